@@ -1,0 +1,41 @@
+# Shared build settings and the two helpers every folder uses.
+
+set(KAVO_WARNINGS -Wall -Wextra)
+
+if(KAVO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(KAVO_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# kavo_add_library(<target> SOURCES ... [DEPS ...] [PRIVATE_DEPS ...])
+# A static library whose headers are included from the repository root,
+# as in #include "framework/util/buffer.h".
+function(kavo_add_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${KAVO_WARNINGS})
+  if(ARG_DEPS)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  endif()
+  if(ARG_PRIVATE_DEPS)
+    target_link_libraries(${target} PRIVATE ${ARG_PRIVATE_DEPS})
+  endif()
+endfunction()
+
+# kavo_add_test(<name> SOURCES ... [DEPS ...])
+# One GoogleTest executable registered test by test with CTest.
+function(kavo_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${KAVO_WARNINGS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "KAVO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endfunction()

@@ -1,0 +1,69 @@
+#pragma once
+// Time as the program sees it: a 32-bit millisecond tick that wraps after
+// about 49.7 days, a high-resolution counter, and sleeping. The clock is
+// chosen process-wide so tests can run on a virtual clock in which a sleep
+// moves time forward at once instead of waiting.
+
+#include <atomic>
+#include <cstdint>
+
+namespace platform {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Microseconds since an arbitrary start; never decreases.
+  virtual std::uint64_t Microseconds() const = 0;
+  virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+// Real time from the monotonic clock.
+class SystemClock final : public Clock {
+ public:
+  std::uint64_t Microseconds() const override;
+  void Sleep(std::uint32_t milliseconds) override;
+};
+
+// Time that moves only when told: Sleep(n) and Advance(n) add n ms.
+// Thread-safe; a sleep yields the processor so polling threads progress.
+class VirtualClock final : public Clock {
+ public:
+  explicit VirtualClock(std::uint64_t startMilliseconds = 0)
+      : mMicroseconds(startMilliseconds * 1000) {}
+  std::uint64_t Microseconds() const override { return mMicroseconds.load(); }
+  void Sleep(std::uint32_t milliseconds) override;
+  void Advance(std::uint32_t milliseconds) { mMicroseconds += std::uint64_t{milliseconds} * 1000; }
+  void AdvanceMicroseconds(std::uint64_t microseconds) { mMicroseconds += microseconds; }
+
+ private:
+  std::atomic<std::uint64_t> mMicroseconds;
+};
+
+// Makes `clock` the process-wide clock (nullptr restores the system clock).
+// The caller keeps ownership and keeps it alive while it is in use.
+void SetClock(Clock* clock);
+Clock& GetClock();
+
+// The millisecond tick (wraps at 2^32).
+std::uint32_t GetTickMs();
+// High-resolution counter and its ticks per second.
+std::uint64_t GetPerformanceCounter();
+std::uint64_t GetPerformanceFrequency();
+void SleepMs(std::uint32_t milliseconds);
+
+// Scoped switch to a virtual clock for a test.
+class ScopedVirtualClock {
+ public:
+  explicit ScopedVirtualClock(std::uint64_t startMilliseconds = 0) : mClock(startMilliseconds) {
+    SetClock(&mClock);
+  }
+  ~ScopedVirtualClock() { SetClock(nullptr); }
+  ScopedVirtualClock(const ScopedVirtualClock&) = delete;
+  ScopedVirtualClock& operator=(const ScopedVirtualClock&) = delete;
+  VirtualClock& Get() { return mClock; }
+
+ private:
+  VirtualClock mClock;
+};
+
+}  // namespace platform

@@ -1,0 +1,125 @@
+#pragma once
+// Disk access for a program that was written for a case-insensitive file
+// system with backslashes. Every path given to these functions is program
+// text: Windows-1251 bytes, "\" or "/" separators, any letter case. Names
+// handed back (listings, folders) are program text again.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// ---- Path resolution -------------------------------------------------------
+
+// Maps a program path to the disk path (UTF-8, "/" separators) to use with
+// the C library: each component that exists on the disk in another letter
+// case takes the disk's spelling; the first missing component and all after
+// it keep the spelling given. Relative paths stay relative to the current
+// folder. An exact match wins over a case-insensitive one.
+std::string ResolvePath(std::string_view path);
+
+// fopen through the resolver (mode as for fopen).
+std::FILE* OpenFile(std::string_view path, const char* mode);
+
+// Whole-file helpers through the resolver.
+bool ReadWholeFile(std::string_view path, std::string& out);
+bool WriteWholeFile(std::string_view path, std::string_view data);
+
+// ---- Files and folders -----------------------------------------------------
+
+bool FileExists(std::string_view path);       // file or folder
+bool IsDirectory(std::string_view path);
+bool GetFileSize(std::string_view path, std::uint64_t& size);
+// Last-write time in seconds since 1970 (0 when missing).
+std::int64_t GetFileWriteTime(std::string_view path);
+bool RemoveFile(std::string_view path);
+// Replaces an existing target, as a rename on Linux does.
+bool RenameFile(std::string_view from, std::string_view to);
+// Creates every missing folder along the path; true when it exists afterwards.
+bool MakeDirectories(std::string_view path);
+bool RemoveDirectory(std::string_view path);  // empty folder only
+// Removes the folder with everything in it; true when all of it went.
+bool RemoveTree(std::string_view path);
+// Read and write access for every account (the profile is shared by users).
+bool MakeAccessibleToEveryone(std::string_view path);
+
+// ---- Listings --------------------------------------------------------------
+
+inline constexpr std::uint32_t kFileAttributeReadOnly = 0x01;
+inline constexpr std::uint32_t kFileAttributeHidden = 0x02;
+inline constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+
+// 100 ns intervals since 1601-01-01 (UTC), the Windows file time.
+using FileTime = std::uint64_t;
+inline constexpr FileTime kFileTimeUnixEpoch = 116444736000000000ULL;
+FileTime UnixTimeToFileTime(std::int64_t seconds, std::int64_t nanoseconds = 0);
+std::int64_t FileTimeToUnixTime(FileTime time);
+
+struct FoundFile {
+  std::string name;             // program text, no folder part
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;       // 0 for folders
+  FileTime creationTime = 0;
+  FileTime lastAccessTime = 0;
+  FileTime lastWriteTime = 0;
+  bool IsDirectory() const { return (attributes & kFileAttributeDirectory) != 0; }
+};
+
+// Windows wildcard match of one name: '*' any run, '?' one character,
+// letter case ignored, and a pattern ending in ".*" also matches a name
+// without a dot ("*.*" matches everything).
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// Lists the folder part of `pattern` (e.g. "Images\*.png"; a pattern without
+// a folder lists the current folder) and returns the entries whose names
+// match its last component, sorted by name. "." and ".." are never listed.
+// A folder that cannot be read gives an empty list.
+std::vector<FoundFile> FindFiles(std::string_view pattern);
+
+// ---- Read-only mapping of a whole file -----------------------------------
+
+class MappedFile {
+ public:
+  MappedFile() = default;
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  MappedFile(MappedFile&& other) noexcept;
+  MappedFile& operator=(MappedFile&& other) noexcept;
+
+  // Maps the whole file; an empty file opens with size 0 and a non-null data.
+  bool Open(std::string_view path);
+  void Close();
+  bool IsOpen() const { return mOpen; }
+  const std::uint8_t* Data() const { return mData; }
+  std::size_t Size() const { return mSize; }
+
+ private:
+  const std::uint8_t* mData = nullptr;
+  std::size_t mSize = 0;
+  bool mOpen = false;
+  bool mMapped = false;  // false for an empty file (nothing to unmap)
+};
+
+// ---- Process folders -------------------------------------------------------
+
+std::string GetExecutablePath();
+std::string GetExecutableFolder();       // without a trailing separator
+std::string GetCurrentFolder();
+bool SetCurrentFolder(std::string_view path);
+
+// The product's folder for user data: $KAVO_USER_DATA_DIR when set, else
+// $XDG_DATA_HOME/<product> or ~/.local/share/<product>. The product name is
+// program text (converted to UTF-8 for the disk); the result is program text
+// with no trailing separator. The folder is not created here.
+std::string GetUserDataRoot(std::string_view productName);
+
+// The per-user configuration folder: $KAVO_CONFIG_DIR, else
+// $XDG_CONFIG_HOME or ~/.config. Disk text (UTF-8), not created here.
+std::string GetConfigFolder();
+
+}  // namespace platform

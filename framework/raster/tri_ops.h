@@ -1,0 +1,183 @@
+#pragma once
+
+// Per-pixel operations of the members, for TriWalkTriangle. A member is one
+// line: the walk over one of these, specialised by format, source and tint.
+
+#include "framework/raster/tri_pixel.h"
+#include "framework/raster/tri_walk.h"
+
+namespace Kavo {
+
+// Vertex colours blended by vertex alpha: skipped at 8 or below, opaque above 240.
+template <class Format>
+struct TriGouraudOp {
+    using Pixel = typename Format::Pixel;
+    static constexpr bool kColors = true;
+    static constexpr bool kTexture = false;
+    static constexpr int32_t kTexelBias = 0;
+
+    void operator()(Pixel* d, const TriSpanValues& it) const
+    {
+        const uint32_t a = TriClampChannel(it.alpha);
+        if (a <= 0x80000)
+            return;
+        const uint32_t r = TriClampChannel(it.red);
+        const uint32_t g = TriClampChannel(it.green);
+        const uint32_t b = TriClampChannel(it.blue);
+        if (a > 0xF00000)
+            *d = Format::Opaque((r & 0xFF0000u) | ((g >> 8) & 0xFF00u) | (b >> 16));
+        else
+            Format::Blend(*d, Format::GouraudSource(r, g, b, a >> 16), a >> 16);
+    }
+};
+
+// The corners with the tint folded into their colours (8.16 words times the
+// tint channel, >> 8), for members that tint per corner: each triangle of a
+// fan is tinted once, on copies, and the caller's corners stay as they are.
+inline void TriTintCorners(const TriFixedVertex* corners, const TriTintColor& tint, TriFixedVertex tinted[3])
+{
+    auto fold = [](int32_t word, int32_t channel) {
+        return static_cast<int32_t>((static_cast<uint32_t>(word) * static_cast<uint32_t>(channel)) >> 8);
+    };
+    for (int i = 0; i < 3; ++i) {
+        tinted[i] = corners[i];
+        tinted[i].alpha = fold(corners[i].alpha, tint.alpha);
+        tinted[i].red = fold(corners[i].red, tint.red);
+        tinted[i].green = fold(corners[i].green, tint.green);
+        tinted[i].blue = fold(corners[i].blue, tint.blue);
+    }
+}
+
+// A textured pixel as a source hands it to the write: the colour written
+// when opaque, the source term blended otherwise, and the weight s.
+struct TriTexelSample {
+    uint32_t color;
+    uint32_t term;
+    uint32_t weight;
+};
+
+// Sources. Each tells the walk what it reads and fills a sample, returning
+// false for a pixel that is left untouched. kOpaque sources always write.
+
+struct TriSourceNearest {
+    static constexpr bool kLinear = false, kColors = false, kOpaque = true;
+    const TriRasterParams& tex;
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        out.color = TriTexelNearest(tex, it.u, it.v);
+        return true;
+    }
+};
+
+struct TriSourceLinear {
+    static constexpr bool kLinear = true, kColors = false, kOpaque = true;
+    const TriRasterParams& tex;
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        out.color = TriTexelLinear(tex, it.u, it.v) & 0xFFFFFFu;
+        return true;
+    }
+};
+
+// Opaque texture under a tint: the tint's own alpha weighs every pixel.
+struct TriSourceNearestTint {
+    static constexpr bool kLinear = false, kColors = false, kOpaque = false;
+    const TriRasterParams& tex;
+    const TriTintColor& tint;
+    uint32_t s; // (tint alpha * 255) >> 8
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        const uint32_t t = TriTintTexel(TriTexelNearest(tex, it.u, it.v), tint);
+        out = {t, TriScaleRGB(t, s), s};
+        return true;
+    }
+};
+
+struct TriSourceLinearTint {
+    static constexpr bool kLinear = true, kColors = false, kOpaque = false;
+    const TriRasterParams& tex;
+    const TriTintColor& tint;
+    uint32_t s;
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        const uint32_t p = TriScaleRGB(TriTintTexel(TriTexelLinear(tex, it.u, it.v), tint),
+                                       static_cast<uint32_t>(tint.alpha));
+        out = {p, p, s};
+        return true;
+    }
+};
+
+// Texture alpha. The skip test is made on the texel's (or the sample's) own
+// alpha, before any tint, so a tint never hides a texel that passes it.
+template <bool kTinted>
+struct TriSourceNearestAlpha {
+    static constexpr bool kLinear = false, kColors = false, kOpaque = false;
+    const TriRasterParams& tex;
+    const TriTintColor& tint;
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        uint32_t c = TriTexelNearest(tex, it.u, it.v);
+        uint32_t a = c >> 24;
+        if (a <= 8)
+            return false;
+        if constexpr (kTinted) {
+            c = TriTintTexel(c, tint);
+            a = (static_cast<uint32_t>(tint.alpha) * a) >> 8;
+        }
+        out = {c, TriScaleRGB(c, a), a};
+        return true;
+    }
+};
+
+template <bool kTinted>
+struct TriSourceLinearAlpha {
+    static constexpr bool kLinear = true, kColors = false, kOpaque = false;
+    const TriRasterParams& tex;
+    const TriTintColor& tint;
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
+    {
+        const uint32_t sample = TriTexelLinear(tex, it.u, it.v);
+        uint32_t a = sample >> 24;
+        if (a <= 8)
+            return false;
+        uint32_t c = sample & 0xFFFFFFu; // already premultiplied by coverage
+        if constexpr (kTinted) {
+            const uint32_t ta = static_cast<uint32_t>(tint.alpha);
+            c = TriScaleRGB(TriTintTexel(c, tint), ta);
+            a = (ta * a) >> 8;
+        }
+        out = {c, c, a};
+        return true;
+    }
+};
+
+template <class Format, class Source>
+struct TriTextureOp {
+    using Pixel = typename Format::Pixel;
+    static constexpr bool kColors = Source::kColors;
+    static constexpr bool kTexture = true;
+    static constexpr int32_t kTexelBias = Source::kLinear ? 0x8000 : 0;
+    Source source;
+
+    void operator()(Pixel* d, const TriSpanValues& it) const
+    {
+        TriTexelSample sample;
+        if (!source(it, sample))
+            return;
+        if constexpr (Source::kOpaque)
+            *d = Format::Opaque(sample.color);
+        else
+            TriTintWrite<Format>(*d, sample.color, sample.term, sample.weight);
+    }
+};
+
+// The scaled tint alpha: 240 or more exactly for a tint alpha of 241 or more.
+inline uint32_t TriScaledTintAlpha(const TriTintColor& tint) { return (static_cast<uint32_t>(tint.alpha) * 255) >> 8; }
+
+template <class Format, class Source>
+inline void TriDrawTextured(const TriFixedVertex* corners, void* bits, int32_t pitch, Source source)
+{
+    TriWalkTriangle(corners, bits, pitch, TriTextureOp<Format, Source>{source});
+}
+
+} // namespace Kavo

@@ -1,0 +1,154 @@
+// Writes a small seed corpus for every fuzz target: a few valid inputs made
+// with the same encoders and writers that the tests and the sample content
+// use.
+//
+//   make-fuzz-seeds <corpus folder>     (one subfolder per target)
+
+#include "framework/pak/pak_writer.h"
+#include "framework/util/buffer.h"
+#include "platform/file_system.h"
+#include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/sample_texts.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace enc = Kavo::ImageEncoders;
+using enc::Bytes;
+
+std::string gRoot;
+bool gOk = true;
+
+void Seed(const std::string& target, const std::string& name, const Bytes& bytes) {
+    std::string folder = gRoot + "/" + target;
+    platform::MakeDirectories(folder);
+    std::FILE* f = std::fopen((folder + "/" + name).c_str(), "wb");
+    gOk = gOk && f != nullptr && !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (f != nullptr)
+        std::fclose(f);
+}
+
+Bytes FromText(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+std::vector<uint32_t> Pattern(int w, int h) {
+    std::vector<uint32_t> px;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            px.push_back(uint32_t(((x * 37 + y * 11) & 0xFF) << 24 | (x * 30) << 16 | (y * 30) << 8 | 0x40));
+    return px;
+}
+
+Bytes Samples(int w, int h, int components) {
+    Bytes out;
+    for (int i = 0; i < w * h * components; ++i)
+        out.push_back(uint8_t(i * 13));
+    return out;
+}
+
+void ImageSeeds() {
+    Seed("tga", "8x8.tga", enc::MakeTga(8, 8, Pattern(8, 8)));
+    Seed("png", "rgba.png", enc::EncodePngArgb(8, 8, Pattern(8, 8)));
+    enc::PngRecipe deep;
+    deep.mWidth = deep.mHeight = 9;
+    deep.mColorType = 2; // RGB
+    deep.mBitDepth = 16;
+    deep.mInterlaced = true;
+    deep.mSamples = Samples(9, 9, 6);
+    Seed("png", "rgb16-interlaced.png", enc::EncodePng(deep));
+    Seed("jpeg", "rgb.jpg", enc::EncodeJpeg(8, 8, 3, Samples(8, 8, 3)));
+    Seed("jpeg", "grey.jpg", enc::EncodeJpeg(8, 8, 1, Samples(8, 8, 1)));
+    Seed("jpeg", "cmyk.jpg", enc::EncodeJpeg(8, 8, 4, Samples(8, 8, 4)));
+
+    // The JPEG 2000 target takes one byte first: odd for the boxed form.
+    Bytes raw = enc::EncodeJpeg2000(8, 8, 3, Samples(8, 8, 3), false);
+    raw.insert(raw.begin(), 0);
+    Seed("j2k", "raw.j2k", raw);
+    Bytes boxed = enc::EncodeJpeg2000(8, 8, 1, Samples(8, 8, 1), true);
+    boxed.insert(boxed.begin(), 1);
+    Seed("j2k", "boxed.jp2", boxed);
+
+    enc::GifRecipe gif;
+    gif.mWidth = 9;
+    gif.mHeight = 9;
+    gif.mGlobalTable = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    gif.mGraphicControl = {0x01, 0x00, 0x00, 0x02};
+    for (int i = 0; i < 81; ++i)
+        gif.mIndices.push_back((i * 7) % 4);
+    Seed("gif", "transparent.gif", enc::MakeGif(gif));
+    gif.mInterlaced = true;
+    gif.mGraphicControl.clear();
+    gif.mLocalTable = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0, 0, 0, 0};
+    gif.mMinCodeSize = 3;
+    Seed("gif", "interlaced.gif", enc::MakeGif(gif));
+}
+
+void TextSeeds() {
+    Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
+    Seed("xml", "attributes.xml", FromText("\xEF\xBB\xBF<a x=1 y='2' z=\"images/\" bare><b/>text  folded\r\n<!-- c --></a>"));
+    Seed("desc", "font.txt", FromText(Kavo::SampleContent::kFontDescriptor));
+    Seed("desc", "lists.txt", FromText("Define A ((1 2) (3 4));\nDefine B \"a\"\"b\";\nUse A B\n  (5 6);\n"));
+
+    Kavo::Buffer record;
+    record.WriteNumBits(5, 3);
+    record.WriteString("player");
+    record.WriteLong(-2);
+    record.WriteShort(0x1234);
+    record.WriteBoolean(true);
+    record.WriteBytes(reinterpret_cast<const uint8_t*>("ab\r\ncd\n"), 7);
+    Seed("buffer", "record.bin", Bytes(record.GetDataPtr(), record.GetDataPtr() + record.GetDataLen()));
+
+    std::vector<Kavo::PakMember> members = {{"properties\\resources.xml", Kavo::SampleContent::kManifest, 0},
+                                            {"data\\lines.txt", "ab\r\ncd\n", 0},
+                                            {"images\\empty.png", "", 0}};
+    std::string archive, error;
+    gOk = gOk && Kavo::BuildPakArchive(members, &archive, &error);
+    Seed("pak", "three.pak", FromText(archive));
+}
+
+// Layout read by raster_fuzz.cpp: size, flags, tint, clip, texture, strip.
+void RasterSeeds() {
+    for (int variant = 0; variant < 4; ++variant) {
+        Bytes in = {40, 40, uint8_t(0x04 | variant | (variant << 3) | 0x20), 255, 200, 255, uint8_t(variant ? 128 : 255),
+                    0, 0, 40, 40, 3, 3};
+        for (int i = 0; i < 16; ++i)
+            for (uint32_t texel : {uint32_t(0x80FF0000u + i * 0x1111u)})
+                for (int b = 0; b < 4; ++b)
+                    in.push_back(uint8_t(texel >> (8 * b)));
+        in.push_back(4);
+        const float angle = 0.3f * variant;
+        const float corners[4][4] = {{-10, -10, 0, 0}, {10, -10, 1, 0}, {-10, 10, 0, 1}, {10, 10, 1, 1}};
+        for (const auto& c : corners) {
+            float v[4] = {20 + c[0] * std::cos(angle) - c[1] * std::sin(angle),
+                          20 + c[0] * std::sin(angle) + c[1] * std::cos(angle), c[2], c[3]};
+            uint32_t color = 0xFF8040C0u - uint32_t(variant) * 0x10000000u;
+            uint8_t bytes[20];
+            std::memcpy(bytes, v, 16);
+            std::memcpy(bytes + 16, &color, 4);
+            in.insert(in.end(), bytes, bytes + 20);
+        }
+        Seed("raster", "quad" + std::to_string(variant) + ".bin", in);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-fuzz-seeds <corpus folder>\n");
+        return 2;
+    }
+    gRoot = argv[1];
+    ImageSeeds();
+    TextSeeds();
+    RasterSeeds();
+    if (!gOk) {
+        std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+// Loads a PNG picture through the file API.
+#include "fuzz/image_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return Kavo::fuzz::LoadImageInput(data, size, ".png", &Kavo::ImageLib::LoadPng);
+}

@@ -1,0 +1,177 @@
+// Makes the sample content set that stands in for the game's own pictures
+// and data: placeholder art in every picture format the loaders read, the
+// resource manifest and a font descriptor, written to a folder and packed
+// into "main.pak".
+//
+//   make-sample-content <content folder> <main.pak>
+
+#include "framework/pak/pak_writer.h"
+#include "platform/file_system.h"
+#include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/sample_texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kavo::ImageEncoders::Bytes;
+using Pixels = std::vector<uint32_t>;
+
+constexpr uint32_t Argb(int a, int r, int g, int b) {
+    return (uint32_t(a) << 24) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b);
+}
+
+int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+
+// Interleaved 8-bit RGB samples of a 0xAARRGGBB picture.
+Bytes RgbSamples(const Pixels& pixels) {
+    Bytes out;
+    out.reserve(pixels.size() * 3);
+    for (uint32_t p : pixels) {
+        out.push_back(uint8_t(p >> 16));
+        out.push_back(uint8_t(p >> 8));
+        out.push_back(uint8_t(p));
+    }
+    return out;
+}
+
+// A warm wooden backdrop with soft stripes, for the JPEG reader.
+Pixels Background(int w, int h) {
+    Pixels px(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double grain = 0.5 + 0.5 * std::sin(x * 0.05 + std::sin(y * 0.013) * 4.0);
+            double shade = 1.0 - 0.35 * double(y) / h;
+            px[size_t(y) * w + x] =
+                Argb(255, Clamp255((120 + 40 * grain) * shade), Clamp255((72 + 25 * grain) * shade),
+                     Clamp255((40 + 10 * grain) * shade));
+        }
+    return px;
+}
+
+// Six round items in one row of cels with soft anti-aliased edges, for the
+// PNG reader and the alpha blits.
+Pixels ItemSheet(int cel, int count) {
+    static const int kColors[6][3] = {{220, 40, 40}, {40, 180, 60}, {50, 90, 220},
+                                      {240, 200, 30}, {170, 60, 200}, {240, 130, 30}};
+    int w = cel * count;
+    Pixels px(size_t(w) * cel, 0);
+    for (int i = 0; i < count; ++i)
+        for (int y = 0; y < cel; ++y)
+            for (int x = 0; x < cel; ++x) {
+                double dx = x + 0.5 - cel / 2.0, dy = y + 0.5 - cel / 2.0;
+                double r = std::sqrt(dx * dx + dy * dy);
+                double edge = std::clamp(cel * 0.42 - r, 0.0, 1.0);
+                if (edge <= 0)
+                    continue;
+                double light = std::clamp(1.25 - (r / cel) - (dx + dy) / (cel * 2.5), 0.4, 1.6);
+                const int* c = kColors[i];
+                px[size_t(y) * w + i * cel + x] =
+                    Argb(Clamp255(edge * 255), Clamp255(c[0] * light), Clamp255(c[1] * light), Clamp255(c[2] * light));
+            }
+    return px;
+}
+
+// A board cell, for the TGA reader: translucent with a lighter rim.
+Pixels Tile(int size) {
+    Pixels px(size_t(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            int rim = std::min(std::min(x, y), std::min(size - 1 - x, size - 1 - y));
+            px[size_t(y) * size + x] = rim < 2 ? Argb(200, 250, 235, 200) : Argb(110, 255, 250, 235);
+        }
+    return px;
+}
+
+// The selection ring as a palettised GIF with a transparent index.
+Bytes SelectionGif(int size) {
+    Kavo::ImageEncoders::GifRecipe gif;
+    gif.mWidth = size;
+    gif.mHeight = size;
+    gif.mGlobalTable = {0x000000, 0xFFFFFF, 0xFFE070, 0xC08020};
+    gif.mMinCodeSize = 2;
+    // Graphic control: transparent colour flag, delay 0, index 0.
+    gif.mGraphicControl = {0x01, 0x00, 0x00, 0x00};
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double dx = x + 0.5 - size / 2.0, dy = y + 0.5 - size / 2.0;
+            double r = std::sqrt(dx * dx + dy * dy);
+            double d = std::abs(r - size * 0.42);
+            gif.mIndices.push_back(d < 1.0 ? 1 : d < 2.0 ? 2 : d < 3.0 ? 3 : 0);
+        }
+    return Kavo::ImageEncoders::MakeGif(gif);
+}
+
+// A title plate for the JPEG 2000 reader.
+Pixels Logo(int w, int h) {
+    Pixels px(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            bool band = ((x / 16) + (y / 16)) % 2 == 0;
+            px[size_t(y) * w + x] = band ? Argb(255, 200, 40, 60) : Argb(255, 250, 220, 120);
+        }
+    return px;
+}
+
+// Brightness ramp whose blue channel becomes the alpha of "glow".
+Pixels GlowAlpha(int size) {
+    Pixels px(size_t(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            double dx = x + 0.5 - size / 2.0, dy = y + 0.5 - size / 2.0;
+            int a = Clamp255(255 * std::max(0.0, 1.0 - std::sqrt(dx * dx + dy * dy) / (size / 2.0)));
+            px[size_t(y) * size + x] = Argb(255, a, a, a);
+        }
+    return px;
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    std::string folder = path.substr(0, path.find_last_of('/'));
+    platform::MakeDirectories(folder);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool WriteFile(const std::string& path, const Bytes& bytes) {
+    return WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak>\n");
+        return 2;
+    }
+    namespace enc = Kavo::ImageEncoders;
+    const std::string root = argv[1];
+    platform::RemoveTree(root);
+
+    const int itemCel = 64;
+    bool ok = WriteFile(root + "/images/background.jpg", enc::EncodeJpeg(1024, 768, 3, RgbSamples(Background(1024, 768)), 85)) &&
+              WriteFile(root + "/images/items.png", enc::EncodePngArgb(itemCel * 6, itemCel, ItemSheet(itemCel, 6))) &&
+              WriteFile(root + "/images/tile.tga", enc::MakeTga(72, 72, Tile(72))) &&
+              WriteFile(root + "/images/selection.gif", SelectionGif(72)) &&
+              WriteFile(root + "/images/logo.j2k", enc::EncodeJpeg2000(256, 64, 3, RgbSamples(Logo(256, 64)), false)) &&
+              // Only the alpha companion exists: the picture takes its colour from "alphacolor".
+              WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
+              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
+              WriteFile(root + "/fonts/sample.txt", std::string(Kavo::SampleContent::kFontDescriptor));
+    if (!ok) {
+        std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
+        return 1;
+    }
+    std::string error;
+    if (!Kavo::WritePakArchive(root, argv[2], &error)) {
+        std::fprintf(stderr, "make-sample-content: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

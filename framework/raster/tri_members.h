@@ -10,8 +10,7 @@ namespace Kavo {
 using TriRasterMember = void(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams* params,
                              const TriTintColor* tint);
 
-// Draws nothing: untextured entries without vertex colours, and the entries
-// whose members are not written yet.
+// Draws nothing: the untextured entries without vertex colours.
 TriRasterMember TriRasterNoop;
 
 // Vertex colours, blended by vertex alpha; the tinted ones fold the tint into

@@ -58,10 +58,12 @@ struct TriTexelSample {
 
 // Sources. Each tells the walk what it reads and fills a sample, returning
 // false for a pixel that is left untouched. kOpaque sources always write.
+// They hold copies of the texture and the tint: through a reference every
+// destination write could alias them, and each pixel would load them anew.
 
 struct TriSourceNearest {
     static constexpr bool kLinear = false, kColors = false, kOpaque = true;
-    const TriRasterParams& tex;
+    TriRasterParams tex;
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
         out.color = TriTexelNearest(tex, it.u, it.v);
@@ -71,7 +73,7 @@ struct TriSourceNearest {
 
 struct TriSourceLinear {
     static constexpr bool kLinear = true, kColors = false, kOpaque = true;
-    const TriRasterParams& tex;
+    TriRasterParams tex;
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
         out.color = TriTexelLinear(tex, it.u, it.v) & 0xFFFFFFu;
@@ -82,8 +84,8 @@ struct TriSourceLinear {
 // Opaque texture under a tint: the tint's own alpha weighs every pixel.
 struct TriSourceNearestTint {
     static constexpr bool kLinear = false, kColors = false, kOpaque = false;
-    const TriRasterParams& tex;
-    const TriTintColor& tint;
+    TriRasterParams tex;
+    TriTintColor tint;
     uint32_t s; // (tint alpha * 255) >> 8
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
@@ -95,8 +97,8 @@ struct TriSourceNearestTint {
 
 struct TriSourceLinearTint {
     static constexpr bool kLinear = true, kColors = false, kOpaque = false;
-    const TriRasterParams& tex;
-    const TriTintColor& tint;
+    TriRasterParams tex;
+    TriTintColor tint;
     uint32_t s;
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
@@ -112,8 +114,8 @@ struct TriSourceLinearTint {
 template <bool kTinted>
 struct TriSourceNearestAlpha {
     static constexpr bool kLinear = false, kColors = false, kOpaque = false;
-    const TriRasterParams& tex;
-    const TriTintColor& tint;
+    TriRasterParams tex;
+    TriTintColor tint;
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
         uint32_t c = TriTexelNearest(tex, it.u, it.v);
@@ -132,8 +134,8 @@ struct TriSourceNearestAlpha {
 template <bool kTinted>
 struct TriSourceLinearAlpha {
     static constexpr bool kLinear = true, kColors = false, kOpaque = false;
-    const TriRasterParams& tex;
-    const TriTintColor& tint;
+    TriRasterParams tex;
+    TriTintColor tint;
     bool operator()(const TriSpanValues& it, TriTexelSample& out) const
     {
         const uint32_t sample = TriTexelLinear(tex, it.u, it.v);

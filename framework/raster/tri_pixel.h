@@ -34,7 +34,7 @@ inline uint32_t TriTexelNearest(const TriRasterParams& tex, uint32_t u, uint32_t
 // Bilinear sample at (x, y), coordinates already moved half a texel up and
 // left. Colour premultiplied by coverage, coverage (0..254) in the top byte;
 // transparent and missing texels contribute nothing.
-inline uint32_t TriTexelLinear(const TriRasterParams& tex, uint32_t x, uint32_t y)
+[[gnu::always_inline]] inline uint32_t TriTexelLinear(const TriRasterParams& tex, uint32_t x, uint32_t y)
 {
     // Floor for every value, so samples before the first column or row take
     // no texel from before the image.
@@ -45,21 +45,25 @@ inline uint32_t TriTexelLinear(const TriRasterParams& tex, uint32_t x, uint32_t 
     const uint32_t width = static_cast<uint32_t>(tex.width);
     const uint32_t count = static_cast<uint32_t>(tex.texelCount);
     const uint32_t i = static_cast<uint32_t>(iy) * width + static_cast<uint32_t>(ix);
-    auto fetch = [&](uint32_t index) { return index < count ? tex.texels[index] : 0u; };
-    const uint32_t t00 = fetch(i);
-    const uint32_t t01 = fetch(i + 1);
-    const uint32_t t10 = fetch(i + width);
-    const uint32_t t11 = fetch(i + width + 1);
-
+    uint32_t t00, t01, t10, t11;
+    if (count > width + 1 && i < count - width - 1) {
+        // All four inside: one bound test in place of four.
+        const uint32_t* p = tex.texels + i;
+        t00 = p[0], t01 = p[1], t10 = p[width], t11 = p[width + 1];
+    } else {
+        auto fetch = [&](uint32_t index) { return index < count ? tex.texels[index] : 0u; };
+        t00 = fetch(i), t01 = fetch(i + 1), t10 = fetch(i + width), t11 = fetch(i + width + 1);
+    }
     const uint32_t w00 = ((((65536 - fx) * (65536 - fy)) >> 16) * (t00 >> 24)) >> 16;
     const uint32_t w01 = ((((65536 - fy) * fx) >> 16) * (t01 >> 24)) >> 16;
     const uint32_t w10 = ((((65536 - fx) * fy) >> 16) * (t10 >> 24)) >> 16;
     const uint32_t w11 = (((fx * fy) >> 16) * (t11 >> 24)) >> 16;
-
+    // The weights sum to at most 254, so a channel's sum stays below 2^16 and
+    // red and blue share one set of products.
     auto lane = [&](uint32_t mask) {
         return (((t00 & mask) * w00 + (t01 & mask) * w01 + (t10 & mask) * w10 + (t11 & mask) * w11) >> 8) & mask;
     };
-    return ((w00 + w01 + w10 + w11) << 24) | lane(0xFF0000u) | lane(0xFF00u) | lane(0xFFu);
+    return ((w00 + w01 + w10 + w11) << 24) | lane(0xFF00FFu) | lane(0xFF00u);
 }
 
 // An 8.16 colour interpolant with its integer part held to 0..255: thin
@@ -81,23 +85,29 @@ struct TriFormatARGB8888 {
 
     // Over a destination with alpha of its own: weighted by that alpha, divided
     // by the combined alpha, which is stored minus 1.
-    static void Blend(Pixel& d, uint32_t src, uint32_t s)
+    [[gnu::always_inline]] static void Blend(Pixel& d, uint32_t src, uint32_t s)
     {
         const uint32_t da = d >> 24;
         const uint32_t inv = 256 - s;
         const uint32_t outA = 256 - (((256 - da) * inv) >> 8);
         if (outA == 0)
             return; // a transparent destination under a source that brings nothing
-        auto channel = [&](int shift, auto divide) {
+        if (outA == 256) {
+            // An opaque destination, the common case: the quotient is a shift.
+            // No member's source takes a channel past 255 here, so red and
+            // blue share their products and the channels add without carry.
+            const uint32_t kept = TriScaleRGB(d, da);
+            const uint32_t scaled =
+                ((((kept & 0xFF00FFu) * inv) >> 8) & 0xFF00FFu) | ((((kept & 0xFF00u) * inv) >> 8) & 0xFF00u);
+            d = 0xFF000000u | (scaled + (src & 0xFFFFFFu));
+            return;
+        }
+        auto channel = [&](int shift) {
             const uint32_t dc = (d >> shift) & 0xFF;
-            const uint32_t q = divide((((dc * da) >> 8) * inv) + (((src >> shift) & 0xFF) << 8));
+            const uint32_t q = ((((dc * da) >> 8) * inv) + (((src >> shift) & 0xFF) << 8)) / outA;
             return (q > 255 ? 255u : q) << shift;
         };
-        auto blend = [&](auto divide) {
-            return ((outA - 1) << 24) | channel(16, divide) | channel(8, divide) | channel(0, divide);
-        };
-        // An opaque destination, the common case, divides by 256: a shift.
-        d = outA == 256 ? blend([](uint32_t n) { return n >> 8; }) : blend([&](uint32_t n) { return n / outA; });
+        d = ((outA - 1) << 24) | channel(16) | channel(8) | channel(0);
     }
 
     // Red and green keep the fraction bits of their interpolants.
@@ -155,7 +165,7 @@ using TriFormatRGB555 = TriFormat16<0x7C00u, 0x03E0u, 9, 6>; // bit 15 is never 
 // The write of a tinted or alpha-weighted colour: 240 and above replaces the
 // pixel without reading it, below that the source term is blended in.
 template <class Format>
-inline void TriTintWrite(typename Format::Pixel& d, uint32_t opaque, uint32_t term, uint32_t s)
+[[gnu::always_inline]] inline void TriTintWrite(typename Format::Pixel& d, uint32_t opaque, uint32_t term, uint32_t s)
 {
     if (s >= 240)
         d = Format::Opaque(opaque);

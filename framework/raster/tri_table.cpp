@@ -1,4 +1,5 @@
 #include "framework/raster/tri_members.h"
+#include "framework/raster/tri_members_vcolor.h"
 
 namespace Kavo {
 
@@ -12,32 +13,39 @@ struct TriGroupMembers {
     TriRasterFunc textured[4][4];
 };
 
-// Rows 1 (vertex colours) and 3 (texture alpha and vertex colours) hold TriRasterNoop until their members exist.
 constexpr TriGroupMembers kGroups[4] = {
     {TriRasterARGB8888Gouraud, TriRasterARGB8888GouraudTint,
      {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterARGB8888TextureTint, TriRasterARGB8888TextureTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop},
+      {TriRasterARGB8888TextureVertexColors, TriRasterARGB8888TextureVertexColorsLinear,
+       TriRasterARGB8888TextureVertexColorsTint, TriRasterARGB8888TextureVertexColorsTintLinear},
       {TriRasterARGB8888TextureAlpha, TriRasterARGB8888TextureAlphaLinear, TriRasterARGB8888TextureAlphaTint,
        TriRasterARGB8888TextureAlphaTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop}}},
+      {TriRasterARGB8888TextureAlphaVertexColors, TriRasterARGB8888TextureAlphaVertexColorsLinear,
+       TriRasterARGB8888TextureAlphaVertexColorsTint, TriRasterARGB8888TextureAlphaVertexColorsTintLinear}}},
     {TriRasterRGB888Gouraud, TriRasterRGB888GouraudTint,
      {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterRGB888TextureTint, TriRasterRGB888TextureTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop},
+      {TriRasterRGB888TextureVertexColors, TriRasterRGB888TextureVertexColorsLinear,
+       TriRasterRGB888TextureVertexColorsTint, TriRasterRGB888TextureVertexColorsTintLinear},
       {TriRasterRGB888TextureAlpha, TriRasterRGB888TextureAlphaLinear, TriRasterRGB888TextureAlphaTint,
        TriRasterRGB888TextureAlphaTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop}}},
+      {TriRasterRGB888TextureAlphaVertexColors, TriRasterRGB888TextureAlphaVertexColorsLinear,
+       TriRasterRGB888TextureAlphaVertexColorsTint, TriRasterRGB888TextureAlphaVertexColorsTintLinear}}},
     {TriRasterRGB565Gouraud, TriRasterRGB565GouraudTint,
      {{TriRasterRGB565Texture, TriRasterRGB565TextureLinear, TriRasterRGB565TextureTint, TriRasterRGB565TextureTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop},
+      {TriRasterRGB565TextureVertexColors, TriRasterRGB565TextureVertexColorsLinear,
+       TriRasterRGB565TextureVertexColorsTint, TriRasterRGB565TextureVertexColorsTintLinear},
       {TriRasterRGB565TextureAlpha, TriRasterRGB565TextureAlphaLinear, TriRasterRGB565TextureAlphaTint,
        TriRasterRGB565TextureAlphaTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop}}},
+      {TriRasterRGB565TextureAlphaVertexColors, TriRasterRGB565TextureAlphaVertexColorsLinear,
+       TriRasterRGB565TextureAlphaVertexColorsTint, TriRasterRGB565TextureAlphaVertexColorsTintLinear}}},
     {TriRasterRGB555Gouraud, TriRasterRGB555GouraudTint,
      {{TriRasterRGB555Texture, TriRasterRGB555TextureLinear, TriRasterRGB555TextureTint, TriRasterRGB555TextureTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop},
+      {TriRasterRGB555TextureVertexColors, TriRasterRGB555TextureVertexColorsLinear,
+       TriRasterRGB555TextureVertexColorsTint, TriRasterRGB555TextureVertexColorsTintLinear},
       {TriRasterRGB555TextureAlpha, TriRasterRGB555TextureAlphaLinear, TriRasterRGB555TextureAlphaTint,
        TriRasterRGB555TextureAlphaTintLinear},
-      {TriRasterNoop, TriRasterNoop, TriRasterNoop, TriRasterNoop}}},
+      {TriRasterRGB555TextureAlphaVertexColors, TriRasterRGB555TextureAlphaVertexColorsLinear,
+       TriRasterRGB555TextureAlphaVertexColorsTint, TriRasterRGB555TextureAlphaVertexColorsTintLinear}}},
 };
 
 constexpr TriRasterFunc MemberFor(int index)

@@ -1,0 +1,49 @@
+#pragma once
+
+// The textured members whose corners carry colours. The texel is modulated
+// by the interpolated corner colour and weighed by the corner alpha; the
+// tinted ones fold the tint into their copies of the corners and scale by it
+// again per pixel.
+
+#include "framework/raster/tri_members.h"
+
+namespace Kavo {
+
+// Opaque textures: the texel's own alpha counts only as filter weight.
+TriRasterMember TriRasterARGB8888TextureVertexColors;
+TriRasterMember TriRasterARGB8888TextureVertexColorsLinear;
+TriRasterMember TriRasterARGB8888TextureVertexColorsTint;
+TriRasterMember TriRasterARGB8888TextureVertexColorsTintLinear;
+TriRasterMember TriRasterRGB888TextureVertexColors;
+TriRasterMember TriRasterRGB888TextureVertexColorsLinear;
+TriRasterMember TriRasterRGB888TextureVertexColorsTint;
+TriRasterMember TriRasterRGB888TextureVertexColorsTintLinear;
+TriRasterMember TriRasterRGB565TextureVertexColors;
+TriRasterMember TriRasterRGB565TextureVertexColorsLinear;
+TriRasterMember TriRasterRGB565TextureVertexColorsTint;
+TriRasterMember TriRasterRGB565TextureVertexColorsTintLinear;
+TriRasterMember TriRasterRGB555TextureVertexColors;
+TriRasterMember TriRasterRGB555TextureVertexColorsLinear;
+TriRasterMember TriRasterRGB555TextureVertexColorsTint;
+TriRasterMember TriRasterRGB555TextureVertexColorsTintLinear;
+
+// Textures blended by their alpha times the corner alpha (every
+// linear-filtered vertex-coloured draw too).
+TriRasterMember TriRasterARGB8888TextureAlphaVertexColors;
+TriRasterMember TriRasterARGB8888TextureAlphaVertexColorsLinear;
+TriRasterMember TriRasterARGB8888TextureAlphaVertexColorsTint;
+TriRasterMember TriRasterARGB8888TextureAlphaVertexColorsTintLinear;
+TriRasterMember TriRasterRGB888TextureAlphaVertexColors;
+TriRasterMember TriRasterRGB888TextureAlphaVertexColorsLinear;
+TriRasterMember TriRasterRGB888TextureAlphaVertexColorsTint;
+TriRasterMember TriRasterRGB888TextureAlphaVertexColorsTintLinear;
+TriRasterMember TriRasterRGB565TextureAlphaVertexColors;
+TriRasterMember TriRasterRGB565TextureAlphaVertexColorsLinear;
+TriRasterMember TriRasterRGB565TextureAlphaVertexColorsTint;
+TriRasterMember TriRasterRGB565TextureAlphaVertexColorsTintLinear;
+TriRasterMember TriRasterRGB555TextureAlphaVertexColors;
+TriRasterMember TriRasterRGB555TextureAlphaVertexColorsLinear;
+TriRasterMember TriRasterRGB555TextureAlphaVertexColorsTint;
+TriRasterMember TriRasterRGB555TextureAlphaVertexColorsTintLinear;
+
+} // namespace Kavo

@@ -1,13 +1,17 @@
 // Plain, alpha, tinted and additive blits of the memory image.
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstring>
+#include <utility>
 
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/memory_image_blit_pixel.h"
+#include "framework/graphics/memory_image_blit_simd.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace Kavo {
@@ -35,13 +39,28 @@ struct BlitTint {
 };
 
 // A row kernel draws n source pixels over n destination pixels; runs is the
-// source row's alpha run table (only the run-driven kernel reads it).
+// source row's alpha run table (only the run-driven kernels read it).
 template <typename Src>
 using RowKernel = void (*)(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint);
 
-// Opaque destination, no tint: whole runs of the source are skipped,
-// copied, or mixed with each pixel's own alpha and made opaque.
+// The portable kernels below state the arithmetic pixel by pixel; they run
+// where no vector kernel exists and are the reference the vector kernels
+// must match bit for bit.
+
+// The mix of a run of partial alpha: each pixel with its own alpha, made
+// opaque.
 template <typename Src>
+void MixPartialRun(uint32_t* d, Src s, int from, int to) {
+    for (int k = from; k < to; ++k) {
+        uint32_t p = s[k];
+        d[k] = 0xFF000000u | Mix(d[k], p, p >> 24);
+    }
+}
+
+// Opaque destination, no tint: whole runs of the source are skipped,
+// copied, or mixed with each pixel's own alpha and made opaque. The pixels
+// of a run all have the class of its first one.
+template <typename Src, void (*kMixRun)(uint32_t*, Src, int, int)>
 void NormalOpaqueRuns(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint&) {
     int i = 0;
     while (i < n) {
@@ -54,45 +73,7 @@ void NormalOpaqueRuns(uint32_t* d, Src s, const uint8_t* runs, int n, const Blit
                 for (int k = i; k < i + run; ++k)
                     d[k] = s[k];
         } else if (a != 0) {
-            int k = i;
-#if defined(__SSE2__)
-            // Four pixels at a time in 16-bit lanes; red and green take the
-            // rounded sum, blue the sum of the truncated terms, as Mix does.
-            const __m128i zero = _mm_setzero_si128();
-            const __m128i blueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
-            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-            const __m128i c256 = _mm_set1_epi16(256);
-            for (; k + 4 <= i + run; k += 4) {
-                __m128i sp;
-                if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>)
-                    sp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.mPixels + k));
-                else
-                    sp = _mm_set_epi32(static_cast<int>(s[k + 3]), static_cast<int>(s[k + 2]),
-                                       static_cast<int>(s[k + 1]), static_cast<int>(s[k]));
-                __m128i dp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
-                // Per pixel weight w = a in every lane of that pixel.
-                __m128i a32 = _mm_srli_epi32(sp, 24);
-                __m128i aw = _mm_or_si128(a32, _mm_slli_epi32(a32, 16));
-                __m128i wLo = _mm_shuffle_epi32(aw, _MM_SHUFFLE(1, 1, 0, 0));
-                __m128i wHi = _mm_shuffle_epi32(aw, _MM_SHUFFLE(3, 3, 2, 2));
-                __m128i iwLo = _mm_sub_epi16(c256, wLo);
-                __m128i iwHi = _mm_sub_epi16(c256, wHi);
-                auto half = [&](__m128i s16, __m128i d16, __m128i w, __m128i iw) {
-                    __m128i ds = _mm_mullo_epi16(d16, iw);
-                    __m128i ss = _mm_mullo_epi16(s16, w);
-                    __m128i rounded = _mm_srli_epi16(_mm_add_epi16(ds, ss), 8);
-                    __m128i split = _mm_add_epi16(_mm_srli_epi16(ds, 8), _mm_srli_epi16(ss, 8));
-                    return _mm_or_si128(_mm_and_si128(blueLanes, split), _mm_andnot_si128(blueLanes, rounded));
-                };
-                __m128i lo = half(_mm_unpacklo_epi8(sp, zero), _mm_unpacklo_epi8(dp, zero), wLo, iwLo);
-                __m128i hi = half(_mm_unpackhi_epi8(sp, zero), _mm_unpackhi_epi8(dp, zero), wHi, iwHi);
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
-            }
-#endif
-            for (; k < i + run; ++k) {
-                uint32_t p = s[k];
-                d[k] = 0xFF000000u | Mix(d[k], p, p >> 24);
-            }
+            kMixRun(d, s, i, i + run);
         }
         i += run;
     }
@@ -162,36 +143,9 @@ inline uint32_t ScaleChannels(uint32_t p, uint32_t fr, uint32_t fg, uint32_t fb)
     return ((p >> 16 & 0xFF) * fr >> 8) << 16 | ((p >> 8 & 0xFF) * fg >> 8) << 8 | ((p & 0xFF) * fb >> 8);
 }
 
-// The sums are clamped through saturating byte adds where available, which
-// give the table's min(d + t, 255) exactly.
 template <typename Src, bool kScaleByAlpha>
 void AdditiveUntinted(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i colorMask = _mm_set1_epi32(0x00FFFFFF);
-    for (; i + 4 <= n; i += 4) {
-        __m128i sp;
-        if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>)
-            sp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.mPixels + i));
-        else
-            sp = _mm_set_epi32(static_cast<int>(s[i + 3]), static_cast<int>(s[i + 2]), static_cast<int>(s[i + 1]),
-                               static_cast<int>(s[i]));
-        __m128i t = sp;
-        if constexpr (kScaleByAlpha) {
-            __m128i a32 = _mm_srli_epi32(sp, 24);
-            __m128i aw = _mm_or_si128(a32, _mm_slli_epi32(a32, 16));
-            __m128i lo = _mm_srli_epi16(
-                _mm_mullo_epi16(_mm_unpacklo_epi8(sp, zero), _mm_shuffle_epi32(aw, _MM_SHUFFLE(1, 1, 0, 0))), 8);
-            __m128i hi = _mm_srli_epi16(
-                _mm_mullo_epi16(_mm_unpackhi_epi8(sp, zero), _mm_shuffle_epi32(aw, _MM_SHUFFLE(3, 3, 2, 2))), 8);
-            t = _mm_packus_epi16(lo, hi);
-        }
-        __m128i dp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_adds_epu8(dp, _mm_and_si128(t, colorMask)));
-    }
-#endif
-    for (; i < n; ++i) {
+    for (int i = 0; i < n; ++i) {
         uint32_t p = s[i];
         uint32_t a = p >> 24;
         d[i] = AddChannels(d[i], kScaleByAlpha ? ScaleChannels(p, a, a, a) : p);
@@ -215,10 +169,482 @@ void AdditiveTinted(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint& t
 // normal: opaque runs, untinted, grey, tinted;
 // additive: untinted, untinted with partial alpha, tinted, tinted with partial alpha.
 template <typename Src>
-constexpr RowKernel<Src> kBlitKernels[8] = {
-    NormalOpaqueRuns<Src>,        NormalPlain<Src>,           NormalGrey<Src>,          NormalTinted<Src>,
-    AdditiveUntinted<Src, false>, AdditiveUntinted<Src, true>, AdditiveTinted<Src, false>, AdditiveTinted<Src, true>,
+constexpr RowKernel<Src> kPortableKernels[8] = {
+    NormalOpaqueRuns<Src, MixPartialRun<Src>>,
+    NormalPlain<Src>,
+    NormalGrey<Src>,
+    NormalTinted<Src>,
+    AdditiveUntinted<Src, false>,
+    AdditiveUntinted<Src, true>,
+    AdditiveTinted<Src, false>,
+    AdditiveTinted<Src, true>,
 };
+
+#if defined(__SSE2__)
+using namespace BlitSimd;
+
+// The vector kernels take four pixels at a time and leave the last few of a
+// row to the portable kernel of the same way.
+
+// Calls group(i) for the groups of kSize pixels of a row and returns where
+// the few pixels left over begin. Given the source row's alpha runs, it
+// passes over transparent runs, which the kernels that take them leave
+// unchanged: each stretch of other runs is drawn a group at a time, its
+// last group reaching past it where the row goes on, and every pixel is
+// still drawn once.
+template <int kSize = 4, typename Src, typename Group>
+inline __attribute__((always_inline)) int ForEachGroup(Src s, const uint8_t* runs, int n, Group group) {
+    int i = 0;
+    if (runs == nullptr) {
+        for (; i + kSize <= n; i += kSize)
+            group(i);
+        return i;
+    }
+    while (i + kSize <= n) {
+        auto runEnd = [&](int k) { return std::min(n, k + std::max<int>(runs[k], 1)); };
+        if (s[i] >> 24 == 0) {
+            i = runEnd(i);
+            continue;
+        }
+        int end = runEnd(i);
+        while (end < n && s[end] >> 24 != 0)
+            end = runEnd(end);
+        for (; i + kSize <= end; i += kSize)
+            group(i);
+        if (i < end && i + kSize <= n) {
+            group(i);
+            i += kSize;
+        }
+    }
+    return i;
+}
+
+// The source side of a normal blend, by tint kind: the blend alpha of four
+// source pixels (one per 32-bit lane) and the source terms of the mix for
+// the red-blue and the green-alpha lanes s with weights w.
+struct UntintedTerm {
+    explicit UntintedTerm(const BlitTint&) {}
+    __m128i Alpha(__m128i p) const { return AlphaOf(p); }
+    __m128i RedBlue(__m128i s, __m128i w) const { return _mm_mullo_epi16(s, w); }
+    __m128i Green(__m128i s, __m128i w) const { return _mm_mullo_epi16(s, w); }
+};
+
+// The tint alpha scales the source alpha: as * ta / 255 is below 65026.
+struct TintAlpha {
+    __m128i mTintAlpha;
+    explicit TintAlpha(const BlitTint& tint) : mTintAlpha(_mm_set1_epi32(static_cast<int>(tint.mAlpha))) {}
+    __m128i Alpha(__m128i p) const { return Div255(_mm_mullo_epi16(AlphaOf(p), mTintAlpha)); }
+};
+
+// A mulhi by f << 8 is the product with f shifted down by 8; s * w is at
+// most 255 * 256.
+inline __m128i ScaledBy(int f) { return _mm_set1_epi16(static_cast<short>(f << 8)); }
+
+// Red and blue: (s * g >> 8) * w, the grey scaling first; green: s * w * g
+// >> 8, the scaling after.
+struct GreyTerm : TintAlpha {
+    __m128i mGrey;
+    explicit GreyTerm(const BlitTint& tint) : TintAlpha(tint), mGrey(ScaledBy(static_cast<int>(tint.mRed))) {}
+    __m128i RedBlue(__m128i s, __m128i w) const { return _mm_mullo_epi16(_mm_mulhi_epu16(s, mGrey), w); }
+    __m128i Green(__m128i s, __m128i w) const { return _mm_mulhi_epu16(_mm_mullo_epi16(s, w), mGrey); }
+};
+
+// Every channel s * w * c >> 8 with its own tint component c: red and
+// green then sum with the destination before the shift, and blue's
+// truncated terms are exactly what MixRedBlue adds for it.
+struct ColourTerm : TintAlpha {
+    __m128i mRedBlue, mGreen;
+    explicit ColourTerm(const BlitTint& tint)
+        : TintAlpha(tint), mRedBlue(_mm_set1_epi32(static_cast<int>(tint.mRed << 24 | tint.mBlue << 8))),
+          mGreen(_mm_set1_epi32(static_cast<int>(tint.mGreen << 8))) {}
+    __m128i RedBlue(__m128i s, __m128i w) const { return _mm_mulhi_epu16(_mm_mullo_epi16(s, w), mRedBlue); }
+    __m128i Green(__m128i s, __m128i w) const { return _mm_mulhi_epu16(_mm_mullo_epi16(s, w), mGreen); }
+};
+
+// The mixed colour of four pixels with weights w (one per 32-bit lane,
+// 0..256); the alpha byte is left to the caller.
+template <typename SourceTerm>
+inline __m128i MixColour(const SourceTerm& term, __m128i dp, __m128i sp, __m128i w) {
+    const Split d = SplitChannels(dp), s = SplitChannels(sp);
+    const __m128i w2 = Pair(w);
+    const __m128i iw2 = _mm_sub_epi16(_mm_set1_epi16(256), w2);
+    return JoinChannels({MixRedBlue(_mm_mullo_epi16(d.rb, iw2), term.RedBlue(s.rb, w2)),
+                         MixGreen(_mm_mullo_epi16(d.ga, iw2), term.Green(s.ga, w2))});
+}
+
+// Over an opaque destination the weight is the alpha itself (256 for 255)
+// and a pixel of alpha 0 mixes to the destination unchanged.
+template <typename SourceTerm>
+inline __m128i MixOverOpaque(const SourceTerm& term, __m128i dp, __m128i sp, __m128i a) {
+    return _mm_or_si128(MixColour(term, dp, sp, OpaqueWeight(a)), _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+}
+
+// The normal blend of the four pixels from k.
+template <typename SourceTerm, typename Src>
+inline void NormalGroup(const SourceTerm& term, uint32_t* d, Src s, int k) {
+    const __m128i sp = Load4(s, k);
+    if constexpr (std::is_same_v<SourceTerm, UntintedTerm>) {
+        // Whole groups of sprites are usually transparent or opaque: the
+        // first leave the destination, the second replace it.
+        if (AllZero(_mm_srli_epi32(sp, 24)))
+            return;
+        if (AllOpaque(sp)) {
+            Store4(d + k, sp);
+            return;
+        }
+    }
+    const __m128i a = term.Alpha(sp);
+    const __m128i dp = Load4(d + k);
+    if (AllOpaque(dp)) {
+        Store4(d + k, MixOverOpaque(term, dp, sp, a));
+        return;
+    }
+    if (AllZero(a))
+        return;
+    __m128i outA, w;
+    WeighNormal4(a, AlphaOf(dp), outA, w);
+    const __m128i mixed = _mm_and_si128(MixColour(term, dp, sp, w), _mm_set1_epi32(0x00FFFFFF));
+    Store4(d + k, Select(_mm_cmpeq_epi32(a, _mm_setzero_si128()), dp, _mm_or_si128(mixed, _mm_slli_epi32(outA, 24))));
+}
+
+template <typename Src, typename SourceTerm, RowKernel<Src> kTail>
+void NormalVector(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint) {
+    const SourceTerm term(tint);
+    const int i = ForEachGroup(s, runs, n, [&](int k) { NormalGroup(term, d, s, k); });
+    kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
+}
+
+// A partial run four pixels at a time, the last few pixels one by one.
+template <typename Src>
+void MixPartialRunVector(uint32_t* d, Src s, int from, int to) {
+    const UntintedTerm term{BlitTint(Color::White)};
+    int k = from;
+    for (; k + 4 <= to; k += 4) {
+        const __m128i sp = Load4(s, k);
+        Store4(d + k, MixOverOpaque(term, Load4(d + k), sp, AlphaOf(sp)));
+    }
+    if (k < to)
+        MixPartialRun(d, s, k, to);
+}
+
+// Saturating byte adds give the table's min(d + t, 255) exactly. Channels
+// are taken shifted up by 8 so that a mulhi by a factor is the product
+// shifted down by 8; the contribution's alpha lane is 0, so the
+// destination alpha stays.
+template <typename Src, bool kScaleByAlpha, bool kTinted, RowKernel<Src> kTail>
+void AdditiveVector(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint) {
+    const __m128i tintRedBlue = _mm_set1_epi32(static_cast<int>(tint.mAddRed << 16 | tint.mAddBlue));
+    const __m128i tintGreen = _mm_set1_epi32(static_cast<int>(tint.mAddGreen));
+    const int i = ForEachGroup(s, runs, n, [&](int k) {
+        const __m128i sp = Load4(s, k);
+        __m128i t;
+        if constexpr (kScaleByAlpha || kTinted) {
+            __m128i redBlue = _mm_slli_epi16(sp, 8);
+            __m128i green = _mm_and_si128(sp, _mm_set1_epi32(0x0000FF00));
+            if constexpr (kTinted) {
+                redBlue = _mm_mulhi_epu16(redBlue, tintRedBlue);
+                green = _mm_mulhi_epu16(green, tintGreen);
+                if constexpr (kScaleByAlpha) {
+                    redBlue = _mm_slli_epi16(redBlue, 8);
+                    green = _mm_slli_epi16(green, 8);
+                }
+            }
+            if constexpr (kScaleByAlpha) {
+                const __m128i a = AlphaOf(sp);
+                redBlue = _mm_mulhi_epu16(redBlue, Pair(a));
+                green = _mm_mulhi_epu16(green, a);
+            }
+            t = JoinChannels({redBlue, green});
+        } else {
+            t = _mm_and_si128(sp, _mm_set1_epi32(0x00FFFFFF));
+        }
+        Store4(d + k, _mm_adds_epu8(Load4(d + k), t));
+    });
+    kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
+}
+
+// The untinted additive blit scaled by alpha with byte shuffles: red and
+// blue are placed shifted up by 8 so that a mulhi by the alpha leaves each
+// (c * a) >> 8 in its own byte; green is placed as it is so that the low
+// product's high byte is its (g * a) >> 8, already in green's byte. The
+// alpha lane gets 0, so the destination alpha stays.
+template <typename Src, RowKernel<Src> kTail>
+KAVO_TARGET_SSSE3 void AdditiveScaledSsse3(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint) {
+    const __m128i redBlueUp = _mm_setr_epi8(-1, 0, -1, 2, -1, 4, -1, 6, -1, 8, -1, 10, -1, 12, -1, 14);
+    const __m128i greenOnly = _mm_setr_epi8(1, -1, -1, -1, 5, -1, -1, -1, 9, -1, -1, -1, 13, -1, -1, -1);
+    const __m128i alphaPair = _mm_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+    const __m128i greenByte = _mm_set1_epi32(0x0000FF00);
+    const int i = ForEachGroup(s, runs, n, [&](int k) KAVO_TARGET_SSSE3 {
+        const __m128i sp = Load4(s, k);
+        const __m128i a = _mm_shuffle_epi8(sp, alphaPair);
+        const __m128i t = _mm_or_si128(_mm_mulhi_epu16(_mm_shuffle_epi8(sp, redBlueUp), a),
+                                       _mm_and_si128(_mm_mullo_epi16(_mm_shuffle_epi8(sp, greenOnly), a), greenByte));
+        Store4(d + k, _mm_adds_epu8(Load4(d + k), t));
+    });
+    kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
+}
+
+// The same eight pixels at a time.
+template <typename Src>
+KAVO_TARGET_AVX2 inline __m256i Load8(Src s, size_t i) {
+    if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>)
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s.mPixels + i));
+    else
+        return _mm256_setr_epi32(static_cast<int>(s[i]), static_cast<int>(s[i + 1]), static_cast<int>(s[i + 2]),
+                                 static_cast<int>(s[i + 3]), static_cast<int>(s[i + 4]), static_cast<int>(s[i + 5]),
+                                 static_cast<int>(s[i + 6]), static_cast<int>(s[i + 7]));
+}
+
+// The untinted additive blit scaled by alpha, eight pixels at a time: red
+// and blue are taken shifted up by 8 so that a mulhi by the alpha leaves
+// each (c * a) >> 8 in its own byte; green is taken as it is so that the
+// low product's high byte is its (g * a) >> 8, already in green's byte.
+// The alpha lane is cleared. The last one to seven pixels of a row go
+// through masked loads and stores, which touch no pixel past the row.
+template <typename Src>
+KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
+    const __m256i alphaPair = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3,
+                                               -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+    const __m256i greenByte = _mm256_set1_epi32(0x0000FF00);
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    auto contribution = [&](__m256i sp) KAVO_TARGET_AVX2 {
+        const __m256i a = _mm256_shuffle_epi8(sp, alphaPair);
+        return _mm256_or_si256(
+            _mm256_mulhi_epu16(_mm256_slli_epi16(sp, 8), a),
+            _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(sp, 8), a), greenByte));
+    };
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i sp = Load8(s, i);
+        if (_mm256_testz_si256(sp, alphaBytes)) // all transparent: adds nothing
+            continue;
+        auto* to = reinterpret_cast<__m256i*>(d + i);
+        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), contribution(sp)));
+    }
+    if (i < n) {
+        const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(n - i), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        __m256i sp;
+        if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>) {
+            sp = _mm256_maskload_epi32(reinterpret_cast<const int*>(s.mPixels + i), mask);
+        } else {
+            alignas(32) uint32_t pixels[8] = {};
+            for (int k = i; k < n; ++k)
+                pixels[k - i] = s[k];
+            sp = _mm256_load_si256(reinterpret_cast<const __m256i*>(pixels));
+        }
+        int* to = reinterpret_cast<int*>(d + i);
+        _mm256_maskstore_epi32(to, mask, _mm256_adds_epu8(_mm256_maskload_epi32(to, mask), contribution(sp)));
+    }
+}
+
+template <typename Src>
+constexpr RowKernel<Src> kVectorKernels[8] = {
+    NormalOpaqueRuns<Src, MixPartialRunVector<Src>>,
+    NormalVector<Src, UntintedTerm, NormalPlain<Src>>,
+    NormalVector<Src, GreyTerm, NormalGrey<Src>>,
+    NormalVector<Src, ColourTerm, NormalTinted<Src>>,
+    AdditiveVector<Src, false, false, AdditiveUntinted<Src, false>>,
+    AdditiveVector<Src, true, false, AdditiveUntinted<Src, true>>,
+    AdditiveVector<Src, false, true, AdditiveTinted<Src, false>>,
+    AdditiveVector<Src, true, true, AdditiveTinted<Src, true>>,
+};
+
+// The source terms eight pixels at a time, as their four-pixel twins.
+struct UntintedTerm8 {
+    explicit UntintedTerm8(const BlitTint&) {}
+    KAVO_TARGET_AVX2 __m256i Alpha(__m256i p) const { return _mm256_srli_epi32(p, 24); }
+    KAVO_TARGET_AVX2 __m256i RedBlue(__m256i s, __m256i w) const { return _mm256_mullo_epi16(s, w); }
+    KAVO_TARGET_AVX2 __m256i Green(__m256i s, __m256i w) const { return _mm256_mullo_epi16(s, w); }
+};
+
+struct TintAlpha8 {
+    __m256i mTintAlpha;
+    KAVO_TARGET_AVX2 explicit TintAlpha8(const BlitTint& tint)
+        : mTintAlpha(_mm256_set1_epi32(static_cast<int>(tint.mAlpha))) {}
+    KAVO_TARGET_AVX2 __m256i Alpha(__m256i p) const {
+        const __m256i x = _mm256_mullo_epi16(_mm256_srli_epi32(p, 24), mTintAlpha);
+        return _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
+    }
+};
+
+struct GreyTerm8 : TintAlpha8 {
+    __m256i mGrey;
+    KAVO_TARGET_AVX2 explicit GreyTerm8(const BlitTint& tint)
+        : TintAlpha8(tint), mGrey(_mm256_set1_epi16(static_cast<short>(tint.mRed << 8))) {}
+    KAVO_TARGET_AVX2 __m256i RedBlue(__m256i s, __m256i w) const {
+        return _mm256_mullo_epi16(_mm256_mulhi_epu16(s, mGrey), w);
+    }
+    KAVO_TARGET_AVX2 __m256i Green(__m256i s, __m256i w) const {
+        return _mm256_mulhi_epu16(_mm256_mullo_epi16(s, w), mGrey);
+    }
+};
+
+struct ColourTerm8 : TintAlpha8 {
+    __m256i mRedBlue, mGreen;
+    KAVO_TARGET_AVX2 explicit ColourTerm8(const BlitTint& tint)
+        : TintAlpha8(tint), mRedBlue(_mm256_set1_epi32(static_cast<int>(tint.mRed << 24 | tint.mBlue << 8))),
+          mGreen(_mm256_set1_epi32(static_cast<int>(tint.mGreen << 8))) {}
+    KAVO_TARGET_AVX2 __m256i RedBlue(__m256i s, __m256i w) const {
+        return _mm256_mulhi_epu16(_mm256_mullo_epi16(s, w), mRedBlue);
+    }
+    KAVO_TARGET_AVX2 __m256i Green(__m256i s, __m256i w) const {
+        return _mm256_mulhi_epu16(_mm256_mullo_epi16(s, w), mGreen);
+    }
+};
+
+template <typename SourceTerm>
+struct EightWide;
+template <>
+struct EightWide<UntintedTerm> {
+    using Type = UntintedTerm8;
+};
+template <>
+struct EightWide<GreyTerm> {
+    using Type = GreyTerm8;
+};
+template <>
+struct EightWide<ColourTerm> {
+    using Type = ColourTerm8;
+};
+
+KAVO_TARGET_AVX2 inline bool AllOpaque8(__m256i p) {
+    const __m256i opaque = _mm256_cmpeq_epi32(_mm256_or_si256(p, _mm256_set1_epi32(0x00FFFFFF)), _mm256_set1_epi32(-1));
+    return _mm256_movemask_epi8(opaque) == -1;
+}
+
+// MixOverOpaque for eight pixels, in the same red-blue and green-alpha
+// lanes.
+template <typename Term8>
+KAVO_TARGET_AVX2 inline __m256i MixOverOpaque8(const Term8& term, __m256i dp, __m256i sp, __m256i a) {
+    const __m256i w = _mm256_sub_epi32(a, _mm256_cmpeq_epi32(a, _mm256_set1_epi32(255)));
+    const __m256i w2 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
+    const __m256i iw2 = _mm256_sub_epi16(_mm256_set1_epi16(256), w2);
+    const __m256i redBlueMask = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i keepBlue = _mm256_set1_epi32(static_cast<int>(0xFFFFFF00u));
+    const __m256i redBlue = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(dp, redBlueMask), iw2), keepBlue),
+                         _mm256_and_si256(term.RedBlue(_mm256_and_si256(sp, redBlueMask), w2), keepBlue)),
+        8);
+    const __m256i green = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(dp, 8), iw2),
+                                                             term.Green(_mm256_srli_epi16(sp, 8), w2)),
+                                            8);
+    return _mm256_or_si256(_mm256_or_si256(redBlue, _mm256_slli_epi16(green, 8)),
+                           _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
+}
+
+// Eight pixels at a time where all eight destination pixels are opaque,
+// the usual case; other groups go four at a time through the general
+// steps.
+template <typename Src, typename SourceTerm, RowKernel<Src> kTail>
+KAVO_TARGET_AVX2 void NormalAvx2(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint) {
+    const SourceTerm term(tint);
+    const typename EightWide<SourceTerm>::Type term8(tint);
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const int i = ForEachGroup<8>(s, runs, n, [&](int k) KAVO_TARGET_AVX2 {
+        const __m256i sp = Load8(s, k);
+        if constexpr (std::is_same_v<SourceTerm, UntintedTerm>) {
+            if (_mm256_testz_si256(sp, alphaBytes))
+                return;
+            if (AllOpaque8(sp)) {
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + k), sp);
+                return;
+            }
+        }
+        const __m256i dp = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + k));
+        if (AllOpaque8(dp)) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + k), MixOverOpaque8(term8, dp, sp, term8.Alpha(sp)));
+            return;
+        }
+        NormalGroup(term, d, s, k);
+        NormalGroup(term, d, s, k + 4);
+    });
+    kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
+}
+
+template <typename Src>
+constexpr RowKernel<Src> kAvxKernels[8] = {
+    kVectorKernels<Src>[0],
+    NormalAvx2<Src, UntintedTerm, kVectorKernels<Src>[1]>,
+    NormalAvx2<Src, GreyTerm, kVectorKernels<Src>[2]>,
+    NormalAvx2<Src, ColourTerm, kVectorKernels<Src>[3]>,
+    kVectorKernels<Src>[4],
+    AdditiveScaledAvx2<Src>,
+    kVectorKernels<Src>[6],
+    kVectorKernels<Src>[7],
+};
+
+#endif
+
+// A blit's rows: height rows of width pixels, each row of the destination,
+// the source and its runs a pitch after the one before.
+template <typename Src>
+struct BlitRows {
+    uint32_t* mDest;
+    size_t mDestPitch;
+    Src mSource;
+    size_t mSourcePitch;
+    const uint8_t* mRuns; // may be null
+    int mWidth, mHeight;
+};
+
+template <typename Src>
+using RectKernel = void (*)(const BlitRows<Src>& rows, const BlitTint& tint);
+
+template <typename Src, RowKernel<Src> kRow>
+inline __attribute__((always_inline)) void EachRow(const BlitRows<Src>& r, const BlitTint& tint) {
+    for (int j = 0; j < r.mHeight; ++j) {
+        const size_t from = static_cast<size_t>(j) * r.mSourcePitch;
+        kRow(r.mDest + static_cast<size_t>(j) * r.mDestPitch, r.mSource.Offset(from),
+             r.mRuns ? r.mRuns + from : nullptr, r.mWidth, tint);
+    }
+}
+
+template <typename Src, RowKernel<Src> kRow>
+void Rows(const BlitRows<Src>& r, const BlitTint& tint) {
+    EachRow<Src, kRow>(r, tint);
+}
+
+#if defined(__SSE2__)
+// With the row kernel inlined, its set-up is done once per blit rather
+// than once per row.
+template <typename Src, RowKernel<Src> kRow>
+KAVO_TARGET_AVX2 __attribute__((flatten)) void RowsAvx2(const BlitRows<Src>& r, const BlitTint& tint) {
+    EachRow<Src, kRow>(r, tint);
+}
+#endif
+
+// A table of row kernels as rectangle kernels, row by row or, for
+// processors with AVX2, with the row kernel inlined.
+template <typename Src, const RowKernel<Src> (&kRows)[8], bool kAvx2, size_t... kWay>
+constexpr std::array<RectKernel<Src>, 8> RectKernels(std::index_sequence<kWay...>) {
+#if defined(__SSE2__)
+    if constexpr (kAvx2)
+        return {RowsAvx2<Src, kRows[kWay]>...};
+#endif
+    return {Rows<Src, kRows[kWay]>...};
+}
+
+template <typename Src, const RowKernel<Src> (&kRows)[8], bool kAvx2 = false>
+constexpr std::array<RectKernel<Src>, 8> kRectKernels = RectKernels<Src, kRows, kAvx2>(std::make_index_sequence<8>());
+
+template <typename Src>
+RectKernel<Src> ChooseKernel(int way) {
+#if defined(__SSE2__)
+    const BlitPixel::KernelLevel level = BlitPixel::CurrentKernelLevel();
+    // The run-driven copy keeps its call per row, which keeps its copies
+    // the library's.
+    if (level >= BlitPixel::KernelLevel::Avx2)
+        return way == 0 ? kRectKernels<Src, kAvxKernels<Src>>[0] : kRectKernels<Src, kAvxKernels<Src>, true>[way];
+    if (level >= BlitPixel::KernelLevel::Ssse3 && way == 5)
+        return Rows<Src, AdditiveScaledSsse3<Src, AdditiveUntinted<Src, true>>>;
+    if (level >= BlitPixel::KernelLevel::Sse2)
+        return kRectKernels<Src, kVectorKernels<Src>>[way];
+#endif
+    return kRectKernels<Src, kPortableKernels<Src>>[way];
+}
+
+// The level chosen by SetKernelLevel, or -1 for the best there is.
+std::atomic<int> gKernelLevel{-1};
 
 // Cuts the source rectangle to the source image and the destination
 // rectangle at (x, y) to the destination, keeping the two aligned.
@@ -244,6 +670,31 @@ bool ClipBlit(int& x, int& y, IntRect& src, const Image& source, const Image& de
 
 } // namespace
 
+BlitPixel::KernelLevel BlitPixel::MaxKernelLevel() {
+#if defined(__SSE2__)
+    static const KernelLevel level = __builtin_cpu_supports("avx2")    ? KernelLevel::Avx2
+                                     : __builtin_cpu_supports("ssse3") ? KernelLevel::Ssse3
+                                                                       : KernelLevel::Sse2;
+    return level;
+#else
+    return KernelLevel::Portable;
+#endif
+}
+
+BlitPixel::KernelLevel BlitPixel::CurrentKernelLevel() {
+    const int chosen = gKernelLevel.load(std::memory_order_relaxed);
+    return chosen < 0 ? MaxKernelLevel() : static_cast<KernelLevel>(chosen);
+}
+
+void BlitPixel::SetKernelLevel(KernelLevel level) {
+    gKernelLevel.store(static_cast<int>(std::min(level, MaxKernelLevel())), std::memory_order_relaxed);
+}
+
+void BlitPixel::BlendRow(uint32_t* d, const uint32_t* s, int n) {
+    const BlitRows<BlitPixel::PlainSource> row{d, 0, BlitPixel::PlainSource{s}, 0, nullptr, n, 1};
+    ChooseKernel<BlitPixel::PlainSource>(1)(row, BlitTint(Color::White));
+}
+
 void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const Color& color, int drawMode) {
     if (image == nullptr)
         return;
@@ -262,26 +713,28 @@ void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const 
     if (drawMode == 0) {
         // The destination's flags are taken as they stand: recomputing them
         // would cost a scan of the whole destination per blit.
-        if (tint.IsWhite() && !mHasAlpha && !mHasTrans) {
-            runs = source->GetAlphaRuns();
+        if (tint.IsWhite() && !mHasAlpha && !mHasTrans)
             way = 0;
-        } else {
+        else
             way = tint.IsWhite() ? 1 : (tint.IsGrey() ? 2 : 3);
-        }
     } else {
         source->UpdateAlphaFlags();
         way = 4 + (tint.IsWhite() ? 0 : 2) + (source->mHasAlpha ? 1 : 0);
     }
+    // The run-driven copy needs the source's alpha runs; the vector kernels
+    // use them to pass over transparent runs in the normal blend, where those
+    // draw nothing. (The additive kernels test for transparent groups
+    // themselves: their groups cost less than following the runs.)
+    if (way == 0 || (BlitPixel::VectorKernelsEnabled() && (way < 4)))
+        runs = source->GetAlphaRuns();
 
     const size_t sourcePitch = static_cast<size_t>(source->mWidth);
     BlitPixel::WithSource(*source, [&](auto s) {
         using Src = decltype(s);
-        const RowKernel<Src> kernel = kBlitKernels<Src>[way];
-        for (int j = 0; j < src.mHeight; ++j) {
-            size_t from = (static_cast<size_t>(src.mY) + j) * sourcePitch + src.mX;
-            uint32_t* to = bits + (static_cast<size_t>(y) + j) * mWidth + x;
-            kernel(to, s.Offset(from), runs ? runs + from : nullptr, src.mWidth, tint);
-        }
+        const size_t from = static_cast<size_t>(src.mY) * sourcePitch + src.mX;
+        ChooseKernel<Src>(way)({bits + static_cast<size_t>(y) * mWidth + x, static_cast<size_t>(mWidth), s.Offset(from),
+                                sourcePitch, runs ? runs + from : nullptr, src.mWidth, src.mHeight},
+                               tint);
     });
     BitsChanged();
 }

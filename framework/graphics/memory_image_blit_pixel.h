@@ -72,6 +72,23 @@ decltype(auto) WithSource(MemoryImage& image, Fn&& fn) {
     return fn(PlainSource{image.GetBits()});
 }
 
+// The kernels the blits take: the portable ones, which state the
+// arithmetic pixel by pixel and are the reference, or the vector ones up to
+// an instruction set. Vector kernels give the same pixels bit for bit,
+// which the tests check by drawing the same thing at every level the
+// processor has.
+enum class KernelLevel { Portable, Sse2, Ssse3, Avx2 };
+// The best level the processor (and the build) has.
+KernelLevel MaxKernelLevel();
+KernelLevel CurrentKernelLevel();
+// Capped at MaxKernelLevel; starts there.
+void SetKernelLevel(KernelLevel level);
+inline bool VectorKernelsEnabled() { return CurrentKernelLevel() != KernelLevel::Portable; }
+
+// The untinted normal blend of n source pixels over n destination pixels;
+// pixels of alpha 0 leave the destination as it is.
+void BlendRow(uint32_t* d, const uint32_t* s, int n);
+
 // The destination's pixels after GetBits, or null when it has none.
 inline uint32_t* DestinationBits(MemoryImage& image) {
     return image.PixelCount() == 0 ? nullptr : image.GetBits();

@@ -7,6 +7,11 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/memory_image_blit.h"
 #include "framework/graphics/memory_image_blit_pixel.h"
+#include "framework/graphics/memory_image_blit_simd.h"
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace Kavo {
 
@@ -42,29 +47,55 @@ struct SourceLimits {
     bool Empty() const { return mRight <= mLeft || mBottom <= mTop; }
 };
 
+// to[i] = from[columns[i]] for i below count.
+void GatherRow(uint32_t* to, const uint32_t* from, const int* columns, int count) {
+    for (int i = 0; i < count; ++i)
+        to[i] = from[columns[i]];
+}
+
+#if defined(__SSE2__)
+KAVO_TARGET_AVX2 void GatherRowAvx2(uint32_t* to, const uint32_t* from, const int* columns, int count) {
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i),
+                            _mm256_i32gather_epi32(reinterpret_cast<const int*>(from), at, 4));
+    }
+    GatherRow(to + i, from, columns + i, count - i);
+}
+#endif
+
 // Nearest pixel; the column and row sums are built step by step. Columns
-// are converted once per chunk and reused by every row.
+// are converted once per chunk and reused by every row; a source row is
+// gathered once for all the destination rows that sample it, then blended
+// as a row.
 void FastStretch(uint32_t* dest, int destPitch, const IntRect& visible, const DoubleRect& source,
                  const uint32_t* pixels, int sourcePitch, const SourceLimits& limits) {
     const double stepX = source.mWidth / visible.mWidth;
     const double stepY = source.mHeight / visible.mHeight;
     constexpr int kChunk = 256;
     int columns[kChunk];
+    uint32_t gathered[kChunk];
+    auto gather = GatherRow;
+#if defined(__SSE2__)
+    if (BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2)
+        gather = GatherRowAvx2;
+#endif
     double sumX = source.mX;
     for (int i0 = 0; i0 < visible.mWidth; i0 += kChunk) {
         const int count = std::min(kChunk, visible.mWidth - i0);
         for (int i = 0; i < count; ++i, sumX += stepX)
             columns[i] = std::clamp(static_cast<int>(sumX), limits.mLeft, limits.mRight - 1);
         double sumY = source.mY;
+        int gatheredRow = -1;
         for (int j = 0; j < visible.mHeight; ++j, sumY += stepY) {
             const int row = std::clamp(static_cast<int>(sumY), limits.mTop, limits.mBottom - 1);
-            const uint32_t* from = pixels + static_cast<size_t>(row) * sourcePitch;
-            uint32_t* to = dest + static_cast<size_t>(visible.mY + j) * destPitch + visible.mX + i0;
-            for (int i = 0; i < count; ++i) {
-                uint32_t p = from[columns[i]];
-                if (uint32_t a = p >> 24)
-                    to[i] = BlitPixel::Blend(to[i], p, a);
+            if (row != gatheredRow) {
+                gather(gathered, pixels + static_cast<size_t>(row) * sourcePitch, columns, count);
+                gatheredRow = row;
             }
+            BlitPixel::BlendRow(dest + static_cast<size_t>(visible.mY + j) * destPitch + visible.mX + i0, gathered,
+                                count);
         }
     }
 }
@@ -149,6 +180,176 @@ inline uint32_t BlendSums(uint32_t d, const ChannelSums& e) {
     return out;
 }
 
+#if defined(__SSE2__)
+// The top half of h0 * g + h1 * (256 - g) in every 16-bit lane, for h0 and
+// h1 up to 65535: the high halves of the products summed, plus the carry
+// out of the sum of their low halves (found by an unsigned compare, the
+// signed one after flipping the top bit).
+inline __m128i TopHalf(__m128i h0, __m128i h1, __m128i g, __m128i ig) {
+    const __m128i bias = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i lo0 = _mm_mullo_epi16(h0, g);
+    const __m128i lo = _mm_add_epi16(lo0, _mm_mullo_epi16(h1, ig));
+    const __m128i carry = _mm_cmplt_epi16(_mm_xor_si128(lo, bias), _mm_xor_si128(lo0, bias));
+    return _mm_sub_epi16(_mm_add_epi16(_mm_mulhi_epu16(h0, g), _mm_mulhi_epu16(h1, ig)), carry);
+}
+
+// BlendSums for two pixels: c holds the resampled channels (the top halves
+// of the sums), d the destination, both widened. A sample of alpha 0 mixes
+// with weight 0 and keeps the destination's alpha, so it needs no test.
+inline __m128i BlendTop(__m128i d, __m128i c, bool opaque) {
+    using BlitSimd::Div255;
+    const __m128i a = BlitSimd::BroadcastAlpha(c);
+    const __m128i w = _mm_sub_epi16(a, _mm_cmpeq_epi16(a, _mm_set1_epi16(255)));
+    const __m128i iw = _mm_sub_epi16(_mm_set1_epi16(256), w);
+    const __m128i colour =
+        _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(d, iw), 8), _mm_srli_epi16(_mm_mullo_epi16(c, w), 8));
+    if (opaque)
+        return colour; // the alpha becomes 255, set by the caller
+    const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    const __m128i alpha = _mm_add_epi16(d, Div255(_mm_mullo_epi16(_mm_sub_epi16(_mm_set1_epi16(255), d), a)));
+    return BlitSimd::Select(alphaLanes, alpha, colour);
+}
+
+// A destination row from the horizontal sums of its two window rows mixed
+// as h0 * g + h1 * (256 - g); returns how many of the vw pixels it drew (a
+// multiple of four), leaving the rest to the caller.
+int BlendSumRowsSse2(uint32_t* to, const uint16_t* h0, const uint16_t* h1, uint32_t g, int vw) {
+    const __m128i g16 = _mm_set1_epi16(static_cast<short>(g));
+    const __m128i ig16 = _mm_set1_epi16(static_cast<short>(256 - g));
+    const __m128i zero = _mm_setzero_si128();
+    auto top = [&](int j) {
+        auto load = [j](const uint16_t* h) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + j * 4)); };
+        return TopHalf(load(h0), load(h1), g16, ig16);
+    };
+    int j = 0;
+    for (; j + 4 <= vw; j += 4) {
+        const __m128i dp = BlitSimd::Load4(to + j);
+        const bool opaque = BlitSimd::AllOpaque(dp);
+        __m128i out = _mm_packus_epi16(BlendTop(_mm_unpacklo_epi8(dp, zero), top(j), opaque),
+                                       BlendTop(_mm_unpackhi_epi8(dp, zero), top(j + 2), opaque));
+        if (opaque)
+            out = _mm_or_si128(out, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+        BlitSimd::Store4(to + j, out);
+    }
+    return j;
+}
+
+// TopHalf and BlendTop four pixels at a time.
+KAVO_TARGET_AVX2 inline __m256i TopHalf8(__m256i h0, __m256i h1, __m256i g, __m256i ig) {
+    const __m256i bias = _mm256_set1_epi16(static_cast<short>(0x8000));
+    const __m256i lo0 = _mm256_mullo_epi16(h0, g);
+    const __m256i lo = _mm256_add_epi16(lo0, _mm256_mullo_epi16(h1, ig));
+    const __m256i carry = _mm256_cmpgt_epi16(_mm256_xor_si256(lo0, bias), _mm256_xor_si256(lo, bias));
+    return _mm256_sub_epi16(_mm256_add_epi16(_mm256_mulhi_epu16(h0, g), _mm256_mulhi_epu16(h1, ig)), carry);
+}
+
+KAVO_TARGET_AVX2 inline __m256i BlendTop8(__m256i d, __m256i c, bool opaque) {
+    const __m256i a = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(c, 0xFF), 0xFF);
+    const __m256i w = _mm256_sub_epi16(a, _mm256_cmpeq_epi16(a, _mm256_set1_epi16(255)));
+    const __m256i iw = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+    const __m256i colour = _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(d, iw), 8),
+                                            _mm256_srli_epi16(_mm256_mullo_epi16(c, w), 8));
+    if (opaque)
+        return colour;
+    const __m256i alphaLanes = _mm256_set1_epi64x(static_cast<long long>(0xFFFF000000000000ull));
+    const __m256i share = _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_set1_epi16(255), d), a);
+    const __m256i alpha = _mm256_add_epi16(
+        d, _mm256_srli_epi16(_mm256_mulhi_epu16(share, _mm256_set1_epi16(static_cast<short>(0x8081))), 7));
+    return _mm256_blendv_epi8(colour, alpha, alphaLanes);
+}
+
+KAVO_TARGET_AVX2 int BlendSumRowsAvx2(uint32_t* to, const uint16_t* h0, const uint16_t* h1, uint32_t g, int vw) {
+    const __m256i g16 = _mm256_set1_epi16(static_cast<short>(g));
+    const __m256i ig16 = _mm256_set1_epi16(static_cast<short>(256 - g));
+    int j = 0;
+    for (; j + 4 <= vw; j += 4) {
+        auto load = [j](const uint16_t* h) KAVO_TARGET_AVX2 {
+            return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + j * 4));
+        };
+        const __m128i dp = BlitSimd::Load4(to + j);
+        const bool opaque = BlitSimd::AllOpaque(dp);
+        const __m256i blended = BlendTop8(_mm256_cvtepu8_epi16(dp), TopHalf8(load(h0), load(h1), g16, ig16), opaque);
+        __m128i out = _mm_packus_epi16(_mm256_castsi256_si128(blended), _mm256_extracti128_si256(blended, 1));
+        if (opaque)
+            out = _mm_or_si128(out, _mm_set1_epi32(static_cast<int>(0xFF000000u)));
+        BlitSimd::Store4(to + j, out);
+    }
+    return j;
+}
+
+// Enlarging along both axes, every destination pixel comes from a 2 x 2
+// neighbourhood: the horizontal pass gives p[c] * f + p[c + 1] * (257 - f)
+// per channel, at most 255 * 257, so each window row's sums fit 16-bit lanes
+// and are made once for all the destination rows that use them.
+template <typename Src>
+void FilteredEnlarge(uint32_t* dest, int destPitch, const IntRect& visible, const DoubleRect& source, Src pixels,
+                     int sourcePitch, int winLeft, int winTop, int winRight, int winBottom) {
+    const int vw = visible.mWidth, vh = visible.mHeight;
+    const int winWidth = winRight - winLeft, winHeight = winBottom - winTop;
+    const int evenWidth = (vw + 1) & ~1;
+    // Per destination column, where its pair starts in the window row and
+    // the pair's weights, f over the first pixel's four lanes and 257 - f
+    // over the second's. An odd last column gets a pair of weight 0.
+    std::vector<int> columnAt(evenWidth, 0);
+    std::vector<uint16_t> columnWeights(static_cast<size_t>(evenWidth) * 8, 0);
+    LinearFilter(vw, source.mX, EnlargeStep(source.mWidth, vw), 257, winLeft, winRight - 1,
+                 [&](int j, int c, int, uint32_t f) {
+                     columnAt[j] = c - winLeft;
+                     std::fill_n(&columnWeights[j * 8], 4, static_cast<uint16_t>(f));
+                     std::fill_n(&columnWeights[j * 8 + 4], 4, static_cast<uint16_t>(257 - f));
+                 });
+    // A window row with its last pixel repeated once, so that every pair is
+    // two neighbouring pixels (the last column pairs with itself).
+    std::vector<uint32_t> padded(static_cast<size_t>(winWidth) + 1);
+    std::vector<uint16_t> sums[2] = {std::vector<uint16_t>(static_cast<size_t>(evenWidth) * 4),
+                                     std::vector<uint16_t>(static_cast<size_t>(evenWidth) * 4)};
+    int sumsRow[2] = {-1, -1};
+    const auto blendRows = BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2 ? BlendSumRowsAvx2
+                                                                                            : BlendSumRowsSse2;
+    auto rowSums = [&](int r, int keep) -> const uint16_t* {
+        for (int slot = 0; slot < 2; ++slot)
+            if (sumsRow[slot] == r)
+                return sums[slot].data();
+        const int slot = sumsRow[0] == keep ? 1 : 0;
+        const Src row = pixels.Offset(static_cast<size_t>(winTop + r) * sourcePitch + winLeft);
+        for (int k = 0; k < winWidth; ++k)
+            padded[k] = row[k];
+        padded[winWidth] = padded[winWidth - 1];
+        const __m128i zero = _mm_setzero_si128();
+        uint16_t* to = sums[slot].data();
+        for (int j = 0; j < evenWidth; j += 2) {
+            auto pair = [&](int col) {
+                return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&padded[columnAt[col]]));
+            };
+            const __m128i both = _mm_unpacklo_epi64(pair(j), pair(j + 1));
+            auto weights = [&](int col) {
+                return _mm_loadu_si128(reinterpret_cast<const __m128i*>(&columnWeights[col * 8]));
+            };
+            const __m128i a = _mm_mullo_epi16(_mm_unpacklo_epi8(both, zero), weights(j));
+            const __m128i b = _mm_mullo_epi16(_mm_unpackhi_epi8(both, zero), weights(j + 1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + j * 4),
+                             _mm_add_epi16(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b)));
+        }
+        sumsRow[slot] = r;
+        return to;
+    };
+
+    LinearFilter(vh, source.mY - std::trunc(source.mY) + (std::floor(source.mY) - winTop),
+                 EnlargeStep(source.mHeight, vh), 256, 0, winHeight - 1, [&](int i, int r, int r1, uint32_t g) {
+                     const uint16_t* h0 = rowSums(r, r1);
+                     const uint16_t* h1 = rowSums(r1, r);
+                     uint32_t* to = dest + static_cast<size_t>(visible.mY + i) * destPitch + visible.mX;
+                     int j = blendRows(to, h0, h1, g, vw);
+                     for (; j < vw; ++j) {
+                         ChannelSums e;
+                         for (int k = 0; k < 4; ++k)
+                             e.mSum[k] = uint32_t{h0[j * 4 + k]} * g + uint32_t{h1[j * 4 + k]} * (256 - g);
+                         to[j] = BlendSums(to[j], e);
+                     }
+                 });
+}
+#endif
+
 // Separable resampling into 16-fraction-bit sums (257 per unit across, 256
 // down), then a blend by the resulting alpha.
 template <typename Src>
@@ -164,6 +365,12 @@ void FilteredStretch(uint32_t* dest, int destPitch, const IntRect& visible, cons
     const int winHeight = winBottom - winTop;
     const int vw = visible.mWidth;
     const int vh = visible.mHeight;
+#if defined(__SSE2__)
+    if (BlitPixel::VectorKernelsEnabled() && vw > source.mWidth && vh > source.mHeight) {
+        FilteredEnlarge(dest, destPitch, visible, source, pixels, sourcePitch, winLeft, winTop, winRight, winBottom);
+        return;
+    }
+#endif
     const int columns = vw + 4;
 
     // Horizontal pass: one row of sums per window row; buffer column 1 is

@@ -8,6 +8,7 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/memory_image_blit.h"
 #include "framework/graphics/memory_image_blit_pixel.h"
+#include "framework/graphics/memory_image_blit_simd.h"
 
 namespace Kavo {
 
@@ -194,9 +195,156 @@ void RotateAdditive(const RotateRow& row, const Src& origin, size_t pitch, const
 template <typename Src>
 using RotateKernel = void (*)(const RotateRow& row, const Src& origin, size_t pitch, const RotateTint& tint);
 
-// Normal untinted, normal tinted, additive.
+// Normal untinted, normal tinted, additive. These state the arithmetic
+// pixel by pixel and are the reference for the vector kernels.
 template <typename Src>
 constexpr RotateKernel<Src> kRotateKernels[3] = {RotateNormal<Src>, RotateTinted<Src>, RotateAdditive<Src>};
+
+#if defined(__SSE2__)
+// The pixels at and after `at`.
+inline __m128i LoadPair(const BlitPixel::PlainSource& s, size_t at) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s.mPixels + at));
+}
+inline __m128i LoadPair(const BlitPixel::PaletteSource& s, size_t at) {
+    return _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(s[at])),
+                              _mm_cvtsi32_si128(static_cast<int>(s[at + 1])));
+}
+
+// The rotation's tint in 16-bit lanes: the weights' factor and each
+// channel's (tint channel + 1), 256 (no change) in the alpha lane.
+struct RotateTintLanes {
+    __m128i mAlpha, mChannels, mAdd;
+    explicit RotateTintLanes(const RotateTint& t)
+        : mAlpha(_mm_set1_epi16(static_cast<short>(t.mAlpha))),
+          mChannels(_mm_set_epi16(256, static_cast<short>(t.mRed1), static_cast<short>(t.mGreen1),
+                                  static_cast<short>(t.mBlue1), 256, static_cast<short>(t.mRed1),
+                                  static_cast<short>(t.mGreen1), static_cast<short>(t.mBlue1))),
+          mAdd(_mm_set_epi16(0, static_cast<short>(t.mAddRed), static_cast<short>(t.mAddGreen),
+                             static_cast<short>(t.mAddBlue), 0, static_cast<short>(t.mAddRed),
+                             static_cast<short>(t.mAddGreen), static_cast<short>(t.mAddBlue))) {}
+};
+
+// A Sample of one destination pixel in four 16-bit lanes (blue, green and
+// red sums, then K), from its four neighbours (widened: p0 and p1 in lo,
+// p2 and p3 in hi) and their area weights repeated over each neighbour's
+// four lanes. Each alpha-scaled weight is at most 255 and they sum to K,
+// so every sum stays below 65536. The alpha lanes are made 1 so that their
+// products add up the weights into K.
+template <bool kTinted>
+inline __m128i SampleLanes(__m128i lo, __m128i hi, __m128i areaLo, __m128i areaHi, const RotateTintLanes& tint) {
+    __m128i wLo = _mm_mulhi_epu16(areaLo, BlitSimd::BroadcastAlpha(lo));
+    __m128i wHi = _mm_mulhi_epu16(areaHi, BlitSimd::BroadcastAlpha(hi));
+    if constexpr (kTinted) {
+        wLo = _mm_srli_epi16(_mm_mullo_epi16(wLo, tint.mAlpha), 8);
+        wHi = _mm_srli_epi16(_mm_mullo_epi16(wHi, tint.mAlpha), 8);
+        lo = _mm_srli_epi16(_mm_mullo_epi16(lo, tint.mChannels), 8);
+        hi = _mm_srli_epi16(_mm_mullo_epi16(hi, tint.mChannels), 8);
+    }
+    const __m128i colour = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    const __m128i one = _mm_set_epi16(1, 0, 0, 0, 1, 0, 0, 0);
+    lo = _mm_or_si128(_mm_and_si128(lo, colour), one);
+    hi = _mm_or_si128(_mm_and_si128(hi, colour), one);
+    const __m128i sums = _mm_add_epi16(_mm_mullo_epi16(lo, wLo), _mm_mullo_epi16(hi, wHi));
+    return _mm_add_epi16(sums, _mm_srli_si128(sums, 8));
+}
+
+// The Samples of the destination pixels at (u, v) and the next one, in
+// the low and high four lanes. The area weights of both come from one
+// multiply of (ix, fx, ix, fx) by (iy, iy, fy, fy) per pixel.
+template <bool kTinted, typename Src>
+inline __m128i SamplePair(const Src& origin, size_t pitch, int64_t u, int64_t v, int64_t du, int64_t dv,
+                          const RotateTintLanes& tint) {
+    const __m128i zero = _mm_setzero_si128();
+    auto factors = [](int64_t p, uint32_t& inverse) {
+        const uint32_t f = static_cast<uint32_t>(p & 0xFFFE) + 1;
+        inverse = 0x10000 - f;
+        return f;
+    };
+    uint32_t ixA, iyA, ixB, iyB;
+    const uint32_t fxA = factors(u, ixA), fyA = factors(v, iyA), fxB = factors(u + du, ixB), fyB = factors(v + dv, iyB);
+    const __m128i across = _mm_set_epi32(static_cast<int>(ixB | fxB << 16), static_cast<int>(ixB | fxB << 16),
+                                         static_cast<int>(ixA | fxA << 16), static_cast<int>(ixA | fxA << 16));
+    const __m128i down = _mm_set_epi32(static_cast<int>(fyB * 0x10001u), static_cast<int>(iyB * 0x10001u),
+                                       static_cast<int>(fyA * 0x10001u), static_cast<int>(iyA * 0x10001u));
+    const __m128i area = _mm_mulhi_epu16(across, down);
+    auto sample = [&](int64_t pu, int64_t pv, __m128i weights) {
+        const size_t at = static_cast<size_t>(pv >> 16) * pitch + static_cast<size_t>(pu >> 16);
+        const __m128i n = _mm_unpacklo_epi64(LoadPair(origin, at), LoadPair(origin, at + pitch));
+        return SampleLanes<kTinted>(_mm_unpacklo_epi8(n, zero), _mm_unpackhi_epi8(n, zero),
+                                    _mm_unpacklo_epi32(weights, weights), _mm_unpackhi_epi32(weights, weights), tint);
+    };
+    return _mm_unpacklo_epi64(sample(u, v, _mm_unpacklo_epi16(area, area)),
+                              sample(u + du, v + dv, _mm_unpackhi_epi16(area, area)));
+}
+
+// CompositeSample for two pixels: s the Samples, d the destination
+// (widened). The quotients by D are of integers below 65536 by at most 256,
+// which a float division rounds to values whose truncation is exact; over
+// an opaque destination D is 256 and the division a shift.
+inline __m128i CompositeLanes(__m128i d, __m128i s) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    const __m128i k = BlitSimd::BroadcastAlpha(s), ad = BlitSimd::BroadcastAlpha(d);
+    const __m128i keep = _mm_sub_epi16(_mm_set1_epi16(256), k);
+    const __m128i t = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(_mm_mullo_epi16(d, ad), 8), keep), s);
+    __m128i blended;
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(ad, _mm_set1_epi16(255))) == 0xFFFF) {
+        blended = _mm_or_si128(_mm_srli_epi16(t, 8), _mm_and_si128(alphaLanes, _mm_set1_epi16(255)));
+    } else {
+        const __m128i c256 = _mm_set1_epi16(256);
+        const __m128i dd = _mm_sub_epi16(c256, _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(c256, ad), keep), 8));
+        auto divide = [](__m128i n, __m128i m) {
+            return _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(n), _mm_cvtepi32_ps(m)));
+        };
+        const __m128i q = _mm_packs_epi32(divide(_mm_unpacklo_epi16(t, zero), _mm_unpacklo_epi16(dd, zero)),
+                                          divide(_mm_unpackhi_epi16(t, zero), _mm_unpackhi_epi16(dd, zero)));
+        blended = BlitSimd::Select(alphaLanes, _mm_sub_epi16(dd, _mm_set1_epi16(1)), q);
+    }
+    const __m128i nearOpaque = _mm_or_si128(_mm_srli_epi16(s, 8), _mm_and_si128(alphaLanes, _mm_set1_epi16(255)));
+    blended = BlitSimd::Select(_mm_cmpgt_epi16(k, _mm_set1_epi16(250)), nearOpaque, blended);
+    return BlitSimd::Select(_mm_cmpeq_epi16(k, zero), d, blended);
+}
+
+// Two destination pixels at a time; an odd last one goes to the portable
+// kernel of the same kind.
+template <typename Src, int kKind>
+void RotateVector(const RotateRow& row, const Src& origin, size_t pitch, const RotateTint& tint) {
+    const RotateTintLanes lanes(tint);
+    const __m128i zero = _mm_setzero_si128();
+    int64_t u = row.mU, v = row.mV;
+    int i = 0;
+    for (; i + 2 <= row.mCount; i += 2, u += 2 * row.mDu, v += 2 * row.mDv) {
+        const __m128i s = SamplePair<kKind == 1>(origin, pitch, u, v, row.mDu, row.mDv, lanes);
+        auto* to = reinterpret_cast<__m128i*>(row.mDest + i);
+        const __m128i d = _mm_loadl_epi64(to);
+        __m128i out;
+        if constexpr (kKind == 2) {
+            // A sample of K = 0 has colour sums 0 and adds nothing.
+            const __m128i add = _mm_srli_epi16(_mm_mullo_epi16(_mm_srli_epi16(s, 8), lanes.mAdd), 8);
+            out = _mm_adds_epu8(d, _mm_packus_epi16(add, zero));
+        } else {
+            out = _mm_packus_epi16(CompositeLanes(_mm_unpacklo_epi8(d, zero), s), zero);
+        }
+        _mm_storel_epi64(to, out);
+    }
+    if (i < row.mCount)
+        kRotateKernels<Src>[kKind](RotateRow{row.mDest + i, u, v, row.mDu, row.mDv, row.mCount - i}, origin, pitch,
+                                   tint);
+}
+
+template <typename Src>
+constexpr RotateKernel<Src> kRotateVectorKernels[3] = {RotateVector<Src, 0>, RotateVector<Src, 1>,
+                                                       RotateVector<Src, 2>};
+#endif
+
+template <typename Src>
+RotateKernel<Src> ChooseRotateKernel(int kind) {
+#if defined(__SSE2__)
+    if (BlitPixel::VectorKernelsEnabled())
+        return kRotateVectorKernels<Src>[kind];
+#endif
+    return kRotateKernels<Src>[kind];
+}
 
 void TextureViewUpdate(TriTextureView& view, void* context) {
     auto* image = static_cast<MemoryImage*>(context);
@@ -267,7 +415,7 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const IntRect& srcR
         BlitPixel::WithSource(*source, [&](auto src) {
             using Src = decltype(src);
             const Src origin = src.Offset(originAt);
-            const RotateKernel<Src> kernel = kRotateKernels<Src>[kind];
+            const RotateKernel<Src> kernel = ChooseRotateKernel<Src>(kind);
             for (int j = 0; j < rows; ++j) {
                 const float b = static_cast<float>(top + j) - centerY - y;
                 const int64_t u = TruncFixed((c * a - s * b + centerX) * 65536.0f);

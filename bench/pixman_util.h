@@ -86,10 +86,16 @@ struct Affine {
 // inside a w x h destination: what both sides are charged for.
 inline int64_t CountPixels(const std::vector<std::pair<double, double>>& polygon, int w, int h)
 {
+    // Only the polygon's bounding box can hold such pixels.
+    double x0 = w, y0 = h, x1 = -1, y1 = -1;
+    for (const auto& [px, py] : polygon)
+        x0 = std::min(x0, px), y0 = std::min(y0, py), x1 = std::max(x1, px), y1 = std::max(y1, py);
+    const int xs = std::max(0, static_cast<int>(std::floor(x0))), xe = std::min(w - 1, static_cast<int>(std::ceil(x1)));
+    const int ys = std::max(0, static_cast<int>(std::floor(y0))), ye = std::min(h - 1, static_cast<int>(std::ceil(y1)));
     int64_t n = 0;
     const size_t count = polygon.size();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
+    for (int y = ys; y <= ye; ++y)
+        for (int x = xs; x <= xe; ++x) {
             int positive = 0, negative = 0;
             for (size_t i = 0; i < count; ++i) {
                 const auto [x0, y0] = polygon[i];

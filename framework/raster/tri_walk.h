@@ -7,6 +7,9 @@
 //   static constexpr bool kTexture;            walk u and v
 //   static constexpr int32_t kTexelBias;       subtracted from u and v at every span start
 //   void operator()(Pixel* pixel, const TriSpanValues& values) const;
+// and, if it draws whole spans faster than pixel by pixel, optionally
+//   void Span(Pixel* first, int32_t count, TriSpanValues start, uint32_t du, uint32_t dv) const;
+// which must leave every pixel as the per-pixel calls, stepped by (du, dv), would.
 
 #include <cstddef>
 #include <cstdint>
@@ -144,17 +147,22 @@ void TriWalkTriangle(const TriFixedVertex* corners, void* bits, int32_t pitch, c
                 }
                 TriSpanValues it{value[0], value[1], value[2], value[3], value[4], value[5]};
                 Pixel* pixel = row + (xs >> 16);
-                for (int32_t i = 0; i < count; ++i, ++pixel) {
-                    op(pixel, it);
-                    if constexpr (Op::kColors) {
-                        it.alpha += static_cast<uint32_t>(grad[0]);
-                        it.red += static_cast<uint32_t>(grad[1]);
-                        it.green += static_cast<uint32_t>(grad[2]);
-                        it.blue += static_cast<uint32_t>(grad[3]);
-                    }
-                    if constexpr (Op::kTexture) {
-                        it.u += static_cast<uint32_t>(grad[4]);
-                        it.v += static_cast<uint32_t>(grad[5]);
+                if constexpr (requires { op.Span(pixel, count, it, 0u, 0u); }) {
+                    static_assert(!Op::kColors && Op::kTexture);
+                    op.Span(pixel, count, it, static_cast<uint32_t>(grad[4]), static_cast<uint32_t>(grad[5]));
+                } else {
+                    for (int32_t i = 0; i < count; ++i, ++pixel) {
+                        op(pixel, it);
+                        if constexpr (Op::kColors) {
+                            it.alpha += static_cast<uint32_t>(grad[0]);
+                            it.red += static_cast<uint32_t>(grad[1]);
+                            it.green += static_cast<uint32_t>(grad[2]);
+                            it.blue += static_cast<uint32_t>(grad[3]);
+                        }
+                        if constexpr (Op::kTexture) {
+                            it.u += static_cast<uint32_t>(grad[4]);
+                            it.v += static_cast<uint32_t>(grad[5]);
+                        }
                     }
                 }
             }

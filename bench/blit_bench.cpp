@@ -26,30 +26,7 @@ constexpr int kStretched = 384; // 1.5 times the sprite
 constexpr int kAt = 200;        // where every sprite's corner goes
 constexpr double kDegrees = 30;
 
-// A disc, opaque in its middle and fading out towards its rim, on a
-// transparent square; straight alpha.
-std::vector<uint32_t> SoftSprite(int size) {
-    std::vector<uint32_t> texels(static_cast<size_t>(size) * size);
-    const double centre = size / 2.0, solid = size * 0.31, rim = size * 0.5;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const double r = std::hypot(x + 0.5 - centre, y + 0.5 - centre);
-            const double fade = std::clamp((rim - r) / (rim - solid), 0.0, 1.0);
-            const uint32_t a = static_cast<uint32_t>(fade * 255);
-            const uint32_t red = static_cast<uint32_t>(x * 255 / size), green = static_cast<uint32_t>(y * 255 / size);
-            texels[static_cast<size_t>(y) * size + x] = a << 24 | red << 16 | green << 8 | 0x60;
-        }
-    return texels;
-}
-
-std::vector<uint32_t> Background() {
-    std::vector<uint32_t> pixels(static_cast<size_t>(kDestWidth) * kDestHeight);
-    for (int y = 0; y < kDestHeight; ++y)
-        for (int x = 0; x < kDestWidth; ++x)
-            pixels[static_cast<size_t>(y) * kDestWidth + x] =
-                0xFF000000u | ((x ^ y) & 0xFF) << 16 | (x & 0xFF) << 8 | (y & 0xFF);
-    return pixels;
-}
+std::vector<uint32_t> Background() { return KavoBench::Pattern(kDestWidth, kDestHeight); }
 
 enum class Kind { Blit, BlitTinted, BlitAdditive, StretchNearest, StretchFiltered, Rotated };
 
@@ -95,7 +72,7 @@ void Finish(benchmark::State& state, Kind kind) {
 }
 
 void RunOurs(benchmark::State& state, Kind kind) {
-    const std::vector<uint32_t> spritePixels = SoftSprite(kSprite);
+    const std::vector<uint32_t> spritePixels = KavoBench::SoftSprite(kSprite);
     const std::vector<uint32_t> background = Background();
     MemoryImage sprite(nullptr);
     sprite.SetBits(spritePixels.data(), kSprite, kSprite);
@@ -123,7 +100,7 @@ void RunOurs(benchmark::State& state, Kind kind) {
 
 void RunPixman(benchmark::State& state, Kind kind) {
     std::vector<uint32_t> premultiplied;
-    pixman_image_t* src = KavoBench::MakePremultiplied(SoftSprite(kSprite), kSprite, kSprite, premultiplied);
+    pixman_image_t* src = KavoBench::MakePremultiplied(KavoBench::SoftSprite(kSprite), kSprite, kSprite, premultiplied);
     std::vector<uint32_t> background = Background();
     pixman_image_t* dst =
         pixman_image_create_bits(PIXMAN_a8r8g8b8, kDestWidth, kDestHeight, background.data(), kDestWidth * 4);
@@ -184,14 +161,9 @@ void RunPixman(benchmark::State& state, Kind kind) {
 int main(int argc, char** argv) {
     for (const Workload& w : kWorkloads) {
         const Kind kind = w.kind;
-        benchmark::RegisterBenchmark((w.name + "/ours").c_str(), [kind](benchmark::State& s) { RunOurs(s, kind); })
-            ->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark((w.name + "/pixman").c_str(), [kind](benchmark::State& s) { RunPixman(s, kind); })
-            ->Unit(benchmark::kMicrosecond);
+        KavoBench::RegisterPair(
+            w.name, [kind](benchmark::State& s) { RunOurs(s, kind); },
+            [kind](benchmark::State& s) { RunPixman(s, kind); });
     }
-    benchmark::Initialize(&argc, argv);
-    KavoBench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return KavoBench::RunPairs(argc, argv);
 }

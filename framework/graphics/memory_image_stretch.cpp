@@ -68,12 +68,14 @@ KAVO_TARGET_AVX2 void GatherRowAvx2(uint32_t* to, const uint32_t* from, const in
 // Nearest pixel; the column and row sums are built step by step. Columns
 // are converted once per chunk and reused by every row; a source row is
 // gathered once for all the destination rows that sample it, then blended
-// as a row.
+// as a row. A chunk spans the usual destination row whole: a row drawn in
+// pieces, one pass over the rows per piece, costs more in memory traffic
+// than the pixel work it holds.
 void FastStretch(uint32_t* dest, int destPitch, const IntRect& visible, const DoubleRect& source,
                  const uint32_t* pixels, int sourcePitch, const SourceLimits& limits) {
     const double stepX = source.mWidth / visible.mWidth;
     const double stepY = source.mHeight / visible.mHeight;
-    constexpr int kChunk = 256;
+    constexpr int kChunk = 1024;
     int columns[kChunk];
     uint32_t gathered[kChunk];
     auto gather = GatherRow;

@@ -200,6 +200,42 @@ TEST(VectorKernels, StretchesMatchThePortableKernels) {
     EXPECT_GT(drawn, 150);
 }
 
+// Destination rows wider than the stretch takes columns in at a time: the
+// column sums carry on from one piece of the row to the next, so every
+// column samples source column x * sw / dw at every level, and soft pixels
+// blend the same as the portable kernels make them.
+TEST(VectorKernels, WideFastStretchesSampleEveryColumnAcrossTheRow) {
+    constexpr int sw = 7, sh = 2, dw = 2600, dh = 3;
+    std::vector<uint32_t> opaque(sw * sh);
+    for (int i = 0; i < sw * sh; ++i)
+        opaque[i] = 0xFF000000u | static_cast<uint32_t>(i + 1) * 0x010203u;
+    const auto background = std::vector<uint32_t>(static_cast<size_t>(dw) * dh, 0xFF808080u);
+    using BlitPixel::KernelLevel;
+    for (KernelLevel level : {KernelLevel::Portable, KernelLevel::Sse2, KernelLevel::Ssse3, KernelLevel::Avx2}) {
+        if (level > BlitPixel::MaxKernelLevel())
+            continue;
+        SCOPED_TRACE(testing::Message() << "level " << static_cast<int>(level));
+        BlitPixel::SetKernelLevel(level);
+        auto source = MakeImage(sw, sh, opaque);
+        auto dest = MakeImage(dw, dh, background);
+        dest->StretchBlt(source.get(), IntRect(0, 0, dw - 1, dh), IntRect(0, 0, sw, sh), IntRect(0, 0, dw, dh),
+                         Color::White, 0, true);
+        const std::vector<uint32_t> drawn = PixelsOf(*dest);
+        for (int x = 0; x < dw - 1; ++x)
+            ASSERT_EQ(drawn[x], opaque[x * sw / (dw - 1)]) << "column " << x;
+        EXPECT_EQ(drawn[dw - 1], 0xFF808080u); // past the stretch
+    }
+    BlitPixel::SetKernelLevel(BlitPixel::MaxKernelLevel());
+
+    RandomPixels random(77);
+    const auto soft = MakeSource(sw, sh, random.Pixels(sw * sh, false), Form::Plain);
+    const auto dest = random.Pixels(static_cast<size_t>(dw) * dh, false);
+    EXPECT_TRUE(ExpectSameBothWays(dest, dw, dh, false, [&](MemoryImage& image) {
+        image.StretchBlt(soft.get(), IntRect(-3, 0, dw + 5, dh), IntRect(0, 0, sw, sh), IntRect(0, 0, dw, dh),
+                         Color::White, 0, true);
+    }));
+}
+
 TEST(VectorKernels, RotationsMatchThePortableKernels) {
     RandomPixels random(99);
     int drawn = 0;

@@ -6,7 +6,7 @@
 
 namespace Kavo {
 
-// printf-style; the text may be of any length.
+// printf-style, formatted as FormatString formats.
 void DebugTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void VDebugTrace(const char* format, std::va_list args) __attribute__((format(printf, 1, 0)));
 

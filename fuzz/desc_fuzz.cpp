@@ -1,6 +1,6 @@
 // Reads a descriptor file whose commands define names and convert their
 // parameters, as the bitmap-font descriptors are read.
-#include "framework/util/desc_parser.h"
+#include "framework/parser/desc_parser.h"
 #include "framework/util/string_util.h"
 #include "fuzz/fuzz_support.h"
 

@@ -1,5 +1,5 @@
 // Parses a whole XML document, as the resource manifest is read.
-#include "framework/util/xml_parser.h"
+#include "framework/parser/xml_parser.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 #include "framework/util/rect.h"
 
 namespace Kavo {

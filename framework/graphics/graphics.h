@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/image.h"
 #include "framework/graphics/point.h"

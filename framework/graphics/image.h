@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/graphics/anim_info.h"
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 #include "framework/graphics/point.h"
 #include "framework/util/matrix.h"
 #include "framework/util/rect.h"

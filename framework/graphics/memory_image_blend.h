@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 
 namespace Kavo::PixelMath {
 

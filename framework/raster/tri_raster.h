@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 #include "framework/util/rect.h"
 
 namespace Kavo {

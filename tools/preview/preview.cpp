@@ -9,7 +9,7 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/imagelib/image_lib.h"
 #include "framework/pak/pak_interface.h"
-#include "framework/util/xml_parser.h"
+#include "framework/parser/xml_parser.h"
 
 #include <cmath>
 #include <cstdio>

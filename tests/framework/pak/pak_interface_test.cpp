@@ -1,7 +1,7 @@
 #include "framework/pak/pak_format.h"
 #include "framework/pak/pak_interface.h"
 #include "framework/pak/pak_writer.h"
-#include "framework/util/xml_parser.h"
+#include "framework/parser/xml_parser.h"
 
 #include <gtest/gtest.h>
 

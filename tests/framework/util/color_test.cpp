@@ -1,4 +1,4 @@
-#include "framework/graphics/color.h"
+#include "framework/util/color.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // lists), one per line or separated by ';'. A subclass handles each
 // command and fills the definitions.
 
-#include "framework/util/data_element.h"
+#include "framework/parser/data_element.h"
 
 #include <map>
 #include <memory>

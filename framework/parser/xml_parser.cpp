@@ -1,4 +1,4 @@
-#include "framework/util/xml_parser.h"
+#include "framework/parser/xml_parser.h"
 
 #include "framework/pak/pak_interface.h"
 #include "platform/text_encoding.h"

@@ -1,4 +1,4 @@
-#include "framework/util/data_element.h"
+#include "framework/parser/data_element.h"
 
 namespace Kavo {
 

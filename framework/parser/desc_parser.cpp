@@ -1,4 +1,4 @@
-#include "framework/util/desc_parser.h"
+#include "framework/parser/desc_parser.h"
 
 #include "framework/pak/pak_interface.h"
 #include "framework/util/string_util.h"

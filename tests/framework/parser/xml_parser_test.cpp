@@ -1,4 +1,4 @@
-#include "framework/util/xml_parser.h"
+#include "framework/parser/xml_parser.h"
 
 #include <gtest/gtest.h>
 

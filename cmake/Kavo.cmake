@@ -1,6 +1,6 @@
 # Shared build settings and the two helpers every folder uses.
 
-set(KAVO_WARNINGS -Wall -Wextra)
+set(KAVO_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Werror)
 
 if(KAVO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -68,7 +68,7 @@ public:
     virtual bool FindClose(PakFindHandle* handle) = 0;
 
 protected:
-    ~PakInterfaceBase() = default;
+    virtual ~PakInterfaceBase() = default;
 };
 
 // The archive reader. One instance, gPakInterface, lives for the whole

@@ -26,7 +26,9 @@ constexpr int kStretched = 384; // 1.5 times the sprite
 constexpr int kAt = 200;        // where every sprite's corner goes
 constexpr double kDegrees = 30;
 
-std::vector<uint32_t> Background() { return KavoBench::Pattern(kDestWidth, kDestHeight); }
+std::vector<uint32_t> Background() {
+    return KavoBench::Pattern(kDestWidth, kDestHeight);
+}
 
 enum class Kind { Blit, BlitTinted, BlitAdditive, StretchNearest, StretchFiltered, Rotated };
 
@@ -46,7 +48,9 @@ const Workload kWorkloads[] = {
 
 // The turned sprite as pixman is given it: corner-to-corner rotation about
 // the sprite's centre (our angle turns the other way in this convention).
-Affine Turned() { return Affine::Turn(kSprite, kSprite, -kDegrees, 1.0, kAt + kSprite / 2.0, kAt + kSprite / 2.0); }
+Affine Turned() {
+    return Affine::Turn(kSprite, kSprite, -kDegrees, 1.0, kAt + kSprite / 2.0, kAt + kSprite / 2.0);
+}
 
 double PixelsOf(Kind kind) {
     switch (kind) {
@@ -84,11 +88,21 @@ void RunOurs(benchmark::State& state, Kind kind) {
     const double angle = kDegrees * std::numbers::pi / 180.0;
     for (auto _ : state) {
         switch (kind) {
-        case Kind::Blit: dest.Blt(&sprite, kAt, kAt, whole, Color::White, 0); break;
-        case Kind::BlitTinted: dest.Blt(&sprite, kAt, kAt, whole, Color(255, 255, 255, 128), 0); break;
-        case Kind::BlitAdditive: dest.Blt(&sprite, kAt, kAt, whole, Color::White, 1); break;
-        case Kind::StretchNearest: dest.StretchBlt(&sprite, stretched, whole, clip, Color::White, 0, true); break;
-        case Kind::StretchFiltered: dest.StretchBlt(&sprite, stretched, whole, clip, Color::White, 0, false); break;
+        case Kind::Blit:
+            dest.Blt(&sprite, kAt, kAt, whole, Color::White, 0);
+            break;
+        case Kind::BlitTinted:
+            dest.Blt(&sprite, kAt, kAt, whole, Color(255, 255, 255, 128), 0);
+            break;
+        case Kind::BlitAdditive:
+            dest.Blt(&sprite, kAt, kAt, whole, Color::White, 1);
+            break;
+        case Kind::StretchNearest:
+            dest.StretchBlt(&sprite, stretched, whole, clip, Color::White, 0, true);
+            break;
+        case Kind::StretchFiltered:
+            dest.StretchBlt(&sprite, stretched, whole, clip, Color::White, 0, false);
+            break;
         case Kind::Rotated:
             dest.BltRotated(&sprite, kAt, kAt, whole, clip, Color::White, 0, angle, kSprite / 2.0f, kSprite / 2.0f);
             break;
@@ -113,7 +127,9 @@ void RunPixman(benchmark::State& state, Kind kind) {
         mask = pixman_image_create_solid_fill(&alpha);
         break;
     }
-    case Kind::BlitAdditive: op = PIXMAN_OP_ADD; break;
+    case Kind::BlitAdditive:
+        op = PIXMAN_OP_ADD;
+        break;
     case Kind::StretchNearest:
     case Kind::StretchFiltered: {
         pixman_transform_t scale;
@@ -140,7 +156,8 @@ void RunPixman(benchmark::State& state, Kind kind) {
         w = static_cast<int>(std::ceil(x1)) - x + 1, h = static_cast<int>(std::ceil(y1)) - y + 1;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     // The rotation's transform maps destination coordinates to the sprite;
     // every other source is read from its own origin.

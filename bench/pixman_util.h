@@ -19,8 +19,7 @@ namespace KavoBench {
 
 // A disc, opaque in its middle and fading out towards its rim, on a
 // transparent square; straight alpha.
-inline std::vector<uint32_t> SoftSprite(int size)
-{
+inline std::vector<uint32_t> SoftSprite(int size) {
     std::vector<uint32_t> texels(static_cast<size_t>(size) * size);
     const double centre = size / 2.0, solid = size * 0.31, rim = size * 0.5;
     for (int y = 0; y < size; ++y)
@@ -35,8 +34,7 @@ inline std::vector<uint32_t> SoftSprite(int size)
 }
 
 // An opaque pattern with detail in every channel.
-inline std::vector<uint32_t> Pattern(int w, int h)
-{
+inline std::vector<uint32_t> Pattern(int w, int h) {
     std::vector<uint32_t> texels(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -53,8 +51,7 @@ struct Affine {
     double X(double x, double y) const { return a * x + b * y + c; }
     double Y(double x, double y) const { return d * x + e * y + f; }
 
-    Affine Inverse() const
-    {
+    Affine Inverse() const {
         const double det = a * e - b * d;
         Affine inv;
         inv.a = e / det;
@@ -68,8 +65,7 @@ struct Affine {
 
     // A w x h image turned by `degrees` and scaled about its centre, with that
     // centre put at (cx, cy).
-    static Affine Turn(double w, double h, double degrees, double scale, double cx, double cy)
-    {
+    static Affine Turn(double w, double h, double degrees, double scale, double cx, double cy) {
         const double r = degrees * 3.14159265358979323846 / 180.0;
         Affine m;
         m.a = std::cos(r) * scale;
@@ -84,8 +80,7 @@ struct Affine {
 
 // The pixels of a convex polygon sampled at their integer coordinates,
 // inside a w x h destination: what both sides are charged for.
-inline int64_t CountPixels(const std::vector<std::pair<double, double>>& polygon, int w, int h)
-{
+inline int64_t CountPixels(const std::vector<std::pair<double, double>>& polygon, int w, int h) {
     // Only the polygon's bounding box can hold such pixels.
     double x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (const auto& [px, py] : polygon)
@@ -112,8 +107,7 @@ inline int64_t CountPixels(const std::vector<std::pair<double, double>>& polygon
 // Premultiplied copy of straight-alpha 0xAARRGGBB pixels, kept alive by the
 // owner of `storage`.
 inline pixman_image_t* MakePremultiplied(const std::vector<uint32_t>& argb, int w, int h,
-                                         std::vector<uint32_t>& storage)
-{
+                                         std::vector<uint32_t>& storage) {
     storage.resize(argb.size());
     for (size_t i = 0; i < argb.size(); ++i) {
         const uint32_t p = argb[i];
@@ -125,8 +119,7 @@ inline pixman_image_t* MakePremultiplied(const std::vector<uint32_t>& argb, int 
 }
 
 // pixman maps destination to source: the inverse of our forward map.
-inline pixman_transform_t ToPixman(const Affine& forward)
-{
+inline pixman_transform_t ToPixman(const Affine& forward) {
     const Affine inv = forward.Inverse();
     pixman_transform_t t;
     pixman_transform_init_identity(&t);
@@ -144,8 +137,7 @@ inline pixman_transform_t ToPixman(const Affine& forward)
 // time per pixel of both sides and their ratio, from the fastest repetition.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+    void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Iteration)
@@ -167,8 +159,7 @@ public:
         }
     }
 
-    void Finalize() override
-    {
+    void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-28s %14s %14s %10s\n", "workload", "ours ns/px", "pixman ns/px", "ours/pixman");
         for (const auto& [name, side] : mWorkloads) {
@@ -189,16 +180,14 @@ private:
 
 // Registers the pair "<name>/ours" and "<name>/pixman" of one workload.
 template <class Ours, class Pixman>
-void RegisterPair(const std::string& name, Ours ours, Pixman pixman)
-{
+void RegisterPair(const std::string& name, Ours ours, Pixman pixman) {
     benchmark::RegisterBenchmark((name + "/ours").c_str(), ours)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((name + "/pixman").c_str(), pixman)->Unit(benchmark::kMicrosecond);
 }
 
 // Runs what is registered, as the command line selects, and ends with the
 // table of ratios; the result of main.
-inline int RunPairs(int& argc, char** argv)
-{
+inline int RunPairs(int& argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -21,32 +21,29 @@ using KavoBench::Affine;
 
 struct Workload {
     std::string name;
-    int width, height;          // destination
-    bool sixteen;               // r5g6b5, else a8r8g8b8
+    int width, height; // destination
+    bool sixteen;      // r5g6b5, else a8r8g8b8
     bool linear;
-    int tintAlpha;              // 255: no tint
+    int tintAlpha; // 255: no tint
     int texWidth, texHeight;
     std::vector<uint32_t> texels; // straight alpha
     bool textureHasAlpha;
     std::vector<Affine> placements;
 };
 
-std::vector<std::pair<double, double>> Corners(const Workload& w, const Affine& m)
-{
+std::vector<std::pair<double, double>> Corners(const Workload& w, const Affine& m) {
     const double tw = w.texWidth, th = w.texHeight;
     return {{m.X(0, 0), m.Y(0, 0)}, {m.X(tw, 0), m.Y(tw, 0)}, {m.X(tw, th), m.Y(tw, th)}, {m.X(0, th), m.Y(0, th)}};
 }
 
-int64_t Pixels(const Workload& w)
-{
+int64_t Pixels(const Workload& w) {
     int64_t n = 0;
     for (const Affine& m : w.placements)
         n += KavoBench::CountPixels(Corners(w, m), w.width, w.height);
     return n;
 }
 
-void RunOurs(benchmark::State& state, const Workload& w)
-{
+void RunOurs(benchmark::State& state, const Workload& w) {
     TriRasterInitTable();
     std::vector<uint32_t> texels = w.texels;
     TriTextureView view;
@@ -85,8 +82,7 @@ void RunOurs(benchmark::State& state, const Workload& w)
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * pixels));
 }
 
-void RunPixman(benchmark::State& state, const Workload& w)
-{
+void RunPixman(benchmark::State& state, const Workload& w) {
     std::vector<uint32_t> premultiplied;
     pixman_image_t* src = KavoBench::MakePremultiplied(w.texels, w.texWidth, w.texHeight, premultiplied);
     pixman_image_set_filter(src, w.linear ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST, nullptr, 0);
@@ -142,8 +138,7 @@ void RunPixman(benchmark::State& state, const Workload& w)
     pixman_image_unref(src);
 }
 
-std::vector<Workload> Workloads()
-{
+std::vector<Workload> Workloads() {
     std::vector<Workload> list;
     const std::vector<uint32_t> sprite = KavoBench::SoftSprite(256);
     const Affine turned = Affine::Turn(256, 256, 30, 1.0, 256, 256);
@@ -162,15 +157,23 @@ std::vector<Workload> Workloads()
         many.placements.push_back(Affine::Turn(32, 32, next(360), 1.0, 24 + next(1024 - 48), 24 + next(768 - 48)));
     list.push_back(std::move(many));
 
-    list.push_back({"background_1024x768_linear", 1024, 768, false, true, 255, 1024, 768,
-                    KavoBench::Pattern(1024, 768), false, {Affine::Turn(1024, 768, 5, 1.1, 512, 384)}});
+    list.push_back({"background_1024x768_linear",
+                    1024,
+                    768,
+                    false,
+                    true,
+                    255,
+                    1024,
+                    768,
+                    KavoBench::Pattern(1024, 768),
+                    false,
+                    {Affine::Turn(1024, 768, 5, 1.1, 512, 384)}});
     return list;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     static const std::vector<Workload> workloads = Workloads();
     for (const Workload& w : workloads)
         KavoBench::RegisterPair(

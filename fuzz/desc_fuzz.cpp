@@ -29,7 +29,8 @@ public:
         if (name == "Define" && params.mElementVector.size() >= 3) {
             std::string key;
             if (ElementToString(params.mElementVector[1].get(), &key))
-                mDefineMap[Kavo::StringToUpper(key)] = std::unique_ptr<Kavo::DataElement>(params.mElementVector[2]->Duplicate());
+                mDefineMap[Kavo::StringToUpper(key)] =
+                    std::unique_ptr<Kavo::DataElement>(params.mElementVector[2]->Duplicate());
         }
         return true;
     }

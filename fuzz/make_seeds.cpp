@@ -33,7 +33,9 @@ void Seed(const std::string& target, const std::string& name, const Bytes& bytes
         std::fclose(f);
 }
 
-Bytes FromText(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes FromText(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 std::vector<uint32_t> Pattern(int w, int h) {
     std::vector<uint32_t> px;
@@ -89,7 +91,8 @@ void ImageSeeds() {
 
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
-    Seed("xml", "attributes.xml", FromText("\xEF\xBB\xBF<a x=1 y='2' z=\"images/\" bare><b/>text  folded\r\n<!-- c --></a>"));
+    Seed("xml", "attributes.xml",
+         FromText("\xEF\xBB\xBF<a x=1 y='2' z=\"images/\" bare><b/>text  folded\r\n<!-- c --></a>"));
     Seed("desc", "font.txt", FromText(Kavo::SampleContent::kFontDescriptor));
     Seed("desc", "lists.txt", FromText("Define A ((1 2) (3 4));\nDefine B \"a\"\"b\";\nUse A B\n  (5 6);\n"));
 
@@ -113,8 +116,19 @@ void TextSeeds() {
 // Layout read by raster_fuzz.cpp: size, flags, tint, clip, texture, strip.
 void RasterSeeds() {
     for (int variant = 0; variant < 4; ++variant) {
-        Bytes in = {40, 40, uint8_t(0x04 | variant | (variant << 3) | 0x20), 255, 200, 255, uint8_t(variant ? 128 : 255),
-                    0, 0, 40, 40, 3, 3};
+        Bytes in = {40,
+                    40,
+                    uint8_t(0x04 | variant | (variant << 3) | 0x20),
+                    255,
+                    200,
+                    255,
+                    uint8_t(variant ? 128 : 255),
+                    0,
+                    0,
+                    40,
+                    40,
+                    3,
+                    3};
         for (int i = 0; i < 16; ++i)
             for (uint32_t texel : {uint32_t(0x80FF0000u + i * 0x1111u)})
                 for (int b = 0; b < 4; ++b)

@@ -9,22 +9,24 @@ namespace {
 
 std::mutex gBackendMutex;
 std::unique_ptr<Backend>& BackendSlot() {
-  static std::unique_ptr<Backend> backend = std::make_unique<HeadlessBackend>();
-  return backend;
+    static std::unique_ptr<Backend> backend = std::make_unique<HeadlessBackend>();
+    return backend;
 }
 
-}  // namespace
+} // namespace
 
 Backend& GetBackend() {
-  std::lock_guard lock(gBackendMutex);
-  return *BackendSlot();
+    std::lock_guard lock(gBackendMutex);
+    return *BackendSlot();
 }
 
 void SetBackend(std::unique_ptr<Backend> backend) {
-  std::lock_guard lock(gBackendMutex);
-  BackendSlot() = backend ? std::move(backend) : std::make_unique<HeadlessBackend>();
+    std::lock_guard lock(gBackendMutex);
+    BackendSlot() = backend ? std::move(backend) : std::make_unique<HeadlessBackend>();
 }
 
-HeadlessBackend* GetHeadlessBackend() { return dynamic_cast<HeadlessBackend*>(&GetBackend()); }
+HeadlessBackend* GetHeadlessBackend() {
+    return dynamic_cast<HeadlessBackend*>(&GetBackend());
+}
 
-}  // namespace platform
+} // namespace platform

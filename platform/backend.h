@@ -15,24 +15,24 @@
 namespace platform {
 
 class Backend {
- public:
-  virtual ~Backend() = default;
-  virtual const char* Name() const = 0;
+public:
+    virtual ~Backend() = default;
+    virtual const char* Name() const = 0;
 
-  // Turns pending desktop events into posted messages (see AddMessagePoller).
-  virtual void PumpEvents() {}
+    // Turns pending desktop events into posted messages (see AddMessagePoller).
+    virtual void PumpEvents() {}
 
-  // Windows: the backend mirrors the state kept by window.cpp.
-  virtual void OnWindowCreated(WindowHandle) {}
-  virtual void OnWindowDestroyed(WindowHandle) {}
-  virtual void OnWindowChanged(WindowHandle) {}  // shown, moved, resized, retitled
+    // Windows: the backend mirrors the state kept by window.cpp.
+    virtual void OnWindowCreated(WindowHandle) {}
+    virtual void OnWindowDestroyed(WindowHandle) {}
+    virtual void OnWindowChanged(WindowHandle) {} // shown, moved, resized, retitled
 
-  virtual int ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                             std::uint32_t flags) = 0;
-  virtual bool SetClipboardText(std::string_view text) = 0;
-  virtual std::string GetClipboardText() = 0;
-  virtual bool OpenWebPage(std::string_view url) = 0;
-  virtual DisplayInfo GetDisplayInfo() = 0;
+    virtual int ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                               std::uint32_t flags) = 0;
+    virtual bool SetClipboardText(std::string_view text) = 0;
+    virtual std::string GetClipboardText() = 0;
+    virtual bool OpenWebPage(std::string_view url) = 0;
+    virtual DisplayInfo GetDisplayInfo() = 0;
 };
 
 // The active backend (the headless one until another is installed).
@@ -40,4 +40,4 @@ Backend& GetBackend();
 // Installs a backend; nullptr goes back to a fresh headless one.
 void SetBackend(std::unique_ptr<Backend> backend);
 
-}  // namespace platform
+} // namespace platform

@@ -9,37 +9,49 @@ namespace {
 SystemClock gSystemClock;
 std::atomic<Clock*> gClock{&gSystemClock};
 
-}  // namespace
+} // namespace
 
 std::uint64_t SystemClock::Microseconds() const {
-  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                        std::chrono::steady_clock::now().time_since_epoch())
-                                        .count());
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
 }
 
 void SystemClock::Sleep(std::uint32_t milliseconds) {
-  if (milliseconds == 0) {
-    std::this_thread::yield();
-  } else {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  }
+    if (milliseconds == 0) {
+        std::this_thread::yield();
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
 }
 
 void VirtualClock::Sleep(std::uint32_t milliseconds) {
-  Advance(milliseconds);
-  std::this_thread::yield();
+    Advance(milliseconds);
+    std::this_thread::yield();
 }
 
-void SetClock(Clock* clock) { gClock.store(clock ? clock : &gSystemClock); }
+void SetClock(Clock* clock) {
+    gClock.store(clock ? clock : &gSystemClock);
+}
 
-Clock& GetClock() { return *gClock.load(); }
+Clock& GetClock() {
+    return *gClock.load();
+}
 
-std::uint32_t GetTickMs() { return static_cast<std::uint32_t>(GetClock().Microseconds() / 1000); }
+std::uint32_t GetTickMs() {
+    return static_cast<std::uint32_t>(GetClock().Microseconds() / 1000);
+}
 
-std::uint64_t GetPerformanceCounter() { return GetClock().Microseconds(); }
+std::uint64_t GetPerformanceCounter() {
+    return GetClock().Microseconds();
+}
 
-std::uint64_t GetPerformanceFrequency() { return 1000000; }
+std::uint64_t GetPerformanceFrequency() {
+    return 1000000;
+}
 
-void SleepMs(std::uint32_t milliseconds) { GetClock().Sleep(milliseconds); }
+void SleepMs(std::uint32_t milliseconds) {
+    GetClock().Sleep(milliseconds);
+}
 
-}  // namespace platform
+} // namespace platform

@@ -10,33 +10,32 @@
 namespace platform {
 
 class Clock {
- public:
-  virtual ~Clock() = default;
-  // Microseconds since an arbitrary start; never decreases.
-  virtual std::uint64_t Microseconds() const = 0;
-  virtual void Sleep(std::uint32_t milliseconds) = 0;
+public:
+    virtual ~Clock() = default;
+    // Microseconds since an arbitrary start; never decreases.
+    virtual std::uint64_t Microseconds() const = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
 // Real time from the monotonic clock.
 class SystemClock final : public Clock {
- public:
-  std::uint64_t Microseconds() const override;
-  void Sleep(std::uint32_t milliseconds) override;
+public:
+    std::uint64_t Microseconds() const override;
+    void Sleep(std::uint32_t milliseconds) override;
 };
 
 // Time that moves only when told: Sleep(n) and Advance(n) add n ms.
 // Thread-safe; a sleep yields the processor so polling threads progress.
 class VirtualClock final : public Clock {
- public:
-  explicit VirtualClock(std::uint64_t startMilliseconds = 0)
-      : mMicroseconds(startMilliseconds * 1000) {}
-  std::uint64_t Microseconds() const override { return mMicroseconds.load(); }
-  void Sleep(std::uint32_t milliseconds) override;
-  void Advance(std::uint32_t milliseconds) { mMicroseconds += std::uint64_t{milliseconds} * 1000; }
-  void AdvanceMicroseconds(std::uint64_t microseconds) { mMicroseconds += microseconds; }
+public:
+    explicit VirtualClock(std::uint64_t startMilliseconds = 0) : mMicroseconds(startMilliseconds * 1000) {}
+    std::uint64_t Microseconds() const override { return mMicroseconds.load(); }
+    void Sleep(std::uint32_t milliseconds) override;
+    void Advance(std::uint32_t milliseconds) { mMicroseconds += std::uint64_t{milliseconds} * 1000; }
+    void AdvanceMicroseconds(std::uint64_t microseconds) { mMicroseconds += microseconds; }
 
- private:
-  std::atomic<std::uint64_t> mMicroseconds;
+private:
+    std::atomic<std::uint64_t> mMicroseconds;
 };
 
 // Makes `clock` the process-wide clock (nullptr restores the system clock).
@@ -53,17 +52,15 @@ void SleepMs(std::uint32_t milliseconds);
 
 // Scoped switch to a virtual clock for a test.
 class ScopedVirtualClock {
- public:
-  explicit ScopedVirtualClock(std::uint64_t startMilliseconds = 0) : mClock(startMilliseconds) {
-    SetClock(&mClock);
-  }
-  ~ScopedVirtualClock() { SetClock(nullptr); }
-  ScopedVirtualClock(const ScopedVirtualClock&) = delete;
-  ScopedVirtualClock& operator=(const ScopedVirtualClock&) = delete;
-  VirtualClock& Get() { return mClock; }
+public:
+    explicit ScopedVirtualClock(std::uint64_t startMilliseconds = 0) : mClock(startMilliseconds) { SetClock(&mClock); }
+    ~ScopedVirtualClock() { SetClock(nullptr); }
+    ScopedVirtualClock(const ScopedVirtualClock&) = delete;
+    ScopedVirtualClock& operator=(const ScopedVirtualClock&) = delete;
+    VirtualClock& Get() { return mClock; }
 
- private:
-  VirtualClock mClock;
+private:
+    VirtualClock mClock;
 };
 
-}  // namespace platform
+} // namespace platform

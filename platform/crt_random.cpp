@@ -8,16 +8,16 @@ namespace {
 std::mutex gMutex;
 CrtRandom gGenerator;
 
-}  // namespace
+} // namespace
 
 void CrtSrand(std::uint32_t seed) {
-  std::lock_guard lock(gMutex);
-  gGenerator.Seed(seed);
+    std::lock_guard lock(gMutex);
+    gGenerator.Seed(seed);
 }
 
 int CrtRand() {
-  std::lock_guard lock(gMutex);
-  return gGenerator.Next();
+    std::lock_guard lock(gMutex);
+    return gGenerator.Next();
 }
 
-}  // namespace platform
+} // namespace platform

@@ -9,21 +9,21 @@ namespace platform {
 inline constexpr int kCrtRandMax = 32767;
 
 class CrtRandom {
- public:
-  explicit CrtRandom(std::uint32_t seed = 1) : mState(seed) {}
-  void Seed(std::uint32_t seed) { mState = seed; }
-  // 0 .. kCrtRandMax.
-  int Next() {
-    mState = mState * 214013u + 2531011u;
-    return static_cast<int>((mState >> 16) & 0x7FFF);
-  }
+public:
+    explicit CrtRandom(std::uint32_t seed = 1) : mState(seed) {}
+    void Seed(std::uint32_t seed) { mState = seed; }
+    // 0 .. kCrtRandMax.
+    int Next() {
+        mState = mState * 214013u + 2531011u;
+        return static_cast<int>((mState >> 16) & 0x7FFF);
+    }
 
- private:
-  std::uint32_t mState;
+private:
+    std::uint32_t mState;
 };
 
 // The process-wide generator (seed 1 until CrtSrand is called).
 void CrtSrand(std::uint32_t seed);
 int CrtRand();
 
-}  // namespace platform
+} // namespace platform

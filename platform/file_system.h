@@ -30,7 +30,7 @@ bool WriteWholeFile(std::string_view path, std::string_view data);
 
 // ---- Files and folders -----------------------------------------------------
 
-bool FileExists(std::string_view path);       // file or folder
+bool FileExists(std::string_view path); // file or folder
 bool IsDirectory(std::string_view path);
 bool GetFileSize(std::string_view path, std::uint64_t& size);
 // Last-write time in seconds since 1970 (0 when missing).
@@ -40,7 +40,7 @@ bool RemoveFile(std::string_view path);
 bool RenameFile(std::string_view from, std::string_view to);
 // Creates every missing folder along the path; true when it exists afterwards.
 bool MakeDirectories(std::string_view path);
-bool RemoveDirectory(std::string_view path);  // empty folder only
+bool RemoveDirectory(std::string_view path); // empty folder only
 // Removes the folder with everything in it; true when all of it went.
 bool RemoveTree(std::string_view path);
 // Read and write access for every account (the profile is shared by users).
@@ -60,13 +60,13 @@ FileTime UnixTimeToFileTime(std::int64_t seconds, std::int64_t nanoseconds = 0);
 std::int64_t FileTimeToUnixTime(FileTime time);
 
 struct FoundFile {
-  std::string name;             // program text, no folder part
-  std::uint32_t attributes = 0;
-  std::uint64_t size = 0;       // 0 for folders
-  FileTime creationTime = 0;
-  FileTime lastAccessTime = 0;
-  FileTime lastWriteTime = 0;
-  bool IsDirectory() const { return (attributes & kFileAttributeDirectory) != 0; }
+    std::string name; // program text, no folder part
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0; // 0 for folders
+    FileTime creationTime = 0;
+    FileTime lastAccessTime = 0;
+    FileTime lastWriteTime = 0;
+    bool IsDirectory() const { return (attributes & kFileAttributeDirectory) != 0; }
 };
 
 // Windows wildcard match of one name: '*' any run, '?' one character,
@@ -83,32 +83,32 @@ std::vector<FoundFile> FindFiles(std::string_view pattern);
 // ---- Read-only mapping of a whole file -----------------------------------
 
 class MappedFile {
- public:
-  MappedFile() = default;
-  ~MappedFile();
-  MappedFile(const MappedFile&) = delete;
-  MappedFile& operator=(const MappedFile&) = delete;
-  MappedFile(MappedFile&& other) noexcept;
-  MappedFile& operator=(MappedFile&& other) noexcept;
+public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
 
-  // Maps the whole file; an empty file opens with size 0 and a non-null data.
-  bool Open(std::string_view path);
-  void Close();
-  bool IsOpen() const { return mOpen; }
-  const std::uint8_t* Data() const { return mData; }
-  std::size_t Size() const { return mSize; }
+    // Maps the whole file; an empty file opens with size 0 and a non-null data.
+    bool Open(std::string_view path);
+    void Close();
+    bool IsOpen() const { return mOpen; }
+    const std::uint8_t* Data() const { return mData; }
+    std::size_t Size() const { return mSize; }
 
- private:
-  const std::uint8_t* mData = nullptr;
-  std::size_t mSize = 0;
-  bool mOpen = false;
-  bool mMapped = false;  // false for an empty file (nothing to unmap)
+private:
+    const std::uint8_t* mData = nullptr;
+    std::size_t mSize = 0;
+    bool mOpen = false;
+    bool mMapped = false; // false for an empty file (nothing to unmap)
 };
 
 // ---- Process folders -------------------------------------------------------
 
 std::string GetExecutablePath();
-std::string GetExecutableFolder();       // without a trailing separator
+std::string GetExecutableFolder(); // without a trailing separator
 std::string GetCurrentFolder();
 bool SetCurrentFolder(std::string_view path);
 
@@ -122,4 +122,4 @@ std::string GetUserDataRoot(std::string_view productName);
 // $XDG_CONFIG_HOME or ~/.config. Disk text (UTF-8), not created here.
 std::string GetConfigFolder();
 
-}  // namespace platform
+} // namespace platform

@@ -61,8 +61,12 @@ inline constexpr MessageId kWmApp = 0x8000;
 // Ids handed out by RegisterWindowMessage start here.
 inline constexpr MessageId kFirstRegisteredMessage = 0xC000;
 
-inline constexpr bool IsMouseMessage(MessageId id) { return id >= kWmMouseMove && id <= kWmMouseWheel; }
-inline constexpr bool IsKeyMessage(MessageId id) { return id >= kWmKeyDown && id <= kWmSysChar; }
+inline constexpr bool IsMouseMessage(MessageId id) {
+    return id >= kWmMouseMove && id <= kWmMouseWheel;
+}
+inline constexpr bool IsKeyMessage(MessageId id) {
+    return id >= kWmKeyDown && id <= kWmSysChar;
+}
 
 // ---- Parameters ----
 // WM_SIZE wParam.
@@ -85,18 +89,18 @@ inline constexpr int kWheelDelta = 120;
 
 // lParam of mouse messages: x in the low and y in the high signed 16 bits.
 inline constexpr LParam MakeLParam(int low, int high) {
-  return static_cast<LParam>(static_cast<std::int32_t>(
-      (static_cast<std::uint32_t>(low) & 0xFFFF) | ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16)));
+    return static_cast<LParam>(static_cast<std::int32_t>((static_cast<std::uint32_t>(low) & 0xFFFF) |
+                                                         ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16)));
 }
 inline constexpr int LowSigned16(std::intptr_t value) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF));
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF));
 }
 inline constexpr int HighSigned16(std::intptr_t value) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>((value >> 16) & 0xFFFF));
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>((value >> 16) & 0xFFFF));
 }
 // wParam of WM_MOUSEWHEEL: signed delta in the high word, keys in the low.
 inline constexpr WParam MakeWheelWParam(int delta, WParam keys) {
-  return static_cast<WParam>((static_cast<std::uint32_t>(delta) & 0xFFFF) << 16 | (keys & 0xFFFF));
+    return static_cast<WParam>((static_cast<std::uint32_t>(delta) & 0xFFFF) << 16 | (keys & 0xFFFF));
 }
 
 // ---- Virtual-key codes ('0'..'9' and 'A'..'Z' are their ASCII codes) ----
@@ -108,13 +112,13 @@ inline constexpr int kVkTab = 0x09;
 inline constexpr int kVkReturn = 0x0D;
 inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
-inline constexpr int kVkMenu = 0x12;  // Alt
+inline constexpr int kVkMenu = 0x12; // Alt
 inline constexpr int kVkPause = 0x13;
 inline constexpr int kVkCapital = 0x14;
 inline constexpr int kVkEscape = 0x1B;
 inline constexpr int kVkSpace = 0x20;
-inline constexpr int kVkPrior = 0x21;  // Page Up
-inline constexpr int kVkNext = 0x22;   // Page Down
+inline constexpr int kVkPrior = 0x21; // Page Up
+inline constexpr int kVkNext = 0x22;  // Page Down
 inline constexpr int kVkEnd = 0x23;
 inline constexpr int kVkHome = 0x24;
 inline constexpr int kVkLeft = 0x25;
@@ -130,7 +134,7 @@ inline constexpr int kVkAdd = 0x6B;
 inline constexpr int kVkSubtract = 0x6D;
 inline constexpr int kVkDecimal = 0x6E;
 inline constexpr int kVkDivide = 0x6F;
-inline constexpr int kVkF1 = 0x70;  // F1..F12 are consecutive
+inline constexpr int kVkF1 = 0x70; // F1..F12 are consecutive
 inline constexpr int kVkF4 = 0x73;
 inline constexpr int kVkF12 = 0x7B;
 inline constexpr int kVkLShift = 0xA0;
@@ -139,6 +143,6 @@ inline constexpr int kVkLControl = 0xA2;
 inline constexpr int kVkRControl = 0xA3;
 inline constexpr int kVkLMenu = 0xA4;
 inline constexpr int kVkRMenu = 0xA5;
-inline constexpr int kVkOem3 = 0xC0;  // the key left of 1 (backquote, tilde)
+inline constexpr int kVkOem3 = 0xC0; // the key left of 1 (backquote, tilde)
 
-}  // namespace platform
+} // namespace platform

@@ -18,37 +18,43 @@ namespace platform {
 namespace {
 
 struct Value {
-  std::string name;
-  std::uint32_t type = kRegNone;
-  std::string data;
+    std::string name;
+    std::uint32_t type = kRegNone;
+    std::string data;
 };
 
 struct Node {
-  std::string name;
-  std::map<std::string, std::unique_ptr<Node>> children;  // by folded name
-  std::map<std::string, Value> values;                    // by folded name
+    std::string name;
+    std::map<std::string, std::unique_ptr<Node>> children; // by folded name
+    std::map<std::string, Value> values;                   // by folded name
 };
 
-std::string Fold(std::string_view text) { return Cp1251FoldCase(text); }
+std::string Fold(std::string_view text) {
+    return Cp1251FoldCase(text);
+}
 
 std::vector<std::string_view> SplitKeyPath(std::string_view path) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == '\\') {
-      if (i > start) parts.push_back(path.substr(start, i - start));
-      start = i + 1;
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            if (i > start)
+                parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
     }
-  }
-  return parts;
+    return parts;
 }
 
 std::string JoinKeyPath(std::string_view parent, std::string_view sub) {
-  std::string out;
-  for (std::string_view part : SplitKeyPath(parent)) out.append(part).push_back('\\');
-  for (std::string_view part : SplitKeyPath(sub)) out.append(part).push_back('\\');
-  if (!out.empty()) out.pop_back();
-  return out;
+    std::string out;
+    for (std::string_view part : SplitKeyPath(parent))
+        out.append(part).push_back('\\');
+    for (std::string_view part : SplitKeyPath(sub))
+        out.append(part).push_back('\\');
+    if (!out.empty())
+        out.pop_back();
+    return out;
 }
 
 // ---- Text form ---------------------------------------------------------------
@@ -56,335 +62,379 @@ std::string JoinKeyPath(std::string_view parent, std::string_view sub) {
 // Names are UTF-8 in the file with the few bytes that carry meaning there
 // written as %XX, so that any name survives.
 std::string Escape(std::string_view cp1251) {
-  static const char* kHex = "0123456789ABCDEF";
-  std::string out;
-  for (char c : Cp1251ToUtf8(cp1251)) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || c == '%' || c == '\\' || c == '[' || c == ']' || c == '"' || c == '=') {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
+    static const char* kHex = "0123456789ABCDEF";
+    std::string out;
+    for (char c : Cp1251ToUtf8(cp1251)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || c == '%' || c == '\\' || c == '[' || c == ']' || c == '"' || c == '=') {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 15];
+        } else {
+            out += c;
+        }
     }
-  }
-  return out;
+    return out;
 }
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
 }
 
 bool Unescape(std::string_view text, std::string& cp1251) {
-  std::string utf8;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      utf8 += text[i];
-      continue;
+    std::string utf8;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            utf8 += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return false;
+        const int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
+        if (hi < 0 || lo < 0)
+            return false;
+        utf8 += static_cast<char>(hi * 16 + lo);
+        i += 2;
     }
-    if (i + 2 >= text.size()) return false;
-    const int hi = HexDigit(text[i + 1]), lo = HexDigit(text[i + 2]);
-    if (hi < 0 || lo < 0) return false;
-    utf8 += static_cast<char>(hi * 16 + lo);
-    i += 2;
-  }
-  cp1251 = Utf8ToCp1251(utf8);
-  return true;
+    cp1251 = Utf8ToCp1251(utf8);
+    return true;
 }
 
 class Store {
- public:
-  std::mutex mutex;
-  Node root;
-  std::string file;  // empty: memory only
+public:
+    std::mutex mutex;
+    Node root;
+    std::string file; // empty: memory only
 
-  Node* Find(std::string_view path) {
-    Node* node = &root;
-    for (std::string_view part : SplitKeyPath(path)) {
-      auto it = node->children.find(Fold(part));
-      if (it == node->children.end()) return nullptr;
-      node = it->second.get();
-    }
-    return node;
-  }
-
-  Node* Create(std::string_view path) {
-    Node* node = &root;
-    for (std::string_view part : SplitKeyPath(path)) {
-      auto& child = node->children[Fold(part)];
-      if (!child) {
-        child = std::make_unique<Node>();
-        child->name = std::string(part);
-      }
-      node = child.get();
-    }
-    return node;
-  }
-
-  void Save() {
-    if (file.empty()) return;
-    std::string text = "# settings of the current user\n";
-    WriteNode(root, "", text);
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-    const std::string temp = file + ".tmp" + std::to_string(getpid());
-    {
-      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-      out << text;
-      out.flush();
-      if (!out) {
-        std::filesystem::remove(temp, ec);
-        return;
-      }
-    }
-    if (std::rename(temp.c_str(), file.c_str()) != 0) std::filesystem::remove(temp, ec);
-  }
-
-  bool Load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return !std::filesystem::exists(path);
-    std::string line;
-    Node* current = nullptr;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.empty() || line[0] == '#') continue;
-      if (line[0] == '[') {
-        std::string keyPath;
-        if (line.back() != ']' || !UnescapePath(std::string_view(line).substr(1, line.size() - 2), keyPath))
-          return false;
-        current = Create(keyPath);
-        continue;
-      }
-      if (!current || !ParseValue(line, *current)) return false;
-    }
-    return true;
-  }
-
- private:
-  static void WriteNode(const Node& node, const std::string& path, std::string& text) {
-    if (!path.empty()) {
-      text += "[" + path + "]\n";
-      for (const auto& [folded, value] : node.values) {
-        text += value.name.empty() ? std::string("@") : "\"" + Escape(value.name) + "\"";
-        if (value.type == kRegDword && value.data.size() == 4) {
-          std::uint32_t v = 0;
-          std::memcpy(&v, value.data.data(), 4);
-          char buf[32];
-          std::snprintf(buf, sizeof buf, "=dword:%08x\n", v);
-          text += buf;
-        } else {
-          char buf[32];
-          std::snprintf(buf, sizeof buf, "=hex(%u):", value.type);
-          text += buf;
-          for (std::size_t i = 0; i < value.data.size(); ++i) {
-            std::snprintf(buf, sizeof buf, i ? ",%02x" : "%02x",
-                          static_cast<unsigned char>(value.data[i]));
-            text += buf;
-          }
-          text += "\n";
+    Node* Find(std::string_view path) {
+        Node* node = &root;
+        for (std::string_view part : SplitKeyPath(path)) {
+            auto it = node->children.find(Fold(part));
+            if (it == node->children.end())
+                return nullptr;
+            node = it->second.get();
         }
-      }
+        return node;
     }
-    for (const auto& [folded, child] : node.children)
-      WriteNode(*child, path.empty() ? Escape(child->name) : path + "\\" + Escape(child->name), text);
-  }
 
-  static bool UnescapePath(std::string_view text, std::string& path) {
-    path.clear();
-    for (std::string_view part : SplitKeyPath(text)) {
-      std::string name;
-      if (!Unescape(part, name)) return false;
-      if (!path.empty()) path += '\\';
-      path += name;
+    Node* Create(std::string_view path) {
+        Node* node = &root;
+        for (std::string_view part : SplitKeyPath(path)) {
+            auto& child = node->children[Fold(part)];
+            if (!child) {
+                child = std::make_unique<Node>();
+                child->name = std::string(part);
+            }
+            node = child.get();
+        }
+        return node;
     }
-    return !path.empty();
-  }
 
-  static bool ParseValue(std::string_view line, Node& node) {
-    Value value;
-    std::size_t pos = 0;
-    if (line[0] == '@') {
-      pos = 1;
-    } else if (line[0] == '"') {
-      const std::size_t close = line.find('"', 1);
-      if (close == std::string_view::npos || !Unescape(line.substr(1, close - 1), value.name))
-        return false;
-      pos = close + 1;
-    } else {
-      return false;
+    void Save() {
+        if (file.empty())
+            return;
+        std::string text = "# settings of the current user\n";
+        WriteNode(root, "", text);
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+        const std::string temp = file + ".tmp" + std::to_string(getpid());
+        {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            out << text;
+            out.flush();
+            if (!out) {
+                std::filesystem::remove(temp, ec);
+                return;
+            }
+        }
+        if (std::rename(temp.c_str(), file.c_str()) != 0)
+            std::filesystem::remove(temp, ec);
     }
-    if (pos >= line.size() || line[pos] != '=') return false;
-    std::string_view rest = line.substr(pos + 1);
-    if (rest.substr(0, 6) == "dword:") {
-      rest.remove_prefix(6);
-      if (rest.size() != 8) return false;
-      std::uint32_t v = 0;
-      for (char c : rest) {
-        const int d = HexDigit(c);
-        if (d < 0) return false;
-        v = v * 16 + static_cast<std::uint32_t>(d);
-      }
-      value.type = kRegDword;
-      value.data.assign(reinterpret_cast<const char*>(&v), 4);
-    } else if (rest.substr(0, 4) == "hex(") {
-      const std::size_t close = rest.find("):");
-      if (close == std::string_view::npos || close == 4) return false;
-      std::uint32_t type = 0;
-      for (char c : rest.substr(4, close - 4)) {
-        if (c < '0' || c > '9' || type > 100000000) return false;
-        type = type * 10 + static_cast<std::uint32_t>(c - '0');
-      }
-      value.type = type;
-      std::string_view bytes = rest.substr(close + 2);
-      for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        if (i + 1 >= bytes.size()) return false;
-        const int hi = HexDigit(bytes[i]), lo = HexDigit(bytes[i + 1]);
-        if (hi < 0 || lo < 0 || (i + 2 < bytes.size() && bytes[i + 2] != ',')) return false;
-        value.data += static_cast<char>(hi * 16 + lo);
-      }
-    } else {
-      return false;
+
+    bool Load(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return !std::filesystem::exists(path);
+        std::string line;
+        Node* current = nullptr;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.empty() || line[0] == '#')
+                continue;
+            if (line[0] == '[') {
+                std::string keyPath;
+                if (line.back() != ']' || !UnescapePath(std::string_view(line).substr(1, line.size() - 2), keyPath))
+                    return false;
+                current = Create(keyPath);
+                continue;
+            }
+            if (!current || !ParseValue(line, *current))
+                return false;
+        }
+        return true;
     }
-    node.values[Fold(value.name)] = std::move(value);
-    return true;
-  }
+
+private:
+    static void WriteNode(const Node& node, const std::string& path, std::string& text) {
+        if (!path.empty()) {
+            text += "[" + path + "]\n";
+            for (const auto& [folded, value] : node.values) {
+                text += value.name.empty() ? std::string("@") : "\"" + Escape(value.name) + "\"";
+                if (value.type == kRegDword && value.data.size() == 4) {
+                    std::uint32_t v = 0;
+                    std::memcpy(&v, value.data.data(), 4);
+                    char buf[32];
+                    std::snprintf(buf, sizeof buf, "=dword:%08x\n", v);
+                    text += buf;
+                } else {
+                    char buf[32];
+                    std::snprintf(buf, sizeof buf, "=hex(%u):", value.type);
+                    text += buf;
+                    for (std::size_t i = 0; i < value.data.size(); ++i) {
+                        std::snprintf(buf, sizeof buf, i ? ",%02x" : "%02x", static_cast<unsigned char>(value.data[i]));
+                        text += buf;
+                    }
+                    text += "\n";
+                }
+            }
+        }
+        for (const auto& [folded, child] : node.children)
+            WriteNode(*child, path.empty() ? Escape(child->name) : path + "\\" + Escape(child->name), text);
+    }
+
+    static bool UnescapePath(std::string_view text, std::string& path) {
+        path.clear();
+        for (std::string_view part : SplitKeyPath(text)) {
+            std::string name;
+            if (!Unescape(part, name))
+                return false;
+            if (!path.empty())
+                path += '\\';
+            path += name;
+        }
+        return !path.empty();
+    }
+
+    static bool ParseValue(std::string_view line, Node& node) {
+        Value value;
+        std::size_t pos = 0;
+        if (line[0] == '@') {
+            pos = 1;
+        } else if (line[0] == '"') {
+            const std::size_t close = line.find('"', 1);
+            if (close == std::string_view::npos || !Unescape(line.substr(1, close - 1), value.name))
+                return false;
+            pos = close + 1;
+        } else {
+            return false;
+        }
+        if (pos >= line.size() || line[pos] != '=')
+            return false;
+        std::string_view rest = line.substr(pos + 1);
+        if (rest.substr(0, 6) == "dword:") {
+            rest.remove_prefix(6);
+            if (rest.size() != 8)
+                return false;
+            std::uint32_t v = 0;
+            for (char c : rest) {
+                const int d = HexDigit(c);
+                if (d < 0)
+                    return false;
+                v = v * 16 + static_cast<std::uint32_t>(d);
+            }
+            value.type = kRegDword;
+            value.data.assign(reinterpret_cast<const char*>(&v), 4);
+        } else if (rest.substr(0, 4) == "hex(") {
+            const std::size_t close = rest.find("):");
+            if (close == std::string_view::npos || close == 4)
+                return false;
+            std::uint32_t type = 0;
+            for (char c : rest.substr(4, close - 4)) {
+                if (c < '0' || c > '9' || type > 100000000)
+                    return false;
+                type = type * 10 + static_cast<std::uint32_t>(c - '0');
+            }
+            value.type = type;
+            std::string_view bytes = rest.substr(close + 2);
+            for (std::size_t i = 0; i < bytes.size(); i += 3) {
+                if (i + 1 >= bytes.size())
+                    return false;
+                const int hi = HexDigit(bytes[i]), lo = HexDigit(bytes[i + 1]);
+                if (hi < 0 || lo < 0 || (i + 2 < bytes.size() && bytes[i + 2] != ','))
+                    return false;
+                value.data += static_cast<char>(hi * 16 + lo);
+            }
+        } else {
+            return false;
+        }
+        node.values[Fold(value.name)] = std::move(value);
+        return true;
+    }
 };
 
 Store& GetStore() {
-  static Store* store = [] {
-    auto* s = new Store;  // lives to the end of the process
-    s->file = DefaultRegistryFile();
-    if (!s->Load(s->file)) s->root = Node{};
-    return s;
-  }();
-  return *store;
+    static Store* store = [] {
+        auto* s = new Store; // lives to the end of the process
+        s->file = DefaultRegistryFile();
+        if (!s->Load(s->file))
+            s->root = Node{};
+        return s;
+    }();
+    return *store;
 }
 
-}  // namespace
+} // namespace
 
 RegResult RegCreateKey(const RegKey& parent, std::string_view subPath, RegKey& result) {
-  if (!parent.open) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  if (!store.Find(parent.path)) return kRegNotFound;
-  const std::string path = JoinKeyPath(parent.path, subPath);
-  if (!store.Find(path)) {
-    store.Create(path);
-    store.Save();
-  }
-  result = RegKey{path, true};
-  return kRegOk;
+    if (!parent.open)
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    if (!store.Find(parent.path))
+        return kRegNotFound;
+    const std::string path = JoinKeyPath(parent.path, subPath);
+    if (!store.Find(path)) {
+        store.Create(path);
+        store.Save();
+    }
+    result = RegKey{path, true};
+    return kRegOk;
 }
 
 RegResult RegOpenKey(const RegKey& parent, std::string_view subPath, RegKey& result) {
-  if (!parent.open) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  const std::string path = JoinKeyPath(parent.path, subPath);
-  if (!store.Find(path)) return kRegNotFound;
-  result = RegKey{path, true};
-  return kRegOk;
+    if (!parent.open)
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    const std::string path = JoinKeyPath(parent.path, subPath);
+    if (!store.Find(path))
+        return kRegNotFound;
+    result = RegKey{path, true};
+    return kRegOk;
 }
 
-void RegCloseKey(RegKey& key) { key = RegKey{}; }
-
-RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t type,
-                      const void* data, std::uint32_t size) {
-  if (!key.open || (size != 0 && !data)) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  Node* node = store.Find(key.path);
-  if (!node || node == &store.root) return node ? kRegAccessDenied : kRegNotFound;
-  Value& value = node->values[Fold(name)];
-  value.name = std::string(name);
-  value.type = type;
-  value.data.assign(static_cast<const char*>(data), size);
-  store.Save();
-  return kRegOk;
+void RegCloseKey(RegKey& key) {
+    key = RegKey{};
 }
 
-RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t* type,
-                        void* data, std::uint32_t* size) {
-  if (!key.open || (data && !size)) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  Node* node = store.Find(key.path);
-  if (!node) return kRegNotFound;
-  auto it = node->values.find(Fold(name));
-  if (it == node->values.end()) return kRegNotFound;
-  const Value& value = it->second;
-  const auto needed = static_cast<std::uint32_t>(value.data.size());
-  if (type) *type = value.type;
-  if (data) {
-    if (*size < needed) {
-      *size = needed;
-      return kRegMoreData;
+RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t type, const void* data,
+                      std::uint32_t size) {
+    if (!key.open || (size != 0 && !data))
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    Node* node = store.Find(key.path);
+    if (!node || node == &store.root)
+        return node ? kRegAccessDenied : kRegNotFound;
+    Value& value = node->values[Fold(name)];
+    value.name = std::string(name);
+    value.type = type;
+    value.data.assign(static_cast<const char*>(data), size);
+    store.Save();
+    return kRegOk;
+}
+
+RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t* type, void* data,
+                        std::uint32_t* size) {
+    if (!key.open || (data && !size))
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    Node* node = store.Find(key.path);
+    if (!node)
+        return kRegNotFound;
+    auto it = node->values.find(Fold(name));
+    if (it == node->values.end())
+        return kRegNotFound;
+    const Value& value = it->second;
+    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    if (type)
+        *type = value.type;
+    if (data) {
+        if (*size < needed) {
+            *size = needed;
+            return kRegMoreData;
+        }
+        std::memcpy(data, value.data.data(), needed);
     }
-    std::memcpy(data, value.data.data(), needed);
-  }
-  if (size) *size = needed;
-  return kRegOk;
+    if (size)
+        *size = needed;
+    return kRegOk;
 }
 
 RegResult RegDeleteValue(const RegKey& key, std::string_view name) {
-  if (!key.open) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  Node* node = store.Find(key.path);
-  if (!node) return kRegNotFound;
-  if (node->values.erase(Fold(name)) == 0) return kRegNotFound;
-  store.Save();
-  return kRegOk;
+    if (!key.open)
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    Node* node = store.Find(key.path);
+    if (!node)
+        return kRegNotFound;
+    if (node->values.erase(Fold(name)) == 0)
+        return kRegNotFound;
+    store.Save();
+    return kRegOk;
 }
 
 namespace {
 
 RegResult DeleteKey(const RegKey& parent, std::string_view subPath, bool withSubkeys) {
-  if (!parent.open) return kRegInvalidParameter;
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  const std::string path = JoinKeyPath(parent.path, subPath);
-  const auto parts = SplitKeyPath(path);
-  if (parts.empty()) return kRegAccessDenied;  // the root stays
-  Node* node = store.Find(path);
-  if (!node) return kRegNotFound;
-  if (!withSubkeys && !node->children.empty()) return kRegAccessDenied;
-  Node* owner = store.Find(path.substr(0, path.size() - parts.back().size()));
-  owner->children.erase(Fold(parts.back()));
-  store.Save();
-  return kRegOk;
+    if (!parent.open)
+        return kRegInvalidParameter;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    const std::string path = JoinKeyPath(parent.path, subPath);
+    const auto parts = SplitKeyPath(path);
+    if (parts.empty())
+        return kRegAccessDenied; // the root stays
+    Node* node = store.Find(path);
+    if (!node)
+        return kRegNotFound;
+    if (!withSubkeys && !node->children.empty())
+        return kRegAccessDenied;
+    Node* owner = store.Find(path.substr(0, path.size() - parts.back().size()));
+    owner->children.erase(Fold(parts.back()));
+    store.Save();
+    return kRegOk;
 }
 
-}  // namespace
+} // namespace
 
 RegResult RegDeleteKey(const RegKey& parent, std::string_view subPath) {
-  return DeleteKey(parent, subPath, false);
+    return DeleteKey(parent, subPath, false);
 }
 
 RegResult RegDeleteTree(const RegKey& parent, std::string_view subPath) {
-  return DeleteKey(parent, subPath, true);
+    return DeleteKey(parent, subPath, true);
 }
 
-std::string DefaultRegistryFile() { return GetConfigFolder() + "/kavo/registry.txt"; }
+std::string DefaultRegistryFile() {
+    return GetConfigFolder() + "/kavo/registry.txt";
+}
 
 bool UseRegistryFile(const std::string& diskPath) {
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  store.root = Node{};
-  store.file = diskPath;
-  if (store.Load(diskPath)) return true;
-  store.root = Node{};
-  return false;
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    store.root = Node{};
+    store.file = diskPath;
+    if (store.Load(diskPath))
+        return true;
+    store.root = Node{};
+    return false;
 }
 
 void UseMemoryRegistry() {
-  Store& store = GetStore();
-  std::lock_guard lock(store.mutex);
-  store.root = Node{};
-  store.file.clear();
+    Store& store = GetStore();
+    std::lock_guard lock(store.mutex);
+    store.root = Node{};
+    store.file.clear();
 }
 
-}  // namespace platform
+} // namespace platform

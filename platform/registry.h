@@ -32,21 +32,20 @@ inline constexpr RegResult kRegMoreData = 234;
 // An open key: the full path from the current user's root. A key deleted
 // while open makes later calls through it fail with kRegNotFound.
 struct RegKey {
-  std::string path;  // "" is the root (the current user's tree)
-  bool open = false;
+    std::string path; // "" is the root (the current user's tree)
+    bool open = false;
 };
 inline const RegKey kRegCurrentUser{"", true};
 
 RegResult RegCreateKey(const RegKey& parent, std::string_view subPath, RegKey& result);
 RegResult RegOpenKey(const RegKey& parent, std::string_view subPath, RegKey& result);
 void RegCloseKey(RegKey& key);
-RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t type,
-                      const void* data, std::uint32_t size);
+RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t type, const void* data,
+                      std::uint32_t size);
 // As the system's query: type may be null; with a null data pointer only the
 // size is reported; a buffer smaller than the value gives kRegMoreData with
 // *size set to the size needed and the buffer untouched.
-RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t* type,
-                        void* data, std::uint32_t* size);
+RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t* type, void* data, std::uint32_t* size);
 RegResult RegDeleteValue(const RegKey& key, std::string_view name);
 // Deletes a key that has no subkeys (kRegAccessDenied otherwise).
 RegResult RegDeleteKey(const RegKey& parent, std::string_view subPath);
@@ -63,4 +62,4 @@ bool UseRegistryFile(const std::string& diskPath);
 // Switches to an empty store kept in memory only (for tests).
 void UseMemoryRegistry();
 
-}  // namespace platform
+} // namespace platform

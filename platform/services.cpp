@@ -12,27 +12,33 @@ namespace {
 std::mutex gSinkMutex;
 DebugSink gSink;
 
-}  // namespace
+} // namespace
 
 void OutputDebugText(std::string_view text) {
-  std::lock_guard lock(gSinkMutex);
-  if (gSink) {
-    gSink(text);
-    return;
-  }
-  const std::string utf8 = Cp1251ToUtf8(text);
-  std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::lock_guard lock(gSinkMutex);
+    if (gSink) {
+        gSink(text);
+        return;
+    }
+    const std::string utf8 = Cp1251ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
 }
 
 void SetDebugSink(DebugSink sink) {
-  std::lock_guard lock(gSinkMutex);
-  gSink = std::move(sink);
+    std::lock_guard lock(gSinkMutex);
+    gSink = std::move(sink);
 }
 
-bool SetClipboardText(std::string_view text) { return GetBackend().SetClipboardText(text); }
+bool SetClipboardText(std::string_view text) {
+    return GetBackend().SetClipboardText(text);
+}
 
-std::string GetClipboardText() { return GetBackend().GetClipboardText(); }
+std::string GetClipboardText() {
+    return GetBackend().GetClipboardText();
+}
 
-bool OpenWebPage(std::string_view url) { return GetBackend().OpenWebPage(url); }
+bool OpenWebPage(std::string_view url) {
+    return GetBackend().OpenWebPage(url);
+}
 
-}  // namespace platform
+} // namespace platform

@@ -20,4 +20,4 @@ std::string GetClipboardText();
 // Opens the page in the user's browser.
 bool OpenWebPage(std::string_view url);
 
-}  // namespace platform
+} // namespace platform

@@ -7,24 +7,24 @@
 namespace platform {
 
 struct DisplayInfo {
-  int width = 1280;
-  int height = 1024;
-  int bitsPerPixel = 32;
-  int refreshRate = 60;
-  Rect workArea{0, 0, 1280, 984};  // the desktop less a 40-pixel task bar
-  // Decoration of a captioned window: border on each side, caption height.
-  int frameWidth = 3;
-  int captionHeight = 22;
+    int width = 1280;
+    int height = 1024;
+    int bitsPerPixel = 32;
+    int refreshRate = 60;
+    Rect workArea{0, 0, 1280, 984}; // the desktop less a 40-pixel task bar
+    // Decoration of a captioned window: border on each side, caption height.
+    int frameWidth = 3;
+    int captionHeight = 22;
 };
 
-DisplayInfo GetDisplayInfo();  // from the active backend
+DisplayInfo GetDisplayInfo(); // from the active backend
 Rect GetWorkArea();
 
 // System metric indices (the system's numbers).
 inline constexpr int kMetricScreenWidth = 0;
 inline constexpr int kMetricScreenHeight = 1;
 inline constexpr int kMetricCaptionHeight = 4;
-inline constexpr int kMetricFullScreenWidth = 16;   // client area of a maximised window
+inline constexpr int kMetricFullScreenWidth = 16; // client area of a maximised window
 inline constexpr int kMetricFullScreenHeight = 17;
 inline constexpr int kMetricFrameWidth = 32;
 inline constexpr int kMetricFrameHeight = 33;
@@ -33,9 +33,13 @@ int GetSystemMetric(int index);
 
 // Linux is neither of the old family nor older than the one that brought
 // the per-machine user-data folder.
-inline constexpr bool IsWindows9x() { return false; }
-inline constexpr bool IsWindowsVistaOrLater() { return true; }
+inline constexpr bool IsWindows9x() {
+    return false;
+}
+inline constexpr bool IsWindowsVistaOrLater() {
+    return true;
+}
 inline constexpr int kOsMajorVersion = 6;
 inline constexpr int kOsMinorVersion = 1;
 
-}  // namespace platform
+} // namespace platform

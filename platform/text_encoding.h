@@ -28,4 +28,4 @@ bool Cp1251EqualNoCase(std::string_view a, std::string_view b);
 // Lower-cased copy, for case-insensitive keys.
 std::string Cp1251FoldCase(std::string_view text);
 
-}  // namespace platform
+} // namespace platform

@@ -14,71 +14,79 @@ namespace {
 std::mutex gEventMutex;
 std::condition_variable gEventChanged;
 
-}  // namespace
+} // namespace
 
-ThreadId GetCurrentThreadId() { return static_cast<ThreadId>(syscall(SYS_gettid)); }
+ThreadId GetCurrentThreadId() {
+    return static_cast<ThreadId>(syscall(SYS_gettid));
+}
 
 void SetCurrentThreadPriority(ThreadPriority) {}
 
-Thread::~Thread() { Join(); }
+Thread::~Thread() {
+    Join();
+}
 
 bool Thread::Start(std::function<void()> body, ThreadPriority priority) {
-  if (mThread.joinable() || !body) return false;
-  mFinished = false;
-  mThread = std::thread([this, body = std::move(body), priority] {
-    mId = GetCurrentThreadId();
-    SetCurrentThreadPriority(priority);
-    body();
-    mFinished = true;
-  });
-  return true;
+    if (mThread.joinable() || !body)
+        return false;
+    mFinished = false;
+    mThread = std::thread([this, body = std::move(body), priority] {
+        mId = GetCurrentThreadId();
+        SetCurrentThreadPriority(priority);
+        body();
+        mFinished = true;
+    });
+    return true;
 }
 
 void Thread::Join() {
-  if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id()) mThread.join();
+    if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id())
+        mThread.join();
 }
 
 void Event::Set() {
-  {
-    std::lock_guard lock(gEventMutex);
-    mSignalled = true;
-  }
-  gEventChanged.notify_all();
+    {
+        std::lock_guard lock(gEventMutex);
+        mSignalled = true;
+    }
+    gEventChanged.notify_all();
 }
 
 void Event::Reset() {
-  std::lock_guard lock(gEventMutex);
-  mSignalled = false;
+    std::lock_guard lock(gEventMutex);
+    mSignalled = false;
 }
 
 bool Event::Wait(std::uint32_t timeoutMs) {
-  Event* self = this;
-  return WaitForAnyEvent(&self, 1, timeoutMs) == 0;
+    Event* self = this;
+    return WaitForAnyEvent(&self, 1, timeoutMs) == 0;
 }
 
 int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs) {
-  std::unique_lock lock(gEventMutex);
-  auto firstSignalled = [&]() -> int {
-    for (int i = 0; i < count; ++i) {
-      if (events[i] && events[i]->mSignalled) return i;
+    std::unique_lock lock(gEventMutex);
+    auto firstSignalled = [&]() -> int {
+        for (int i = 0; i < count; ++i) {
+            if (events[i] && events[i]->mSignalled)
+                return i;
+        }
+        return kWaitTimeout;
+    };
+    int index = firstSignalled();
+    if (index == kWaitTimeout && timeoutMs != 0) {
+        auto ready = [&] { return (index = firstSignalled()) != kWaitTimeout; };
+        if (timeoutMs == kWaitInfinite) {
+            gEventChanged.wait(lock, ready);
+        } else {
+            gEventChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+        }
     }
-    return kWaitTimeout;
-  };
-  int index = firstSignalled();
-  if (index == kWaitTimeout && timeoutMs != 0) {
-    auto ready = [&] { return (index = firstSignalled()) != kWaitTimeout; };
-    if (timeoutMs == kWaitInfinite) {
-      gEventChanged.wait(lock, ready);
-    } else {
-      gEventChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
-    }
-  }
-  if (index != kWaitTimeout && !events[index]->mManualReset) events[index]->mSignalled = false;
-  return index;
+    if (index != kWaitTimeout && !events[index]->mManualReset)
+        events[index]->mSignalled = false;
+    return index;
 }
 
 int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs) {
-  return WaitForAnyEvent(events.begin(), static_cast<int>(events.size()), timeoutMs);
+    return WaitForAnyEvent(events.begin(), static_cast<int>(events.size()), timeoutMs);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -20,48 +20,48 @@ enum class ThreadPriority { Normal, AboveNormal, Highest };
 void SetCurrentThreadPriority(ThreadPriority priority);
 
 class Thread {
- public:
-  Thread() = default;
-  ~Thread();  // joins a thread still running
-  Thread(const Thread&) = delete;
-  Thread& operator=(const Thread&) = delete;
+public:
+    Thread() = default;
+    ~Thread(); // joins a thread still running
+    Thread(const Thread&) = delete;
+    Thread& operator=(const Thread&) = delete;
 
-  bool Start(std::function<void()> body, ThreadPriority priority = ThreadPriority::Normal);
-  void Join();
-  bool IsStarted() const { return mThread.joinable(); }
-  bool IsFinished() const { return mFinished.load(); }
-  ThreadId Id() const { return mId.load(); }  // 0 until the thread runs
+    bool Start(std::function<void()> body, ThreadPriority priority = ThreadPriority::Normal);
+    void Join();
+    bool IsStarted() const { return mThread.joinable(); }
+    bool IsFinished() const { return mFinished.load(); }
+    ThreadId Id() const { return mId.load(); } // 0 until the thread runs
 
- private:
-  std::thread mThread;
-  std::atomic<bool> mFinished{false};
-  std::atomic<ThreadId> mId{0};
+private:
+    std::thread mThread;
+    std::atomic<bool> mFinished{false};
+    std::atomic<ThreadId> mId{0};
 };
 
 // Re-entrant by its owner, like the system's critical section.
 class CriticalSection {
- public:
-  void Enter() { mMutex.lock(); }
-  bool TryEnter() { return mMutex.try_lock(); }
-  void Leave() { mMutex.unlock(); }
-  // For std::lock_guard and friends.
-  void lock() { Enter(); }
-  bool try_lock() { return TryEnter(); }
-  void unlock() { Leave(); }
+public:
+    void Enter() { mMutex.lock(); }
+    bool TryEnter() { return mMutex.try_lock(); }
+    void Leave() { mMutex.unlock(); }
+    // For std::lock_guard and friends.
+    void lock() { Enter(); }
+    bool try_lock() { return TryEnter(); }
+    void unlock() { Leave(); }
 
- private:
-  std::recursive_mutex mMutex;
+private:
+    std::recursive_mutex mMutex;
 };
 
 class AutoCrit {
- public:
-  explicit AutoCrit(CriticalSection& section) : mSection(section) { mSection.Enter(); }
-  ~AutoCrit() { mSection.Leave(); }
-  AutoCrit(const AutoCrit&) = delete;
-  AutoCrit& operator=(const AutoCrit&) = delete;
+public:
+    explicit AutoCrit(CriticalSection& section) : mSection(section) { mSection.Enter(); }
+    ~AutoCrit() { mSection.Leave(); }
+    AutoCrit(const AutoCrit&) = delete;
+    AutoCrit& operator=(const AutoCrit&) = delete;
 
- private:
-  CriticalSection& mSection;
+private:
+    CriticalSection& mSection;
 };
 
 inline constexpr std::uint32_t kWaitInfinite = 0xFFFFFFFF;
@@ -70,23 +70,22 @@ inline constexpr int kWaitTimeout = -1;
 // A manual-reset event stays signalled until Reset; an auto-reset event
 // lets exactly one wait through and turns unsignalled again.
 class Event {
- public:
-  Event(bool manualReset, bool initiallySignalled)
-      : mManualReset(manualReset), mSignalled(initiallySignalled) {}
-  Event(const Event&) = delete;
-  Event& operator=(const Event&) = delete;
+public:
+    Event(bool manualReset, bool initiallySignalled) : mManualReset(manualReset), mSignalled(initiallySignalled) {}
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
 
-  void Set();
-  void Reset();
-  // True when signalled within the time (ms; kWaitInfinite waits for ever).
-  bool Wait(std::uint32_t timeoutMs);
-  bool IsManualReset() const { return mManualReset; }
+    void Set();
+    void Reset();
+    // True when signalled within the time (ms; kWaitInfinite waits for ever).
+    bool Wait(std::uint32_t timeoutMs);
+    bool IsManualReset() const { return mManualReset; }
 
- private:
-  friend int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs);
-  friend int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs);
-  const bool mManualReset;
-  bool mSignalled;  // guarded by the process-wide event lock
+private:
+    friend int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs);
+    friend int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs);
+    const bool mManualReset;
+    bool mSignalled; // guarded by the process-wide event lock
 };
 
 // Waits until one of the events is signalled and returns its index; when
@@ -95,4 +94,4 @@ class Event {
 int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs);
 int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs);
 
-}  // namespace platform
+} // namespace platform

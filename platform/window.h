@@ -56,20 +56,20 @@ inline constexpr int kSwMinimize = 6;
 inline constexpr int kSwRestore = 9;
 
 struct WindowClass {
-  std::string name;  // compared without regard to case
-  std::uint32_t style = 0;
-  WindowProc proc = nullptr;
+    std::string name; // compared without regard to case
+    std::uint32_t style = 0;
+    WindowProc proc = nullptr;
 };
 bool RegisterWindowClass(const WindowClass& windowClass);
 bool UnregisterWindowClass(std::string_view name);
 
 struct WindowCreateInfo {
-  std::string className;
-  std::string title;  // program text
-  std::uint32_t style = 0;
-  std::uint32_t exStyle = 0;
-  int x = 0, y = 0, width = 0, height = 0;  // outer rectangle
-  WindowHandle parent = nullptr;
+    std::string className;
+    std::string title; // program text
+    std::uint32_t style = 0;
+    std::uint32_t exStyle = 0;
+    int x = 0, y = 0, width = 0, height = 0; // outer rectangle
+    WindowHandle parent = nullptr;
 };
 // Sends WM_CREATE; a procedure answering -1 refuses the window (null).
 WindowHandle CreateWindow(const WindowCreateInfo& info);
@@ -85,12 +85,12 @@ LResult DefWindowProc(WindowHandle window, MessageId message, WParam wParam, LPa
 // send WM_SIZE (kSizeMinimized / kSizeRestored / kSizeMaximized).
 bool ShowWindow(WindowHandle window, int command);
 bool IsWindowVisible(WindowHandle window);
-bool IsIconic(WindowHandle window);  // minimised
-bool IsZoomed(WindowHandle window);  // maximised
+bool IsIconic(WindowHandle window); // minimised
+bool IsZoomed(WindowHandle window); // maximised
 // Sends WM_MOVE (client origin) and WM_SIZE (client size) when they change.
 bool MoveWindow(WindowHandle window, int x, int y, int width, int height);
 Rect GetWindowRect(WindowHandle window);
-Rect GetClientRect(WindowHandle window);  // origin 0, 0
+Rect GetClientRect(WindowHandle window); // origin 0, 0
 Point ClientToScreen(WindowHandle window, Point p);
 Point ScreenToClient(WindowHandle window, Point p);
 // The outer rectangle of a window whose client area is `client`.
@@ -99,8 +99,8 @@ std::uint32_t GetWindowStyle(WindowHandle window);
 std::uint32_t GetWindowExStyle(WindowHandle window);
 
 struct WindowPlacement {
-  int showCommand = kSwHide;  // kSwHide, kSwShowNormal, kSwShowMinimized or kSwMaximize
-  Rect normalRect;            // outer rectangle when neither minimised nor maximised
+    int showCommand = kSwHide; // kSwHide, kSwShowNormal, kSwShowMinimized or kSwMaximize
+    Rect normalRect;           // outer rectangle when neither minimised nor maximised
 };
 WindowPlacement GetWindowPlacement(WindowHandle window);
 
@@ -122,11 +122,11 @@ WindowHandle GetActiveWindow();
 
 // ---- Messages ----
 struct Message {
-  WindowHandle window = nullptr;
-  MessageId message = kWmNull;
-  WParam wParam = 0;
-  LParam lParam = 0;
-  std::uint32_t time = 0;  // GetTickMs when posted
+    WindowHandle window = nullptr;
+    MessageId message = kWmNull;
+    WParam wParam = 0;
+    LParam lParam = 0;
+    std::uint32_t time = 0; // GetTickMs when posted
 };
 
 // Posts to the queue of the window's thread (a null window: the calling
@@ -155,10 +155,10 @@ bool SetTimer(WindowHandle window, std::uintptr_t id, std::uint32_t periodMs);
 bool KillTimer(WindowHandle window, std::uintptr_t id);
 
 // ---- Mouse and keyboard state ----
-Point GetCursorPos();  // screen coordinates
+Point GetCursorPos(); // screen coordinates
 void SetCursorPos(Point p);
 // Capture: mouse messages go to this window wherever the cursor is.
-WindowHandle SetCapture(WindowHandle window);  // returns the previous one
+WindowHandle SetCapture(WindowHandle window); // returns the previous one
 void ReleaseCapture();
 WindowHandle GetCapture();
 // The top-level visible window under a screen point (the last created on top).
@@ -181,4 +181,4 @@ void InjectChar(WindowHandle window, unsigned char character);
 // (between tests).
 void ResetWindowSystem();
 
-}  // namespace platform
+} // namespace platform

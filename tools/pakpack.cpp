@@ -49,8 +49,7 @@ int List(const std::string& path) {
             gmtime_r(&seconds, &utc);
             std::strftime(when, sizeof(when), "%Y-%m-%d %H:%M:%S", &utc);
         }
-        std::printf("%10u  %s  %s\n", record.mSize, when,
-                    platform::Cp1251ToUtf8(record.mName).c_str());
+        std::printf("%10u  %s  %s\n", record.mSize, when, platform::Cp1251ToUtf8(record.mName).c_str());
     }
     return 0;
 }

@@ -2,7 +2,9 @@
 
 namespace Kavo {
 
-bool ProbeDirect3D8(AdapterGuid&, std::string&, std::string&) { return false; }
+bool ProbeDirect3D8(AdapterGuid&, std::string&, std::string&) {
+    return false;
+}
 
 bool ReleaseDirect3D8Probe() {
     AdapterGuid guid{};

@@ -20,16 +20,20 @@ Image* GetNullImage() {
 constexpr int kMaxPolySpans = 8192;
 
 struct ActiveEdge {
-    double mX;  // at the centre of the current row
-    double mDX; // per row
+    double mX;   // at the centre of the current row
+    double mDX;  // per row
     int mVertex; // the edge runs from this vertex to the next
 };
 
 } // namespace
 
-void Graphics::SetIs3DTest(Is3DTest test) { gIs3DTest = test; }
+void Graphics::SetIs3DTest(Is3DTest test) {
+    gIs3DTest = test;
+}
 
-bool Graphics::IsDestination3D() const { return gIs3DTest != nullptr && gIs3DTest(mDestImage); }
+bool Graphics::IsDestination3D() const {
+    return gIs3DTest != nullptr && gIs3DTest(mDestImage);
+}
 
 Graphics::Graphics(Image* destImage) {
     mDestImage = destImage != nullptr ? destImage : GetNullImage();
@@ -41,9 +45,13 @@ Graphics::Graphics(const Graphics& other) : GraphicsState(other) {}
 
 Graphics::~Graphics() = default;
 
-Graphics* Graphics::Create() const { return new Graphics(*this); }
+Graphics* Graphics::Create() const {
+    return new Graphics(*this);
+}
 
-void Graphics::PushState() { mStateStack.push_back(*this); }
+void Graphics::PushState() {
+    mStateStack.push_back(*this);
+}
 
 void Graphics::PopState() {
     if (mStateStack.empty())
@@ -66,7 +74,9 @@ void Graphics::ClipRect(int x, int y, int width, int height) {
     mClipRect = IntRect(ToDestX(x), ToDestY(y), width, height).Intersection(mClipRect);
 }
 
-void Graphics::ClearClipRect() { mClipRect = IntRect(0, 0, mDestImage->mWidth, mDestImage->mHeight); }
+void Graphics::ClearClipRect() {
+    mClipRect = IntRect(0, 0, mDestImage->mWidth, mDestImage->mHeight);
+}
 
 void Graphics::FillRect(int x, int y, int width, int height) {
     if (mColor.mAlpha == 0)

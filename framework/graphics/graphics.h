@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/util/color.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/image.h"
 #include "framework/graphics/point.h"
+#include "framework/util/color.h"
 #include "framework/util/lazy_transform.h"
 #include "framework/util/matrix.h"
 #include "framework/util/rect.h"
@@ -119,8 +119,7 @@ public:
     void DrawImageTransform(Image* image, LazyTransform& transform, float x, float y);
     void DrawImageTransform(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y);
     void DrawImageTransformF(Image* image, LazyTransform& transform, float x, float y);
-    void DrawImageTransformF(Image* image, LazyTransform& transform, const IntRect& srcRect, float x,
-                             float y);
+    void DrawImageTransformF(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y);
 
     // Cells outside the image's grid draw nothing.
     void DrawImageCel(Image* image, int x, int y, int col, int row);
@@ -136,14 +135,13 @@ public:
     // One line; "^RRGGBB^" switches the colour (kept afterwards), "^oldclr^"
     // returns to oldColor, "^^" is a caret. Justification 0 centres, 1 aligns
     // right within width, anything else aligns left. Returns the width.
-    int WriteString(const std::string& str, int x, int y, int width = -1, int justification = -1,
-                    bool draw = true, int offset = 0, int length = -1, int oldColor = -1);
+    int WriteString(const std::string& str, int x, int y, int width = -1, int justification = -1, bool draw = true,
+                    int offset = 0, int length = -1, int oldColor = -1);
     // Returns the height of the wrapped text. lastWidth, when given, lets the
     // text continue a line that already holds that width, and receives the
     // width of the text's own last line.
-    int WriteWordWrapped(const IntRect& rect, const std::string& str, int lineSpacing = -1,
-                         int justification = -1, int* maxWidth = nullptr, int maxChars = -1,
-                         int* lastWidth = nullptr);
+    int WriteWordWrapped(const IntRect& rect, const std::string& str, int lineSpacing = -1, int justification = -1,
+                         int* maxWidth = nullptr, int maxChars = -1, int* lastWidth = nullptr);
     int GetWordWrappedHeight(int width, const std::string& str, int lineSpacing = -1, int* maxWidth = nullptr);
 
 private:
@@ -155,8 +153,8 @@ private:
     // Asked afresh of the current destination, unlike mIs3D.
     bool IsDestination3D() const;
     bool ClipLine(int startX, int startY, int endX, int endY, double (&line)[4]) const;
-    void DrawImageTransformImpl(Image* image, LazyTransform& transform, const IntRect& srcRect, float x,
-                                float y, bool floatForm);
+    void DrawImageTransformImpl(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y,
+                                bool floatForm);
 
     std::vector<GraphicsState> mStateStack;
 };

@@ -7,7 +7,9 @@ namespace Kavo {
 
 namespace {
 
-IntRect WholeImage(const Image* image) { return IntRect(0, 0, image->mWidth, image->mHeight); }
+IntRect WholeImage(const Image* image) {
+    return IntRect(0, 0, image->mWidth, image->mHeight);
+}
 
 // A source rectangle that reaches outside its image draws nothing, on any
 // side (sums in 64 bits so that huge rectangles cannot wrap around).
@@ -18,11 +20,15 @@ bool SourceInside(const Image* image, const IntRect& src) {
            static_cast<int64_t>(src.mY) + src.mHeight <= image->mHeight;
 }
 
-int CeilDiv(int value, int divisor) { return static_cast<int>(std::ceil(static_cast<double>(value) / divisor)); }
+int CeilDiv(int value, int divisor) {
+    return static_cast<int>(std::ceil(static_cast<double>(value) / divisor));
+}
 
 } // namespace
 
-void Graphics::DrawImage(Image* image, int x, int y) { DrawImage(image, x, y, WholeImage(image)); }
+void Graphics::DrawImage(Image* image, int x, int y) {
+    DrawImage(image, x, y, WholeImage(image));
+}
 
 void Graphics::DrawImage(Image* image, int x, int y, const IntRect& srcRect) {
     if (!SourceInside(image, srcRect))
@@ -78,7 +84,9 @@ void Graphics::DrawImageMirror(Image* image, const IntRect& destRect, const IntR
     mDestImage->StretchBltMirror(image, dest, srcRect, mClipRect, Tint(), mDrawMode, mFastStretch);
 }
 
-void Graphics::DrawImageF(Image* image, float x, float y) { DrawImageF(image, x, y, WholeImage(image)); }
+void Graphics::DrawImageF(Image* image, float x, float y) {
+    DrawImageF(image, x, y, WholeImage(image));
+}
 
 void Graphics::DrawImageF(Image* image, float x, float y, const IntRect& srcRect) {
     mDestImage->BltF(image, x + mTransX, y + mTransY, srcRect, mClipRect, Tint(), mDrawMode);
@@ -87,8 +95,7 @@ void Graphics::DrawImageF(Image* image, float x, float y, const IntRect& srcRect
 void Graphics::DrawImageRotatedF(Image* image, float x, float y, double angle, float centerX, float centerY,
                                  const IntRect* srcRect) {
     IntRect src = srcRect != nullptr ? *srcRect : WholeImage(image);
-    mDestImage->BltRotated(image, x + mTransX, y + mTransY, src, mClipRect, Tint(), mDrawMode, angle, centerX,
-                           centerY);
+    mDestImage->BltRotated(image, x + mTransX, y + mTransY, src, mClipRect, Tint(), mDrawMode, angle, centerX, centerY);
 }
 
 void Graphics::DrawImageRotatedF(Image* image, float x, float y, double angle, const IntRect* srcRect) {
@@ -112,16 +119,14 @@ void Graphics::DrawImageMatrix(Image* image, const Matrix3x3& matrix, float x, f
 }
 
 void Graphics::DrawImageMatrix(Image* image, const Matrix3x3& matrix, float x, float y, const IntRect& srcRect) {
-    mDestImage->BltMatrix(image, x + mTransX, y + mTransY, matrix, mClipRect, Tint(), mDrawMode, srcRect,
-                          mLinearBlend);
+    mDestImage->BltMatrix(image, x + mTransX, y + mTransY, matrix, mClipRect, Tint(), mDrawMode, srcRect, mLinearBlend);
 }
 
 void Graphics::DrawImageTransform(Image* image, LazyTransform& transform, float x, float y) {
     DrawImageTransformImpl(image, transform, WholeImage(image), x, y, false);
 }
 
-void Graphics::DrawImageTransform(Image* image, LazyTransform& transform, const IntRect& srcRect, float x,
-                                  float y) {
+void Graphics::DrawImageTransform(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y) {
     DrawImageTransformImpl(image, transform, srcRect, x, y, false);
 }
 
@@ -129,13 +134,12 @@ void Graphics::DrawImageTransformF(Image* image, LazyTransform& transform, float
     DrawImageTransformImpl(image, transform, WholeImage(image), x, y, true);
 }
 
-void Graphics::DrawImageTransformF(Image* image, LazyTransform& transform, const IntRect& srcRect, float x,
-                                   float y) {
+void Graphics::DrawImageTransformF(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y) {
     DrawImageTransformImpl(image, transform, srcRect, x, y, true);
 }
 
-void Graphics::DrawImageTransformImpl(Image* image, LazyTransform& transform, const IntRect& srcRect, float x,
-                                      float y, bool floatForm) {
+void Graphics::DrawImageTransformImpl(Image* image, LazyTransform& transform, const IntRect& srcRect, float x, float y,
+                                      bool floatForm) {
     const float halfWidth = srcRect.mWidth * 0.5f;
     const float halfHeight = srcRect.mHeight * 0.5f;
 
@@ -176,8 +180,8 @@ void Graphics::DrawImageTransformImpl(Image* image, LazyTransform& transform, co
     float scaledHalfWidth = halfWidth * transform.mScaleX;
     float scaledHalfHeight = halfHeight * transform.mScaleY;
     IntRect destRect(static_cast<int>(x + transform.mTransX2 - scaledHalfWidth),
-                     static_cast<int>(y + transform.mTransY2 - scaledHalfHeight),
-                     static_cast<int>(2 * scaledHalfWidth), static_cast<int>(2 * scaledHalfHeight));
+                     static_cast<int>(y + transform.mTransY2 - scaledHalfHeight), static_cast<int>(2 * scaledHalfWidth),
+                     static_cast<int>(2 * scaledHalfHeight));
     DrawImageMirror(image, destRect, srcRect, transform.mScaleX == -1.0f);
 }
 

@@ -47,7 +47,9 @@ void Graphics::DrawString(const std::string& str, int x, int y) {
         mFont->DrawString(this, x, y, str, mColor, mClipRect);
 }
 
-int Graphics::StringWidth(const std::string& str) { return mFont->StringWidth(str); }
+int Graphics::StringWidth(const std::string& str) {
+    return mFont->StringWidth(str);
+}
 
 int Graphics::WriteString(const std::string& str, int x, int y, int width, int justification, bool draw, int offset,
                           int length, int oldColor) {
@@ -64,7 +66,8 @@ int Graphics::WriteString(const std::string& str, int x, int y, int width, int j
     }
 
     const int size = static_cast<int>(str.size());
-    const int end = length < 0 ? size : static_cast<int>(std::min<int64_t>(static_cast<int64_t>(offset) + length, size));
+    const int end =
+        length < 0 ? size : static_cast<int>(std::min<int64_t>(static_cast<int64_t>(offset) + length, size));
 
     std::string run;
     int runX = 0;
@@ -118,7 +121,7 @@ int Graphics::WriteWordWrapped(const IntRect& rect, const std::string& str, int 
     int curWidth = lastWidth != nullptr ? *lastWidth : 0;
     int widest = 0;
     int lineStart = 0;
-    int breakPos = -1;   // last space or line feed of the current line
+    int breakPos = -1;    // last space or line feed of the current line
     int widthAtBreak = 0; // width of the line before it
     char prevChar = 0;
 

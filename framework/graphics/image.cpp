@@ -42,13 +42,12 @@ void Image::Blt(Image*, int, int, const IntRect&, const Color&, int) {}
 
 void Image::BltF(Image*, float, float, const IntRect&, const IntRect&, const Color&, int) {}
 
-void Image::BltRotated(Image*, float, float, const IntRect&, const IntRect&, const Color&, int, double, float,
-                       float) {}
+void Image::BltRotated(Image*, float, float, const IntRect&, const IntRect&, const Color&, int, double, float, float) {}
 
 void Image::StretchBlt(Image*, const IntRect&, const IntRect&, const IntRect&, const Color&, int, bool) {}
 
-void Image::BltMatrix(Image*, float, float, const Matrix3x3&, const IntRect&, const Color&, int, const IntRect&,
-                      bool) {}
+void Image::BltMatrix(Image*, float, float, const Matrix3x3&, const IntRect&, const Color&, int, const IntRect&, bool) {
+}
 
 void Image::BltTrianglesTex(Image*, const TriVertex (*)[3], int, const IntRect&, const Color&, int, float, float,
                             bool) {}

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "framework/graphics/anim_info.h"
-#include "framework/util/color.h"
 #include "framework/graphics/point.h"
+#include "framework/util/color.h"
 #include "framework/util/matrix.h"
 #include "framework/util/rect.h"
 
@@ -43,16 +43,14 @@ public:
     virtual ~Image();
 
     // Returns true when the image filled the polygon itself.
-    virtual bool PolyFill3D(const Point* points, int count, const IntRect& clipRect, const Color& color,
-                            int drawMode, int transX, int transY, bool convex);
+    virtual bool PolyFill3D(const Point* points, int count, const IntRect& clipRect, const Color& color, int drawMode,
+                            int transX, int transY, bool convex);
     virtual void FillRect(const IntRect& rect, const Color& color, int drawMode);
     // Outline covering (width + 1) x (height + 1) pixels, made of four fills.
     virtual void DrawRect(const IntRect& rect, const Color& color, int drawMode);
     virtual void ClearRect(const IntRect& rect);
-    virtual void DrawLine(double startX, double startY, double endX, double endY, const Color& color,
-                          int drawMode);
-    virtual void DrawLineAA(double startX, double startY, double endX, double endY, const Color& color,
-                            int drawMode);
+    virtual void DrawLine(double startX, double startY, double endX, double endY, const Color& color, int drawMode);
+    virtual void DrawLineAA(double startX, double startY, double endX, double endY, const Color& color, int drawMode);
     // One FillRect per span, in order.
     virtual void FillScanLines(const Span* spans, int count, const Color& color, int drawMode);
     // The coverage byte of pixel (x, y) is coverage[(y - coverY) * coverPitch + (x - coverX)].
@@ -66,17 +64,16 @@ public:
     // The centre is relative to the source rectangle's corner; angle in radians.
     virtual void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect,
                             const Color& color, int drawMode, double angle, float centerX, float centerY);
-    virtual void StretchBlt(Image* image, const IntRect& destRect, const IntRect& srcRect,
-                            const IntRect& clipRect, const Color& color, int drawMode, bool fastStretch);
+    virtual void StretchBlt(Image* image, const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
+                            const Color& color, int drawMode, bool fastStretch);
     virtual void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect,
                            const Color& color, int drawMode, const IntRect& srcRect, bool blend);
     // triangleCount triangles of three vertices each, moved by (transX, transY).
     virtual void BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3], int triangleCount,
-                                 const IntRect& clipRect, const Color& color, int drawMode, float transX,
-                                 float transY, bool blend);
+                                 const IntRect& clipRect, const Color& color, int drawMode, float transX, float transY,
+                                 bool blend);
     // Position and source are already clipped by the caller.
-    virtual void BltMirror(Image* image, int x, int y, const IntRect& srcRect, const Color& color,
-                           int drawMode);
+    virtual void BltMirror(Image* image, int x, int y, const IntRect& srcRect, const Color& color, int drawMode);
     virtual void StretchBltMirror(Image* image, const IntRect& destRect, const IntRect& srcRect,
                                   const IntRect& clipRect, const Color& color, int drawMode, bool fastStretch);
 

@@ -8,13 +8,19 @@ void ImageHost::RegisterMemoryImage(MemoryImage*) {}
 
 void ImageHost::UnregisterMemoryImage(MemoryImage*) {}
 
-const DisplayPixelFormat* ImageHost::GetDisplayFormat() const { return nullptr; }
+const DisplayPixelFormat* ImageHost::GetDisplayFormat() const {
+    return nullptr;
+}
 
-bool ImageHost::IsDisplay3D() const { return false; }
+bool ImageHost::IsDisplay3D() const {
+    return false;
+}
 
 void ImageHost::RemoveTextures(MemoryImage*) {}
 
-bool ImageHost::ReadBackTexture(MemoryImage*, uint32_t*) { return false; }
+bool ImageHost::ReadBackTexture(MemoryImage*, uint32_t*) {
+    return false;
+}
 
 namespace {
 
@@ -33,6 +39,8 @@ ImageHost* GetImageHost() {
     return host ? host : PlainHost();
 }
 
-void SetImageHost(ImageHost* host) { gInstalledHost.store(host, std::memory_order_release); }
+void SetImageHost(ImageHost* host) {
+    gInstalledHost.store(host, std::memory_order_release);
+}
 
 } // namespace Kavo

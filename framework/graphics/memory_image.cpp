@@ -42,8 +42,7 @@ inline uint32_t FromDisplayFormat(uint32_t word, const DisplayPixelFormat& f) {
         return c << 8 >> (shift + bits);
     };
     return a << 24 | channel(f.mRedMask, f.mRedBits, f.mRedShift) << 16 |
-           channel(f.mGreenMask, f.mGreenBits, f.mGreenShift) << 8 |
-           channel(f.mBlueMask, f.mBlueBits, f.mBlueShift);
+           channel(f.mGreenMask, f.mGreenBits, f.mGreenShift) << 8 | channel(f.mBlueMask, f.mBlueBits, f.mBlueShift);
 }
 
 // Run lengths of equal classes per row, written n, n - 1, ..., 1 and
@@ -67,7 +66,9 @@ std::unique_ptr<uint8_t[]> BuildRuns(int width, int height, ClassOf classOf) {
     return runs;
 }
 
-inline uint32_t AlphaClass(uint32_t alpha) { return alpha == 0 ? 0 : (alpha == 255 ? 1 : 2); }
+inline uint32_t AlphaClass(uint32_t alpha) {
+    return alpha == 0 ? 0 : (alpha == 255 ? 1 : 2);
+}
 
 } // namespace
 
@@ -81,8 +82,7 @@ MemoryImage::MemoryImage(const MemoryImage& other)
     : Image(other), mBitsChangedCount(other.mBitsChangedCount), mTextureHints(other.mTextureHints),
       mForcedAlphaFlags(other.mForcedAlphaFlags), mHasTrans(other.mHasTrans), mHasAlpha(other.mHasAlpha),
       mVolatile(other.mVolatile), mPurgeBits(other.mPurgeBits), mWantPalettize(other.mWantPalettize),
-      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty),
-      mHost(other.mHost) {
+      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty), mHost(other.mHost) {
     // A purged source is brought back only for the copy and purged again.
     MemoryImage& source = const_cast<MemoryImage&>(other);
     bool restoreForm = !source.mBits && !source.mColorTable;
@@ -102,7 +102,9 @@ MemoryImage::MemoryImage(const MemoryImage& other)
     mHost->RegisterMemoryImage(this);
 }
 
-MemoryImage::~MemoryImage() { mHost->UnregisterMemoryImage(this); }
+MemoryImage::~MemoryImage() {
+    mHost->UnregisterMemoryImage(this);
+}
 
 size_t MemoryImage::PixelCount() const {
     return static_cast<size_t>(std::max(mWidth, 0)) * static_cast<size_t>(std::max(mHeight, 0));
@@ -152,7 +154,9 @@ void MemoryImage::SetAlphaFlags(bool hasTrans, bool hasAlpha) {
     mHasAlpha = hasAlpha;
 }
 
-void MemoryImage::SetVolatile(bool isVolatile) { mVolatile = isVolatile; }
+void MemoryImage::SetVolatile(bool isVolatile) {
+    mVolatile = isVolatile;
+}
 
 uint32_t* MemoryImage::GetBits() {
     if (mBits)
@@ -271,7 +275,9 @@ void MemoryImage::DropSoftwareCachesB() {
     mRLAdditiveData.reset();
 }
 
-void MemoryImage::DropTextures() { mHost->RemoveTextures(this); }
+void MemoryImage::DropTextures() {
+    mHost->RemoveTextures(this);
+}
 
 void MemoryImage::DropDerivedBuffers() {
     DropSoftwareCaches();
@@ -339,8 +345,7 @@ bool MemoryImage::Palettize() {
     return false;
 }
 
-bool MemoryImage::MakeExactPalette(const uint32_t* pixels, int width, int height, uint8_t* indices,
-                                   uint32_t* table) {
+bool MemoryImage::MakeExactPalette(const uint32_t* pixels, int width, int height, uint8_t* indices, uint32_t* table) {
     size_t count = static_cast<size_t>(std::max(width, 0)) * std::max(height, 0);
     if (count == 0)
         return true;

@@ -44,8 +44,8 @@ public:
     bool mHasTrans = false;                   // some pixel has alpha 0
     bool mHasAlpha = false;                   // some pixel has alpha 1..254
     bool mVolatile = false;
-    bool mPurgeBits = false;      // mBits may be freed once another form holds the pixels
-    bool mWantPalettize = false;  // stay palettised once converted
+    bool mPurgeBits = false;     // mBits may be freed once another form holds the pixels
+    bool mWantPalettize = false; // stay palettised once converted
     // Display-format words, colour premultiplied by (alpha + 1) >> 8 and
     // alpha in the top byte: one per pixel, or 256 (the colour table
     // converted) exactly while mColorTable exists.
@@ -72,10 +72,8 @@ public:
     // outside the image are cut off.
     void FillRect(const IntRect& rect, const Color& color, int drawMode) override;
     void ClearRect(const IntRect& rect) override;
-    void DrawLine(double startX, double startY, double endX, double endY, const Color& color,
-                  int drawMode) override;
-    void DrawLineAA(double startX, double startY, double endX, double endY, const Color& color,
-                    int drawMode) override;
+    void DrawLine(double startX, double startY, double endX, double endY, const Color& color, int drawMode) override;
+    void DrawLineAA(double startX, double startY, double endX, double endY, const Color& color, int drawMode) override;
     void FillScanLinesWithCoverage(const Span* spans, int count, const Color& color, int drawMode,
                                    const uint8_t* coverage, int coverX, int coverY, int coverPitch,
                                    int coverHeight) override;
@@ -89,13 +87,13 @@ public:
     void BltF(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
               int drawMode) override;
     // Bilinear, in 16.16 fixed point; draw mode 0 blends, any other adds.
-    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect,
-                    const Color& color, int drawMode, double angle, float centerX, float centerY) override;
+    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
+                    int drawMode, double angle, float centerX, float centerY) override;
     void StretchBlt(Image* image, const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
                     const Color& color, int drawMode, bool fastStretch) override;
     // Through the triangle rasteriser; the draw mode has no effect.
-    void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect,
-                   const Color& color, int drawMode, const IntRect& srcRect, bool blend) override;
+    void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect, const Color& color,
+                   int drawMode, const IntRect& srcRect, bool blend) override;
     void BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3], int triangleCount, const IntRect& clipRect,
                          const Color& color, int drawMode, float transX, float transY, bool blend) override;
 
@@ -131,8 +129,7 @@ public:
 
     // An exact palette of at most 256 colours, numbered in order of first
     // appearance; false as soon as a 257th colour turns up.
-    static bool MakeExactPalette(const uint32_t* pixels, int width, int height, uint8_t* indices,
-                                 uint32_t* table);
+    static bool MakeExactPalette(const uint32_t* pixels, int width, int height, uint8_t* indices, uint32_t* table);
 
     // width x height, 0 for a negative size.
     size_t PixelCount() const;

@@ -11,12 +11,13 @@
 namespace Kavo::PixelMath {
 
 // x / 255 for any x below 2^32, without a division.
-constexpr uint32_t Div255(uint32_t x) { return static_cast<uint32_t>((uint64_t{x} * 0x80808081u) >> 39); }
+constexpr uint32_t Div255(uint32_t x) {
+    return static_cast<uint32_t>((uint64_t{x} * 0x80808081u) >> 39);
+}
 
 // The channels clamped to 0..255 and packed as 0xAARRGGBB.
 constexpr uint32_t PackClamped(const Color& c) {
-    return static_cast<uint32_t>(ClampChannel(c.mAlpha)) << 24 |
-           static_cast<uint32_t>(ClampChannel(c.mRed)) << 16 |
+    return static_cast<uint32_t>(ClampChannel(c.mAlpha)) << 24 | static_cast<uint32_t>(ClampChannel(c.mRed)) << 16 |
            static_cast<uint32_t>(ClampChannel(c.mGreen)) << 8 | static_cast<uint32_t>(ClampChannel(c.mBlue));
 }
 

@@ -120,10 +120,9 @@ template <typename Src>
 void NormalTinted(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint& tint) {
     NormalTintedRow(d, s, n, tint, [&tint](uint32_t dp, uint32_t p, uint32_t w) {
         uint32_t iw = 256 - w;
-        uint32_t red = (((((p & 0x00FF0000u) * w) >> 8) * tint.mRed >> 8) + (((dp & 0x00FF0000u) * iw) >> 8)) &
-                       0x00FF0000u;
-        uint32_t green = (((p & 0x0000FF00u) * w * tint.mGreen >> 16) + (((dp & 0x0000FF00u) * iw) >> 8)) &
-                         0x0000FF00u;
+        uint32_t red =
+            (((((p & 0x00FF0000u) * w) >> 8) * tint.mRed >> 8) + (((dp & 0x00FF0000u) * iw) >> 8)) & 0x00FF0000u;
+        uint32_t green = (((p & 0x0000FF00u) * w * tint.mGreen >> 16) + (((dp & 0x0000FF00u) * iw) >> 8)) & 0x0000FF00u;
         uint32_t blue = (((p & 0x000000FFu) * w * tint.mBlue >> 16) + (((dp & 0x000000FFu) * iw) >> 8)) & 0xFFu;
         return red | green | blue;
     });
@@ -238,7 +237,9 @@ struct TintAlpha {
 
 // A mulhi by f << 8 is the product with f shifted down by 8; s * w is at
 // most 255 * 256.
-inline __m128i ScaledBy(int f) { return _mm_set1_epi16(static_cast<short>(f << 8)); }
+inline __m128i ScaledBy(int f) {
+    return _mm_set1_epi16(static_cast<short>(f << 8));
+}
 
 // Red and blue: (s * g >> 8) * w, the grey scaling first; green: s * w * g
 // >> 8, the scaling after.
@@ -403,15 +404,14 @@ KAVO_TARGET_AVX2 inline __m256i Load8(Src s, size_t i) {
 // through masked loads and stores, which touch no pixel past the row.
 template <typename Src>
 KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
-    const __m256i alphaPair = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3,
-                                               -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+    const __m256i alphaPair = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1,
+                                               7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
     const __m256i greenByte = _mm256_set1_epi32(0x0000FF00);
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     auto contribution = [&](__m256i sp) KAVO_TARGET_AVX2 {
         const __m256i a = _mm256_shuffle_epi8(sp, alphaPair);
-        return _mm256_or_si256(
-            _mm256_mulhi_epu16(_mm256_slli_epi16(sp, 8), a),
-            _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(sp, 8), a), greenByte));
+        return _mm256_or_si256(_mm256_mulhi_epu16(_mm256_slli_epi16(sp, 8), a),
+                               _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(sp, 8), a), greenByte));
     };
     int i = 0;
     for (; i + 8 <= n; i += 8) {
@@ -525,9 +525,9 @@ KAVO_TARGET_AVX2 inline __m256i MixOverOpaque8(const Term8& term, __m256i dp, __
         _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(dp, redBlueMask), iw2), keepBlue),
                          _mm256_and_si256(term.RedBlue(_mm256_and_si256(sp, redBlueMask), w2), keepBlue)),
         8);
-    const __m256i green = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(dp, 8), iw2),
-                                                             term.Green(_mm256_srli_epi16(sp, 8), w2)),
-                                            8);
+    const __m256i green = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(dp, 8), iw2), term.Green(_mm256_srli_epi16(sp, 8), w2)),
+        8);
     return _mm256_or_si256(_mm256_or_si256(redBlue, _mm256_slli_epi16(green, 8)),
                            _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
 }

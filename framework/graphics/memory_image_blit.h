@@ -14,8 +14,8 @@ namespace Kavo {
 
 // The part of destRect inside clipRect and the matching part of srcRect
 // (scaled by srcRect size / destRect size). False when either is empty.
-bool ComputeStretchRects(const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
-                         IntRect& visibleDest, DoubleRect& visibleSource);
+bool ComputeStretchRects(const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect, IntRect& visibleDest,
+                         DoubleRect& visibleSource);
 // The same for a horizontally mirrored stretch: what is cut off on the right
 // of the destination is taken from the left of the source.
 bool ComputeStretchRectsMirror(const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
@@ -38,8 +38,7 @@ int32_t RasterFormatCode(const MemoryImage& dest);
 // srcRect of the texture transformed by the first two rows of matrix about
 // its own centre, moved by (x, y), drawn as a two-triangle strip.
 void RenderMatrixQuad(MemoryImage* texture, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect,
-                      const Color& tint, const IntRect& srcRect, bool blend, void* bits, int32_t pitch,
-                      int32_t format);
+                      const Color& tint, const IntRect& srcRect, bool blend, void* bits, int32_t pitch, int32_t format);
 
 // One rasteriser call per triangle, each moved by (transX, transY); vertex
 // colours apply to a triangle when any of its three colours is not 0.

@@ -61,7 +61,9 @@ struct PaletteSource {
     PaletteSource Offset(size_t i) const { return {mIndices + i, mTable}; }
 };
 
-inline bool IsPalettised(const MemoryImage& image) { return image.mColorTable && image.mColorIndices; }
+inline bool IsPalettised(const MemoryImage& image) {
+    return image.mColorTable && image.mColorIndices;
+}
 
 // Calls fn with the source's accessor in whichever form the pixels are
 // held: the palettised form as it is, any other through GetBits.
@@ -83,7 +85,9 @@ KernelLevel MaxKernelLevel();
 KernelLevel CurrentKernelLevel();
 // Capped at MaxKernelLevel; starts there.
 void SetKernelLevel(KernelLevel level);
-inline bool VectorKernelsEnabled() { return CurrentKernelLevel() != KernelLevel::Portable; }
+inline bool VectorKernelsEnabled() {
+    return CurrentKernelLevel() != KernelLevel::Portable;
+}
 
 // The untinted normal blend of n source pixels over n destination pixels;
 // pixels of alpha 0 leave the destination as it is.

@@ -22,11 +22,17 @@
 
 namespace Kavo::BlitSimd {
 
-inline __m128i Load4(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-inline void Store4(uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+inline __m128i Load4(const uint32_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline void Store4(uint32_t* p, __m128i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
 
 // Four source pixels starting at offset i.
-inline __m128i Load4(BlitPixel::PlainSource s, size_t i) { return Load4(s.mPixels + i); }
+inline __m128i Load4(BlitPixel::PlainSource s, size_t i) {
+    return Load4(s.mPixels + i);
+}
 inline __m128i Load4(BlitPixel::PaletteSource s, size_t i) {
     return _mm_set_epi32(static_cast<int>(s[i + 3]), static_cast<int>(s[i + 2]), static_cast<int>(s[i + 1]),
                          static_cast<int>(s[i]));
@@ -46,20 +52,30 @@ struct Split {
     __m128i rb, ga;
 };
 
-inline Split SplitChannels(__m128i p) { return {_mm_and_si128(p, _mm_set1_epi32(0x00FF00FF)), _mm_srli_epi16(p, 8)}; }
+inline Split SplitChannels(__m128i p) {
+    return {_mm_and_si128(p, _mm_set1_epi32(0x00FF00FF)), _mm_srli_epi16(p, 8)};
+}
 
 // Back to packed pixels; every lane must be below 256.
-inline __m128i JoinChannels(Split c) { return _mm_or_si128(c.rb, _mm_slli_epi16(c.ga, 8)); }
+inline __m128i JoinChannels(Split c) {
+    return _mm_or_si128(c.rb, _mm_slli_epi16(c.ga, 8));
+}
 
 // A value per pixel (below 65536, one per 32-bit lane) in both 16-bit
 // halves of its lane, as a weight for either register of a Split.
-inline __m128i Pair(__m128i v) { return _mm_or_si128(v, _mm_slli_epi32(v, 16)); }
+inline __m128i Pair(__m128i v) {
+    return _mm_or_si128(v, _mm_slli_epi32(v, 16));
+}
 
 // Of pixels widened to 16 bits per channel (two per register), each
 // pixel's alpha lane repeated in its four lanes.
-inline __m128i BroadcastAlpha(__m128i x) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, 0xFF), 0xFF); }
+inline __m128i BroadcastAlpha(__m128i x) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(x, 0xFF), 0xFF);
+}
 
-inline __m128i AlphaOf(__m128i p) { return _mm_srli_epi32(p, 24); }
+inline __m128i AlphaOf(__m128i p) {
+    return _mm_srli_epi32(p, 24);
+}
 
 // True when all four pixels have alpha 255.
 inline bool AllOpaque(__m128i p) {
@@ -68,7 +84,9 @@ inline bool AllOpaque(__m128i p) {
 }
 
 // True when all four values (one per 32-bit lane) are 0.
-inline bool AllZero(__m128i v) { return _mm_movemask_epi8(_mm_cmpeq_epi32(v, _mm_setzero_si128())) == 0xFFFF; }
+inline bool AllZero(__m128i v) {
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(v, _mm_setzero_si128())) == 0xFFFF;
+}
 
 // Where mask is set, a; elsewhere b.
 inline __m128i Select(__m128i mask, __m128i a, __m128i b) {
@@ -91,7 +109,9 @@ inline void WeighNormal4(__m128i a, __m128i ad, __m128i& outA, __m128i& weight) 
 
 // The weight over an opaque destination, one per 32-bit lane: a, or 256
 // for 255.
-inline __m128i OpaqueWeight(__m128i a) { return _mm_sub_epi32(a, _mm_cmpeq_epi32(a, _mm_set1_epi32(255))); }
+inline __m128i OpaqueWeight(__m128i a) {
+    return _mm_sub_epi32(a, _mm_cmpeq_epi32(a, _mm_set1_epi32(255)));
+}
 
 // The packed mix's sums from the destination term D = d * (256 - w) and
 // the source term T (s * w for the plain mix; see the tinted kernels),
@@ -101,7 +121,9 @@ inline __m128i MixRedBlue(__m128i d, __m128i t) {
     const __m128i m = _mm_set1_epi32(static_cast<int>(0xFFFFFF00u));
     return _mm_srli_epi16(_mm_add_epi16(_mm_and_si128(d, m), _mm_and_si128(t, m)), 8);
 }
-inline __m128i MixGreen(__m128i d, __m128i t) { return _mm_srli_epi16(_mm_add_epi16(d, t), 8); }
+inline __m128i MixGreen(__m128i d, __m128i t) {
+    return _mm_srli_epi16(_mm_add_epi16(d, t), 8);
+}
 
 } // namespace Kavo::BlitSimd
 

@@ -26,7 +26,9 @@ int TruncToInt(double v) {
     return static_cast<int>(v);
 }
 
-int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+int ClampToInt(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+}
 
 // The part of rect inside a width x height image; empty when none is.
 IntRect ClipToImage(const IntRect& rect, int width, int height) {
@@ -57,7 +59,9 @@ using SpanKernel = void (*)(uint32_t* pixels, int count, const FillColor& color)
 
 void SkipSpan(uint32_t*, int, const FillColor&) {}
 
-void StoreSpan(uint32_t* pixels, int count, const FillColor& color) { std::fill_n(pixels, count, color.mPacked); }
+void StoreSpan(uint32_t* pixels, int count, const FillColor& color) {
+    std::fill_n(pixels, count, color.mPacked);
+}
 
 void BlendSpan(uint32_t* pixels, int count, const FillColor& color) {
     for (uint32_t* end = pixels + count; pixels != end; ++pixels) {
@@ -170,8 +174,7 @@ void DrawHardLine(uint32_t* bits, int width, int height, double x1, double y1, d
 // Anti-aliased line in 16.16 fixed point, drawn downwards: each step the
 // main pixel gets 255 - (error >> 8) and its neighbour across the line
 // error >> 8. Coverage k blends with alpha (k * (colour alpha + 1)) >> 8.
-void DrawAALine(uint32_t* bits, int width, int height, double x1, double y1, double x2, double y2,
-                uint32_t packed) {
+void DrawAALine(uint32_t* bits, int width, int height, double x1, double y1, double x2, double y2, uint32_t packed) {
     int px1 = TruncToInt(x1), py1 = TruncToInt(y1);
     int px2 = TruncToInt(x2), py2 = TruncToInt(y2);
     if (py1 > py2) {
@@ -186,7 +189,8 @@ void DrawAALine(uint32_t* bits, int width, int height, double x1, double y1, dou
     bool yMajor = pixelsY > pixelsX;
     double deltaX = std::fabs(x2 - x1), deltaY = std::fabs(y2 - y1);
 
-    uint32_t error = static_cast<uint32_t>(TruncToInt(std::fabs(x1 - std::trunc(x1)) * std::fabs(y1 - std::trunc(y1)) * 65536));
+    uint32_t error =
+        static_cast<uint32_t>(TruncToInt(std::fabs(x1 - std::trunc(x1)) * std::fabs(y1 - std::trunc(y1)) * 65536));
     // Below 2^31, so error + slope stays below 2^32.
     uint32_t slope = static_cast<uint32_t>(TruncToInt((yMajor ? deltaX / deltaY : deltaY / deltaX) * 65536));
     uint32_t alphaPlusOne = (packed >> 24) + 1;
@@ -250,8 +254,7 @@ void MemoryImage::ClearRect(const IntRect& rect) {
 }
 
 // Axis-parallel lines become one-pixel rectangles; true when the line was one.
-static bool FillAxisLine(Image& image, double x1, double y1, double x2, double y2, const Color& color,
-                         int drawMode) {
+static bool FillAxisLine(Image& image, double x1, double y1, double x2, double y2, const Color& color, int drawMode) {
     if (y1 == y2) {
         int left = TruncToInt(std::min(x1, x2));
         int width = ClampToInt(int64_t{TruncToInt(std::max(x1, x2))} - left + 1);
@@ -267,8 +270,7 @@ static bool FillAxisLine(Image& image, double x1, double y1, double x2, double y
     return false;
 }
 
-void MemoryImage::DrawLine(double startX, double startY, double endX, double endY, const Color& color,
-                           int drawMode) {
+void MemoryImage::DrawLine(double startX, double startY, double endX, double endY, const Color& color, int drawMode) {
     if (FillAxisLine(*this, startX, startY, endX, endY, color, drawMode))
         return;
     uint32_t* bits = GetBits();
@@ -282,8 +284,7 @@ void MemoryImage::DrawLine(double startX, double startY, double endX, double end
     BitsChanged();
 }
 
-void MemoryImage::DrawLineAA(double startX, double startY, double endX, double endY, const Color& color,
-                             int drawMode) {
+void MemoryImage::DrawLineAA(double startX, double startY, double endX, double endY, const Color& color, int drawMode) {
     if (FillAxisLine(*this, startX, startY, endX, endY, color, drawMode))
         return;
     uint32_t* bits = GetBits();
@@ -293,8 +294,7 @@ void MemoryImage::DrawLineAA(double startX, double startY, double endX, double e
 }
 
 void MemoryImage::FillScanLinesWithCoverage(const Span* spans, int count, const Color& color, int,
-                                            const uint8_t* coverage, int coverX, int coverY, int coverPitch,
-                                            int) {
+                                            const uint8_t* coverage, int coverX, int coverY, int coverPitch, int) {
     uint32_t* bits = GetBits();
     uint32_t packed = PackClamped(color);
     uint32_t alpha = packed >> 24;

@@ -110,9 +110,13 @@ struct ChannelSums {
     Sums4 mSum;
 };
 
-inline Sums4 Unpack(uint32_t p) { return Sums4{p & 0xFF, p >> 8 & 0xFF, p >> 16 & 0xFF, p >> 24}; }
+inline Sums4 Unpack(uint32_t p) {
+    return Sums4{p & 0xFF, p >> 8 & 0xFF, p >> 16 & 0xFF, p >> 24};
+}
 
-inline void AddWeighted(ChannelSums& to, uint32_t pixel, uint32_t weight) { to.mSum += Unpack(pixel) * weight; }
+inline void AddWeighted(ChannelSums& to, uint32_t pixel, uint32_t weight) {
+    to.mSum += Unpack(pixel) * weight;
+}
 
 // Box filter along one axis: source cell i (of count) covers p0 .. p0 + scale
 // in output cells, where output cell 1 is the first visible one; its share
@@ -265,9 +269,8 @@ KAVO_TARGET_AVX2 int BlendSumRowsAvx2(uint32_t* to, const uint16_t* h0, const ui
     const __m256i ig16 = _mm256_set1_epi16(static_cast<short>(256 - g));
     int j = 0;
     for (; j + 4 <= vw; j += 4) {
-        auto load = [j](const uint16_t* h) KAVO_TARGET_AVX2 {
-            return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + j * 4));
-        };
+        auto load = [j](const uint16_t* h)
+                        KAVO_TARGET_AVX2 { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(h + j * 4)); };
         const __m128i dp = BlitSimd::Load4(to + j);
         const bool opaque = BlitSimd::AllOpaque(dp);
         const __m256i blended = BlendTop8(_mm256_cvtepu8_epi16(dp), TopHalf8(load(h0), load(h1), g16, ig16), opaque);
@@ -306,8 +309,8 @@ void FilteredEnlarge(uint32_t* dest, int destPitch, const IntRect& visible, cons
     std::vector<uint16_t> sums[2] = {std::vector<uint16_t>(static_cast<size_t>(evenWidth) * 4),
                                      std::vector<uint16_t>(static_cast<size_t>(evenWidth) * 4)};
     int sumsRow[2] = {-1, -1};
-    const auto blendRows = BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2 ? BlendSumRowsAvx2
-                                                                                            : BlendSumRowsSse2;
+    const auto blendRows =
+        BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2 ? BlendSumRowsAvx2 : BlendSumRowsSse2;
     auto rowSums = [&](int r, int keep) -> const uint16_t* {
         for (int slot = 0; slot < 2; ++slot)
             if (sumsRow[slot] == r)
@@ -393,7 +396,9 @@ void FilteredStretch(uint32_t* dest, int destPitch, const IntRect& visible, cons
                      });
     } else {
         BoxFilter(winWidth, (winLeft - source.mX) * (vw / source.mWidth), vw / source.mWidth, 257, columns - 1,
-                  [&](int i, int cell, int weight) { taps.push_back({winLeft + i, cell, static_cast<uint32_t>(weight)}); });
+                  [&](int i, int cell, int weight) {
+                      taps.push_back({winLeft + i, cell, static_cast<uint32_t>(weight)});
+                  });
     }
     for (int r = 0; r < winHeight; ++r) {
         const Src row = pixels.Offset(static_cast<size_t>(winTop + r) * sourcePitch);
@@ -432,8 +437,8 @@ void FilteredStretch(uint32_t* dest, int destPitch, const IntRect& visible, cons
 
 } // namespace
 
-bool ComputeStretchRects(const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
-                         IntRect& visibleDest, DoubleRect& visibleSource) {
+bool ComputeStretchRects(const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect, IntRect& visibleDest,
+                         DoubleRect& visibleSource) {
     return StretchRects(destRect, srcRect, clipRect, false, visibleDest, visibleSource);
 }
 

@@ -30,7 +30,9 @@ int64_t TruncFixed(float value) {
 int64_t FloorDiv(int64_t a, int64_t b) { // b > 0
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
-int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+int64_t CeilDiv(int64_t a, int64_t b) {
+    return -FloorDiv(-a, b);
+}
 
 // The indices i >= 0 at which start + i * step keeps the whole 2 x 2
 // neighbourhood inside a source of `size` pixels along this axis: a growing
@@ -186,7 +188,8 @@ void RotateAdditive(const RotateRow& row, const Src& origin, size_t pitch, const
         if (s.mAlpha == 0) // adds nothing
             continue;
         uint32_t d = row.mDest[i];
-        row.mDest[i] = (d & 0xFF000000u) | uint32_t{table[(d >> 16 & 0xFF) + ((s.mRed >> 8) * tint.mAddRed >> 8)]} << 16 |
+        row.mDest[i] = (d & 0xFF000000u) |
+                       uint32_t{table[(d >> 16 & 0xFF) + ((s.mRed >> 8) * tint.mAddRed >> 8)]} << 16 |
                        uint32_t{table[(d >> 8 & 0xFF) + ((s.mGreen >> 8) * tint.mAddGreen >> 8)]} << 8 |
                        table[(d & 0xFF) + ((s.mBlue >> 8) * tint.mAddBlue >> 8)];
     }
@@ -427,8 +430,12 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const IntRect& srcR
                 const int64_t last = std::min({lastU, lastV, width - 1});
                 if (last < first)
                     continue;
-                RotateRow row{bits + static_cast<size_t>(top + j) * mWidth + left + first, u + first * du,
-                              v + first * dv, du, dv, static_cast<int>(last - first + 1)};
+                RotateRow row{bits + static_cast<size_t>(top + j) * mWidth + left + first,
+                              u + first * du,
+                              v + first * dv,
+                              du,
+                              dv,
+                              static_cast<int>(last - first + 1)};
                 kernel(row, origin, pitch, tint);
             }
         });
@@ -509,8 +516,8 @@ void MemoryImage::BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3]
     texture->mDrawn = true;
     const IntRect clip = clipRect.Intersection(IntRect(0, 0, mWidth, mHeight));
     if (auto* source = dynamic_cast<MemoryImage*>(texture); source && clip.mWidth > 0 && clip.mHeight > 0)
-        RenderTexTriangles(source, vertices, triangleCount, clip, color, transX, transY, blend, GetBits(),
-                           mWidth * 4, RasterFormatCode(*this));
+        RenderTexTriangles(source, vertices, triangleCount, clip, color, transX, transY, blend, GetBits(), mWidth * 4,
+                           RasterFormatCode(*this));
     BitsChanged();
 }
 

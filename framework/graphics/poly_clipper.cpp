@@ -6,7 +6,9 @@ namespace Kavo {
 
 VertexList::VertexList() : mVertices(mInPlace) {}
 
-VertexList::VertexList(const VertexList& other) : VertexList() { *this = other; }
+VertexList::VertexList(const VertexList& other) : VertexList() {
+    *this = other;
+}
 
 VertexList& VertexList::operator=(const VertexList& other) {
     if (this != &other) {
@@ -33,18 +35,26 @@ void VertexList::Append(const TLVertex& vertex) {
 
 float VertexList::Component(const TLVertex& vertex, int component) {
     switch (component) {
-    case 0: return vertex.mX;
-    case 1: return vertex.mY;
-    case 2: return vertex.mZ;
-    case 3: return vertex.mU;
-    case 4: return vertex.mV;
-    default: return 0.0f;
+    case 0:
+        return vertex.mX;
+    case 1:
+        return vertex.mY;
+    case 2:
+        return vertex.mZ;
+    case 3:
+        return vertex.mU;
+    case 4:
+        return vertex.mV;
+    default:
+        return 0.0f;
     }
 }
 
 namespace {
 
-float Lerp(float a, float b, float t) { return a + (b - a) * t; }
+float Lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
 // Per 8-bit channel, the difference signed and the result truncated.
 uint32_t LerpColor(uint32_t a, uint32_t b, float t) {
@@ -95,11 +105,13 @@ void VertexList::Clip(int component, float value, Inside inside, VertexList& out
 }
 
 void VertexList::ClipPolygonMin(int component, float value, VertexList& out) const {
-    Clip(component, value, [](float c, float v) { return c >= v; }, out);
+    Clip(
+        component, value, [](float c, float v) { return c >= v; }, out);
 }
 
 void VertexList::ClipPolygonMax(int component, float value, VertexList& out) const {
-    Clip(component, value, [](float c, float v) { return c <= v; }, out);
+    Clip(
+        component, value, [](float c, float v) { return c <= v; }, out);
 }
 
 } // namespace Kavo

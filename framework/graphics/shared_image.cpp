@@ -10,21 +10,33 @@ namespace {
 std::atomic<bool> gPurgeRequested{false};
 } // namespace
 
-void RequestSharedImagePurge() { gPurgeRequested = true; }
-bool IsSharedImagePurgeRequested() { return gPurgeRequested; }
-bool TakeSharedImagePurgeRequest() { return gPurgeRequested.exchange(false); }
+void RequestSharedImagePurge() {
+    gPurgeRequested = true;
+}
+bool IsSharedImagePurgeRequested() {
+    return gPurgeRequested;
+}
+bool TakeSharedImagePurgeRequest() {
+    return gPurgeRequested.exchange(false);
+}
 
-SharedImageHandle::SharedImageHandle(SharedImage* shared) { Hold(shared); }
+SharedImageHandle::SharedImageHandle(SharedImage* shared) {
+    Hold(shared);
+}
 
 // A copy shares the record only; an unshared image stays with its handle.
-SharedImageHandle::SharedImageHandle(const SharedImageHandle& other) { Hold(other.mSharedImage); }
+SharedImageHandle::SharedImageHandle(const SharedImageHandle& other) {
+    Hold(other.mSharedImage);
+}
 
 SharedImageHandle::SharedImageHandle(SharedImageHandle&& other) noexcept
     : mSharedImage(std::exchange(other.mSharedImage, nullptr)),
       mUnsharedImage(std::exchange(other.mUnsharedImage, nullptr)),
       mOwnsUnshared(std::exchange(other.mOwnsUnshared, false)) {}
 
-SharedImageHandle::~SharedImageHandle() { Release(); }
+SharedImageHandle::~SharedImageHandle() {
+    Release();
+}
 
 void SharedImageHandle::Hold(SharedImage* shared) {
     mSharedImage = shared;

@@ -66,8 +66,12 @@ void ReadSurfacePixels(uint32_t* dest, int32_t destWidth, int32_t destHeight, co
         ReadRows<uint16_t>(dest, destWidth, width, height, surface);
 }
 
-void ReadSurface32(MemoryImage& image, const LockedSurface& surface) { ReadSurface(image, surface, 4); }
+void ReadSurface32(MemoryImage& image, const LockedSurface& surface) {
+    ReadSurface(image, surface, 4);
+}
 
-void ReadSurface16(MemoryImage& image, const LockedSurface& surface) { ReadSurface(image, surface, 2); }
+void ReadSurface16(MemoryImage& image, const LockedSurface& surface) {
+    ReadSurface(image, surface, 2);
+}
 
 } // namespace Kavo

@@ -14,7 +14,9 @@ constexpr uint8_t kExtension = 0x21;
 constexpr uint8_t kImageDescriptor = 0x2C;
 constexpr uint8_t kGraphicControl = 0xF9;
 
-uint16_t ReadLe16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint16_t ReadLe16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
 
 struct ColorTable {
     std::array<uint32_t, 256> mColors{};
@@ -27,8 +29,8 @@ bool ReadColorTable(ByteSource& source, int sizeBits, ColorTable& table) {
     if (!source.ReadExact(rgb, size_t(table.mCount) * 3))
         return false;
     for (int i = 0; i < table.mCount; ++i)
-        table.mColors[i] = 0xFF000000u | (uint32_t(rgb[i * 3]) << 16) | (uint32_t(rgb[i * 3 + 1]) << 8) |
-                           rgb[i * 3 + 2];
+        table.mColors[i] =
+            0xFF000000u | (uint32_t(rgb[i * 3]) << 16) | (uint32_t(rgb[i * 3 + 1]) << 8) | rgb[i * 3 + 2];
     return true;
 }
 

@@ -9,8 +9,7 @@
 
 namespace Kavo::ImageLib {
 
-static_assert(std::endian::native == std::endian::little,
-              "pixels are stored as blue, green, red, alpha bytes");
+static_assert(std::endian::native == std::endian::little, "pixels are stored as blue, green, red, alpha bytes");
 
 constinit thread_local uint32_t gAlphaColor = 0xFFFFFF;
 
@@ -20,13 +19,14 @@ Image::Image(int32_t width, int32_t height)
 Image::~Image() = default;
 
 bool HasPixels(const Image& image) {
-    return image.mWidth > 0 && image.mHeight > 0 &&
-           image.mBits.size() >= size_t(image.mWidth) * size_t(image.mHeight);
+    return image.mWidth > 0 && image.mHeight > 0 && image.mBits.size() >= size_t(image.mWidth) * size_t(image.mHeight);
 }
 
 DiskFile::DiskFile(const std::string& fileName) : mFile(platform::OpenFile(fileName, "wb")) {}
 
-DiskFile::~DiskFile() { Close(); }
+DiskFile::~DiskFile() {
+    Close();
+}
 
 bool DiskFile::Close() {
     if (!mFile)
@@ -53,10 +53,18 @@ bool SaveThrough(const std::string& fileName, const Image& image, bool (*encode)
 
 } // namespace
 
-std::unique_ptr<Image> LoadTga(const std::string& fileName) { return LoadThrough(fileName, DecodeTga); }
-std::unique_ptr<Image> LoadGif(const std::string& fileName) { return LoadThrough(fileName, DecodeGif); }
-std::unique_ptr<Image> LoadPng(const std::string& fileName) { return LoadThrough(fileName, DecodePng); }
-std::unique_ptr<Image> LoadJpeg(const std::string& fileName) { return LoadThrough(fileName, DecodeJpeg); }
+std::unique_ptr<Image> LoadTga(const std::string& fileName) {
+    return LoadThrough(fileName, DecodeTga);
+}
+std::unique_ptr<Image> LoadGif(const std::string& fileName) {
+    return LoadThrough(fileName, DecodeGif);
+}
+std::unique_ptr<Image> LoadPng(const std::string& fileName) {
+    return LoadThrough(fileName, DecodePng);
+}
+std::unique_ptr<Image> LoadJpeg(const std::string& fileName) {
+    return LoadThrough(fileName, DecodeJpeg);
+}
 
 std::unique_ptr<Image> LoadJpeg2000(const std::string& fileName) {
     return IsJpeg2000Available() ? LoadThrough(fileName, DecodeJpeg2000) : nullptr;
@@ -81,7 +89,7 @@ struct FormatEntry {
 
 // The order in which a name without extension is tried.
 constexpr FormatEntry kFormats[] = {
-    {".tga", LoadTga}, {".jpg", LoadJpeg},      {".png", LoadPng},
+    {".tga", LoadTga}, {".jpg", LoadJpeg},     {".png", LoadPng},
     {".gif", LoadGif}, {".j2k", LoadJpeg2000}, {".jp2", LoadJpeg2000},
 };
 

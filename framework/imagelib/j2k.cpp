@@ -78,9 +78,13 @@ bool LoadJpeg2000Library() {
     return true;
 }
 
-void ReleaseJpeg2000Library() { gCodecAvailable = false; }
+void ReleaseJpeg2000Library() {
+    gCodecAvailable = false;
+}
 
-bool IsJpeg2000Available() { return gCodecAvailable; }
+bool IsJpeg2000Available() {
+    return gCodecAvailable;
+}
 
 // Raw codestreams and the boxed file format, told apart by their first bytes.
 // Every pixel comes out opaque.

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <vector>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "framework/imagelib/image_codecs.h"
 
@@ -75,7 +75,9 @@ void SkipInputData(j_decompress_ptr info, long count) {
 
 void TermSource(j_decompress_ptr) {}
 
-uint8_t ClampByte(int value) { return uint8_t(value < 0 ? 0 : value > 255 ? 255 : value); }
+uint8_t ClampByte(int value) {
+    return uint8_t(value < 0 ? 0 : value > 255 ? 255 : value);
+}
 
 // One scanline of 1, 3 or 4 components to 0xFFRRGGBB pixels. Four-component
 // files are CMYK; those with an Adobe marker store the inks inverted.

@@ -7,7 +7,9 @@ namespace Kavo::ImageLib {
 
 namespace {
 
-PakFile* AsPakFile(void* file) { return static_cast<PakFile*>(file); }
+PakFile* AsPakFile(void* file) {
+    return static_cast<PakFile*>(file);
+}
 
 } // namespace
 

@@ -18,7 +18,9 @@ void ReadFromSource(png_structp png, png_bytep data, size_t length) {
 // libpng reports through these; failure reaches the caller as a null image
 // or false.
 void IgnoreMessage(png_structp, png_const_charp) {}
-void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void Fail(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 
 // Everything that outlives a libpng error lives here, outside the function
 // that holds the jump point, so a jump back leaves it in a known state.
@@ -83,8 +85,7 @@ bool RunWrite(PngWriteJob& job) {
     significant.red = significant.green = significant.blue = significant.alpha = 8;
     png_set_sBIT(job.mPng, job.mInfo, &significant);
     png_set_IHDR(job.mPng, job.mInfo, png_uint_32(image.mWidth), png_uint_32(image.mHeight), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(job.mPng, job.mInfo);
     png_set_bgr(job.mPng);
     for (int32_t y = 0; y < image.mHeight; ++y) {

@@ -7,7 +7,9 @@ namespace {
 constexpr int kHeaderSize = 18;
 constexpr uint8_t kDescriptorTopDownAlpha8 = 0x28;
 
-uint16_t ReadLe16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint16_t ReadLe16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
 
 } // namespace
 

@@ -40,8 +40,7 @@ bool Refuse(std::string* error, const std::string& text) {
 
 } // namespace
 
-bool ReadPakDirectory(const uint8_t* data, size_t size, std::vector<PakDirectoryRecord>* records,
-                      std::string* error) {
+bool ReadPakDirectory(const uint8_t* data, size_t size, std::vector<PakDirectoryRecord>* records, std::string* error) {
     records->clear();
     if (size > UINT32_MAX) // offsets are 32-bit
         return Refuse(error, "the archive is larger than 4 GiB");

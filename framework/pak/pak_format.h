@@ -21,8 +21,8 @@ inline constexpr uint8_t kPakEndOfDirectory = 0x80;
 inline constexpr size_t kPakMaxNameLength = 255;
 
 struct PakDirectoryRecord {
-    std::string mName;            // as stored: relative, '\' separators
-    uint32_t mStart = 0;          // offset of the member's first byte in the file
+    std::string mName;   // as stored: relative, '\' separators
+    uint32_t mStart = 0; // offset of the member's first byte in the file
     uint32_t mSize = 0;
     platform::FileTime mFileTime = 0;
 };
@@ -30,7 +30,6 @@ struct PakDirectoryRecord {
 // Reads the directory of a whole (still scrambled) archive. Refuses a bad
 // header, a directory cut short by the end of the file, and members that
 // reach past the end: nothing is read outside [data, data + size).
-bool ReadPakDirectory(const uint8_t* data, size_t size, std::vector<PakDirectoryRecord>* records,
-                      std::string* error);
+bool ReadPakDirectory(const uint8_t* data, size_t size, std::vector<PakDirectoryRecord>* records, std::string* error);
 
 } // namespace Kavo

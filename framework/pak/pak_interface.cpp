@@ -14,9 +14,9 @@ struct PakArchive {
 };
 
 struct PakFindHandle {
-    std::string mPattern;       // normalised
-    std::string mLastKey;       // last archive entry reported; "" before the first
-    bool mDiskStarted = false;  // the archive part is over
+    std::string mPattern;      // normalised
+    std::string mLastKey;      // last archive entry reported; "" before the first
+    bool mDiskStarted = false; // the archive part is over
     std::vector<platform::FoundFile> mDiskFiles;
     size_t mDiskIndex = 0;
 };
@@ -25,9 +25,13 @@ PakInterface* gPakInterface = new PakInterface();
 
 namespace {
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 bool SameFolderChar(char a, char b) {
     if (IsSeparator(a) && IsSeparator(b))
@@ -132,7 +136,9 @@ bool PakInterface::MountArchive(const std::string& path) {
     return true;
 }
 
-PakFile* PakInterface::FOpenAlt(const char*, const char*) { return nullptr; }
+PakFile* PakInterface::FOpenAlt(const char*, const char*) {
+    return nullptr;
+}
 
 PakFile* PakInterface::FOpen(const char* name, const char* mode) {
     if (IsReadMode(mode)) {
@@ -210,7 +216,9 @@ int PakInterface::FUngetC(int c, PakFile* file) {
     return c;
 }
 
-char* PakInterface::FGetSAlt(char* buffer, int, PakFile*) { return buffer; }
+char* PakInterface::FGetSAlt(char* buffer, int, PakFile*) {
+    return buffer;
+}
 
 char* PakInterface::FGetS(char* buffer, int size, PakFile* file) {
     if (size <= 0)

@@ -23,28 +23,28 @@ struct PakArchive;
 
 struct PakEntry {
     PakArchive* mArchive = nullptr;
-    std::string mName;          // as stored in the archive
+    std::string mName; // as stored in the archive
     platform::FileTime mFileTime = 0;
-    uint32_t mStart = 0;        // offset of the first byte in the archive file
+    uint32_t mStart = 0; // offset of the first byte in the archive file
     uint32_t mSize = 0;
 };
 
 // An open file: an archive member (mEntry set) or a disk file (mStream).
 struct PakFile {
     PakEntry* mEntry = nullptr;
-    uint32_t mPos = 0;          // 0 .. mEntry->mSize
+    uint32_t mPos = 0; // 0 .. mEntry->mSize
     std::FILE* mStream = nullptr;
 };
 
 // The directory entry that FindFirstFile and FindNextFile fill in.
 struct PakFindData {
-    uint32_t mAttributes = 0;   // platform::kFileAttributeDirectory for folders
+    uint32_t mAttributes = 0; // platform::kFileAttributeDirectory for folders
     platform::FileTime mCreationTime = 0;
     platform::FileTime mLastAccessTime = 0;
     platform::FileTime mLastWriteTime = 0;
     uint32_t mFileSizeHigh = 0;
     uint32_t mFileSizeLow = 0;
-    std::string mFileName;      // no folder part
+    std::string mFileName; // no folder part
 };
 
 struct PakFindHandle;
@@ -129,7 +129,9 @@ inline PakFile* OpenDiskFile(const char* name, const char* mode) {
 }
 } // namespace pak_detail
 
-inline PakInterfaceBase* GetPakInterface() { return pak_detail::gSharedReader; }
+inline PakInterfaceBase* GetPakInterface() {
+    return pak_detail::gSharedReader;
+}
 
 inline PakFile* PakOpenFile(const char* name, const char* mode) {
     if (PakInterfaceBase* pak = GetPakInterface())
@@ -137,7 +139,9 @@ inline PakFile* PakOpenFile(const char* name, const char* mode) {
     return pak_detail::OpenDiskFile(name, mode);
 }
 
-inline PakFile* PakOpenFile(const std::string& name, const char* mode) { return PakOpenFile(name.c_str(), mode); }
+inline PakFile* PakOpenFile(const std::string& name, const char* mode) {
+    return PakOpenFile(name.c_str(), mode);
+}
 
 inline int PakCloseFile(PakFile* file) {
     if (PakInterfaceBase* pak = GetPakInterface())

@@ -10,7 +10,7 @@
 namespace Kavo {
 
 struct PakMember {
-    std::string mName;          // relative, '\' separators, at most 255 bytes
+    std::string mName; // relative, '\' separators, at most 255 bytes
     std::string mData;
     platform::FileTime mFileTime = 0;
 };

@@ -7,9 +7,13 @@ namespace Kavo {
 
 namespace {
 
-bool IsQuote(char c) { return c == '\'' || c == '"'; }
+bool IsQuote(char c) {
+    return c == '\'' || c == '"';
+}
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == ','; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == ',';
+}
 
 } // namespace
 

@@ -16,8 +16,8 @@ namespace Kavo {
 class DescParser {
 public:
     enum CommandSeparation {
-        CMDSEP_SEMICOLON = 1,   // ';' ends a command
-        CMDSEP_NO_INDENT = 2,   // a line that starts unindented begins a new command
+        CMDSEP_SEMICOLON = 1, // ';' ends a command
+        CMDSEP_NO_INDENT = 2, // a line that starts unindented begins a new command
     };
 
     DescParser() = default;
@@ -50,8 +50,8 @@ public:
 
     int mCmdSep = CMDSEP_SEMICOLON;
     std::string mError;
-    int mCurrentLineNum = 0;    // line on which the command being handled began
-    std::string mCurrentLine;   // text of the command being collected
+    int mCurrentLineNum = 0;  // line on which the command being handled began
+    std::string mCurrentLine; // text of the command being collected
     std::map<std::string, std::unique_ptr<DataElement>> mDefineMap;
 
 protected:

@@ -13,7 +13,9 @@ constexpr char16_t kReplacementChar = 0xFFFD;
 
 // Only ASCII white space separates: a UTF-16 character whose low byte
 // happens to be a space code is an ordinary letter.
-bool IsXmlSpace(char16_t c) { return c < 0x80 && std::isspace(static_cast<int>(c)) != 0; }
+bool IsXmlSpace(char16_t c) {
+    return c < 0x80 && std::isspace(static_cast<int>(c)) != 0;
+}
 
 bool EndsWith(const std::u16string& text, const char16_t* tail) {
     std::u16string_view t(tail);
@@ -26,8 +28,7 @@ struct Entity {
 };
 
 constexpr Entity kEntities[] = {
-    {u"lt", u'<'},   {u"amp", u'&'},  {u"gt", u'>'}, {u"quot", u'"'},
-    {u"apos", u'\''}, {u"nbsp", u' '}, {u"cr", u'\n'},
+    {u"lt", u'<'}, {u"amp", u'&'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}, {u"nbsp", u' '}, {u"cr", u'\n'},
 };
 
 void DecodeEntities(std::u16string& text) {

@@ -6,8 +6,7 @@ namespace {
 
 // The new corner's attributes, from the outside corner toward the inside one,
 // so that an edge shared by two triangles is cut at the same point from both.
-void Interpolate(const TriVertex& a, const TriVertex& b, float t, TriVertex& made)
-{
+void Interpolate(const TriVertex& a, const TriVertex& b, float t, TriVertex& made) {
     // Only a coordinate that is not a number takes t out of 0..1; keep the
     // colour conversion below defined even then.
     if (!(t >= 0.0f))
@@ -32,24 +31,31 @@ void Interpolate(const TriVertex& a, const TriVertex& b, float t, TriVertex& mad
 // not a number counts as inside.
 struct LeftEdge {
     static bool Inside(const TriVertex& p, float bound) { return !(p.x < bound); }
-    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) { TriClipIntersectX(o, i, bound, m); }
+    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) {
+        TriClipIntersectX(o, i, bound, m);
+    }
 };
 struct RightEdge {
     static bool Inside(const TriVertex& p, float bound) { return !(p.x > bound); }
-    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) { TriClipIntersectX(o, i, bound, m); }
+    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) {
+        TriClipIntersectX(o, i, bound, m);
+    }
 };
 struct TopEdge {
     static bool Inside(const TriVertex& p, float bound) { return !(p.y < bound); }
-    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) { TriClipIntersectY(o, i, bound, m); }
+    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) {
+        TriClipIntersectY(o, i, bound, m);
+    }
 };
 struct BottomEdge {
     static bool Inside(const TriVertex& p, float bound) { return !(p.y > bound); }
-    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) { TriClipIntersectY(o, i, bound, m); }
+    static void Cut(const TriVertex& o, const TriVertex& i, float bound, TriVertex& m) {
+        TriClipIntersectY(o, i, bound, m);
+    }
 };
 
 template <class Edge>
-int ClipStep(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool)
-{
+int ClipStep(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool) {
     int n = 0;
     auto emit = [&](const TriVertex* corner) {
         if (n >= kTriClipListSize - 1)
@@ -84,43 +90,36 @@ int ClipStep(TriClipList& out, const TriClipList& in, float bound, TriClipVertex
 
 } // namespace
 
-void TriClipIntersectX(const TriVertex& outside, const TriVertex& inside, float bound, TriVertex& made)
-{
+void TriClipIntersectX(const TriVertex& outside, const TriVertex& inside, float bound, TriVertex& made) {
     Interpolate(outside, inside, (bound - outside.x) / (inside.x - outside.x), made);
     // Float error must not carry the corner past the bound: the right edge is
     // exclusive only when the corner sits on it exactly.
     made.x = bound;
 }
 
-void TriClipIntersectY(const TriVertex& outside, const TriVertex& inside, float bound, TriVertex& made)
-{
+void TriClipIntersectY(const TriVertex& outside, const TriVertex& inside, float bound, TriVertex& made) {
     Interpolate(outside, inside, (bound - outside.y) / (inside.y - outside.y), made);
     made.y = bound;
 }
 
-int TriClipLeft(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool)
-{
+int TriClipLeft(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool) {
     return ClipStep<LeftEdge>(out, in, bound, pool);
 }
 
-int TriClipRight(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool)
-{
+int TriClipRight(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool) {
     return ClipStep<RightEdge>(out, in, bound, pool);
 }
 
-int TriClipTop(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool)
-{
+int TriClipTop(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool) {
     return ClipStep<TopEdge>(out, in, bound, pool);
 }
 
-int TriClipBottom(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool)
-{
+int TriClipBottom(TriClipList& out, const TriClipList& in, float bound, TriClipVertexPool& pool) {
     return ClipStep<BottomEdge>(out, in, bound, pool);
 }
 
-int TriRasterClipPolygon(const TriVertex* const triangle[3], TriClipList& out, float left, float right,
-                         float top, float bottom, TriClipVertexPool& pool)
-{
+int TriRasterClipPolygon(const TriVertex* const triangle[3], TriClipList& out, float left, float right, float top,
+                         float bottom, TriClipVertexPool& pool) {
     pool.count = 0;
     TriClipList input = {triangle[0], triangle[1], triangle[2], nullptr};
     TriClipList scratch;

@@ -22,8 +22,8 @@ using TriClipList = const TriVertex* [kTriClipListSize];
 
 // Bounds are the lines a corner may lie on: left <= x <= right, top <= y <= bottom.
 // Returns the corner count of `out`: 0, or 3 and more.
-int TriRasterClipPolygon(const TriVertex* const triangle[3], TriClipList& out, float left, float right,
-                         float top, float bottom, TriClipVertexPool& pool);
+int TriRasterClipPolygon(const TriVertex* const triangle[3], TriClipList& out, float left, float right, float top,
+                         float bottom, TriClipVertexPool& pool);
 
 // One clip step each. Return the output's corner count (0 when the pool or the
 // list would overflow) and end the output with a null.

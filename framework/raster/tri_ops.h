@@ -17,8 +17,7 @@ struct TriGouraudOp {
     static constexpr bool kTexture = false;
     static constexpr int32_t kTexelBias = 0;
 
-    void operator()(Pixel* d, const TriSpanValues& it) const
-    {
+    void operator()(Pixel* d, const TriSpanValues& it) const {
         const uint32_t a = TriClampChannel(it.alpha);
         if (a <= 0x80000)
             return;
@@ -35,8 +34,7 @@ struct TriGouraudOp {
 // The corners with the tint folded into their colours (8.16 words times the
 // tint channel, >> 8), for members that tint per corner: each triangle of a
 // fan is tinted once, on copies, and the caller's corners stay as they are.
-inline void TriTintCorners(const TriFixedVertex* corners, const TriTintColor& tint, TriFixedVertex tinted[3])
-{
+inline void TriTintCorners(const TriFixedVertex* corners, const TriTintColor& tint, TriFixedVertex tinted[3]) {
     auto fold = [](int32_t word, int32_t channel) {
         return static_cast<int32_t>((static_cast<uint32_t>(word) * static_cast<uint32_t>(channel)) >> 8);
     };
@@ -67,8 +65,7 @@ struct TriTexelSample {
 struct TriSourceNearest {
     static constexpr bool kLinear = false, kColors = false, kOpaque = true;
     TriRasterParams tex;
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         out.color = TriTexelNearest(tex, it.u, it.v);
         return true;
     }
@@ -77,8 +74,7 @@ struct TriSourceNearest {
 struct TriSourceLinear {
     static constexpr bool kLinear = true, kColors = false, kOpaque = true;
     TriRasterParams tex;
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         out.color = TriTexelLinear(tex, it.u, it.v) & 0xFFFFFFu;
         return true;
     }
@@ -90,15 +86,13 @@ struct TriSourceNearestTint {
     TriRasterParams tex;
     TriTintColor tint;
     uint32_t s; // (tint alpha * 255) >> 8
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         const uint32_t t = TriTintTexel(TriTexelNearest(tex, it.u, it.v), tint);
         out = {t, TriScaleRGB(t, s), s};
         return true;
     }
 #if KAVO_TRI_SIMD
-    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const
-    {
+    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const {
         const __m128i t = TriSimd::Tint(TriTexelNearest4(tex, u, v, du, dv), TriSimd::TintFactors(tint));
         const __m128i weight = TriSimd::Set1(s);
         return {t, TriSimd::ScaleRGB(t, weight), weight, _mm_setzero_si128()};
@@ -111,10 +105,9 @@ struct TriSourceLinearTint {
     TriRasterParams tex;
     TriTintColor tint;
     uint32_t s;
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
-        const uint32_t p = TriScaleRGB(TriTintTexel(TriTexelLinear(tex, it.u, it.v), tint),
-                                       static_cast<uint32_t>(tint.alpha));
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
+        const uint32_t p =
+            TriScaleRGB(TriTintTexel(TriTexelLinear(tex, it.u, it.v), tint), static_cast<uint32_t>(tint.alpha));
         out = {p, p, s};
         return true;
     }
@@ -127,8 +120,7 @@ struct TriSourceNearestAlpha {
     static constexpr bool kLinear = false, kColors = false, kOpaque = false;
     TriRasterParams tex;
     TriTintColor tint;
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         uint32_t c = TriTexelNearest(tex, it.u, it.v);
         uint32_t a = c >> 24;
         if (a <= 8)
@@ -141,8 +133,7 @@ struct TriSourceNearestAlpha {
         return true;
     }
 #if KAVO_TRI_SIMD
-    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const
-    {
+    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const {
         __m128i c = TriTexelNearest4(tex, u, v, du, dv);
         __m128i a = _mm_srli_epi32(c, 24);
         const __m128i skip = _mm_cmplt_epi32(a, TriSimd::Set1(9));
@@ -160,8 +151,7 @@ struct TriSourceLinearAlpha {
     static constexpr bool kLinear = true, kColors = false, kOpaque = false;
     TriRasterParams tex;
     TriTintColor tint;
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         const uint32_t sample = TriTexelLinear(tex, it.u, it.v);
         uint32_t a = sample >> 24;
         if (a <= 8)
@@ -176,8 +166,7 @@ struct TriSourceLinearAlpha {
         return true;
     }
 #if KAVO_TRI_SIMD
-    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const
-    {
+    TriSample4 Fetch4(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) const {
         const __m128i sample = TriTexelLinear4(tex, u, v, du, dv);
         __m128i a = _mm_srli_epi32(sample, 24);
         const __m128i skip = _mm_cmplt_epi32(a, TriSimd::Set1(9));
@@ -200,8 +189,7 @@ struct TriTextureOp {
     static constexpr int32_t kTexelBias = Source::kLinear ? 0x8000 : 0;
     Source source;
 
-    void operator()(Pixel* d, const TriSpanValues& it) const
-    {
+    void operator()(Pixel* d, const TriSpanValues& it) const {
         TriTexelSample sample;
         if (!source(it, sample))
             return;
@@ -214,11 +202,11 @@ struct TriTextureOp {
 #if KAVO_TRI_SIMD
     // A whole span, four pixels at a time where the source and the format
     // have a four-pixel form, the rest pixel by pixel.
-    void Span(Pixel* d, int32_t count, TriSpanValues it, uint32_t du, uint32_t dv) const
-        requires requires(Pixel* p, TriSample4 s) {
-            source.Fetch4(0u, 0u, 0u, 0u);
-            TriWrite4(Format{}, p, s);
-        }
+    void Span(Pixel* d, int32_t count, TriSpanValues it, uint32_t du, uint32_t dv) const requires
+        requires(Pixel* p, TriSample4 s) {
+        source.Fetch4(0u, 0u, 0u, 0u);
+        TriWrite4(Format{}, p, s);
+    }
     {
         for (; count >= 4; count -= 4, d += 4) {
             TriWrite4(Format{}, d, source.Fetch4(it.u, it.v, du, dv));
@@ -235,11 +223,12 @@ struct TriTextureOp {
 };
 
 // The scaled tint alpha: 240 or more exactly for a tint alpha of 241 or more.
-inline uint32_t TriScaledTintAlpha(const TriTintColor& tint) { return (static_cast<uint32_t>(tint.alpha) * 255) >> 8; }
+inline uint32_t TriScaledTintAlpha(const TriTintColor& tint) {
+    return (static_cast<uint32_t>(tint.alpha) * 255) >> 8;
+}
 
 template <class Format, class Source>
-inline void TriDrawTextured(const TriFixedVertex* corners, void* bits, int32_t pitch, Source source)
-{
+inline void TriDrawTextured(const TriFixedVertex* corners, void* bits, int32_t pitch, Source source) {
     TriWalkTriangle(corners, bits, pitch, TriTextureOp<Format, Source>{source});
 }
 

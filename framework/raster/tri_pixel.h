@@ -10,23 +10,21 @@
 namespace Kavo {
 
 // Each channel of a 0x??RRGGBB word times s (0..255), >> 8; the top byte is dropped.
-inline uint32_t TriScaleRGB(uint32_t c, uint32_t s)
-{
+inline uint32_t TriScaleRGB(uint32_t c, uint32_t s) {
     return ((((c & 0xFF00FFu) * s) >> 8) & 0xFF00FFu) | ((((c & 0xFF00u) * s) >> 8) & 0xFF00u);
 }
 
 // Red, green and blue times the tint's channels, >> 8; alpha byte 0.
-inline uint32_t TriTintTexel(uint32_t c, const TriTintColor& tint)
-{
+inline uint32_t TriTintTexel(uint32_t c, const TriTintColor& tint) {
     return ((((c & 0xFF0000u) * static_cast<uint32_t>(tint.red)) & 0xFF000000u) |
             (((c & 0xFF00u) * static_cast<uint32_t>(tint.green)) & 0xFF0000u) |
-            (((c & 0xFFu) * static_cast<uint32_t>(tint.blue)) & 0xFF00u)) >> 8;
+            (((c & 0xFFu) * static_cast<uint32_t>(tint.blue)) & 0xFF00u)) >>
+           8;
 }
 
 // One texel, or 0 when the index lies outside the texture. Columns are not
 // clamped: a column past the width runs on into the next row.
-inline uint32_t TriTexelNearest(const TriRasterParams& tex, uint32_t u, uint32_t v)
-{
+inline uint32_t TriTexelNearest(const TriRasterParams& tex, uint32_t u, uint32_t v) {
     const uint32_t index = (v >> 16) * static_cast<uint32_t>(tex.width) + (u >> 16);
     return index < static_cast<uint32_t>(tex.texelCount) ? tex.texels[index] : 0u;
 }
@@ -34,8 +32,7 @@ inline uint32_t TriTexelNearest(const TriRasterParams& tex, uint32_t u, uint32_t
 // Bilinear sample at (x, y), coordinates already moved half a texel up and
 // left. Colour premultiplied by coverage, coverage (0..254) in the top byte;
 // transparent and missing texels contribute nothing.
-[[gnu::always_inline]] inline uint32_t TriTexelLinear(const TriRasterParams& tex, uint32_t x, uint32_t y)
-{
+[[gnu::always_inline]] inline uint32_t TriTexelLinear(const TriRasterParams& tex, uint32_t x, uint32_t y) {
     // Floor for every value, so samples before the first column or row take
     // no texel from before the image.
     const int32_t ix = static_cast<int32_t>(x) >> 16;
@@ -68,8 +65,7 @@ inline uint32_t TriTexelNearest(const TriRasterParams& tex, uint32_t u, uint32_t
 
 // An 8.16 colour interpolant with its integer part held to 0..255: thin
 // triangles can carry an interpolant a little past its corners' range.
-inline uint32_t TriClampChannel(uint32_t value)
-{
+inline uint32_t TriClampChannel(uint32_t value) {
     const int32_t v = static_cast<int32_t>(value);
     return v < 0 ? 0u : (v > 0xFFFFFF ? 0xFFFFFFu : value);
 }
@@ -85,8 +81,7 @@ struct TriFormatARGB8888 {
 
     // Over a destination with alpha of its own: weighted by that alpha, divided
     // by the combined alpha, which is stored minus 1.
-    [[gnu::always_inline]] static void Blend(Pixel& d, uint32_t src, uint32_t s)
-    {
+    [[gnu::always_inline]] static void Blend(Pixel& d, uint32_t src, uint32_t s) {
         const uint32_t da = d >> 24;
         const uint32_t inv = 256 - s;
         const uint32_t outA = 256 - (((256 - da) * inv) >> 8);
@@ -111,8 +106,7 @@ struct TriFormatARGB8888 {
     }
 
     // Red and green keep the fraction bits of their interpolants.
-    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa)
-    {
+    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa) {
         return (((r * sa) >> 24) << 16) | ((((g >> 8) * sa) >> 16) << 8) | (((b >> 16) * sa) >> 8);
     }
 };
@@ -122,13 +116,11 @@ struct TriFormatRGB888 {
     static Pixel Opaque(uint32_t c) { return c | 0xFF000000u; }
 
     // The destination weighs 255 - s; its top byte is never read.
-    static void Blend(Pixel& d, uint32_t src, uint32_t s)
-    {
+    static void Blend(Pixel& d, uint32_t src, uint32_t s) {
         d = (TriScaleRGB(d, 255 - s) + (src & 0xFFFFFFu)) | 0xFF000000u;
     }
 
-    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa)
-    {
+    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa) {
         return TriScaleRGB((r & 0xFF0000u) | ((g >> 8) & 0xFF00u) | (b >> 16), sa);
     }
 };
@@ -142,19 +134,17 @@ struct TriFormat16 {
     using Pixel = uint16_t;
     static constexpr uint32_t kRedBlue = kRedMask | 0x1Fu;
 
-    static Pixel Pack(uint32_t c)
-    {
-        return static_cast<Pixel>(((c >> kRedShift) & kRedMask) | ((c >> kGreenShift) & kGreenMask) | ((c >> 3) & 0x1Fu));
+    static Pixel Pack(uint32_t c) {
+        return static_cast<Pixel>(((c >> kRedShift) & kRedMask) | ((c >> kGreenShift) & kGreenMask) |
+                                  ((c >> 3) & 0x1Fu));
     }
     static Pixel Opaque(uint32_t c) { return Pack(c); }
-    static void Blend(Pixel& d, uint32_t src, uint32_t s)
-    {
+    static void Blend(Pixel& d, uint32_t src, uint32_t s) {
         const uint32_t k = (255 - s) >> 3;
         const uint32_t kept = ((((d & kRedBlue) * k) >> 5) & kRedBlue) | ((((d & kGreenMask) * k) >> 5) & kGreenMask);
         d = static_cast<Pixel>(kept + Pack(src));
     }
-    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa)
-    {
+    static uint32_t GouraudSource(uint32_t r, uint32_t g, uint32_t b, uint32_t sa) {
         return TriFormatRGB888::GouraudSource(r, g, b, sa);
     }
 };
@@ -165,8 +155,7 @@ using TriFormatRGB555 = TriFormat16<0x7C00u, 0x03E0u, 9, 6>; // bit 15 is never 
 // The write of a tinted or alpha-weighted colour: 240 and above replaces the
 // pixel without reading it, below that the source term is blended in.
 template <class Format>
-[[gnu::always_inline]] inline void TriTintWrite(typename Format::Pixel& d, uint32_t opaque, uint32_t term, uint32_t s)
-{
+[[gnu::always_inline]] inline void TriTintWrite(typename Format::Pixel& d, uint32_t opaque, uint32_t term, uint32_t s) {
     if (s >= 240)
         d = Format::Opaque(opaque);
     else

@@ -55,14 +55,14 @@ struct TriTextureView {
     const uint32_t* bits = nullptr; // width * height ARGB texels, no row gap
     int32_t width = 0;
     int32_t height = 0;
-    bool hasAlpha = false;          // some texel alpha in 1..254
-    bool hasTransparency = false;   // some texel alpha 0
+    bool hasAlpha = false;        // some texel alpha in 1..254
+    bool hasTransparency = false; // some texel alpha 0
     void (*updateAlphaFlags)(TriTextureView& view, void* context) = nullptr;
     void* context = nullptr;
 };
 
-using TriRasterFunc = void (*)(const TriFixedVertex* corners, void* bits, int32_t pitch,
-                               const TriRasterParams* params, const TriTintColor* tint);
+using TriRasterFunc = void (*)(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams* params,
+                               const TriTintColor* tint);
 
 // Table index = format group | flags.
 enum : int32_t {

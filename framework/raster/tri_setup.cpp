@@ -8,32 +8,37 @@ namespace Kavo {
 
 namespace {
 
-int32_t FormatGroup(int32_t format)
-{
+int32_t FormatGroup(int32_t format) {
     switch (format) {
-    case kTriFormatRGB888: return TriRasterRGB888;
-    case kTriFormatRGB565: return TriRasterRGB565;
-    case kTriFormatRGB555: return TriRasterRGB555;
-    default: return TriRasterARGB8888;
+    case kTriFormatRGB888:
+        return TriRasterRGB888;
+    case kTriFormatRGB565:
+        return TriRasterRGB565;
+    case kTriFormatRGB555:
+        return TriRasterRGB555;
+    default:
+        return TriRasterARGB8888;
     }
 }
 
 // The members compute in byte lanes; a channel outside 0..255 would spill
 // into its neighbour.
-int32_t TintChannel(int32_t channel) { return ClampChannel(channel); }
+int32_t TintChannel(int32_t channel) {
+    return ClampChannel(channel);
+}
 
-int32_t TexelCount(const TriTextureView& texture)
-{
+int32_t TexelCount(const TriTextureView& texture) {
     if (texture.bits == nullptr || texture.width <= 0 || texture.height <= 0)
         return 0;
     const int64_t count = int64_t{texture.width} * texture.height;
     return count > std::numeric_limits<int32_t>::max() ? 0 : static_cast<int32_t>(count);
 }
 
-bool HasFinitePosition(const TriVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool HasFinitePosition(const TriVertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y);
+}
 
-void ToFixed(const TriVertex& in, TriFixedVertex& out, const TriTextureView* texture, bool vertexColors)
-{
+void ToFixed(const TriVertex& in, TriFixedVertex& out, const TriTextureView* texture, bool vertexColors) {
     out.x = TriFloatToInt(in.x * 65536.0f);
     out.y = TriFloatToInt(in.y * 65536.0f);
     if (texture != nullptr) {
@@ -50,8 +55,7 @@ void ToFixed(const TriVertex& in, TriFixedVertex& out, const TriTextureView* tex
 
 } // namespace
 
-int32_t TriFloatToInt(float value)
-{
+int32_t TriFloatToInt(float value) {
     if (std::isnan(value))
         return 0;
     if (value >= 2147483648.0f)
@@ -63,8 +67,7 @@ int32_t TriFloatToInt(float value)
 
 void TriRasterRenderFan(const IntRect& clip, const Color& tint, const TriVertex* vertices, int32_t count,
                         TriTextureView* texture, void* bits, int32_t pitch, int32_t format, bool linear,
-                        bool vertexColors)
-{
+                        bool vertexColors) {
     // Right and bottom are the exclusive pixel edges: a corner may lie on them,
     // and the walk leaves the pixels on a right or bottom edge undrawn.
     const float left = static_cast<float>(clip.mX);

@@ -26,27 +26,28 @@ struct TriSample4 {
 
 namespace TriSimd {
 
-inline __m128i Set1(uint32_t value) { return _mm_set1_epi32(static_cast<int32_t>(value)); }
+inline __m128i Set1(uint32_t value) {
+    return _mm_set1_epi32(static_cast<int32_t>(value));
+}
 
-inline __m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear)
-{
+inline __m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear) {
     return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, ifClear));
 }
 
-inline int Lanes(__m128i mask) { return _mm_movemask_ps(_mm_castsi128_ps(mask)); }
+inline int Lanes(__m128i mask) {
+    return _mm_movemask_ps(_mm_castsi128_ps(mask));
+}
 
 // A factor per pixel (0..256 in each 32-bit lane) repeated over the four
 // 16-bit channel lanes of its pixel: pixels 0 and 1 in `lo`, 2 and 3 in `hi`.
-inline void Spread(__m128i factor, __m128i& lo, __m128i& hi)
-{
+inline void Spread(__m128i factor, __m128i& lo, __m128i& hi) {
     const __m128i pairs = _mm_or_si128(factor, _mm_slli_epi32(factor, 16));
     lo = _mm_unpacklo_epi32(pairs, pairs);
     hi = _mm_unpackhi_epi32(pairs, pairs);
 }
 
 // Each byte times its 16-bit factor, >> 8; factors up to 256.
-inline __m128i ScaleBytes(__m128i c, __m128i lo, __m128i hi)
-{
+inline __m128i ScaleBytes(__m128i c, __m128i lo, __m128i hi) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i l = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(c, zero), lo), 8);
     const __m128i h = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(c, zero), hi), 8);
@@ -54,34 +55,32 @@ inline __m128i ScaleBytes(__m128i c, __m128i lo, __m128i hi)
 }
 
 // TriScaleRGB of every lane by its own factor.
-inline __m128i ScaleRGB(__m128i c, __m128i factor)
-{
+inline __m128i ScaleRGB(__m128i c, __m128i factor) {
     __m128i lo, hi;
     Spread(factor, lo, hi);
     return _mm_and_si128(ScaleBytes(c, lo, hi), Set1(0xFFFFFFu));
 }
 
 // TriTintTexel of every lane: the tint's channels as 16-bit factors, alpha 0.
-inline __m128i TintFactors(const TriTintColor& tint)
-{
+inline __m128i TintFactors(const TriTintColor& tint) {
     return _mm_set_epi16(0, static_cast<int16_t>(tint.red), static_cast<int16_t>(tint.green),
                          static_cast<int16_t>(tint.blue), 0, static_cast<int16_t>(tint.red),
                          static_cast<int16_t>(tint.green), static_cast<int16_t>(tint.blue));
 }
-inline __m128i Tint(__m128i c, __m128i factors) { return ScaleBytes(c, factors, factors); }
+inline __m128i Tint(__m128i c, __m128i factors) {
+    return ScaleBytes(c, factors, factors);
+}
 
 // (alpha * t) >> 8 per lane, both 0..255, so the product fits a 16-bit lane.
-inline __m128i ScaleAlpha(__m128i alpha, uint32_t t)
-{
+inline __m128i ScaleAlpha(__m128i alpha, uint32_t t) {
     return _mm_srli_epi32(_mm_mullo_epi16(alpha, Set1(t)), 8);
 }
 
 } // namespace TriSimd
 
 // TriTexelNearest at four pixels stepped by (du, dv).
-[[gnu::always_inline]] inline __m128i TriTexelNearest4(const TriRasterParams& tex, uint32_t u, uint32_t v,
-                                                       uint32_t du, uint32_t dv)
-{
+[[gnu::always_inline]] inline __m128i TriTexelNearest4(const TriRasterParams& tex, uint32_t u, uint32_t v, uint32_t du,
+                                                       uint32_t dv) {
     const uint32_t t0 = TriTexelNearest(tex, u, v);
     const uint32_t t1 = TriTexelNearest(tex, u + du, v + dv);
     const uint32_t t2 = TriTexelNearest(tex, u + 2 * du, v + 2 * dv);
@@ -93,9 +92,8 @@ inline __m128i ScaleAlpha(__m128i alpha, uint32_t t)
 // TriTexelLinear at four pixels stepped by (du, dv): the weights of all four
 // pixels come from two 16-bit high products each, the channel sums from one
 // 16-bit product per texel and channel.
-[[gnu::always_inline]] inline __m128i TriTexelLinear4(const TriRasterParams& tex, uint32_t u, uint32_t v,
-                                                      uint32_t du, uint32_t dv)
-{
+[[gnu::always_inline]] inline __m128i TriTexelLinear4(const TriRasterParams& tex, uint32_t u, uint32_t v, uint32_t du,
+                                                      uint32_t dv) {
     using namespace TriSimd;
     const uint32_t width = static_cast<uint32_t>(tex.width);
     const uint32_t count = static_cast<uint32_t>(tex.texelCount);
@@ -130,14 +128,16 @@ inline __m128i ScaleAlpha(__m128i alpha, uint32_t t)
     // Fractions (x & 0xFFFE) + 1 of the four pixels as 16-bit lanes, x in the
     // low half and y in the high half; the bias keeps the signed pack exact.
     const __m128i low = Set1(0xFFFEu), bias = Set1(0x8000u);
-    const __m128i fx32 = _mm_add_epi32(_mm_and_si128(_mm_set_epi32(static_cast<int32_t>(x[3]), static_cast<int32_t>(x[2]),
-                                                                   static_cast<int32_t>(x[1]), static_cast<int32_t>(x[0])),
-                                                     low),
-                                       Set1(1));
-    const __m128i fy32 = _mm_add_epi32(_mm_and_si128(_mm_set_epi32(static_cast<int32_t>(y[3]), static_cast<int32_t>(y[2]),
-                                                                   static_cast<int32_t>(y[1]), static_cast<int32_t>(y[0])),
-                                                     low),
-                                       Set1(1));
+    const __m128i fx32 =
+        _mm_add_epi32(_mm_and_si128(_mm_set_epi32(static_cast<int32_t>(x[3]), static_cast<int32_t>(x[2]),
+                                                  static_cast<int32_t>(x[1]), static_cast<int32_t>(x[0])),
+                                    low),
+                      Set1(1));
+    const __m128i fy32 =
+        _mm_add_epi32(_mm_and_si128(_mm_set_epi32(static_cast<int32_t>(y[3]), static_cast<int32_t>(y[2]),
+                                                  static_cast<int32_t>(y[1]), static_cast<int32_t>(y[0])),
+                                    low),
+                      Set1(1));
     const __m128i f = _mm_xor_si128(_mm_packs_epi32(_mm_sub_epi32(fx32, bias), _mm_sub_epi32(fy32, bias)),
                                     _mm_set1_epi16(static_cast<int16_t>(0x8000)));
     const __m128i zero = _mm_setzero_si128();
@@ -147,10 +147,10 @@ inline __m128i ScaleAlpha(__m128i alpha, uint32_t t)
     const __m128i gy = _mm_sub_epi16(zero, fy);
     const __m128i across = _mm_unpacklo_epi64(gx, fx);
     // (w00 | w01) and (w10 | w11), each scaled by its texel's alpha.
-    const __m128i wTop = _mm_mulhi_epu16(_mm_mulhi_epu16(across, gy),
-                                         _mm_packs_epi32(_mm_srli_epi32(t00, 24), _mm_srli_epi32(t01, 24)));
-    const __m128i wBottom = _mm_mulhi_epu16(_mm_mulhi_epu16(across, fy),
-                                            _mm_packs_epi32(_mm_srli_epi32(t10, 24), _mm_srli_epi32(t11, 24)));
+    const __m128i wTop =
+        _mm_mulhi_epu16(_mm_mulhi_epu16(across, gy), _mm_packs_epi32(_mm_srli_epi32(t00, 24), _mm_srli_epi32(t01, 24)));
+    const __m128i wBottom =
+        _mm_mulhi_epu16(_mm_mulhi_epu16(across, fy), _mm_packs_epi32(_mm_srli_epi32(t10, 24), _mm_srli_epi32(t11, 24)));
     __m128i coverage = _mm_add_epi16(wTop, wBottom);
     coverage = _mm_unpacklo_epi16(_mm_add_epi16(coverage, _mm_srli_si128(coverage, 8)), zero);
 
@@ -176,8 +176,7 @@ inline __m128i ScaleAlpha(__m128i alpha, uint32_t t)
 // mixed by `blend`(dst, lanes, out), which may decline a group (returning
 // false) to leave it to the per-pixel write.
 template <class Format, class Blend>
-[[gnu::always_inline]] inline void TriWrite4Lanes(uint32_t* d, const TriSample4& s, Blend blend)
-{
+[[gnu::always_inline]] inline void TriWrite4Lanes(uint32_t* d, const TriSample4& s, Blend blend) {
     using namespace TriSimd;
     const int skipped = Lanes(s.skip);
     if (skipped == 0xF)
@@ -205,8 +204,7 @@ template <class Format, class Blend>
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), Select(s.skip, dst, Select(opaque, opaqueColor, blended)));
 }
 
-[[gnu::always_inline]] inline void TriWrite4(TriFormatARGB8888, uint32_t* d, const TriSample4& s)
-{
+[[gnu::always_inline]] inline void TriWrite4(TriFormatARGB8888, uint32_t* d, const TriSample4& s) {
     using namespace TriSimd;
     TriWrite4Lanes<TriFormatARGB8888>(d, s, [&](__m128i dst, int lanes, __m128i& out) {
         // Over an opaque destination under a weight of 1 or more the combined
@@ -230,8 +228,7 @@ template <class Format, class Blend>
     });
 }
 
-[[gnu::always_inline]] inline void TriWrite4(TriFormatRGB888, uint32_t* d, const TriSample4& s)
-{
+[[gnu::always_inline]] inline void TriWrite4(TriFormatRGB888, uint32_t* d, const TriSample4& s) {
     using namespace TriSimd;
     TriWrite4Lanes<TriFormatRGB888>(d, s, [&](__m128i dst, int, __m128i& out) {
         const __m128i kept = ScaleRGB(dst, _mm_sub_epi32(Set1(255), s.weight));

@@ -14,32 +14,40 @@ struct TriGroupMembers {
 };
 
 constexpr TriGroupMembers kGroups[4] = {
-    {TriRasterARGB8888Gouraud, TriRasterARGB8888GouraudTint,
-     {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterARGB8888TextureTint, TriRasterARGB8888TextureTintLinear},
+    {TriRasterARGB8888Gouraud,
+     TriRasterARGB8888GouraudTint,
+     {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterARGB8888TextureTint,
+       TriRasterARGB8888TextureTintLinear},
       {TriRasterARGB8888TextureVertexColors, TriRasterARGB8888TextureVertexColorsLinear,
        TriRasterARGB8888TextureVertexColorsTint, TriRasterARGB8888TextureVertexColorsTintLinear},
       {TriRasterARGB8888TextureAlpha, TriRasterARGB8888TextureAlphaLinear, TriRasterARGB8888TextureAlphaTint,
        TriRasterARGB8888TextureAlphaTintLinear},
       {TriRasterARGB8888TextureAlphaVertexColors, TriRasterARGB8888TextureAlphaVertexColorsLinear,
        TriRasterARGB8888TextureAlphaVertexColorsTint, TriRasterARGB8888TextureAlphaVertexColorsTintLinear}}},
-    {TriRasterRGB888Gouraud, TriRasterRGB888GouraudTint,
-     {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterRGB888TextureTint, TriRasterRGB888TextureTintLinear},
+    {TriRasterRGB888Gouraud,
+     TriRasterRGB888GouraudTint,
+     {{TriRasterRGB32Texture, TriRasterRGB32TextureLinear, TriRasterRGB888TextureTint,
+       TriRasterRGB888TextureTintLinear},
       {TriRasterRGB888TextureVertexColors, TriRasterRGB888TextureVertexColorsLinear,
        TriRasterRGB888TextureVertexColorsTint, TriRasterRGB888TextureVertexColorsTintLinear},
       {TriRasterRGB888TextureAlpha, TriRasterRGB888TextureAlphaLinear, TriRasterRGB888TextureAlphaTint,
        TriRasterRGB888TextureAlphaTintLinear},
       {TriRasterRGB888TextureAlphaVertexColors, TriRasterRGB888TextureAlphaVertexColorsLinear,
        TriRasterRGB888TextureAlphaVertexColorsTint, TriRasterRGB888TextureAlphaVertexColorsTintLinear}}},
-    {TriRasterRGB565Gouraud, TriRasterRGB565GouraudTint,
-     {{TriRasterRGB565Texture, TriRasterRGB565TextureLinear, TriRasterRGB565TextureTint, TriRasterRGB565TextureTintLinear},
+    {TriRasterRGB565Gouraud,
+     TriRasterRGB565GouraudTint,
+     {{TriRasterRGB565Texture, TriRasterRGB565TextureLinear, TriRasterRGB565TextureTint,
+       TriRasterRGB565TextureTintLinear},
       {TriRasterRGB565TextureVertexColors, TriRasterRGB565TextureVertexColorsLinear,
        TriRasterRGB565TextureVertexColorsTint, TriRasterRGB565TextureVertexColorsTintLinear},
       {TriRasterRGB565TextureAlpha, TriRasterRGB565TextureAlphaLinear, TriRasterRGB565TextureAlphaTint,
        TriRasterRGB565TextureAlphaTintLinear},
       {TriRasterRGB565TextureAlphaVertexColors, TriRasterRGB565TextureAlphaVertexColorsLinear,
        TriRasterRGB565TextureAlphaVertexColorsTint, TriRasterRGB565TextureAlphaVertexColorsTintLinear}}},
-    {TriRasterRGB555Gouraud, TriRasterRGB555GouraudTint,
-     {{TriRasterRGB555Texture, TriRasterRGB555TextureLinear, TriRasterRGB555TextureTint, TriRasterRGB555TextureTintLinear},
+    {TriRasterRGB555Gouraud,
+     TriRasterRGB555GouraudTint,
+     {{TriRasterRGB555Texture, TriRasterRGB555TextureLinear, TriRasterRGB555TextureTint,
+       TriRasterRGB555TextureTintLinear},
       {TriRasterRGB555TextureVertexColors, TriRasterRGB555TextureVertexColorsLinear,
        TriRasterRGB555TextureVertexColorsTint, TriRasterRGB555TextureVertexColorsTintLinear},
       {TriRasterRGB555TextureAlpha, TriRasterRGB555TextureAlphaLinear, TriRasterRGB555TextureAlphaTint,
@@ -48,8 +56,7 @@ constexpr TriGroupMembers kGroups[4] = {
        TriRasterRGB555TextureAlphaVertexColorsTint, TriRasterRGB555TextureAlphaVertexColorsTintLinear}}},
 };
 
-constexpr TriRasterFunc MemberFor(int index)
-{
+constexpr TriRasterFunc MemberFor(int index) {
     const TriGroupMembers& g = kGroups[(index >> 5) & 3];
     const int low = index & 0x1F;
     if (low & TriRasterTextured)
@@ -60,8 +67,7 @@ constexpr TriRasterFunc MemberFor(int index)
     return (low & TriRasterTint) ? g.gouraudTint : g.gouraud;
 }
 
-constexpr std::array<TriRasterFunc, kTriRasterTableSize> BuildTable()
-{
+constexpr std::array<TriRasterFunc, kTriRasterTableSize> BuildTable() {
     std::array<TriRasterFunc, kTriRasterTableSize> table{};
     for (int i = 0; i < kTriRasterTableSize; ++i)
         table[i] = MemberFor(i);
@@ -72,13 +78,11 @@ constexpr std::array<TriRasterFunc, kTriRasterTableSize> BuildTable()
 
 constinit std::array<TriRasterFunc, kTriRasterTableSize> TriRasterTable = BuildTable();
 
-void TriRasterInitTable()
-{
+void TriRasterInitTable() {
     TriRasterTable = BuildTable();
 }
 
-TriRasterFunc TriRasterDefaultMember(int index)
-{
+TriRasterFunc TriRasterDefaultMember(int index) {
     return MemberFor(index & (kTriRasterTableSize - 1));
 }
 

@@ -22,8 +22,7 @@ struct TriSourceVertexColor {
 
     // The interpolant is held to 0..255 so that a value carried just below 0
     // at a triangle's edge cannot spill across the byte lanes.
-    uint32_t Factor(uint32_t interpolant, int32_t tintChannel) const
-    {
+    uint32_t Factor(uint32_t interpolant, int32_t tintChannel) const {
         const uint32_t value = TriClampChannel(interpolant);
         if constexpr (kTinted)
             return (static_cast<uint32_t>(tintChannel) * value) >> 24;
@@ -31,8 +30,7 @@ struct TriSourceVertexColor {
             return value >> 16;
     }
 
-    bool operator()(const TriSpanValues& it, TriTexelSample& out) const
-    {
+    bool operator()(const TriSpanValues& it, TriTexelSample& out) const {
         uint32_t texel;
         if constexpr (kLinearFetch)
             texel = TriTexelLinear(tex, it.u, it.v);
@@ -65,8 +63,7 @@ inline constexpr TriTintColor kTriUntinted{255, 255, 255, 255};
 
 template <class Format, bool kLinearFetch, bool kTextureAlpha, bool kTinted>
 void TriDrawVertexColored(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams* params,
-                          const TriTintColor* tint)
-{
+                          const TriTintColor* tint) {
     using Source = TriSourceVertexColor<kLinearFetch, kTextureAlpha, kTinted>;
     if constexpr (kTinted) {
         TriFixedVertex tinted[3];

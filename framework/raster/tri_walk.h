@@ -32,32 +32,37 @@ struct TriSpanValues {
 
 namespace TriFixed {
 
-inline int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
-inline int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
+inline int32_t Add(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t Sub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
 
 // Upper 32 bits of the (wrapping) 64-bit product.
-inline int32_t High32(int64_t a, int64_t b)
-{
+inline int32_t High32(int64_t a, int64_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>((static_cast<uint64_t>(a) * static_cast<uint64_t>(b)) >> 32));
 }
 
 // Low 32 bits of the 64-bit product shifted right by 16.
-inline int32_t MulShr16(int64_t a, int64_t b)
-{
+inline int32_t MulShr16(int64_t a, int64_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>((static_cast<uint64_t>(a) * static_cast<uint64_t>(b)) >> 16));
 }
 
 // 2^48 / d, truncating toward zero; d is never 0 where it is called.
-inline int64_t Reciprocal(int64_t d) { return (int64_t{1} << 48) / d; }
+inline int64_t Reciprocal(int64_t d) {
+    return (int64_t{1} << 48) / d;
+}
 
 // The first pixel row (or column) at or after a 16.16 coordinate.
-inline int32_t FirstAtOrAfter(int32_t value) { return static_cast<int32_t>((int64_t{value} + 0xFFFF) >> 16); }
+inline int32_t FirstAtOrAfter(int32_t value) {
+    return static_cast<int32_t>((int64_t{value} + 0xFFFF) >> 16);
+}
 
 // x at the first row of an edge, `prestep` below its upper end. An edge less
 // than 1/32768 of its width tall has a 16.16 slope that wraps; it crosses at
 // most one row, so that row's x is computed exactly instead.
-inline int32_t EdgeStartX(const TriFixedVertex& upper, const TriFixedVertex& lower, int32_t slope, int32_t prestep)
-{
+inline int32_t EdgeStartX(const TriFixedVertex& upper, const TriFixedVertex& lower, int32_t slope, int32_t prestep) {
     const int64_t dx = int64_t{lower.x} - upper.x;
     const int64_t dy = int64_t{lower.y} - upper.y;
     if ((dx < 0 ? -dx : dx) >= dy * 32768)
@@ -73,8 +78,7 @@ inline constexpr int32_t TriFixedVertex::*kAttributes[6] = {
 } // namespace TriFixed
 
 template <class Op>
-void TriWalkTriangle(const TriFixedVertex* corners, void* bits, int32_t pitch, const Op& op)
-{
+void TriWalkTriangle(const TriFixedVertex* corners, void* bits, int32_t pitch, const Op& op) {
     using namespace TriFixed;
     using Pixel = typename Op::Pixel;
     constexpr int kFirst = Op::kColors ? 0 : 4;

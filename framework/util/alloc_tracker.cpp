@@ -7,21 +7,16 @@
 
 namespace Kavo {
 
-AllocTracker::AllocTracker()
-    : mAlive(true)
-{
-}
+AllocTracker::AllocTracker() : mAlive(true) {}
 
-AllocTracker::~AllocTracker()
-{
+AllocTracker::~AllocTracker() {
     if (mReportAtExit)
         DumpLeaks();
     std::lock_guard<std::recursive_mutex> guard(mLock);
     mAlive = false;
 }
 
-void AllocTracker::AddTrack(const void* address, std::int32_t size, const char* file, std::int32_t line)
-{
+void AllocTracker::AddTrack(const void* address, std::int32_t size, const char* file, std::int32_t line) {
     AllocRecord record;
     record.mSize = size;
     record.mFile = std::string(file ? file : "").substr(0, kMaxFileLength);
@@ -30,14 +25,12 @@ void AllocTracker::AddTrack(const void* address, std::int32_t size, const char* 
     mRecords[reinterpret_cast<std::uintptr_t>(address)] = std::move(record);
 }
 
-void AllocTracker::RemoveTrack(const void* address)
-{
+void AllocTracker::RemoveTrack(const void* address) {
     std::lock_guard<std::recursive_mutex> guard(mLock);
     mRecords.erase(reinterpret_cast<std::uintptr_t>(address));
 }
 
-void AllocTracker::DumpLeaks()
-{
+void AllocTracker::DumpLeaks() {
     std::lock_guard<std::recursive_mutex> guard(mLock);
     if (!mAlive)
         return;
@@ -63,8 +56,8 @@ void AllocTracker::DumpLeaks()
     std::int64_t total = 0;
     char line[kMaxFileLength + 96];
     for (const auto& [address, record] : mRecords) {
-        std::snprintf(line, sizeof(line), "%s(%d) : Leak %d byte%s\n", record.mFile.c_str(), record.mLine,
-                      record.mSize, record.mSize < 2 ? "" : "s");
+        std::snprintf(line, sizeof(line), "%s(%d) : Leak %d byte%s\n", record.mFile.c_str(), record.mLine, record.mSize,
+                      record.mSize < 2 ? "" : "s");
         toBoth(line);
         total += record.mSize;
     }
@@ -76,8 +69,7 @@ void AllocTracker::DumpLeaks()
     std::fclose(file);
 }
 
-AllocTracker& GetAllocTracker()
-{
+AllocTracker& GetAllocTracker() {
     static AllocTracker tracker;
     return tracker;
 }

@@ -6,39 +6,36 @@ namespace Kavo {
 
 namespace {
 // Wider counts would shift out of range; a 32-bit value has no more bits.
-int ClampBitCount(int bitCount) { return std::min(bitCount, 32); }
+int ClampBitCount(int bitCount) {
+    return std::min(bitCount, 32);
+}
 } // namespace
 
-void Buffer::Clear()
-{
+void Buffer::Clear() {
     std::vector<std::uint8_t>().swap(mData);
     mDataBitSize = 0;
     mReadBitPos = 0;
     mWriteBitPos = 0;
 }
 
-void Buffer::SetData(const std::uint8_t* data, int count)
-{
+void Buffer::SetData(const std::uint8_t* data, int count) {
     if (data == nullptr || count < 0)
         count = 0;
     mData.assign(data, data + count);
     mDataBitSize = count * 8;
 }
 
-std::uint8_t& Buffer::WritableByte(int index)
-{
+std::uint8_t& Buffer::WritableByte(int index) {
     if (static_cast<std::size_t>(index) >= mData.size())
         mData.resize(static_cast<std::size_t>(index) + 1, 0);
     return mData[static_cast<std::size_t>(index)];
 }
 
-void Buffer::RaiseDataBitSize()
-{
+void Buffer::RaiseDataBitSize() {
     mDataBitSize = std::max(mDataBitSize, mWriteBitPos);
 }
 
-void Buffer::WriteByte(std::uint8_t value)
-{
+void Buffer::WriteByte(std::uint8_t value) {
     const int shift = mWriteBitPos % 8;
     if (shift == 0) {
         mData.push_back(value);
@@ -50,8 +47,7 @@ void Buffer::WriteByte(std::uint8_t value)
     RaiseDataBitSize();
 }
 
-void Buffer::WriteNumBits(std::int32_t value, int bitCount)
-{
+void Buffer::WriteNumBits(std::int32_t value, int bitCount) {
     bitCount = ClampBitCount(bitCount);
     const auto bits = static_cast<std::uint32_t>(value);
     for (int i = 0; i < bitCount; ++i) {
@@ -64,39 +60,33 @@ void Buffer::WriteNumBits(std::int32_t value, int bitCount)
     RaiseDataBitSize();
 }
 
-void Buffer::WriteBoolean(bool value)
-{
+void Buffer::WriteBoolean(bool value) {
     WriteByte(value ? 1 : 0);
 }
 
-void Buffer::WriteShort(std::int16_t value)
-{
+void Buffer::WriteShort(std::int16_t value) {
     const auto bits = static_cast<std::uint16_t>(value);
     WriteByte(static_cast<std::uint8_t>(bits));
     WriteByte(static_cast<std::uint8_t>(bits >> 8));
 }
 
-void Buffer::WriteLong(std::int32_t value)
-{
+void Buffer::WriteLong(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     for (int shift = 0; shift < 32; shift += 8)
         WriteByte(static_cast<std::uint8_t>(bits >> shift));
 }
 
-void Buffer::WriteString(const std::string& value)
-{
+void Buffer::WriteString(const std::string& value) {
     WriteShort(static_cast<std::int16_t>(static_cast<std::uint16_t>(value.size())));
     WriteBytes(reinterpret_cast<const std::uint8_t*>(value.data()), static_cast<int>(value.size()));
 }
 
-void Buffer::WriteBytes(const std::uint8_t* data, int count)
-{
+void Buffer::WriteBytes(const std::uint8_t* data, int count) {
     for (int i = 0; i < count; ++i)
         WriteByte(data[i]);
 }
 
-std::uint8_t Buffer::ReadByte()
-{
+std::uint8_t Buffer::ReadByte() {
     const auto byteCount = static_cast<std::int64_t>(mData.size());
     const int pos = mReadBitPos;
     // Inside a byte the value also needs the following one.
@@ -113,8 +103,7 @@ std::uint8_t Buffer::ReadByte()
     return value;
 }
 
-std::int32_t Buffer::ReadNumBits(int bitCount, bool isSigned)
-{
+std::int32_t Buffer::ReadNumBits(int bitCount, bool isSigned) {
     bitCount = ClampBitCount(bitCount);
     std::uint32_t value = 0;
     bool lastBit = false;
@@ -132,28 +121,24 @@ std::int32_t Buffer::ReadNumBits(int bitCount, bool isSigned)
     return static_cast<std::int32_t>(value);
 }
 
-bool Buffer::ReadBoolean()
-{
+bool Buffer::ReadBoolean() {
     return ReadByte() != 0;
 }
 
-std::int16_t Buffer::ReadShort()
-{
+std::int16_t Buffer::ReadShort() {
     std::uint16_t value = ReadByte();
     value |= static_cast<std::uint16_t>(ReadByte() << 8);
     return static_cast<std::int16_t>(value);
 }
 
-std::int32_t Buffer::ReadLong()
-{
+std::int32_t Buffer::ReadLong() {
     std::uint32_t value = 0;
     for (int shift = 0; shift < 32; shift += 8)
         value |= static_cast<std::uint32_t>(ReadByte()) << shift;
     return static_cast<std::int32_t>(value);
 }
 
-std::string Buffer::ReadString()
-{
+std::string Buffer::ReadString() {
     const int length = ReadShort();
     std::string value;
     if (length > 0) {
@@ -163,8 +148,7 @@ std::string Buffer::ReadString()
     return value;
 }
 
-std::string Buffer::ReadLine()
-{
+std::string Buffer::ReadLine() {
     std::string line;
     for (;;) {
         const std::uint8_t c = ReadByte();
@@ -176,8 +160,7 @@ std::string Buffer::ReadLine()
     return line;
 }
 
-void Buffer::ReadBytes(std::uint8_t* data, int count)
-{
+void Buffer::ReadBytes(std::uint8_t* data, int count) {
     for (int i = 0; i < count; ++i)
         data[i] = ReadByte();
 }

@@ -27,8 +27,7 @@ public:
                      : static_cast<int32_t>((static_cast<uint32_t>(packed) >> 24) & 0xFF)) {}
     // Packed 0xRRGGBB with a separate alpha, taken as given (0 stays 0).
     constexpr Color(int packedRgb, int alpha)
-        : mRed((packedRgb >> 16) & 0xFF), mGreen((packedRgb >> 8) & 0xFF), mBlue(packedRgb & 0xFF),
-          mAlpha(alpha) {}
+        : mRed((packedRgb >> 16) & 0xFF), mGreen((packedRgb >> 8) & 0xFF), mBlue(packedRgb & 0xFF), mAlpha(alpha) {}
 
     constexpr int GetRed() const { return mRed; }
     constexpr int GetGreen() const { return mGreen; }
@@ -45,11 +44,16 @@ public:
     // scratch integer that belongs to no colour.
     int32_t& operator[](int index) {
         switch (index) {
-        case 0: return mRed;
-        case 1: return mGreen;
-        case 2: return mBlue;
-        case 3: return mAlpha;
-        default: return Scratch();
+        case 0:
+            return mRed;
+        case 1:
+            return mGreen;
+        case 2:
+            return mBlue;
+        case 3:
+            return mAlpha;
+        default:
+            return Scratch();
         }
     }
     int32_t operator[](int index) const { return const_cast<Color&>(*this)[index]; }
@@ -71,6 +75,8 @@ inline constexpr Color Color::Black{0, 0, 0, 255};
 inline constexpr Color Color::White{255, 255, 255, 255};
 
 // Clamp a channel to 0..255 before it is packed or used as an index.
-constexpr int ClampChannel(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+constexpr int ClampChannel(int v) {
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
 
 } // namespace Kavo

@@ -5,21 +5,18 @@
 
 namespace Kavo {
 
-void VDebugTrace(const char* format, std::va_list args)
-{
+void VDebugTrace(const char* format, std::va_list args) {
     DebugOutputText(VFormatString(format, args));
 }
 
-void DebugTrace(const char* format, ...)
-{
+void DebugTrace(const char* format, ...) {
     std::va_list args;
     va_start(args, format);
     VDebugTrace(format, args);
     va_end(args);
 }
 
-void DebugOutputText(const std::string& text)
-{
+void DebugOutputText(const std::string& text) {
     platform::OutputDebugText(text);
 }
 

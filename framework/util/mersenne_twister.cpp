@@ -9,8 +9,7 @@ constexpr std::uint32_t kUpperMask = 0x80000000u;
 constexpr std::uint32_t kLowerMask = 0x7FFFFFFFu;
 } // namespace
 
-void MersenneTwister::Seed(std::uint32_t seed)
-{
+void MersenneTwister::Seed(std::uint32_t seed) {
     if (seed == 0)
         seed = kDefaultSeed;
     mState[0] = seed;
@@ -21,8 +20,7 @@ void MersenneTwister::Seed(std::uint32_t seed)
     mIndex = kStateSize;
 }
 
-void MersenneTwister::Regenerate()
-{
+void MersenneTwister::Regenerate() {
     for (int k = 0; k < kStateSize; ++k) {
         const std::uint32_t y = (mState[k] & kUpperMask) | (mState[(k + 1) % kStateSize] & kLowerMask);
         mState[k] = mState[(k + kShift) % kStateSize] ^ (y >> 1) ^ ((y & 1) ? kMatrixA : 0u);
@@ -30,8 +28,7 @@ void MersenneTwister::Regenerate()
     mIndex = 0;
 }
 
-std::int32_t MersenneTwister::Next()
-{
+std::int32_t MersenneTwister::Next() {
     if (mIndex >= kStateSize)
         Regenerate();
     std::uint32_t y = mState[mIndex++];
@@ -42,16 +39,14 @@ std::int32_t MersenneTwister::Next()
     return static_cast<std::int32_t>(y & kLowerMask);
 }
 
-MersenneTwister& GetRandGenerator()
-{
+MersenneTwister& GetRandGenerator() {
     // Built on first use, so that callers from other static initialisers
     // never see an unseeded state.
     static MersenneTwister generator;
     return generator;
 }
 
-std::int32_t Rand()
-{
+std::int32_t Rand() {
     return GetRandGenerator().Next();
 }
 

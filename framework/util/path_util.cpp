@@ -6,9 +6,13 @@ namespace Kavo {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool HasDrive(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
+bool HasDrive(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':';
+}
 
 int LastSeparator(const std::string& path) {
     size_t found = path.find_last_of("\\/");
@@ -52,8 +56,8 @@ std::string NormalizePath(const std::string& relativePath, const std::string& ba
     if (HasDrive(relativePath))
         return relativePath;
 
-    const bool useBackslash = relativePath.find('\\') != std::string::npos ||
-                              baseFolder.find('\\') != std::string::npos;
+    const bool useBackslash =
+        relativePath.find('\\') != std::string::npos || baseFolder.find('\\') != std::string::npos;
     const char sep = useBackslash ? '\\' : '/';
 
     std::string base = baseFolder;

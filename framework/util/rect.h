@@ -28,9 +28,7 @@ struct TRect {
         return TRect();
     }
 
-    constexpr bool Contains(T px, T py) const {
-        return px >= mX && px < mX + mWidth && py >= mY && py < mY + mHeight;
-    }
+    constexpr bool Contains(T px, T py) const { return px >= mX && px < mX + mWidth && py >= mY && py < mY + mHeight; }
 
     constexpr bool operator==(const TRect& o) const {
         return mX == o.mX && mY == o.mY && mWidth == o.mWidth && mHeight == o.mHeight;

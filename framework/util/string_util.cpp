@@ -12,10 +12,16 @@ namespace {
 constexpr int kStackFormatSize = 160;
 constexpr int kMaxFormatSize = 1000000;
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-bool IsCSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsCSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 // Index of the first character after an optional leading '-'.
 size_t SkipMinus(const std::string& text, bool* negative) {
@@ -168,8 +174,7 @@ int StringFindNoCase(const char* text, const char* pattern) {
         return -1;
     for (int start = 0; text[start] != '\0'; ++start) {
         int k = 0;
-        while (pattern[k] != '\0' && text[start + k] != '\0' &&
-               AsciiLower(text[start + k]) == AsciiLower(pattern[k]))
+        while (pattern[k] != '\0' && text[start + k] != '\0' && AsciiLower(text[start + k]) == AsciiLower(pattern[k]))
             ++k;
         if (pattern[k] == '\0')
             return start;

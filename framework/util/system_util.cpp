@@ -13,9 +13,13 @@ std::string& UserDataFolder() {
 
 } // namespace
 
-bool IsWindows9x() { return false; }
+bool IsWindows9x() {
+    return false;
+}
 
-bool IsWindowsVistaOrLater() { return true; }
+bool IsWindowsVistaOrLater() {
+    return true;
+}
 
 void SetUserDataFolder(const std::string& path) {
     if (!IsWindowsVistaOrLater())
@@ -26,8 +30,12 @@ void SetUserDataFolder(const std::string& path) {
     UserDataFolder() = folder;
 }
 
-std::string GetUserDataFolder() { return UserDataFolder(); }
+std::string GetUserDataFolder() {
+    return UserDataFolder();
+}
 
-bool GrantEveryoneFullAccess(const std::string& path) { return platform::MakeAccessibleToEveryone(path); }
+bool GrantEveryoneFullAccess(const std::string& path) {
+    return platform::MakeAccessibleToEveryone(path);
+}
 
 } // namespace Kavo

@@ -6,56 +6,57 @@ namespace platform {
 
 int HeadlessBackend::ShowMessageBox(WindowHandle, std::string_view text, std::string_view caption,
                                     std::uint32_t flags) {
-  std::lock_guard lock(mMutex);
-  int answer = DefaultMessageBoxAnswer(flags);
-  if (!mAnswers.empty()) {
-    if (IsMessageBoxAnswerValid(flags, mAnswers.front())) answer = mAnswers.front();
-    mAnswers.pop_front();
-  }
-  mLog.push_back({std::string(text), std::string(caption), flags, answer});
-  return answer;
+    std::lock_guard lock(mMutex);
+    int answer = DefaultMessageBoxAnswer(flags);
+    if (!mAnswers.empty()) {
+        if (IsMessageBoxAnswerValid(flags, mAnswers.front()))
+            answer = mAnswers.front();
+        mAnswers.pop_front();
+    }
+    mLog.push_back({std::string(text), std::string(caption), flags, answer});
+    return answer;
 }
 
 bool HeadlessBackend::SetClipboardText(std::string_view text) {
-  std::lock_guard lock(mMutex);
-  mClipboard = text;
-  return true;
+    std::lock_guard lock(mMutex);
+    mClipboard = text;
+    return true;
 }
 
 std::string HeadlessBackend::GetClipboardText() {
-  std::lock_guard lock(mMutex);
-  return mClipboard;
+    std::lock_guard lock(mMutex);
+    return mClipboard;
 }
 
 bool HeadlessBackend::OpenWebPage(std::string_view url) {
-  std::lock_guard lock(mMutex);
-  mPages.emplace_back(url);
-  return true;
+    std::lock_guard lock(mMutex);
+    mPages.emplace_back(url);
+    return true;
 }
 
 DisplayInfo HeadlessBackend::GetDisplayInfo() {
-  std::lock_guard lock(mMutex);
-  return mDisplay;
+    std::lock_guard lock(mMutex);
+    return mDisplay;
 }
 
 void HeadlessBackend::QueueMessageBoxAnswer(int answer) {
-  std::lock_guard lock(mMutex);
-  mAnswers.push_back(answer);
+    std::lock_guard lock(mMutex);
+    mAnswers.push_back(answer);
 }
 
 std::vector<HeadlessBackend::MessageBoxRecord> HeadlessBackend::MessageBoxLog() const {
-  std::lock_guard lock(mMutex);
-  return mLog;
+    std::lock_guard lock(mMutex);
+    return mLog;
 }
 
 std::vector<std::string> HeadlessBackend::OpenedPages() const {
-  std::lock_guard lock(mMutex);
-  return mPages;
+    std::lock_guard lock(mMutex);
+    return mPages;
 }
 
 void HeadlessBackend::SetDisplayInfo(const DisplayInfo& info) {
-  std::lock_guard lock(mMutex);
-  mDisplay = info;
+    std::lock_guard lock(mMutex);
+    mDisplay = info;
 }
 
-}  // namespace platform
+} // namespace platform

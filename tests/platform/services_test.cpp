@@ -18,72 +18,74 @@ namespace {
 using namespace platform;
 
 TEST(Services, DebugSinkClipboardPagesAndMetrics) {
-  SetBackend(nullptr);
-  std::string captured;
-  SetDebugSink([&](std::string_view text) { captured += text; });
-  OutputDebugText("DESTROYED HWND: 1\r\n");
-  SetDebugSink(nullptr);
-  EXPECT_EQ(captured, "DESTROYED HWND: 1\r\n");
+    SetBackend(nullptr);
+    std::string captured;
+    SetDebugSink([&](std::string_view text) { captured += text; });
+    OutputDebugText("DESTROYED HWND: 1\r\n");
+    SetDebugSink(nullptr);
+    EXPECT_EQ(captured, "DESTROYED HWND: 1\r\n");
 
-  const std::string cyrillic = Utf8ToCp1251("Тювелин");
-  ASSERT_TRUE(SetClipboardText(cyrillic));
-  EXPECT_EQ(GetClipboardText(), cyrillic);
-  ASSERT_TRUE(OpenWebPage("http://example.invalid/"));
-  EXPECT_EQ(GetHeadlessBackend()->OpenedPages(), std::vector<std::string>{"http://example.invalid/"});
+    const std::string cyrillic = Utf8ToCp1251("Тювелин");
+    ASSERT_TRUE(SetClipboardText(cyrillic));
+    EXPECT_EQ(GetClipboardText(), cyrillic);
+    ASSERT_TRUE(OpenWebPage("http://example.invalid/"));
+    EXPECT_EQ(GetHeadlessBackend()->OpenedPages(), std::vector<std::string>{"http://example.invalid/"});
 
-  EXPECT_EQ(GetSystemMetric(kMetricScreenWidth), 1280);
-  EXPECT_EQ(GetSystemMetric(kMetricScreenHeight), 1024);
-  EXPECT_EQ(GetDisplayInfo().bitsPerPixel, 32);
-  DisplayInfo small;
-  small.width = 1024;
-  small.height = 768;
-  small.workArea = {0, 0, 1024, 738};
-  GetHeadlessBackend()->SetDisplayInfo(small);
-  EXPECT_EQ(GetSystemMetric(kMetricFullScreenHeight), 738 - small.captionHeight);
-  EXPECT_EQ(GetWorkArea(), small.workArea);
-  EXPECT_EQ(GetSystemMetric(9999), 0);
-  SetBackend(nullptr);
+    EXPECT_EQ(GetSystemMetric(kMetricScreenWidth), 1280);
+    EXPECT_EQ(GetSystemMetric(kMetricScreenHeight), 1024);
+    EXPECT_EQ(GetDisplayInfo().bitsPerPixel, 32);
+    DisplayInfo small;
+    small.width = 1024;
+    small.height = 768;
+    small.workArea = {0, 0, 1024, 738};
+    GetHeadlessBackend()->SetDisplayInfo(small);
+    EXPECT_EQ(GetSystemMetric(kMetricFullScreenHeight), 738 - small.captionHeight);
+    EXPECT_EQ(GetWorkArea(), small.workArea);
+    EXPECT_EQ(GetSystemMetric(9999), 0);
+    SetBackend(nullptr);
 }
 
-LResult Ignore(WindowHandle w, MessageId m, WParam wp, LParam lp) { return DefWindowProc(w, m, wp, lp); }
+LResult Ignore(WindowHandle w, MessageId m, WParam wp, LParam lp) {
+    return DefWindowProc(w, m, wp, lp);
+}
 
 TEST(SingleInstance, SecondInstanceIsRefusedAndNotifiesTheFirst) {
-  platform_test::TempFolder tmp;
-  setenv("KAVO_RUNTIME_DIR", tmp.Path().c_str(), 1);
-  ResetWindowSystem();
-  RegisterWindowClass({"InvisWindow", 0, Ignore});
-  WindowHandle window = CreateWindow({"InvisWindow", "", 0, 0, 0, 0, 0, 0, nullptr});
-  const MessageId notify = RegisterWindowMessage("NotifyApp");
+    platform_test::TempFolder tmp;
+    setenv("KAVO_RUNTIME_DIR", tmp.Path().c_str(), 1);
+    ResetWindowSystem();
+    RegisterWindowClass({"InvisWindow", 0, Ignore});
+    WindowHandle window = CreateWindow({"InvisWindow", "", 0, 0, 0, 0, 0, 0, nullptr});
+    const MessageId notify = RegisterWindowMessage("NotifyApp");
 
-  const std::string name = Utf8ToCp1251("ТювелинMutex");
-  SingleInstance first;
-  ASSERT_TRUE(first.Acquire(name));
-  first.SetNotifyTarget(window, notify);
-  Message m;
-  EXPECT_FALSE(PeekMessage(m));
+    const std::string name = Utf8ToCp1251("ТювелинMutex");
+    SingleInstance first;
+    ASSERT_TRUE(first.Acquire(name));
+    first.SetNotifyTarget(window, notify);
+    Message m;
+    EXPECT_FALSE(PeekMessage(m));
 
-  // A second process finds the lock held and knocks.
-  const pid_t child = fork();
-  if (child == 0) {
-    SingleInstance second;
-    const bool acquired = second.Acquire(name);
-    const bool notified = second.NotifyOwner();
-    _exit(!acquired && notified ? 0 : 1);
-  }
-  int status = -1;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  ASSERT_TRUE(PeekMessage(m));
-  EXPECT_EQ(m.message, notify);
-  EXPECT_EQ(m.window, window);
-  EXPECT_FALSE(PeekMessage(m));
+    // A second process finds the lock held and knocks.
+    const pid_t child = fork();
+    if (child == 0) {
+        SingleInstance second;
+        const bool acquired = second.Acquire(name);
+        const bool notified = second.NotifyOwner();
+        _exit(!acquired && notified ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(PeekMessage(m));
+    EXPECT_EQ(m.message, notify);
+    EXPECT_EQ(m.window, window);
+    EXPECT_FALSE(PeekMessage(m));
 
-  first.Release();
-  SingleInstance again;
-  EXPECT_TRUE(again.Acquire(name));  // free once the first let go
-  unsetenv("KAVO_RUNTIME_DIR");
-  ResetWindowSystem();
+    first.Release();
+    SingleInstance again;
+    EXPECT_TRUE(again.Acquire(name)); // free once the first let go
+    unsetenv("KAVO_RUNTIME_DIR");
+    ResetWindowSystem();
 }
 
-}  // namespace
+} // namespace

@@ -71,7 +71,7 @@ Bytes EncodePngArgb(int width, int height, const std::vector<uint32_t>& pixels) 
     recipe.mHeight = height;
     for (uint32_t p : pixels)
         recipe.mSamples.insert(recipe.mSamples.end(),
-                             {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
+                               {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
     return EncodePng(recipe);
 }
 
@@ -93,8 +93,8 @@ Bytes EncodeJpeg(int width, int height, int components, const Bytes& samples, in
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(samples.data() + size_t(info.next_scanline) * size_t(width) *
-                                                                 size_t(components));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(samples.data() + size_t(info.next_scanline) * size_t(width) * size_t(components));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -150,8 +150,8 @@ Bytes EncodeJpeg2000(int width, int height, int components, const Bytes& samples
         p.prec = 8;
         p.sgnd = 0;
     }
-    opj_image_t* image = opj_image_create(OPJ_UINT32(components), parms.data(),
-                                          components == 1 ? OPJ_CLRSPC_GRAY : OPJ_CLRSPC_SRGB);
+    opj_image_t* image =
+        opj_image_create(OPJ_UINT32(components), parms.data(), components == 1 ? OPJ_CLRSPC_GRAY : OPJ_CLRSPC_SRGB);
     image->x0 = image->y0 = 0;
     image->x1 = OPJ_UINT32(width);
     image->y1 = OPJ_UINT32(height);
@@ -186,9 +186,24 @@ Bytes EncodeJpeg2000(int width, int height, int components, const Bytes& samples
 
 Bytes MakeTga(int width, int height, const std::vector<uint32_t>& pixels, int bitsPerPixel, int descriptor,
               int imageType, int idLength) {
-    Bytes out = {uint8_t(idLength), 0, uint8_t(imageType), 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                 uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8),
-                 uint8_t(bitsPerPixel), uint8_t(descriptor)};
+    Bytes out = {uint8_t(idLength),
+                 0,
+                 uint8_t(imageType),
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 uint8_t(width),
+                 uint8_t(width >> 8),
+                 uint8_t(height),
+                 uint8_t(height >> 8),
+                 uint8_t(bitsPerPixel),
+                 uint8_t(descriptor)};
     for (int i = 0; i < idLength; ++i)
         out.push_back(uint8_t(0xEE));
     for (uint32_t p : pixels)

@@ -23,8 +23,8 @@ struct PngRecipe {
     int mBitDepth = 8;
     bool mInterlaced = false;
     Bytes mSamples;
-    std::vector<uint32_t> mPalette;   // 0xRRGGBB, for palette images
-    Bytes mPaletteAlpha;              // tRNS for palette images
+    std::vector<uint32_t> mPalette; // 0xRRGGBB, for palette images
+    Bytes mPaletteAlpha;            // tRNS for palette images
 };
 Bytes EncodePng(const PngRecipe& recipe);
 // A 32-bit 0xAARRGGBB picture as an RGBA PNG.
@@ -37,8 +37,8 @@ Bytes EncodeJpeg(int width, int height, int components, const Bytes& samples, in
 Bytes EncodeJpeg2000(int width, int height, int components, const Bytes& samples, bool boxed);
 
 // TGA header + pixels (bytes blue, green, red, alpha for each 0xAARRGGBB).
-Bytes MakeTga(int width, int height, const std::vector<uint32_t>& pixels, int bitsPerPixel = 32,
-              int descriptor = 0x28, int imageType = 2, int idLength = 0);
+Bytes MakeTga(int width, int height, const std::vector<uint32_t>& pixels, int bitsPerPixel = 32, int descriptor = 0x28,
+              int imageType = 2, int idLength = 0);
 
 // GIF pieces written by hand.
 struct GifRecipe {
@@ -47,9 +47,9 @@ struct GifRecipe {
     std::vector<uint32_t> mGlobalTable; // 0xRRGGBB; size a power of two, or empty
     std::vector<uint32_t> mLocalTable;
     bool mInterlaced = false;
-    Bytes mGraphicControl;              // whole data sub-block, empty for none
+    Bytes mGraphicControl; // whole data sub-block, empty for none
     int mMinCodeSize = 2;
-    std::vector<int> mIndices;          // in file order
+    std::vector<int> mIndices; // in file order
 };
 Bytes MakeGif(const GifRecipe& recipe);
 // LZW data sub-blocks (without the code size byte) for the indices.

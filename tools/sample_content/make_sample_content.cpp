@@ -25,7 +25,9 @@ constexpr uint32_t Argb(int a, int r, int g, int b) {
     return (uint32_t(a) << 24) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b);
 }
 
-int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+int Clamp255(double v) {
+    return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
+}
 
 // Interleaved 8-bit RGB samples of a 0xAARRGGBB picture.
 Bytes RgbSamples(const Pixels& pixels) {
@@ -46,9 +48,8 @@ Pixels Background(int w, int h) {
         for (int x = 0; x < w; ++x) {
             double grain = 0.5 + 0.5 * std::sin(x * 0.05 + std::sin(y * 0.013) * 4.0);
             double shade = 1.0 - 0.35 * double(y) / h;
-            px[size_t(y) * w + x] =
-                Argb(255, Clamp255((120 + 40 * grain) * shade), Clamp255((72 + 25 * grain) * shade),
-                     Clamp255((40 + 10 * grain) * shade));
+            px[size_t(y) * w + x] = Argb(255, Clamp255((120 + 40 * grain) * shade), Clamp255((72 + 25 * grain) * shade),
+                                         Clamp255((40 + 10 * grain) * shade));
         }
     return px;
 }
@@ -56,7 +57,7 @@ Pixels Background(int w, int h) {
 // Six round items in one row of cels with soft anti-aliased edges, for the
 // PNG reader and the alpha blits.
 Pixels ItemSheet(int cel, int count) {
-    static const int kColors[6][3] = {{220, 40, 40}, {40, 180, 60}, {50, 90, 220},
+    static const int kColors[6][3] = {{220, 40, 40},  {40, 180, 60},  {50, 90, 220},
                                       {240, 200, 30}, {170, 60, 200}, {240, 130, 30}};
     int w = cel * count;
     Pixels px(size_t(w) * cel, 0);
@@ -155,7 +156,8 @@ int main(int argc, char** argv) {
     platform::RemoveTree(root);
 
     const int itemCel = 64;
-    bool ok = WriteFile(root + "/images/background.jpg", enc::EncodeJpeg(1024, 768, 3, RgbSamples(Background(1024, 768)), 85)) &&
+    bool ok = WriteFile(root + "/images/background.jpg",
+                        enc::EncodeJpeg(1024, 768, 3, RgbSamples(Background(1024, 768)), 85)) &&
               WriteFile(root + "/images/items.png", enc::EncodePngArgb(itemCel * 6, itemCel, ItemSheet(itemCel, 6))) &&
               WriteFile(root + "/images/tile.tga", enc::MakeTga(72, 72, Tile(72))) &&
               WriteFile(root + "/images/selection.gif", SelectionGif(72)) &&

@@ -15,7 +15,9 @@ namespace Kavo::BlitTest {
 
 enum class Form { Plain, Palettised };
 
-inline const char* FormName(Form form) { return form == Form::Plain ? "plain" : "palettised"; }
+inline const char* FormName(Form form) {
+    return form == Form::Plain ? "plain" : "palettised";
+}
 
 inline std::unique_ptr<MemoryImage> MakeImage(int width, int height, const std::vector<uint32_t>& pixels,
                                               Form form = Form::Plain) {
@@ -37,6 +39,8 @@ inline std::vector<uint32_t> PixelsOf(MemoryImage& image) {
     return std::vector<uint32_t>(bits, bits + image.PixelCount());
 }
 
-inline uint32_t PixelAt(MemoryImage& image, int x, int y) { return image.GetBits()[y * image.GetWidth() + x]; }
+inline uint32_t PixelAt(MemoryImage& image, int x, int y) {
+    return image.GetBits()[y * image.GetWidth() + x];
+}
 
 } // namespace Kavo::BlitTest

@@ -91,7 +91,7 @@ TEST_F(GraphicsImageTest, MirroredDrawsCutTheOppositeSideOfTheSource) {
     mG.DrawImageMirror(&mSource, -3, 0, whole);
     mG.DrawImageMirror(&mSource, 95, 0, whole);
     mG.DrawImageMirror(&mSource, 0, 0, IntRect(2, 0, 6, 4));
-    mG.DrawImageMirror(&mSource, -3, 0, whole, false); // not mirrored: a plain draw
+    mG.DrawImageMirror(&mSource, -3, 0, whole, false);        // not mirrored: a plain draw
     mG.DrawImageMirror(&mSource, 0, 0, IntRect(-2, 0, 6, 4)); // outside the image
     mG.DrawImageMirror(&mSource, 0, 0, IntRect(6, 0, 6, 4));
     mG.Translate(1, 2);
@@ -158,10 +158,18 @@ TEST_F(GraphicsImageTest, TransformedDrawsTakeTheCheapestForm) {
     for (const auto& c : cases) {
         LazyTransform t;
         switch (c.kind) {
-        case Translated: t.Translate(3, 4); break;
-        case Rotated: t.RotateRad(1); break;
-        case Mirrored: t.Scale(-1, 1); break;
-        case Scaled: t.Scale(2, 2); break;
+        case Translated:
+            t.Translate(3, 4);
+            break;
+        case Rotated:
+            t.RotateRad(1);
+            break;
+        case Mirrored:
+            t.Scale(-1, 1);
+            break;
+        case Scaled:
+            t.Scale(2, 2);
+            break;
         case Complex:
             t.Scale(2, 2);
             t.Scale(-1, 1); // a mirror after a scale needs the matrix
@@ -198,8 +206,8 @@ TEST_F(GraphicsImageTest, CelsAndAnimation) {
     grid.mNumCols = 3;
     grid.mNumRows = 2;
     mG.DrawImageCel(&grid, 5, 5, 1, 1);
-    mG.DrawImageCel(&grid, 5, 5, 3, 0);  // column = count
-    mG.DrawImageCel(&grid, 5, 5, 0, 2);  // row = count
+    mG.DrawImageCel(&grid, 5, 5, 3, 0); // column = count
+    mG.DrawImageCel(&grid, 5, 5, 0, 2); // row = count
     mG.DrawImageCel(&grid, 5, 5, -1, 0);
     mG.DrawImageCel(IntRect(0, 0, 40, 40), &grid, 2, 0);
     mG.DrawImageCel(IntRect(0, 0, 40, 40), &grid, 0, -1);
@@ -229,8 +237,8 @@ TEST_F(GraphicsImageTest, BoxWithItsOwnSizeDrawsEachPartOnce) {
     RecordingImage box(30, 30);
     mG.DrawImageBox(IntRect(0, 0, 30, 30), &box);
     EXPECT_EQ(Take(), BltList({"0,0 [0,0,10,10]", "20,0 [20,0,10,10]", "0,20 [0,20,10,10]", "20,20 [20,20,10,10]",
-                               "10,0 [10,0,10,10]", "10,20 [10,20,10,10]", "0,10 [0,10,10,10]",
-                               "20,10 [20,10,10,10]", "10,10 [10,10,10,10]"}));
+                               "10,0 [10,0,10,10]", "10,20 [10,20,10,10]", "0,10 [0,10,10,10]", "20,10 [20,10,10,10]",
+                               "10,10 [10,10,10,10]"}));
 }
 
 TEST_F(GraphicsImageTest, BoxTilesItsEdgesAndCutsTheLastTile) {
@@ -238,10 +246,9 @@ TEST_F(GraphicsImageTest, BoxTilesItsEdgesAndCutsTheLastTile) {
     mG.Translate(1, 0);
     mG.DrawImageBox(IntRect(0, 0, 30, 30), IntRect(-1, 0, 45, 30), &box);
     EXPECT_EQ(Take(), BltList({"0,0 [0,0,10,10]", "35,0 [20,0,10,10]", "0,20 [0,20,10,10]", "35,20 [20,20,10,10]",
-                               "10,0 [10,0,10,10]", "10,20 [10,20,10,10]", "20,0 [10,0,10,10]",
-                               "20,20 [10,20,10,10]", "30,0 [10,0,5,10]", "30,20 [10,20,5,10]",
-                               "0,10 [0,10,10,10]", "35,10 [20,10,10,10]", "10,10 [10,10,10,10]",
-                               "20,10 [10,10,10,10]", "30,10 [10,10,5,10]"}));
+                               "10,0 [10,0,10,10]", "10,20 [10,20,10,10]", "20,0 [10,0,10,10]", "20,20 [10,20,10,10]",
+                               "30,0 [10,0,5,10]", "30,20 [10,20,5,10]", "0,10 [0,10,10,10]", "35,10 [20,10,10,10]",
+                               "10,10 [10,10,10,10]", "20,10 [10,10,10,10]", "30,10 [10,10,5,10]"}));
 
     mG.DrawImageBox(IntRect(0, 0, 0, 30), IntRect(0, 0, 45, 30), &box);
     EXPECT_TRUE(Take().empty());

@@ -59,8 +59,8 @@ TEST_F(GraphicsTextTest, TagForms) {
         {"ab^ff00", 20, {"ab@0,0 (9,9,9,200)"}}, // a tag nearer than 8 characters to the end ends the text
         {"ab^ff00000", 20, {"ab@0,0 (9,9,9,200)"}},
         {"^00ff00^^oldclr^x", 10, {"x@0,0 (1,2,3,200)"}},
-        {"^o12345^x", 10, {"x@0,0 (0,0,0,200)"}}, // 'o' without "oldclr" is black
-        {"^zz00FF^x", 10, {"x@0,0 (0,0,255,200)"}}, // a non-hex digit counts as 0
+        {"^o12345^x", 10, {"x@0,0 (0,0,0,200)"}},       // 'o' without "oldclr" is black
+        {"^zz00FF^x", 10, {"x@0,0 (0,0,255,200)"}},     // a non-hex digit counts as 0
         {"^AbCdEf!x", 10, {"x@0,0 (171,205,239,200)"}}, // the closing character is not checked
         {"a^^", 20, {"a^@0,0 (9,9,9,200)"}},
     };
@@ -77,7 +77,7 @@ TEST_F(GraphicsTextTest, OldColourIsClampedWhenPacked) {
     mG.SetColor(Color(300, -5, 128, 200));
     mG.WriteWordWrapped(IntRect(0, 0, 100, 0), "^ff0000^a^oldclr^b");
     EXPECT_EQ(Drawn(mFont), (std::vector<std::string>{"a@0,0 (255,0,0,200)", "b@10,0 (255,0,128,200)",
-                                                       "a@0,16 (255,0,0,200)", "b@10,16 (255,0,128,200)"}));
+                                                      "a@0,16 (255,0,0,200)", "b@10,16 (255,0,128,200)"}));
 }
 
 TEST_F(GraphicsTextTest, TagsArePlainTextWhenTheFlagIsOff) {
@@ -147,8 +147,8 @@ TEST_F(GraphicsTextTest, WordWrap) {
 
 TEST_F(GraphicsTextTest, WrappedColourCarriesAcrossLines) {
     mG.WriteWordWrapped(IntRect(0, 0, 35, 0), "^ff0000^aaa bbb ^oldclr^ccc");
-    EXPECT_EQ(Drawn(mFont), (std::vector<std::string>{"aaa@0,16 (255,0,0,200)", "bbb@0,36 (255,0,0,200)",
-                                                       "ccc@0,56 (0,0,0,200)"}));
+    EXPECT_EQ(Drawn(mFont),
+              (std::vector<std::string>{"aaa@0,16 (255,0,0,200)", "bbb@0,36 (255,0,0,200)", "ccc@0,56 (0,0,0,200)"}));
     EXPECT_EQ(mG.GetColor(), Color(0, 0, 0, 200));
 }
 
@@ -158,8 +158,8 @@ TEST_F(GraphicsTextTest, WrappedLinesOutsideTheClipAreSkipped) {
     mG.WriteWordWrapped(IntRect(0, 0, 35, 0), "aaa bbb ccc ddd eee");
     // Written when the baseline lies in [40, 80): lines at 36 and 56 (destination 46 and 66);
     // the last line is always written.
-    EXPECT_EQ(Drawn(mFont), (std::vector<std::string>{"bbb@0,36 (0,0,0,200)", "ccc@0,56 (0,0,0,200)",
-                                                       "eee@0,96 (0,0,0,200)"}));
+    EXPECT_EQ(Drawn(mFont),
+              (std::vector<std::string>{"bbb@0,36 (0,0,0,200)", "ccc@0,56 (0,0,0,200)", "eee@0,96 (0,0,0,200)"}));
 }
 
 TEST_F(GraphicsTextTest, WrappedTextContinuesAPreviousLine) {

@@ -71,13 +71,28 @@ TEST(AnimInfo, PerFrameCel) {
         int time;
         int cel;
     } cases[] = {
-        {&once, 0, 0},        {&once, 15, 1},       {&once, 29, 2},        {&once, 30, 2},
-        {&once, 1000, 2},     {&onceMapped, 100, 5}, {&onceMapped, 0, 4},   {&loop, 30, 0},
-        {&loop, 45, 1},       {&pingPong, 35, 3},   {&pingPong, 45, 2},    {&pingPong, 55, 1},
-        {&pingPong, 60, 0},   {&delays, 99, 0},     {&delays, 100, 1},     {&delays, 150, 2},
-        {&delays, 199, 2},    {&delays, 200, 0},
+        {&once, 0, 0},
+        {&once, 15, 1},
+        {&once, 29, 2},
+        {&once, 30, 2},
+        {&once, 1000, 2},
+        {&onceMapped, 100, 5},
+        {&onceMapped, 0, 4},
+        {&loop, 30, 0},
+        {&loop, 45, 1},
+        {&pingPong, 35, 3},
+        {&pingPong, 45, 2},
+        {&pingPong, 55, 1},
+        {&pingPong, 60, 0},
+        {&delays, 99, 0},
+        {&delays, 100, 1},
+        {&delays, 150, 2},
+        {&delays, 199, 2},
+        {&delays, 200, 0},
         // A time before the start is the start.
-        {&loop, -5, 0},       {&once, -100, 0},     {&pingPong, -1, 0},
+        {&loop, -5, 0},
+        {&once, -100, 0},
+        {&pingPong, -1, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.info->GetPerFrameCel(c.time), c.cel) << "time " << c.time;
@@ -153,11 +168,10 @@ TEST(Image, DefaultOutlineAndScanLinesReachFillRect) {
     image.FillScanLines(spans, 2, c, 0);
 
     const std::vector<std::string> expected = {
-        "FillRect [10,20,6,1] (1,2,3,4) m1", "FillRect [10,23,6,1] (1,2,3,4) m1",
-        "FillRect [10,21,1,2] (1,2,3,4) m1", "FillRect [15,21,1,2] (1,2,3,4) m1",
-        "FillRect [0,0,5,1] (1,2,3,4) m0",   "FillRect [0,0,5,1] (1,2,3,4) m0",
-        "FillRect [0,1,1,-1] (1,2,3,4) m0",  "FillRect [4,1,1,-1] (1,2,3,4) m0",
-        "FillRect [1,7,5,1] (1,2,3,4) m0",   "FillRect [2,8,0,1] (1,2,3,4) m0",
+        "FillRect [10,20,6,1] (1,2,3,4) m1", "FillRect [10,23,6,1] (1,2,3,4) m1", "FillRect [10,21,1,2] (1,2,3,4) m1",
+        "FillRect [15,21,1,2] (1,2,3,4) m1", "FillRect [0,0,5,1] (1,2,3,4) m0",   "FillRect [0,0,5,1] (1,2,3,4) m0",
+        "FillRect [0,1,1,-1] (1,2,3,4) m0",  "FillRect [4,1,1,-1] (1,2,3,4) m0",  "FillRect [1,7,5,1] (1,2,3,4) m0",
+        "FillRect [2,8,0,1] (1,2,3,4) m0",
     };
     EXPECT_EQ(image.mCalls, expected);
 }

@@ -90,8 +90,7 @@ TEST(MemoryImageBlit, TransparentSourceChangesNothingNormallyButStillAdds) {
         dest->Blt(source.get(), 0, 0, IntRect(0, 0, 5, 1), Color::White, 0);
         EXPECT_EQ(PixelsOf(*dest), std::vector<uint32_t>(5, 0xFF646464));
         dest->Blt(source.get(), 0, 0, IntRect(0, 0, 5, 1), Color::White, 1);
-        EXPECT_EQ(PixelsOf(*dest),
-                  (std::vector<uint32_t>{0xFFA48474, 0xFFFFFFFF, 0xFFA48474, 0xFFFFFFFF, 0xFFA48474}));
+        EXPECT_EQ(PixelsOf(*dest), (std::vector<uint32_t>{0xFFA48474, 0xFFFFFFFF, 0xFFA48474, 0xFFFFFFFF, 0xFFA48474}));
     }
 }
 

@@ -132,7 +132,8 @@ TEST(MemoryImageFill, AxisParallelLinesFillTruncatedRectangles) {
             Canvas smooth(16, 12, 0xFF000000);
             smooth.mImage.DrawLineAA(c.x1, c.y1, c.x2, c.y2, Color(255, 255, 255, 255), mode);
             EXPECT_EQ(smooth.Changed(), c.expected);
-            EXPECT_EQ(smooth.At(c.expected.begin()->first, c.expected.begin()->second), 0xFFFFFFFFu); // a plain fill, not the line's 254
+            EXPECT_EQ(smooth.At(c.expected.begin()->first, c.expected.begin()->second),
+                      0xFFFFFFFFu); // a plain fill, not the line's 254
         }
     }
 }
@@ -284,8 +285,8 @@ TEST(MemoryImageFill, CoverageScalesTheColourAlpha) {
 TEST(MemoryImageFill, CoverageIsReadFromItsOwnOriginAndPitch) {
     Canvas canvas(6, 6, 0x00000000);
     // Two rows of pitch 5 whose first byte belongs to pixel (1, 2).
-    const uint8_t coverage[] = {255, 0, 255, 0, 0,  //
-                                0, 0, 255, 255, 0};
+    const uint8_t coverage[] = {255, 0, 255, 0,   0, //
+                                0,   0, 255, 255, 0};
     const Span spans[] = {{2, 1, 3}, {3, 2, 2}, {-1, 0, 6}, {6, 0, 6}};
     canvas.mImage.FillScanLinesWithCoverage(spans, 4, Color(255, 255, 255, 255), 0, coverage, 1, 2, 5, 2);
     EXPECT_EQ(canvas.Changed(), (PixelSet{{1, 2}, {3, 2}, {3, 3}}));

@@ -23,7 +23,9 @@ std::unique_ptr<MemoryImage> MakeNumbered(int width, int height, Form form = For
     return MakeImage(width, height, pixels, form);
 }
 
-uint32_t Numbered(int x, int y) { return 0xFF000000u | static_cast<uint32_t>(y << 4 | x); }
+uint32_t Numbered(int x, int y) {
+    return 0xFF000000u | static_cast<uint32_t>(y << 4 | x);
+}
 
 TEST(StretchRects, VisiblePartAndItsSourceForBothDirections) {
     struct Case {
@@ -34,7 +36,8 @@ TEST(StretchRects, VisiblePartAndItsSourceForBothDirections) {
     };
     const IntRect destRect(10, 10, 20, 20), srcRect(0, 0, 10, 10);
     const Case cases[] = {
-        {IntRect(15, 10, 100, 100), true, IntRect(15, 10, 15, 20), DoubleRect(2.5, 0, 7.5, 10), DoubleRect(0, 0, 7.5, 10)},
+        {IntRect(15, 10, 100, 100), true, IntRect(15, 10, 15, 20), DoubleRect(2.5, 0, 7.5, 10),
+         DoubleRect(0, 0, 7.5, 10)},
         {IntRect(0, 0, 20, 25), true, IntRect(10, 10, 10, 15), DoubleRect(0, 0, 5, 7.5), DoubleRect(5, 0, 5, 7.5)},
         {IntRect(100, 100, 5, 5), false, {}, {}, {}},
     };
@@ -71,8 +74,8 @@ TEST(FastStretch, SamplesStayOnTheLastRowAndColumnOfTheSource) {
         SCOPED_TRACE(FormName(form));
         auto source = MakeNumbered(4, 4, form);
         auto dest = MakeFilled(8, 8, 0xFFFFFFFF);
-        dest->StretchBlt(source.get(), IntRect(0, 0, 8, 8), IntRect(2, 2, 4, 4), IntRect(0, 0, 8, 8), Color::White,
-                         0, true);
+        dest->StretchBlt(source.get(), IntRect(0, 0, 8, 8), IntRect(2, 2, 4, 4), IntRect(0, 0, 8, 8), Color::White, 0,
+                         true);
         std::vector<uint32_t> expected;
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
@@ -119,8 +122,8 @@ TEST(FilteredStretch, OnePixelFillsTheWholeDestination) {
             SCOPED_TRACE(testing::Message() << std::hex << c.source << " over " << c.dest << ", " << FormName(form));
             auto source = MakeFilled(1, 1, c.source, form);
             auto dest = MakeFilled(4, 4, c.dest);
-            dest->StretchBlt(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 1, 1), IntRect(0, 0, 4, 4),
-                             Color::White, 0, false);
+            dest->StretchBlt(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 1, 1), IntRect(0, 0, 4, 4), Color::White,
+                             0, false);
             EXPECT_EQ(PixelsOf(*dest), std::vector<uint32_t>(16, c.expected));
         }
     }
@@ -157,8 +160,8 @@ TEST(FilteredStretch, EnlargingTheWholeImageReadsNothingPastIt) {
         SCOPED_TRACE(FormName(form));
         auto source = MakeFilled(2, 2, 0xFF336699, form);
         auto dest = MakeFilled(5, 5, 0xFF000000);
-        dest->StretchBlt(source.get(), IntRect(0, 0, 5, 5), IntRect(0, 0, 2, 2), IntRect(0, 0, 5, 5), Color::White,
-                         0, false);
+        dest->StretchBlt(source.get(), IntRect(0, 0, 5, 5), IntRect(0, 0, 2, 2), IntRect(0, 0, 5, 5), Color::White, 0,
+                         false);
         EXPECT_EQ(PixelsOf(*dest), std::vector<uint32_t>(25, 0xFF336699));
     }
 }

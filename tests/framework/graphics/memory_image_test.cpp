@@ -275,7 +275,7 @@ TEST(MemoryImageStorage, AlphaRunsCountDownWithinEachRow) {
 
     // Three classes; runs stop at the end of each row.
     MemoryImage mixed(nullptr);
-    const uint32_t pixels[] = {0x10FFFFFF, 0x80000000, 0xFF000000, 0xFFFFFFFF,  //
+    const uint32_t pixels[] = {0x10FFFFFF, 0x80000000, 0xFF000000, 0xFFFFFFFF, //
                                0x00000000, 0x00FFFFFF, 0xFF000000, 0x01000000};
     mixed.SetBits(pixels, 4, 2);
     EXPECT_EQ(AlphaRuns(mixed), (std::vector<uint8_t>{2, 1, 2, 1, 2, 1, 1, 1}));

@@ -101,8 +101,8 @@ TEST(BltRotated, ACelOfASheetSamplesOnlyThatCel) {
             for (float offset : offsets) {
                 SCOPED_TRACE(testing::Message() << FormName(form) << ", angle " << angle << ", offset " << offset);
                 auto dest = MakeFilled(24, 24, 0xFF000000);
-                dest->BltRotated(source.get(), 8.0f + offset, 8.0f + offset, IntRect(8, 8, 8, 8),
-                                 IntRect(0, 0, 24, 24), Color::White, 0, angle, 4.0f, 4.0f);
+                dest->BltRotated(source.get(), 8.0f + offset, 8.0f + offset, IntRect(8, 8, 8, 8), IntRect(0, 0, 24, 24),
+                                 Color::White, 0, angle, 4.0f, 4.0f);
                 int blue = 0;
                 for (uint32_t p : PixelsOf(*dest)) {
                     EXPECT_EQ(p & 0x00FF0000, 0u);
@@ -124,8 +124,8 @@ TEST(BltRotated, PlainAndPalettisedSourcesAgree) {
         for (int mode : {0, 1}) {
             auto a = MakeFilled(20, 20, 0x80406080);
             auto b = MakeFilled(20, 20, 0x80406080);
-            a->BltRotated(plain.get(), 5.3f, 4.6f, IntRect(0, 0, 10, 10), IntRect(0, 0, 20, 20), Color(200, 100, 255, 200),
-                          mode, angle, 5.0f, 5.0f);
+            a->BltRotated(plain.get(), 5.3f, 4.6f, IntRect(0, 0, 10, 10), IntRect(0, 0, 20, 20),
+                          Color(200, 100, 255, 200), mode, angle, 5.0f, 5.0f);
             b->BltRotated(palettised.get(), 5.3f, 4.6f, IntRect(0, 0, 10, 10), IntRect(0, 0, 20, 20),
                           Color(200, 100, 255, 200), mode, angle, 5.0f, 5.0f);
             EXPECT_EQ(PixelsOf(*a), PixelsOf(*b)) << "angle " << angle << " mode " << mode;
@@ -165,7 +165,9 @@ private:
     }
 };
 
-std::array<int32_t, 4> Corner(const TriFixedVertex& v) { return {v.x, v.y, v.u, v.v}; }
+std::array<int32_t, 4> Corner(const TriFixedVertex& v) {
+    return {v.x, v.y, v.u, v.v};
+}
 std::array<int32_t, 4> Fixed(double x, double y, int u, int v) {
     return {static_cast<int32_t>(x * 65536), static_cast<int32_t>(y * 65536), u << 16, v << 16};
 }

@@ -61,9 +61,12 @@ public:
 
     uint32_t Channel() {
         switch (mRandom() % 4) {
-        case 0: return 0;
-        case 1: return 255;
-        default: return mRandom() % 256;
+        case 0:
+            return 0;
+        case 1:
+            return 255;
+        default:
+            return mRandom() % 256;
         }
     }
     uint32_t Pixel() { return Channel() << 24 | (mRandom() & 0x00FFFFFFu); }
@@ -84,8 +87,10 @@ public:
     Color Tint() {
         const int g = static_cast<int>(Channel());
         switch (mRandom() % 4) {
-        case 0: return Color::White;
-        case 1: return Color(g, g, g, static_cast<int>(Channel()));
+        case 0:
+            return Color::White;
+        case 1:
+            return Color(g, g, g, static_cast<int>(Channel()));
         default:
             return Color(static_cast<int>(Channel()), static_cast<int>(Channel()), static_cast<int>(Channel()),
                          static_cast<int>(Channel()));
@@ -159,8 +164,9 @@ TEST(VectorKernels, BlitsMatchThePortableKernels) {
         const Form form = round % 3 == 2 ? Form::Palettised : Form::Plain;
         const int sw = 1 + static_cast<int>(random.Below(40)), sh = 1 + static_cast<int>(random.Below(4));
         const int dw = 48, dh = 6;
-        auto source = MakeSource(sw, sh, round % 2 ? random.Runs(static_cast<size_t>(sw) * sh)
-                                                    : random.Pixels(static_cast<size_t>(sw) * sh, false),
+        auto source = MakeSource(sw, sh,
+                                 round % 2 ? random.Runs(static_cast<size_t>(sw) * sh)
+                                           : random.Pixels(static_cast<size_t>(sw) * sh, false),
                                  form);
         const bool opaqueDest = random.Below(2) == 0;
         const auto dest = random.Pixels(static_cast<size_t>(dw) * dh, opaqueDest);

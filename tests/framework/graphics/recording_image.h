@@ -14,8 +14,8 @@ namespace Kavo {
 class RecordingImage : public Image {
 public:
     std::vector<std::string> mCalls;
-    std::vector<Span> mSpans;        // of the last FillScanLines
-    bool mUseBaseOutline = false;    // let Image break DrawRect and FillScanLines into fills
+    std::vector<Span> mSpans;     // of the last FillScanLines
+    bool mUseBaseOutline = false; // let Image break DrawRect and FillScanLines into fills
     bool mPolyFill3DResult = false;
 
     explicit RecordingImage(int width = 100, int height = 100) {
@@ -23,9 +23,7 @@ public:
         mHeight = height;
     }
 
-    static std::string R(const IntRect& r) {
-        return Fmt("[%d,%d,%d,%d]", r.mX, r.mY, r.mWidth, r.mHeight);
-    }
+    static std::string R(const IntRect& r) { return Fmt("[%d,%d,%d,%d]", r.mX, r.mY, r.mWidth, r.mHeight); }
     static std::string C(const Color& c) { return Fmt("(%d,%d,%d,%d)", c.mRed, c.mGreen, c.mBlue, c.mAlpha); }
 
     bool PolyFill3D(const Point*, int count, const IntRect& clipRect, const Color& color, int drawMode, int transX,
@@ -55,8 +53,8 @@ public:
         mSpans.assign(spans, spans + count);
         Log(Fmt("FillScanLines n=%d ", count) + C(color) + Fmt(" m%d", drawMode));
     }
-    void FillScanLinesWithCoverage(const Span*, int count, const Color& color, int drawMode, const uint8_t*,
-                                   int coverX, int coverY, int coverPitch, int coverHeight) override {
+    void FillScanLinesWithCoverage(const Span*, int count, const Color& color, int drawMode, const uint8_t*, int coverX,
+                                   int coverY, int coverPitch, int coverHeight) override {
         Log(Fmt("FillScanLinesWithCoverage n=%d ", count) + C(color) +
             Fmt(" m%d cover=%d,%d,%d,%d", drawMode, coverX, coverY, coverPitch, coverHeight));
     }
@@ -68,15 +66,15 @@ public:
         Log(Fmt("BltF%s %g,%g ", Id(image).c_str(), x, y) + R(srcRect) + " clip" + R(clipRect) + " " + C(color) +
             Fmt(" m%d", drawMode));
     }
-    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect,
-                    const Color& color, int drawMode, double angle, float centerX, float centerY) override {
-        Log(Fmt("BltRotated%s %g,%g ", Id(image).c_str(), x, y) + R(srcRect) + " clip" + R(clipRect) + " " +
-            C(color) + Fmt(" m%d a=%g c=%g,%g", drawMode, angle, centerX, centerY));
+    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
+                    int drawMode, double angle, float centerX, float centerY) override {
+        Log(Fmt("BltRotated%s %g,%g ", Id(image).c_str(), x, y) + R(srcRect) + " clip" + R(clipRect) + " " + C(color) +
+            Fmt(" m%d a=%g c=%g,%g", drawMode, angle, centerX, centerY));
     }
     void StretchBlt(Image* image, const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
                     const Color& color, int drawMode, bool fastStretch) override {
-        Log("StretchBlt" + Id(image) + " " + R(destRect) + " " + R(srcRect) + " clip" + R(clipRect) + " " +
-            C(color) + Fmt(" m%d fast=%d", drawMode, fastStretch));
+        Log("StretchBlt" + Id(image) + " " + R(destRect) + " " + R(srcRect) + " clip" + R(clipRect) + " " + C(color) +
+            Fmt(" m%d fast=%d", drawMode, fastStretch));
     }
     void BltMatrix(Image* image, float x, float y, const Matrix3x3& m, const IntRect& clipRect, const Color& color,
                    int drawMode, const IntRect& srcRect, bool blend) override {
@@ -87,12 +85,11 @@ public:
     void BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3], int triangleCount, const IntRect& clipRect,
                          const Color& color, int drawMode, float transX, float transY, bool blend) override {
         std::string first = triangleCount > 0 ? Fmt(" first=%g,%g", vertices[0][0].x, vertices[0][0].y) : "";
-        Log(Fmt("BltTrianglesTex%s n=%d", Id(texture).c_str(), triangleCount) + first + " clip" + R(clipRect) +
-            " " + C(color) + Fmt(" m%d t=%g,%g blend=%d", drawMode, transX, transY, blend));
+        Log(Fmt("BltTrianglesTex%s n=%d", Id(texture).c_str(), triangleCount) + first + " clip" + R(clipRect) + " " +
+            C(color) + Fmt(" m%d t=%g,%g blend=%d", drawMode, transX, transY, blend));
     }
     void BltMirror(Image* image, int x, int y, const IntRect& srcRect, const Color& color, int drawMode) override {
-        Log(Fmt("BltMirror%s %d,%d ", Id(image).c_str(), x, y) + R(srcRect) + " " + C(color) +
-            Fmt(" m%d", drawMode));
+        Log(Fmt("BltMirror%s %d,%d ", Id(image).c_str(), x, y) + R(srcRect) + " " + C(color) + Fmt(" m%d", drawMode));
     }
     void StretchBltMirror(Image* image, const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
                           const Color& color, int drawMode, bool fastStretch) override {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-
 #include "framework/imagelib/image_codecs.h"
 #include "tests/framework/imagelib/image_fixtures.h"
 
@@ -112,7 +111,8 @@ TEST(GifDecoder, GraphicControlTransparencyAndLocalTable) {
         ASSERT_TRUE(image) << c.mName;
         for (size_t i = 0; i < recipe.mIndices.size(); ++i) {
             const int index = recipe.mIndices[i];
-            const uint32_t expected = (index == 5 && c.mTransparent) ? 0u : 0xFF000000u | recipe.mLocalTable[size_t(index)];
+            const uint32_t expected =
+                (index == 5 && c.mTransparent) ? 0u : 0xFF000000u | recipe.mLocalTable[size_t(index)];
             EXPECT_EQ(image->mBits[i], expected) << c.mName << " pixel " << i;
         }
     }
@@ -254,7 +254,7 @@ TEST(Jpeg2000Decoder, RawAndBoxedFilesDecodeExactlyAndOpaque) {
         ASSERT_EQ(image->mHeight, height);
         for (int i = 0; i < width * height; ++i)
             ASSERT_EQ(image->mBits[size_t(i)], 0xFF000000u | uint32_t(rgb[size_t(i) * 3]) << 16 |
-                                                    uint32_t(rgb[size_t(i) * 3 + 1]) << 8 | rgb[size_t(i) * 3 + 2])
+                                                   uint32_t(rgb[size_t(i) * 3 + 1]) << 8 | rgb[size_t(i) * 3 + 2])
                 << boxed << " " << i;
 
         auto greyImage = Decode(DecodeJpeg2000, EncodeJpeg2000(width, height, 1, grey, boxed));

@@ -71,7 +71,10 @@ std::vector<MalformedCase> MalformedCases() {
         {"gif cut in extension", DecodeGif, Cut(gif, 28)},
         {"gif cut in image descriptor", DecodeGif, Cut(gif, 36)},
         {"gif trailer before any picture", DecodeGif, Poke(gif, 25, 0x3B)},
-        {"gif zero width", DecodeGif, GifWith([](GifRecipe& s) { s.mWidth = 0; s.mIndices.clear(); })},
+        {"gif zero width", DecodeGif, GifWith([](GifRecipe& s) {
+             s.mWidth = 0;
+             s.mIndices.clear();
+         })},
         {"gif without colour table", DecodeGif, GifWith([](GifRecipe& s) { s.mGlobalTable.clear(); })},
         {"gif code size 12", DecodeGif, GifWith([](GifRecipe& s) { s.mMinCodeSize = 12; })},
 

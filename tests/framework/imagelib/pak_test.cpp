@@ -10,7 +10,9 @@ namespace {
 
 using namespace Fixtures;
 
-std::string AsString(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsString(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 TEST(ImagesInPak, LoadLikeTheSameFilesOnDisk) {
     ScratchDir dir;
@@ -30,12 +32,9 @@ TEST(ImagesInPak, LoadLikeTheSameFilesOnDisk) {
     gif.mIndices = {0, 1, 2, 3, 3, 2, 1, 0, 0, 0, 1, 1};
 
     const std::pair<std::string, Bytes> files[] = {
-        {"pic.png", EncodePngArgb(4, 3, colors)},
-        {"_pic.png", EncodePngArgb(4, 3, mask)},
-        {"photo.jpg", EncodeJpeg(4, 3, 3, rgb)},
-        {"anim.gif", MakeGif(gif)},
-        {"sprite.tga", MakeTga(4, 3, colors)},
-        {"scan.jp2", EncodeJpeg2000(4, 3, 3, rgb, true)},
+        {"pic.png", EncodePngArgb(4, 3, colors)}, {"_pic.png", EncodePngArgb(4, 3, mask)},
+        {"photo.jpg", EncodeJpeg(4, 3, 3, rgb)},  {"anim.gif", MakeGif(gif)},
+        {"sprite.tga", MakeTga(4, 3, colors)},    {"scan.jp2", EncodeJpeg2000(4, 3, 3, rgb, true)},
     };
     // The archive's folder does not exist on the disk, so only the archive
     // can answer for it.

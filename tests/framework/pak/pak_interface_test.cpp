@@ -101,7 +101,7 @@ TEST_F(PakTest, NamesFoldToOneKey) {
     EXPECT_EQ(Contents("data\\missing.txt"), "<none>");
 
     EXPECT_EQ(NormalizePakPath("..\\a"), "..\\A");
-    EXPECT_EQ(NormalizePakPath("a\\.\\b"), "A\\.\\B"); // a single dot is a name like any other
+    EXPECT_EQ(NormalizePakPath("a\\.\\b"), "A\\.\\B");    // a single dot is a name like any other
     EXPECT_EQ(NormalizePakPath("y\\..\\..\\..\\z"), "Z"); // cannot climb out of the start
     EXPECT_EQ(NormalizePakPath(std::string(400, 'a') + "\\b"), std::string(400, 'A') + "\\B");
 }
@@ -311,8 +311,8 @@ TEST_F(PakTest, FileApiUsesTheSharedReader) {
         utf16 += static_cast<char>(c & 0xFF);
         utf16 += static_cast<char>(c >> 8);
     }
-    WriteDisk(mDir / "shared.pak", Archive({{"kavo_shared_test\\doc.xml", utf16, 0},
-                                            {"kavo_shared_test\\t.bin", "abc\r\nd", 0}}));
+    WriteDisk(mDir / "shared.pak",
+              Archive({{"kavo_shared_test\\doc.xml", utf16, 0}, {"kavo_shared_test\\t.bin", "abc\r\nd", 0}}));
     ASSERT_TRUE(gPakInterface->MountArchive((mDir / "shared.pak").string()));
     fs::remove(mDir / "shared.pak"); // the mapping keeps it alive
 

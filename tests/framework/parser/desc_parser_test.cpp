@@ -70,8 +70,8 @@ TEST_F(DescTest, CommandsLinesAndComments) {
                      "   'x;y' \"q\\\"r\";\n"
                      "# a comment between commands\n"
                      "D"));
-    EXPECT_EQ(mParser.mCommands, (std::vector<std::string>{"4:(A, 1)", "4:(B, 2)",
-                                                          "5:(C, (1, 2, 3), 'x;y', \"q\"r\")", "9:(D)"}));
+    EXPECT_EQ(mParser.mCommands,
+              (std::vector<std::string>{"4:(A, 1)", "4:(B, 2)", "5:(C, (1, 2, 3), 'x;y', \"q\"r\")", "9:(D)"}));
     EXPECT_EQ(mParser.mCurrentLineNum, 0);
 
     RecordingParser empty;
@@ -100,7 +100,7 @@ TEST_F(DescTest, TokenizerErrors) {
         const char* error;
     };
     const Case cases[] = {
-        {"a )", "Unexpected List End"},      {"x(1)", "Unexpected List Start"},
+        {"a )", "Unexpected List End"},         {"x(1)", "Unexpected List Start"},
         {"'abc", "Unterminated Single Quotes"}, {"\"abc", "Unterminated Double Quotes"},
         {"(1 (2)", "Unterminated List"},
     };

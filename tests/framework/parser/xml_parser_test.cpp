@@ -52,8 +52,8 @@ TEST_F(XmlTest, AttributesQuotedUnquotedAndBare) {
     EXPECT_EQ(e.mType, XMLElement::TYPE_START);
     EXPECT_EQ(e.mValue, "a");
     EXPECT_EQ(e.mSection, "");
-    const std::map<std::string, std::string> expected = {
-        {"x", "3"}, {"y", "2"}, {"z", ""}, {"w", "q r"}, {"e", ""}, {"amp", "<&>\"' \n&"}};
+    const std::map<std::string, std::string> expected = {{"x", "3"},   {"y", "2"}, {"z", ""},
+                                                         {"w", "q r"}, {"e", ""},  {"amp", "<&>\"' \n&"}};
     EXPECT_EQ(e.mAttributes, expected);
     EXPECT_EQ(e.mAttributeOrder, (std::vector<std::string>{"x", "y", "z", "w", "e", "amp", "x"}));
 }
@@ -66,10 +66,10 @@ TEST_F(XmlTest, SelfClosingTags) {
         const char* section;
     };
     const Want wants[] = {
-        {XMLElement::TYPE_START, "r", ""},     {XMLElement::TYPE_START, "b", "r"},
-        {XMLElement::TYPE_END, "b", "r/b"},    {XMLElement::TYPE_START, "c", "r"},
-        {XMLElement::TYPE_END, "c", "r/c"},    {XMLElement::TYPE_START, "d", "r"},
-        {XMLElement::TYPE_END, "d", "r/d"},    {XMLElement::TYPE_START, "img", "r"},
+        {XMLElement::TYPE_START, "r", ""},      {XMLElement::TYPE_START, "b", "r"},
+        {XMLElement::TYPE_END, "b", "r/b"},     {XMLElement::TYPE_START, "c", "r"},
+        {XMLElement::TYPE_END, "c", "r/c"},     {XMLElement::TYPE_START, "d", "r"},
+        {XMLElement::TYPE_END, "d", "r/d"},     {XMLElement::TYPE_START, "img", "r"},
         {XMLElement::TYPE_END, "img", "r/img"}, {XMLElement::TYPE_START, "e", "r"},
         {XMLElement::TYPE_END, "e", "r/e"},
     };

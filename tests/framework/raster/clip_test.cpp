@@ -18,14 +18,12 @@ struct Clipped {
 };
 
 void Clip(Clipped& c, const TriVertex& a, const TriVertex& b, const TriVertex& d, float left = 0, float right = 10,
-          float top = 0, float bottom = 10)
-{
+          float top = 0, float bottom = 10) {
     const TriVertex* tri[3] = {&a, &b, &d};
     c.count = TriRasterClipPolygon(tri, c.list, left, right, top, bottom, c.pool);
 }
 
-TEST(TriClip, TriangleInsideComesBackAsItsCornersWithoutNewOnes)
-{
+TEST(TriClip, TriangleInsideComesBackAsItsCornersWithoutNewOnes) {
     // The last corner lies exactly on the right bound: a corner on a line is inside.
     const TriVertex a = Vertex(1, 1), b = Vertex(10, 5), d = Vertex(2, 9);
     Clipped c;
@@ -38,8 +36,7 @@ TEST(TriClip, TriangleInsideComesBackAsItsCornersWithoutNewOnes)
     EXPECT_EQ(c.pool.count, 0);
 }
 
-TEST(TriClip, TriangleOutsideAnyBoundIsDropped)
-{
+TEST(TriClip, TriangleOutsideAnyBoundIsDropped) {
     Clipped c;
     Clip(c, Vertex(-5, 1), Vertex(-1, 5), Vertex(-3, 9));
     EXPECT_EQ(c.count, 0);
@@ -47,8 +44,7 @@ TEST(TriClip, TriangleOutsideAnyBoundIsDropped)
     EXPECT_EQ(c.count, 0);
 }
 
-TEST(TriClip, CutCornerTakesInterpolatedColourAndLiesOnTheBound)
-{
+TEST(TriClip, CutCornerTakesInterpolatedColourAndLiesOnTheBound) {
     // From opaque black outside to opaque white inside, cut halfway.
     const TriVertex black = Vertex(-4, 2, 0, 0, 0xFF000000), white = Vertex(4, 2, 1, 0, 0xFFFFFFFF),
                     other = Vertex(4, 6, 1, 1, 0xFFFFFFFF);
@@ -63,17 +59,16 @@ TEST(TriClip, CutCornerTakesInterpolatedColourAndLiesOnTheBound)
     EXPECT_EQ(made->color, 0xFF7F7F7Fu);
 }
 
-TEST(TriClip, TriangleOverCornersGivesFourToSevenCornersInsideTheBounds)
-{
+TEST(TriClip, TriangleOverCornersGivesFourToSevenCornersInsideTheBounds) {
     struct Case {
         TriVertex a, b, d;
         int expected;
     };
     const Case cases[] = {
-        {Vertex(-5, 5), Vertex(5, -5), Vertex(5, 5), 5},            // over the top-left corner
-        {Vertex(-10, -10), Vertex(30, 5), Vertex(5, 30), 4},       // over the whole rectangle
-        {Vertex(-3, 5), Vertex(5, -3), Vertex(13, 5), 6},          // across three sides
-        {Vertex(-4, 4), Vertex(6, -4), Vertex(14, 18), 7},         // across all four sides
+        {Vertex(-5, 5), Vertex(5, -5), Vertex(5, 5), 5},     // over the top-left corner
+        {Vertex(-10, -10), Vertex(30, 5), Vertex(5, 30), 4}, // over the whole rectangle
+        {Vertex(-3, 5), Vertex(5, -3), Vertex(13, 5), 6},    // across three sides
+        {Vertex(-4, 4), Vertex(6, -4), Vertex(14, 18), 7},   // across all four sides
     };
     for (const Case& k : cases) {
         Clipped c;
@@ -89,16 +84,12 @@ TEST(TriClip, TriangleOverCornersGivesFourToSevenCornersInsideTheBounds)
     }
 }
 
-TEST(TriClip, DegenerateTrianglesNeverGiveOneOrTwoCorners)
-{
+TEST(TriClip, DegenerateTrianglesNeverGiveOneOrTwoCorners) {
     // Zero-area triangles through, along and touching the rectangle.
     const TriVertex lines[][3] = {
-        {Vertex(-5, -5), Vertex(5, 5), Vertex(15, 15)},
-        {Vertex(-5, 0), Vertex(5, 0), Vertex(15, 0)},
-        {Vertex(10, -5), Vertex(10, 5), Vertex(10, 15)},
-        {Vertex(3, 3), Vertex(3, 3), Vertex(3, 3)},
-        {Vertex(-5, 10), Vertex(0, 10), Vertex(20, 10)},
-        {Vertex(-1, 5), Vertex(11, 5), Vertex(-1, 5)},
+        {Vertex(-5, -5), Vertex(5, 5), Vertex(15, 15)},  {Vertex(-5, 0), Vertex(5, 0), Vertex(15, 0)},
+        {Vertex(10, -5), Vertex(10, 5), Vertex(10, 15)}, {Vertex(3, 3), Vertex(3, 3), Vertex(3, 3)},
+        {Vertex(-5, 10), Vertex(0, 10), Vertex(20, 10)}, {Vertex(-1, 5), Vertex(11, 5), Vertex(-1, 5)},
     };
     for (const auto& l : lines) {
         Clipped c;
@@ -107,8 +98,7 @@ TEST(TriClip, DegenerateTrianglesNeverGiveOneOrTwoCorners)
     }
 }
 
-TEST(TriClip, MadeCornersLieExactlyOnTheBound)
-{
+TEST(TriClip, MadeCornersLieExactlyOnTheBound) {
     // Float error must not move a cut corner past an exclusive right or
     // bottom edge, where it would add a column or row outside the clip.
     std::mt19937 rng(5);
@@ -125,8 +115,7 @@ TEST(TriClip, MadeCornersLieExactlyOnTheBound)
     }
 }
 
-TEST(TriClip, EachCallOwnsItsPool)
-{
+TEST(TriClip, EachCallOwnsItsPool) {
     // Clipping a second triangle into another pool leaves the first result intact.
     const TriVertex a = Vertex(-4, 2, 0, 0, 0xFF000000), b = Vertex(4, 2), d = Vertex(4, 6);
     Clipped first;

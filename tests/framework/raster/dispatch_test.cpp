@@ -23,29 +23,25 @@ struct Call {
 std::vector<Call> gCalls;
 
 template <int I>
-void Spy(const TriFixedVertex* corners, void*, int32_t, const TriRasterParams* params, const TriTintColor* tint)
-{
+void Spy(const TriFixedVertex* corners, void*, int32_t, const TriRasterParams* params, const TriTintColor* tint) {
     gCalls.push_back(Call{I, {corners[0], corners[1], corners[2]}, *params, *tint});
 }
 
 template <size_t... I>
-void InstallSpies(std::index_sequence<I...>)
-{
+void InstallSpies(std::index_sequence<I...>) {
     ((TriRasterTable[I] = &Spy<static_cast<int>(I)>), ...);
 }
 
 class TriDispatch : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gCalls.clear();
         InstallSpies(std::make_index_sequence<kTriRasterTableSize>());
     }
     void TearDown() override { TriRasterInitTable(); }
 
     // One triangle well inside the clip; returns the indices called.
-    std::vector<int> Indices(int32_t format, Color tint, TriTextureView* texture, bool linear, bool colors)
-    {
+    std::vector<int> Indices(int32_t format, Color tint, TriTextureView* texture, bool linear, bool colors) {
         gCalls.clear();
         const TriVertex tri[3] = {Vertex(1, 1), Vertex(6, 1), Vertex(1, 6)};
         TriRasterRenderFan(canvas.Full(), tint, tri, 3, texture, canvas.Bits(), canvas.Pitch(), format, linear, colors);
@@ -58,8 +54,7 @@ protected:
     Canvas<uint32_t> canvas{16, 16, 0};
 };
 
-TEST_F(TriDispatch, IndexFromFormatFlagsAndTexture)
-{
+TEST_F(TriDispatch, IndexFromFormatFlagsAndTexture) {
     Texture opaque(2, 2, {1, 2, 3, 4});
     Texture alpha(2, 2, {1, 2, 3, 4}, true, false);
     Texture holes(2, 2, {1, 2, 3, 4}, false, true);
@@ -95,8 +90,7 @@ TEST_F(TriDispatch, IndexFromFormatFlagsAndTexture)
     EXPECT_EQ(TriRasterDefaultMember(0x05), &TriRasterARGB8888Gouraud);
 }
 
-TEST_F(TriDispatch, StripOrderAndAlphaFlagsUpdateEvenWithoutTriangles)
-{
+TEST_F(TriDispatch, StripOrderAndAlphaFlagsUpdateEvenWithoutTriangles) {
     int updates = 0;
     Texture tex(4, 4, std::vector<uint32_t>(16, 0xFF000000));
     tex.view.context = &updates;
@@ -126,14 +120,13 @@ TEST_F(TriDispatch, StripOrderAndAlphaFlagsUpdateEvenWithoutTriangles)
     EXPECT_EQ(updates, 4);
 }
 
-TEST_F(TriDispatch, CornersInFixedPoint)
-{
+TEST_F(TriDispatch, CornersInFixedPoint) {
     Texture tex(64, 32, std::vector<uint32_t>(64 * 32));
     const TriVertex tri[3] = {Vertex(-0.00001f, 0.5f, 1.0f, 0.25f, 0x80C0D0E0), Vertex(2.99999f, 1, 0, 0, 0),
                               Vertex(1, 3, 0.5f, 1, 0xFFFFFFFF)};
     const IntRect clip(-4, -4, 16, 16);
-    TriRasterRenderFan(clip, Color(255, 128, 64, 32), tri, 3, &tex.view, canvas.Bits(), canvas.Pitch(), 0x8888,
-                       false, true);
+    TriRasterRenderFan(clip, Color(255, 128, 64, 32), tri, 3, &tex.view, canvas.Bits(), canvas.Pitch(), 0x8888, false,
+                       true);
     ASSERT_EQ(gCalls.size(), 1u);
     const Call& c = gCalls[0];
     EXPECT_EQ(c.corners[0].x, 0);
@@ -154,8 +147,7 @@ TEST_F(TriDispatch, CornersInFixedPoint)
     EXPECT_EQ(c.tint.blue, 64);
 }
 
-TEST_F(TriDispatch, ClippedPolygonIsDrawnAsAFanFromItsFirstCorner)
-{
+TEST_F(TriDispatch, ClippedPolygonIsDrawnAsAFanFromItsFirstCorner) {
     // A triangle over the clip's top-left corner becomes five corners: three fan triangles.
     const TriVertex tri[3] = {Vertex(-5, 5), Vertex(5, -5), Vertex(5, 5)};
     TriRasterRenderFan(IntRect(0, 0, 10, 10), Color::White, tri, 3, nullptr, canvas.Bits(), canvas.Pitch(), 0x8888,
@@ -171,8 +163,7 @@ TEST_F(TriDispatch, ClippedPolygonIsDrawnAsAFanFromItsFirstCorner)
     }
 }
 
-TEST_F(TriDispatch, TrianglesWithoutFinitePositionAreSkipped)
-{
+TEST_F(TriDispatch, TrianglesWithoutFinitePositionAreSkipped) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     for (float bad : {nan, inf, -inf}) {
@@ -191,21 +182,18 @@ TEST_F(TriDispatch, TrianglesWithoutFinitePositionAreSkipped)
     }
 }
 
-TEST(TriFloatToInt, DefinedForEveryInput)
-{
+TEST(TriFloatToInt, DefinedForEveryInput) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     const std::pair<float, int32_t> cases[] = {
-        {nan, 0},          {inf, INT32_MAX},   {-inf, INT32_MIN}, {3e9f, INT32_MAX}, {-3e9f, INT32_MIN},
-        {2.9f, 2},         {-2.9f, -2},        {-0.5f, 0},        {2147483520.0f, 2147483520},
-        {-2147483648.0f, INT32_MIN},
+        {nan, 0},  {inf, INT32_MAX}, {-inf, INT32_MIN}, {3e9f, INT32_MAX},           {-3e9f, INT32_MIN},
+        {2.9f, 2}, {-2.9f, -2},      {-0.5f, 0},        {2147483520.0f, 2147483520}, {-2147483648.0f, INT32_MIN},
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(TriFloatToInt(in), out) << in;
 }
 
-TEST(TriTable, EveryEntryHoldsItsMemberAndInitRestoresThem)
-{
+TEST(TriTable, EveryEntryHoldsItsMemberAndInitRestoresThem) {
     for (int i = 0; i < kTriRasterTableSize; ++i) {
         ASSERT_NE(TriRasterTable[i], nullptr) << i;
         EXPECT_EQ(TriRasterTable[i], TriRasterDefaultMember(i)) << i;

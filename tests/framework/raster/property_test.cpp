@@ -15,13 +15,12 @@ using RasterTest::Texture;
 using RasterTest::Vertex;
 
 // A member that counts the visits of every pixel through the shared walk.
-void CountMember(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams*, const TriTintColor*)
-{
+void CountMember(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams*,
+                 const TriTintColor*) {
     TriWalkTriangle(corners, bits, pitch, CountOp{});
 }
 
-void FillTable(TriRasterFunc member)
-{
+void FillTable(TriRasterFunc member) {
     for (auto& entry : TriRasterTable)
         entry = member;
 }
@@ -33,8 +32,7 @@ struct Draw {
 
 // Quads turned, scaled and moved, and ribbons: strips whose triangles tile
 // an affine image of a row of rectangles, so that none overlaps another.
-Draw RandomDraw(std::mt19937& rng, int width, int height)
-{
+Draw RandomDraw(std::mt19937& rng, int width, int height) {
     auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
     auto whole = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     Draw d;
@@ -72,14 +70,12 @@ Draw RandomDraw(std::mt19937& rng, int width, int height)
     return d;
 }
 
-double Cross(const TriVertex& a, const TriVertex& b, double x, double y)
-{
+double Cross(const TriVertex& a, const TriVertex& b, double x, double y) {
     return (double{b.x} - a.x) * (y - a.y) - (double{b.y} - a.y) * (x - a.x);
 }
 
 // (x, y) lies inside the triangle, at least `margin` pixels from each edge.
-bool WellInside(const TriVertex& a, const TriVertex& b, const TriVertex& c, double x, double y, double margin)
-{
+bool WellInside(const TriVertex& a, const TriVertex& b, const TriVertex& c, double x, double y, double margin) {
     const double area = Cross(a, b, c.x, c.y);
     if (std::abs(area) < 1e-9)
         return false;
@@ -104,8 +100,7 @@ protected:
     void TearDown() override { TriRasterInitTable(); }
 };
 
-TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip)
-{
+TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip) {
     std::mt19937 rng(20240611);
     FillTable(CountMember);
     for (int n = 0; n < kDraws; ++n) {
@@ -126,8 +121,8 @@ TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip)
                 bool inside = false;
                 for (size_t t = 0; t + 2 < d.strip.size() && !inside; ++t) {
                     const bool odd = t & 1;
-                    inside = WellInside(d.strip[t], d.strip[odd ? t + 2 : t + 1], d.strip[odd ? t + 1 : t + 2], x, y,
-                                        1e-3);
+                    inside =
+                        WellInside(d.strip[t], d.strip[odd ? t + 2 : t + 1], d.strip[odd ? t + 1 : t + 2], x, y, 1e-3);
                 }
                 if (inside) {
                     ASSERT_EQ(visits, 1u) << "draw " << n << " pixel " << x << "," << y;
@@ -139,8 +134,7 @@ TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip)
 
 // Runs every table entry, in turn installed at every index, with the drawing
 // state its flags ask for; nothing outside the counted pixels may change.
-TEST_F(TriProperty, EveryEntryWritesOnlyThePixelsTheWalkVisits)
-{
+TEST_F(TriProperty, EveryEntryWritesOnlyThePixelsTheWalkVisits) {
     std::mt19937 rng(7);
     std::vector<uint32_t> texels(8 * 6);
     for (uint32_t& t : texels)
@@ -180,8 +174,7 @@ TEST_F(TriProperty, EveryEntryWritesOnlyThePixelsTheWalkVisits)
 
 // The same draw on the three opaque formats: the same pixels are written, and
 // 5-6-5 and 5-5-5 agree on red and blue.
-TEST_F(TriProperty, SixteenAndThirtyTwoBitFormatsWriteTheSamePixels)
-{
+TEST_F(TriProperty, SixteenAndThirtyTwoBitFormatsWriteTheSamePixels) {
     std::mt19937 rng(99);
     std::vector<uint32_t> texels(8 * 8);
     for (uint32_t& t : texels)
@@ -215,10 +208,14 @@ TEST_F(TriProperty, SixteenAndThirtyTwoBitFormatsWriteTheSamePixels)
         Canvas<uint16_t> c555(kWidth, kHeight, back555);
         Canvas<uint16_t> c565a(kWidth, kHeight, back565[0]);
         Canvas<uint16_t> c565b(kWidth, kHeight, back565[1]);
-        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c888.Bits(), c888.Pitch(), 0x888, k.linear, k.colors);
-        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c555.Bits(), c555.Pitch(), 0x555, k.linear, k.colors);
-        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c565a.Bits(), c565a.Pitch(), 0x565, k.linear, k.colors);
-        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c565b.Bits(), c565b.Pitch(), 0x565, k.linear, k.colors);
+        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c888.Bits(), c888.Pitch(), 0x888, k.linear,
+                           k.colors);
+        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c555.Bits(), c555.Pitch(), 0x555, k.linear,
+                           k.colors);
+        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c565a.Bits(), c565a.Pitch(), 0x565, k.linear,
+                           k.colors);
+        TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c565b.Bits(), c565b.Pitch(), 0x565, k.linear,
+                           k.colors);
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) {
                 const bool w888 = c888.At(x, y) != back888;

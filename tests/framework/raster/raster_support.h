@@ -36,23 +36,24 @@ struct CountOp {
     void operator()(uint32_t* pixel, const TriSpanValues&) const { ++*pixel; }
 };
 
-inline TriVertex Vertex(float x, float y, float u = 0, float v = 0, uint32_t color = 0xFFFFFFFF)
-{
+inline TriVertex Vertex(float x, float y, float u = 0, float v = 0, uint32_t color = 0xFFFFFFFF) {
     return TriVertex{x, y, u, v, color};
 }
 
-inline TriFixedVertex Fixed(float x, float y, uint32_t color = 0xFFFFFFFF, int32_t u = 0, int32_t v = 0)
-{
-    return TriFixedVertex{static_cast<int32_t>(x * 65536), static_cast<int32_t>(y * 65536),
-                          static_cast<int32_t>((color >> 8) & 0xFF0000), static_cast<int32_t>(color & 0xFF0000),
-                          static_cast<int32_t>((color & 0xFF00) << 8), static_cast<int32_t>((color & 0xFF) << 16),
-                          u, v};
+inline TriFixedVertex Fixed(float x, float y, uint32_t color = 0xFFFFFFFF, int32_t u = 0, int32_t v = 0) {
+    return TriFixedVertex{static_cast<int32_t>(x * 65536),
+                          static_cast<int32_t>(y * 65536),
+                          static_cast<int32_t>((color >> 8) & 0xFF0000),
+                          static_cast<int32_t>(color & 0xFF0000),
+                          static_cast<int32_t>((color & 0xFF00) << 8),
+                          static_cast<int32_t>((color & 0xFF) << 16),
+                          u,
+                          v};
 }
 
 // The strip of a w x h quad at (x, y), rotated by `angle` about its centre
 // and scaled by `scale`; u and v span the texture once.
-inline std::vector<TriVertex> RotatedQuad(float x, float y, float w, float h, double angle, double scale = 1.0)
-{
+inline std::vector<TriVertex> RotatedQuad(float x, float y, float w, float h, double angle, double scale = 1.0) {
     const double cx = x + w / 2.0;
     const double cy = y + h / 2.0;
     const double c = std::cos(angle) * scale;
@@ -62,8 +63,8 @@ inline std::vector<TriVertex> RotatedQuad(float x, float y, float w, float h, do
     for (const auto& k : corners) {
         const double dx = x + k[0] * w - cx;
         const double dy = y + k[1] * h - cy;
-        quad.push_back(Vertex(static_cast<float>(cx + dx * c - dy * s), static_cast<float>(cy + dx * s + dy * c),
-                              k[0], k[1]));
+        quad.push_back(
+            Vertex(static_cast<float>(cx + dx * c - dy * s), static_cast<float>(cy + dx * s + dy * c), k[0], k[1]));
     }
     return quad;
 }
@@ -73,8 +74,7 @@ struct Texture {
     TriTextureView view;
 
     Texture(int w, int h, std::vector<uint32_t> pixels, bool alpha = false, bool transparency = false)
-        : texels(std::move(pixels))
-    {
+        : texels(std::move(pixels)) {
         view.bits = texels.data();
         view.width = w;
         view.height = h;

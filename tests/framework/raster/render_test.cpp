@@ -16,8 +16,7 @@ using RasterTest::Vertex;
 
 constexpr uint32_t kSentinel = 0x00123456; // top byte 0: every 888 write shows
 
-int Written(const Canvas<uint32_t>& c)
-{
+int Written(const Canvas<uint32_t>& c) {
     int n = 0;
     for (uint32_t p : c.pixels)
         n += p != kSentinel;
@@ -25,14 +24,12 @@ int Written(const Canvas<uint32_t>& c)
 }
 
 // Opaque white through the 888 Gouraud member.
-void Fill(Canvas<uint32_t>& c, const IntRect& clip, const std::vector<TriVertex>& strip)
-{
+void Fill(Canvas<uint32_t>& c, const IntRect& clip, const std::vector<TriVertex>& strip) {
     TriRasterRenderFan(clip, Color::White, strip.data(), static_cast<int32_t>(strip.size()), nullptr, c.Bits(),
                        c.Pitch(), 0x888, false, true);
 }
 
-TEST(TriRender, ClipIncludesItsLastColumnAndRowAndNothingBeyond)
-{
+TEST(TriRender, ClipIncludesItsLastColumnAndRowAndNothingBeyond) {
     struct Case {
         const char* name;
         IntRect clip;
@@ -58,8 +55,7 @@ TEST(TriRender, ClipIncludesItsLastColumnAndRowAndNothingBeyond)
     }
 }
 
-TEST(TriRender, QuadTurnedByATinyAngleStaysInsideItsBounds)
-{
+TEST(TriRender, QuadTurnedByATinyAngleStaysInsideItsBounds) {
     for (double angle : {2e-5, -2e-5, 7e-6, -1e-6}) {
         for (float offset : {0.0f, 0.37f, 0.5f, 0.93f}) {
             Canvas<uint32_t> canvas(128, 128, kSentinel);
@@ -84,8 +80,7 @@ TEST(TriRender, QuadTurnedByATinyAngleStaysInsideItsBounds)
     }
 }
 
-TEST(TriRender, TextureCoordinatesThatAreNotNumbersStillDrawSafely)
-{
+TEST(TriRender, TextureCoordinatesThatAreNotNumbersStillDrawSafely) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     Texture tex(2, 2, {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF});
     std::vector<TriVertex> quad = RotatedQuad(1, 1, 6, 6, 0);
@@ -99,8 +94,7 @@ TEST(TriRender, TextureCoordinatesThatAreNotNumbersStillDrawSafely)
     }
 }
 
-TEST(TriRender, CallerVerticesAndClipAreLeftAsTheyWere)
-{
+TEST(TriRender, CallerVerticesAndClipAreLeftAsTheyWere) {
     Texture tex(2, 2, {0x80FF0000, 0xFF00FF00, 0x00000000, 0xFFFFFFFF}, true, true);
     std::vector<TriVertex> strip = RotatedQuad(-3, 2, 14, 9, 0.4);
     strip.push_back(Vertex(15, 15, 1, 1, 0x80402010));

@@ -16,8 +16,7 @@ struct Lanes {
     explicit Lanes(__m128i x) { _mm_store_si128(reinterpret_cast<__m128i*>(v), x); }
 };
 
-std::vector<uint32_t> RandomTexels(std::mt19937& rng, int count)
-{
+std::vector<uint32_t> RandomTexels(std::mt19937& rng, int count) {
     std::vector<uint32_t> texels(static_cast<size_t>(count));
     for (uint32_t& t : texels) {
         t = static_cast<uint32_t>(rng());
@@ -32,8 +31,7 @@ std::vector<uint32_t> RandomTexels(std::mt19937& rng, int count)
 // Every 16-bit fraction of u, at columns before, inside, at the end of and
 // beyond the texture, and random steps; a texture roomy enough for the
 // in-bounds path and one too small for it.
-TEST(TriVectorKernels, FetchesMatchThePerPixelFetches)
-{
+TEST(TriVectorKernels, FetchesMatchThePerPixelFetches) {
     std::mt19937 rng(7);
     for (const auto& [width, height] : {std::pair{5, 4}, std::pair{1, 1}, std::pair{2, 1}}) {
         const std::vector<uint32_t> texels = RandomTexels(rng, width * height);
@@ -56,15 +54,15 @@ TEST(TriVectorKernels, FetchesMatchThePerPixelFetches)
         for (int i = 0; i < 20000; ++i)
             check(static_cast<uint32_t>(rng()) % static_cast<uint32_t>((width + 4) << 16) - 0x20000u,
                   static_cast<uint32_t>(rng()) % static_cast<uint32_t>((height + 4) << 16) - 0x20000u,
-                  static_cast<uint32_t>(rng()) % 0x40000u - 0x20000u, static_cast<uint32_t>(rng()) % 0x40000u - 0x20000u);
+                  static_cast<uint32_t>(rng()) % 0x40000u - 0x20000u,
+                  static_cast<uint32_t>(rng()) % 0x40000u - 0x20000u);
     }
 }
 
 // Every weight, over destinations of every kind of alpha (those that make
 // the ARGB8888 blend divide among them), with lanes skipped at random.
 template <class Format>
-void CheckWrites()
-{
+void CheckWrites() {
     std::mt19937 rng(11);
     static constexpr uint32_t kAlphas[] = {0, 1, 8, 128, 254, 255, 255, 255};
     for (int round = 0; round < 400; ++round)
@@ -89,8 +87,7 @@ void CheckWrites()
         }
 }
 
-TEST(TriVectorKernels, WritesMatchThePerPixelWrites)
-{
+TEST(TriVectorKernels, WritesMatchThePerPixelWrites) {
     CheckWrites<TriFormatARGB8888>();
     CheckWrites<TriFormatRGB888>();
 }

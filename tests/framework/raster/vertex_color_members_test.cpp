@@ -22,14 +22,17 @@ constexpr TriTintColor kWhite{255, 255, 255, 255};
 constexpr int32_t kCentre = 0x18000;  // u and v of texel (1, 1); the linear fetch samples it alone
 constexpr int32_t kOutside = 0x48000; // row 4 of a 4 x 4 texture
 
-uint16_t Rgb565(uint32_t r, uint32_t g, uint32_t b) { return static_cast<uint16_t>(r << 11 | g << 5 | b); }
-uint16_t Rgb555(uint32_t r, uint32_t g, uint32_t b) { return static_cast<uint16_t>(r << 10 | g << 5 | b); }
+uint16_t Rgb565(uint32_t r, uint32_t g, uint32_t b) {
+    return static_cast<uint16_t>(r << 11 | g << 5 | b);
+}
+uint16_t Rgb555(uint32_t r, uint32_t g, uint32_t b) {
+    return static_cast<uint16_t>(r << 10 | g << 5 | b);
+}
 
 // A 4 x 4 destination covered whole by the two triangles of the quad `v`,
 // textured by a uniform 4 x 4 texture; returns the pixel at (1, 1).
 template <class Pixel>
-Pixel DrawQuad(TriRasterFunc member, Pixel fill, const TriFixedVertex (&v)[4], uint32_t texel, TriTintColor tint)
-{
+Pixel DrawQuad(TriRasterFunc member, Pixel fill, const TriFixedVertex (&v)[4], uint32_t texel, TriTintColor tint) {
     std::vector<uint32_t> texels(16, texel);
     const TriRasterParams params{texels.data(), 4, 16};
     Canvas<Pixel> canvas(4, 4, fill);
@@ -46,8 +49,7 @@ Pixel DrawQuad(TriRasterFunc member, Pixel fill, const TriFixedVertex (&v)[4], u
 // same interpolants.
 template <class Pixel>
 Pixel Draw(TriRasterFunc member, Pixel fill, uint32_t color, uint32_t texel, TriTintColor tint = kWhite,
-           int32_t uv = kCentre)
-{
+           int32_t uv = kCentre) {
     const TriFixedVertex v[4] = {Fixed(0, 0, color, uv, uv), Fixed(4, 0, color, uv, uv), Fixed(0, 4, color, uv, uv),
                                  Fixed(4, 4, color, uv, uv)};
     return DrawQuad(member, fill, v, texel, tint);
@@ -62,18 +64,18 @@ struct Case32 {
     int32_t uv = kCentre;
 };
 
-void Check(const Case32* begin, const Case32* end)
-{
+void Check(const Case32* begin, const Case32* end) {
     for (const Case32* k = begin; k != end; ++k)
         EXPECT_EQ(Draw<uint32_t>(k->member, k->fill, k->color, k->texel, k->tint, k->uv), k->expected)
-            << k->name << std::hex << " got 0x" << Draw<uint32_t>(k->member, k->fill, k->color, k->texel, k->tint, k->uv);
+            << k->name << std::hex << " got 0x"
+            << Draw<uint32_t>(k->member, k->fill, k->color, k->texel, k->tint, k->uv);
 }
 
-TEST(TriVertexColorMembers, OpaqueTexture32Bit)
-{
+TEST(TriVertexColorMembers, OpaqueTexture32Bit) {
     const TriTintColor half{128, 255, 255, 255};
     const Case32 cases[] = {
-        {"white under white is 254", TriRasterARGB8888TextureVertexColors, 0, 0xFFFFFFFF, 0xFFFFFFFF, kWhite, 0xFFFEFEFE},
+        {"white under white is 254", TriRasterARGB8888TextureVertexColors, 0, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,
+         0xFFFEFEFE},
         {"888 too, top byte set", TriRasterRGB888TextureVertexColors, 0x12345678, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,
          0xFFFEFEFE},
         {"corner alpha 241 is opaque", TriRasterARGB8888TextureVertexColors, 0x80102030, 0xF1FFFFFF, 0xFF808080, kWhite,
@@ -88,8 +90,10 @@ TEST(TriVertexColorMembers, OpaqueTexture32Bit)
         {"888 half over black", TriRasterRGB888TextureVertexColors, 0, 0x80FFFFFF, 0xFFFFFFFF, kWhite, 0xFF7E7E7E},
         {"888 half over white", TriRasterRGB888TextureVertexColors, 0x00FFFFFF, 0x80FFFFFF, 0xFFFFFFFF, kWhite,
          0xFFFDFDFD},
-        {"texel alpha plays no part", TriRasterRGB888TextureVertexColors, 0, 0xFF4080C0, 0x00FFFFFF, kWhite, 0xFF3F7FBF},
-        {"corner colours modulate", TriRasterARGB8888TextureVertexColors, 0, 0xFF4080C0, 0xFF80FF40, kWhite, 0xFF207F30},
+        {"texel alpha plays no part", TriRasterRGB888TextureVertexColors, 0, 0xFF4080C0, 0x00FFFFFF, kWhite,
+         0xFF3F7FBF},
+        {"corner colours modulate", TriRasterARGB8888TextureVertexColors, 0, 0xFF4080C0, 0xFF80FF40, kWhite,
+         0xFF207F30},
         {"outside the texture is black", TriRasterARGB8888TextureVertexColors, 0x80102030, 0xFFFFFFFF, 0xFFFFFFFF,
          kWhite, 0xFF000000, kOutside},
         // Tint alpha 128 on alpha 255 corners: fa 63, w 62 (once would be 127).
@@ -108,8 +112,7 @@ TEST(TriVertexColorMembers, OpaqueTexture32Bit)
     Check(std::begin(cases), std::end(cases));
 }
 
-TEST(TriVertexColorMembers, AlphaTexture32Bit)
-{
+TEST(TriVertexColorMembers, AlphaTexture32Bit) {
     const Case32 cases[] = {
         {"texel alpha 8 is skipped", TriRasterARGB8888TextureAlphaVertexColors, 0x80123456, 0xFFFFFFFF, 0x08FFFFFF,
          kWhite, 0x80123456},
@@ -149,8 +152,7 @@ TEST(TriVertexColorMembers, AlphaTexture32Bit)
 // Where the blend has no defined result: a transparent destination under a
 // weight of 0 is left alone, and a quotient of 256 is held to 255 instead of
 // spilling into the next channel.
-TEST(TriVertexColorMembers, ArgbBlendWithoutDivisorOrRoom)
-{
+TEST(TriVertexColorMembers, ArgbBlendWithoutDivisorOrRoom) {
     const Case32 cases[] = {
         {"weight 0 over alpha 0", TriRasterARGB8888TextureVertexColors, 0x00123456, 0x00FFFFFF, 0xFFFFFFFF, kWhite,
          0x00123456},
@@ -168,8 +170,7 @@ TEST(TriVertexColorMembers, ArgbBlendWithoutDivisorOrRoom)
 
 // A colour interpolant below 0 (as one can stray at a thin edge) counts as 0
 // and leaves the other channels alone.
-TEST(TriVertexColorMembers, InterpolantBelowZeroCountsAsZero)
-{
+TEST(TriVertexColorMembers, InterpolantBelowZeroCountsAsZero) {
     TriFixedVertex v[4] = {Fixed(0, 0, 0xFFFFFFFF, kCentre, kCentre), Fixed(4, 0, 0xFFFFFFFF, kCentre, kCentre),
                            Fixed(0, 4, 0xFFFFFFFF, kCentre, kCentre), Fixed(4, 4, 0xFFFFFFFF, kCentre, kCentre)};
     for (TriFixedVertex& c : v)
@@ -188,8 +189,7 @@ struct Case16 {
     int32_t uv = kCentre;
 };
 
-TEST(TriVertexColorMembers, SixteenBit)
-{
+TEST(TriVertexColorMembers, SixteenBit) {
     const TriTintColor half{128, 255, 255, 255};
     const uint16_t white565 = 0xFFFF;
     const uint16_t white555 = 0xFFFF; // bit 15 set
@@ -197,13 +197,14 @@ TEST(TriVertexColorMembers, SixteenBit)
         // Opaque textures.
         {"corner alpha 0 still rewrites", TriRasterRGB565TextureVertexColors, white565, 0x00FFFFFF, 0xFFFFFFFF, kWhite,
          Rgb565(30, 61, 30)},
-        {"555 corner alpha 0 clears bit 15", TriRasterRGB555TextureVertexColors, white555, 0x00FFFFFF, 0xFFFFFFFF, kWhite,
-         Rgb555(30, 30, 30)},
+        {"555 corner alpha 0 clears bit 15", TriRasterRGB555TextureVertexColors, white555, 0x00FFFFFF, 0xFFFFFFFF,
+         kWhite, Rgb555(30, 30, 30)},
         {"corner alpha 241 is opaque", TriRasterRGB565TextureVertexColors, 0x1234, 0xF1FFFFFF, 0xFFFF8040, kWhite,
          Rgb565(31, 31, 7)},
         {"corner alpha 240 blends", TriRasterRGB565TextureVertexColors, 0, 0xF0FFFFFF, 0xFFFFFFFF, kWhite,
          Rgb565(29, 59, 29)},
-        {"white under white packs white", TriRasterRGB565TextureVertexColors, 0, 0xFFFFFFFF, 0xFFFFFFFF, kWhite, 0xFFFF},
+        {"white under white packs white", TriRasterRGB565TextureVertexColors, 0, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,
+         0xFFFF},
         {"555 white under white", TriRasterRGB555TextureVertexColors, 0x8000, 0xFFFFFFFF, 0xFFFFFFFF, kWhite, 0x7FFF},
         {"outside the texture writes black", TriRasterRGB565TextureVertexColors, 0x1234, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,
          0, kOutside},
@@ -265,8 +266,7 @@ TEST(TriVertexColorMembers, SixteenBit)
 // A triangle over a corner of the clip becomes a fan of several triangles
 // that share their first corner. With one colour on every corner and one
 // texel under every pixel, a corner tinted twice would show as a gradient.
-TEST(TriVertexColorMembers, TintedFanOfOneColourIsUniform)
-{
+TEST(TriVertexColorMembers, TintedFanOfOneColourIsUniform) {
     const IntRect clip(2, 2, 12, 12);
     const TriVertex tri[3] = {Vertex(-9, 7, 0.5f, 0.5f, 0xC0806040), Vertex(9, -8, 0.5f, 0.5f, 0xC0806040),
                               Vertex(22, 17, 0.5f, 0.5f, 0xC0806040)};
@@ -319,8 +319,7 @@ struct RandomTriangle {
     TriFixedVertex corners[3];
     TriTintColor tint;
 
-    explicit RandomTriangle(std::mt19937& rng)
-    {
+    explicit RandomTriangle(std::mt19937& rng) {
         auto whole = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
         for (TriFixedVertex& c : corners) {
             c = Fixed(0, 0, static_cast<uint32_t>(rng()), whole(-0x8000, 9 << 16), whole(-0x8000, 9 << 16));
@@ -335,8 +334,7 @@ struct RandomTriangle {
 // vertex-coloured textured entry, called directly so that the entries the
 // dispatch never picks are compared too: the same pixels are written, and the
 // 16-bit formats agree on red and blue.
-TEST(TriVertexColorMembers, FormatsWriteTheSamePixels)
-{
+TEST(TriVertexColorMembers, FormatsWriteTheSamePixels) {
     std::mt19937 rng(4711);
     std::vector<uint32_t> texels(64);
     for (uint32_t& t : texels)
@@ -379,8 +377,7 @@ TEST(TriVertexColorMembers, FormatsWriteTheSamePixels)
 
 // Every entry draws from its three corners without changing them, the tinted
 // ones included.
-TEST(TriVertexColorMembers, EveryEntryLeavesItsCornersAlone)
-{
+TEST(TriVertexColorMembers, EveryEntryLeavesItsCornersAlone) {
     std::mt19937 rng(17);
     std::vector<uint32_t> texels(64, 0x80FFFFFF);
     const TriRasterParams params{texels.data(), 8, 64};

@@ -10,7 +10,6 @@ using RasterTest::Canvas;
 using RasterTest::CountOp;
 using RasterTest::Fixed;
 
-
 // Records the red interpolant's integer part at every pixel.
 struct RedOp {
     using Pixel = uint32_t;
@@ -20,14 +19,12 @@ struct RedOp {
     void operator()(uint32_t* pixel, const TriSpanValues& v) const { *pixel = v.red >> 16; }
 };
 
-void Walk(Canvas<uint32_t>& canvas, TriFixedVertex a, TriFixedVertex b, TriFixedVertex c)
-{
+void Walk(Canvas<uint32_t>& canvas, TriFixedVertex a, TriFixedVertex b, TriFixedVertex c) {
     const TriFixedVertex corners[3] = {a, b, c};
     TriWalkTriangle(corners, canvas.Bits(), canvas.Pitch(), CountOp{});
 }
 
-std::vector<int> RowCounts(const Canvas<uint32_t>& canvas)
-{
+std::vector<int> RowCounts(const Canvas<uint32_t>& canvas) {
     std::vector<int> rows;
     for (int y = 0; y < canvas.height; ++y) {
         int n = 0;
@@ -38,8 +35,7 @@ std::vector<int> RowCounts(const Canvas<uint32_t>& canvas)
     return rows;
 }
 
-TEST(TriWalk, CoversTopAndLeftEdgesButNotBottomAndRight)
-{
+TEST(TriWalk, CoversTopAndLeftEdgesButNotBottomAndRight) {
     Canvas<uint32_t> canvas(6, 6, 0);
     Walk(canvas, Fixed(0, 0), Fixed(4, 0), Fixed(0, 4));
     EXPECT_EQ(RowCounts(canvas), (std::vector<int>{4, 3, 2, 1, 0, 0}));
@@ -48,8 +44,7 @@ TEST(TriWalk, CoversTopAndLeftEdgesButNotBottomAndRight)
             EXPECT_EQ(canvas.At(x, y), x < 4 - y ? 1u : 0u) << x << "," << y;
 }
 
-TEST(TriWalk, IntegerQuadStripCoversEachPixelOnce)
-{
+TEST(TriWalk, IntegerQuadStripCoversEachPixelOnce) {
     Canvas<uint32_t> canvas(8, 8, 0);
     // The strip triangles (0,1,2) and (1,3,2) of the quad (2,1)-(6,5).
     const TriFixedVertex v[4] = {Fixed(2, 1), Fixed(6, 1), Fixed(2, 5), Fixed(6, 5)};
@@ -60,8 +55,7 @@ TEST(TriWalk, IntegerQuadStripCoversEachPixelOnce)
             EXPECT_EQ(canvas.At(x, y), (x >= 2 && x < 6 && y >= 1 && y < 5) ? 1u : 0u) << x << "," << y;
 }
 
-TEST(TriWalk, EmptyTriangles)
-{
+TEST(TriWalk, EmptyTriangles) {
     struct Case {
         const char* name;
         TriFixedVertex a, b, c;
@@ -79,8 +73,7 @@ TEST(TriWalk, EmptyTriangles)
     }
 }
 
-TEST(TriWalk, CornerOnAPixelIsInsideOnTheLeftAndOutsideOnTheRight)
-{
+TEST(TriWalk, CornerOnAPixelIsInsideOnTheLeftAndOutsideOnTheRight) {
     Canvas<uint32_t> canvas(8, 2, 0);
     // Left edge at x = 3.0 and right edge at x = 6.0 on row 0.
     Walk(canvas, Fixed(3, 0), Fixed(6, 0), Fixed(3, 1));
@@ -90,8 +83,7 @@ TEST(TriWalk, CornerOnAPixelIsInsideOnTheLeftAndOutsideOnTheRight)
     EXPECT_EQ(canvas.At(6, 0), 0u);
 }
 
-TEST(TriWalk, RedRampAgreesAcrossTheSeam)
-{
+TEST(TriWalk, RedRampAgreesAcrossTheSeam) {
     // Red 0 on the left corners, 255 on the right ones, over x 0..4.
     Canvas<uint32_t> canvas(4, 4, 0xDEAD);
     const TriFixedVertex v[4] = {Fixed(0, 0, 0xFF000000), Fixed(4, 0, 0xFFFF0000), Fixed(0, 4, 0xFF000000),
@@ -105,8 +97,7 @@ TEST(TriWalk, RedRampAgreesAcrossTheSeam)
             EXPECT_EQ(canvas.At(x, y), (std::vector<uint32_t>{0, 63, 127, 191}[x])) << x << "," << y;
 }
 
-TEST(TriWalk, EdgeFlatterThanASlopeCanHoldStaysWithinItsCorners)
-{
+TEST(TriWalk, EdgeFlatterThanASlopeCanHoldStaysWithinItsCorners) {
     // Short edges less than 1/32 pixel tall that cross a row (a sprite turned
     // by a tiny angle): their 16.16 slope wraps, yet every span must stay
     // within the triangle's corners.
@@ -115,9 +106,9 @@ TEST(TriWalk, EdgeFlatterThanASlopeCanHoldStaysWithinItsCorners)
     };
     auto at = [](int32_t x, int32_t y) { return TriFixedVertex{x, y, 0, 0, 0, 0, 0, 0}; };
     const Case cases[] = {
-        {at(0xB5FF, 0xFF88), at(0x3DB066, 0x10001), at(0x10000, 0x50000)},   // upper edge
-        {at(0x3D9F25, 0xFF88), at(0xD6DE, 0x10001), at(0x3E0000, 0x40000)},  // upper edge, leftward
-        {at(0x3F8000, 0), at(0x10000, 0xFFC4), at(0x3F0000, 0x1003C)},        // lower edge
+        {at(0xB5FF, 0xFF88), at(0x3DB066, 0x10001), at(0x10000, 0x50000)},  // upper edge
+        {at(0x3D9F25, 0xFF88), at(0xD6DE, 0x10001), at(0x3E0000, 0x40000)}, // upper edge, leftward
+        {at(0x3F8000, 0), at(0x10000, 0xFFC4), at(0x3F0000, 0x1003C)},      // lower edge
     };
     for (const Case& k : cases) {
         Canvas<uint32_t> canvas(64, 6, 0);

@@ -16,20 +16,18 @@ namespace {
 
 std::string gCaptured;
 
-void Capture(std::string_view text)
-{
+void Capture(std::string_view text) {
     gCaptured += text;
 }
 
 // Runs each test in a fresh current folder with the debugger output captured.
 class AllocTrackerTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         mOldFolder = std::filesystem::current_path();
         mFolder = std::filesystem::path(testing::TempDir()) /
-                  ("utiltypes_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                   "_" + std::to_string(getpid()));
+                  ("utiltypes_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                   std::to_string(getpid()));
         std::filesystem::remove_all(mFolder);
         std::filesystem::create_directories(mFolder);
         std::filesystem::current_path(mFolder);
@@ -37,16 +35,14 @@ protected:
         platform::SetDebugSink(&Capture);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         platform::SetDebugSink({});
         std::filesystem::current_path(mOldFolder);
         std::error_code ec;
         std::filesystem::remove_all(mFolder, ec);
     }
 
-    static std::string ReadReport()
-    {
+    static std::string ReadReport() {
         std::ifstream in("mem_leaks.txt", std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -55,21 +51,29 @@ protected:
 
     // Splits off the header line, checking that it carries an asctime stamp
     // ("Thu Jan  1 00:00:00 1970\n") before its own line end.
-    static std::string BodyAfterHeader(const std::string& report)
-    {
+    static std::string BodyAfterHeader(const std::string& report) {
         const std::string prefix = "Memory Leak Report for ";
         // A upper-case letter, a lower-case letter, 9 digit, d digit or space.
         const std::string shape = "Aaa Aaa d9 99:99:99 9999\n\n";
-        bool matches = report.compare(0, prefix.size(), prefix) == 0 &&
-                       report.size() >= prefix.size() + shape.size();
+        bool matches = report.compare(0, prefix.size(), prefix) == 0 && report.size() >= prefix.size() + shape.size();
         for (std::size_t i = 0; matches && i < shape.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(report[prefix.size() + i]);
             switch (shape[i]) {
-            case 'A': matches = std::isupper(c) != 0; break;
-            case 'a': matches = std::islower(c) != 0; break;
-            case '9': matches = std::isdigit(c) != 0; break;
-            case 'd': matches = c == ' ' || std::isdigit(c) != 0; break;
-            default: matches = c == static_cast<unsigned char>(shape[i]); break;
+            case 'A':
+                matches = std::isupper(c) != 0;
+                break;
+            case 'a':
+                matches = std::islower(c) != 0;
+                break;
+            case '9':
+                matches = std::isdigit(c) != 0;
+                break;
+            case 'd':
+                matches = c == ' ' || std::isdigit(c) != 0;
+                break;
+            default:
+                matches = c == static_cast<unsigned char>(shape[i]);
+                break;
             }
         }
         EXPECT_TRUE(matches) << report;
@@ -82,8 +86,7 @@ protected:
 
 const std::string kDashes(59, '-');
 
-TEST_F(AllocTrackerTest, EmptyReport)
-{
+TEST_F(AllocTrackerTest, EmptyReport) {
     AllocTracker tracker;
     tracker.DumpLeaks();
     const std::string report = ReadReport();
@@ -93,8 +96,7 @@ TEST_F(AllocTrackerTest, EmptyReport)
     EXPECT_EQ(gCaptured, "\n" + report);
 }
 
-TEST_F(AllocTrackerTest, RecordsInAddressOrderWithPlurals)
-{
+TEST_F(AllocTrackerTest, RecordsInAddressOrderWithPlurals) {
     char block[8];
     const std::string longFile(300, 'f');
     AllocTracker tracker;
@@ -107,20 +109,17 @@ TEST_F(AllocTrackerTest, RecordsInAddressOrderWithPlurals)
     tracker.DumpLeaks();
 
     const std::string report = ReadReport();
-    EXPECT_EQ(BodyAfterHeader(report),
-              "one.cpp(10) : Leak 1 byte\n"
-              "two.cpp(20) : Leak 2 bytes\n" +
-                  std::string(259, 'f') + "(7) : Leak 5 bytes\n"
-                  "big.cpp(30) : Leak 2048 bytes\n" +
-                  kDashes + "\nTotal Unfreed: 2056 bytes (2KB)\n\n");
+    EXPECT_EQ(BodyAfterHeader(report), "one.cpp(10) : Leak 1 byte\n"
+                                       "two.cpp(20) : Leak 2 bytes\n" +
+                                           std::string(259, 'f') +
+                                           "(7) : Leak 5 bytes\n"
+                                           "big.cpp(30) : Leak 2048 bytes\n" +
+                                           kDashes + "\nTotal Unfreed: 2056 bytes (2KB)\n\n");
     EXPECT_EQ(gCaptured, "\n" + report);
 }
 
-TEST_F(AllocTrackerTest, ReportsAtDestructionOnlyWhenAsked)
-{
-    {
-        AllocTracker quiet;
-    }
+TEST_F(AllocTrackerTest, ReportsAtDestructionOnlyWhenAsked) {
+    { AllocTracker quiet; }
     EXPECT_FALSE(std::filesystem::exists("mem_leaks.txt"));
 
     {
@@ -132,8 +131,7 @@ TEST_F(AllocTrackerTest, ReportsAtDestructionOnlyWhenAsked)
     EXPECT_NE(ReadReport().find("x.cpp(3) : Leak 4 bytes\n"), std::string::npos);
 }
 
-TEST_F(AllocTrackerTest, DebugTraceFormatsTextOfAnyLength)
-{
+TEST_F(AllocTrackerTest, DebugTraceFormatsTextOfAnyLength) {
     const std::string longText(5000, 'z');
     DebugTrace("%s:%d|%s", "step", -42, longText.c_str());
     EXPECT_EQ(gCaptured, "step:-42|" + longText);

@@ -9,21 +9,18 @@
 namespace Kavo {
 namespace {
 
-std::vector<std::uint8_t> Bytes(const Buffer& buffer)
-{
+std::vector<std::uint8_t> Bytes(const Buffer& buffer) {
     const std::uint8_t* data = buffer.GetDataPtr();
     return data ? std::vector<std::uint8_t>(data, data + buffer.GetDataLen()) : std::vector<std::uint8_t>();
 }
 
-Buffer FromBytes(const std::vector<std::uint8_t>& bytes)
-{
+Buffer FromBytes(const std::vector<std::uint8_t>& bytes) {
     Buffer buffer;
     buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
     return buffer;
 }
 
-TEST(Buffer, BitsThenByteShareTheFirstByte)
-{
+TEST(Buffer, BitsThenByteShareTheFirstByte) {
     Buffer buffer;
     buffer.WriteNumBits(5, 3);
     buffer.WriteByte(0xFF);
@@ -36,8 +33,7 @@ TEST(Buffer, BitsThenByteShareTheFirstByte)
     EXPECT_TRUE(buffer.AtEnd());
 }
 
-TEST(Buffer, ByteLayoutOfEachKind)
-{
+TEST(Buffer, ByteLayoutOfEachKind) {
     struct Case {
         const char* what;
         std::function<void(Buffer&)> write;
@@ -45,18 +41,36 @@ TEST(Buffer, ByteLayoutOfEachKind)
         std::function<void(Buffer&)> checkRead;
     };
     const std::vector<Case> cases = {
-        {"short", [](Buffer& b) { b.WriteShort(0x1234); }, {0x34, 0x12},
+        {"short",
+         [](Buffer& b) { b.WriteShort(0x1234); },
+         {0x34, 0x12},
          [](Buffer& b) { EXPECT_EQ(b.ReadShort(), 0x1234); }},
-        {"negative long", [](Buffer& b) { b.WriteLong(-2); }, {0xFE, 0xFF, 0xFF, 0xFF},
+        {"negative long",
+         [](Buffer& b) { b.WriteLong(-2); },
+         {0xFE, 0xFF, 0xFF, 0xFF},
          [](Buffer& b) { EXPECT_EQ(b.ReadLong(), -2); }},
-        {"long order", [](Buffer& b) { b.WriteLong(0x01020304); }, {0x04, 0x03, 0x02, 0x01},
+        {"long order",
+         [](Buffer& b) { b.WriteLong(0x01020304); },
+         {0x04, 0x03, 0x02, 0x01},
          [](Buffer& b) { EXPECT_EQ(b.ReadLong(), 0x01020304); }},
-        {"string", [](Buffer& b) { b.WriteString("abc"); }, {0x03, 0x00, 'a', 'b', 'c'},
+        {"string",
+         [](Buffer& b) { b.WriteString("abc"); },
+         {0x03, 0x00, 'a', 'b', 'c'},
          [](Buffer& b) { EXPECT_EQ(b.ReadString(), "abc"); }},
-        {"empty string", [](Buffer& b) { b.WriteString(""); }, {0x00, 0x00},
+        {"empty string",
+         [](Buffer& b) { b.WriteString(""); },
+         {0x00, 0x00},
          [](Buffer& b) { EXPECT_EQ(b.ReadString(), ""); }},
-        {"booleans", [](Buffer& b) { b.WriteBoolean(true); b.WriteBoolean(false); }, {0x01, 0x00},
-         [](Buffer& b) { EXPECT_TRUE(b.ReadBoolean()); EXPECT_FALSE(b.ReadBoolean()); }},
+        {"booleans",
+         [](Buffer& b) {
+             b.WriteBoolean(true);
+             b.WriteBoolean(false);
+         },
+         {0x01, 0x00},
+         [](Buffer& b) {
+             EXPECT_TRUE(b.ReadBoolean());
+             EXPECT_FALSE(b.ReadBoolean());
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -69,8 +83,7 @@ TEST(Buffer, ByteLayoutOfEachKind)
     }
 }
 
-TEST(Buffer, ValuesAtAnOddBitOffsetReadBack)
-{
+TEST(Buffer, ValuesAtAnOddBitOffsetReadBack) {
     const std::uint8_t raw[] = {0x00, 0x80, 0xFF, 0x7F};
     Buffer buffer;
     buffer.WriteNumBits(1, 1);
@@ -94,8 +107,7 @@ TEST(Buffer, ValuesAtAnOddBitOffsetReadBack)
     EXPECT_TRUE(buffer.AtEnd());
 }
 
-TEST(Buffer, StringLengthsAtTheSignedLimit)
-{
+TEST(Buffer, StringLengthsAtTheSignedLimit) {
     for (std::uint8_t high : {0x80, 0xFF}) {
         Buffer buffer = FromBytes({0x00, high, 'x', 'y'});
         EXPECT_EQ(buffer.ReadString(), "");
@@ -108,8 +120,7 @@ TEST(Buffer, StringLengthsAtTheSignedLimit)
     EXPECT_EQ(buffer.ReadString(), longest);
 }
 
-TEST(Buffer, ReadNumBitsSignExtendsFromTheRequestedWidth)
-{
+TEST(Buffer, ReadNumBitsSignExtendsFromTheRequestedWidth) {
     struct Case {
         std::vector<std::uint8_t> bytes;
         int count;
@@ -135,8 +146,7 @@ TEST(Buffer, ReadNumBitsSignExtendsFromTheRequestedWidth)
     }
 }
 
-TEST(Buffer, WriteNumBitsClampsWideCounts)
-{
+TEST(Buffer, WriteNumBitsClampsWideCounts) {
     Buffer buffer;
     buffer.WriteNumBits(-1, 40);
     EXPECT_EQ(Bytes(buffer), (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}));
@@ -146,8 +156,7 @@ TEST(Buffer, WriteNumBitsClampsWideCounts)
     EXPECT_EQ(buffer.GetDataLenBits(), 32);
 }
 
-TEST(Buffer, ReadingPastTheEndYieldsZeros)
-{
+TEST(Buffer, ReadingPastTheEndYieldsZeros) {
     Buffer empty;
     EXPECT_TRUE(empty.AtEnd());
     EXPECT_EQ(empty.ReadByte(), 0);
@@ -170,8 +179,7 @@ TEST(Buffer, ReadingPastTheEndYieldsZeros)
     EXPECT_FALSE(partial.AtEnd());
 }
 
-TEST(Buffer, ReadLineSplitsOnLineFeedsAndDropsCarriageReturns)
-{
+TEST(Buffer, ReadLineSplitsOnLineFeedsAndDropsCarriageReturns) {
     Buffer buffer = FromBytes({'a', 'b', '\r', '\n', 'c', 'd'});
     EXPECT_EQ(buffer.ReadLine(), "ab");
     EXPECT_EQ(buffer.ReadLine(), "cd");
@@ -183,8 +191,7 @@ TEST(Buffer, ReadLineSplitsOnLineFeedsAndDropsCarriageReturns)
     EXPECT_EQ(zeroEnded.ReadLine(), "y");
 }
 
-TEST(Buffer, SetDataKeepsPositionsAndClearResets)
-{
+TEST(Buffer, SetDataKeepsPositionsAndClearResets) {
     Buffer buffer = FromBytes({1, 2, 3});
     EXPECT_EQ(buffer.ReadByte(), 1);
     const std::uint8_t next[] = {10, 20, 30, 40};
@@ -201,8 +208,7 @@ TEST(Buffer, SetDataKeepsPositionsAndClearResets)
     EXPECT_EQ(Bytes(buffer), std::vector<std::uint8_t>{7});
 }
 
-TEST(Buffer, WritingAfterSetDataShrankTheBytesStaysInside)
-{
+TEST(Buffer, WritingAfterSetDataShrankTheBytesStaysInside) {
     Buffer buffer;
     buffer.WriteNumBits(1, 3);
     buffer.SetData(nullptr, 0);

@@ -7,8 +7,7 @@
 namespace Kavo {
 namespace {
 
-TEST(GetDirectXErrorString, NamesAcrossTheFamilies)
-{
+TEST(GetDirectXErrorString, NamesAcrossTheFamilies) {
     struct Case {
         std::uint32_t value;
         const char* name;
@@ -39,8 +38,7 @@ TEST(GetDirectXErrorString, NamesAcrossTheFamilies)
         EXPECT_EQ(GetDirectXErrorString(static_cast<std::int32_t>(c.value)), c.name);
 }
 
-TEST(GetDirectXErrorString, UnnamedValuesPrintAsLowerCaseHex)
-{
+TEST(GetDirectXErrorString, UnnamedValuesPrintAsLowerCaseHex) {
     EXPECT_EQ(GetDirectXErrorString(0), "0");
     EXPECT_EQ(GetDirectXErrorString(1), "1");
     EXPECT_EQ(GetDirectXErrorString(static_cast<std::int32_t>(0x887600ABu)), "887600ab");
@@ -48,8 +46,7 @@ TEST(GetDirectXErrorString, UnnamedValuesPrintAsLowerCaseHex)
     EXPECT_EQ(GetDirectXErrorString(0x0ABC), "abc");
 }
 
-TEST(GetDirectXErrorString, AliasesOfSharedValuesUseTheTableName)
-{
+TEST(GetDirectXErrorString, AliasesOfSharedValuesUseTheTableName) {
     EXPECT_EQ(GetDirectXErrorString(platform::DDERR_GENERIC), "DSERR_GENERIC");
     EXPECT_EQ(GetDirectXErrorString(platform::DSERR_INVALIDPARAM), "DDERR_INVALIDPARAMS");
     EXPECT_EQ(GetDirectXErrorString(platform::DDERR_OUTOFMEMORY), "E_OUTOFMEMORY");

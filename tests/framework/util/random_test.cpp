@@ -8,16 +8,14 @@
 namespace Kavo {
 namespace {
 
-std::vector<std::int32_t> Draw(MersenneTwister& generator, int count)
-{
+std::vector<std::int32_t> Draw(MersenneTwister& generator, int count) {
     std::vector<std::int32_t> values;
     for (int i = 0; i < count; ++i)
         values.push_back(generator.Next());
     return values;
 }
 
-TEST(MersenneTwister, SeedZeroMeans4357)
-{
+TEST(MersenneTwister, SeedZeroMeans4357) {
     MersenneTwister zero(0);
     MersenneTwister explicitSeed(4357);
     MersenneTwister defaulted;
@@ -29,16 +27,14 @@ TEST(MersenneTwister, SeedZeroMeans4357)
     EXPECT_NE(Draw(other, 700), expected);
 }
 
-TEST(MersenneTwister, FirstOutputForSeed5489)
-{
+TEST(MersenneTwister, FirstOutputForSeed5489) {
     MersenneTwister generator(5489);
     EXPECT_EQ(generator.Next(), 1351727964);
 }
 
 // Over two regenerations (the 625th and 1249th calls) the outputs must be the
 // published generator's with the top bit cleared.
-TEST(MersenneTwister, MatchesPublishedSequenceLow31Bits)
-{
+TEST(MersenneTwister, MatchesPublishedSequenceLow31Bits) {
     for (std::uint32_t seed : {1u, 12345u, 0xDEADBEEFu}) {
         SCOPED_TRACE(seed);
         MersenneTwister generator(seed);
@@ -50,16 +46,14 @@ TEST(MersenneTwister, MatchesPublishedSequenceLow31Bits)
     }
 }
 
-TEST(MersenneTwister, ReseedRestartsTheSequence)
-{
+TEST(MersenneTwister, ReseedRestartsTheSequence) {
     MersenneTwister generator(99);
     const std::vector<std::int32_t> first = Draw(generator, 630);
     generator.Seed(99);
     EXPECT_EQ(Draw(generator, 630), first);
 }
 
-TEST(Rand, DrawsFromTheProcessWideGenerator)
-{
+TEST(Rand, DrawsFromTheProcessWideGenerator) {
     GetRandGenerator().Seed(2024);
     MersenneTwister reference(2024);
     for (int i = 0; i < 5; ++i)

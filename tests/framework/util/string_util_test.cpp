@@ -22,10 +22,9 @@ TEST(StringToInt, ParsesDecimalAndHexAndRejectsTheRest) {
         int value;
     };
     const Case cases[] = {
-        {"", false, 0},      {"abc", false, 0}, {"12a", false, 0},   {"-0x10", false, 0},
-        {"0x", true, 0},     {"0X10", true, 16}, {"0x1F", true, 31}, {"0xff", true, 255},
-        {"-x1F", true, -31}, {"-", true, 0},     {"-42", true, -42}, {"x1", false, 0},
-        {"12", true, 12},    {"0xg", false, 0},
+        {"", false, 0},     {"abc", false, 0},  {"12a", false, 0},   {"-0x10", false, 0}, {"0x", true, 0},
+        {"0X10", true, 16}, {"0x1F", true, 31}, {"0xff", true, 255}, {"-x1F", true, -31}, {"-", true, 0},
+        {"-42", true, -42}, {"x1", false, 0},   {"12", true, 12},    {"0xg", false, 0},
     };
     for (const Case& c : cases) {
         int value = 77;
@@ -44,9 +43,8 @@ TEST(StringToDouble, PlainDecimalsOnly) {
         double value;
     };
     const Case cases[] = {
-        {"1.5", true, 1.5},    {".5", true, 0.5},      {"-2.", true, -2.0}, {"1.2.3", false, 0.0},
-        {"1e5", false, 0.0},   {"", false, 0.0},       {" 1", false, 0.0},  {"+1", false, 0.0},
-        {"3.25", true, 3.25},
+        {"1.5", true, 1.5}, {".5", true, 0.5},  {"-2.", true, -2.0}, {"1.2.3", false, 0.0}, {"1e5", false, 0.0},
+        {"", false, 0.0},   {" 1", false, 0.0}, {"+1", false, 0.0},  {"3.25", true, 3.25},
     };
     for (const Case& c : cases) {
         double value = 9.0;
@@ -70,8 +68,7 @@ TEST(FormatString, ShortAndLongTexts) {
     for (int length : {159, 160, 161, 320, 321, 5000}) {
         std::string expected(static_cast<size_t>(length - 1), 'q');
         expected += '!';
-        EXPECT_EQ(FormatString("%s!", std::string(static_cast<size_t>(length - 1), 'q').c_str()), expected)
-            << length;
+        EXPECT_EQ(FormatString("%s!", std::string(static_cast<size_t>(length - 1), 'q').c_str()), expected) << length;
     }
 }
 
@@ -122,12 +119,12 @@ TEST(Paths, NormalizePath) {
     const Case cases[] = {
         {"..\\images\\a.png", "data\\fonts\\", "data\\images\\a.png"},
         {".\\z", "c:\\x\\y", "c:\\x\\y\\z"},
-        {"d:\\abs\\f", "data\\", "d:\\abs\\f"},          // a drive: unchanged
-        {"..\\..\\f", "data", "..\\f"},                   // the base empties, the second ".." stays
-        {"..\\f", "a\\..\\", "a\\..\\..\\f"},             // a ".." base folder grows
-        {"../b/c", "x/y", "x/b/c"},                       // '/' only
-        {"\\root\\f", "data\\", "\\root\\f"},             // a leading separator
-        {"sub/f", "data\\", "data\\sub\\f"},              // separators unified
+        {"d:\\abs\\f", "data\\", "d:\\abs\\f"}, // a drive: unchanged
+        {"..\\..\\f", "data", "..\\f"},         // the base empties, the second ".." stays
+        {"..\\f", "a\\..\\", "a\\..\\..\\f"},   // a ".." base folder grows
+        {"../b/c", "x/y", "x/b/c"},             // '/' only
+        {"\\root\\f", "data\\", "\\root\\f"},   // a leading separator
+        {"sub/f", "data\\", "data\\sub\\f"},    // separators unified
         {"f", "", "f"},
     };
     for (const Case& c : cases)

@@ -51,6 +51,8 @@ template <typename ClassOf>
 std::unique_ptr<uint8_t[]> BuildRuns(int width, int height, ClassOf classOf) {
     size_t total = static_cast<size_t>(std::max(width, 0)) * std::max(height, 0);
     auto runs = std::make_unique_for_overwrite<uint8_t[]>(total);
+    if (total == 0)
+        return runs; // no pixels, no runs (a width of 0 or less has no last pixel)
     for (int y = 0; y < height; ++y) {
         size_t rowStart = static_cast<size_t>(y) * width;
         size_t i = rowStart + width - 1;

@@ -290,6 +290,19 @@ TEST(MemoryImageStorage, AlphaRunsCountDownWithinEachRow) {
     EXPECT_EQ(AlphaRuns(column), std::vector<uint8_t>(3, 1));
 }
 
+TEST(MemoryImageStorage, ImagesWithoutPixelsHaveEmptyRunTables) {
+    // The tables are built without reading a pixel (the sanitizer build
+    // catches a read before the array).
+    for (auto [width, height] : {std::pair{0, 5}, {-3, 4}, {4, 0}, {0, 0}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        MemoryImage image(nullptr);
+        image.Create(width, height);
+        EXPECT_EQ(image.PixelCount(), 0u);
+        EXPECT_NE(image.GetAlphaRuns(), nullptr);
+        EXPECT_NE(image.GetAdditiveRuns(DisplayPixelFormat::Rgb888()), nullptr);
+    }
+}
+
 TEST(MemoryImageStorage, AdditiveRunsSeparateBlackDisplayColour) {
     MemoryImage image(nullptr);
     // Nearly transparent pixels premultiply to black whatever their colour.

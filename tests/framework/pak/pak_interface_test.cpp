@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -144,6 +145,18 @@ TEST_F(PakTest, SeekTellReadAndEof) {
     EXPECT_EQ(mPak.FTell(file), 7);
     mPak.FSeek(file, 2, 7); // unknown origin: position kept
     EXPECT_EQ(mPak.FTell(file), 7);
+    // Offsets at the ends of the long range clamp without overflowing.
+    const struct {
+        long offset;
+        int origin;
+        long position;
+    } extremes[] = {{LONG_MAX, SEEK_CUR, 10}, {LONG_MIN, SEEK_CUR, 0},  {LONG_MAX, SEEK_END, 10},
+                    {LONG_MIN, SEEK_END, 0},  {LONG_MAX, SEEK_SET, 10}, {LONG_MIN, SEEK_SET, 0}};
+    for (const auto& seek : extremes) {
+        mPak.FSeek(file, 5, SEEK_SET);
+        EXPECT_EQ(mPak.FSeek(file, seek.offset, seek.origin), 0);
+        EXPECT_EQ(mPak.FTell(file), seek.position) << seek.offset << " from " << seek.origin;
+    }
 
     mPak.FSeek(file, 0, SEEK_SET);
     char buffer[16];

@@ -79,8 +79,8 @@ HResult Display::SetDisplayMode(int width, int height, int bitsPerPixel) {
     const bool knownDepth = bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
     const DisplayMode wanted{width, height, bitsPerPixel};
     if (width <= 0 || height <= 0 || !knownDepth ||
-        (!settings.modes.empty() && std::find(settings.modes.begin(), settings.modes.end(), wanted) ==
-                                        settings.modes.end())) {
+        (!settings.modes.empty() &&
+         std::find(settings.modes.begin(), settings.modes.end(), wanted) == settings.modes.end())) {
         return DDERR_INVALIDMODE;
     }
     const bool desktopDepth = settings.desktopFormat.bitCount == static_cast<std::uint32_t>(bitsPerPixel);
@@ -157,16 +157,16 @@ HResult Display::CreatePrimary(const SurfaceDesc& desc, Surface** out) {
 
     PixelFormat format;
     const DisplayMode mode = mCore->Mode(&format);
-    const std::uint64_t bytes = std::uint64_t(Surface::PitchFor(mode.width, format, mCore->Settings().extraPitchBytes)) *
-                                std::uint64_t(mode.height);
+    const std::uint64_t bytes =
+        std::uint64_t(Surface::PitchFor(mode.width, format, mCore->Settings().extraPitchBytes)) *
+        std::uint64_t(mode.height);
     const int buffers = chain ? 2 : 1;
     if (!mCore->ReserveVideoMemory(bytes * buffers)) {
         return DDERR_OUTOFVIDEOMEMORY;
     }
     const std::uint32_t shared = kCapsVideoMemory | (caps & kCaps3DDevice) | (chain ? kCapsFlip | kCapsComplex : 0);
-    auto* front =
-        new Surface(mCore, mode.width, mode.height, format,
-                    shared | kCapsPrimarySurface | (chain ? kCapsFrontBuffer : 0));
+    auto* front = new Surface(mCore, mode.width, mode.height, format,
+                              shared | kCapsPrimarySurface | (chain ? kCapsFrontBuffer : 0));
     front->mVideoBytes = bytes;
     if (chain) {
         front->mBackBuffer = new Surface(mCore, mode.width, mode.height, format, shared | kCapsBackBuffer);
@@ -213,8 +213,8 @@ HResult Display::CreateOffscreen(const SurfaceDesc& desc, Surface** out) {
         video = mCore->ReserveVideoMemory(bytes);
     }
     const std::uint32_t memory = video ? kCapsVideoMemory : kCapsSystemMemory;
-    auto* surface = new Surface(mCore, desc.width, desc.height, format,
-                                (caps & ~(kCapsVideoMemory | kCapsSystemMemory)) | memory);
+    auto* surface =
+        new Surface(mCore, desc.width, desc.height, format, (caps & ~(kCapsVideoMemory | kCapsSystemMemory)) | memory);
     surface->mVideoBytes = video ? bytes : 0;
     if (desc.flags & kDescColorKeySrcBlt) {
         surface->mHasSrcKey = true;

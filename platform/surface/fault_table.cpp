@@ -22,8 +22,7 @@ HResult FaultTable::Check(DisplayOperation operation) {
     std::lock_guard lock(mMutex);
     const int call = ++mCalls[static_cast<std::size_t>(operation)];
     for (const Fault& fault : mFaults) {
-        if (fault.operation == operation &&
-            (call == fault.firstCall || (fault.onwards && call > fault.firstCall))) {
+        if (fault.operation == operation && (call == fault.firstCall || (fault.onwards && call > fault.firstCall))) {
             return fault.code;
         }
     }

@@ -13,8 +13,7 @@ namespace platform {
 namespace {
 
 bool SameLayout(const PixelFormat& a, const PixelFormat& b) {
-    return a.bitCount == b.bitCount && a.redMask == b.redMask && a.greenMask == b.greenMask &&
-           a.blueMask == b.blueMask;
+    return a.bitCount == b.bitCount && a.redMask == b.redMask && a.greenMask == b.greenMask && a.blueMask == b.blueMask;
 }
 
 // Swaps an attached object for another, moving one reference each way.
@@ -209,8 +208,7 @@ HResult Surface::GetAttachedSurface(std::uint32_t caps, Surface** out) {
         return DDERR_INVALIDPARAMS;
     }
     *out = nullptr;
-    if (!mBackBuffer || (caps & ~(kCapsBackBuffer | kCapsFlip | kCapsComplex)) != 0 ||
-        (caps & kCapsBackBuffer) == 0) {
+    if (!mBackBuffer || (caps & ~(kCapsBackBuffer | kCapsFlip | kCapsComplex)) != 0 || (caps & kCapsBackBuffer) == 0) {
         return DDERR_NOTFOUND;
     }
     return Hand(mBackBuffer, out, DDERR_NOTFOUND);

@@ -41,7 +41,12 @@ TEST_F(Surfaces, BlitCopiesStretchesKeysAndRefusesRectanglesOutsideTheSurface) {
     const std::uint32_t E = 0xEE;
     const Case cases[] = {
         {"equal", {0, 0, 3, 2}, {1, 1, 4, 3}, false, DD_OK, {{E, E, E, E}, {E, 1, 2, 3}, {E, 4, 5, 6}, {E, E, E, E}}},
-        {"enlarged", {0, 0, 2, 2}, {0, 0, 4, 4}, false, DD_OK, {{1, 1, 2, 2}, {1, 1, 2, 2}, {4, 4, 5, 5}, {4, 4, 5, 5}}},
+        {"enlarged",
+         {0, 0, 2, 2},
+         {0, 0, 4, 4},
+         false,
+         DD_OK,
+         {{1, 1, 2, 2}, {1, 1, 2, 2}, {4, 4, 5, 5}, {4, 4, 5, 5}}},
         {"reduced", {0, 0, 3, 2}, {0, 0, 1, 1}, false, DD_OK, {{5, E, E, E}, {E, E, E, E}, {E, E, E, E}, {E, E, E, E}}},
         {"keyed", {0, 0, 3, 2}, {0, 0, 3, 2}, true, DD_OK, {{1, E, E, E}, {4, 5, 6, E}, {E, E, E, E}, {E, E, E, E}}},
         {"dest outside", {0, 0, 3, 2}, {2, 2, 5, 4}, false, DDERR_INVALIDRECT, {}},
@@ -147,7 +152,7 @@ TEST_F(Surfaces, ClipperLimitsBlitsIntoThePrimaryToTheWindowAndTheWindowIsPresen
     const Rect dest{origin.x - 1, origin.y - 1, origin.x + 3, origin.y + 3};
     ASSERT_EQ(primary->Blt(&dest, frame, nullptr, kBltWait, nullptr), DD_OK);
     EXPECT_EQ(Get(primary, origin.x - 1, origin.y - 1), outside); // outside the window: untouched
-    EXPECT_EQ(Get(primary, origin.x, origin.y), 6u);               // the picture is not shifted
+    EXPECT_EQ(Get(primary, origin.x, origin.y), 6u);              // the picture is not shifted
     EXPECT_EQ(Get(primary, origin.x + 2, origin.y + 2), 16u);
 
     ASSERT_EQ(presenter->shown.size(), 1u);

@@ -104,7 +104,8 @@ inline std::uint32_t Get(Surface* surface, int x, int y) {
     SurfaceDesc desc;
     EXPECT_EQ(surface->Lock(desc, kLockWait | kLockReadOnly), DD_OK);
     std::uint32_t value = 0;
-    std::memcpy(&value, static_cast<std::uint8_t*>(desc.surface) + y * desc.pitch + x * desc.pixelFormat.BytesPerPixel(),
+    std::memcpy(&value,
+                static_cast<std::uint8_t*>(desc.surface) + y * desc.pitch + x * desc.pixelFormat.BytesPerPixel(),
                 desc.pixelFormat.BytesPerPixel());
     EXPECT_EQ(surface->Unlock(), DD_OK);
     return value;

@@ -55,4 +55,8 @@ struct DisplaySettings {
     DeviceIdentifier identifier;
 };
 
+// Settings matching the active backend's desktop (size, depth, refresh
+// rate), so the display and the system metrics tell the same story.
+DisplaySettings DesktopDisplaySettings();
+
 } // namespace platform

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/surface/pixel_format.h"
 #include "surface_fixture.h"
 
 namespace surface_test {
 namespace {
 
-using Display_ = SurfaceLayer;
+using DisplayObject = SurfaceLayer;
 
-TEST_F(Display_, PrimaryTakesTheDesktopFormatAndLocksWithAPitchWiderThanTheRow) {
+TEST_F(DisplayObject, PrimaryTakesTheDesktopFormatAndLocksWithAPitchWiderThanTheRow) {
     struct Case {
         PixelFormat desktop;
         int rowBytes; // 640 pixels
@@ -64,7 +65,29 @@ TEST(PixelFormatCheck, AcceptsRgbLayoutsAndRefusesBrokenOnes) {
     }
 }
 
-TEST_F(Display_, OffscreenSurfaceTakesAValidFormatOfItsOwnAndRefusesBadDescriptions) {
+TEST(DesktopSettings, FollowTheBackendsDesktop) {
+    struct Case {
+        int bits;
+        PixelFormat format;
+    };
+    for (const Case& c :
+         {Case{16, PixelFormat::Rgb565()}, Case{24, PixelFormat::Rgb888()}, Case{32, PixelFormat::Xrgb8888()}}) {
+        DisplayInfo info;
+        info.width = 1280;
+        info.height = 800;
+        info.bitsPerPixel = c.bits;
+        info.refreshRate = 75;
+        GetHeadlessBackend()->SetDisplayInfo(info);
+        const DisplaySettings settings = DesktopDisplaySettings();
+        EXPECT_EQ(settings.desktopWidth, 1280);
+        EXPECT_EQ(settings.desktopHeight, 800);
+        EXPECT_EQ(settings.desktopFormat, c.format);
+        EXPECT_EQ(settings.monitorFrequencyHz, 75u);
+    }
+    SetBackend(nullptr);
+}
+
+TEST_F(DisplayObject, OffscreenSurfaceTakesAValidFormatOfItsOwnAndRefusesBadDescriptions) {
     Open();
     SurfaceDesc desc;
     desc.flags = kDescCaps | kDescWidth | kDescHeight | kDescPixelFormat;
@@ -104,7 +127,7 @@ TEST_F(Display_, OffscreenSurfaceTakesAValidFormatOfItsOwnAndRefusesBadDescripti
     }
 }
 
-TEST_F(Display_, SurfacesNeedACooperativeLevelAndThereIsOnePrimary) {
+TEST_F(DisplayObject, SurfacesNeedACooperativeLevelAndThereIsOnePrimary) {
     installed.emplace(DisplayEnvironmentSlot(), environment);
     ASSERT_EQ(CreateDisplay(&display), DD_OK);
     SurfaceDesc desc;
@@ -126,7 +149,7 @@ TEST_F(Display_, SurfacesNeedACooperativeLevelAndThereIsOnePrimary) {
     EXPECT_EQ(display->CreateSurface(desc, &primary), DDERR_NOEXCLUSIVEMODE);
 }
 
-TEST_F(Display_, DisplayModeNeedsExclusiveModeAndIsRestoredOnLeavingIt) {
+TEST_F(DisplayObject, DisplayModeNeedsExclusiveModeAndIsRestoredOnLeavingIt) {
     environment->settings.modes = {{800, 600, 16}, {1024, 768, 32}};
     Open();
     EXPECT_EQ(display->SetDisplayMode(800, 600, 16), DDERR_NOEXCLUSIVEMODE);
@@ -150,7 +173,7 @@ TEST_F(Display_, DisplayModeNeedsExclusiveModeAndIsRestoredOnLeavingIt) {
     EXPECT_EQ(mode.pixelFormat, PixelFormat::Xrgb8888());
 }
 
-TEST_F(Display_, MonitorFrequencyIsConfiguredOrFails) {
+TEST_F(DisplayObject, MonitorFrequencyIsConfiguredOrFails) {
     environment->settings.monitorFrequencyHz = 0;
     Open();
     std::uint32_t hz = 99;
@@ -163,7 +186,7 @@ TEST_F(Display_, MonitorFrequencyIsConfiguredOrFails) {
     EXPECT_EQ(display->GetMonitorFrequency(hz), DDERR_UNSUPPORTED);
 }
 
-TEST_F(Display_, VerticalBlankWaitEndsAtTheNextRefreshOnTheProcessClock) {
+TEST_F(DisplayObject, VerticalBlankWaitEndsAtTheNextRefreshOnTheProcessClock) {
     ScopedVirtualClock clock(5);
     environment->settings.monitorFrequencyHz = 50; // 20 ms a frame
     Open();
@@ -177,7 +200,7 @@ TEST_F(Display_, VerticalBlankWaitEndsAtTheNextRefreshOnTheProcessClock) {
     EXPECT_EQ(display->VerticalBlankWaits(), 2);
 }
 
-TEST_F(Display_, FakeBeamRunsThroughTheVisibleLinesAndTheBlank) {
+TEST_F(DisplayObject, FakeBeamRunsThroughTheVisibleLinesAndTheBlank) {
     auto beam = std::make_shared<FakeBeam>(480, 520, 200, 100);
     environment->beam = beam;
     Open();
@@ -194,7 +217,7 @@ TEST_F(Display_, FakeBeamRunsThroughTheVisibleLinesAndTheBlank) {
     EXPECT_EQ(beam->Reads(), 5);
 }
 
-TEST_F(Display_, VideoMemoryIsChargedToVideoSurfacesAndReturnedOnRelease) {
+TEST_F(DisplayObject, VideoMemoryIsChargedToVideoSurfacesAndReturnedOnRelease) {
     environment->settings.videoMemoryBytes = 1u << 20;
     environment->settings.extraPitchBytes = 0;
     Open();
@@ -222,7 +245,7 @@ TEST_F(Display_, VideoMemoryIsChargedToVideoSurfacesAndReturnedOnRelease) {
     EXPECT_EQ(free, 1u << 20);
 }
 
-TEST_F(Display_, IdentifierIsStableAndUnavailableDisplaysCannotBeCreated) {
+TEST_F(DisplayObject, IdentifierIsStableAndUnavailableDisplaysCannotBeCreated) {
     Open();
     DeviceIdentifier first, second;
     ASSERT_EQ(display->GetDeviceIdentifier(first, 0), DD_OK);
@@ -242,7 +265,7 @@ TEST_F(Display_, IdentifierIsStableAndUnavailableDisplaysCannotBeCreated) {
     EXPECT_EQ(CreateDisplay(&other), DDERR_NODIRECTDRAWHW);
 }
 
-TEST_F(Display_, TheNthCallOfAnOperationFailsWithTheInjectedCode) {
+TEST_F(DisplayObject, TheNthCallOfAnOperationFailsWithTheInjectedCode) {
     environment->faults->FailCall(DisplayOperation::CreateDisplay, 2, DDERR_OUTOFMEMORY);
     environment->faults->FailCall(DisplayOperation::CreateSurface, 2, DDERR_OUTOFVIDEOMEMORY);
     environment->faults->FailCallsFrom(DisplayOperation::GetMonitorFrequency, 2, DDERR_GENERIC);
@@ -277,7 +300,7 @@ TEST_F(Display_, TheNthCallOfAnOperationFailsWithTheInjectedCode) {
     third->Release();
 }
 
-TEST_F(Display_, ReferencesKeepObjectsAliveUntilTheLastRelease) {
+TEST_F(DisplayObject, ReferencesKeepObjectsAliveUntilTheLastRelease) {
     Open(kCoopFullScreen | kCoopExclusive);
     SurfaceDesc desc;
     desc.flags = kDescCaps | kDescBackBufferCount;

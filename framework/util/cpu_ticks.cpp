@@ -14,7 +14,8 @@ namespace Kavo {
 namespace {
 
 bool OnSystemClock() {
-    return typeid(platform::GetClock()) == typeid(platform::SystemClock);
+    const platform::Clock& clock = platform::GetClock();
+    return typeid(clock) == typeid(platform::SystemClock);
 }
 
 std::uint64_t ReadHardwareCounter() {

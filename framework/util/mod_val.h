@@ -53,9 +53,7 @@ public:
     static T Get(ModValSite& site, T compiledDefault) {
         return static_cast<T>(GetFloat(site, static_cast<double>(compiledDefault)));
     }
-    static const char* Get(ModValSite& site, const char* compiledDefault) {
-        return GetString(site, compiledDefault);
-    }
+    static const char* Get(ModValSite& site, const char* compiledDefault) { return GetString(site, compiledDefault); }
 
     // Gives the site its record when it has none yet; the record.
     static ModValRecord& InitSite(ModValSite& site);
@@ -81,7 +79,7 @@ std::span<ModValSite> ProgramModValSites();
 #define KAVO_MODVAL_SITE(value)                                                                                        \
     (::Kavo::ModVal::Get(                                                                                              \
         []() -> ::Kavo::ModValSite& {                                                                                  \
-            [[gnu::section("kavo_modval"), gnu::used]] static ::Kavo::ModValSite site{                                \
+            [[gnu::section("kavo_modval"), gnu::used]] static ::Kavo::ModValSite site{                                 \
                 "KAVOMODVAL" __FILE__ KAVO_MODVAL_STRING(__COUNTER__) "," KAVO_MODVAL_STRING(__LINE__)};               \
             return site;                                                                                               \
         }(),                                                                                                           \

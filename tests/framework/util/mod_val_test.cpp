@@ -62,8 +62,8 @@ protected:
     // than the test program.
     void WriteSource(const std::string& text, int hoursAhead = 1) {
         std::ofstream(mPath, std::ios::binary) << text;
-        std::filesystem::last_write_time(mPath,
-                                         std::filesystem::file_time_type::clock::now() + std::chrono::hours(hoursAhead));
+        std::filesystem::last_write_time(mPath, std::filesystem::file_time_type::clock::now() +
+                                                    std::chrono::hours(hoursAhead));
     }
 
     static std::vector<platform::HeadlessBackend::MessageBoxRecord> Boxes() {

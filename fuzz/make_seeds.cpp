@@ -96,6 +96,10 @@ void TextSeeds() {
     Seed("desc", "font.txt", FromText(Kavo::SampleContent::kFontDescriptor));
     Seed("desc", "lists.txt", FromText("Define A ((1 2) (3 4));\nDefine B \"a\"\"b\";\nUse A B\n  (5 6);\n"));
 
+    Seed("mod_val", "values.cpp",
+         FromText("int a = M(0x10), b = M1(-5);\r\nfloat c = M(1.5f);\nconst char* d = M(\"t\\\"x\\n\");\n"
+                  "/* M(1)\n */ int e = M(kNamed); // M(2) \\\n  continued\nconst char* s = \"a\\\nb\"; M(7)\n"));
+
     Kavo::Buffer record;
     record.WriteNumBits(5, 3);
     record.WriteString("player");

@@ -84,7 +84,8 @@ MemoryImage::MemoryImage(const MemoryImage& other)
     : Image(other), mBitsChangedCount(other.mBitsChangedCount), mTextureHints(other.mTextureHints),
       mForcedAlphaFlags(other.mForcedAlphaFlags), mHasTrans(other.mHasTrans), mHasAlpha(other.mHasAlpha),
       mVolatile(other.mVolatile), mPurgeBits(other.mPurgeBits), mWantPalettize(other.mWantPalettize),
-      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty), mRegistry(other.mRegistry) {
+      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty),
+      mRegistry(other.mRegistry) {
     // A purged source is brought back only for the copy and purged again.
     MemoryImage& source = const_cast<MemoryImage&>(other);
     bool restoreForm = !source.mBits && !source.mColorTable;

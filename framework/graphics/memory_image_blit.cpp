@@ -640,8 +640,8 @@ constexpr std::array<RectKernel<Src>, kBlitWays> RectKernels(std::index_sequence
 }
 
 template <typename Src, const RowKernel<Src> (&kRows)[kBlitWays], bool kAvx2 = false>
-constexpr std::array<RectKernel<Src>, kBlitWays> kRectKernels =
-    RectKernels<Src, kRows, kAvx2>(std::make_index_sequence<kBlitWays>());
+constexpr std::array<RectKernel<Src>, kBlitWays>
+    kRectKernels = RectKernels<Src, kRows, kAvx2>(std::make_index_sequence<kBlitWays>());
 
 template <typename Src>
 RectKernel<Src> ChooseKernel(BlitWay way) {

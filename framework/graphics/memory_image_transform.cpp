@@ -335,13 +335,14 @@ void RotateVector(const RotateRow& row, const Src& origin, size_t pitch, const R
         _mm_storel_epi64(to, out);
     }
     if (i < row.mCount)
-        kRotateKernels<Src>[static_cast<size_t>(kWay)](
-            RotateRow{row.mDest + i, u, v, row.mDu, row.mDv, row.mCount - i}, origin, pitch, tint);
+        kRotateKernels<Src>[static_cast<size_t>(kWay)](RotateRow{row.mDest + i, u, v, row.mDu, row.mDv, row.mCount - i},
+                                                       origin, pitch, tint);
 }
 
 template <typename Src>
-constexpr RotateKernel<Src> kRotateVectorKernels[kRotateWays] = {
-    RotateVector<Src, RotateWay::Blend>, RotateVector<Src, RotateWay::BlendTinted>, RotateVector<Src, RotateWay::Additive>};
+constexpr RotateKernel<Src> kRotateVectorKernels[kRotateWays] = {RotateVector<Src, RotateWay::Blend>,
+                                                                 RotateVector<Src, RotateWay::BlendTinted>,
+                                                                 RotateVector<Src, RotateWay::Additive>};
 #endif
 
 template <typename Src>

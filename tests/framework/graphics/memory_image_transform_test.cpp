@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <set>
 #include <utility>

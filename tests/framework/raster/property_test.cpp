@@ -23,7 +23,6 @@ void CountMember(const TriFixedVertex* corners, void* bits, int32_t pitch, const
     TriWalkTriangle(corners, bits, pitch, CountOp{});
 }
 
-
 struct Draw {
     IntRect clip;
     std::vector<TriVertex> strip;

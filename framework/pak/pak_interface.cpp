@@ -102,15 +102,9 @@ std::string NormalizePakPath(const std::string& path) {
     return out;
 }
 
-PakInterface::PakInterface() {
-    if (pak_detail::gSharedReader == nullptr)
-        pak_detail::gSharedReader = this;
-}
+PakInterface::PakInterface() = default;
 
-PakInterface::~PakInterface() {
-    if (pak_detail::gSharedReader == this)
-        pak_detail::gSharedReader = nullptr;
-}
+PakInterface::~PakInterface() = default;
 
 bool PakInterface::MountArchive(const std::string& path) {
     auto archive = std::make_unique<PakArchive>();

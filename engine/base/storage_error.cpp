@@ -29,8 +29,8 @@ const char* const kCodeTexts[] = {
 };
 
 const char* const kModeLines[] = {
-    "Mode=TestFilePresent", "Mode=TestDirPresent", "Mode=seek",       "Mode=size",      "Mode=openStg",
-    "Mode=openFileRead",    "Mode=openFileWrite",  "Mode=CloseFile",  "Mode=ReadFile",  "Mode=WriteFile",
+    "Mode=TestFilePresent", "Mode=TestDirPresent", "Mode=seek",       "Mode=size",     "Mode=openStg",
+    "Mode=openFileRead",    "Mode=openFileWrite",  "Mode=CloseFile",  "Mode=ReadFile", "Mode=WriteFile",
     "Mode=CreateDir",       "Mode=DeleteDir",      "Mode=DeleteFile",
 };
 

@@ -15,8 +15,8 @@ double ExactTimer_t::Elapsed() {
 
 double ExactTimer_t::Lap() {
     const std::uint64_t now = platform::GetPerformanceCounter();
-    const double elapsed =
-        (static_cast<double>(now) - static_cast<double>(mStart)) / static_cast<double>(platform::GetPerformanceFrequency());
+    const double elapsed = (static_cast<double>(now) - static_cast<double>(mStart)) /
+                           static_cast<double>(platform::GetPerformanceFrequency());
     mStart = now;
     return elapsed;
 }

@@ -20,9 +20,9 @@ public:
     FileDescr_t& operator=(const FileDescr_t&) = delete;
 
     Stg_t* owner = nullptr;
-    std::string name;       // the file's own name, normalised
-    std::int32_t mode = 0;  // 0 read, 1 write
-    std::int32_t kind = 0;  // 0 plain, 1 compressed
+    std::string name;      // the file's own name, normalised
+    std::int32_t mode = 0; // 0 read, 1 write
+    std::int32_t kind = 0; // 0 plain, 1 compressed
     // The body: one of these, by storage and kind.
     int fileHandle = -1;                  // folder storage, plain
     std::unique_ptr<PackFile_t> packFile; // folder storage, compressed

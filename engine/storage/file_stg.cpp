@@ -274,7 +274,8 @@ void FileStg_t::DeleteDiskTree(const std::string& diskFolder, const std::string&
         entries.push_back(entry);
     for (const auto& entry : entries) {
         const std::string diskPath = entry.path().string();
-        const std::string shownPath = shownFolder + "\\" + LowerAscii(platform::Utf8ToCp1251(entry.path().filename().string()));
+        const std::string shownPath =
+            shownFolder + "\\" + LowerAscii(platform::Utf8ToCp1251(entry.path().filename().string()));
         std::error_code statusError;
         if (entry.symlink_status(statusError).type() == std::filesystem::file_type::directory) {
             DeleteDiskTree(diskPath, shownPath);

@@ -23,8 +23,7 @@ public:
     void DeleteDir(const std::string& name) override;
     void DeleteTree() override;
     void DeleteFile(const std::string& name) override;
-    void ListNames(const std::string& mask, bool wantFiles, bool wantFolders,
-                   std::vector<std::string>& names) override;
+    void ListNames(const std::string& mask, bool wantFiles, bool wantFolders, std::vector<std::string>& names) override;
     bool IsMemory() const override { return false; }
 
 protected:

@@ -22,8 +22,7 @@ public:
     void DeleteDir(const std::string& name) override;
     void DeleteTree() override {} // a memory tree is only ever emptied file by file
     void DeleteFile(const std::string& name) override;
-    void ListNames(const std::string& mask, bool wantFiles, bool wantFolders,
-                   std::vector<std::string>& names) override;
+    void ListNames(const std::string& mask, bool wantFiles, bool wantFolders, std::vector<std::string>& names) override;
     bool IsMemory() const override { return true; }
 
 protected:

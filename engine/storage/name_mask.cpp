@@ -8,8 +8,8 @@ std::string CleanMask(std::string_view pattern) {
     for (std::size_t i = 0; i < lower.size(); ++i) {
         if (i + 1 < lower.size()) {
             const char a = lower[i], b = lower[i + 1];
-            const bool redundant = (a == '?' && b == '*') || (a == '*' && b == '?') || (a == '*' && b == '*') ||
-                                   (a == '@' && b == '@');
+            const bool redundant =
+                (a == '?' && b == '*') || (a == '*' && b == '?') || (a == '*' && b == '*') || (a == '@' && b == '@');
             if (redundant)
                 continue;
         }

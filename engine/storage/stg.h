@@ -82,8 +82,7 @@ protected:
     // The mode that a missing argument of `mode`'s operation is raised with.
     virtual std::int32_t ArgumentMode(std::int32_t mode) const = 0;
 
-    [[noreturn]] void Raise(const std::string& fileName, std::int32_t code,
-                            std::int32_t mode = kStgModeNone) const;
+    [[noreturn]] void Raise(const std::string& fileName, std::int32_t code, std::int32_t mode = kStgModeNone) const;
     [[noreturn]] void RaiseArgument(const std::string& fileName, std::int32_t mode) const {
         Raise(fileName, kStgInvalidArgument, ArgumentMode(mode));
     }

@@ -11,11 +11,11 @@ TEST(EngineErrors, SoundTexts) {
         const char* text;
     };
     const Case cases[] = {
-        {1, "Error creating direct sound"},  {5, "Error creating  listener"},
-        {15, "Error reding file"},           {20, "Error  duplicating sound buffer"},
-        {23, "Error quering interface"},     {25, "Error getting 3D buffer interface"},
-        {32, "Error playing sound"},         {24, "Sond unknown errror"},
-        {0, "Sond unknown errror"},          {33, "Sond unknown errror"},
+        {1, "Error creating direct sound"}, {5, "Error creating  listener"},
+        {15, "Error reding file"},          {20, "Error  duplicating sound buffer"},
+        {23, "Error quering interface"},    {25, "Error getting 3D buffer interface"},
+        {32, "Error playing sound"},        {24, "Sond unknown errror"},
+        {0, "Sond unknown errror"},         {33, "Sond unknown errror"},
         {-1, "Sond unknown errror"},
     };
     for (const Case& c : cases) {

@@ -17,15 +17,8 @@ TEST(ComString, Split) {
         Pieces pieces;
     };
     const Case cases[] = {
-        {"1, 2,, 3 ", {"1", "2", "3"}},
-        {" , ", {}},
-        {"a,", {"a"}},
-        {",a", {"a"}},
-        {"  whole text ", {"whole text"}},
-        {"a\t, b", {"a\t", "b"}},
-        {",,,", {}},
-        {"", {}},
-        {nullptr, {}},
+        {"1, 2,, 3 ", {"1", "2", "3"}}, {" , ", {}}, {"a,", {"a"}}, {",a", {"a"}}, {"  whole text ", {"whole text"}},
+        {"a\t, b", {"a\t", "b"}},       {",,,", {}}, {"", {}},      {nullptr, {}},
     };
     for (const Case& c : cases) {
         Pieces pieces = {"stale"};

@@ -81,12 +81,8 @@ TEST_F(MemStgTest, ListingFoldersFirstWithMasks) {
         std::vector<std::string> names;
     };
     const Case cases[] = {
-        {"abc##", {"abc34", "abc12"}},
-        {"A*?", {"ab"}},
-        {"*1", {"b1"}},
-        {"?1", {"b1"}},
-        {"a*c#*", {"abc34", "abc12", "abc1x"}},
-        {"zz\\*", {"inner"}},
+        {"abc##", {"abc34", "abc12"}},          {"A*?", {"ab"}},      {"*1", {"b1"}}, {"?1", {"b1"}},
+        {"a*c#*", {"abc34", "abc12", "abc1x"}}, {"zz\\*", {"inner"}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> names;

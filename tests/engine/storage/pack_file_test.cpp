@@ -72,13 +72,13 @@ TEST_F(PackFileTest, BrokenFilesFailTheirFirstRead) {
     const std::string ten = Deflate("0123456789");
     const auto len = [](const std::string& s) { return U32(static_cast<std::uint32_t>(s.size())); };
     const std::string cases[] = {
-        U32(10) + len(nine) + nine,                 // inflates to 9
-        "short",                                    // under 8 bytes
-        U32(10) + len(ten) + ten.substr(0, 5),      // stream cut short
-        U32(10) + U32(1000) + ten,                  // compressed size past the end
-        U32(0xFFFFFFFFu) + len(ten) + ten,          // more than the stream can give
+        U32(10) + len(nine) + nine,                        // inflates to 9
+        "short",                                           // under 8 bytes
+        U32(10) + len(ten) + ten.substr(0, 5),             // stream cut short
+        U32(10) + U32(1000) + ten,                         // compressed size past the end
+        U32(0xFFFFFFFFu) + len(ten) + ten,                 // more than the stream can give
         U32(10) + len(ten) + std::string(ten.size(), 'x'), // not a zlib stream
-        U32(9) + len(ten) + ten,                    // more output than announced
+        U32(9) + len(ten) + ten,                           // more output than announced
     };
     for (const std::string& disk : cases)
         EXPECT_EQ(FirstReadCode(disk), kStgRead) << disk.size();

@@ -49,8 +49,6 @@ errStg_e Raised(F&& action) {
     return errStg_e("", "", 0, 0);
 }
 
-
-
 class StorageTest : public ::testing::Test {
 protected:
     StorageTest() {

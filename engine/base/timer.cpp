@@ -4,19 +4,26 @@
 
 platform::ProcessSlot<Timer_t> gEngineTimer;
 
+namespace {
+
+double CounterSeconds(std::uint64_t start, std::uint64_t now) {
+    return (static_cast<double>(now) - static_cast<double>(start)) /
+           static_cast<double>(platform::GetPerformanceFrequency());
+}
+
+} // namespace
+
 void ExactTimer_t::Reset() {
     mStart = platform::GetPerformanceCounter();
 }
 
 double ExactTimer_t::Elapsed() {
-    const auto now = static_cast<double>(platform::GetPerformanceCounter());
-    return (now - static_cast<double>(mStart)) / static_cast<double>(platform::GetPerformanceFrequency());
+    return CounterSeconds(mStart, platform::GetPerformanceCounter());
 }
 
 double ExactTimer_t::Lap() {
     const std::uint64_t now = platform::GetPerformanceCounter();
-    const double elapsed = (static_cast<double>(now) - static_cast<double>(mStart)) /
-                           static_cast<double>(platform::GetPerformanceFrequency());
+    const double elapsed = CounterSeconds(mStart, now);
     mStart = now;
     return elapsed;
 }

@@ -69,6 +69,12 @@ bool TryResize(std::vector<std::uint8_t>& buffer, std::size_t size) {
 PackFile_t::PackFile_t(int fileHandle, bool writeMode) : mFile(fileHandle), mWriteMode(writeMode) {
     if (!writeMode) {
         OpenForReading();
+        // A file that did not open has no content: its header's claims are
+        // not a size anyone should allocate for.
+        if (mError) {
+            mUncompressedSize = 0;
+            std::vector<std::uint8_t>().swap(mBuffer);
+        }
         return;
     }
     if (!TryResize(mBuffer, kGrowStep) || deflateInit(&mStream, 1) != Z_OK) {

@@ -26,6 +26,7 @@ public:
     // file could not be written whole (it is closed either way).
     bool Finish();
 
+    // 0 for a file that failed to open.
     std::uint32_t UncompressedSize() const { return mUncompressedSize; }
     bool Failed() const { return mError; }
 

@@ -34,6 +34,7 @@ protected:
     int FirstReadCode(const std::string& disk) {
         WriteDisk(Disk("cdf/bad.cdf"), disk);
         FileDescr_t* file = mStorage->OpenFile("bad.cdf", 0);
+        EXPECT_EQ(mStorage->Size(file), 0u);
         char buffer[16];
         const errStg_e error = Raised([&] { mStorage->ReadFile(file, buffer, sizeof buffer, nullptr); });
         EXPECT_EQ(Raised([&] { mStorage->Seek(file, 0, 0, nullptr); }).Code(), kStgSeek);

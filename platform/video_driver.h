@@ -64,8 +64,8 @@ enum class WindowShowState { Hidden, Normal, Minimized, Maximized };
 
 // What the driver needs to show a new top-level window.
 struct WindowMirror {
-    std::string title;  // program text
-    Rect client;        // client area in screen coordinates
+    std::string title; // program text
+    Rect client;       // client area in screen coordinates
     std::uint32_t style = 0;
     WindowShowState show = WindowShowState::Hidden;
 };

@@ -210,7 +210,8 @@ bool ShowWindow(WindowHandle window, int command) {
             return false;
         SendMessage(window, kWmSize, kSizeMinimized, 0);
     } else if (minimized != wasMinimized || maximized != wasMaximized) {
-        SendMessage(window, kWmSize, maximized ? kSizeMaximized : kSizeRestored, MakeLParam(client.right, client.bottom));
+        SendMessage(window, kWmSize, maximized ? kSizeMaximized : kSizeRestored,
+                    MakeLParam(client.right, client.bottom));
     }
     if (!IsWindow(window))
         return false;

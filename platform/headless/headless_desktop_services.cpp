@@ -5,7 +5,7 @@
 namespace platform {
 
 int HeadlessDesktopServices::ShowMessageBox(WindowHandle, std::string_view text, std::string_view caption,
-                                    std::uint32_t flags) {
+                                            std::uint32_t flags) {
     std::lock_guard lock(mMutex);
     int answer = DefaultMessageBoxAnswer(flags);
     if (!mAnswers.empty()) {

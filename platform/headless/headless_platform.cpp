@@ -23,12 +23,9 @@ std::string HeadlessPlatform::MakeFolder() {
 }
 
 HeadlessPlatform::HeadlessPlatform(std::uint64_t startMilliseconds)
-    : mFolder(MakeFolder()),
-      mClock(std::make_shared<VirtualClock>(startMilliseconds)),
-      mVideo(std::make_shared<HeadlessVideoDriver>()),
-      mAudio(std::make_shared<HeadlessAudioDriver>()),
-      mDesktop(std::make_shared<HeadlessDesktopServices>()),
-      mInstalledClock(ClockSlot(), mClock),
+    : mFolder(MakeFolder()), mClock(std::make_shared<VirtualClock>(startMilliseconds)),
+      mVideo(std::make_shared<HeadlessVideoDriver>()), mAudio(std::make_shared<HeadlessAudioDriver>()),
+      mDesktop(std::make_shared<HeadlessDesktopServices>()), mInstalledClock(ClockSlot(), mClock),
       mInstalledRegistry(RegistryStoreSlot(), NewRegistryStore()),
       mInstalledFolders(UserFoldersSlot(),
                         std::make_shared<UserFolders>(UserFolders{Utf8ToCp1251(UserDataFolder()), ConfigFolder()})),

@@ -57,8 +57,7 @@ TEST_F(Lifetime, DestroyedInReplyToEachMessageTheCallFails) {
         std::function<bool(WindowHandle&)> call;
     };
     const Case cases[] = {
-        {"CreateWindow WM_CREATE", kWmCreate, false,
-         [](WindowHandle& w) { return (w = Make()) != nullptr; }},
+        {"CreateWindow WM_CREATE", kWmCreate, false, [](WindowHandle& w) { return (w = Make()) != nullptr; }},
         {"CreateWindow visible WM_ACTIVATEAPP", kWmActivateApp, false,
          [](WindowHandle& w) { return (w = Make(kWsPopup | kWsVisible)) != nullptr; }},
         {"ShowWindow show WM_ACTIVATEAPP", kWmActivateApp, false,
@@ -67,7 +66,8 @@ TEST_F(Lifetime, DestroyedInReplyToEachMessageTheCallFails) {
          [](WindowHandle& w) { return ShowWindow(w, kSwMinimize); }},
         {"ShowWindow minimize WM_SIZE", kWmSize, true, [](WindowHandle& w) { return ShowWindow(w, kSwMinimize); }},
         {"ShowWindow maximize WM_SIZE", kWmSize, false, [](WindowHandle& w) { return ShowWindow(w, kSwMaximize); }},
-        {"ShowWindow hide WM_ACTIVATEAPP", kWmActivateApp, true, [](WindowHandle& w) { return ShowWindow(w, kSwHide); }},
+        {"ShowWindow hide WM_ACTIVATEAPP", kWmActivateApp, true,
+         [](WindowHandle& w) { return ShowWindow(w, kSwHide); }},
         {"MoveWindow WM_MOVE", kWmMove, false, [](WindowHandle& w) { return MoveWindow(w, 0, 0, 400, 300); }},
         {"MoveWindow WM_SIZE", kWmSize, false, [](WindowHandle& w) { return MoveWindow(w, 100, 50, 640, 480); }},
         {"SetForegroundWindow WM_ACTIVATEAPP", kWmActivateApp, false,

@@ -16,7 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/display_mode.h"
 #include "platform/geometry.h"
+#include "platform/pixel_format.h"
 
 namespace platform {
 
@@ -26,17 +28,6 @@ using WindowHandle = WindowObject*;
 // A pixel layout by bit count and channel masks (e.g. 16 bits with
 // 0xF800/0x07E0/0x001F for 5:6:5; 32 bits with 0x00FF0000/0x0000FF00/
 // 0x000000FF and no alpha for x8r8g8b8). Pixels are little-endian.
-struct PixelFormat {
-    int bitCount = 32;
-    std::uint32_t redMask = 0x00FF0000;
-    std::uint32_t greenMask = 0x0000FF00;
-    std::uint32_t blueMask = 0x000000FF;
-    std::uint32_t alphaMask = 0;
-    int BytesPerPixel() const { return bitCount / 8; }
-    bool operator==(const PixelFormat&) const = default;
-};
-inline constexpr PixelFormat kPixelFormatRgb565{16, 0xF800, 0x07E0, 0x001F, 0};
-inline constexpr PixelFormat kPixelFormatXrgb8888{32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0};
 
 // A frame to present: rows of `pitch` bytes, top row first.
 struct FrameView {
@@ -51,14 +42,6 @@ struct FrameView {
 bool IsPresentableFrame(const FrameView& frame);
 // Bytes a frame spans, from its first byte to the end of its last row's pixels.
 std::size_t FrameSpan(const FrameView& frame);
-
-struct DisplayMode {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 32;
-    int refreshRate = 60;
-    bool operator==(const DisplayMode&) const = default;
-};
 
 enum class WindowShowState { Hidden, Normal, Minimized, Maximized };
 

@@ -14,8 +14,8 @@ namespace Kavo {
 namespace {
 
 bool OnSystemClock() {
-    const platform::Clock& clock = platform::GetClock();
-    return typeid(clock) == typeid(platform::SystemClock);
+    const std::shared_ptr<platform::Clock> clock = platform::GetClock();
+    return typeid(*clock) == typeid(platform::SystemClock);
 }
 
 std::uint64_t ReadHardwareCounter() {
@@ -33,7 +33,7 @@ std::atomic<std::uint64_t> gSystemTicksPerSecond{0};
 } // namespace
 
 std::uint64_t ReadTimeStampCounter() {
-    return OnSystemClock() ? ReadHardwareCounter() : platform::GetClock().Microseconds();
+    return OnSystemClock() ? ReadHardwareCounter() : platform::GetClock()->Microseconds();
 }
 
 std::uint64_t MeasureCpuTicksPerSecond() {

@@ -274,7 +274,7 @@ HResult Display::WaitForVerticalBlank(std::uint32_t flags) {
     const std::uint64_t hz =
         settings.monitorFrequencyKnown && settings.monitorFrequencyHz > 0 ? settings.monitorFrequencyHz : 60;
     const std::uint64_t period = 1000000 / hz;
-    const std::uint64_t now = GetClock().Microseconds();
+    const std::uint64_t now = GetClock()->Microseconds();
     const std::uint64_t next = (now / period + 1) * period;
     SleepMs(static_cast<std::uint32_t>((next - now + 999) / 1000));
     return DD_OK;

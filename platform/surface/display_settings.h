@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_mode.h"
 #include "platform/surface/pixel_format.h"
 
 namespace platform {
@@ -26,13 +27,6 @@ struct DeviceIdentifier {
     Guid deviceIdentifier{0x6B61766F, 0x5346, 0x4449, {0x8A, 0x31, 0x53, 0x55, 0x52, 0x46, 0x41, 0x43}};
     std::string driver = "kavo-surface";
     std::string description = "Kavo software display";
-};
-
-struct DisplayMode {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    bool operator==(const DisplayMode&) const = default;
 };
 
 struct DisplaySettings {
@@ -55,7 +49,7 @@ struct DisplaySettings {
     DeviceIdentifier identifier;
 };
 
-// Settings matching the active backend's desktop (size, depth, refresh
+// Settings matching the desktop services' display (size, depth, refresh
 // rate), so the display and the system metrics tell the same story.
 DisplaySettings DesktopDisplaySettings();
 

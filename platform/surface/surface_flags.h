@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/pixel_format.h"
+
 namespace platform {
 
 // ---- Which fields of a SurfaceDesc are valid ----
@@ -31,8 +33,6 @@ inline constexpr std::uint32_t kCapsVideoMemory = 0x00004000;
 inline constexpr std::uint32_t kCapsTexture = 0x00001000;
 
 // ---- Pixel format flags ----
-inline constexpr std::uint32_t kPixelAlphaPixels = 0x00000001;
-inline constexpr std::uint32_t kPixelRgb = 0x00000040;
 
 // ---- Cooperative levels ----
 inline constexpr std::uint32_t kCoopFullScreen = 0x00000001;

@@ -109,10 +109,10 @@ TEST(HeadlessVideo, KeepsThePresentedFrameAsGiven) {
     // 4x2 in 5:6:5 with two bytes of padding a row.
     const std::uint16_t rgb565[2][5] = {{0xF800, 0x07E0, 0x001F, 0xFFFF, 0xDEAD},
                                         {0x0000, 0x1234, 0x8410, 0xFFE0, 0xDEAD}};
-    ASSERT_TRUE(video.Present(window, {rgb565, 10, 4, 2, kPixelFormatRgb565}, {1, 0, 7, 3}));
+    ASSERT_TRUE(video.Present(window, {rgb565, 10, 4, 2, PixelFormat::Rgb565()}, {1, 0, 7, 3}));
     auto frame = video.LastFrame(window);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->format, kPixelFormatRgb565);
+    EXPECT_EQ(frame->format, PixelFormat::Rgb565());
     EXPECT_EQ(frame->pitch, 10);
     EXPECT_EQ(frame->width, 4);
     EXPECT_EQ(frame->height, 2);
@@ -126,10 +126,10 @@ TEST(HeadlessVideo, KeepsThePresentedFrameAsGiven) {
     // The next frame replaces it: 4x2 x8r8g8b8, tightly packed.
     const std::uint32_t xrgb[2][4] = {{0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF},
                                       {0xAA102030, 0x00000000, 0x00808080, 0x00FFFF00}};
-    ASSERT_TRUE(video.Present(window, {xrgb, 16, 4, 2, kPixelFormatXrgb8888}, {0, 0, 8, 4}));
+    ASSERT_TRUE(video.Present(window, {xrgb, 16, 4, 2, PixelFormat::Xrgb8888()}, {0, 0, 8, 4}));
     frame = video.LastFrame(window);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->format, kPixelFormatXrgb8888);
+    EXPECT_EQ(frame->format, PixelFormat::Xrgb8888());
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(frame->PixelAt(x, y), xrgb[y][x]) << x << "," << y;
@@ -137,14 +137,14 @@ TEST(HeadlessVideo, KeepsThePresentedFrameAsGiven) {
 
     // Frames it cannot read, or a window it does not know, are refused.
     const FrameView bad[] = {
-        {nullptr, 16, 4, 2, kPixelFormatXrgb8888},
-        {xrgb, 12, 4, 2, kPixelFormatXrgb8888}, // rows shorter than the width
-        {xrgb, 16, 0, 2, kPixelFormatXrgb8888},
+        {nullptr, 16, 4, 2, PixelFormat::Xrgb8888()},
+        {xrgb, 12, 4, 2, PixelFormat::Xrgb8888()}, // rows shorter than the width
+        {xrgb, 16, 0, 2, PixelFormat::Xrgb8888()},
         {xrgb, 16, 4, 2, {12, 0xF00, 0xF0, 0xF, 0}},
     };
     for (const FrameView& view : bad)
         EXPECT_FALSE(video.Present(window, view, {0, 0, 8, 4}));
-    EXPECT_FALSE(video.Present(reinterpret_cast<WindowHandle>(0x20), {xrgb, 16, 4, 2, kPixelFormatXrgb8888}, {}));
+    EXPECT_FALSE(video.Present(reinterpret_cast<WindowHandle>(0x20), {xrgb, 16, 4, 2, PixelFormat::Xrgb8888()}, {}));
     EXPECT_EQ(video.LastFrame(window)->PixelAt(0, 1), 0xAA102030u);
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/surface/pixel_format.h"
 #include "surface_fixture.h"
 
@@ -65,7 +65,8 @@ TEST(PixelFormatCheck, AcceptsRgbLayoutsAndRefusesBrokenOnes) {
     }
 }
 
-TEST(DesktopSettings, FollowTheBackendsDesktop) {
+TEST(DesktopSettings, FollowTheDesktopServices) {
+    HeadlessPlatform headless;
     struct Case {
         int bits;
         PixelFormat format;
@@ -77,14 +78,13 @@ TEST(DesktopSettings, FollowTheBackendsDesktop) {
         info.height = 800;
         info.bitsPerPixel = c.bits;
         info.refreshRate = 75;
-        GetHeadlessBackend()->SetDisplayInfo(info);
+        headless.Desktop().SetDisplayInfo(info);
         const DisplaySettings settings = DesktopDisplaySettings();
         EXPECT_EQ(settings.desktopWidth, 1280);
         EXPECT_EQ(settings.desktopHeight, 800);
         EXPECT_EQ(settings.desktopFormat, c.format);
         EXPECT_EQ(settings.monitorFrequencyHz, 75u);
     }
-    SetBackend(nullptr);
 }
 
 TEST_F(DisplayObject, OffscreenSurfaceTakesAValidFormatOfItsOwnAndRefusesBadDescriptions) {

@@ -1,6 +1,8 @@
 #pragma once
 // The one fixture base for tests that touch process-wide services. Each test
 // gets them fresh and the previous occupants are put back when it ends:
+//   - the headless platform: virtual clock, in-memory registry store, a
+//     temporary user-data folder, headless video, audio and desktop drivers;
 //   - an empty pak reader slot: the file API reads the disk;
 //   - a new image registry, with no display host attached;
 //   - no 3D answer: the display is not 3D and no image is its 3D surface;
@@ -12,6 +14,7 @@
 #include "framework/graphics/image_registry.h"
 #include "framework/pak/pak_interface.h"
 #include "framework/raster/tri_raster.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/process_slot.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +25,12 @@ namespace Kavo {
 
 class HeadlessEnvironment : public ::testing::Test {
 protected:
+    platform::HeadlessPlatform& Platform() { return mPlatform; }
     ImageRegistry& Images() { return *mImages; }
 
 private:
-    // MERGE POINT: the platform half adds `platform::HeadlessPlatform
-    // mPlatform;` here (virtual clock, in-memory registry store, temporary
-    // user-data folder, headless drivers). It stays the first member so that
-    // it is installed before and restored after everything below.
+    // First, so that it is installed before and restored after everything below.
+    platform::HeadlessPlatform mPlatform;
 
     std::shared_ptr<ImageRegistry> mImages = std::make_shared<ImageRegistry>();
     platform::Installed<ImageRegistry> mImageSlot{ImageRegistrySlot(), mImages};

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/message_box.h"
 
 namespace storage_test {
@@ -14,9 +14,10 @@ protected:
     void SetUp() override {
         mStorage.reset(Stg_t::OpenStorage((Root() + "/store").c_str(), 0));
         ASSERT_NE(mStorage, nullptr);
-        ASSERT_NE(platform::GetHeadlessBackend(), nullptr);
     }
-    std::size_t Boxes() const { return platform::GetHeadlessBackend()->MessageBoxLog().size(); }
+    std::size_t Boxes() { return mPlatform.Desktop().MessageBoxLog().size(); }
+
+    platform::HeadlessPlatform mPlatform;
 
     StoragePtr mStorage;
 };
@@ -151,7 +152,7 @@ TEST_F(FileStgTest, DeletingAMissingFileRaisesWithoutABox) {
 
 TEST_F(FileStgTest, FolderDeletionAsksRetryOrCancel) {
     Put(mStorage.get(), "Full\\f.txt", "f");
-    auto* backend = platform::GetHeadlessBackend();
+    auto* backend = &mPlatform.Desktop();
     const std::size_t boxes = Boxes();
     backend->QueueMessageBoxAnswer(platform::kIdRetry);
     const errStg_e error = Raised([&] { mStorage->DeleteDir("full"); });

@@ -4,12 +4,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "framework/util/mod_val_reparser.h"
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/message_box.h"
 
 // After gtest: the one-letter macro must not meet gtest's own names.
@@ -47,7 +48,7 @@ private:
 class ModValTest : public testing::Test {
 protected:
     void SetUp() override {
-        platform::SetBackend(nullptr);
+        mPlatform.emplace();
         mPath = (std::filesystem::path(testing::TempDir()) /
                  ("modval_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
                   std::to_string(getpid()) + ".cpp"))
@@ -55,7 +56,7 @@ protected:
     }
     void TearDown() override {
         std::filesystem::remove(mPath);
-        platform::SetBackend(nullptr);
+        mPlatform.reset();
     }
 
     // Writes the source, dated `hoursAhead` after now so that it is newer
@@ -66,11 +67,12 @@ protected:
                                                     std::chrono::hours(hoursAhead));
     }
 
-    static std::vector<platform::HeadlessBackend::MessageBoxRecord> Boxes() {
-        return platform::GetHeadlessBackend()->MessageBoxLog();
+    std::vector<platform::HeadlessDesktopServices::MessageBoxRecord> Boxes() {
+        return mPlatform->Desktop().MessageBoxLog();
     }
 
     std::string mPath;
+    std::optional<platform::HeadlessPlatform> mPlatform;
 };
 
 TEST_F(ModValTest, MacrosGiveTheirDefaultsWithTheirTypes) {
@@ -207,7 +209,8 @@ TEST_F(ModValTest, FaultsAreShownAndEndTheReparse) {
         {"int a = M(4);\n/* open\n\n", 3, ": Error parsing c comment"},
     };
     for (const Case& c : cases) {
-        platform::SetBackend(nullptr);
+        mPlatform.reset();
+        mPlatform.emplace();
         WriteSource(c.source);
         FileSites sites(mPath, {1, 2});
         ModVal::GetInt(sites[0], 0);

@@ -33,8 +33,8 @@ std::uint32_t SoundBuffer::BufferBytes() const {
     return mVoice ? mVoice->Bytes() : 0;
 }
 
-HResult SoundBuffer::Lock(std::uint32_t offset, std::uint32_t bytes, void** part1, std::uint32_t* bytes1,
-                          void** part2, std::uint32_t* bytes2, std::uint32_t flags) {
+HResult SoundBuffer::Lock(std::uint32_t offset, std::uint32_t bytes, void** part1, std::uint32_t* bytes1, void** part2,
+                          std::uint32_t* bytes2, std::uint32_t flags) {
     if (IsPrimary()) {
         return DSERR_INVALIDCALL;
     }

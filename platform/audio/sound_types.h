@@ -80,8 +80,8 @@ constexpr WaveFormat MakePcmFormat(int channels, std::uint32_t samplesPerSec, in
 
 struct SoundBufferDesc {
     std::uint32_t flags = 0;
-    std::uint32_t bufferBytes = 0;       // 0 for the primary buffer
-    const WaveFormat* format = nullptr;  // null for the primary buffer
+    std::uint32_t bufferBytes = 0;      // 0 for the primary buffer
+    const WaveFormat* format = nullptr; // null for the primary buffer
 };
 
 struct PositionNotify {

@@ -226,12 +226,9 @@ void Voice::MixInto(float* accumulator, int frames, int rate, int channels) {
         return;
     }
     const float device = mDevice->primaryGain.load(std::memory_order_relaxed);
-    MixRun run{mPcm->data(),
-               mFrames,
-               mLooping,
-               (std::uint64_t{Rate()} << 32) / static_cast<std::uint64_t>(rate),
-               mGainLeft * device,
-               mGainRight * device};
+    MixRun run{mPcm->data(),       mFrames,
+               mLooping,           (std::uint64_t{Rate()} << 32) / static_cast<std::uint64_t>(rate),
+               mGainLeft * device, mGainRight * device};
     if (channels == 1) {
         run.left = mGainMono * device;
     }

@@ -168,8 +168,7 @@ TEST_F(Buffers, CreationChecksTheDescription) {
         {"rate too low", 0, 64, MakePcmFormat(1, 50, 16), DSERR_BADFORMAT},
         {"block size wrong", 0, 64, badAlign, DSERR_INVALIDPARAM},
         {"3D stereo", kSoundBufferCtrl3D, 64, MakePcmFormat(2, 22050, 16), DSERR_INVALIDPARAM},
-        {"3D with pan", kSoundBufferCtrl3D | kSoundBufferCtrlPan, 64, MakePcmFormat(1, 22050, 16),
-         DSERR_INVALIDPARAM},
+        {"3D with pan", kSoundBufferCtrl3D | kSoundBufferCtrlPan, 64, MakePcmFormat(1, 22050, 16), DSERR_INVALIDPARAM},
         {"too small", 0, 2, MakePcmFormat(1, 22050, 16), DSERR_INVALIDPARAM},
     };
     for (const Case& c : cases) {

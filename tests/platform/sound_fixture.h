@@ -81,8 +81,8 @@ protected:
     // A 16-bit mono buffer holding exactly `samples`.
     Held<SoundBuffer> Mono16(std::uint32_t rate, const std::vector<std::int16_t>& samples,
                              std::uint32_t flags = kAllControls, SoundDevice* on = nullptr) {
-        Held<SoundBuffer> buffer = Make(MakePcmFormat(1, rate, 16), static_cast<std::uint32_t>(samples.size() * 2),
-                                        flags, on);
+        Held<SoundBuffer> buffer =
+            Make(MakePcmFormat(1, rate, 16), static_cast<std::uint32_t>(samples.size() * 2), flags, on);
         if (buffer) {
             Fill16(buffer.get(), samples);
         }

@@ -1,0 +1,10 @@
+#include "platform/audio/sound_environment.h"
+
+namespace platform {
+
+ProcessSlot<SoundEnvironment>& SoundEnvironmentSlot() {
+    static ProcessSlot<SoundEnvironment> slot;
+    return slot;
+}
+
+} // namespace platform

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <thread>
 
+#include "platform/audio/mixer_output.h"
 #include "platform/audio/sound_gain.h"
+#include "platform/headless/headless_audio_driver.h"
 #include "platform/threads.h"
 #include "sound_fixture.h"
 
@@ -53,6 +55,34 @@ TEST_F(Mixing, HalfRateMonoLandsOnTheRightFramesWithVolumeAndPan) {
         }
         EXPECT_EQ(Status(buffer.get()), 0u);
     }
+}
+
+// The output pulls the mixer through the audio driver: what the driver
+// delivers is what the mixer renders, frame for frame, at the mixer's format.
+TEST_F(Mixing, OutputPullsTheMixerThroughTheAudioDriver) {
+    auto driver = std::make_shared<HeadlessAudioDriver>();
+    MixerOutput output;
+    ASSERT_TRUE(output.Open(mixer, driver));
+    EXPECT_EQ(driver->Format(), (AudioFormat{44100, 2, 16}));
+    EXPECT_FALSE(MixerOutput().Open(mixer, driver)); // one output per driver
+
+    const std::vector<std::int16_t> samples = {1000, -2000, 3000, -4000};
+    Held<SoundBuffer> buffer = Mono16(44100, samples);
+    ASSERT_EQ(buffer->Play(0), DS_OK);
+    ASSERT_EQ(driver->Advance(Mixer::kBlockFrames + 3), Mixer::kBlockFrames + 3u);
+    const std::vector<std::uint8_t> bytes = driver->Delivered();
+    ASSERT_EQ(bytes.size(), (Mixer::kBlockFrames + 3u) * 4);
+    std::vector<std::int16_t> out(bytes.size() / 2);
+    std::memcpy(out.data(), bytes.data(), bytes.size());
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        EXPECT_EQ(out[2 * k], samples[k]);
+        EXPECT_EQ(out[2 * k + 1], samples[k]);
+    }
+    EXPECT_EQ(out.back(), 0);
+
+    output.Close();
+    EXPECT_FALSE(driver->IsOpen());
+    EXPECT_EQ(driver->Advance(10), 0u);
 }
 
 TEST_F(Mixing, EightBitStereoIntoMonoAveragesTheChannels) {

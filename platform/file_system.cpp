@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/glob_match.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -95,27 +96,9 @@ std::string WithoutTrailingSlash(std::string path) {
 }
 
 bool WildcardMatchAt(std::string_view pattern, std::string_view name) {
-    // Iterative glob with one backtrack point: linear enough for file names.
-    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || Cp1251ToLower(static_cast<unsigned char>(pattern[p])) ==
-                                             Cp1251ToLower(static_cast<unsigned char>(name[n])))) {
-            ++p;
-            ++n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
+    return GlobMatch(pattern, name, [](char p, char c) {
+        return p == '?' || Cp1251ToLower(static_cast<unsigned char>(p)) == Cp1251ToLower(static_cast<unsigned char>(c));
+    });
 }
 
 } // namespace

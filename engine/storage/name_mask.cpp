@@ -1,6 +1,7 @@
 #include "engine/storage/name_mask.h"
 
 #include "engine/storage/storage_path.h"
+#include "platform/glob_match.h"
 
 std::string CleanMask(std::string_view pattern) {
     const std::string lower = LowerAscii(pattern);
@@ -31,23 +32,5 @@ bool MatchOne(char p, char c) {
 } // namespace
 
 bool MatchMask(std::string_view name, std::string_view pattern) {
-    // Shortest runs first, going back to the last "*" on a mismatch.
-    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (p < pattern.size() && MatchOne(pattern[p], name[n])) {
-            ++p;
-            ++n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
+    return platform::GlobMatch(pattern, name, MatchOne);
 }

@@ -1,0 +1,46 @@
+#include "platform/device3d/span_attributes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+// Kept well inside the fixed-point ranges, whatever the caller sent.
+std::int64_t TexelFixed(double texels) {
+    return std::llround(std::clamp(texels, -1.0e9, 1.0e9) * 4294967296.0);
+}
+
+std::int32_t ColourFixed(double channel) {
+    return static_cast<std::int32_t>(std::lround(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
+}
+
+} // namespace
+
+SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int width, int height) {
+    return {static_cast<double>(vertex.u) * width,
+            static_cast<double>(vertex.v) * height,
+            static_cast<double>(colour >> 24),
+            static_cast<double>((colour >> 16) & 0xFF),
+            static_cast<double>((colour >> 8) & 0xFF),
+            static_cast<double>(colour & 0xFF)};
+}
+
+void LoadCursor(SpanCursor& cursor, const SpanAttributes& at, const SpanAttributes& perPixel, double texelShift) {
+    cursor.s = TexelFixed(at.s - texelShift);
+    cursor.t = TexelFixed(at.t - texelShift);
+    cursor.ds = TexelFixed(perPixel.s);
+    cursor.dt = TexelFixed(perPixel.t);
+    // Half a unit added once, so that the kernels' truncation rounds.
+    cursor.a = ColourFixed(at.a) + 0x8000;
+    cursor.r = ColourFixed(at.r) + 0x8000;
+    cursor.g = ColourFixed(at.g) + 0x8000;
+    cursor.b = ColourFixed(at.b) + 0x8000;
+    cursor.da = ColourFixed(perPixel.a);
+    cursor.dr = ColourFixed(perPixel.r);
+    cursor.dg = ColourFixed(perPixel.g);
+    cursor.db = ColourFixed(perPixel.b);
+}
+
+} // namespace platform

@@ -1,19 +1,24 @@
 #include "platform/device3d/span_attributes.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace platform {
 
 namespace {
 
 // Kept well inside the fixed-point ranges, whatever the caller sent.
+// Rounds half away from zero, like llround, without the library call: this
+// runs once per span.
+std::int64_t Nearest(double v) {
+    return static_cast<std::int64_t>(v + (v >= 0 ? 0.5 : -0.5));
+}
+
 std::int64_t TexelFixed(double texels) {
-    return std::llround(std::clamp(texels, -1.0e9, 1.0e9) * 4294967296.0);
+    return Nearest(std::clamp(texels, -1.0e9, 1.0e9) * 4294967296.0);
 }
 
 std::int32_t ColourFixed(double channel) {
-    return static_cast<std::int32_t>(std::lround(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
+    return static_cast<std::int32_t>(Nearest(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
 }
 
 } // namespace

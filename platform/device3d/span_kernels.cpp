@@ -79,25 +79,57 @@ inline std::uint32_t Lerp(std::uint32_t c0, std::uint32_t c1, std::uint32_t f) {
     return rb | ag;
 }
 
-template <Sampling S>
-inline std::uint32_t Sample(const SpanShader& sh, std::int64_t s, std::int64_t t) {
-    if constexpr (S == Sampling::None) {
-        return 0xFFFFFFFFu;
-    } else if constexpr (S == Sampling::Point) {
-        const int x = Address(s >> 32, sh.width, sh.wrapU);
-        const int y = Address(t >> 32, sh.height, sh.wrapV);
-        return sh.texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(sh.width) + x];
-    } else {
+// Samplers: one texel colour for a texture position (texels, 32 fraction bits).
+
+struct NoSampler {
+    std::uint32_t operator()(std::int64_t, std::int64_t) const { return 0xFFFFFFFFu; }
+};
+
+struct PointSampler {
+    const std::uint32_t* texels;
+    int width, height;
+    bool wrapU, wrapV;
+    [[gnu::always_inline]] std::uint32_t operator()(std::int64_t s, std::int64_t t) const {
+        const int x = Address(s >> 32, width, wrapU);
+        const int y = Address(t >> 32, height, wrapV);
+        return texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+    }
+};
+
+// A span whose texture positions stay on one row and inside it: no
+// addressing per pixel.
+struct PointRowSampler {
+    const std::uint32_t* row;
+    [[gnu::always_inline]] std::uint32_t operator()(std::int64_t s, std::int64_t) const { return row[s >> 32]; }
+};
+
+struct BilinearSampler {
+    const std::uint32_t* texels;
+    int width, height;
+    bool wrapU, wrapV;
+    [[gnu::always_inline]] std::uint32_t operator()(std::int64_t s, std::int64_t t) const {
         const std::int64_t i = s >> 32, j = t >> 32;
         const auto fx = static_cast<std::uint32_t>((s >> 24) & 0xFF);
         const auto fy = static_cast<std::uint32_t>((t >> 24) & 0xFF);
-        const int x0 = Address(i, sh.width, sh.wrapU), x1 = Address(i + 1, sh.width, sh.wrapU);
-        const std::size_t w = static_cast<std::size_t>(sh.width);
-        const std::uint32_t* row0 = sh.texels + static_cast<std::size_t>(Address(j, sh.height, sh.wrapV)) * w;
-        const std::uint32_t* row1 = sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w;
+        const int x0 = Address(i, width, wrapU), x1 = Address(i + 1, width, wrapU);
+        const std::size_t w = static_cast<std::size_t>(width);
+        const std::uint32_t* row0 = texels + static_cast<std::size_t>(Address(j, height, wrapV)) * w;
+        const std::uint32_t* row1 = texels + static_cast<std::size_t>(Address(j + 1, height, wrapV)) * w;
         return Lerp(Lerp(row0[x0], row0[x1], fx), Lerp(row1[x0], row1[x1], fx), fy);
     }
-}
+};
+
+// Bilinear over a fixed pair of rows, the columns inside the texture.
+struct BilinearRowSampler {
+    const std::uint32_t* row0;
+    const std::uint32_t* row1;
+    std::uint32_t fy;
+    [[gnu::always_inline]] std::uint32_t operator()(std::int64_t s, std::int64_t) const {
+        const std::int64_t i = s >> 32;
+        const auto fx = static_cast<std::uint32_t>((s >> 24) & 0xFF);
+        return Lerp(Lerp(row0[i], row0[i + 1], fx), Lerp(row1[i], row1[i + 1], fx), fy);
+    }
+};
 
 // ---- Combining and blending ------------------------------------------------
 
@@ -108,6 +140,12 @@ inline std::uint32_t Channel(std::int32_t fixed) {
 inline std::uint32_t Modulate(std::uint32_t x, std::uint32_t y) {
     return MulDiv255(x >> 24, y >> 24) << 24 | MulDiv255((x >> 16) & 0xFF, (y >> 16) & 0xFF) << 16 |
            MulDiv255((x >> 8) & 0xFF, (y >> 8) & 0xFF) << 8 | MulDiv255(x & 0xFF, y & 0xFF);
+}
+
+// x / 255 rounded, for x up to 255 × 255.
+inline std::uint32_t Div255(std::uint32_t x) {
+    x += 128;
+    return (x + (x >> 8)) >> 8;
 }
 
 inline std::uint32_t Factor(Blend blend, std::uint32_t alpha) {
@@ -125,7 +163,7 @@ inline std::uint32_t Factor(Blend blend, std::uint32_t alpha) {
 }
 
 template <TargetFormat F, BlendKind B>
-inline void Write(const SpanShader& sh, std::uint8_t* dst, std::uint32_t src) {
+[[gnu::always_inline]] inline void Write(const SpanShader& sh, std::uint8_t* dst, std::uint32_t src) {
     using Pixel = TargetPixel<F>;
     const std::uint32_t a = src >> 24, r = (src >> 16) & 0xFF, g = (src >> 8) & 0xFF, b = src & 0xFF;
     if constexpr (B == BlendKind::Replace) {
@@ -138,11 +176,22 @@ inline void Write(const SpanShader& sh, std::uint8_t* dst, std::uint32_t src) {
             Pixel::Store(dst, r, g, b);
             return;
         }
-        const Rgb d = Pixel::Load(dst);
         const std::uint32_t ia = 255 - a;
-        Pixel::Store(dst, std::min(255u, MulDiv255(r, a) + MulDiv255(d.r, ia)),
-                     std::min(255u, MulDiv255(g, a) + MulDiv255(d.g, ia)),
-                     std::min(255u, MulDiv255(b, a) + MulDiv255(d.b, ia)));
+        if constexpr (F == TargetFormat::Xrgb8888) {
+            // Red and blue side by side in 16-bit lanes; a sum of two
+            // products stays below 255 × 255, so the lanes never carry.
+            std::uint32_t d;
+            std::memcpy(&d, dst, 4);
+            std::uint32_t rb = (src & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * ia + 0x00800080u;
+            rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+            std::uint32_t gg = ((src >> 8) & 0xFF) * a + ((d >> 8) & 0xFF) * ia + 0x80;
+            gg = (gg + (gg >> 8)) >> 8;
+            const std::uint32_t v = 0xFF000000u | rb | gg << 8;
+            std::memcpy(dst, &v, 4);
+        } else {
+            const Rgb d = Pixel::Load(dst);
+            Pixel::Store(dst, Div255(r * a + d.r * ia), Div255(g * a + d.g * ia), Div255(b * a + d.b * ia));
+        }
     } else if constexpr (B == BlendKind::Add) {
         const Rgb d = Pixel::Load(dst);
         Pixel::Store(dst, std::min(255u, r + d.r), std::min(255u, g + d.g), std::min(255u, b + d.b));
@@ -162,16 +211,18 @@ inline void Write(const SpanShader& sh, std::uint8_t* dst, std::uint32_t src) {
     }
 }
 
-template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
-void Span(const SpanShader& sh, SpanCursor& c, int count) {
+template <TargetFormat F, BlendKind B, bool kWhite, bool kTextured, typename Sampler>
+[[gnu::always_inline]] inline void Run(const SpanShader& sh, SpanCursor& c, int count, const Sampler& sample) {
     std::uint8_t* dst = c.dst;
     std::int64_t s = c.s, t = c.t;
+    const std::int64_t ds = c.ds, dt = c.dt;
     std::int32_t a = c.a, r = c.r, g = c.g, b = c.b;
+    const std::uint32_t texelOr = sh.texelOr, diffuseOr = sh.diffuseOr;
     for (int i = 0; i < count; ++i) {
-        std::uint32_t src = Sample<S>(sh, s, t) | sh.texelOr;
+        std::uint32_t src = sample(s, t) | texelOr;
         if constexpr (!kWhite) {
             const std::uint32_t diffuse = (Channel(a) << 24 | Channel(r) << 16 | Channel(g) << 8 | Channel(b)) |
-                                          sh.diffuseOr;
+                                          diffuseOr;
             src = Modulate(src, diffuse);
             a += c.da;
             r += c.dr;
@@ -180,9 +231,9 @@ void Span(const SpanShader& sh, SpanCursor& c, int count) {
         }
         Write<F, B>(sh, dst, src);
         dst += TargetPixel<F>::kBytes;
-        if constexpr (S != Sampling::None) {
-            s += c.ds;
-            t += c.dt;
+        if constexpr (kTextured) {
+            s += ds;
+            t += dt;
         }
     }
     c.dst = dst;
@@ -192,6 +243,81 @@ void Span(const SpanShader& sh, SpanCursor& c, int count) {
     c.r = r;
     c.g = g;
     c.b = b;
+}
+
+// The pixels of a span whose texture positions stay inside the texture's
+// columns (with room for the right neighbour when `pair`), on a span that
+// keeps to one texture row: `before` pixels first that need addressing, then
+// `inside` pixels that do not. False when the span leaves its row or its
+// values are too large to reason about, and every pixel needs addressing.
+bool SplitAtColumns(const SpanShader& sh, const SpanCursor& c, int count, bool pair, int& before, int& inside) {
+    constexpr std::int64_t kMaxStep = std::int64_t{1} << 40;
+    constexpr std::int64_t kMaxPosition = std::int64_t{1} << 52;
+    if (c.dt != 0 || c.ds >= kMaxStep || c.ds <= -kMaxStep || c.s >= kMaxPosition || c.s <= -kMaxPosition) {
+        return false;
+    }
+    const std::int64_t lo = 0, hi = static_cast<std::int64_t>(sh.width - (pair ? 1 : 0)) << 32;
+    const std::int64_t s = c.s, ds = c.ds;
+    std::int64_t first = 0, end = count; // pixels [first, end) lie in [lo, hi)
+    if (ds > 0) {
+        first = s >= lo ? 0 : (lo - s + ds - 1) / ds;
+        end = s >= hi ? 0 : (hi - s + ds - 1) / ds;
+    } else if (ds < 0) {
+        first = s < hi ? 0 : (s - hi) / -ds + 1;
+        end = s < lo ? 0 : (s - lo) / -ds + 1;
+    } else if (s < lo || s >= hi) {
+        end = 0;
+    }
+    first = std::clamp<std::int64_t>(first, 0, count);
+    end = std::clamp<std::int64_t>(end, first, count);
+    before = static_cast<int>(first);
+    inside = static_cast<int>(end - first);
+    return true;
+}
+
+// Runs a span in up to three parts: the pixels that need addressing, those
+// the row sampler can take, and the rest.
+template <TargetFormat F, BlendKind B, bool kWhite, typename General, typename Row>
+[[gnu::always_inline]] inline void RunSplit(const SpanShader& sh, SpanCursor& c, int count, int before, int inside,
+                                            const General& general, const Row& row) {
+    if (before > 0) {
+        Run<F, B, kWhite, true>(sh, c, before, general);
+    }
+    if (inside > 0) {
+        Run<F, B, kWhite, true>(sh, c, inside, row);
+    }
+    if (count - before - inside > 0) {
+        Run<F, B, kWhite, true>(sh, c, count - before - inside, general);
+    }
+}
+
+template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
+void Span(const SpanShader& sh, SpanCursor& c, int count) {
+    int before = 0, inside = 0;
+    if constexpr (S == Sampling::None) {
+        Run<F, B, kWhite, false>(sh, c, count, NoSampler{});
+    } else if constexpr (S == Sampling::Point) {
+        const PointSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
+        if (SplitAtColumns(sh, c, count, false, before, inside)) {
+            const int y = Address(c.t >> 32, sh.height, sh.wrapV);
+            const PointRowSampler row{sh.texels + static_cast<std::size_t>(y) * static_cast<std::size_t>(sh.width)};
+            RunSplit<F, B, kWhite>(sh, c, count, before, inside, general, row);
+        } else {
+            Run<F, B, kWhite, true>(sh, c, count, general);
+        }
+    } else {
+        const BilinearSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
+        if (SplitAtColumns(sh, c, count, true, before, inside)) {
+            const std::int64_t j = c.t >> 32;
+            const std::size_t w = static_cast<std::size_t>(sh.width);
+            const BilinearRowSampler rows{sh.texels + static_cast<std::size_t>(Address(j, sh.height, sh.wrapV)) * w,
+                                          sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w,
+                                          static_cast<std::uint32_t>((c.t >> 24) & 0xFF)};
+            RunSplit<F, B, kWhite>(sh, c, count, before, inside, general, rows);
+        } else {
+            Run<F, B, kWhite, true>(sh, c, count, general);
+        }
+    }
 }
 
 template <TargetFormat F, Sampling S, BlendKind B>

@@ -118,7 +118,7 @@ void RasterizeTriangle(const DrawSetup& setup, const TLVertex& v0, const TLVerte
         const double texelsPerPixel = std::fabs(perX.s * perY.t - perY.s * perX.t);
         sampling = texelsPerPixel > 1.0 ? setup.minify : setup.magnify;
     }
-    std::uint32_t white = setup.shader.diffuseOr;
+    std::uint32_t white = 0xFFFFFFFFu;
     for (int i = 0; i < 3; ++i) {
         white &= (setup.flat ? flatColour : v[i]->diffuse) | setup.shader.diffuseOr;
     }

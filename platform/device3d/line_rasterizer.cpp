@@ -56,7 +56,7 @@ void RasterizeLine(const DrawSetup& setup, const TLVertex& from, const TLVertex&
             continue;
         }
         SpanCursor cursor;
-        LoadCursor(cursor, a0 + (a1 - a0) * t, SpanAttributes{}, texelShift);
+        LoadStart(cursor, a0 + (a1 - a0) * t, texelShift);
         cursor.dst = setup.bits + py * setup.pitch + px * bytes;
         span(setup.shader, cursor, 1);
     }

@@ -32,20 +32,23 @@ SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int wi
             static_cast<double>(colour & 0xFF)};
 }
 
-void LoadCursor(SpanCursor& cursor, const SpanAttributes& at, const SpanAttributes& perPixel, double texelShift) {
-    cursor.s = TexelFixed(at.s - texelShift);
-    cursor.t = TexelFixed(at.t - texelShift);
+void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {
     cursor.ds = TexelFixed(perPixel.s);
     cursor.dt = TexelFixed(perPixel.t);
+    cursor.da = ColourFixed(perPixel.a);
+    cursor.dr = ColourFixed(perPixel.r);
+    cursor.dg = ColourFixed(perPixel.g);
+    cursor.db = ColourFixed(perPixel.b);
+}
+
+void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift) {
+    cursor.s = TexelFixed(at.s - texelShift);
+    cursor.t = TexelFixed(at.t - texelShift);
     // Half a unit added once, so that the kernels' truncation rounds.
     cursor.a = ColourFixed(at.a) + 0x8000;
     cursor.r = ColourFixed(at.r) + 0x8000;
     cursor.g = ColourFixed(at.g) + 0x8000;
     cursor.b = ColourFixed(at.b) + 0x8000;
-    cursor.da = ColourFixed(perPixel.a);
-    cursor.dr = ColourFixed(perPixel.r);
-    cursor.dg = ColourFixed(perPixel.g);
-    cursor.db = ColourFixed(perPixel.b);
 }
 
 } // namespace platform

@@ -27,9 +27,11 @@ struct SpanAttributes {
 // replaces the vertex's diffuse (flat shading passes the first vertex's).
 SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int width, int height);
 
-// Fills the cursor's values from `at` and its steps from `perPixel`. A
-// bilinear kernel samples half a texel up and left of the texture position,
-// so that one texel maps onto one pixel exactly; `texelShift` carries that.
-void LoadCursor(SpanCursor& cursor, const SpanAttributes& at, const SpanAttributes& perPixel, double texelShift);
+// Fills the cursor's steps from `perPixel`, once per primitive.
+void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel);
+// Fills the cursor's values from `at`, once per span. A bilinear kernel
+// samples half a texel up and left of the texture position, so that one
+// texel maps onto one pixel exactly; `texelShift` carries that.
+void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift);
 
 } // namespace platform

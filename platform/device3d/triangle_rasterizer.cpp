@@ -50,20 +50,72 @@ struct Edge {
         c = -(a * from.x + b * from.y);
         bias = (dy < 0 || (dy == 0 && dx > 0)) ? 1 : 0;
     }
+};
 
-    // Narrows [lo, hi] to the pixel columns of row py on the inside.
-    void Cut(std::int64_t py, std::int64_t& lo, std::int64_t& hi) const {
-        const std::int64_t k = b * (py * kOne) + c + bias;
-        const std::int64_t step = a * kOne; // E per whole pixel
-        const std::int64_t need = 1 - k;    // step × px >= need
-        if (step > 0) {
-            lo = std::max(lo, CeilDiv(need, step));
-        } else if (step < 0) {
-            hi = std::min(hi, FloorDiv(need, step));
-        } else if (need > 0) {
-            hi = lo - 1;
+// The bound an edge puts on the pixel columns of each row, walked down the
+// rows without a division per row. Pixel px of row py is inside when
+// step × px >= need(py), with step = a per whole pixel and need(py) =
+// 1 − (b Y + c + bias). For step > 0 that bounds px from below by
+// ceil(need / step) = −floor(−need / |step|), for step < 0 from above by
+// floor(need / step) = floor(−need / |step|): both come from floor(m / d)
+// with m = −need and d = |step|, kept as a quotient and a remainder that grow
+// by fixed amounts from row to row.
+class EdgeBound {
+public:
+    EdgeBound(const Edge& e, std::int64_t firstRow) {
+        const std::int64_t step = e.a * kOne;
+        const std::int64_t need = 1 - (e.b * (firstRow * kOne) + e.c + e.bias);
+        const std::int64_t needPerRow = -e.b * kOne;
+        mKind = step > 0 ? Kind::Low : step < 0 ? Kind::High : Kind::Flat;
+        if (mKind == Kind::Flat) {
+            mNeed = need;
+            mNeedPerRow = needPerRow;
+            return;
+        }
+        mDivisor = step > 0 ? step : -step;
+        const std::int64_t m = -need;
+        const std::int64_t perRow = -needPerRow;
+        mQuotient = FloorDiv(m, mDivisor);
+        mRemainder = m - mQuotient * mDivisor;
+        mQuotientPerRow = FloorDiv(perRow, mDivisor);
+        mRemainderPerRow = perRow - mQuotientPerRow * mDivisor;
+    }
+
+    // Narrows [lo, hi] to the inside columns of the current row.
+    void Cut(std::int64_t& lo, std::int64_t& hi) const {
+        switch (mKind) {
+        case Kind::Low:
+            lo = std::max(lo, -mQuotient);
+            break;
+        case Kind::High:
+            hi = std::min(hi, mQuotient);
+            break;
+        case Kind::Flat:
+            if (mNeed > 0) {
+                hi = lo - 1;
+            }
+            break;
         }
     }
+
+    void NextRow() {
+        if (mKind == Kind::Flat) {
+            mNeed += mNeedPerRow;
+            return;
+        }
+        mQuotient += mQuotientPerRow;
+        mRemainder += mRemainderPerRow;
+        if (mRemainder >= mDivisor) {
+            mRemainder -= mDivisor;
+            ++mQuotient;
+        }
+    }
+
+private:
+    enum class Kind { Low, High, Flat };
+    Kind mKind;
+    std::int64_t mDivisor = 1, mQuotient = 0, mRemainder = 0, mQuotientPerRow = 0, mRemainderPerRow = 0;
+    std::int64_t mNeed = 0, mNeedPerRow = 0;
 };
 
 } // namespace
@@ -129,18 +181,21 @@ void RasterizeTriangle(const DrawSetup& setup, const TLVertex& v0, const TLVerte
     const double texelShift = sampling == Sampling::Bilinear ? 0.5 : 0.0;
     const int bytes = TargetBytesPerPixel(setup.format);
 
+    EdgeBound bounds[3] = {EdgeBound(edges[0], top), EdgeBound(edges[1], top), EdgeBound(edges[2], top)};
+    SpanCursor cursor;
+    LoadSteps(cursor, perX);
     for (std::int64_t py = top; py <= bottom; ++py) {
         std::int64_t lo = setup.clipLeft, hi = setup.clipRight - 1;
-        for (const Edge& e : edges) {
-            e.Cut(py, lo, hi);
+        for (EdgeBound& bound : bounds) {
+            bound.Cut(lo, hi);
+            bound.NextRow();
         }
         if (lo > hi) {
             continue;
         }
-        SpanCursor cursor;
         const SpanAttributes start =
             at[0] + perX * (static_cast<double>(lo) - x[0]) + perY * (static_cast<double>(py) - y[0]);
-        LoadCursor(cursor, start, perX, texelShift);
+        LoadStart(cursor, start, texelShift);
         cursor.dst = setup.bits + py * setup.pitch + lo * bytes;
         span(setup.shader, cursor, static_cast<int>(hi - lo + 1));
     }

@@ -56,7 +56,7 @@ void RasterizeLine(const DrawSetup& setup, const TLVertex& from, const TLVertex&
             continue;
         }
         SpanCursor cursor;
-        LoadStart(cursor, a0 + (a1 - a0) * t, texelShift);
+        LoadStart(cursor, a0 + (a1 - a0) * t, texelShift, true, true);
         cursor.dst = setup.bits + py * setup.pitch + px * bytes;
         span(setup.shader, cursor, 1);
     }

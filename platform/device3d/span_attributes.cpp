@@ -41,14 +41,18 @@ void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {
     cursor.db = ColourFixed(perPixel.b);
 }
 
-void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift) {
-    cursor.s = TexelFixed(at.s - texelShift);
-    cursor.t = TexelFixed(at.t - texelShift);
-    // Half a unit added once, so that the kernels' truncation rounds.
-    cursor.a = ColourFixed(at.a) + 0x8000;
-    cursor.r = ColourFixed(at.r) + 0x8000;
-    cursor.g = ColourFixed(at.g) + 0x8000;
-    cursor.b = ColourFixed(at.b) + 0x8000;
+void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded) {
+    if (textured) {
+        cursor.s = TexelFixed(at.s - texelShift);
+        cursor.t = TexelFixed(at.t - texelShift);
+    }
+    if (shaded) {
+        // Half a unit added once, so that the kernels' truncation rounds.
+        cursor.a = ColourFixed(at.a) + 0x8000;
+        cursor.r = ColourFixed(at.r) + 0x8000;
+        cursor.g = ColourFixed(at.g) + 0x8000;
+        cursor.b = ColourFixed(at.b) + 0x8000;
+    }
 }
 
 } // namespace platform

@@ -31,7 +31,9 @@ SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int wi
 void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel);
 // Fills the cursor's values from `at`, once per span. A bilinear kernel
 // samples half a texel up and left of the texture position, so that one
-// texel maps onto one pixel exactly; `texelShift` carries that.
-void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift);
+// texel maps onto one pixel exactly; `texelShift` carries that. Only the
+// values a kernel reads are filled: texture positions when `textured`,
+// colours when `shaded`.
+void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded);
 
 } // namespace platform

@@ -174,7 +174,9 @@ void RasterizeTriangle(const DrawSetup& setup, const TLVertex& v0, const TLVerte
     for (int i = 0; i < 3; ++i) {
         white &= (setup.flat ? flatColour : v[i]->diffuse) | setup.shader.diffuseOr;
     }
-    const SpanFunction span = SelectSpanFunction(setup.format, sampling, setup.blend, white == 0xFFFFFFFFu);
+    const bool shaded = white != 0xFFFFFFFFu;
+    const bool textured = sampling != Sampling::None;
+    const SpanFunction span = SelectSpanFunction(setup.format, sampling, setup.blend, !shaded);
     if (span == nullptr) {
         return;
     }
@@ -195,7 +197,7 @@ void RasterizeTriangle(const DrawSetup& setup, const TLVertex& v0, const TLVerte
         }
         const SpanAttributes start =
             at[0] + perX * (static_cast<double>(lo) - x[0]) + perY * (static_cast<double>(py) - y[0]);
-        LoadStart(cursor, start, texelShift);
+        LoadStart(cursor, start, texelShift, textured, shaded);
         cursor.dst = setup.bits + py * setup.pitch + lo * bytes;
         span(setup.shader, cursor, static_cast<int>(hi - lo + 1));
     }

@@ -105,8 +105,8 @@ void RunOurs(benchmark::State& state, const Workload& work) {
     device.SetRenderState(RenderState::CullMode, static_cast<std::uint32_t>(Cull::None));
     device.SetTextureStageState(0, TextureStageState::AddressU, static_cast<std::uint32_t>(TextureAddress::Clamp));
     device.SetTextureStageState(0, TextureStageState::AddressV, static_cast<std::uint32_t>(TextureAddress::Clamp));
-    const auto filter = static_cast<std::uint32_t>(work.kind == Kind::FullScreen ? TextureFilter::Linear
-                                                                                 : TextureFilter::Point);
+    const auto filter =
+        static_cast<std::uint32_t>(work.kind == Kind::FullScreen ? TextureFilter::Linear : TextureFilter::Point);
     device.SetTextureStageState(0, TextureStageState::MagFilter, filter);
     device.SetTextureStageState(0, TextureStageState::MinFilter, filter);
 
@@ -139,16 +139,16 @@ void RunOurs(benchmark::State& state, const Workload& work) {
 void RunPixman(benchmark::State& state, const Workload& work) {
     const int bytes = work.rgb565 ? 2 : 4;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth) * kHeight * bytes, 0x5A);
-    pixman_image_t* dst =
-        pixman_image_create_bits(work.rgb565 ? PIXMAN_r5g6b5 : PIXMAN_x8r8g8b8, kWidth, kHeight,
-                                 reinterpret_cast<std::uint32_t*>(pixels.data()), kWidth * bytes);
+    pixman_image_t* dst = pixman_image_create_bits(work.rgb565 ? PIXMAN_r5g6b5 : PIXMAN_x8r8g8b8, kWidth, kHeight,
+                                                   reinterpret_cast<std::uint32_t*>(pixels.data()), kWidth * bytes);
     std::vector<std::uint32_t> quadStorage, spriteStorage;
     pixman_image_t* quad = KavoBench::MakePremultiplied(QuadTexels(), kTextureWidth, kTextureHeight, quadStorage);
     pixman_transform_t half;
     pixman_transform_init_scale(&half, pixman_double_to_fixed(0.5), pixman_double_to_fixed(0.5));
     pixman_image_set_transform(quad, &half);
     pixman_image_set_filter(quad, PIXMAN_FILTER_BILINEAR, nullptr, 0);
-    pixman_image_t* sprite = KavoBench::MakePremultiplied(KavoBench::SoftSprite(kSprite), kSprite, kSprite, spriteStorage);
+    pixman_image_t* sprite =
+        KavoBench::MakePremultiplied(KavoBench::SoftSprite(kSprite), kSprite, kSprite, spriteStorage);
     const auto positions = SpritePositions();
     for (auto _ : state) {
         if (work.kind == Kind::FullScreen) {

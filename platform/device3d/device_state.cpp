@@ -14,11 +14,13 @@ bool IsOp(std::uint32_t v) {
 }
 
 bool IsFilter(std::uint32_t v) {
-    return v == static_cast<std::uint32_t>(TextureFilter::Point) || v == static_cast<std::uint32_t>(TextureFilter::Linear);
+    return v == static_cast<std::uint32_t>(TextureFilter::Point) ||
+           v == static_cast<std::uint32_t>(TextureFilter::Linear);
 }
 
 bool IsAddress(std::uint32_t v) {
-    return v == static_cast<std::uint32_t>(TextureAddress::Wrap) || v == static_cast<std::uint32_t>(TextureAddress::Clamp);
+    return v == static_cast<std::uint32_t>(TextureAddress::Wrap) ||
+           v == static_cast<std::uint32_t>(TextureAddress::Clamp);
 }
 
 // The result for a value the state does not take, or S_OK.

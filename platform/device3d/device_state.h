@@ -28,8 +28,12 @@ public:
     bool Flat() const { return Render(RenderState::ShadeMode) == static_cast<std::uint32_t>(ShadeMode::Flat); }
     TextureOp ColorOp() const { return static_cast<TextureOp>(Stage(TextureStageState::ColorOp)); }
     TextureOp AlphaOp() const { return static_cast<TextureOp>(Stage(TextureStageState::AlphaOp)); }
-    bool WrapU() const { return Stage(TextureStageState::AddressU) == static_cast<std::uint32_t>(TextureAddress::Wrap); }
-    bool WrapV() const { return Stage(TextureStageState::AddressV) == static_cast<std::uint32_t>(TextureAddress::Wrap); }
+    bool WrapU() const {
+        return Stage(TextureStageState::AddressU) == static_cast<std::uint32_t>(TextureAddress::Wrap);
+    }
+    bool WrapV() const {
+        return Stage(TextureStageState::AddressV) == static_cast<std::uint32_t>(TextureAddress::Wrap);
+    }
     TextureFilter MagFilter() const { return static_cast<TextureFilter>(Stage(TextureStageState::MagFilter)); }
     TextureFilter MinFilter() const { return static_cast<TextureFilter>(Stage(TextureStageState::MinFilter)); }
 

@@ -58,8 +58,7 @@ HResult RecordingDevice3D::GetAvailableVidMem(VideoMemory& out) {
     return Record(Named("GetAvailableVidMem"), [&] { return DeviceCore::GetAvailableVidMem(out); });
 }
 
-HResult RecordingDevice3D::CreateTexture(int width, int height, TextureFormat format,
-                                         std::shared_ptr<Texture>& out) {
+HResult RecordingDevice3D::CreateTexture(int width, int height, TextureFormat format, std::shared_ptr<Texture>& out) {
     RecordedCall call = Named("CreateTexture");
     call.code = static_cast<std::uint32_t>(format);
     call.value = static_cast<std::uint32_t>(width) << 16 | static_cast<std::uint32_t>(height & 0xFFFF);

@@ -106,7 +106,8 @@ inline void BlendRow(const SpanShader& shader, std::uint8_t* dst, const std::uin
             if constexpr (B == BlendKind::AlphaOver || B == BlendKind::AlphaAdd) {
                 // Four transparent pixels change nothing; four opaque ones
                 // over the target simply replace it.
-                const int transparent = _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), _mm_setzero_si128()));
+                const int transparent =
+                    _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), _mm_setzero_si128()));
                 if (transparent == 0xFFFF) {
                     continue;
                 }

@@ -24,12 +24,9 @@ std::int32_t ColourFixed(double channel) {
 } // namespace
 
 SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int width, int height) {
-    return {static_cast<double>(vertex.u) * width,
-            static_cast<double>(vertex.v) * height,
-            static_cast<double>(colour >> 24),
-            static_cast<double>((colour >> 16) & 0xFF),
-            static_cast<double>((colour >> 8) & 0xFF),
-            static_cast<double>(colour & 0xFF)};
+    return {static_cast<double>(vertex.u) * width,     static_cast<double>(vertex.v) * height,
+            static_cast<double>(colour >> 24),         static_cast<double>((colour >> 16) & 0xFF),
+            static_cast<double>((colour >> 8) & 0xFF), static_cast<double>(colour & 0xFF)};
 }
 
 void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {

@@ -27,8 +27,8 @@ inline int Address(std::int64_t i, int size, bool wrap) {
 inline std::uint32_t Lerp(std::uint32_t c0, std::uint32_t c1, std::uint32_t f) {
     const std::uint32_t w0 = 256 - f;
     const std::uint32_t rb = (((c0 & 0x00FF00FFu) * w0 + (c1 & 0x00FF00FFu) * f + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const std::uint32_t ag = ((((c0 >> 8) & 0x00FF00FFu) * w0 + ((c1 >> 8) & 0x00FF00FFu) * f + 0x00800080u)) &
-                             0xFF00FF00u;
+    const std::uint32_t ag =
+        ((((c0 >> 8) & 0x00FF00FFu) * w0 + ((c1 >> 8) & 0x00FF00FFu) * f + 0x00800080u)) & 0xFF00FF00u;
     return rb | ag;
 }
 
@@ -80,8 +80,8 @@ struct BilinearRowSampler {
     const std::uint32_t* row1;
     std::uint32_t fy;
 #if defined(__SSE2__)
-    __m128i weightsY = _mm_unpacklo_epi64(_mm_set1_epi16(static_cast<short>(256 - fy)),
-                                          _mm_set1_epi16(static_cast<short>(fy)));
+    __m128i weightsY =
+        _mm_unpacklo_epi64(_mm_set1_epi16(static_cast<short>(256 - fy)), _mm_set1_epi16(static_cast<short>(fy)));
 
     [[gnu::always_inline]] std::uint32_t operator()(std::int64_t s, std::int64_t) const {
         const std::int64_t i = s >> 32;

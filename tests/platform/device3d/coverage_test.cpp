@@ -21,8 +21,7 @@ protected:
     }
 
     void Draw(PrimitiveType type, const std::vector<TLVertex>& v) {
-        ASSERT_EQ(device.DrawPrimitive(type, kFvfTransformedTextured, v.data(), static_cast<int>(v.size()), 0),
-                  D3D_OK);
+        ASSERT_EQ(device.DrawPrimitive(type, kFvfTransformedTextured, v.data(), static_cast<int>(v.size()), 0), D3D_OK);
     }
 
     int Count(int x, int y) const { return target.At(x, y).r; }
@@ -155,8 +154,8 @@ TEST_F(CoverageTest, CullingFollowsScreenWinding) {
 
 TEST_F(CoverageTest, DegenerateAndNonFiniteTrianglesDrawNothing) {
     const float nan = std::nanf("");
-    Draw(PrimitiveType::TriangleList, {Vertex(1, 1, kOne), Vertex(5, 5, kOne), Vertex(9, 9, kOne),     // a line
-                                       Vertex(nan, 1, kOne), Vertex(8, 1, kOne), Vertex(1, 8, kOne),   // NaN
+    Draw(PrimitiveType::TriangleList, {Vertex(1, 1, kOne), Vertex(5, 5, kOne), Vertex(9, 9, kOne),       // a line
+                                       Vertex(nan, 1, kOne), Vertex(8, 1, kOne), Vertex(1, 8, kOne),     // NaN
                                        Vertex(1e30f, 1, kOne), Vertex(8, 1, kOne), Vertex(1, 8, kOne)}); // far away
     for (int y = 0; y < target.Height(); ++y) {
         for (int x = 0; x < target.Width(); ++x) {

@@ -61,7 +61,9 @@ public:
     // The pixel widened to 8 bits a channel by repeating the top bits.
     Rgb8 At(int x, int y) const {
         const std::uint32_t v = Raw(x, y);
-        auto widen = [](std::uint32_t c, int bits) { return static_cast<int>((c << (8 - bits)) | (c >> (2 * bits - 8))); };
+        auto widen = [](std::uint32_t c, int bits) {
+            return static_cast<int>((c << (8 - bits)) | (c >> (2 * bits - 8)));
+        };
         switch (mFormat) {
         case TargetFormat::Rgb565:
             return {widen(v >> 11, 5), widen((v >> 5) & 0x3F, 6), widen(v & 0x1F, 5)};

@@ -13,8 +13,9 @@ TEST(RecordingDeviceTest, LogsStatesTexturesAndVertexCopies) {
     ASSERT_EQ(device.CreateTexture(64, 32, TextureFormat::Argb4444, texture), DD_OK);
     ASSERT_EQ(device.BeginScene(), D3D_OK);
     ASSERT_EQ(device.SetRenderState(RenderState::DestBlend, static_cast<std::uint32_t>(Blend::One)), D3D_OK);
-    ASSERT_EQ(device.SetTextureStageState(0, TextureStageState::AlphaOp, static_cast<std::uint32_t>(TextureOp::Modulate)),
-              D3D_OK);
+    ASSERT_EQ(
+        device.SetTextureStageState(0, TextureStageState::AlphaOp, static_cast<std::uint32_t>(TextureOp::Modulate)),
+        D3D_OK);
     ASSERT_EQ(device.SetTexture(0, texture), D3D_OK);
     std::vector<TLVertex> quad = QuadStrip(0, 0, 10, 10, 0x80FFFFFF);
     // Drawing needs a target even on this device, like any other.

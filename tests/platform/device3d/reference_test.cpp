@@ -47,9 +47,9 @@ int Wrapped(long long i, int n, bool wrap) {
 Colour SampleReference(const Texels& t, const Pipeline& p, double s, double u) {
     Colour out{};
     if (!p.bilinear) {
-        const std::uint32_t texel = t.argb[static_cast<std::size_t>(
-            Wrapped(static_cast<long long>(std::floor(u)), t.height, p.wrap) * t.width +
-            Wrapped(static_cast<long long>(std::floor(s)), t.width, p.wrap))];
+        const std::uint32_t texel =
+            t.argb[static_cast<std::size_t>(Wrapped(static_cast<long long>(std::floor(u)), t.height, p.wrap) * t.width +
+                                            Wrapped(static_cast<long long>(std::floor(s)), t.width, p.wrap))];
         for (int k = 0; k < 4; ++k) {
             out.c[k] = Channel(texel, 24 - 8 * k);
         }
@@ -174,8 +174,8 @@ TEST_P(ReferenceTest, RandomTrianglesMatchThePerPixelReference) {
         for (int x = 0; x < tex.width; ++x) {
             // Neighbouring texels differ by at most 40 a channel, so a texel
             // chosen differently at an exact boundary stays visible but small.
-            tex.argb.push_back(static_cast<std::uint32_t>((0x90 + 12 * x) << 24 | (40 * x) << 16 | (60 * y) << 8 |
-                                                          (20 * (x + y))));
+            tex.argb.push_back(
+                static_cast<std::uint32_t>((0x90 + 12 * x) << 24 | (40 * x) << 16 | (60 * y) << 8 | (20 * (x + y))));
         }
     }
     int pixels = 0, colourMisses = 0;
@@ -209,8 +209,9 @@ TEST_P(ReferenceTest, RandomTrianglesMatchThePerPixelReference) {
         stage(TextureStageState::AlphaOp,
               static_cast<std::uint32_t>(p.modulateAlpha ? TextureOp::Modulate : TextureOp::SelectArg1));
         if (p.textured) {
-            ASSERT_EQ(device.SetTexture(0, MakeTexture(device, tex.width, tex.height, TextureFormat::Argb8888, tex.argb)),
-                      D3D_OK);
+            ASSERT_EQ(
+                device.SetTexture(0, MakeTexture(device, tex.width, tex.height, TextureFormat::Argb8888, tex.argb)),
+                D3D_OK);
         }
 
         TLVertex v[3];

@@ -26,7 +26,8 @@ TEST(TextureTest, EachEnumeratedFormatLocksWritesAndReadsBackUnchanged) {
         ASSERT_GE(locked.pitch, rowBytes);
         for (int y = 0; y < 3; ++y) {
             for (int i = 0; i < rowBytes; ++i) {
-                static_cast<std::uint8_t*>(locked.bits)[y * locked.pitch + i] = static_cast<std::uint8_t>(y * 71 + i * 13);
+                static_cast<std::uint8_t*>(locked.bits)[y * locked.pitch + i] =
+                    static_cast<std::uint8_t>(y * 71 + i * 13);
             }
         }
         ASSERT_EQ(texture->Unlock(), DD_OK);

@@ -116,6 +116,10 @@ HResult SoftwareDevice3D::DrawPrimitive(PrimitiveType type, std::uint32_t vertex
         }
         break;
     case PrimitiveType::TriangleStrip:
+        if (count == 4) {
+            RasterizeStrip4(setup, v[0], v[1], v[2], v[3]);
+            break;
+        }
         // Every second triangle of a strip is wound the other way; swapping
         // its last two vertices keeps the winding culling sees consistent.
         for (int i = 0; i + 2 < count; ++i) {

@@ -14,4 +14,11 @@ namespace platform {
 // coordinate beyond a million pixels or not a number are skipped.
 void RasterizeTriangle(const DrawSetup& setup, const TLVertex& v0, const TLVertex& v1, const TLVertex& v2);
 
+// A strip of four vertices: the triangles (v0, v1, v2) and (v1, v3, v2).
+// When they form an axis-aligned rectangle with one colour and texture
+// coordinates that follow its sides (a blit), it is filled row by row in
+// one span each, covering exactly the pixels the two triangles would.
+void RasterizeStrip4(const DrawSetup& setup, const TLVertex& v0, const TLVertex& v1, const TLVertex& v2,
+                     const TLVertex& v3);
+
 } // namespace platform

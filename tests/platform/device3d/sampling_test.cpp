@@ -178,3 +178,44 @@ TEST_F(SamplingTest, GouraudAndFlatShading) {
 
 } // namespace
 } // namespace platform::test
+
+namespace platform::test {
+namespace {
+
+// A blit's strip is filled as one rectangle; it must shade exactly as its
+// two triangles do, mirrored or not, at any sub-pixel position.
+TEST(RectangleStripTest, ShadesLikeItsTwoTriangles) {
+    const struct {
+        float left, top, right, bottom;
+    } cases[] = {{0.5f, 1.25f, 13.75f, 9.5f}, {12.3f, 0.7f, 2.1f, 10.2f}, {-3.5f, -2.5f, 20.5f, 4.5f}};
+    for (const auto& c : cases) {
+        TargetBuffer strip(TargetFormat::Xrgb8888, 16, 12), triangles(TargetFormat::Xrgb8888, 16, 12);
+        for (TargetBuffer* target : {&strip, &triangles}) {
+            SoftwareDevice3D device;
+            Prepare(device, *target);
+            SetBlend(device, Blend::SrcAlpha, Blend::InvSrcAlpha);
+            ASSERT_EQ(device.SetTextureStageState(0, TextureStageState::MagFilter,
+                                                  static_cast<std::uint32_t>(TextureFilter::Linear)),
+                      D3D_OK);
+            ASSERT_EQ(
+                device.SetTexture(0, MakeTexture<std::uint32_t>(device, 2, 2, TextureFormat::Argb8888,
+                                                                {0xFFFF0000, 0x8000FF00, 0x400000FF, 0xFFFFFFFF})),
+                D3D_OK);
+            const auto q = QuadStrip(c.left, c.top, c.right, c.bottom, 0xC080FF40, 0.1f, 0.2f, 0.9f, 1.3f);
+            const std::vector<TLVertex> list = {q[0], q[1], q[2], q[1], q[3], q[2]};
+            const bool asStrip = target == &strip;
+            ASSERT_EQ(device.DrawPrimitive(asStrip ? PrimitiveType::TriangleStrip : PrimitiveType::TriangleList,
+                                           kFvfTransformedTextured, asStrip ? q.data() : list.data(), asStrip ? 4 : 6,
+                                           0),
+                      D3D_OK);
+        }
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                ASSERT_EQ(strip.Raw(x, y), triangles.Raw(x, y)) << c.left << ": pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace platform::test

@@ -1,9 +1,9 @@
 #pragma once
 // The values a 3D device exchanges with its caller: primitive types, render
 // and texture-stage states with their numeric codes, the pre-transformed
-// vertex, capabilities, viewport and adapter identity. The codes are those of
-// the Direct3D 7 interface the renderer was designed against, so that logs
-// and recorded calls read the same numbers.
+// vertex, capabilities, viewport and adapter identity. The codes are the
+// display interface's documented values, like the result codes of
+// result_codes.h, so that logs and recorded calls read the usual numbers.
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "platform/device3d/texture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -25,9 +26,9 @@ std::uint32_t Widen565(std::uint32_t t) {
 } // namespace
 
 Texture::Texture(int width, int height, TextureFormat format)
-    : mWidth(width), mHeight(height), mFormat(format), mPitch(width * BytesPerTexel(format)),
-      mTexels(static_cast<std::size_t>(mPitch) * static_cast<std::size_t>(height)),
-      mArgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+    : mWidth(std::max(width, 0)), mHeight(std::max(height, 0)), mFormat(format), mPitch(mWidth * BytesPerTexel(format)),
+      mTexels(static_cast<std::size_t>(mPitch) * static_cast<std::size_t>(mHeight)),
+      mArgb(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight)) {}
 
 HResult Texture::Lock(std::uint32_t flags, LockedTexture& out) {
     if (mLocked) {

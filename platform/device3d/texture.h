@@ -28,6 +28,7 @@ struct LockedTexture {
 
 class Texture {
 public:
+    // A negative size counts as 0; devices check sizes against their caps.
     Texture(int width, int height, TextureFormat format);
 
     int Width() const { return mWidth; }

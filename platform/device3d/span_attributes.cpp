@@ -1,6 +1,7 @@
 #include "platform/device3d/span_attributes.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 

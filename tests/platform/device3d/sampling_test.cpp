@@ -219,3 +219,43 @@ TEST(RectangleStripTest, ShadesLikeItsTwoTriangles) {
 
 } // namespace
 } // namespace platform::test
+
+namespace platform::test {
+namespace {
+
+// Texture coordinates far out of range, or not numbers, and a sliver whose
+// gradients are huge still draw every covered pixel and nothing else (the
+// sanitizer build checks that no arithmetic overflows on the way).
+TEST(ExtremeCoordinatesTest, GarbageTextureCoordinatesStillCoverTheTriangle) {
+    TargetBuffer target(TargetFormat::Xrgb8888, 40, 24);
+    SoftwareDevice3D device;
+    Prepare(device, target);
+    SetBlend(device, Blend::One, Blend::One);
+    ASSERT_EQ(device.SetTexture(
+                  0, MakeTexture<std::uint32_t>(device, 2, 1, TextureFormat::Argb8888, {0xFF010101, 0xFF010101})),
+              D3D_OK);
+    for (TextureFilter filter : {TextureFilter::Point, TextureFilter::Linear}) {
+        ASSERT_EQ(device.SetTextureStageState(0, TextureStageState::MagFilter, static_cast<std::uint32_t>(filter)),
+                  D3D_OK);
+        ASSERT_EQ(device.SetTextureStageState(0, TextureStageState::MinFilter, static_cast<std::uint32_t>(filter)),
+                  D3D_OK);
+        ASSERT_EQ(device.Clear(0, nullptr, kClearTarget, 0, 1, 0), D3D_OK);
+        const float nan = std::nanf("");
+        const std::vector<TLVertex> v = {Vertex(0, 0, 0xFFFFFFFF, 1e30f, nan), Vertex(8, 0, 0xFFFFFFFF, -1e30f, 0),
+                                         Vertex(0, 8, 0xFFFFFFFF, 0, 1e20f),
+                                         // A sliver a 256th of a pixel high along a row of centres.
+                                         Vertex(10, 20, 0x80FFFFFF, 0, 0), Vertex(39, 20, 0x80FFFFFF, 1e6f, 0),
+                                         Vertex(10, 20.00390625f, 0xFFFFFFFF, -1e6f, 1)};
+        ASSERT_EQ(device.DrawPrimitive(PrimitiveType::TriangleList, kFvfTransformedTextured, v.data(), 6, 0), D3D_OK);
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                const bool first = x + y < 8;
+                const bool sliver = y == 20 && x >= 10 && x < 39;
+                ASSERT_EQ(target.At(x, y).r, first || sliver ? 1 : 0) << x << "," << y;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace platform::test

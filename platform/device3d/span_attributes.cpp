@@ -10,8 +10,9 @@ namespace {
 // Kept well inside the fixed-point ranges, whatever the caller sent.
 // Rounds half away from zero, like llround, without the library call: this
 // runs once per span.
+// Not a number becomes 0.
 std::int64_t Nearest(double v) {
-    return static_cast<std::int64_t>(v + (v >= 0 ? 0.5 : -0.5));
+    return std::isnan(v) ? 0 : static_cast<std::int64_t>(v + (v >= 0 ? 0.5 : -0.5));
 }
 
 std::int64_t TexelFixed(double texels) {
@@ -22,12 +23,23 @@ std::int32_t ColourFixed(double channel) {
     return static_cast<std::int32_t>(Nearest(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
 }
 
+// A texture position within 2^24 texels either way: values a primitive
+// interpolates between such positions, and the kernels' steps along them,
+// then stay far inside the fixed-point range. Not a number counts as 0.
+double Bounded(double texels) {
+    constexpr double kLimit = 1 << 24;
+    return std::isfinite(texels) ? std::clamp(texels, -kLimit, kLimit) : 0.0;
+}
+
 } // namespace
 
 SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int width, int height) {
-    return {static_cast<double>(vertex.u) * width,     static_cast<double>(vertex.v) * height,
-            static_cast<double>(colour >> 24),         static_cast<double>((colour >> 16) & 0xFF),
-            static_cast<double>((colour >> 8) & 0xFF), static_cast<double>(colour & 0xFF)};
+    return {Bounded(static_cast<double>(vertex.u) * width),
+            Bounded(static_cast<double>(vertex.v) * height),
+            static_cast<double>(colour >> 24),
+            static_cast<double>((colour >> 16) & 0xFF),
+            static_cast<double>((colour >> 8) & 0xFF),
+            static_cast<double>(colour & 0xFF)};
 }
 
 void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {

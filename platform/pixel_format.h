@@ -8,6 +8,7 @@ namespace platform {
 
 // Pixel-format flags.
 inline constexpr std::uint32_t kPixelAlphaPixels = 0x00000001;
+inline constexpr std::uint32_t kPixelPalette8 = 0x00000020;
 inline constexpr std::uint32_t kPixelRgb = 0x00000040;
 
 struct PixelFormat {

@@ -5,20 +5,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/palette_entry.h"
 #include "platform/result_codes.h"
 #include "platform/surface/ref_counted.h"
 
 namespace platform {
 
 class DisplayCore;
-
-struct PaletteEntry {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    std::uint8_t flags = 0;
-    bool operator==(const PaletteEntry&) const = default;
-};
 
 inline constexpr int kPaletteSize = 256;
 

@@ -1,0 +1,184 @@
+#include "framework/app/kavo_app_base.h"
+
+#include <numeric>
+
+#include "framework/app/window_position_keeper.h"
+#include "framework/graphics/dd_interface.h"
+#include "framework/graphics/image.h"
+#include "framework/imagelib/image_lib.h"
+#include "framework/resource/resource_manager.h"
+#include "framework/sound/dsound_manager.h"
+#include "framework/sound/music_interface.h"
+#include "framework/util/debug_trace.h"
+#include "framework/widget/dialog.h"
+#include "framework/widget/widget_manager.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/system_info.h"
+
+namespace Kavo {
+
+namespace {
+constexpr int kMetricTabletPc = 86;
+} // namespace
+
+platform::ProcessSlot<KavoAppBase>& AppBaseSlot() {
+    static platform::ProcessSlot<KavoAppBase> slot;
+    return slot;
+}
+
+KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
+    // The settings store is chosen before anything reads or writes it.
+    AppPlatformUseSettingsStore();
+
+    // Images made from now on live in this application's set.
+    SetImageHost(this);
+
+    // The services that Initialize insists on; their absence is reported
+    // there, not here.
+    mHasDisplayService = AppPlatformHasDisplay();
+    mHasSoundService = AppPlatformHasSound();
+    ImageLib::LoadJpeg2000Library();
+    mNotifyGameMessage = 0;
+    mOnlyAllowOneCopyToRun = true;
+
+    const std::string modulePath = platform::GetExecutablePath();
+    mProductVersion = ReadFileProductVersion(modulePath);
+    mChangeDirTo = platform::GetExecutableFolder();
+
+    mTimeLoaded = platform::GetTickMs();
+
+    const int32_t divisor = std::gcd(4, 3);
+    mAspectNum = 4 / divisor;
+    mAspectDen = 3 / divisor;
+    mLastTimerTime = platform::GetTickMs();
+    mNextDrawTick = mLastTimerTime;
+    for (int i = 0; i < 512; ++i)
+        mAdd8BitMaxTable[i] = static_cast<uint8_t>(i < 256 ? i : 255);
+
+    SetString("DIALOG_BUTTON_OK", L"OK");
+    SetString("DIALOG_BUTTON_CANCEL", L"Cancel");
+    SetString("UPDATE_CHECK_TITLE", L"Update Check");
+    SetString("UPDATE_CHECK_BODY", L"Checking if there are any updates available for this product ...");
+    SetString("UP_TO_DATE_TITLE", L"Up to Date");
+    SetString("UP_TO_DATE_BODY", L"There are no updates available for this product at this time.");
+    SetString("NEW_VERSION_TITLE", L"New Version");
+    SetString("NEW_VERSION_BODY",
+              L"There is an update available for this product.  Would you like to visit the web site to "
+              L"download it?");
+
+    mDemoPrefix = "kavoapp";
+    mDemoFileName = mDemoPrefix + ".dmo";
+
+    mWidgetManager = new WidgetManager(this);
+    mResourceManager = new ResourceManager(this);
+
+    if (platform::GetSystemMetric(kMetricTabletPc) != 0) {
+        mIsNotTablet = false;
+        mIsTablet = true;
+    }
+}
+
+KavoAppBase::~KavoAppBase() {
+    CloseApp();
+
+    // Hardware acceleration: keep the user's choice, or ask when it was
+    // switched on during this run.
+    bool checkMisbehaving = true;
+    if (mUserChanged3DSetting) {
+        bool stored = false;
+        bool store = false;
+        if (RegistryReadBoolean("Is3D", &stored)) {
+            store = true;
+        } else if (mDDInterface != nullptr && mDDInterface->mD3DInterface != nullptr &&
+                   !mDDInterface->mD3DInterface->mWasUsed) {
+            store = true;
+        } else if (mDDInterface != nullptr && mDDInterface->mIs3D) {
+            // Whatever the answer, the second question is not asked.
+            checkMisbehaving = false;
+            const int answer =
+                MsgBox(GetString("HARDWARE_ACCEL_SWITCHED_ON",
+                                 "Hardware Acceleration was switched on during this session.\r\n"
+                                 "If this resulted in slower performance, it should be switched off.\r\n"
+                                 "Would you like to keep Hardware Acceleration switched on?"),
+                       mMsgBoxCaptionPrefix + " " +
+                           GetString("HARDWARE_ACCEL_CONFIRMATION", "Hardware Acceleration Confirmation"),
+                       platform::kMbYesNo | platform::kMbIconQuestion);
+            mDDInterface->mIs3D = answer == platform::kIdYes;
+            store = mDDInterface->mIs3D;
+        }
+        if (store)
+            RegistryWriteInteger("Is3D", mDDInterface != nullptr && mDDInterface->mIs3D ? 1 : 0);
+    }
+    if (checkMisbehaving && mDDInterface != nullptr && mDDInterface->mD3DInterface != nullptr &&
+        mDDInterface->mD3DInterface->mPreDrawError && !mIsScreenSaver) {
+        const int answer = MsgBox(
+            GetString("HARDWARE_ACCEL_NOT_WORKING",
+                      "Hardware Acceleration may not have been working correctly during this session.\r\n"
+                      "If you noticed graphics problems, you may want to turn off Hardware "
+                      "Acceleration.\r\nWould you like to keep Hardware Acceleration switched on?"),
+            mMsgBoxCaptionPrefix + " " + GetString("HARDWARE_ACCEL_CONFIRMATION", "Hardware Acceleration Confirmation"),
+            platform::kMbYesNo | platform::kMbIconQuestion);
+        if (answer == platform::kIdNo)
+            RegistryWriteInteger("Is3D", 0);
+    }
+
+    for (auto& [id, dialog] : mDialogMap) {
+        if (mWidgetManager != nullptr)
+            mWidgetManager->RemoveWidget(dialog);
+        delete dialog;
+    }
+    mDialogMap.clear();
+    mDialogList.clear();
+
+    // The loading thread may still use everything below: wait for it first.
+    while (mLoadingThreadStarted && !mLoadingThreadCompleted)
+        platform::SleepMs(20);
+    if (mLoadingThread.IsStarted())
+        mLoadingThread.Join();
+
+    for (SafeDeleteEntry& entry : mSafeDeleteList)
+        delete entry.mWidget;
+    mSafeDeleteList.clear();
+
+    if (mInvisHWnd != nullptr) {
+        platform::SetWindowUserData(mInvisHWnd, nullptr);
+        platform::DestroyWindow(mInvisHWnd);
+        mInvisHWnd = nullptr;
+    }
+    delete mWidgetManager;
+    mWidgetManager = nullptr;
+    delete mResourceManager;
+    mResourceManager = nullptr;
+    for (auto& [key, image] : mSharedImageMap)
+        delete image;
+    mSharedImageMap.clear();
+    delete mDDInterface;
+    mDDInterface = nullptr;
+    delete mMusicInterface;
+    mMusicInterface = nullptr;
+    delete mSoundManager;
+    mSoundManager = nullptr;
+    if (mHWnd != nullptr) {
+        platform::SetWindowUserData(mHWnd, nullptr);
+        platform::DestroyWindow(mHWnd);
+        mHWnd = nullptr;
+    }
+
+    AppPlatformDestroyCursor(mHandCursor);
+    AppPlatformDestroyCursor(mDraggingCursor);
+    mHandCursor = 0;
+    mDraggingCursor = 0;
+    mDemoBuffer.Clear();
+    mInstance.Release();
+
+    // Images still alive keep pointing here; say so, then hand new images
+    // back to the plain host.
+    if (!mMemoryImageSet.empty())
+        DebugTrace("%d memory images outlive the application\r\n", static_cast<int>(mMemoryImageSet.size()));
+    if (GetImageHost() == this)
+        SetImageHost(nullptr);
+}
+
+} // namespace Kavo

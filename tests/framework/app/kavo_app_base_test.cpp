@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -437,9 +437,24 @@ TEST_F(AppTest, ScreenSaverMessagesGoToTheErrorLog) {
     app.ShowFatalError("second");
     EXPECT_TRUE(Boxes().MessageBoxLog().empty());
     const std::string log = ReadFile(WorkFolder() + "/ScrError.txt");
-    EXPECT_TRUE(std::regex_match(log, std::regex("first \\d\\d:\\d\\d:\\d\\d 5000000\n"
-                                                 "second \\d\\d:\\d\\d:\\d\\d 5000000\n")))
-        << log;
+    // "<text> hh:mm:ss <tick>" per line; the earlier run's line is gone.
+    auto matchesLine = [](const std::string& line, const std::string& text) {
+        int hours = -1, minutes = -1, seconds = -1;
+        unsigned tick = 0;
+        char rest = 0;
+        const std::string format = text + " %2d:%2d:%2d %u%c";
+        return std::sscanf(line.c_str(), format.c_str(), &hours, &minutes, &seconds, &tick, &rest) == 4 &&
+               line[text.size() + 3] == ':' && hours >= 0 && hours < 24 && minutes >= 0 && minutes < 60 &&
+               seconds >= 0 && seconds < 61 && tick == 5000000u;
+    };
+    std::istringstream lines(log);
+    std::string first, second, third;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_TRUE(matchesLine(first, "first")) << log;
+    EXPECT_TRUE(matchesLine(second, "second")) << log;
+    EXPECT_FALSE(std::getline(lines, third)) << log;
+    EXPECT_EQ(log.back(), '\n');
 }
 
 TEST_F(AppTest, MessageBoxesShowOverTheMainWindow) {

@@ -78,9 +78,9 @@ void Finish(benchmark::State& state, Kind kind) {
 void RunOurs(benchmark::State& state, Kind kind) {
     const std::vector<uint32_t> spritePixels = KavoBench::SoftSprite(kSprite);
     const std::vector<uint32_t> background = Background();
-    MemoryImage sprite(nullptr);
+    MemoryImage sprite;
     sprite.SetBits(spritePixels.data(), kSprite, kSprite);
-    MemoryImage dest(nullptr);
+    MemoryImage dest;
     dest.SetBits(background.data(), kDestWidth, kDestHeight); // flags: opaque
     const IntRect whole(0, 0, kSprite, kSprite);
     const IntRect clip(0, 0, kDestWidth, kDestHeight);

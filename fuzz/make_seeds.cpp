@@ -4,6 +4,8 @@
 //
 //   make-fuzz-seeds <corpus folder>     (one subfolder per target)
 
+#include "engine/storage/stg.h"
+#include "engine/storage/storage_registry.h"
 #include "framework/pak/pak_writer.h"
 #include "framework/util/buffer.h"
 #include "platform/file_system.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -96,6 +99,10 @@ void TextSeeds() {
     Seed("desc", "font.txt", FromText(Kavo::SampleContent::kFontDescriptor));
     Seed("desc", "lists.txt", FromText("Define A ((1 2) (3 4));\nDefine B \"a\"\"b\";\nUse A B\n  (5 6);\n"));
 
+    Seed("mod_val", "values.cpp",
+         FromText("int a = M(0x10), b = M1(-5);\r\nfloat c = M(1.5f);\nconst char* d = M(\"t\\\"x\\n\");\n"
+                  "/* M(1)\n */ int e = M(kNamed); // M(2) \\\n  continued\nconst char* s = \"a\\\nb\"; M(7)\n"));
+
     Kavo::Buffer record;
     record.WriteNumBits(5, 3);
     record.WriteString("player");
@@ -149,6 +156,31 @@ void RasterSeeds() {
     }
 }
 
+// Compressed storage files, written by the folder storage itself.
+void CdfSeeds() {
+    platform::Installed<StorageRegistry> registry(gStorageRegistry, std::make_shared<StorageRegistry>());
+    Stg_t* storage = Stg_t::OpenStorage((gRoot + "/cdf").c_str(), 0);
+    if (storage == nullptr) {
+        gOk = false;
+        return;
+    }
+    const std::string lines = "[sound]\r\nname=click\r\nvolume=-300\r\n";
+    std::string pattern;
+    for (int i = 0; i < 3000; ++i)
+        pattern += static_cast<char>((i * 7919) >> 3);
+    for (const auto& [name, content] :
+         {std::pair<std::string, std::string>{"text.cdf", lines}, {"pattern.cdf", pattern}, {"one.cdf", "x"}}) {
+        try {
+            FileDescr_t* file = storage->OpenFile(name, 1);
+            storage->WriteFile(file, content.data(), static_cast<std::uint32_t>(content.size()), nullptr);
+            storage->CloseFile(file);
+        } catch (const errStg_e&) {
+            gOk = false;
+        }
+    }
+    storage->Release();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -160,6 +192,7 @@ int main(int argc, char** argv) {
     ImageSeeds();
     TextSeeds();
     RasterSeeds();
+    CdfSeeds();
     if (!gOk) {
         std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
         return 1;

@@ -4,12 +4,6 @@
 #include <thread>
 
 namespace platform {
-namespace {
-
-SystemClock gSystemClock;
-std::atomic<Clock*> gClock{&gSystemClock};
-
-} // namespace
 
 std::uint64_t SystemClock::Microseconds() const {
     return static_cast<std::uint64_t>(
@@ -30,20 +24,24 @@ void VirtualClock::Sleep(std::uint32_t milliseconds) {
     std::this_thread::yield();
 }
 
-void SetClock(Clock* clock) {
-    gClock.store(clock ? clock : &gSystemClock);
+ProcessSlot<Clock>& ClockSlot() {
+    static ProcessSlot<Clock> slot;
+    return slot;
 }
 
-Clock& GetClock() {
-    return *gClock.load();
+std::shared_ptr<Clock> GetClock() {
+    if (auto installed = ClockSlot().Get())
+        return installed;
+    static SystemClock* systemClock = new SystemClock; // lives to the end of the process
+    return Unowned<Clock>(*systemClock);
 }
 
 std::uint32_t GetTickMs() {
-    return static_cast<std::uint32_t>(GetClock().Microseconds() / 1000);
+    return static_cast<std::uint32_t>(GetClock()->Microseconds() / 1000);
 }
 
 std::uint64_t GetPerformanceCounter() {
-    return GetClock().Microseconds();
+    return GetClock()->Microseconds();
 }
 
 std::uint64_t GetPerformanceFrequency() {
@@ -51,7 +49,7 @@ std::uint64_t GetPerformanceFrequency() {
 }
 
 void SleepMs(std::uint32_t milliseconds) {
-    GetClock().Sleep(milliseconds);
+    GetClock()->Sleep(milliseconds);
 }
 
 } // namespace platform

@@ -386,7 +386,14 @@ bool SetCurrentFolder(std::string_view path) {
     return chdir(ResolvePath(path).c_str()) == 0;
 }
 
+ProcessSlot<UserFolders>& UserFoldersSlot() {
+    static ProcessSlot<UserFolders> slot;
+    return slot;
+}
+
 std::string GetUserDataRoot(std::string_view productName) {
+    if (const auto installed = UserFoldersSlot().Get(); installed && !installed->userDataRoot.empty())
+        return installed->userDataRoot;
     const std::string overridden = EnvOrEmpty("KAVO_USER_DATA_DIR");
     if (!overridden.empty())
         return Utf8ToCp1251(WithoutTrailingSlash(overridden));
@@ -397,6 +404,8 @@ std::string GetUserDataRoot(std::string_view productName) {
 }
 
 std::string GetConfigFolder() {
+    if (const auto installed = UserFoldersSlot().Get(); installed && !installed->configFolder.empty())
+        return installed->configFolder;
     const std::string overridden = EnvOrEmpty("KAVO_CONFIG_DIR");
     if (!overridden.empty())
         return WithoutTrailingSlash(overridden);

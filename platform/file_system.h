@@ -1,7 +1,7 @@
 #pragma once
-// Disk access for a program that was written for a case-insensitive file
-// system with backslashes. Every path given to these functions is program
-// text: Windows-1251 bytes, "\" or "/" separators, any letter case. Names
+// Disk access with the program's own path rules. Every path given to these
+// functions is program text: Windows-1251 bytes, "\" or "/" separators, any
+// letter case, resolved against the disk's case-sensitive names. Names
 // handed back (listings, folders) are program text again.
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/process_slot.h"
 
 namespace platform {
 
@@ -112,14 +114,25 @@ std::string GetExecutableFolder(); // without a trailing separator
 std::string GetCurrentFolder();
 bool SetCurrentFolder(std::string_view path);
 
-// The product's folder for user data: $KAVO_USER_DATA_DIR when set, else
-// $XDG_DATA_HOME/<product> or ~/.local/share/<product>. The product name is
-// program text (converted to UTF-8 for the disk); the result is program text
-// with no trailing separator. The folder is not created here.
+// Folders that stand in for the user's own while installed (tests install
+// temporary ones so that nothing reaches the real user's files). An empty
+// member leaves that folder to the rules below.
+struct UserFolders {
+    std::string userDataRoot; // program text, no trailing separator
+    std::string configFolder; // disk text (UTF-8)
+};
+ProcessSlot<UserFolders>& UserFoldersSlot();
+
+// The product's folder for user data: the installed UserFolders' root, else
+// $KAVO_USER_DATA_DIR when set, else $XDG_DATA_HOME/<product> or
+// ~/.local/share/<product>. The product name is program text (converted to
+// UTF-8 for the disk); the result is program text with no trailing
+// separator. The folder is not created here.
 std::string GetUserDataRoot(std::string_view productName);
 
-// The per-user configuration folder: $KAVO_CONFIG_DIR, else
-// $XDG_CONFIG_HOME or ~/.config. Disk text (UTF-8), not created here.
+// The per-user configuration folder: the installed UserFolders' one, else
+// $KAVO_CONFIG_DIR, else $XDG_CONFIG_HOME or ~/.config. Disk text (UTF-8),
+// not created here.
 std::string GetConfigFolder();
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #include "platform/message_box.h"
 
-#include "platform/backend.h"
+#include "platform/drivers.h"
 
 namespace platform {
 
 int ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption, std::uint32_t flags) {
-    return GetBackend().ShowMessageBox(owner, text, caption, flags);
+    return GetDesktopServices()->ShowMessageBox(owner, text, caption, flags);
 }
 
 int DefaultMessageBoxAnswer(std::uint32_t flags) {

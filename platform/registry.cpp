@@ -106,7 +106,9 @@ bool Unescape(std::string_view text, std::string& cp1251) {
     return true;
 }
 
-class Store {
+} // namespace
+
+class RegistryStore {
 public:
     std::mutex mutex;
     Node root;
@@ -279,23 +281,32 @@ private:
     }
 };
 
-Store& GetStore() {
-    static Store* store = [] {
-        auto* s = new Store; // lives to the end of the process
-        s->file = DefaultRegistryFile();
-        if (!s->Load(s->file))
-            s->root = Node{};
-        return s;
-    }();
-    return *store;
+namespace {
+
+// The current store, held by the caller for the length of its call.
+std::shared_ptr<RegistryStore> CurrentStore() {
+    if (auto installed = RegistryStoreSlot().Get())
+        return installed;
+    static const auto* standIn = new std::shared_ptr<RegistryStore>(NewRegistryStore());
+    return *standIn;
 }
 
 } // namespace
 
+ProcessSlot<RegistryStore>& RegistryStoreSlot() {
+    static ProcessSlot<RegistryStore> slot;
+    return slot;
+}
+
+std::shared_ptr<RegistryStore> NewRegistryStore() {
+    return std::make_shared<RegistryStore>();
+}
+
 RegResult RegCreateKey(const RegKey& parent, std::string_view subPath, RegKey& result) {
     if (!parent.open)
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     if (!store.Find(parent.path))
         return kRegNotFound;
@@ -311,7 +322,8 @@ RegResult RegCreateKey(const RegKey& parent, std::string_view subPath, RegKey& r
 RegResult RegOpenKey(const RegKey& parent, std::string_view subPath, RegKey& result) {
     if (!parent.open)
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     const std::string path = JoinKeyPath(parent.path, subPath);
     if (!store.Find(path))
@@ -328,7 +340,8 @@ RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t ty
                       std::uint32_t size) {
     if (!key.open || (size != 0 && !data))
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     Node* node = store.Find(key.path);
     if (!node || node == &store.root)
@@ -345,7 +358,8 @@ RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t*
                         std::uint32_t* size) {
     if (!key.open || (data && !size))
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     Node* node = store.Find(key.path);
     if (!node)
@@ -372,7 +386,8 @@ RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t*
 RegResult RegDeleteValue(const RegKey& key, std::string_view name) {
     if (!key.open)
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     Node* node = store.Find(key.path);
     if (!node)
@@ -388,7 +403,8 @@ namespace {
 RegResult DeleteKey(const RegKey& parent, std::string_view subPath, bool withSubkeys) {
     if (!parent.open)
         return kRegInvalidParameter;
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     const std::string path = JoinKeyPath(parent.path, subPath);
     const auto parts = SplitKeyPath(path);
@@ -420,7 +436,8 @@ std::string DefaultRegistryFile() {
 }
 
 bool UseRegistryFile(const std::string& diskPath) {
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     store.root = Node{};
     store.file = diskPath;
@@ -431,7 +448,8 @@ bool UseRegistryFile(const std::string& diskPath) {
 }
 
 void UseMemoryRegistry() {
-    Store& store = GetStore();
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
     std::lock_guard lock(store.mutex);
     store.root = Node{};
     store.file.clear();

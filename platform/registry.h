@@ -4,14 +4,19 @@
 // regard to case, typed values, a query that reports the type and fails on
 // a buffer that is too small while telling the size needed.
 //
-// The process-wide store lives in memory and, unless told otherwise, is
-// saved as one text file in the user's configuration folder after every
-// change (written to a temporary file, then renamed over the old one).
+// The calls work on the store in RegistryStoreSlot. A store lives in
+// memory and, once bound to a file, saves itself as one text file after
+// every change (written to a temporary file, then renamed over the old one).
+// The application installs a store and binds it to its settings file at
+// start-up; with nothing installed the calls reach a store that lives in
+// memory only, so nothing reaches the user's settings by accident.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/process_slot.h"
 
 namespace platform {
 
@@ -52,14 +57,20 @@ RegResult RegDeleteKey(const RegKey& parent, std::string_view subPath);
 // Deletes a key with everything below it.
 RegResult RegDeleteTree(const RegKey& parent, std::string_view subPath);
 
-// Where the process-wide store lives.
-// The default file: <config folder>/kavo/registry.txt (see GetConfigFolder).
+// ---- The store ----
+class RegistryStore;
+ProcessSlot<RegistryStore>& RegistryStoreSlot();
+// An empty store kept in memory, to install.
+std::shared_ptr<RegistryStore> NewRegistryStore();
+
+// The application's settings file: <config folder>/kavo/registry.txt (see GetConfigFolder).
 std::string DefaultRegistryFile();
-// Switches to the given file (disk path, UTF-8), loading what it holds.
-// False when the file exists but cannot be read or parsed (the store is then
-// empty and the file is left alone until the next change).
+// Binds the current store to the given file (disk path, UTF-8), loading
+// what it holds in place of what the store held. False when the file exists
+// but cannot be read or parsed (the store is then empty and the file is left
+// alone until the next change).
 bool UseRegistryFile(const std::string& diskPath);
-// Switches to an empty store kept in memory only (for tests).
+// Empties the current store and unbinds it from its file.
 void UseMemoryRegistry();
 
 } // namespace platform

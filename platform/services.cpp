@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "platform/backend.h"
+#include "platform/drivers.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -30,15 +30,15 @@ void SetDebugSink(DebugSink sink) {
 }
 
 bool SetClipboardText(std::string_view text) {
-    return GetBackend().SetClipboardText(text);
+    return GetDesktopServices()->SetClipboardText(text);
 }
 
 std::string GetClipboardText() {
-    return GetBackend().GetClipboardText();
+    return GetDesktopServices()->GetClipboardText();
 }
 
 bool OpenWebPage(std::string_view url) {
-    return GetBackend().OpenWebPage(url);
+    return GetDesktopServices()->OpenWebPage(url);
 }
 
 } // namespace platform

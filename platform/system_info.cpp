@@ -1,11 +1,11 @@
 #include "platform/system_info.h"
 
-#include "platform/backend.h"
+#include "platform/drivers.h"
 
 namespace platform {
 
 DisplayInfo GetDisplayInfo() {
-    return GetBackend().GetDisplayInfo();
+    return GetDesktopServices()->GetDisplayInfo();
 }
 
 Rect GetWorkArea() {

@@ -17,7 +17,7 @@ struct DisplayInfo {
     int captionHeight = 22;
 };
 
-DisplayInfo GetDisplayInfo(); // from the active backend
+DisplayInfo GetDisplayInfo(); // from the desktop services in use
 Rect GetWorkArea();
 
 // System metric indices (the system's numbers).

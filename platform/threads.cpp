@@ -63,26 +63,38 @@ bool Event::Wait(std::uint32_t timeoutMs) {
 }
 
 int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs) {
+    return WaitForAnyEventOr(events, count, timeoutMs, nullptr);
+}
+
+int WaitForAnyEventOr(Event* const* events, int count, std::uint32_t timeoutMs, const std::function<bool()>& other) {
     std::unique_lock lock(gEventMutex);
-    auto firstSignalled = [&]() -> int {
+    auto firstReady = [&]() -> int {
         for (int i = 0; i < count; ++i) {
             if (events[i] && events[i]->mSignalled)
                 return i;
         }
-        return kWaitTimeout;
+        return other && other() ? kWaitOther : kWaitTimeout;
     };
-    int index = firstSignalled();
+    int index = firstReady();
     if (index == kWaitTimeout && timeoutMs != 0) {
-        auto ready = [&] { return (index = firstSignalled()) != kWaitTimeout; };
+        auto ready = [&] { return (index = firstReady()) != kWaitTimeout; };
         if (timeoutMs == kWaitInfinite) {
             gEventChanged.wait(lock, ready);
         } else {
             gEventChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
         }
     }
-    if (index != kWaitTimeout && !events[index]->mManualReset)
+    if (index >= 0 && !events[index]->mManualReset)
         events[index]->mSignalled = false;
     return index;
+}
+
+void WakeEventWaiters() {
+    {
+        // Taking the lock orders this wake after a waiter's last look.
+        std::lock_guard lock(gEventMutex);
+    }
+    gEventChanged.notify_all();
 }
 
 int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs) {

@@ -1,7 +1,7 @@
 #pragma once
-// Threads, recursive critical sections and events with the waiting rules the
-// framework was written against. Events wait in real time even when a
-// virtual clock is selected: they synchronise threads, not game time.
+// Threads, re-entrant critical sections, and manual- and auto-reset events
+// with wait-for-any. Events wait in real time even when a virtual clock is
+// installed: they synchronise threads, not game time.
 
 #include <atomic>
 #include <cstdint>
@@ -82,8 +82,8 @@ public:
     bool IsManualReset() const { return mManualReset; }
 
 private:
-    friend int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs);
-    friend int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs);
+    friend int WaitForAnyEventOr(Event* const* events, int count, std::uint32_t timeoutMs,
+                                 const std::function<bool()>& other);
     const bool mManualReset;
     bool mSignalled; // guarded by the process-wide event lock
 };
@@ -93,5 +93,14 @@ private:
 // kWaitTimeout when the time ran out.
 int WaitForAnyEvent(Event* const* events, int count, std::uint32_t timeoutMs);
 int WaitForAnyEvent(std::initializer_list<Event*> events, std::uint32_t timeoutMs);
+
+// As WaitForAnyEvent, but also returns kWaitOther as soon as `other`
+// answers true (events are looked at first). `other` is asked while the
+// event lock is held, so it must not wait on an event itself, and whoever
+// makes it true must call WakeEventWaiters afterwards.
+inline constexpr int kWaitOther = -2;
+int WaitForAnyEventOr(Event* const* events, int count, std::uint32_t timeoutMs, const std::function<bool()>& other);
+// Lets every waiting thread look at its condition again.
+void WakeEventWaiters();
 
 } // namespace platform

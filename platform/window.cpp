@@ -1,111 +1,25 @@
 #include "platform/window.h"
 
 #include <algorithm>
-#include <array>
-#include <deque>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
 
-#include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/drivers.h"
+#include "platform/system_info.h"
 #include "platform/text_encoding.h"
 #include "platform/threads.h"
+#include "platform/window_state.h"
 
 namespace platform {
 
-struct WindowObject {
-    std::string className;
-    WindowProc proc = nullptr;
-    std::string title;
-    std::uint32_t style = 0;
-    std::uint32_t exStyle = 0;
-    Rect rect; // outer rectangle in the normal state
-    bool visible = false;
-    bool minimized = false;
-    bool maximized = false;
-    bool enabled = true;
-    void* userData = nullptr;
-    ThreadId thread = 0;
-    WindowHandle parent = nullptr;
-    struct Timer {
-        std::uint32_t period = 0;
-        std::uint32_t last = 0;
-    };
-    std::map<std::uintptr_t, Timer> timers;
-};
+using namespace window_state;
 
 namespace {
 
-struct ThreadQueue {
-    std::deque<Message> messages;
-    bool quit = false;
-    int quitCode = 0;
-};
-
-struct State {
-    std::recursive_mutex mutex;
-    std::map<std::string, WindowClass> classes;         // by folded name
-    std::vector<std::unique_ptr<WindowObject>> windows; // creation order
-    std::map<ThreadId, ThreadQueue> queues;
-    std::map<std::string, MessageId> registered;
-    MessageId nextRegistered = kFirstRegisteredMessage;
-    WindowHandle active = nullptr;
-    WindowHandle capture = nullptr;
-    Point cursor;
-    std::array<bool, 256> keys{};
-    std::map<int, std::function<void()>> pollers;
-    int nextPoller = 1;
-};
-
-State& S() {
-    static State* state = new State; // outlives every static user
-    return *state;
-}
-
 std::string Fold(std::string_view text) {
     return Cp1251FoldCase(text);
-}
-
-// Caller holds the lock.
-bool Alive(WindowHandle window) {
-    if (!window)
-        return false;
-    for (const auto& w : S().windows) {
-        if (w.get() == window)
-            return true;
-    }
-    return false;
-}
-
-Rect ClientOuterInsets(std::uint32_t style) {
-    const DisplayInfo info = GetBackend().GetDisplayInfo();
-    if ((style & kWsCaption) == kWsCaption)
-        return {info.frameWidth, info.frameWidth + info.captionHeight, info.frameWidth, info.frameWidth};
-    if (style & (kWsBorder | kWsThickFrame))
-        return {info.frameWidth, info.frameWidth, info.frameWidth, info.frameWidth};
-    return {};
-}
-
-// Outer rectangle as it is now (a maximised window fills the work area).
-Rect CurrentRect(const WindowObject& w) {
-    if (w.maximized)
-        return AdjustWindowRect(GetBackend().GetDisplayInfo().workArea, w.style, w.exStyle);
-    return w.rect;
-}
-
-Rect ClientArea(const WindowObject& w) {
-    if (w.minimized)
-        return {};
-    const Rect outer = CurrentRect(w);
-    const Rect in = ClientOuterInsets(w.style);
-    return {outer.left + in.left, outer.top + in.top, outer.right - in.right, outer.bottom - in.bottom};
-}
-
-WindowObject* Get(WindowHandle window) {
-    std::lock_guard lock(S().mutex);
-    return Alive(window) ? window : nullptr;
 }
 
 // Sends to every live top-level window of the process.
@@ -136,10 +50,6 @@ WParam HeldButtonsAndKeys() {
     if (keys[kVkControl])
         flags |= kMkControl;
     return flags;
-}
-
-void NotifyChanged(WindowHandle window) {
-    GetBackend().OnWindowChanged(window);
 }
 
 } // namespace
@@ -177,25 +87,44 @@ WindowHandle CreateWindow(const WindowCreateInfo& info) {
         window = object.get();
         S().windows.push_back(std::move(object));
     }
-    GetBackend().OnWindowCreated(window);
-    if (SendMessage(window, kWmCreate, 0, 0) == -1) {
+    if (!info.parent) {
+        const DisplayInfo display = GetDisplayInfo();
+        WindowMirror mirror;
+        {
+            std::lock_guard lock(S().mutex);
+            mirror = {window->title, ClientArea(*window, display), window->style, WindowShowState::Hidden};
+        }
+        GetVideoDriver()->CreateWindow(window, mirror);
+    }
+    // The procedure may destroy the window while it is being created.
+    if (SendMessage(window, kWmCreate, 0, 0) == -1 || !IsWindow(window)) {
         DestroyWindow(window);
         return nullptr;
     }
-    if (info.style & kWsVisible)
+    if (info.style & kWsVisible) {
         ShowWindow(window, info.parent ? kSwShowNoActivate : kSwShow);
+        if (!IsWindow(window))
+            return nullptr;
+    }
     return window;
 }
 
 bool DestroyWindow(WindowHandle window) {
-    if (!Get(window))
-        return false;
+    bool topLevel = false;
+    {
+        std::lock_guard lock(S().mutex);
+        // Once WM_DESTROY is on its way, destroying again (from the
+        // procedure's reply) fails instead of sending it a second time.
+        if (!Alive(window) || window->destroying)
+            return false;
+        window->destroying = true;
+        topLevel = !window->parent;
+    }
     SendMessage(window, kWmDestroy, 0, 0);
-    GetBackend().OnWindowDestroyed(window);
+    if (topLevel)
+        GetVideoDriver()->DestroyWindow(window);
     std::lock_guard lock(S().mutex);
     State& s = S();
-    if (!Alive(window))
-        return true; // destroyed again from its own WM_DESTROY
     for (auto& [thread, queue] : s.queues) {
         std::erase_if(queue.messages, [window](const Message& m) { return m.window == window; });
     }
@@ -208,7 +137,8 @@ bool DestroyWindow(WindowHandle window) {
 }
 
 bool IsWindow(WindowHandle window) {
-    return Get(window) != nullptr;
+    std::lock_guard lock(S().mutex);
+    return Alive(window);
 }
 
 LResult DefWindowProc(WindowHandle window, MessageId message, WParam, LParam) {
@@ -218,63 +148,78 @@ LResult DefWindowProc(WindowHandle window, MessageId message, WParam, LParam) {
 }
 
 bool ShowWindow(WindowHandle window, int command) {
-    WindowObject* w = Get(window);
-    if (!w)
-        return false;
-    bool wasVisible, wasMinimized, wasMaximized;
+    const DisplayInfo display = GetDisplayInfo();
+    bool wasVisible = false, wasMinimized = false, wasMaximized = false;
+    bool minimized = false, maximized = false, topLevel = false;
     bool activate = false;
+    WindowShowState show = WindowShowState::Hidden;
+    Rect client;
     {
         std::lock_guard lock(S().mutex);
-        wasVisible = w->visible;
-        wasMinimized = w->minimized;
-        wasMaximized = w->maximized;
+        if (!Alive(window))
+            return false;
+        WindowObject& w = *window;
+        wasVisible = w.visible;
+        wasMinimized = w.minimized;
+        wasMaximized = w.maximized;
         switch (command) {
         case kSwHide:
-            w->visible = false;
+            w.visible = false;
             break;
         case kSwShowNormal:
         case kSwRestore:
-            w->visible = true;
-            w->minimized = false;
-            w->maximized = false;
+            w.visible = true;
+            w.minimized = false;
+            w.maximized = false;
             activate = true;
             break;
         case kSwShowNoActivate:
-            w->visible = true;
-            w->minimized = false;
+            w.visible = true;
+            w.minimized = false;
             break;
         case kSwShowMinimized:
         case kSwMinimize:
-            w->visible = true;
-            w->minimized = true;
+            w.visible = true;
+            w.minimized = true;
             break;
         case kSwMaximize:
-            w->visible = true;
-            w->minimized = false;
-            w->maximized = true;
+            w.visible = true;
+            w.minimized = false;
+            w.maximized = true;
             activate = true;
             break;
         default:
-            w->visible = true;
-            activate = !w->parent;
+            w.visible = true;
+            activate = !w.parent;
             break; // kSwShow and the rest
         }
+        minimized = w.minimized;
+        maximized = w.maximized;
+        topLevel = !w.parent;
+        show = ShowStateOf(w);
+        const Rect area = ClientArea(w, display);
+        client = {0, 0, area.Width(), area.Height()};
     }
-    NotifyChanged(window);
-    if (w->minimized && !wasMinimized) {
-        if (GetActiveWindow() == window)
-            SetForegroundWindow(nullptr);
+    if (topLevel)
+        GetVideoDriver()->ShowWindow(window, show);
+    // Every message below may destroy the window: check before going on.
+    if (minimized && !wasMinimized) {
+        if (GetActiveWindow() == window && !SetForegroundWindow(nullptr))
+            return false;
+        if (!IsWindow(window))
+            return false;
         SendMessage(window, kWmSize, kSizeMinimized, 0);
-    } else if (w->minimized != wasMinimized || w->maximized != wasMaximized) {
-        const Rect client = GetClientRect(window);
-        SendMessage(window, kWmSize, w->maximized ? kSizeMaximized : kSizeRestored,
+    } else if (minimized != wasMinimized || maximized != wasMaximized) {
+        SendMessage(window, kWmSize, maximized ? kSizeMaximized : kSizeRestored,
                     MakeLParam(client.right, client.bottom));
     }
-    if (activate && !w->parent)
-        SetForegroundWindow(window);
-    if (command == kSwHide && GetActiveWindow() == window)
-        SetForegroundWindow(nullptr);
-    return wasVisible;
+    if (!IsWindow(window))
+        return false;
+    if (activate && topLevel && !SetForegroundWindow(window))
+        return false;
+    if (command == kSwHide && GetActiveWindow() == window && !SetForegroundWindow(nullptr))
+        return false;
+    return IsWindow(window) && wasVisible;
 }
 
 bool IsWindowVisible(WindowHandle window) {
@@ -293,55 +238,75 @@ bool IsZoomed(WindowHandle window) {
 }
 
 bool MoveWindow(WindowHandle window, int x, int y, int width, int height) {
-    WindowObject* w = Get(window);
-    if (!w)
-        return false;
+    const DisplayInfo display = GetDisplayInfo();
     Rect before, after;
+    bool topLevel = false;
     {
         std::lock_guard lock(S().mutex);
-        before = ClientArea(*w);
-        w->rect = {x, y, x + width, y + height};
-        after = ClientArea(*w);
+        if (!Alive(window))
+            return false;
+        before = ClientArea(*window, display);
+        window->rect = {x, y, x + width, y + height};
+        after = ClientArea(*window, display);
+        topLevel = !window->parent;
     }
-    NotifyChanged(window);
-    if (before.left != after.left || before.top != after.top)
+    const bool moved = before.left != after.left || before.top != after.top;
+    const bool resized = before.Width() != after.Width() || before.Height() != after.Height();
+    if (topLevel) {
+        const auto driver = GetVideoDriver();
+        if (moved)
+            driver->MoveWindow(window, {after.left, after.top});
+        if (resized)
+            driver->ResizeWindow(window, after.Width(), after.Height());
+    }
+    if (moved) {
         SendMessage(window, kWmMove, 0, MakeLParam(after.left, after.top));
-    if (before.Width() != after.Width() || before.Height() != after.Height())
+        if (!IsWindow(window))
+            return false;
+    }
+    if (resized) {
         SendMessage(window, kWmSize, kSizeRestored, MakeLParam(after.Width(), after.Height()));
+        if (!IsWindow(window))
+            return false;
+    }
     return true;
 }
 
 Rect GetWindowRect(WindowHandle window) {
+    const DisplayInfo display = GetDisplayInfo();
     std::lock_guard lock(S().mutex);
-    return Alive(window) ? CurrentRect(*window) : Rect{};
+    return Alive(window) ? CurrentRect(*window, display) : Rect{};
 }
 
 Rect GetClientRect(WindowHandle window) {
+    const DisplayInfo display = GetDisplayInfo();
     std::lock_guard lock(S().mutex);
     if (!Alive(window))
         return {};
-    const Rect area = ClientArea(*window);
+    const Rect area = ClientArea(*window, display);
     return {0, 0, area.Width(), area.Height()};
 }
 
 Point ClientToScreen(WindowHandle window, Point p) {
+    const DisplayInfo display = GetDisplayInfo();
     std::lock_guard lock(S().mutex);
     if (!Alive(window))
         return p;
-    const Rect area = ClientArea(*window);
+    const Rect area = ClientArea(*window, display);
     return {p.x + area.left, p.y + area.top};
 }
 
 Point ScreenToClient(WindowHandle window, Point p) {
+    const DisplayInfo display = GetDisplayInfo();
     std::lock_guard lock(S().mutex);
     if (!Alive(window))
         return p;
-    const Rect area = ClientArea(*window);
+    const Rect area = ClientArea(*window, display);
     return {p.x - area.left, p.y - area.top};
 }
 
 Rect AdjustWindowRect(const Rect& client, std::uint32_t style, std::uint32_t) {
-    const Rect in = ClientOuterInsets(style);
+    const Rect in = ClientOuterInsets(style, GetDisplayInfo());
     return {client.left - in.left, client.top - in.top, client.right + in.right, client.bottom + in.bottom};
 }
 
@@ -392,8 +357,10 @@ bool SetWindowTitle(WindowHandle window, std::string_view title) {
         if (!Alive(window))
             return false;
         window->title = title;
+        if (window->parent)
+            return true;
     }
-    NotifyChanged(window);
+    GetVideoDriver()->SetWindowTitle(window, title);
     return true;
 }
 
@@ -418,7 +385,7 @@ bool EnableWindow(WindowHandle window, bool enable) {
     }
     if (changed)
         SendMessage(window, kWmEnable, enable ? 1 : 0, 0);
-    return true;
+    return IsWindow(window); // the reply may have destroyed it
 }
 
 bool IsWindowEnabled(WindowHandle window) {
@@ -442,7 +409,7 @@ bool SetForegroundWindow(WindowHandle window) {
         SendToTopLevel(kWmActivateApp, 1, 0);
     if (!window)
         SendToTopLevel(kWmActivateApp, 0, 0);
-    return true;
+    return !window || IsWindow(window); // a reply may have destroyed it
 }
 
 WindowHandle GetForegroundWindow() {
@@ -456,19 +423,22 @@ WindowHandle GetActiveWindow() {
 
 bool PostMessage(WindowHandle window, MessageId message, WParam wParam, LParam lParam) {
     const std::uint32_t time = GetTickMs();
-    std::lock_guard lock(S().mutex);
-    State& s = S();
-    if (window == kBroadcastWindow) {
-        for (const auto& w : s.windows) {
-            if (!w->parent)
-                s.queues[w->thread].messages.push_back({w.get(), message, wParam, lParam, time});
+    {
+        std::lock_guard lock(S().mutex);
+        State& s = S();
+        if (window == kBroadcastWindow) {
+            for (const auto& w : s.windows) {
+                if (!w->parent)
+                    s.queues[w->thread].messages.push_back({w.get(), message, wParam, lParam, time});
+            }
+        } else {
+            if (window && !Alive(window))
+                return false;
+            const ThreadId thread = window ? window->thread : GetCurrentThreadId();
+            s.queues[thread].messages.push_back({window, message, wParam, lParam, time});
         }
-        return true;
     }
-    if (window && !Alive(window))
-        return false;
-    const ThreadId thread = window ? window->thread : GetCurrentThreadId();
-    s.queues[thread].messages.push_back({window, message, wParam, lParam, time});
+    WakeEventWaiters(); // a thread in WaitForMessageOrEvents may be waiting for it
     return true;
 }
 
@@ -480,15 +450,7 @@ void PostQuitMessage(int exitCode) {
 }
 
 bool PeekMessage(Message& out, WindowHandle filter, bool remove) {
-    GetBackend().PumpEvents();
-    std::vector<std::function<void()>> pollers;
-    {
-        std::lock_guard lock(S().mutex);
-        for (const auto& [id, poller] : S().pollers)
-            pollers.push_back(poller);
-    }
-    for (const auto& poller : pollers)
-        poller();
+    PumpDesktop();
 
     std::lock_guard lock(S().mutex);
     State& s = S();
@@ -567,11 +529,15 @@ void RemoveMessagePoller(int id) {
 }
 
 bool SetTimer(WindowHandle window, std::uintptr_t id, std::uint32_t periodMs) {
-    std::lock_guard lock(S().mutex);
-    if (!Alive(window))
-        return false;
-    // The system never fires faster than about 10 ms; a period of 0 would flood.
-    window->timers[id] = {std::max<std::uint32_t>(periodMs, 1), GetTickMs()};
+    const std::uint32_t now = GetTickMs();
+    {
+        std::lock_guard lock(S().mutex);
+        if (!Alive(window))
+            return false;
+        // The system never fires faster than about 10 ms; a period of 0 would flood.
+        window->timers[id] = {std::max<std::uint32_t>(periodMs, 1), now};
+    }
+    WakeEventWaiters(); // a waiting thread re-reads when its next timer falls due
     return true;
 }
 
@@ -609,11 +575,12 @@ WindowHandle GetCapture() {
 }
 
 WindowHandle WindowFromPoint(Point p) {
+    const DisplayInfo display = GetDisplayInfo();
     std::lock_guard lock(S().mutex);
     const auto& windows = S().windows;
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         const WindowObject& w = **it;
-        if (!w.parent && w.visible && !w.minimized && CurrentRect(w).Contains(p))
+        if (!w.parent && w.visible && !w.minimized && CurrentRect(w, display).Contains(p))
             return it->get();
     }
     return nullptr;
@@ -625,6 +592,7 @@ bool IsKeyDown(int virtualKey) {
 }
 
 void InjectMouse(WindowHandle window, MessageId message, int clientX, int clientY) {
+    const DisplayInfo display = GetDisplayInfo();
     WindowHandle target = window;
     WParam flags;
     LParam position;
@@ -633,7 +601,7 @@ void InjectMouse(WindowHandle window, MessageId message, int clientX, int client
         State& s = S();
         if (!Alive(window))
             return;
-        const Rect area = ClientArea(*window);
+        const Rect area = ClientArea(*window, display);
         s.cursor = {area.left + clientX, area.top + clientY};
         auto& keys = s.keys;
         switch (message) {
@@ -663,7 +631,7 @@ void InjectMouse(WindowHandle window, MessageId message, int clientX, int client
         }
         if (s.capture)
             target = s.capture;
-        const Rect targetArea = ClientArea(*target);
+        const Rect targetArea = ClientArea(*target, display);
         position = MakeLParam(s.cursor.x - targetArea.left, s.cursor.y - targetArea.top);
         flags = HeldButtonsAndKeys();
     }
@@ -711,11 +679,14 @@ void ResetWindowSystem() {
     std::vector<WindowHandle> windows;
     {
         std::lock_guard lock(S().mutex);
-        for (const auto& w : S().windows)
-            windows.push_back(w.get());
+        for (const auto& w : S().windows) {
+            if (!w->parent)
+                windows.push_back(w.get());
+        }
     }
+    const auto driver = GetVideoDriver();
     for (WindowHandle w : windows)
-        GetBackend().OnWindowDestroyed(w);
+        driver->DestroyWindow(w);
     std::lock_guard lock(S().mutex);
     State& s = S();
     s.windows.clear();

@@ -8,9 +8,14 @@
 // queue is empty and one is due on the process clock (platform/clock.h), one
 // WM_TIMER per timer at most, as the system does.
 //
-// Window state changes made through this interface notify the active
-// backend (platform/backend.h), which shows real windows or, headless,
-// nothing at all.
+// Changes made through this interface to top-level windows are told to the
+// video driver in use (platform/drivers.h), never while the window lock is
+// held; changes that start on the desktop enter through
+// platform/desktop_events.h instead. Desktop events are pumped only on the
+// thread that owns the main window (the oldest top-level window).
+//
+// A procedure may destroy its window in reply to any message these calls
+// send; the call then stops touching the window and returns failure.
 
 #include <cstdint>
 #include <functional>
@@ -71,9 +76,11 @@ struct WindowCreateInfo {
     int x = 0, y = 0, width = 0, height = 0; // outer rectangle
     WindowHandle parent = nullptr;
 };
-// Sends WM_CREATE; a procedure answering -1 refuses the window (null).
+// Sends WM_CREATE; a procedure answering -1 refuses the window (null), as
+// does one that destroys it meanwhile.
 WindowHandle CreateWindow(const WindowCreateInfo& info);
-// Sends WM_DESTROY, drops its timers and queued messages.
+// Sends WM_DESTROY, drops its timers and queued messages. False for a
+// window that is gone or already being destroyed (from its own WM_DESTROY).
 bool DestroyWindow(WindowHandle window);
 bool IsWindow(WindowHandle window);
 
@@ -145,8 +152,9 @@ std::size_t QueuedMessageCount();
 // The same name gives the same id (from kFirstRegisteredMessage up).
 MessageId RegisterWindowMessage(std::string_view name);
 
-// Called at the start of every PeekMessage on every thread, e.g. to turn
-// outside events into posted messages. Returns an id for removal.
+// Called at the start of every PeekMessage and WaitForMessageOrEvents on
+// every thread, e.g. to turn outside events into posted messages. Returns an
+// id for removal.
 int AddMessagePoller(std::function<void()> poller);
 void RemoveMessagePoller(int id);
 
@@ -165,7 +173,7 @@ WindowHandle GetCapture();
 WindowHandle WindowFromPoint(Point p);
 bool IsKeyDown(int virtualKey);
 
-// ---- Input as the desktop would deliver it (backends and tests) ----
+// ---- Input as the desktop would deliver it (video drivers and tests) ----
 // Moves the cursor to the client point and posts the mouse message with
 // the buttons held; button messages update the held buttons.
 void InjectMouse(WindowHandle window, MessageId message, int clientX, int clientY);

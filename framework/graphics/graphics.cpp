@@ -1,5 +1,7 @@
 #include "framework/graphics/graphics.h"
 
+#include "framework/graphics/display_3d.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,8 +10,6 @@
 namespace Kavo {
 
 namespace {
-
-Graphics::Is3DTest gIs3DTest = nullptr;
 
 // The destination of contexts made without an image.
 Image* GetNullImage() {
@@ -27,12 +27,8 @@ struct ActiveEdge {
 
 } // namespace
 
-void Graphics::SetIs3DTest(Is3DTest test) {
-    gIs3DTest = test;
-}
-
 bool Graphics::IsDestination3D() const {
-    return gIs3DTest != nullptr && gIs3DTest(mDestImage);
+    return IsDrawSurface3D(mDestImage);
 }
 
 Graphics::Graphics(Image* destImage) {

@@ -47,11 +47,6 @@ public:
         DRAWMODE_ADDITIVE = 1,
     };
 
-    // Tells whether an image is the display's draw surface in 3D mode. The
-    // display device installs it; without one nothing is drawn in 3D.
-    using Is3DTest = bool (*)(const Image* image);
-    static void SetIs3DTest(Is3DTest test);
-
     // Without an image the context draws into a shared image that draws
     // nothing, with an empty clip.
     explicit Graphics(Image* destImage = nullptr);

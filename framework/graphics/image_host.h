@@ -26,24 +26,17 @@ struct DisplayPixelFormat {
     constexpr bool operator==(const DisplayPixelFormat&) const = default;
 };
 
-// What a memory image needs of the application and its display device.
-// The application keeps the set of live images (guarded by the display
-// lock) and forwards the texture calls to the 3D renderer. This base class
-// is the host of images made before any application or display exists:
-// nothing is registered, there is no display format and no 3D.
+// What a memory image needs of the display and its 3D renderer. The display
+// attaches itself to the image registry (image_registry.h) while it exists;
+// images reach it only through the registry, under the registry's lock, so
+// an image that outlives the display never calls it. These defaults stand
+// for no display: no display format and no textures.
 class ImageHost {
 public:
     virtual ~ImageHost() = default;
 
-    // Insert into and remove from the set of live memory images, under the
-    // display lock. Removal also drops the image's textures when a display
-    // exists.
-    virtual void RegisterMemoryImage(MemoryImage* image);
-    virtual void UnregisterMemoryImage(MemoryImage* image);
-
     // Null while there is no display device.
     virtual const DisplayPixelFormat* GetDisplayFormat() const;
-    virtual bool IsDisplay3D() const;
 
     // Lets the 3D renderer delete the image's texture data and clear its
     // pointer; nothing without a display.
@@ -53,12 +46,5 @@ public:
     // the texture is still current (its change count equals the image's).
     virtual bool ReadBackTexture(MemoryImage* image, uint32_t* dest);
 };
-
-// The host of images constructed without an explicit one. Never null: with
-// nothing installed it is a shared plain ImageHost.
-ImageHost* GetImageHost();
-// Installs the process-wide host; null restores the plain one. Images keep
-// the host they were made with, so the host must outlive them.
-void SetImageHost(ImageHost* host);
 
 } // namespace Kavo

@@ -1,7 +1,10 @@
 #include "framework/graphics/memory_image.h"
 
+#include "framework/graphics/display_3d.h"
+
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace Kavo {
 
@@ -51,6 +54,8 @@ template <typename ClassOf>
 std::unique_ptr<uint8_t[]> BuildRuns(int width, int height, ClassOf classOf) {
     size_t total = static_cast<size_t>(std::max(width, 0)) * std::max(height, 0);
     auto runs = std::make_unique_for_overwrite<uint8_t[]>(total);
+    if (total == 0)
+        return runs; // no pixels, no runs (a width of 0 or less has no last pixel)
     for (int y = 0; y < height; ++y) {
         size_t rowStart = static_cast<size_t>(y) * width;
         size_t i = rowStart + width - 1;
@@ -72,17 +77,17 @@ inline uint32_t AlphaClass(uint32_t alpha) {
 
 } // namespace
 
-MemoryImage::MemoryImage() : MemoryImage(GetImageHost()) {}
-
-MemoryImage::MemoryImage(ImageHost* host) : mHost(host ? host : GetImageHost()) {
-    mHost->RegisterMemoryImage(this);
+MemoryImage::MemoryImage() : mRegistry(ImageRegistrySlot().Get()) {
+    if (mRegistry)
+        mRegistry->Register(this);
 }
 
 MemoryImage::MemoryImage(const MemoryImage& other)
     : Image(other), mBitsChangedCount(other.mBitsChangedCount), mTextureHints(other.mTextureHints),
       mForcedAlphaFlags(other.mForcedAlphaFlags), mHasTrans(other.mHasTrans), mHasAlpha(other.mHasAlpha),
       mVolatile(other.mVolatile), mPurgeBits(other.mPurgeBits), mWantPalettize(other.mWantPalettize),
-      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty), mHost(other.mHost) {
+      mNativeAlphaFormat(other.mNativeAlphaFormat), mAlphaFlagsDirty(other.mAlphaFlagsDirty),
+      mRegistry(other.mRegistry) {
     // A purged source is brought back only for the copy and purged again.
     MemoryImage& source = const_cast<MemoryImage&>(other);
     bool restoreForm = !source.mBits && !source.mColorTable;
@@ -99,11 +104,13 @@ MemoryImage::MemoryImage(const MemoryImage& other)
 
     if (restoreForm)
         source.mBits.reset();
-    mHost->RegisterMemoryImage(this);
+    if (mRegistry)
+        mRegistry->Register(this);
 }
 
 MemoryImage::~MemoryImage() {
-    mHost->UnregisterMemoryImage(this);
+    if (mRegistry)
+        mRegistry->Unregister(this);
 }
 
 size_t MemoryImage::PixelCount() const {
@@ -174,7 +181,7 @@ uint32_t* MemoryImage::GetBits() {
         const uint32_t* native = mNativeAlphaData.get();
         for (size_t i = 0; i < count; ++i)
             bits[i] = FromDisplayFormat(native[i], mNativeAlphaFormat);
-    } else if (!(mTextureData && mHost->ReadBackTexture(this, bits.get()))) {
+    } else if (!(mTextureData && mRegistry && mRegistry->ReadBackTexture(this, bits.get()))) {
         std::fill_n(bits.get(), count, 0u);
     }
     bits[count] = kGuardWord;
@@ -234,12 +241,13 @@ uint8_t* MemoryImage::GetAdditiveRuns(const DisplayPixelFormat& format) {
 
 void MemoryImage::SetPurgeBits() {
     mPurgeBits = true;
-    if (mHost->IsDisplay3D()) {
+    if (IsDisplay3D()) {
         if (!mTextureData)
             return;
         mBits.reset();
     } else {
-        const DisplayPixelFormat* format = mHost->GetDisplayFormat();
+        const std::optional<DisplayPixelFormat> format =
+            mRegistry ? mRegistry->GetDisplayFormat() : std::optional<DisplayPixelFormat>();
         if (!format || (!mBits && !mColorIndices))
             return;
         // The palettised form goes below; the display copy must then hold
@@ -276,7 +284,8 @@ void MemoryImage::DropSoftwareCachesB() {
 }
 
 void MemoryImage::DropTextures() {
-    mHost->RemoveTextures(this);
+    if (mRegistry)
+        mRegistry->RemoveTextures(this);
 }
 
 void MemoryImage::DropDerivedBuffers() {

@@ -6,6 +6,7 @@
 
 #include "framework/graphics/image.h"
 #include "framework/graphics/image_host.h"
+#include "framework/graphics/image_registry.h"
 
 namespace Kavo {
 
@@ -58,13 +59,13 @@ public:
     std::unique_ptr<uint8_t[]> mRLAlphaData;    // classes: alpha 0, alpha 255, other
     std::unique_ptr<uint8_t[]> mRLAdditiveData; // classes: display colour 0, other
     bool mAlphaFlagsDirty = false;
-    ImageHost* mHost; // never null
+    // The registry installed when the image was made (null when there was
+    // none); kept alive so that the destructor can always unregister.
+    std::shared_ptr<ImageRegistry> mRegistry;
 
-    // Registered with the process-wide host (GetImageHost).
+    // Registered with the installed registry (ImageRegistrySlot).
     MemoryImage();
-    // Null means the plain host of images made before any application.
-    explicit MemoryImage(ImageHost* host);
-    // A deep copy registered with the source's host; the source keeps its form.
+    // A deep copy registered with the source's registry; the source keeps its form.
     MemoryImage(const MemoryImage& other);
     ~MemoryImage() override;
 

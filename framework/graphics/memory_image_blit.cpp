@@ -164,11 +164,26 @@ void AdditiveTinted(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint& t
     }
 }
 
-// By draw mode (0 normal, 1 additive) times four, then the way:
-// normal: opaque runs, untinted, grey, tinted;
-// additive: untinted, untinted with partial alpha, tinted, tinted with partial alpha.
+// The ways a blit draws, each with its own kernel. The order is the order
+// of the kernel tables below.
+enum class BlitWay {
+    NormalOpaqueRuns, // untinted over an opaque destination: copies the opaque runs
+    NormalPlain,
+    NormalGrey,
+    NormalTinted,
+    AdditivePlain,
+    AdditivePlainPartialAlpha, // the source has alpha between 1 and 254
+    AdditiveTinted,
+    AdditiveTintedPartialAlpha,
+};
+constexpr size_t kBlitWays = 8;
+
+constexpr size_t Slot(BlitWay way) {
+    return static_cast<size_t>(way);
+}
+
 template <typename Src>
-constexpr RowKernel<Src> kPortableKernels[8] = {
+constexpr RowKernel<Src> kPortableKernels[kBlitWays] = {
     NormalOpaqueRuns<Src, MixPartialRun<Src>>,
     NormalPlain<Src>,
     NormalGrey<Src>,
@@ -438,7 +453,7 @@ KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int
 }
 
 template <typename Src>
-constexpr RowKernel<Src> kVectorKernels[8] = {
+constexpr RowKernel<Src> kVectorKernels[kBlitWays] = {
     NormalOpaqueRuns<Src, MixPartialRunVector<Src>>,
     NormalVector<Src, UntintedTerm, NormalPlain<Src>>,
     NormalVector<Src, GreyTerm, NormalGrey<Src>>,
@@ -562,15 +577,15 @@ KAVO_TARGET_AVX2 void NormalAvx2(uint32_t* d, Src s, const uint8_t* runs, int n,
 }
 
 template <typename Src>
-constexpr RowKernel<Src> kAvxKernels[8] = {
-    kVectorKernels<Src>[0],
-    NormalAvx2<Src, UntintedTerm, kVectorKernels<Src>[1]>,
-    NormalAvx2<Src, GreyTerm, kVectorKernels<Src>[2]>,
-    NormalAvx2<Src, ColourTerm, kVectorKernels<Src>[3]>,
-    kVectorKernels<Src>[4],
+constexpr RowKernel<Src> kAvxKernels[kBlitWays] = {
+    kVectorKernels<Src>[Slot(BlitWay::NormalOpaqueRuns)],
+    NormalAvx2<Src, UntintedTerm, kVectorKernels<Src>[Slot(BlitWay::NormalPlain)]>,
+    NormalAvx2<Src, GreyTerm, kVectorKernels<Src>[Slot(BlitWay::NormalGrey)]>,
+    NormalAvx2<Src, ColourTerm, kVectorKernels<Src>[Slot(BlitWay::NormalTinted)]>,
+    kVectorKernels<Src>[Slot(BlitWay::AdditivePlain)],
     AdditiveScaledAvx2<Src>,
-    kVectorKernels<Src>[6],
-    kVectorKernels<Src>[7],
+    kVectorKernels<Src>[Slot(BlitWay::AdditiveTinted)],
+    kVectorKernels<Src>[Slot(BlitWay::AdditiveTintedPartialAlpha)],
 };
 
 #endif
@@ -615,8 +630,8 @@ KAVO_TARGET_AVX2 __attribute__((flatten)) void RowsAvx2(const BlitRows<Src>& r, 
 
 // A table of row kernels as rectangle kernels, row by row or, for
 // processors with AVX2, with the row kernel inlined.
-template <typename Src, const RowKernel<Src> (&kRows)[8], bool kAvx2, size_t... kWay>
-constexpr std::array<RectKernel<Src>, 8> RectKernels(std::index_sequence<kWay...>) {
+template <typename Src, const RowKernel<Src> (&kRows)[kBlitWays], bool kAvx2, size_t... kWay>
+constexpr std::array<RectKernel<Src>, kBlitWays> RectKernels(std::index_sequence<kWay...>) {
 #if defined(__SSE2__)
     if constexpr (kAvx2)
         return {RowsAvx2<Src, kRows[kWay]>...};
@@ -624,23 +639,25 @@ constexpr std::array<RectKernel<Src>, 8> RectKernels(std::index_sequence<kWay...
     return {Rows<Src, kRows[kWay]>...};
 }
 
-template <typename Src, const RowKernel<Src> (&kRows)[8], bool kAvx2 = false>
-constexpr std::array<RectKernel<Src>, 8> kRectKernels = RectKernels<Src, kRows, kAvx2>(std::make_index_sequence<8>());
+template <typename Src, const RowKernel<Src> (&kRows)[kBlitWays], bool kAvx2 = false>
+constexpr std::array<RectKernel<Src>, kBlitWays>
+    kRectKernels = RectKernels<Src, kRows, kAvx2>(std::make_index_sequence<kBlitWays>());
 
 template <typename Src>
-RectKernel<Src> ChooseKernel(int way) {
+RectKernel<Src> ChooseKernel(BlitWay way) {
 #if defined(__SSE2__)
     const BlitPixel::KernelLevel level = BlitPixel::CurrentKernelLevel();
     // The run-driven copy keeps its call per row, which keeps its copies
     // the library's.
     if (level >= BlitPixel::KernelLevel::Avx2)
-        return way == 0 ? kRectKernels<Src, kAvxKernels<Src>>[0] : kRectKernels<Src, kAvxKernels<Src>, true>[way];
-    if (level >= BlitPixel::KernelLevel::Ssse3 && way == 5)
+        return way == BlitWay::NormalOpaqueRuns ? kRectKernels<Src, kAvxKernels<Src>>[Slot(way)]
+                                                : kRectKernels<Src, kAvxKernels<Src>, true>[Slot(way)];
+    if (level >= BlitPixel::KernelLevel::Ssse3 && way == BlitWay::AdditivePlainPartialAlpha)
         return Rows<Src, AdditiveScaledSsse3<Src, AdditiveUntinted<Src, true>>>;
     if (level >= BlitPixel::KernelLevel::Sse2)
-        return kRectKernels<Src, kVectorKernels<Src>>[way];
+        return kRectKernels<Src, kVectorKernels<Src>>[Slot(way)];
 #endif
-    return kRectKernels<Src, kPortableKernels<Src>>[way];
+    return kRectKernels<Src, kPortableKernels<Src>>[Slot(way)];
 }
 
 // The level chosen by SetKernelLevel, or -1 for the best there is.
@@ -670,17 +687,6 @@ bool ClipBlit(int& x, int& y, IntRect& src, const Image& source, const Image& de
 
 } // namespace
 
-BlitPixel::KernelLevel BlitPixel::MaxKernelLevel() {
-#if defined(__SSE2__)
-    static const KernelLevel level = __builtin_cpu_supports("avx2")    ? KernelLevel::Avx2
-                                     : __builtin_cpu_supports("ssse3") ? KernelLevel::Ssse3
-                                                                       : KernelLevel::Sse2;
-    return level;
-#else
-    return KernelLevel::Portable;
-#endif
-}
-
 BlitPixel::KernelLevel BlitPixel::CurrentKernelLevel() {
     const int chosen = gKernelLevel.load(std::memory_order_relaxed);
     return chosen < 0 ? MaxKernelLevel() : static_cast<KernelLevel>(chosen);
@@ -692,7 +698,7 @@ void BlitPixel::SetKernelLevel(KernelLevel level) {
 
 void BlitPixel::BlendRow(uint32_t* d, const uint32_t* s, int n) {
     const BlitRows<BlitPixel::PlainSource> row{d, 0, BlitPixel::PlainSource{s}, 0, nullptr, n, 1};
-    ChooseKernel<BlitPixel::PlainSource>(1)(row, BlitTint(Color::White));
+    ChooseKernel<BlitPixel::PlainSource>(BlitWay::NormalPlain)(row, BlitTint(Color::White));
 }
 
 void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const Color& color, int drawMode) {
@@ -709,23 +715,27 @@ void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const 
     uint32_t* bits = GetBits();
     const BlitTint tint(color);
     const uint8_t* runs = nullptr;
-    int way;
+    BlitWay way;
     if (drawMode == 0) {
         // The destination's flags are taken as they stand: recomputing them
         // would cost a scan of the whole destination per blit.
         if (tint.IsWhite() && !mHasAlpha && !mHasTrans)
-            way = 0;
+            way = BlitWay::NormalOpaqueRuns;
         else
-            way = tint.IsWhite() ? 1 : (tint.IsGrey() ? 2 : 3);
+            way = tint.IsWhite() ? BlitWay::NormalPlain : (tint.IsGrey() ? BlitWay::NormalGrey : BlitWay::NormalTinted);
     } else {
         source->UpdateAlphaFlags();
-        way = 4 + (tint.IsWhite() ? 0 : 2) + (source->mHasAlpha ? 1 : 0);
+        if (tint.IsWhite())
+            way = source->mHasAlpha ? BlitWay::AdditivePlainPartialAlpha : BlitWay::AdditivePlain;
+        else
+            way = source->mHasAlpha ? BlitWay::AdditiveTintedPartialAlpha : BlitWay::AdditiveTinted;
     }
     // The run-driven copy needs the source's alpha runs; the vector kernels
     // use them to pass over transparent runs in the normal blend, where those
     // draw nothing. (The additive kernels test for transparent groups
     // themselves: their groups cost less than following the runs.)
-    if (way == 0 || (BlitPixel::VectorKernelsEnabled() && (way < 4)))
+    const bool normal = way <= BlitWay::NormalTinted;
+    if (way == BlitWay::NormalOpaqueRuns || (BlitPixel::VectorKernelsEnabled() && normal))
         runs = source->GetAlphaRuns();
 
     const size_t sourcePitch = static_cast<size_t>(source->mWidth);

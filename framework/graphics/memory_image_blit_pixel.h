@@ -8,6 +8,7 @@
 
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/memory_image_blend.h"
+#include "framework/util/cpu_features.h"
 
 namespace Kavo::BlitPixel {
 
@@ -79,9 +80,11 @@ decltype(auto) WithSource(MemoryImage& image, Fn&& fn) {
 // an instruction set. Vector kernels give the same pixels bit for bit,
 // which the tests check by drawing the same thing at every level the
 // processor has.
-enum class KernelLevel { Portable, Sse2, Ssse3, Avx2 };
+using KernelLevel = CpuLevel;
 // The best level the processor (and the build) has.
-KernelLevel MaxKernelLevel();
+inline KernelLevel MaxKernelLevel() {
+    return DetectCpuLevel();
+}
 KernelLevel CurrentKernelLevel();
 // Capped at MaxKernelLevel; starts there.
 void SetKernelLevel(KernelLevel level);

@@ -16,7 +16,8 @@
 #include "framework/graphics/memory_image_blit_pixel.h"
 
 // Kernels for later instruction sets are compiled for them alone and taken
-// only where BlitPixel::MaxKernelLevel says the processor has them.
+// only where DetectCpuLevel (framework/util/cpu_features.h) says the
+// processor has them.
 #define KAVO_TARGET_SSSE3 __attribute__((target("ssse3")))
 #define KAVO_TARGET_AVX2 __attribute__((target("avx2")))
 

@@ -198,10 +198,14 @@ void RotateAdditive(const RotateRow& row, const Src& origin, size_t pitch, const
 template <typename Src>
 using RotateKernel = void (*)(const RotateRow& row, const Src& origin, size_t pitch, const RotateTint& tint);
 
-// Normal untinted, normal tinted, additive. These state the arithmetic
-// pixel by pixel and are the reference for the vector kernels.
+// The ways a rotated blit draws, in the order of the kernel tables.
+enum class RotateWay { Blend, BlendTinted, Additive };
+constexpr size_t kRotateWays = 3;
+
+// These state the arithmetic pixel by pixel and are the reference for the
+// vector kernels.
 template <typename Src>
-constexpr RotateKernel<Src> kRotateKernels[3] = {RotateNormal<Src>, RotateTinted<Src>, RotateAdditive<Src>};
+constexpr RotateKernel<Src> kRotateKernels[kRotateWays] = {RotateNormal<Src>, RotateTinted<Src>, RotateAdditive<Src>};
 
 #if defined(__SSE2__)
 // The pixels at and after `at`.
@@ -309,19 +313,19 @@ inline __m128i CompositeLanes(__m128i d, __m128i s) {
 }
 
 // Two destination pixels at a time; an odd last one goes to the portable
-// kernel of the same kind.
-template <typename Src, int kKind>
+// kernel of the same way.
+template <typename Src, RotateWay kWay>
 void RotateVector(const RotateRow& row, const Src& origin, size_t pitch, const RotateTint& tint) {
     const RotateTintLanes lanes(tint);
     const __m128i zero = _mm_setzero_si128();
     int64_t u = row.mU, v = row.mV;
     int i = 0;
     for (; i + 2 <= row.mCount; i += 2, u += 2 * row.mDu, v += 2 * row.mDv) {
-        const __m128i s = SamplePair<kKind == 1>(origin, pitch, u, v, row.mDu, row.mDv, lanes);
+        const __m128i s = SamplePair<kWay == RotateWay::BlendTinted>(origin, pitch, u, v, row.mDu, row.mDv, lanes);
         auto* to = reinterpret_cast<__m128i*>(row.mDest + i);
         const __m128i d = _mm_loadl_epi64(to);
         __m128i out;
-        if constexpr (kKind == 2) {
+        if constexpr (kWay == RotateWay::Additive) {
             // A sample of K = 0 has colour sums 0 and adds nothing.
             const __m128i add = _mm_srli_epi16(_mm_mullo_epi16(_mm_srli_epi16(s, 8), lanes.mAdd), 8);
             out = _mm_adds_epu8(d, _mm_packus_epi16(add, zero));
@@ -331,22 +335,23 @@ void RotateVector(const RotateRow& row, const Src& origin, size_t pitch, const R
         _mm_storel_epi64(to, out);
     }
     if (i < row.mCount)
-        kRotateKernels<Src>[kKind](RotateRow{row.mDest + i, u, v, row.mDu, row.mDv, row.mCount - i}, origin, pitch,
-                                   tint);
+        kRotateKernels<Src>[static_cast<size_t>(kWay)](RotateRow{row.mDest + i, u, v, row.mDu, row.mDv, row.mCount - i},
+                                                       origin, pitch, tint);
 }
 
 template <typename Src>
-constexpr RotateKernel<Src> kRotateVectorKernels[3] = {RotateVector<Src, 0>, RotateVector<Src, 1>,
-                                                       RotateVector<Src, 2>};
+constexpr RotateKernel<Src> kRotateVectorKernels[kRotateWays] = {RotateVector<Src, RotateWay::Blend>,
+                                                                 RotateVector<Src, RotateWay::BlendTinted>,
+                                                                 RotateVector<Src, RotateWay::Additive>};
 #endif
 
 template <typename Src>
-RotateKernel<Src> ChooseRotateKernel(int kind) {
+RotateKernel<Src> ChooseRotateKernel(RotateWay way) {
 #if defined(__SSE2__)
     if (BlitPixel::VectorKernelsEnabled())
-        return kRotateVectorKernels<Src>[kind];
+        return kRotateVectorKernels<Src>[static_cast<size_t>(way)];
 #endif
-    return kRotateKernels<Src>[kind];
+    return kRotateKernels<Src>[static_cast<size_t>(way)];
 }
 
 void TextureViewUpdate(TriTextureView& view, void* context) {
@@ -413,12 +418,13 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const IntRect& srcR
         const size_t pitch = static_cast<size_t>(source->mWidth);
         const size_t originAt = static_cast<size_t>(srcRect.mY) * pitch + static_cast<size_t>(srcRect.mX);
         const RotateTint tint(color);
-        const int kind = drawMode != 0 ? 2 : (color == Color::White ? 0 : 1);
+        const RotateWay way =
+            drawMode != 0 ? RotateWay::Additive : (color == Color::White ? RotateWay::Blend : RotateWay::BlendTinted);
 
         BlitPixel::WithSource(*source, [&](auto src) {
             using Src = decltype(src);
             const Src origin = src.Offset(originAt);
-            const RotateKernel<Src> kernel = ChooseRotateKernel<Src>(kind);
+            const RotateKernel<Src> kernel = ChooseRotateKernel<Src>(way);
             for (int j = 0; j < rows; ++j) {
                 const float b = static_cast<float>(top + j) - centerY - y;
                 const int64_t u = TruncFixed((c * a - s * b + centerX) * 65536.0f);

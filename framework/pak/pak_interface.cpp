@@ -102,15 +102,9 @@ std::string NormalizePakPath(const std::string& path) {
     return out;
 }
 
-PakInterface::PakInterface() {
-    if (pak_detail::gSharedReader == nullptr)
-        pak_detail::gSharedReader = this;
-}
+PakInterface::PakInterface() = default;
 
-PakInterface::~PakInterface() {
-    if (pak_detail::gSharedReader == this)
-        pak_detail::gSharedReader = nullptr;
-}
+PakInterface::~PakInterface() = default;
 
 bool PakInterface::MountArchive(const std::string& path) {
     auto archive = std::make_unique<PakArchive>();
@@ -164,14 +158,21 @@ int PakInterface::FSeek(PakFile* file, long offset, int origin) {
     if (file->mEntry == nullptr)
         return std::fseek(file->mStream, offset, origin);
     const int64_t size = file->mEntry->mSize;
-    int64_t position = file->mPos;
+    int64_t base = file->mPos;
     if (origin == SEEK_SET)
-        position = offset;
-    else if (origin == SEEK_CUR)
-        position += offset;
+        base = 0;
     else if (origin == SEEK_END)
-        position = size + offset;
-    file->mPos = static_cast<uint32_t>(std::clamp<int64_t>(position, 0, size));
+        base = size;
+    else if (origin != SEEK_CUR)
+        return 0;
+    // The base lies in [0, size], far inside 64 bits, so these comparisons
+    // clamp an offset of any size without overflowing.
+    if (offset <= -base)
+        file->mPos = 0;
+    else if (offset >= size - base)
+        file->mPos = static_cast<uint32_t>(size);
+    else
+        file->mPos = static_cast<uint32_t>(base + offset);
     return 0;
 }
 

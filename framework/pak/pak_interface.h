@@ -4,11 +4,12 @@
 // and anything no archive holds (and every write) goes to the disk.
 //
 // The free functions are inline so that code needing only to read files
-// (the parsers, the image loaders) does not link the archive reader: the
-// reader publishes itself in a process-wide slot when it is built, and
-// without one each function falls back to the C library's stdio.
+// (the parsers, the image loaders) does not link the archive reader: they
+// use the reader installed in PakReaderSlot(), and without one fall back to
+// the C library's stdio.
 
 #include "platform/file_system.h"
+#include "platform/process_slot.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -29,11 +30,16 @@ struct PakEntry {
     uint32_t mSize = 0;
 };
 
+class PakInterfaceBase;
+
 // An open file: an archive member (mEntry set) or a disk file (mStream).
 struct PakFile {
     PakEntry* mEntry = nullptr;
     uint32_t mPos = 0; // 0 .. mEntry->mSize
     std::FILE* mStream = nullptr;
+    // The reader that PakOpenFile opened it with; null for a file opened
+    // through stdio or straight from a reader.
+    std::shared_ptr<PakInterfaceBase> mReader;
 };
 
 // The directory entry that FindFirstFile and FindNextFile fill in.
@@ -72,12 +78,12 @@ protected:
 };
 
 // The archive reader. One instance, gPakInterface, lives for the whole
-// process and is the one the file API uses; further instances (tests,
-// tools) work alone.
+// process; the start-up code installs it in PakReaderSlot() for the file
+// API. Building a reader installs nothing.
 class PakInterface : public PakInterfaceBase {
 public:
     PakInterface();
-    ~PakInterface();
+    ~PakInterface() override;
     PakInterface(const PakInterface&) = delete;
     PakInterface& operator=(const PakInterface&) = delete;
 
@@ -108,7 +114,8 @@ private:
     std::map<std::string, PakEntry> mEntries; // key: upper-cased name
 };
 
-// The process-wide reader; never destroyed.
+// The process's reader; never destroyed. The file API uses it only once
+// it is installed in PakReaderSlot().
 extern PakInterface* gPakInterface;
 
 // Archive key of a path: upper case, one '\' between components, "x\.."
@@ -116,9 +123,6 @@ extern PakInterface* gPakInterface;
 std::string NormalizePakPath(const std::string& path);
 
 namespace pak_detail {
-// The reader that the file API uses; the first PakInterface built sets it.
-inline PakInterfaceBase* gSharedReader = nullptr;
-
 inline PakFile* OpenDiskFile(const char* name, const char* mode) {
     std::FILE* stream = platform::OpenFile(name, mode);
     if (stream == nullptr)
@@ -129,14 +133,29 @@ inline PakFile* OpenDiskFile(const char* name, const char* mode) {
 }
 } // namespace pak_detail
 
-inline PakInterfaceBase* GetPakInterface() {
-    return pak_detail::gSharedReader;
+// The reader the file API uses. Empty until the start-up code installs one
+// (normally gPakInterface, with platform::Installed); while it is empty the
+// file API reads the disk through stdio.
+inline platform::ProcessSlot<PakInterfaceBase>& PakReaderSlot() {
+    static platform::ProcessSlot<PakInterfaceBase> slot;
+    return slot;
 }
 
+inline std::shared_ptr<PakInterfaceBase> GetPakInterface() {
+    return PakReaderSlot().Get();
+}
+
+// A file stays with the reader that opened it (kept alive in mReader), even
+// when another reader is installed before it is closed; this also spares
+// the byte-at-a-time calls a look at the slot.
 inline PakFile* PakOpenFile(const char* name, const char* mode) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FOpen(name, mode);
-    return pak_detail::OpenDiskFile(name, mode);
+    std::shared_ptr<PakInterfaceBase> pak = GetPakInterface();
+    if (pak == nullptr)
+        return pak_detail::OpenDiskFile(name, mode);
+    PakFile* file = pak->FOpen(name, mode);
+    if (file != nullptr)
+        file->mReader = std::move(pak);
+    return file;
 }
 
 inline PakFile* PakOpenFile(const std::string& name, const char* mode) {
@@ -144,46 +163,50 @@ inline PakFile* PakOpenFile(const std::string& name, const char* mode) {
 }
 
 inline int PakCloseFile(PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
+    if (file->mReader != nullptr) {
+        // FClose frees the file and with it mReader; the reader must
+        // outlive the call.
+        std::shared_ptr<PakInterfaceBase> pak = std::move(file->mReader);
         return pak->FClose(file);
+    }
     int result = std::fclose(file->mStream);
     delete file;
     return result;
 }
 
 inline int PakSeekFile(PakFile* file, long offset, int origin) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FSeek(file, offset, origin);
+    if (file->mReader != nullptr)
+        return file->mReader->FSeek(file, offset, origin);
     return std::fseek(file->mStream, offset, origin);
 }
 
 inline long PakTellFile(PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FTell(file);
+    if (file->mReader != nullptr)
+        return file->mReader->FTell(file);
     return std::ftell(file->mStream);
 }
 
 inline size_t PakReadFile(void* buffer, size_t elementSize, size_t count, PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FRead(buffer, elementSize, count, file);
+    if (file->mReader != nullptr)
+        return file->mReader->FRead(buffer, elementSize, count, file);
     return std::fread(buffer, elementSize, count, file->mStream);
 }
 
 inline int PakGetC(PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FGetC(file);
+    if (file->mReader != nullptr)
+        return file->mReader->FGetC(file);
     return std::fgetc(file->mStream);
 }
 
 inline int PakUngetC(int c, PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FUngetC(c, file);
+    if (file->mReader != nullptr)
+        return file->mReader->FUngetC(c, file);
     return std::ungetc(c, file->mStream);
 }
 
 inline int PakEofFile(PakFile* file) {
-    if (PakInterfaceBase* pak = GetPakInterface())
-        return pak->FEof(file);
+    if (file->mReader != nullptr)
+        return file->mReader->FEof(file);
     return std::feof(file->mStream);
 }
 

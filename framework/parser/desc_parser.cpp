@@ -105,6 +105,9 @@ bool DescParser::LoadFile(const std::string& fileName) {
             ++lineNum;
             atLineStart = true;
             indented = false;
+            // A backslash in quotes escapes the line feed itself; the next
+            // line is read as usual.
+            escaped = false;
             // The line feed separates parameters of a command spread over lines.
             if (!inComment && !mCurrentLine.empty())
                 mCurrentLine += '\n';

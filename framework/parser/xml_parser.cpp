@@ -111,9 +111,21 @@ int XMLParser::NextByte() {
     return mBuffer[mBufferPos++];
 }
 
+int XMLParser::NextTextByte() {
+    const int b = NextByte();
+    if (b != '\r')
+        return b;
+    const int next = NextByte();
+    if (next == '\n')
+        return next;
+    if (next >= 0)
+        --mBufferPos; // the byte just read is still in the buffer
+    return b;
+}
+
 XMLParser::Read XMLParser::NextUtf8(char16_t& c) {
     for (;;) {
-        int lead = NextByte();
+        int lead = NextTextByte();
         if (lead < 0)
             return Read::End;
         uint32_t value;
@@ -194,6 +206,8 @@ XMLParser::Read XMLParser::NextUtf16(char16_t& c) {
             if ((low & 0xFC00) != 0xDC00)
                 return Read::Illegal;
             value = kReplacementChar; // beyond what a 16-bit character holds
+        } else if ((value & 0xFC00) == 0xDC00) {
+            return Read::Illegal; // a low surrogate with no high one before it
         }
         c = value;
         return Read::Char;
@@ -214,7 +228,7 @@ XMLParser::Read XMLParser::NextChar(char16_t& c) {
     case Encoding::SingleByte:
         break;
     }
-    int b = NextByte();
+    int b = NextTextByte();
     if (b < 0)
         return Read::End;
     mFirstChar = false;

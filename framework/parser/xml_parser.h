@@ -55,6 +55,9 @@ private:
 
     bool Fail(const std::string& text);
     int NextByte();
+    // NextByte for the 8-bit readers: a CR that precedes a LF is dropped, as
+    // a text-mode read of the file does.
+    int NextTextByte();
     Read NextChar(char16_t& c);
     Read NextUtf8(char16_t& c);
     Read NextUtf16(char16_t& c);

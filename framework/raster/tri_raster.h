@@ -8,6 +8,7 @@
 
 #include "framework/util/color.h"
 #include "framework/util/rect.h"
+#include "platform/process_slot.h"
 
 namespace Kavo {
 
@@ -86,13 +87,20 @@ inline constexpr int32_t kTriFormatRGB888 = 0x888;
 inline constexpr int32_t kTriFormatRGB565 = 0x565;
 inline constexpr int32_t kTriFormatRGB555 = 0x555;
 
-// Constant-initialised, so drawing before TriRasterInitTable is safe.
-extern std::array<TriRasterFunc, kTriRasterTableSize> TriRasterTable;
+using TriRasterMemberTable = std::array<TriRasterFunc, kTriRasterTableSize>;
 
-// Writes every entry to its member; calling it again writes the same values.
+// Every entry's member, fixed at compile time.
+extern const TriRasterMemberTable TriRasterTable;
+
+// A table drawn through in place of TriRasterTable while one is installed
+// (tests put recording members here); empty otherwise.
+platform::ProcessSlot<const TriRasterMemberTable>& TriRasterTableSlot();
+
+// The table is constant, so there is nothing left to fill: start-up code may
+// call this, and it changes nothing.
 void TriRasterInitTable();
 
-// The member every entry holds after TriRasterInitTable.
+// The member entry `index` holds.
 TriRasterFunc TriRasterDefaultMember(int index);
 
 // Draws `count` vertices as the strip (0,1,2), (1,3,2), (2,3,4), (3,5,4)...

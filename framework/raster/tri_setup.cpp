@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include "framework/raster/tri_clip.h"
 #include "framework/raster/tri_raster.h"
@@ -99,7 +100,8 @@ void TriRasterRenderFan(const IntRect& clip, const Color& tint, const TriVertex*
     if (count < 3)
         return;
 
-    const TriRasterFunc draw = TriRasterTable[index];
+    const std::shared_ptr<const TriRasterMemberTable> installed = TriRasterTableSlot().Get();
+    const TriRasterFunc draw = (installed != nullptr ? *installed : TriRasterTable)[index];
     if (draw == nullptr)
         return;
 

@@ -76,11 +76,14 @@ constexpr std::array<TriRasterFunc, kTriRasterTableSize> BuildTable() {
 
 } // namespace
 
-constinit std::array<TriRasterFunc, kTriRasterTableSize> TriRasterTable = BuildTable();
+constinit const TriRasterMemberTable TriRasterTable = BuildTable();
 
-void TriRasterInitTable() {
-    TriRasterTable = BuildTable();
+platform::ProcessSlot<const TriRasterMemberTable>& TriRasterTableSlot() {
+    static platform::ProcessSlot<const TriRasterMemberTable> slot;
+    return slot;
 }
+
+void TriRasterInitTable() {}
 
 TriRasterFunc TriRasterDefaultMember(int index) {
     return MemberFor(index & (kTriRasterTableSize - 1));

@@ -25,10 +25,10 @@ void Buffer::SetData(const std::uint8_t* data, int count) {
     mDataBitSize = count * 8;
 }
 
-std::uint8_t& Buffer::WritableByte(int index) {
-    if (static_cast<std::size_t>(index) >= mData.size())
-        mData.resize(static_cast<std::size_t>(index) + 1, 0);
-    return mData[static_cast<std::size_t>(index)];
+void Buffer::PadToWritePosition() {
+    const auto needed = static_cast<std::size_t>((mWriteBitPos + 7) / 8);
+    if (mData.size() < needed)
+        mData.resize(needed, 0);
 }
 
 void Buffer::RaiseDataBitSize() {
@@ -36,11 +36,12 @@ void Buffer::RaiseDataBitSize() {
 }
 
 void Buffer::WriteByte(std::uint8_t value) {
+    PadToWritePosition();
     const int shift = mWriteBitPos % 8;
     if (shift == 0) {
         mData.push_back(value);
     } else {
-        WritableByte(mWriteBitPos / 8) |= static_cast<std::uint8_t>(value << shift);
+        mData[mWriteBitPos / 8] |= static_cast<std::uint8_t>(value << shift);
         mData.push_back(static_cast<std::uint8_t>(value >> (8 - shift)));
     }
     mWriteBitPos += 8;
@@ -49,12 +50,13 @@ void Buffer::WriteByte(std::uint8_t value) {
 
 void Buffer::WriteNumBits(std::int32_t value, int bitCount) {
     bitCount = ClampBitCount(bitCount);
+    PadToWritePosition();
     const auto bits = static_cast<std::uint32_t>(value);
     for (int i = 0; i < bitCount; ++i) {
         if (mWriteBitPos % 8 == 0)
             mData.push_back(0);
         if ((bits >> i) & 1)
-            WritableByte(mWriteBitPos / 8) |= static_cast<std::uint8_t>(1 << (mWriteBitPos % 8));
+            mData[mWriteBitPos / 8] |= static_cast<std::uint8_t>(1 << (mWriteBitPos % 8));
         ++mWriteBitPos;
     }
     RaiseDataBitSize();

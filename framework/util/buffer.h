@@ -50,9 +50,11 @@ public:
     int GetWriteBitPos() const { return mWriteBitPos; }
 
 private:
-    // Byte `index`, growing the array with zeros when the write position has
-    // been left beyond it (a SetData that shrank the bytes).
-    std::uint8_t& WritableByte(int index);
+    // Grows the array with zeros up to the byte that holds the write position
+    // when a SetData that shrank the bytes left that position beyond them, so
+    // that every write lands at its position and the array always holds the
+    // data bit size.
+    void PadToWritePosition();
     void RaiseDataBitSize();
 
     std::vector<std::uint8_t> mData;

@@ -3,6 +3,11 @@
 namespace Kavo {
 
 void Ratio::Set(int32_t numerator, int32_t denominator) {
+    if (denominator == 0 && numerator != 0) {
+        mNumerator = 1;
+        mDenominator = 0;
+        return;
+    }
     int64_t a = numerator;
     int64_t b = denominator;
     while (b != 0) {

@@ -1,7 +1,7 @@
 #pragma once
-// Answers about the operating system that the program was written for. On
-// this platform the answers are fixed: never the 9x family, always a system
-// that keeps user data in a folder of its own.
+// Questions about the operating system's generation, which callers use to
+// choose where user files go. The answers are fixed: not the 9x family, and
+// a system that keeps each user's data in a folder of its own.
 
 #include <string>
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/headless/headless_platform.h"
 #include "platform/text_encoding.h"
 #include "tests/platform/temp_folder.h"
 
@@ -15,10 +16,10 @@ namespace {
 using namespace platform;
 
 struct RegistryFile : ::testing::Test {
+    HeadlessPlatform headless;
     platform_test::TempFolder tmp;
     std::string file = tmp.Sub("cfg/kavo/registry.txt");
     void SetUp() override { ASSERT_TRUE(UseRegistryFile(file)); }
-    void TearDown() override { UseMemoryRegistry(); }
 };
 
 TEST_F(RegistryFile, RoundTripThroughTheFileWithQueryRules) {

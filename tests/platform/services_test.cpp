@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/single_instance.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
@@ -18,7 +18,7 @@ namespace {
 using namespace platform;
 
 TEST(Services, DebugSinkClipboardPagesAndMetrics) {
-    SetBackend(nullptr);
+    HeadlessPlatform headless;
     std::string captured;
     SetDebugSink([&](std::string_view text) { captured += text; });
     OutputDebugText("DESTROYED HWND: 1\r\n");
@@ -29,7 +29,7 @@ TEST(Services, DebugSinkClipboardPagesAndMetrics) {
     ASSERT_TRUE(SetClipboardText(cyrillic));
     EXPECT_EQ(GetClipboardText(), cyrillic);
     ASSERT_TRUE(OpenWebPage("http://example.invalid/"));
-    EXPECT_EQ(GetHeadlessBackend()->OpenedPages(), std::vector<std::string>{"http://example.invalid/"});
+    EXPECT_EQ(headless.Desktop().OpenedPages(), std::vector<std::string>{"http://example.invalid/"});
 
     EXPECT_EQ(GetSystemMetric(kMetricScreenWidth), 1280);
     EXPECT_EQ(GetSystemMetric(kMetricScreenHeight), 1024);
@@ -38,11 +38,10 @@ TEST(Services, DebugSinkClipboardPagesAndMetrics) {
     small.width = 1024;
     small.height = 768;
     small.workArea = {0, 0, 1024, 738};
-    GetHeadlessBackend()->SetDisplayInfo(small);
+    headless.Desktop().SetDisplayInfo(small);
     EXPECT_EQ(GetSystemMetric(kMetricFullScreenHeight), 738 - small.captionHeight);
     EXPECT_EQ(GetWorkArea(), small.workArea);
     EXPECT_EQ(GetSystemMetric(9999), 0);
-    SetBackend(nullptr);
 }
 
 LResult Ignore(WindowHandle w, MessageId m, WParam wp, LParam lp) {
@@ -50,9 +49,9 @@ LResult Ignore(WindowHandle w, MessageId m, WParam wp, LParam lp) {
 }
 
 TEST(SingleInstance, SecondInstanceIsRefusedAndNotifiesTheFirst) {
+    HeadlessPlatform headless;
     platform_test::TempFolder tmp;
     setenv("KAVO_RUNTIME_DIR", tmp.Path().c_str(), 1);
-    ResetWindowSystem();
     RegisterWindowClass({"InvisWindow", 0, Ignore});
     WindowHandle window = CreateWindow({"InvisWindow", "", 0, 0, 0, 0, 0, 0, nullptr});
     const MessageId notify = RegisterWindowMessage("NotifyApp");
@@ -85,7 +84,6 @@ TEST(SingleInstance, SecondInstanceIsRefusedAndNotifiesTheFirst) {
     SingleInstance again;
     EXPECT_TRUE(again.Acquire(name)); // free once the first let go
     unsetenv("KAVO_RUNTIME_DIR");
-    ResetWindowSystem();
 }
 
 } // namespace

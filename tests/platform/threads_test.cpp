@@ -74,11 +74,13 @@ TEST(Clock, VirtualSleepAdvancesWithoutWaiting) {
     SleepMs(250);
     EXPECT_EQ(GetTickMs(), 750u);
     EXPECT_EQ(GetPerformanceCounter() - counter, 250u * GetPerformanceFrequency() / 1000);
-    SetClock(nullptr);
-    const std::uint32_t before = GetTickMs();
-    SleepMs(20);
-    EXPECT_GE(GetTickMs() - before, 19u); // real sleep on the system clock
-    SetClock(&clock.Get());
+    {
+        Installed<Clock> real(ClockSlot(), std::make_shared<SystemClock>());
+        const std::uint32_t before = GetTickMs();
+        SleepMs(20);
+        EXPECT_GE(GetTickMs() - before, 19u); // real sleep on the system clock
+    }
+    EXPECT_EQ(GetTickMs(), 750u); // the virtual clock is back
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -26,12 +26,11 @@ LResult RecordingProc(WindowHandle window, MessageId message, WParam wParam, LPa
 }
 
 struct Windows : ::testing::Test {
+    HeadlessPlatform headless;
     void SetUp() override {
-        ResetWindowSystem();
         gSeen.clear();
         ASSERT_TRUE(RegisterWindowClass({"MainWindow", kCsDblClks, RecordingProc}));
     }
-    void TearDown() override { ResetWindowSystem(); }
     WindowHandle Make(std::uint32_t style = kWsPopup, Rect r = {100, 50, 500, 350}) {
         return CreateWindow({"mainwindow", "Title", style, 0, r.left, r.top, r.Width(), r.Height(), nullptr});
     }
@@ -125,7 +124,7 @@ TEST_F(Windows, TickWrapsAt32Bits) {
 }
 
 TEST_F(Windows, ShowStatesPlacementAndClientOrigin) {
-    const DisplayInfo display = GetHeadlessBackend()->GetDisplayInfo();
+    const DisplayInfo display = headless.Desktop().GetDisplayInfo();
     const std::uint32_t style = kWsPopup | kWsCaption | kWsSysMenu | kWsMinimizeBox;
     const Rect outer = AdjustWindowRect({0, 0, 1024, 768}, style, 0);
     EXPECT_EQ(outer.Width(), 1024 + 2 * display.frameWidth);
@@ -231,11 +230,9 @@ TEST_F(Windows, RegisteredMessagesAndCapture) {
 }
 
 TEST(MessageBox, ScriptedAnswersAndLog) {
-    SetBackend(nullptr);
-    HeadlessBackend* headless = GetHeadlessBackend();
-    ASSERT_NE(headless, nullptr);
-    headless->QueueMessageBoxAnswer(kIdRetry);
-    headless->QueueMessageBoxAnswer(kIdYes); // not a button of a Retry/Cancel box
+    HeadlessPlatform headless;
+    headless.Desktop().QueueMessageBoxAnswer(kIdRetry);
+    headless.Desktop().QueueMessageBoxAnswer(kIdYes); // not a button of a Retry/Cancel box
     struct Case {
         std::uint32_t flags;
         int expected;
@@ -248,11 +245,10 @@ TEST(MessageBox, ScriptedAnswersAndLog) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShowMessageBox(nullptr, "text", "caption", c.flags), c.expected);
-    const auto log = headless->MessageBoxLog();
+    const auto log = headless.Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].flags, kMbRetryCancel | kMbIconWarning);
     EXPECT_EQ(log[3].answer, kIdOk);
-    SetBackend(nullptr);
 }
 
 } // namespace

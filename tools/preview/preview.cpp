@@ -6,10 +6,12 @@
 //   kavo-preview [--pak main.pak] [--out preview.png]
 
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/image_registry.h"
 #include "framework/graphics/memory_image.h"
 #include "framework/imagelib/image_lib.h"
 #include "framework/pak/pak_interface.h"
 #include "framework/parser/xml_parser.h"
+#include "platform/process_slot.h"
 
 #include <cmath>
 #include <cstdio>
@@ -128,6 +130,8 @@ int main(int argc, char** argv) {
             out = argv[i + 1];
     }
 
+    const platform::Installed<PakInterfaceBase> reader(PakReaderSlot(), *gPakInterface);
+    const platform::Installed<ImageRegistry> images(ImageRegistrySlot(), std::make_shared<ImageRegistry>());
     if (!gPakInterface->MountArchive(pak)) {
         std::fprintf(stderr, "kavo-preview: cannot mount %s\n", pak.c_str());
         return 1;

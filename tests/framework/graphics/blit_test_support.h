@@ -21,7 +21,7 @@ inline const char* FormName(Form form) {
 
 inline std::unique_ptr<MemoryImage> MakeImage(int width, int height, const std::vector<uint32_t>& pixels,
                                               Form form = Form::Plain) {
-    auto image = std::make_unique<MemoryImage>(nullptr);
+    auto image = std::make_unique<MemoryImage>();
     image->SetBits(pixels.data(), width, height);
     if (form == Form::Palettised) {
         EXPECT_TRUE(image->Palettize());

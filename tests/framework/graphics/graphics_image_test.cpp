@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/framework/graphics/fake_display_3d.h"
 #include "tests/framework/graphics/recording_image.h"
+#include "tests/support/headless_environment.h"
 
 namespace Kavo {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-class GraphicsImageTest : public ::testing::Test {
+class GraphicsImageTest : public HeadlessEnvironment {
 protected:
     RecordingImage mDest{100, 100};
     RecordingImage mSource{10, 10};
@@ -186,14 +188,13 @@ TEST_F(GraphicsImageTest, TransformedDrawsTakeTheCheapestForm) {
 }
 
 TEST_F(GraphicsImageTest, FloatTransformGoesThroughTheMatrixOnA3DDestination) {
-    static const Image* surface = nullptr;
-    surface = &mDest;
+    FakeDisplay3D display;
+    display.mSurface = &mDest;
+    const platform::Installed<Display3D> in3D(Display3DSlot(), display);
     LazyTransform t;
     t.Translate(3, 4);
-    Graphics::SetIs3DTest([](const Image* image) { return image == surface; });
     mG.DrawImageTransformF(&mSource, t, 50, 50);
     mG.DrawImageTransform(&mSource, t, 50, 50); // the integer form keeps its own path
-    Graphics::SetIs3DTest(nullptr);
     const Calls expected = {
         "BltMatrix 50,50 m=[1,0,3;0,1,4] clip[0,0,100,100] (255,255,255,255) m0 [0,0,10,10] blend=0",
         "Blt 48,49 [0,0,10,10] (255,255,255,255) m0",

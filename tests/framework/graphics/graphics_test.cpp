@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
+#include "tests/framework/graphics/fake_display_3d.h"
 #include "tests/framework/graphics/fake_font.h"
 #include "tests/framework/graphics/recording_image.h"
+#include "tests/support/headless_environment.h"
 
 namespace Kavo {
 namespace {
@@ -30,15 +33,17 @@ TEST(GraphicsState, Construction) {
     none.FillRect(0, 0, 10, 10); // draws into nothing
 }
 
-TEST(GraphicsState, Is3DComesFromTheInstalledTest) {
+class GraphicsIs3D : public HeadlessEnvironment {};
+
+TEST_F(GraphicsIs3D, ComesFromTheInstalledAnswer) {
     RecordingImage drawSurface;
     RecordingImage other;
-    static const Image* surface = nullptr;
-    surface = &drawSurface;
-    Graphics::SetIs3DTest([](const Image* image) { return image == surface; });
+    FakeDisplay3D display;
+    display.mSurface = &drawSurface;
+    std::optional<platform::Installed<Display3D>> in3D(std::in_place, Display3DSlot(), display);
     Graphics on(&drawSurface);
     Graphics off(&other);
-    Graphics::SetIs3DTest(nullptr);
+    in3D.reset();
     Graphics afterwards(&drawSurface);
     EXPECT_TRUE(on.mIs3D);
     EXPECT_FALSE(off.mIs3D);

@@ -18,7 +18,7 @@ using PixelSet = std::set<std::pair<int, int>>; // (x, y)
 // drawing call changed.
 class Canvas {
 public:
-    MemoryImage mImage{nullptr};
+    MemoryImage mImage;
 
     Canvas(int width, int height, uint32_t pixel) { Reset(width, height, pixel); }
 

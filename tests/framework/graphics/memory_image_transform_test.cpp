@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <set>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/tri_vertex.h"
 #include "tests/framework/graphics/blit_test_support.h"
+#include "tests/support/headless_environment.h"
 
 namespace Kavo {
 namespace {
@@ -104,7 +106,8 @@ TEST(BltRotated, ACelOfASheetSamplesOnlyThatCel) {
                 dest->BltRotated(source.get(), 8.0f + offset, 8.0f + offset, IntRect(8, 8, 8, 8), IntRect(0, 0, 24, 24),
                                  Color::White, 0, angle, 4.0f, 4.0f);
                 int blue = 0;
-                for (uint32_t p : PixelsOf(*dest)) {
+                const std::vector<uint32_t> pixels = PixelsOf(*dest);
+                for (uint32_t p : pixels) {
                     EXPECT_EQ(p & 0x00FF0000, 0u);
                     blue += (p & 0xFF) != 0;
                 }
@@ -150,19 +153,18 @@ void RecordMember(const TriFixedVertex* corners, void*, int32_t, const TriRaster
 
 // Puts a recorder into every entry of the rasteriser's table for the
 // fixture's lifetime.
-class RecordingRaster : public testing::Test {
+class RecordingRaster : public HeadlessEnvironment {
 protected:
-    void SetUp() override {
-        gMemberCalls.clear();
-        Install(std::make_integer_sequence<int, kTriRasterTableSize>());
-    }
-    void TearDown() override { TriRasterInitTable(); }
+    void SetUp() override { gMemberCalls.clear(); }
 
 private:
     template <int... kIndices>
-    static void Install(std::integer_sequence<int, kIndices...>) {
-        ((TriRasterTable[kIndices] = RecordMember<kIndices>), ...);
+    static std::shared_ptr<const TriRasterMemberTable> Recorders(std::integer_sequence<int, kIndices...>) {
+        return std::make_shared<const TriRasterMemberTable>(TriRasterMemberTable{RecordMember<kIndices>...});
     }
+
+    const platform::Installed<const TriRasterMemberTable> mRecorders{
+        TriRasterTableSlot(), Recorders(std::make_integer_sequence<int, kTriRasterTableSize>())};
 };
 
 std::array<int32_t, 4> Corner(const TriFixedVertex& v) {

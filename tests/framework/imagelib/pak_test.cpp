@@ -4,6 +4,9 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/pak/pak_writer.h"
 #include "tests/framework/imagelib/image_fixtures.h"
+#include "tests/support/headless_environment.h"
+
+#include <memory>
 
 namespace Kavo::ImageLib {
 namespace {
@@ -14,7 +17,9 @@ std::string AsString(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-TEST(ImagesInPak, LoadLikeTheSameFilesOnDisk) {
+class ImagesInPak : public HeadlessEnvironment {};
+
+TEST_F(ImagesInPak, LoadLikeTheSameFilesOnDisk) {
     ScratchDir dir;
     std::vector<uint32_t> colors;
     for (int i = 0; i < 12; ++i)
@@ -48,10 +53,10 @@ TEST(ImagesInPak, LoadLikeTheSameFilesOnDisk) {
     ASSERT_TRUE(BuildPakArchive(members, &archive, &error)) << error;
     dir.Write("main.pak", Bytes(archive.begin(), archive.end()));
 
-    // Mounted into the process-wide reader that the file API uses; the
-    // folder name keeps it clear of every other test's files.
-    ASSERT_EQ(GetPakInterface(), gPakInterface);
-    ASSERT_TRUE(gPakInterface->MountArchive(dir.File("main.pak")));
+    // Mounted into a reader installed for the file API.
+    auto reader = std::make_shared<PakInterface>();
+    const platform::Installed<PakInterfaceBase> installed(PakReaderSlot(), reader);
+    ASSERT_TRUE(reader->MountArchive(dir.File("main.pak")));
 
     for (const char* name : {"pic", "photo", "anim", "sprite", "scan"}) {
         auto fromDisk = LoadImageFile(dir.File(name), true);

@@ -2,15 +2,19 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/pak/pak_writer.h"
 #include "framework/parser/xml_parser.h"
+#include "tests/support/headless_environment.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 
 namespace Kavo {
 namespace {
@@ -29,7 +33,7 @@ void WriteDisk(const fs::path& path, const std::string& bytes) {
 
 // Works in a fresh folder that is also the current folder, so that relative
 // names reach the disk files the test lays out.
-class PakTest : public ::testing::Test {
+class PakTest : public HeadlessEnvironment {
 protected:
     void SetUp() override {
         mOldCwd = fs::current_path();
@@ -144,6 +148,18 @@ TEST_F(PakTest, SeekTellReadAndEof) {
     EXPECT_EQ(mPak.FTell(file), 7);
     mPak.FSeek(file, 2, 7); // unknown origin: position kept
     EXPECT_EQ(mPak.FTell(file), 7);
+    // Offsets at the ends of the long range clamp without overflowing.
+    const struct {
+        long offset;
+        int origin;
+        long position;
+    } extremes[] = {{LONG_MAX, SEEK_CUR, 10}, {LONG_MIN, SEEK_CUR, 0},  {LONG_MAX, SEEK_END, 10},
+                    {LONG_MIN, SEEK_END, 0},  {LONG_MAX, SEEK_SET, 10}, {LONG_MIN, SEEK_SET, 0}};
+    for (const auto& seek : extremes) {
+        mPak.FSeek(file, 5, SEEK_SET);
+        EXPECT_EQ(mPak.FSeek(file, seek.offset, seek.origin), 0);
+        EXPECT_EQ(mPak.FTell(file), seek.position) << seek.offset << " from " << seek.origin;
+    }
 
     mPak.FSeek(file, 0, SEEK_SET);
     char buffer[16];
@@ -299,12 +315,16 @@ TEST_F(PakTest, PackedFolderRoundTrip) {
     EXPECT_FALSE(BuildPakArchive({{std::string(256, 'n'), "", 0}}, &bytes, &error));
 }
 
-// The process-wide reader behind the free functions, and a parser reading
+// The installed reader behind the free functions, and a parser reading
 // through them.
-TEST_F(PakTest, FileApiUsesTheSharedReader) {
+TEST_F(PakTest, FileApiUsesTheInstalledReader) {
+    // Building a reader installs nothing; gPakInterface waits to be installed.
     ASSERT_NE(gPakInterface, nullptr);
-    EXPECT_EQ(GetPakInterface(), gPakInterface);
-    EXPECT_EQ(GetPakInterface(), static_cast<PakInterfaceBase*>(gPakInterface));
+    const PakInterface built;
+    EXPECT_EQ(GetPakInterface(), nullptr);
+    auto reader = std::make_shared<PakInterface>();
+    std::optional<platform::Installed<PakInterfaceBase>> installed(std::in_place, PakReaderSlot(), reader);
+    EXPECT_EQ(GetPakInterface(), reader);
 
     std::string utf16 = "\xFF\xFE";
     for (char16_t c : std::u16string(u"<r a=\"\u0420\">\r\n x \r\n</r>")) {
@@ -313,7 +333,7 @@ TEST_F(PakTest, FileApiUsesTheSharedReader) {
     }
     WriteDisk(mDir / "shared.pak",
               Archive({{"kavo_shared_test\\doc.xml", utf16, 0}, {"kavo_shared_test\\t.bin", "abc\r\nd", 0}}));
-    ASSERT_TRUE(gPakInterface->MountArchive((mDir / "shared.pak").string()));
+    ASSERT_TRUE(reader->MountArchive((mDir / "shared.pak").string()));
     fs::remove(mDir / "shared.pak"); // the mapping keeps it alive
 
     PakFile* file = PakOpenFile("kavo_shared_test/T.BIN", "rb");
@@ -348,6 +368,17 @@ TEST_F(PakTest, FileApiUsesTheSharedReader) {
 
     // A name in neither place.
     EXPECT_EQ(PakOpenFile("kavo_shared_test\\none.bin", "rb"), nullptr);
+
+    // A file stays with the reader that opened it after that reader is
+    // uninstalled and dropped by everyone else.
+    file = PakOpenFile("kavo_shared_test/t.bin", "rb");
+    ASSERT_NE(file, nullptr);
+    installed.reset();
+    reader.reset();
+    EXPECT_EQ(GetPakInterface(), nullptr);
+    EXPECT_EQ(PakGetC(file), 'a');
+    EXPECT_EQ(PakCloseFile(file), 0);
+    EXPECT_EQ(PakOpenFile("kavo_shared_test/t.bin", "rb"), nullptr); // the disk has no such file
 }
 
 } // namespace

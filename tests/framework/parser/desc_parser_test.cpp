@@ -81,6 +81,11 @@ TEST_F(DescTest, CommandsLinesAndComments) {
     EXPECT_TRUE(empty.mCommands.empty());
 }
 
+TEST_F(DescTest, BackslashInQuotesEscapesTheLineFeed) {
+    ASSERT_TRUE(Load("A \"x\\\n\"; B\n")) << mParser.mError;
+    EXPECT_EQ(mParser.mCommands, (std::vector<std::string>{"1:(A, \"x\n\")", "2:(B)"}));
+}
+
 TEST_F(DescTest, UnindentedLineStartsACommand) {
     mParser.mCmdSep = DescParser::CMDSEP_NO_INDENT;
     ASSERT_TRUE(Load("A 1\n  2;3\nB\n"));

@@ -11,6 +11,17 @@
 namespace Kavo {
 namespace {
 
+// The text as UTF-16 with its byte-order mark.
+std::string Utf16Bytes(const std::u16string& text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+        bytes += bigEndian ? hi : lo;
+        bytes += bigEndian ? lo : hi;
+    }
+    return bytes;
+}
+
 class XmlTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -170,18 +181,9 @@ TEST_F(XmlTest, ByteOrderMarks) {
     EXPECT_EQ(e.mAttributes.at("n"), "\xD0x");
 
     // UTF-16 little- and big-endian with CR LF line ends.
-    auto utf16 = [](const std::u16string& text, bool bigEndian) {
-        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (char16_t c : text) {
-            char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
-            bytes += bigEndian ? hi : lo;
-            bytes += bigEndian ? lo : hi;
-        }
-        return bytes;
-    };
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian);
-        Open(utf16(u"<p>\r\nA\u0420\uFF0C</p>", bigEndian));
+        Open(Utf16Bytes(u"<p>\r\nA\u0420\uFF0C</p>", bigEndian));
         EXPECT_EQ(Next().mValue, "p");
         e = Next();
         EXPECT_EQ(e.mType, XMLElement::TYPE_ELEMENT);
@@ -202,6 +204,65 @@ TEST_F(XmlTest, IllegalUtf8) {
         Open(bad);
         EXPECT_EQ(ErrorAtEnd(), "Illegal Character");
     }
+}
+
+TEST_F(XmlTest, Utf16Surrogates) {
+    struct Case {
+        std::u16string text;
+        const char* value; // nullptr: the sequence is illegal
+    };
+    const Case cases[] = {
+        {u"<a>\xD83D\xDE00"
+         u"b</a>",
+         "?b"}, // a pair stands for one character the code page lacks
+        {u"<a>\xD800"
+         u"b</a>",
+         nullptr}, // high surrogate alone
+        {u"<a>\xDC00"
+         u"b</a>",
+         nullptr}, // low surrogate alone
+        {u"<a>\xDFFF\xD800</a>", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::vector<int>(c.text.begin(), c.text.end())));
+        Open(Utf16Bytes(c.text));
+        EXPECT_EQ(Next().mValue, "a");
+        if (c.value != nullptr) {
+            EXPECT_EQ(Next().mValue, c.value);
+            EXPECT_EQ(ErrorAtEnd(), "");
+        } else {
+            EXPECT_EQ(ErrorAtEnd(), "Illegal Character");
+        }
+    }
+}
+
+TEST_F(XmlTest, CarriageReturnBeforeLineFeedDroppedInEightBitInput) {
+    // A CR that is the last byte of one read chunk and the first of the next
+    // checks that the look-ahead for the LF crosses chunks.
+    const std::string pad(4096 - std::string("<a n=\"").size(), 'p');
+    struct Case {
+        std::string head; // byte-order mark or nothing
+        std::string value;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"", "x\r\ny", "x\ny"},
+        {"\xEF\xBB\xBF", "x\r\ny", "x\ny"},
+        {"", "x\ry\r", "x\ry\r"}, // a CR alone stays
+        {"", "x\r\r\ny", "x\r\ny"},
+        {"", pad.substr(0, pad.size() - 1) + "\r\ny", pad.substr(0, pad.size() - 1) + "\ny"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.head + c.value.substr(0, 8));
+        Open(c.head + "<a n=\"" + c.value + "\">\"" + c.value + "\"</a>");
+        XMLElement start = Next();
+        EXPECT_EQ(start.mAttributes["n"], c.expected);
+        EXPECT_EQ(Next().mValue, "\"" + c.expected + "\""); // quoted text keeps its line ends
+        EXPECT_EQ(ErrorAtEnd(), "");
+    }
+    // UTF-16 keeps every unit it reads.
+    Open(Utf16Bytes(u"<a n=\"x\r\ny\">"));
+    EXPECT_EQ(Next().mAttributes["n"], "x\r\ny");
 }
 
 } // namespace

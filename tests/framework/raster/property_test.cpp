@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <random>
 
 #include "framework/raster/tri_walk.h"
 #include "tests/framework/raster/raster_support.h"
+#include "tests/support/headless_environment.h"
 
 namespace Kavo {
 namespace {
@@ -18,11 +21,6 @@ using RasterTest::Vertex;
 void CountMember(const TriFixedVertex* corners, void* bits, int32_t pitch, const TriRasterParams*,
                  const TriTintColor*) {
     TriWalkTriangle(corners, bits, pitch, CountOp{});
-}
-
-void FillTable(TriRasterFunc member) {
-    for (auto& entry : TriRasterTable)
-        entry = member;
 }
 
 struct Draw {
@@ -95,9 +93,18 @@ constexpr int kWidth = 48;
 constexpr int kHeight = 40;
 constexpr int kDraws = 400;
 
-class TriProperty : public ::testing::Test {
+class TriProperty : public HeadlessEnvironment {
 protected:
-    void TearDown() override { TriRasterInitTable(); }
+    // Draws every entry through `member` until the next call or the test's end.
+    void FillTable(TriRasterFunc member) {
+        TriRasterMemberTable table;
+        table.fill(member);
+        mTable.reset();
+        mTable.emplace(TriRasterTableSlot(), std::make_shared<const TriRasterMemberTable>(table));
+    }
+
+private:
+    std::optional<platform::Installed<const TriRasterMemberTable>> mTable;
 };
 
 TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip) {

@@ -208,19 +208,58 @@ TEST(Buffer, SetDataKeepsPositionsAndClearResets) {
     EXPECT_EQ(Bytes(buffer), std::vector<std::uint8_t>{7});
 }
 
-TEST(Buffer, WritingAfterSetDataShrankTheBytesStaysInside) {
-    Buffer buffer;
-    buffer.WriteNumBits(1, 3);
-    buffer.SetData(nullptr, 0);
-    buffer.WriteByte(0xAB); // write position 3 now lies beyond the bytes
-    EXPECT_EQ(Bytes(buffer), (std::vector<std::uint8_t>{0x58, 0x05}));
-    EXPECT_EQ(buffer.GetDataLenBits(), 11);
-
-    Buffer bits;
-    bits.WriteNumBits(0, 12);
-    bits.SetData(nullptr, 0);
-    bits.WriteNumBits(0xF, 4);
-    EXPECT_EQ(Bytes(bits), (std::vector<std::uint8_t>{0x00, 0xF0}));
+TEST(Buffer, WritingAfterSetDataShrankTheBytesLandsAtTheWritePosition) {
+    // A write left beyond the bytes by a shrinking SetData pads them with
+    // zeros, so the array always holds GetDataLen bytes.
+    struct Case {
+        const char* what;
+        std::function<void(Buffer&)> before;
+        std::vector<std::uint8_t> kept;
+        std::function<void(Buffer&)> after;
+        std::vector<std::uint8_t> bytes;
+        int bitSize;
+    };
+    const std::vector<Case> cases = {
+        {"byte inside a byte",
+         [](Buffer& b) { b.WriteNumBits(1, 3); },
+         {},
+         [](Buffer& b) { b.WriteByte(0xAB); },
+         {0x58, 0x05},
+         11},
+        {"bits inside a byte",
+         [](Buffer& b) { b.WriteNumBits(0, 12); },
+         {},
+         [](Buffer& b) { b.WriteNumBits(0xF, 4); },
+         {0x00, 0xF0},
+         16},
+        {"byte on a boundary",
+         [](Buffer& b) { b.WriteLong(0); },
+         {0xAA},
+         [](Buffer& b) { b.WriteByte(0x55); },
+         {0xAA, 0x00, 0x00, 0x00, 0x55},
+         40},
+        {"bits on a boundary",
+         [](Buffer& b) { b.WriteLong(0); },
+         {0xAA},
+         [](Buffer& b) { b.WriteNumBits(0, 8); },
+         {0xAA, 0x00, 0x00, 0x00, 0x00},
+         40},
+        {"no bits on a boundary",
+         [](Buffer& b) { b.WriteShort(0); },
+         {},
+         [](Buffer& b) { b.WriteNumBits(1, 0); },
+         {0x00, 0x00},
+         16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Buffer buffer;
+        c.before(buffer);
+        buffer.SetData(c.kept.data(), static_cast<int>(c.kept.size()));
+        c.after(buffer);
+        EXPECT_EQ(buffer.GetDataLenBits(), c.bitSize);
+        EXPECT_EQ(Bytes(buffer), c.bytes);
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -186,9 +187,12 @@ TEST(Ratio, LowestTermsKeepSigns) {
     r.Set(4, -6);
     EXPECT_EQ(r.mNumerator, 2);
     EXPECT_EQ(r.mDenominator, -3);
-    r.Set(7, 0);
-    EXPECT_EQ(r.mNumerator, 1);
-    EXPECT_EQ(r.mDenominator, 0);
+    for (int32_t numerator : {7, -5, INT32_MIN}) {
+        r.Set(numerator, 0);
+        EXPECT_EQ(r, Ratio(1, 0)) << numerator;
+        EXPECT_EQ(r.mNumerator, 1);
+        EXPECT_EQ(r.mDenominator, 0);
+    }
 }
 
 } // namespace

@@ -1,11 +1,11 @@
-#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_desktop_services.h"
 
 #include "platform/message_box.h"
 
 namespace platform {
 
-int HeadlessBackend::ShowMessageBox(WindowHandle, std::string_view text, std::string_view caption,
-                                    std::uint32_t flags) {
+int HeadlessDesktopServices::ShowMessageBox(WindowHandle, std::string_view text, std::string_view caption,
+                                            std::uint32_t flags) {
     std::lock_guard lock(mMutex);
     int answer = DefaultMessageBoxAnswer(flags);
     if (!mAnswers.empty()) {
@@ -17,44 +17,44 @@ int HeadlessBackend::ShowMessageBox(WindowHandle, std::string_view text, std::st
     return answer;
 }
 
-bool HeadlessBackend::SetClipboardText(std::string_view text) {
+bool HeadlessDesktopServices::SetClipboardText(std::string_view text) {
     std::lock_guard lock(mMutex);
     mClipboard = text;
     return true;
 }
 
-std::string HeadlessBackend::GetClipboardText() {
+std::string HeadlessDesktopServices::GetClipboardText() {
     std::lock_guard lock(mMutex);
     return mClipboard;
 }
 
-bool HeadlessBackend::OpenWebPage(std::string_view url) {
+bool HeadlessDesktopServices::OpenWebPage(std::string_view url) {
     std::lock_guard lock(mMutex);
     mPages.emplace_back(url);
     return true;
 }
 
-DisplayInfo HeadlessBackend::GetDisplayInfo() {
+DisplayInfo HeadlessDesktopServices::GetDisplayInfo() {
     std::lock_guard lock(mMutex);
     return mDisplay;
 }
 
-void HeadlessBackend::QueueMessageBoxAnswer(int answer) {
+void HeadlessDesktopServices::QueueMessageBoxAnswer(int answer) {
     std::lock_guard lock(mMutex);
     mAnswers.push_back(answer);
 }
 
-std::vector<HeadlessBackend::MessageBoxRecord> HeadlessBackend::MessageBoxLog() const {
+std::vector<HeadlessDesktopServices::MessageBoxRecord> HeadlessDesktopServices::MessageBoxLog() const {
     std::lock_guard lock(mMutex);
     return mLog;
 }
 
-std::vector<std::string> HeadlessBackend::OpenedPages() const {
+std::vector<std::string> HeadlessDesktopServices::OpenedPages() const {
     std::lock_guard lock(mMutex);
     return mPages;
 }
 
-void HeadlessBackend::SetDisplayInfo(const DisplayInfo& info) {
+void HeadlessDesktopServices::SetDisplayInfo(const DisplayInfo& info) {
     std::lock_guard lock(mMutex);
     mDisplay = info;
 }

@@ -1,18 +1,18 @@
 #pragma once
-// The backend without a desktop: message boxes answer from a script and are
-// logged, the clipboard is a string, opened pages are recorded, and the
-// display is whatever the test configures.
+// Desktop services without a desktop: message boxes answer from a script
+// and are logged, the clipboard is a string, opened pages are recorded, and
+// the display is whatever the test configures.
 
 #include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/desktop_services.h"
 
 namespace platform {
 
-class HeadlessBackend final : public Backend {
+class HeadlessDesktopServices final : public DesktopServices {
 public:
     struct MessageBoxRecord {
         std::string text;
@@ -44,8 +44,5 @@ private:
     std::string mClipboard;
     DisplayInfo mDisplay;
 };
-
-// The active backend when it is the headless one, else nullptr.
-HeadlessBackend* GetHeadlessBackend();
 
 } // namespace platform

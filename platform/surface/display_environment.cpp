@@ -1,0 +1,10 @@
+#include "platform/surface/display_environment.h"
+
+namespace platform {
+
+ProcessSlot<DisplayEnvironment>& DisplayEnvironmentSlot() {
+    static ProcessSlot<DisplayEnvironment> slot;
+    return slot;
+}
+
+} // namespace platform

@@ -1,5 +1,5 @@
-// The application as host of the memory images: the set of live images
-// under the display lock, and the display's format, 3D state and textures.
+// The application and the live memory images: the walks over the image
+// registry, and the display's format and textures as the images' host.
 #include "framework/app/kavo_app_base.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/graphics/memory_image.h"
@@ -7,14 +7,11 @@
 namespace Kavo {
 
 void KavoAppBase::RegisterMemoryImage(MemoryImage* image) {
-    platform::AutoCrit guard(mDisplayLock);
-    mMemoryImageSet.insert(image);
+    mImageRegistry->Register(image);
 }
 
 void KavoAppBase::UnregisterMemoryImage(MemoryImage* image) {
-    platform::AutoCrit guard(mDisplayLock);
-    mMemoryImageSet.erase(image);
-    RemoveTextures(image);
+    mImageRegistry->Unregister(image);
 }
 
 const DisplayPixelFormat* KavoAppBase::GetDisplayFormat() const {
@@ -39,29 +36,23 @@ bool KavoAppBase::ReadBackTexture(MemoryImage* image, uint32_t* dest) {
 }
 
 size_t KavoAppBase::GetMemoryImageCount() {
-    platform::AutoCrit guard(mDisplayLock);
-    return mMemoryImageSet.size();
+    return mImageRegistry->Count();
 }
 
 bool KavoAppBase::HasMemoryImage(MemoryImage* image) {
-    platform::AutoCrit guard(mDisplayLock);
-    return mMemoryImageSet.count(image) != 0;
+    return mImageRegistry->Contains(image);
 }
 
 void KavoAppBase::ReapplyImageStorageFlags() {
-    for (MemoryImage* image : mMemoryImageSet)
-        image->ReapplyStorageFlags();
+    mImageRegistry->ForEachImage([](MemoryImage* image) { image->ReapplyStorageFlags(); });
 }
 
 void KavoAppBase::DropAllSoftwareCaches() {
-    for (MemoryImage* image : mMemoryImageSet)
-        image->DropSoftwareCachesB();
+    mImageRegistry->ForEachImage([](MemoryImage* image) { image->DropSoftwareCachesB(); });
 }
 
 void KavoAppBase::DropAllDerivedBuffers() {
-    platform::AutoCrit guard(mDisplayLock);
-    for (MemoryImage* image : mMemoryImageSet)
-        image->DropDerivedBuffers();
+    mImageRegistry->ForEachImage([](MemoryImage* image) { image->DropDerivedBuffers(); });
 }
 
 } // namespace Kavo

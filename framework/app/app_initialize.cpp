@@ -12,6 +12,7 @@
 #include "framework/widget/widget_manager.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
+#include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/system_info.h"
@@ -104,10 +105,9 @@ void KavoAppBase::Initialize() {
     if (mInvisHWnd != nullptr)
         platform::SetWindowUserData(mInvisHWnd, this);
 
-    const MonoCursorMasks& hand = HandCursorMasks();
-    mHandCursor = AppPlatformCreateMonoCursor(hand.hotX, hand.hotY, hand.andMask, hand.xorMask);
-    const MonoCursorMasks& dragging = DraggingCursorMasks();
-    mDraggingCursor = AppPlatformCreateMonoCursor(dragging.hotX, dragging.hotY, dragging.andMask, dragging.xorMask);
+    const auto video = platform::GetVideoDriver();
+    mHandCursor = video->CreateCursor(HandCursorImage());
+    mDraggingCursor = video->CreateCursor(DraggingCursorImage());
 
     PreCreateWindowHook();
 
@@ -123,16 +123,14 @@ void KavoAppBase::Initialize() {
 
     if (mFullScreenWindow) {
         KeepWindowPositions(false);
-        AppDisplayMode current;
-        if (AppPlatformGetDisplayMode(current)) {
-            const bool depthUsable = current.bitsPerPixel == 16 || current.bitsPerPixel == 32;
-            if (current.width != mWidth || current.height != mHeight || !depthUsable) {
-                const AppDisplayMode wanted{mWidth, mHeight, depthUsable ? current.bitsPerPixel : 16,
-                                            current.frequency};
-                if (!AppPlatformSetDisplayMode(wanted)) {
-                    mFullScreenWindow = false;
-                    mIsWindowed = false;
-                }
+        const platform::DisplayMode current = video->GetDesktopMode();
+        const bool depthUsable = current.bitsPerPixel == 16 || current.bitsPerPixel == 32;
+        if (current.width != mWidth || current.height != mHeight || !depthUsable) {
+            const platform::DisplayMode wanted{mWidth, mHeight, depthUsable ? current.bitsPerPixel : 16,
+                                               current.refreshRate};
+            if (!video->SetDisplayMode(wanted)) {
+                mFullScreenWindow = false;
+                mIsWindowed = false;
             }
         }
     }

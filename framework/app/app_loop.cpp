@@ -11,6 +11,7 @@
 #include "framework/widget/dialog.h"
 #include "framework/widget/widget_manager.h"
 #include "platform/clock.h"
+#include "platform/drivers.h"
 #include "platform/services.h"
 
 namespace Kavo {
@@ -53,18 +54,19 @@ void KavoAppBase::UpdateFrameF(float fraction) {
 void KavoAppBase::ApplyCursor() {
     if (mIsHidden)
         return;
+    const auto video = platform::GetVideoDriver();
     switch (mCursorNum) {
     case 1:
-        AppPlatformShowCursor(mHandCursor);
+        video->SetCustomCursor(mHandCursor);
         break;
     case 2:
-        AppPlatformShowCursor(mDraggingCursor);
+        video->SetCustomCursor(mDraggingCursor);
         break;
     case 3:
-        AppPlatformShowSystemCursor(AppSystemCursor::IBeam);
+        video->SetSystemCursor(platform::SystemCursor::IBeam);
         break;
     default:
-        AppPlatformShowSystemCursor(AppSystemCursor::Arrow);
+        video->SetSystemCursor(platform::SystemCursor::Arrow);
         break;
     }
 }

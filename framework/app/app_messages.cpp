@@ -11,8 +11,10 @@
 #include "framework/util/string_util.h"
 #include "framework/widget/widget_manager.h"
 #include "platform/clock.h"
+#include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/process_exit.h"
 
 namespace Kavo {
 
@@ -146,7 +148,7 @@ void KavoAppBase::RestoreDesktopMode() {
     if (!mFullScreenWindow)
         return;
     KeepWindowPositions(false);
-    AppPlatformRestoreDisplayMode();
+    platform::GetVideoDriver()->RestoreDesktopMode();
     KeepWindowPositions(true);
     mFullScreenWindow = false;
 }
@@ -168,7 +170,7 @@ void KavoAppBase::DoExit(int code) {
         mDDInterface->RestoreDisplayMode();
     RestoreDesktopMode();
     ShutdownFrameworkThreads();
-    AppPlatformExit(code);
+    platform::ExitProcess(code);
 }
 
 void KavoAppBase::HideApp() {

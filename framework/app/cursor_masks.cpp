@@ -1,5 +1,6 @@
 #include "framework/app/cursor_masks.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace Kavo {
@@ -8,14 +9,17 @@ namespace {
 
 // Draws the masks from a picture: '#' black, 'o' white, anything else
 // transparent; rows shorter than 32 are transparent to the right.
-MonoCursorMasks FromPicture(const std::string_view (&rows)[32], int32_t hotX, int32_t hotY) {
-    MonoCursorMasks masks{};
-    masks.hotX = hotX;
-    masks.hotY = hotY;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
+platform::CursorImage FromPicture(const std::string_view (&rows)[platform::CursorImage::kMaskSize], int hotX,
+                                  int hotY) {
+    constexpr int kSize = platform::CursorImage::kMaskSize;
+    platform::CursorImage masks;
+    masks.andMask.assign(platform::CursorImage::kMaskBytes, 0);
+    masks.xorMask.assign(platform::CursorImage::kMaskBytes, 0);
+    masks.hotSpot = {hotX, hotY};
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
             const char c = x < static_cast<int>(rows[y].size()) ? rows[y][x] : ' ';
-            const int byte = y * 4 + x / 8;
+            const int byte = y * (kSize / 8) + x / 8;
             const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
             if (c == '#')
                 continue; // AND 0, XOR 0
@@ -80,13 +84,13 @@ constexpr std::string_view kDragging[32] = {
 
 } // namespace
 
-const MonoCursorMasks& HandCursorMasks() {
-    static const MonoCursorMasks masks = FromPicture(kHand, 11, 4);
+const platform::CursorImage& HandCursorImage() {
+    static const platform::CursorImage masks = FromPicture(kHand, 11, 4);
     return masks;
 }
 
-const MonoCursorMasks& DraggingCursorMasks() {
-    static const MonoCursorMasks masks = FromPicture(kDragging, 15, 10);
+const platform::CursorImage& DraggingCursorImage() {
+    static const platform::CursorImage masks = FromPicture(kDragging, 15, 10);
     return masks;
 }
 

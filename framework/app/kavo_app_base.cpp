@@ -13,6 +13,7 @@
 #include "framework/widget/dialog.h"
 #include "framework/widget/widget_manager.h"
 #include "platform/clock.h"
+#include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/system_info.h"
@@ -29,16 +30,25 @@ platform::ProcessSlot<KavoAppBase>& AppBaseSlot() {
 }
 
 KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
-    // The settings store is chosen before anything reads or writes it.
-    AppPlatformUseSettingsStore();
+    // The settings store is chosen before anything reads or writes it: one
+    // installed already (a test's) is used as it is, otherwise a store bound
+    // to the user's settings file lives as long as the application.
+    if (!platform::RegistryStoreSlot().Get()) {
+        mOwnSettingsStore.emplace(platform::RegistryStoreSlot(), platform::NewRegistryStore());
+        if (!platform::UseRegistryFile(platform::DefaultRegistryFile()))
+            DebugTrace("The settings file could not be read; starting with empty settings\r\n");
+    }
 
-    // Images made from now on live in this application's set.
-    SetImageHost(this);
+    // The application is the live images' host until it is destroyed.
+    if (!ImageRegistrySlot().Get())
+        mOwnImageRegistry.emplace(ImageRegistrySlot(), std::make_shared<ImageRegistry>());
+    mImageRegistry = ImageRegistrySlot().Get();
+    mImageRegistry->AttachHost(*this);
 
     // The services that Initialize insists on; their absence is reported
     // there, not here.
-    mHasDisplayService = AppPlatformHasDisplay();
-    mHasSoundService = AppPlatformHasSound();
+    mHasDisplayService = platform::GetVideoDriver()->HasDisplay();
+    mHasSoundService = platform::GetAudioDriver()->HasOutputDevice();
     ImageLib::LoadJpeg2000Library();
     mNotifyGameMessage = 0;
     mOnlyAllowOneCopyToRun = true;
@@ -166,19 +176,19 @@ KavoAppBase::~KavoAppBase() {
         mHWnd = nullptr;
     }
 
-    AppPlatformDestroyCursor(mHandCursor);
-    AppPlatformDestroyCursor(mDraggingCursor);
+    const auto video = platform::GetVideoDriver();
+    for (platform::CursorId cursor : {mHandCursor, mDraggingCursor}) {
+        if (cursor != 0)
+            video->DestroyCursor(cursor);
+    }
     mHandCursor = 0;
     mDraggingCursor = 0;
     mDemoBuffer.Clear();
     mInstance.Release();
 
-    // Images still alive keep pointing here; say so, then hand new images
-    // back to the plain host.
-    if (!mMemoryImageSet.empty())
-        DebugTrace("%d memory images outlive the application\r\n", static_cast<int>(mMemoryImageSet.size()));
-    if (GetImageHost() == this)
-        SetImageHost(nullptr);
+    // Images that outlive the application stay in the registry and never
+    // call it again once it has detached.
+    mImageRegistry->DetachHost();
 }
 
 } // namespace Kavo

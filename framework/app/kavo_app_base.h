@@ -9,18 +9,20 @@
 #include <list>
 #include <map>
 #include <memory>
-#include <set>
+#include <optional>
 #include <string>
 
-#include "framework/app/app_platform.h"
 #include "framework/graphics/image_host.h"
+#include "framework/graphics/image_registry.h"
 #include "framework/util/buffer.h"
 #include "framework/util/rect.h"
 #include "framework/widget/button_listener.h"
 #include "framework/widget/dialog_listener.h"
 #include "platform/process_slot.h"
+#include "platform/registry.h"
 #include "platform/single_instance.h"
 #include "platform/threads.h"
+#include "platform/video_driver.h"
 #include "platform/window.h"
 
 namespace Kavo {
@@ -155,14 +157,18 @@ public:
     virtual bool RunUntilUpdated();
     virtual bool AllowRestore() { return !mWindowDisabled; }
 
-    // ---- The image host: the live-image set and the display behind it ----
-    void RegisterMemoryImage(MemoryImage* image) override;
-    void UnregisterMemoryImage(MemoryImage* image) override;
+    // ---- The live images (the image registry) and the display behind them ----
+    // Memory images join the registry by themselves; these are for callers
+    // that add or take out an image by hand.
+    void RegisterMemoryImage(MemoryImage* image);
+    void UnregisterMemoryImage(MemoryImage* image);
+    // As the images' host: nothing until the display exists.
     const DisplayPixelFormat* GetDisplayFormat() const override;
-    bool IsDisplay3D() const override;
     void RemoveTextures(MemoryImage* image) override;
     bool ReadBackTexture(MemoryImage* image, uint32_t* dest) override;
-    // Guards the live-image set and, once there is a display, its surfaces.
+    bool IsDisplay3D() const;
+    // Made with the application, before any display, and lent to the display
+    // device to guard its surfaces.
     platform::CriticalSection& GetDisplayLock() { return mDisplayLock; }
     size_t GetMemoryImageCount();
     bool HasMemoryImage(MemoryImage* image);
@@ -255,7 +261,7 @@ public:
     uint32_t mWebPageOpenTick = 0;
     uint32_t mWatchRunStartTick = 0;
     uint32_t mWatchLastTick = 0;
-    std::set<MemoryImage*> mMemoryImageSet;
+    std::shared_ptr<ImageRegistry> mImageRegistry; // the live-image set
     std::map<std::pair<std::string, std::string>, Image*> mSharedImageMap;
     bool mDemoMute = false;
     bool mMuteOnLostFocus = true;
@@ -283,8 +289,8 @@ public:
     int32_t mLoopMode = 0;
     int32_t mCursorNum = 0;
     DSoundManager* mSoundManager = nullptr;
-    AppCursorHandle mHandCursor = 0;
-    AppCursorHandle mDraggingCursor = 0;
+    platform::CursorId mHandCursor = 0;
+    platform::CursorId mDraggingCursor = 0;
     std::list<SafeDeleteEntry> mSafeDeleteList;
     bool mMouseIn = false;
     bool mRunning = false;
@@ -362,6 +368,10 @@ protected:
 
 private:
     platform::Installed<KavoAppBase> mAppInstalled;
+    // Set when the application had to provide the settings store or the
+    // image registry itself (nothing was installed before it).
+    std::optional<platform::Installed<platform::RegistryStore>> mOwnSettingsStore;
+    std::optional<platform::Installed<ImageRegistry>> mOwnImageRegistry;
     platform::CriticalSection mDisplayLock;
     platform::Thread mLoadingThread;
     bool mScreenSaverErrorWritten = false;

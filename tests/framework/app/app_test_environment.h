@@ -1,24 +1,21 @@
 #pragma once
-// A headless world for one application test: virtual clock, in-memory
-// registry, scripted message boxes, a scripted desktop for the application
-// adapter, an exit hook that throws instead of ending, and temporary
-// folders for the current folder, user data and the single-instance lock.
+// The shared headless fixture plus what an application test needs on top:
+// an exit hook that throws instead of ending, a work folder inside the
+// fixture's temporary folder as the current folder, and a runtime folder
+// there for the single-instance lock.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "framework/app/app_platform.h"
 #include "framework/util/system_util.h"
-#include "platform/clock.h"
+#include "tests/support/headless_environment.h"
 #include "platform/file_system.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/registry.h"
-#include "platform/window.h"
+#include "platform/process_exit.h"
 
 namespace app_test {
 
@@ -27,56 +24,36 @@ struct ExitCalled {
     int code;
 };
 
-class AppTestEnvironment : public ::testing::Test {
+class AppTestEnvironment : public Kavo::HeadlessEnvironment {
 protected:
-    AppTestEnvironment()
-        : mClock(5'000'000), mRoot(MakeRoot()), mPreviousFolder(platform::GetCurrentFolder()),
-          mHeadless(std::make_shared<Kavo::HeadlessAppPlatform>()),
-          mInstalledHeadless(Kavo::HeadlessAppPlatformSlot(), mHeadless),
-          mInstalledExit(Kavo::AppExitHookSlot(),
-                         std::make_shared<Kavo::AppExitHook>([](int code) { throw ExitCalled{code}; })) {
-        platform::UseMemoryRegistry();
-        platform::SetBackend(std::make_unique<platform::HeadlessBackend>());
-        std::filesystem::create_directories(mRoot / "work");
-        std::filesystem::create_directories(mRoot / "userdata");
-        std::filesystem::create_directories(mRoot / "runtime");
-        setenv("KAVO_USER_DATA_DIR", (mRoot / "userdata").c_str(), 1);
-        setenv("KAVO_RUNTIME_DIR", (mRoot / "runtime").c_str(), 1);
+    AppTestEnvironment() : mPreviousFolder(platform::GetCurrentFolder()) {
+        // A clock well past zero, so that a tick of 0 is never taken for "unset".
+        Platform().Clock().Advance(5'000'000);
+        std::filesystem::create_directories(WorkFolder());
+        std::filesystem::create_directories(RuntimeFolder());
+        if (const char* previous = std::getenv("KAVO_RUNTIME_DIR"))
+            mPreviousRuntime = previous;
+        setenv("KAVO_RUNTIME_DIR", RuntimeFolder().c_str(), 1);
         platform::SetCurrentFolder(WorkFolder());
     }
 
     ~AppTestEnvironment() override {
         platform::SetCurrentFolder(mPreviousFolder);
-        platform::ResetWindowSystem();
-        platform::SetBackend(nullptr);
-        platform::UseMemoryRegistry();
         Kavo::SetUserDataFolder("");
-        unsetenv("KAVO_USER_DATA_DIR");
-        unsetenv("KAVO_RUNTIME_DIR");
-        std::error_code ec;
-        std::filesystem::remove_all(mRoot, ec);
+        if (mPreviousRuntime)
+            setenv("KAVO_RUNTIME_DIR", mPreviousRuntime->c_str(), 1);
+        else
+            unsetenv("KAVO_RUNTIME_DIR");
     }
 
-    platform::HeadlessBackend& Boxes() { return *platform::GetHeadlessBackend(); }
-    Kavo::HeadlessAppPlatform& Desktop() { return *mHeadless; }
-    platform::VirtualClock& Clock() { return mClock.Get(); }
-    std::string WorkFolder() const { return (mRoot / "work").string(); }
+    std::string WorkFolder() { return Platform().Folder() + "/work"; }
+    std::string RuntimeFolder() { return Platform().Folder() + "/runtime"; }
 
 private:
-    static std::filesystem::path MakeRoot() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        auto root = std::filesystem::path(::testing::TempDir()) /
-                    ("app_" + std::string(info ? info->name() : "x") + "_" + std::to_string(getpid()));
-        std::filesystem::remove_all(root);
-        return root;
-    }
-
-    platform::ScopedVirtualClock mClock;
-    std::filesystem::path mRoot;
     std::string mPreviousFolder;
-    std::shared_ptr<Kavo::HeadlessAppPlatform> mHeadless;
-    platform::Installed<Kavo::HeadlessAppPlatform> mInstalledHeadless;
-    platform::Installed<Kavo::AppExitHook> mInstalledExit;
+    std::optional<std::string> mPreviousRuntime;
+    platform::Installed<platform::ExitHook> mThrowOnExit{
+        platform::ExitHookSlot(), std::make_shared<platform::ExitHook>([](int code) { throw ExitCalled{code}; })};
 };
 
 } // namespace app_test

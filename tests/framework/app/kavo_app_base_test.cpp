@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -54,7 +55,9 @@ TEST_F(AppTest, ConstructionSetsDefaultsAndInstallsTheApplication) {
     {
         TestApp app(WorkFolder());
         EXPECT_EQ(static_cast<KavoAppBase*>(Kavo::gAppBase), &app);
-        EXPECT_EQ(Kavo::GetImageHost(), &app);
+        // The installed registry and settings store are used as they are.
+        EXPECT_EQ(app.mImageRegistry.get(), &Images());
+        EXPECT_TRUE(Images().HasHost());
         EXPECT_EQ(app.mWidth, 640);
         EXPECT_EQ(app.mHeight, 480);
         EXPECT_EQ(app.mTitle, "KavoApp");
@@ -69,7 +72,28 @@ TEST_F(AppTest, ConstructionSetsDefaultsAndInstallsTheApplication) {
         // Nothing exists beyond the constructor: destruction frees only that.
     }
     EXPECT_EQ(static_cast<KavoAppBase*>(Kavo::gAppBase), nullptr);
-    EXPECT_NE(Kavo::GetImageHost(), nullptr);
+    EXPECT_FALSE(Images().HasHost());
+}
+
+TEST_F(AppTest, WithNothingInstalledTheApplicationProvidesSettingsAndImageRegistry) {
+    platform::Installed<platform::RegistryStore> noStore(platform::RegistryStoreSlot(),
+                                                         std::shared_ptr<platform::RegistryStore>());
+    platform::Installed<Kavo::ImageRegistry> noImages(Kavo::ImageRegistrySlot(), std::shared_ptr<Kavo::ImageRegistry>());
+    const std::string settingsFile = Platform().ConfigFolder() + "/kavo/registry.txt";
+    ASSERT_EQ(platform::DefaultRegistryFile(), settingsFile);
+    {
+        TestApp app(WorkFolder());
+        ASSERT_NE(platform::RegistryStoreSlot().Get(), nullptr);
+        ASSERT_NE(Kavo::ImageRegistrySlot().Get(), nullptr);
+        EXPECT_EQ(app.mImageRegistry, Kavo::ImageRegistrySlot().Get());
+        Kavo::MemoryImage image;
+        EXPECT_TRUE(app.HasMemoryImage(&image));
+        // The store writes through to the settings file.
+        EXPECT_TRUE(app.RegistryWriteInteger("MusicVolume", 40));
+        EXPECT_NE(ReadFile(settingsFile).find("MusicVolume"), std::string::npos);
+    }
+    EXPECT_EQ(platform::RegistryStoreSlot().Get(), nullptr);
+    EXPECT_EQ(Kavo::ImageRegistrySlot().Get(), nullptr);
 }
 
 TEST_F(AppTest, InitializeRunsItsStepsInOrder) {
@@ -92,11 +116,28 @@ TEST_F(AppTest, InitializeRunsItsStepsInOrder) {
     EXPECT_NE(app.mNotifyGameMessage, 0u);
     EXPECT_EQ(platform::GetCurrentFolder(), WorkFolder());
     // The two cursors from their masks, with their hot spots.
-    ASSERT_EQ(Desktop().cursors.size(), 2u);
-    EXPECT_EQ(Desktop().cursors[0].hotX, 11);
-    EXPECT_EQ(Desktop().cursors[0].hotY, 4);
-    EXPECT_EQ(Desktop().cursors[1].hotX, 15);
-    EXPECT_EQ(Desktop().cursors[1].hotY, 10);
+    platform::HeadlessVideoDriver& video = Platform().Video();
+    const auto hand = video.CustomCursorImage(app.mHandCursor);
+    const auto dragging = video.CustomCursorImage(app.mDraggingCursor);
+    ASSERT_TRUE(hand && dragging);
+    EXPECT_EQ(hand->hotSpot, (platform::Point{11, 4}));
+    EXPECT_EQ(dragging->hotSpot, (platform::Point{15, 10}));
+    EXPECT_EQ(hand->andMask.size(), platform::CursorImage::kMaskBytes);
+    EXPECT_NE(hand->andMask, dragging->andMask);
+    struct CursorCase {
+        int32_t number;
+        platform::CursorId custom;
+        std::optional<platform::SystemCursor> system;
+    } cursorCases[] = {{1, app.mHandCursor, std::nullopt},
+                       {2, app.mDraggingCursor, std::nullopt},
+                       {3, 0, platform::SystemCursor::IBeam},
+                       {0, 0, platform::SystemCursor::Arrow}};
+    for (const CursorCase& c : cursorCases) {
+        app.mCursorNum = c.number;
+        app.ApplyCursor();
+        EXPECT_EQ(video.Cursor().custom, c.custom) << c.number;
+        EXPECT_EQ(video.Cursor().system, c.system) << c.number;
+    }
     // The display answers the images once it exists.
     EXPECT_NE(app.GetDisplayFormat(), nullptr);
 }
@@ -104,17 +145,17 @@ TEST_F(AppTest, InitializeRunsItsStepsInOrder) {
 TEST_F(AppTest, MissingDisplayOrSoundRefusesToStart) {
     for (int missing = 0; missing < 2; ++missing) {
         SCOPED_TRACE(missing == 0 ? "display" : "sound");
-        Desktop().hasDisplay = missing != 0;
-        Desktop().hasSound = missing == 0;
+        Platform().Video().SetHasDisplay(missing != 0);
+        Platform().Audio().SetHasOutputDevice(missing == 0);
         TestApp app(WorkFolder());
-        const size_t boxesBefore = Boxes().MessageBoxLog().size();
+        const size_t boxesBefore = Platform().Desktop().MessageBoxLog().size();
         try {
             app.Initialize();
             ADD_FAILURE() << "Initialize went on without the service";
         } catch (const ExitCalled& exit) {
             EXPECT_EQ(exit.code, 0);
         }
-        const auto log = Boxes().MessageBoxLog();
+        const auto log = Platform().Desktop().MessageBoxLog();
         ASSERT_EQ(log.size(), boxesBefore + 1);
         EXPECT_EQ(log.back().caption, "You need DirectX");
         EXPECT_EQ(log.back().text.rfind("This application requires DirectX to run.", 0), 0u);
@@ -145,10 +186,10 @@ TEST_F(AppTest, GameAreaAsLargeAsTheFullScreenClientForcesFullScreen) {
 
 TEST_F(AppTest, DesktopModeChangeFollowsTheGameArea) {
     struct Case {
-        Kavo::AppDisplayMode current;
+        platform::DisplayMode current;
         bool refuse;
         size_t requests;
-        Kavo::AppDisplayMode requested;
+        platform::DisplayMode requested;
         bool stillChanged;
     } cases[] = {
         {{640, 480, 32, 75}, false, 0, {}, true}, // already right
@@ -158,15 +199,18 @@ TEST_F(AppTest, DesktopModeChangeFollowsTheGameArea) {
         {{1280, 1024, 32, 60}, true, 1, {640, 480, 32, 60}, false},
     };
     for (const Case& c : cases) {
-        Desktop().mode = c.current;
-        Desktop().refuseModeChange = c.refuse;
-        Desktop().modeRequests.clear();
+        platform::HeadlessVideoDriver& video = Platform().Video();
+        const size_t requestsBefore = video.DisplayModeRequests().size();
+        video.SetDisplayModes({c.current, {640, 480, 32, 60}, {640, 480, 16, 60}}, c.current);
+        video.RefuseDisplayModes(c.refuse);
         TestApp app(WorkFolder());
         app.mFullScreenWindow = true;
         app.Initialize();
-        ASSERT_EQ(Desktop().modeRequests.size(), c.requests);
+        const auto requests = video.DisplayModeRequests();
+        ASSERT_EQ(requests.size(), requestsBefore + c.requests);
         if (c.requests != 0) {
-            EXPECT_EQ(Desktop().modeRequests[0], c.requested);
+            EXPECT_EQ(requests.back(), c.requested);
+            EXPECT_EQ(video.CurrentMode(), c.refuse ? c.current : c.requested);
         }
         EXPECT_EQ(app.mFullScreenWindow, c.stillChanged);
         if (!c.stillChanged) {
@@ -235,7 +279,7 @@ TEST_F(AppTest, DisplayFailureIsFatalWithExitOne) {
         } catch (const ExitCalled& exit) {
             EXPECT_EQ(exit.code, 1);
         }
-        const auto log = Boxes().MessageBoxLog();
+        const auto log = Platform().Desktop().MessageBoxLog();
         ASSERT_FALSE(log.empty());
         EXPECT_EQ(log.back().caption, "FATAL ERROR");
         EXPECT_EQ(log.back().text.rfind(c.textStart, 0), 0u) << log.back().text;
@@ -254,15 +298,15 @@ TEST_F(AppTest, StoredIs3DSuppressesTheQuestionAndStoresTheCurrentState) {
         app.mDDInterface->mD3DInterface->mWasUsed = true;
         app.mUserChanged3DSetting = true;
     }
-    EXPECT_TRUE(Boxes().MessageBoxLog().empty());
+    EXPECT_TRUE(Platform().Desktop().MessageBoxLog().empty());
     EXPECT_EQ(StoredValue("Is3D"), 1);
 }
 
 TEST_F(AppTest, FirstQuestionAnsweredNoStoresNothingAndYesStoresOne) {
     for (int answer : {platform::kIdNo, platform::kIdYes}) {
         platform::UseMemoryRegistry();
-        Boxes().QueueMessageBoxAnswer(answer);
-        const size_t boxesBefore = Boxes().MessageBoxLog().size();
+        Platform().Desktop().QueueMessageBoxAnswer(answer);
+        const size_t boxesBefore = Platform().Desktop().MessageBoxLog().size();
         {
             TestApp app(WorkFolder());
             app.mMsgBoxCaptionPrefix = "Kavo";
@@ -274,7 +318,7 @@ TEST_F(AppTest, FirstQuestionAnsweredNoStoresNothingAndYesStoresOne) {
             app.mDDInterface->mD3DInterface->mPreDrawError = true;
             app.mUserChanged3DSetting = true;
         }
-        const auto log = Boxes().MessageBoxLog();
+        const auto log = Platform().Desktop().MessageBoxLog();
         ASSERT_EQ(log.size(), boxesBefore + 1);
         EXPECT_EQ(log.back().caption, "Kavo Hardware Acceleration Confirmation");
         EXPECT_EQ(log.back().flags, platform::kMbYesNo | platform::kMbIconQuestion);
@@ -285,13 +329,13 @@ TEST_F(AppTest, FirstQuestionAnsweredNoStoresNothingAndYesStoresOne) {
 TEST_F(AppTest, SecondQuestionAnsweredNoStoresZero) {
     for (int answer : {platform::kIdNo, platform::kIdYes}) {
         platform::UseMemoryRegistry();
-        Boxes().QueueMessageBoxAnswer(answer);
+        Platform().Desktop().QueueMessageBoxAnswer(answer);
         {
             TestApp app(WorkFolder());
             app.mDDInterface = new Kavo::DDInterface(&app, app.GetDisplayLock());
             app.mDDInterface->mD3DInterface->mPreDrawError = true;
         }
-        const auto log = Boxes().MessageBoxLog();
+        const auto log = Platform().Desktop().MessageBoxLog();
         ASSERT_FALSE(log.empty());
         EXPECT_NE(log.back().text.find("may not have been working correctly"), std::string::npos);
         EXPECT_EQ(StoredValue("Is3D"), answer == platform::kIdNo ? 0 : -1);
@@ -337,31 +381,53 @@ TEST_F(AppTest, DoExitWaitsForARunningLoadingThread) {
     app.BeginLoadingThread();
     gLoadingMayGo = true;
     bool finishedAtExit = false;
-    platform::Installed<Kavo::AppExitHook> hook(Kavo::AppExitHookSlot(),
-                                                std::make_shared<Kavo::AppExitHook>([&](int code) {
-                                                    finishedAtExit = app.mLoadingThreadCompleted;
-                                                    throw ExitCalled{code};
-                                                }));
+    platform::Installed<platform::ExitHook> hook(platform::ExitHookSlot(),
+                                                 std::make_shared<platform::ExitHook>([&](int code) {
+                                                     finishedAtExit = app.mLoadingThreadCompleted;
+                                                     throw ExitCalled{code};
+                                                 }));
     EXPECT_THROW(app.DoExit(3), ExitCalled);
     EXPECT_TRUE(finishedAtExit);
     EXPECT_TRUE(app.mShutdown);
 }
 
 TEST_F(AppTest, MemoryImagesJoinAndLeaveTheLiveSet) {
-    Kavo::MemoryImage before; // made before the application: the plain host
+    Kavo::MemoryImage before; // the registry outlives applications: it is live too
     TestApp app(WorkFolder());
-    EXPECT_FALSE(app.HasMemoryImage(&before));
+    EXPECT_TRUE(app.HasMemoryImage(&before));
     const size_t count = app.GetMemoryImageCount();
     {
         Kavo::MemoryImage image;
         EXPECT_TRUE(app.HasMemoryImage(&image));
         EXPECT_EQ(app.GetMemoryImageCount(), count + 1);
-        EXPECT_EQ(image.mHost, &app);
     }
     EXPECT_EQ(app.GetMemoryImageCount(), count);
-    // No display yet: no format, no 3D.
+    // Taken out and put back by hand.
+    app.UnregisterMemoryImage(&before);
+    EXPECT_FALSE(app.HasMemoryImage(&before));
+    app.RegisterMemoryImage(&before);
+    EXPECT_TRUE(app.HasMemoryImage(&before));
+    // No display yet: no format, no 3D, for the images as for the application.
     EXPECT_EQ(app.GetDisplayFormat(), nullptr);
+    EXPECT_FALSE(Images().GetDisplayFormat().has_value());
     EXPECT_FALSE(app.IsDisplay3D());
+    app.Initialize();
+    EXPECT_EQ(Images().GetDisplayFormat(), std::optional(*app.GetDisplayFormat()));
+}
+
+TEST_F(AppTest, ImagesThatOutliveTheApplicationNoLongerReachIt) {
+    std::optional<Kavo::MemoryImage> survivor;
+    {
+        TestApp app(WorkFolder());
+        app.Initialize();
+        survivor.emplace();
+        EXPECT_TRUE(Images().GetDisplayFormat().has_value());
+    }
+    EXPECT_FALSE(Images().HasHost());
+    EXPECT_TRUE(Images().Contains(&*survivor));
+    EXPECT_FALSE(Images().GetDisplayFormat().has_value());
+    survivor.reset(); // would reach the freed display through the host (sanitizer build)
+    EXPECT_EQ(Images().Count(), 0u);
 }
 
 // ---- Volumes and mute ----
@@ -425,7 +491,7 @@ TEST_F(AppTest, CloseAppRestoresAChangedDesktopMode) {
     TestApp app(WorkFolder());
     app.mFullScreenWindow = true;
     app.CloseApp();
-    EXPECT_EQ(Desktop().modeRestores, 1);
+    EXPECT_EQ(Platform().Video().DesktopModeRestores(), 1);
     EXPECT_FALSE(app.mFullScreenWindow);
 }
 
@@ -435,7 +501,7 @@ TEST_F(AppTest, ScreenSaverMessagesGoToTheErrorLog) {
     app.mIsScreenSaver = true;
     EXPECT_EQ(app.MsgBox("first", "caption", platform::kMbYesNo), 1);
     app.ShowFatalError("second");
-    EXPECT_TRUE(Boxes().MessageBoxLog().empty());
+    EXPECT_TRUE(Platform().Desktop().MessageBoxLog().empty());
     const std::string log = ReadFile(WorkFolder() + "/ScrError.txt");
     // "<text> hh:mm:ss <tick>" per line; the earlier run's line is gone.
     auto matchesLine = [](const std::string& line, const std::string& text) {
@@ -459,11 +525,11 @@ TEST_F(AppTest, ScreenSaverMessagesGoToTheErrorLog) {
 
 TEST_F(AppTest, MessageBoxesShowOverTheMainWindow) {
     TestApp app(WorkFolder());
-    Boxes().QueueMessageBoxAnswer(platform::kIdNo);
+    Platform().Desktop().QueueMessageBoxAnswer(platform::kIdNo);
     EXPECT_EQ(app.MsgBox("text", "caption", platform::kMbYesNo), platform::kIdNo);
     app.mShutdown = true;
     app.ShowFatalError("not shown once shut down");
-    const auto log = Boxes().MessageBoxLog();
+    const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].caption, "caption");
 }
@@ -471,7 +537,7 @@ TEST_F(AppTest, MessageBoxesShowOverTheMainWindow) {
 TEST_F(AppTest, CrashHeaderCarriesTheTimeSinceConstruction) {
     TestApp app(WorkFolder());
     app.mPrimaryThreadId = 0x1A2B;
-    Clock().Advance(3725 * 1000 + 999);
+    Platform().Clock().Advance(3725 * 1000 + 999);
     EXPECT_EQ(app.GetCrashInfoText(), "Product: KavoTest\r\nVersion: \r\nTime Loaded: 01:02:05\r\n"
                                       "Fullscreen: No\r\nPrimary ThreadId: 1A2B\r\n");
 }
@@ -481,7 +547,7 @@ TEST_F(AppTest, ShowResourceErrorShowsTheFirstErrorAndMayExit) {
     app.mResourceManager->LoadManifest("properties\\resources.xml");
     EXPECT_FALSE(app.ShowResourceError(false));
     EXPECT_THROW(app.ShowResourceError(true), ExitCalled);
-    const auto log = Boxes().MessageBoxLog();
+    const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].text, app.mResourceManager->GetErrorText());
     EXPECT_NE(log[0].text.find("properties\\resources.xml"), std::string::npos);
@@ -521,7 +587,7 @@ TEST_F(AppTest, AnUnreadableDemoIsFatal) {
     app.mDemoFileName = WorkFolder() + "/missing.dmo";
     EXPECT_THROW(app.Initialize(), ExitCalled);
     EXPECT_FALSE(app.mPlayingDemo);
-    const auto log = Boxes().MessageBoxLog();
+    const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].caption, "FATAL ERROR");
 }

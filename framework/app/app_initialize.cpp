@@ -1,6 +1,7 @@
 // Start-up: from a constructed application to one whose window, display,
 // sound and music exist.
 #include "framework/app/cursor_masks.h"
+#include "framework/app/demo_file_header.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
@@ -168,27 +169,10 @@ void KavoAppBase::NotifyRunningInstance() {
 }
 
 bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
-    // The header's fixed part: magic, version, random seed.
-    std::string data;
-    if (!platform::ReadWholeFile(mDemoFileName, data)) {
-        error = "Unable to open demo file: " + mDemoFileName;
+    DemoFileHeader header;
+    if (!LoadDemoFileHeader(mDemoFileName, header, error))
         return false;
-    }
-    if (data.size() < 12) {
-        error = "Demo file is too short: " + mDemoFileName;
-        return false;
-    }
-    auto word = [&](size_t offset) {
-        return static_cast<uint32_t>(static_cast<uint8_t>(data[offset])) |
-               static_cast<uint32_t>(static_cast<uint8_t>(data[offset + 1])) << 8 |
-               static_cast<uint32_t>(static_cast<uint8_t>(data[offset + 2])) << 16 |
-               static_cast<uint32_t>(static_cast<uint8_t>(data[offset + 3])) << 24;
-    };
-    if (word(0) != 0x42BEEF78) {
-        error = "Invalid demo file: " + mDemoFileName;
-        return false;
-    }
-    mRandSeed = word(8);
+    mRandSeed = header.mRandSeed;
     GetRandGenerator().Seed(mRandSeed);
     return true;
 }

@@ -590,6 +590,7 @@ TEST_F(AppTest, AnUnreadableDemoIsFatal) {
     const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].caption, "FATAL ERROR");
+    EXPECT_EQ(log[0].text, "Demo file not found: " + app.mDemoFileName);
 }
 
 } // namespace

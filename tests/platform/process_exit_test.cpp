@@ -31,9 +31,8 @@ TEST(ExitProcessDeathTest, EndsTheProcessWithTheCodeWithOrWithoutAHook) {
     // A hook that returns lets the process end.
     EXPECT_EXIT(
         {
-            Installed<ExitHook> hook(ExitHookSlot(), std::make_shared<ExitHook>([](int code) {
-                                         std::fprintf(stderr, "hook %d\n", code);
-                                     }));
+            Installed<ExitHook> hook(
+                ExitHookSlot(), std::make_shared<ExitHook>([](int code) { std::fprintf(stderr, "hook %d\n", code); }));
             ExitProcess(5);
         },
         ::testing::ExitedWithCode(5), "hook 5");

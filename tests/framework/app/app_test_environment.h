@@ -13,9 +13,9 @@
 #include <string>
 
 #include "framework/util/system_util.h"
-#include "tests/support/headless_environment.h"
 #include "platform/file_system.h"
 #include "platform/process_exit.h"
+#include "tests/support/headless_environment.h"
 
 namespace app_test {
 

@@ -21,11 +21,8 @@ TEST(DemoFileHeader, ParsesTheFixedPartAndRefusesShortOrForeignData) {
         std::string data;
         bool ok;
     } cases[] = {
-        {valid, true},
-        {valid + "rest of the file", true},
-        {valid.substr(0, 11), false},
-        {"", false},
-        {Words({0x78EFBE42, 2, 7}), false}, // magic in the wrong byte order
+        {valid, true}, {valid + "rest of the file", true}, {valid.substr(0, 11), false},
+        {"", false},   {Words({0x78EFBE42, 2, 7}), false}, // magic in the wrong byte order
     };
     for (const Case& c : cases) {
         Kavo::DemoFileHeader header{5, 6};

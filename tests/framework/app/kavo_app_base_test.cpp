@@ -78,7 +78,8 @@ TEST_F(AppTest, ConstructionSetsDefaultsAndInstallsTheApplication) {
 TEST_F(AppTest, WithNothingInstalledTheApplicationProvidesSettingsAndImageRegistry) {
     platform::Installed<platform::RegistryStore> noStore(platform::RegistryStoreSlot(),
                                                          std::shared_ptr<platform::RegistryStore>());
-    platform::Installed<Kavo::ImageRegistry> noImages(Kavo::ImageRegistrySlot(), std::shared_ptr<Kavo::ImageRegistry>());
+    platform::Installed<Kavo::ImageRegistry> noImages(Kavo::ImageRegistrySlot(),
+                                                      std::shared_ptr<Kavo::ImageRegistry>());
     const std::string settingsFile = Platform().ConfigFolder() + "/kavo/registry.txt";
     ASSERT_EQ(platform::DefaultRegistryFile(), settingsFile);
     {

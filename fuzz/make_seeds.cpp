@@ -6,6 +6,7 @@
 
 #include "engine/storage/stg.h"
 #include "engine/storage/storage_registry.h"
+#include "framework/app/demo_file_header.h"
 #include "framework/pak/pak_writer.h"
 #include "framework/util/buffer.h"
 #include "platform/file_system.h"
@@ -111,6 +112,15 @@ void TextSeeds() {
     record.WriteBoolean(true);
     record.WriteBytes(reinterpret_cast<const uint8_t*>("ab\r\ncd\n"), 7);
     Seed("buffer", "record.bin", Bytes(record.GetDataPtr(), record.GetDataPtr() + record.GetDataLen()));
+
+    // A demo file's start: magic, version 2, seed, then the product name.
+    Kavo::Buffer demo;
+    demo.WriteLong(static_cast<int32_t>(Kavo::kDemoFileMagic));
+    demo.WriteLong(2);
+    demo.WriteLong(0x00C0FFEE);
+    demo.WriteShort(4);
+    demo.WriteBytes(reinterpret_cast<const uint8_t*>("Kavo"), 4);
+    Seed("demo", "header.dmo", Bytes(demo.GetDataPtr(), demo.GetDataPtr() + demo.GetDataLen()));
 
     std::vector<Kavo::PakMember> members = {{"properties\\resources.xml", Kavo::SampleContent::kManifest, 0},
                                             {"data\\lines.txt", "ab\r\ncd\n", 0},

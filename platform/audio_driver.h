@@ -28,6 +28,9 @@ class AudioDriver {
 public:
     virtual ~AudioDriver() = default;
     virtual const char* Name() const = 0;
+    // Whether an output device exists; a program that needs sound refuses to
+    // start without one.
+    virtual bool HasOutputDevice() const = 0;
     // False for an invalid format, an empty callback or an output already open.
     virtual bool Open(const AudioFormat& format, AudioCallback callback) = 0;
     // The callback is not called while paused; an output starts playing.

@@ -77,6 +77,10 @@ public:
     virtual ~VideoDriver() = default;
     virtual const char* Name() const = 0;
 
+    // Whether there is a display to show windows on at all; a program that
+    // needs one refuses to start without it.
+    virtual bool HasDisplay() const = 0;
+
     // Turns pending desktop events into calls of platform/desktop_events.h
     // and posted input. Called only on the thread that owns the main window.
     virtual void PumpEvents() = 0;
@@ -96,6 +100,10 @@ public:
     // ---- Screen ----
     virtual bool SetFullScreen(WindowHandle window, bool fullScreen) = 0;
     virtual std::vector<DisplayMode> ListDisplayModes() = 0;
+    // The mode the display shows now: the desktop's own until SetDisplayMode
+    // changes it.
+    virtual DisplayMode GetDesktopMode() = 0;
+    // False when the display refuses the mode.
     virtual bool SetDisplayMode(const DisplayMode& mode) = 0;
     virtual void RestoreDesktopMode() = 0;
     // Blocks until the next vertical blank; false when the driver cannot tell.

@@ -15,7 +15,8 @@ namespace {
 
 bool OnSystemClock() {
     const std::shared_ptr<platform::Clock> clock = platform::GetClock();
-    return typeid(*clock) == typeid(platform::SystemClock);
+    const platform::Clock& installed = *clock; // a plain reference: typeid then has no side effects to warn of
+    return typeid(installed) == typeid(platform::SystemClock);
 }
 
 std::uint64_t ReadHardwareCounter() {

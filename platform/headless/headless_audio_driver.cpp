@@ -2,6 +2,16 @@
 
 namespace platform {
 
+bool HeadlessAudioDriver::HasOutputDevice() const {
+    std::lock_guard lock(mMutex);
+    return mHasDevice;
+}
+
+void HeadlessAudioDriver::SetHasOutputDevice(bool hasDevice) {
+    std::lock_guard lock(mMutex);
+    mHasDevice = hasDevice;
+}
+
 bool HeadlessAudioDriver::Open(const AudioFormat& format, AudioCallback callback) {
     std::lock_guard lock(mMutex);
     if (mOpen || !callback || !IsValidAudioFormat(format))

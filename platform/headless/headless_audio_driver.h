@@ -14,6 +14,7 @@ namespace platform {
 class HeadlessAudioDriver final : public AudioDriver {
 public:
     const char* Name() const override { return "headless"; }
+    bool HasOutputDevice() const override;
     bool Open(const AudioFormat& format, AudioCallback callback) override;
     void Pause() override;
     void Resume() override;
@@ -31,6 +32,8 @@ public:
     // Everything pulled so far, in order.
     std::vector<std::uint8_t> Delivered() const;
     std::size_t DeliveredFrames() const;
+    // Whether HasOutputDevice answers yes (it does unless told otherwise).
+    void SetHasOutputDevice(bool hasDevice);
 
 private:
     // Recursive: the callback may pause or close the output it is called by.
@@ -39,6 +42,7 @@ private:
     AudioCallback mCallback;
     bool mOpen = false;
     bool mPaused = false;
+    bool mHasDevice = true;
     std::uint64_t mTimeCarry = 0; // milliseconds x rate not yet pulled, below 1000
     std::vector<std::uint8_t> mDelivered;
 };

@@ -20,6 +20,11 @@ HeadlessVideoDriver::HeadlessVideoDriver() {
     mModes = {{640, 480, 32, 60}, {800, 600, 32, 60}, {1024, 768, 16, 60}, {1024, 768, 32, 60}, mDesktopMode};
 }
 
+bool HeadlessVideoDriver::HasDisplay() const {
+    std::lock_guard lock(mMutex);
+    return mHasDisplay;
+}
+
 void HeadlessVideoDriver::PumpEvents() {
     std::lock_guard lock(mMutex);
     ++mPumps;
@@ -99,8 +104,15 @@ std::vector<DisplayMode> HeadlessVideoDriver::ListDisplayModes() {
     return mModes;
 }
 
+DisplayMode HeadlessVideoDriver::GetDesktopMode() {
+    return CurrentMode();
+}
+
 bool HeadlessVideoDriver::SetDisplayMode(const DisplayMode& mode) {
     std::lock_guard lock(mMutex);
+    mModeRequests.push_back(mode);
+    if (mRefuseModes)
+        return false;
     for (const DisplayMode& known : mModes) {
         if (known == mode) {
             mCurrentMode = mode;
@@ -112,6 +124,7 @@ bool HeadlessVideoDriver::SetDisplayMode(const DisplayMode& mode) {
 
 void HeadlessVideoDriver::RestoreDesktopMode() {
     std::lock_guard lock(mMutex);
+    ++mModeRestores;
     mCurrentMode = mDesktopMode;
 }
 
@@ -211,6 +224,26 @@ void HeadlessVideoDriver::SetDisplayModes(std::vector<DisplayMode> modes, const 
     mModes = std::move(modes);
     mDesktopMode = desktop;
     mCurrentMode = desktop;
+}
+
+void HeadlessVideoDriver::SetHasDisplay(bool hasDisplay) {
+    std::lock_guard lock(mMutex);
+    mHasDisplay = hasDisplay;
+}
+
+void HeadlessVideoDriver::RefuseDisplayModes(bool refuse) {
+    std::lock_guard lock(mMutex);
+    mRefuseModes = refuse;
+}
+
+std::vector<DisplayMode> HeadlessVideoDriver::DisplayModeRequests() const {
+    std::lock_guard lock(mMutex);
+    return mModeRequests;
+}
+
+int HeadlessVideoDriver::DesktopModeRestores() const {
+    std::lock_guard lock(mMutex);
+    return mModeRestores;
 }
 
 } // namespace platform

@@ -40,6 +40,7 @@ public:
     HeadlessVideoDriver();
 
     const char* Name() const override { return "headless"; }
+    bool HasDisplay() const override;
     void PumpEvents() override;
     void CreateWindow(WindowHandle window, const WindowMirror& mirror) override;
     void DestroyWindow(WindowHandle window) override;
@@ -50,6 +51,7 @@ public:
     bool Present(WindowHandle window, const FrameView& frame, const Rect& destination) override;
     bool SetFullScreen(WindowHandle window, bool fullScreen) override;
     std::vector<DisplayMode> ListDisplayModes() override;
+    DisplayMode GetDesktopMode() override;
     bool SetDisplayMode(const DisplayMode& mode) override;
     void RestoreDesktopMode() override;
     bool WaitForVerticalBlank() override;
@@ -71,6 +73,13 @@ public:
     // The mode set last (the desktop mode after RestoreDesktopMode).
     DisplayMode CurrentMode() const;
     void SetDisplayModes(std::vector<DisplayMode> modes, const DisplayMode& desktop);
+    // Whether HasDisplay answers yes (it does unless told otherwise).
+    void SetHasDisplay(bool hasDisplay);
+    // While set, every SetDisplayMode is refused (and still logged).
+    void RefuseDisplayModes(bool refuse);
+    // Every SetDisplayMode asked for, accepted or refused, in order.
+    std::vector<DisplayMode> DisplayModeRequests() const;
+    int DesktopModeRestores() const;
 
 private:
     mutable std::mutex mMutex;
@@ -82,6 +91,10 @@ private:
     std::vector<DisplayMode> mModes;
     DisplayMode mDesktopMode;
     DisplayMode mCurrentMode;
+    std::vector<DisplayMode> mModeRequests;
+    int mModeRestores = 0;
+    bool mRefuseModes = false;
+    bool mHasDisplay = true;
     int mPumps = 0;
 };
 

@@ -152,11 +152,24 @@ TEST(HeadlessVideo, ModesCursorsAndWhatItCannotTell) {
     HeadlessPlatform headless;
     HeadlessVideoDriver& video = headless.Video();
     const DisplayMode small{800, 600, 32, 60};
+    const DisplayMode desktop = video.GetDesktopMode();
+    EXPECT_EQ(desktop.width, 1280);
     EXPECT_TRUE(video.SetDisplayMode(small));
-    EXPECT_EQ(video.CurrentMode(), small);
+    EXPECT_EQ(video.GetDesktopMode(), small);
     EXPECT_FALSE(video.SetDisplayMode({801, 600, 32, 60}));
     video.RestoreDesktopMode();
-    EXPECT_EQ(video.CurrentMode().width, 1280);
+    EXPECT_EQ(video.CurrentMode(), desktop);
+    // Refused while told to refuse, even a mode it knows; every request logged.
+    video.RefuseDisplayModes(true);
+    EXPECT_FALSE(video.SetDisplayMode(small));
+    EXPECT_EQ(video.GetDesktopMode(), desktop);
+    video.RefuseDisplayModes(false);
+    const std::vector<DisplayMode> requests{small, {801, 600, 32, 60}, small};
+    EXPECT_EQ(video.DisplayModeRequests(), requests);
+    EXPECT_EQ(video.DesktopModeRestores(), 1);
+    EXPECT_TRUE(video.HasDisplay());
+    video.SetHasDisplay(false);
+    EXPECT_FALSE(video.HasDisplay());
     EXPECT_FALSE(video.WaitForVerticalBlank());
     EXPECT_FALSE(video.GetScanLine().has_value());
 
@@ -205,6 +218,9 @@ TEST(HeadlessAudio, DeliversExactlyTheFramesAskedFor) {
             out[i] = next++;
     };
     EXPECT_EQ(audio.Advance(10), 0u); // nothing open
+    EXPECT_TRUE(audio.HasOutputDevice());
+    audio.SetHasOutputDevice(false);
+    EXPECT_FALSE(audio.HasOutputDevice());
     EXPECT_FALSE(audio.Open({44100, 3, 16}, fill));
     EXPECT_FALSE(audio.Open({44100, 2, 16}, nullptr));
     ASSERT_TRUE(audio.Open({22050, 2, 16}, fill));

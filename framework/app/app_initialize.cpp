@@ -1,0 +1,180 @@
+// Start-up: from a constructed application to one whose window, display,
+// sound and music exist.
+#include "framework/app/cursor_masks.h"
+#include "framework/app/demo_file_header.h"
+#include "framework/app/kavo_app_base.h"
+#include "framework/app/window_position_keeper.h"
+#include "framework/graphics/dd_interface.h"
+#include "framework/pak/pak_interface.h"
+#include "framework/sound/dsound_manager.h"
+#include "framework/sound/music_interface.h"
+#include "framework/util/mersenne_twister.h"
+#include "framework/util/system_util.h"
+#include "framework/widget/widget_manager.h"
+#include "platform/clock.h"
+#include "platform/crt_random.h"
+#include "platform/drivers.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/system_info.h"
+
+namespace Kavo {
+
+namespace {
+
+constexpr const char* kDirectXDownloadAddress = "http://www.microsoft.com/directx";
+
+// Whether the demo file name already says where it lives: a drive letter,
+// a folder right after two characters, or an absolute path here.
+bool IsDemoPathAnchored(const std::string& name) {
+    if (!name.empty() && name[0] == '/')
+        return true;
+    if (name.size() < 2)
+        return false;
+    return name[1] == ':' || (name.size() > 2 && name[2] == '\\');
+}
+
+} // namespace
+
+platform::LResult AppWindowProc(platform::WindowHandle window, platform::MessageId message, platform::WParam wParam,
+                                platform::LParam lParam);
+
+void KavoAppBase::Initialize() {
+    mPrimaryThreadId = platform::GetCurrentThreadId();
+    if (mShutdown)
+        return;
+
+    if (!mHasDisplayService || !mHasSoundService) {
+        platform::ShowMessageBox(
+            nullptr,
+            GetString("APP_REQUIRES_DIRECTX",
+                      std::string("This application requires DirectX to run.  You can get DirectX at ") +
+                          kDirectXDownloadAddress),
+            GetString("YOU_NEED_DIRECTX", "You need DirectX"), platform::kMbIconError);
+        DoExit(0);
+    }
+
+    PreInitHook();
+    LoadSettings();
+
+    if (platform::IsWindowsVistaOrLater()) {
+        SetUserDataFolder(platform::GetUserDataRoot(mProdName));
+        if (!IsDemoPathAnchored(mDemoFileName))
+            mDemoFileName = GetUserDataFolder() + mDemoFileName;
+    }
+
+    if (!mCmdLineParsed)
+        ReadCommandLine();
+    if (mIsScreenSaver)
+        mOnlyAllowOneCopyToRun = false;
+
+    if (!ChangeDirHook(mChangeDirTo))
+        platform::SetCurrentFolder(mChangeDirTo);
+
+    // Without the archive every file comes from the disk.
+    if (gPakInterface != nullptr)
+        gPakInterface->MountArchive("main.pak");
+
+    mNotifyGameMessage = platform::RegisterWindowMessage("Notify" + mProdName);
+    if (!mInstance.Acquire(mProdName + "Mutex"))
+        NotifyRunningInstance();
+
+    mRandSeed = platform::GetTickMs();
+    GetRandGenerator().Seed(mRandSeed);
+
+    if (mPlayingDemo) {
+        std::string error;
+        if (!ReadDemoFileHeader(error)) {
+            mPlayingDemo = false;
+            ShowFatalError(error);
+            DoExit(0);
+        }
+    }
+
+    // A recorded or replayed run must refill boards as the recording did:
+    // the runtime generator then follows the demo's seed.
+    platform::CrtSrand(mRecordingDemo || mPlayingDemo ? mRandSeed : platform::GetTickMs());
+
+    platform::RegisterWindowClass({"MainWindow", platform::kCsDblClks, AppWindowProc});
+    platform::RegisterWindowClass({"InvisWindow", 0, AppWindowProc});
+    mUseWideWindowProc = false;
+
+    platform::WindowCreateInfo invisible;
+    invisible.className = "InvisWindow";
+    invisible.title = mTitle;
+    mInvisHWnd = platform::CreateWindow(invisible);
+    if (mInvisHWnd != nullptr)
+        platform::SetWindowUserData(mInvisHWnd, this);
+
+    const auto video = platform::GetVideoDriver();
+    mHandCursor = video->CreateCursor(HandCursorImage());
+    mDraggingCursor = video->CreateCursor(DraggingCursorImage());
+
+    PreCreateWindowHook();
+
+    mWidgetManager->Resize(IntRect(0, 0, mWidth, mHeight), IntRect(0, 0, mWidth, mHeight));
+
+    if (mIsWindowed && !mFullScreenWindow) {
+        if (mWidth >= platform::GetSystemMetric(platform::kMetricFullScreenWidth) ||
+            mHeight >= platform::GetSystemMetric(platform::kMetricFullScreenHeight)) {
+            mIsWindowed = false;
+            mForceFullscreen = true;
+        }
+    }
+
+    if (mFullScreenWindow) {
+        KeepWindowPositions(false);
+        const platform::DisplayMode current = video->GetDesktopMode();
+        const bool depthUsable = current.bitsPerPixel == 16 || current.bitsPerPixel == 32;
+        if (current.width != mWidth || current.height != mHeight || !depthUsable) {
+            const platform::DisplayMode wanted{mWidth, mHeight, depthUsable ? current.bitsPerPixel : 16,
+                                               current.refreshRate};
+            if (!video->SetDisplayMode(wanted)) {
+                mFullScreenWindow = false;
+                mIsWindowed = false;
+            }
+        }
+    }
+
+    CreateMainWindow();
+
+    if (mSoundManager == nullptr)
+        mSoundManager = new DSoundManager(mNoSoundNeeded || mNoFrameworkSound ? nullptr : mHWnd, mWantFMod);
+
+    SetSfxVolume(mSfxVolume);
+    mMusicInterface = CreateMusicPlayer(mInvisHWnd);
+    SetMusicVolume(mMusicVolume);
+
+    if (mIsScreenSaver) {
+        mCursorNum = 11;
+        ApplyCursor();
+    }
+
+    InitHook();
+    mInitialized = true;
+}
+
+MusicInterface* KavoAppBase::CreateMusicPlayer(platform::WindowHandle) {
+    // The players that make sound come with the sound system; until then
+    // every mode gets the silent player.
+    return new MusicInterface();
+}
+
+void KavoAppBase::NotifyRunningInstance() {
+    if (!mOnlyAllowOneCopyToRun)
+        return;
+    if (mNotifyGameMessage != 0)
+        mInstance.NotifyOwner();
+    DoExit(0);
+}
+
+bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
+    DemoFileHeader header;
+    if (!LoadDemoFileHeader(mDemoFileName, header, error))
+        return false;
+    mRandSeed = header.mRandSeed;
+    GetRandGenerator().Seed(mRandSeed);
+    return true;
+}
+
+} // namespace Kavo

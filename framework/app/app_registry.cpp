@@ -1,0 +1,133 @@
+// Settings under "SOFTWARE\" + the registry key of the current user.
+#include "framework/app/kavo_app_base.h"
+#include "platform/registry.h"
+
+namespace Kavo {
+
+namespace {
+
+// Splits a value path at its last '\' into the key below the application's
+// key and the value name.
+void SplitValuePath(const std::string& appKey, const std::string& valuePath, std::string& key, std::string& name) {
+    const size_t slash = valuePath.rfind('\\');
+    if (slash == std::string::npos) {
+        key = appKey;
+        name = valuePath;
+    } else {
+        key = appKey + "\\" + valuePath.substr(0, slash);
+        name = valuePath.substr(slash + 1);
+    }
+}
+
+} // namespace
+
+bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, const void* data, uint32_t size) {
+    if (mRegKey.empty())
+        return false;
+    std::string keyPath;
+    std::string name;
+    SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
+    platform::RegKey key;
+    if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
+        platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk)
+        return false;
+    platform::RegSetValue(key, name, type, data, size);
+    platform::RegCloseKey(key);
+    return true;
+}
+
+bool KavoAppBase::ReadRegValue(const std::string& valuePath, uint32_t* type, void* data, uint32_t* size) {
+    if (mRegKey.empty())
+        return false;
+    std::string keyPath;
+    std::string name;
+    SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
+    platform::RegKey key;
+    if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk)
+        return false;
+    const bool ok = platform::RegQueryValue(key, name, type, data, size) == platform::kRegOk;
+    platform::RegCloseKey(key);
+    return ok;
+}
+
+bool KavoAppBase::RegistryWriteInteger(const std::string& valuePath, int32_t value) {
+    return WriteRegValue(valuePath, platform::kRegDword, &value, sizeof value);
+}
+
+bool KavoAppBase::RegistryWriteBoolean(const std::string& valuePath, bool value) {
+    return RegistryWriteInteger(valuePath, value ? 1 : 0);
+}
+
+bool KavoAppBase::RegistryReadInteger(const std::string& valuePath, int32_t* value) {
+    uint32_t type = 0;
+    int32_t data = 0;
+    uint32_t size = sizeof data;
+    if (!ReadRegValue(valuePath, &type, &data, &size) || type != platform::kRegDword)
+        return false;
+    *value = data;
+    return true;
+}
+
+bool KavoAppBase::RegistryReadBoolean(const std::string& valuePath, bool* value) {
+    int32_t data = 0;
+    if (!RegistryReadInteger(valuePath, &data))
+        return false;
+    *value = data != 0;
+    return true;
+}
+
+bool KavoAppBase::DeleteRegKey(const std::string& keyName) {
+    if (mRegKey.empty())
+        return false;
+    return platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) ==
+           platform::kRegOk;
+}
+
+void KavoAppBase::DeleteRegValue(const std::string& valuePath) {
+    if (mRegKey.empty())
+        return;
+    std::string keyPath;
+    std::string name;
+    SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
+    platform::RegKey key;
+    if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk)
+        return;
+    platform::RegDeleteValue(key, name);
+    platform::RegCloseKey(key);
+}
+
+void KavoAppBase::LoadSettings() {
+    int32_t value = 0;
+    if (RegistryReadInteger("MusicVolume", &value))
+        mMusicVolume = value * 0.01;
+    if (RegistryReadInteger("SfxVolume", &value))
+        mSfxVolume = value * 0.01;
+    if (RegistryReadInteger("Muted", &value))
+        mMuteCount = value;
+    if (RegistryReadInteger("ScreenMode", &value))
+        mIsWindowed = value == 0;
+    RegistryReadInteger("PreferredX", &mPreferredX);
+    RegistryReadInteger("PreferredY", &mPreferredY);
+    if (RegistryReadInteger("CustomCursors", &value)) {
+        mCustomCursorsEnabled = value != 0;
+        ApplyCursor();
+    }
+    if (RegistryReadInteger("InProgress", &value))
+        mLastShutdownWasGraceful = value == 0;
+    if (RegistryReadInteger("WaitForVSync", &value))
+        mWaitForVSync = value != 0;
+}
+
+void KavoAppBase::SaveSettings() {
+    RegistryWriteInteger("MusicVolume", static_cast<int32_t>(mMusicVolume * 100));
+    RegistryWriteInteger("SfxVolume", static_cast<int32_t>(mSfxVolume * 100));
+    RegistryWriteInteger("Muted", mMuteCount - mAutoMuteCount > 0 ? 1 : 0);
+    RegistryWriteInteger("ScreenMode", mIsWindowed ? 0 : 1);
+    RegistryWriteInteger("PreferredX", mPreferredX);
+    RegistryWriteInteger("PreferredY", mPreferredY);
+    RegistryWriteInteger("CustomCursors", mCustomCursorsEnabled ? 1 : 0);
+    RegistryWriteInteger("InProgress", 0);
+    RegistryWriteInteger("WaitForVSync", mWaitForVSync ? 1 : 0);
+}
+
+} // namespace Kavo

@@ -1,0 +1,381 @@
+#pragma once
+// The one application object of the process. It owns the windows, the
+// display device, the widget, resource and sound managers, the settings and
+// the frame timing; the game derives from it and overrides its hooks.
+// Everything else reaches it through gAppBase.
+
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "framework/graphics/image_host.h"
+#include "framework/graphics/image_registry.h"
+#include "framework/util/buffer.h"
+#include "framework/util/rect.h"
+#include "framework/widget/button_listener.h"
+#include "framework/widget/dialog_listener.h"
+#include "platform/process_slot.h"
+#include "platform/registry.h"
+#include "platform/single_instance.h"
+#include "platform/threads.h"
+#include "platform/video_driver.h"
+#include "platform/window.h"
+
+namespace Kavo {
+
+class DDInterface;
+class Dialog;
+class DSoundManager;
+class Image;
+class MemoryImage;
+class MusicInterface;
+class ResourceManager;
+class Widget;
+class WidgetManager;
+class KavoAppBase;
+
+// The slot that holds the application while it exists (its constructor
+// installs it, its destructor restores the previous occupant).
+platform::ProcessSlot<KavoAppBase>& AppBaseSlot();
+
+// gAppBase reads the slot: null before construction and after destruction.
+struct AppBasePointer {
+    KavoAppBase* get() const { return AppBaseSlot().Get().get(); }
+    KavoAppBase* operator->() const { return get(); }
+    operator KavoAppBase*() const { return get(); }
+};
+inline constexpr AppBasePointer gAppBase{};
+
+// One entry of the list of widgets deleted once the loop has unwound.
+struct SafeDeleteEntry {
+    int32_t mUpdateAppDepth;
+    Widget* mWidget;
+};
+
+class KavoAppBase : public ButtonListener, public DialogListener, public ImageHost {
+public:
+    KavoAppBase();
+    KavoAppBase(const KavoAppBase&) = delete;
+    KavoAppBase& operator=(const KavoAppBase&) = delete;
+
+    // ---- Virtual operations, in their order ----
+    // (The button and dialog notifications of the two listener bases lead.)
+    virtual bool ProcessFrame(bool allowSleep);
+    virtual void UpdateFrame();
+    virtual bool UpdateApp();
+    virtual void UpdateFrameF(float fraction);
+    virtual void CreateMainWindow();
+    virtual void ApplyCursor();
+    virtual void ReapplyImageStorageFlags();
+    virtual void DropAllSoftwareCaches();
+    virtual void DropAllDerivedBuffers();
+    virtual void LoadingThreadCompleted() {}
+    ~KavoAppBase() override;
+    virtual MusicInterface* CreateMusicPlayer(platform::WindowHandle owner);
+    virtual void InitHook() {}
+    virtual void ShutdownHook() {}
+    virtual void PostRunHook() {}
+    virtual void LoadingThreadProc() {}
+    virtual void SaveSettings();
+    virtual void LoadSettings();
+    virtual Dialog* NewDialog(int32_t id, bool isModal, const std::string& header, const std::string& lines,
+                              const std::string& footer, int32_t buttonMode);
+    virtual void PreCreateWindowHook() {}
+    virtual void BeginPopup();
+    virtual void EndPopup();
+    virtual int MsgBoxW(const std::wstring& text, const std::wstring& caption, uint32_t flags);
+    virtual int MsgBox(const std::string& text, const std::string& caption, uint32_t flags);
+    virtual void ShowFatalErrorW(const std::wstring& text);
+    virtual void ShowFatalError(const std::string& text);
+    virtual void AppendScreenSaverError(const std::string& text);
+    virtual void SafeDeleteObject(Widget* widget);
+    virtual void ClearUpdateFlag(const std::string& webPage);
+    virtual void CancelUpdateCheck(const std::string& webPage);
+    virtual bool OpenWebPage(const std::string& url);
+    virtual std::string ReadFileProductVersion(const std::string& path);
+    virtual void HideApp();
+    virtual std::string GetCrashInfoText();
+    virtual void AddCrashReportFields(std::map<std::string, std::string>&) {}
+    virtual void CloseApp();
+    virtual void ReadCommandLine();
+    virtual void SplitCommandLine();
+    virtual void HandleCmdLineParam(const std::string& name, const std::string& value);
+    virtual void BringWindowToFront(platform::WParam wParam, platform::LParam lParam);
+    virtual void NotifyRunningInstance();
+    virtual void Run();
+    virtual void Initialize();
+    virtual void PreDisplayInitHook() {}
+    virtual void PostDisplayInitHook() {}
+    virtual bool ChangeDirHook(const std::string&) { return false; }
+    virtual void PlaySample(int32_t soundId, int32_t pan);
+    virtual void PlaySample(int32_t soundId);
+    virtual double GetSoundManagerValue();
+    virtual double GetMusicVolume();
+    virtual double GetSfxVolume();
+    virtual bool IsMuted();
+    virtual void SetSfxVolumeDirect(double volume);
+    virtual void SetMusicVolume(double volume);
+    virtual void SetSfxVolume(double volume);
+    virtual void Mute(bool automatic);
+    virtual void Unmute(bool automatic);
+    virtual double GetLoadingProgress();
+    virtual Image* GetImage(const std::string& fileName, bool commitBits);
+    virtual Image* GetSharedImage(const std::string& fileName, const std::string& variant, bool* isNew);
+    virtual void SwitchScreenMode(bool wantWindowed, bool is3D, bool force);
+    virtual void SwitchScreenMode(bool wantWindowed);
+    virtual void ReapplyScreenMode();
+    virtual void SetDisplayOption(bool option);
+    virtual Dialog* DoDialog(int32_t id, bool isModal, const std::string& header, const std::string& lines,
+                             const std::string& footer, int32_t buttonMode);
+    virtual Dialog* GetDialog(int32_t id);
+    virtual void AddDialog(Dialog* dialog);
+    virtual void AddDialog(int32_t id, Dialog* dialog);
+    virtual bool KillDialog(Dialog* dialog);
+    virtual bool KillDialog(int32_t id);
+    virtual bool KillDialog(int32_t id, bool removeWidget, bool deleteWidget);
+    virtual int32_t GetDialogCount();
+    virtual void ModalOpenedHook() {}
+    virtual void ModalClosedHook() {}
+    virtual void GotFocus() {}
+    virtual void LostFocus() {}
+    virtual bool IsConfirmKey(int32_t character);
+    virtual bool HandleDeveloperKey(int32_t key);
+    virtual bool DebugKeyHook(int32_t, bool, bool) { return false; }
+    virtual void CloseRequestHook() {}
+    virtual void D3DFailedHook() {}
+    virtual std::string GetUpdateAppDataString() { return {}; }
+    virtual bool KeyHook() { return false; }
+    virtual void Redraw(const IntRect* region);
+    virtual bool PresentScreen(const IntRect* region);
+    virtual void PreInitHook() {}
+    virtual void RunMainLoop();
+    virtual bool RunLoopStep(bool* updated);
+    virtual bool RunUntilUpdated();
+    virtual bool AllowRestore() { return !mWindowDisabled; }
+
+    // ---- The live images (the image registry) and the display behind them ----
+    // Memory images join the registry by themselves; these are for callers
+    // that add or take out an image by hand.
+    void RegisterMemoryImage(MemoryImage* image);
+    void UnregisterMemoryImage(MemoryImage* image);
+    // As the images' host: nothing until the display exists.
+    const DisplayPixelFormat* GetDisplayFormat() const override;
+    void RemoveTextures(MemoryImage* image) override;
+    bool ReadBackTexture(MemoryImage* image, uint32_t* dest) override;
+    bool IsDisplay3D() const;
+    // Made with the application, before any display, and lent to the display
+    // device to guard its surfaces.
+    platform::CriticalSection& GetDisplayLock() { return mDisplayLock; }
+    size_t GetMemoryImageCount();
+    bool HasMemoryImage(MemoryImage* image);
+
+    // ---- Strings, boxes, exit ----
+    std::string GetString(const std::string& id, const std::string& defaultText) const;
+    std::wstring GetStringW(const std::string& id, const std::wstring& defaultText) const;
+    void SetString(const std::string& id, const std::wstring& text);
+    // Restores a changed desktop mode, stops the framework's threads and
+    // ends the process.
+    [[noreturn]] void DoExit(int code);
+    bool ShowResourceError(bool doExit);
+
+    // ---- Settings in the registry (under "SOFTWARE\" + registry key) ----
+    bool WriteRegValue(const std::string& valuePath, uint32_t type, const void* data, uint32_t size);
+    bool ReadRegValue(const std::string& valuePath, uint32_t* type, void* data, uint32_t* size);
+    bool RegistryWriteInteger(const std::string& valuePath, int32_t value);
+    bool RegistryWriteBoolean(const std::string& valuePath, bool value);
+    bool RegistryReadInteger(const std::string& valuePath, int32_t* value);
+    bool RegistryReadBoolean(const std::string& valuePath, bool* value);
+    bool DeleteRegKey(const std::string& keyName);
+    void DeleteRegValue(const std::string& valuePath);
+
+    // ---- Loading thread ----
+    void BeginLoadingThread();
+    bool ReadDemoFileHeader(std::string& error);
+
+    // ---- Accessors the game reads ----
+    int32_t GetWidth() const { return mWidth; }
+    int32_t GetHeight() const { return mHeight; }
+    bool IsWindowed() const { return mIsWindowed; }
+    int32_t GetUpdateCount() const { return mUpdateCount; }
+    double GetUpdateSpeed() const { return mUpdateMultiplier; }
+
+    // ---- Fields of the application, in their order ----
+    uint32_t mRandSeed = 0;
+    std::string mMsgBoxCaptionPrefix;
+    std::string mCompanyName;
+    std::string mProdName = "Product";
+    std::string mTitle = "KavoApp";
+    std::string mRegKey;
+    std::string mChangeDirTo;
+    int32_t mPreferredX = -1;
+    int32_t mPreferredY = -1;
+    int32_t mWidth = 640;
+    int32_t mHeight = 480;
+    int32_t mColorDepth = 16;
+    double mMusicVolume = 0.85;
+    double mSfxVolume = 0.85;
+    double mDemoMusicVolume = 0.0;
+    double mDemoSfxVolume = 0.0;
+    bool mNoSoundNeeded = false;
+    bool mWantFMod = false;
+    bool mCmdLineParsed = false; // skip the command line when set
+    platform::SingleInstance mInstance;
+    bool mOnlyAllowOneCopyToRun = true;
+    platform::MessageId mNotifyGameMessage = 0;
+    platform::CriticalSection mCritSect; // the application lock
+    WidgetManager* mWidgetManager = nullptr;
+    std::map<int32_t, Dialog*> mDialogMap;
+    std::list<Dialog*> mDialogList;
+    platform::ThreadId mPrimaryThreadId = 0;
+    bool mIsHidden = false;
+    std::atomic<bool> mShutdown{false};
+    bool mExitToTop = false;
+    bool mIsWindowed = true;
+    bool mIsPhysWindowed = true;
+    bool mFullScreenWindow = false; // the desktop's mode was changed for full screen
+    bool mForceFullscreen = false;
+    bool mForceWindowed = false;
+    bool mInitialized = false;
+    uint32_t mTimeLoaded = 0;
+    platform::WindowHandle mHWnd = nullptr;
+    platform::WindowHandle mInvisHWnd = nullptr;
+    bool mIsScreenSaver = false;
+    bool mAllowMonitorPowersave = true;
+    std::list<platform::Message> mDeferredMessages;
+    int32_t mNumDeferredMessages = 0;
+    bool mPopupActive = false;
+    bool mIsNotTablet = true;
+    bool mIsTablet = false;
+    DDInterface* mDDInterface = nullptr;
+    bool mDisplayOption = false;
+    MusicInterface* mMusicInterface = nullptr;
+    bool mSaveSettingsOnClose = false;
+    std::string mProductVersion;
+    bool mUpdateCheckWatch = false;
+    bool mCloseAfterWebPage = false;
+    std::string mWatchedWebPage;
+    uint32_t mWebPageOpenTick = 0;
+    uint32_t mWatchRunStartTick = 0;
+    uint32_t mWatchLastTick = 0;
+    std::shared_ptr<ImageRegistry> mImageRegistry; // the live-image set
+    std::map<std::pair<std::string, std::string>, Image*> mSharedImageMap;
+    bool mDemoMute = false;
+    bool mMuteOnLostFocus = true;
+    int32_t mUpdatesThisFrame = 0;
+    int32_t mFrameTime = 10;
+    bool mIsDrawing = false;
+    bool mLastDrawWasEmpty = false;
+    bool mHasPendingDraw = true;
+    double mPendingUpdatesAcc = 0.0;
+    double mUpdateFTimeAcc = 0.0;
+    uint32_t mLastTimeCheck = 0;
+    uint32_t mLastInputTime = 0;
+    int32_t mSleepCount = 0;
+    int32_t mDrawCount = 0;
+    int32_t mUpdateCount = 0;
+    int32_t mUpdateAppState = 0;
+    int32_t mUpdateAppDepth = 0;
+    double mUpdateMultiplier = 1.0;
+    bool mPaused = false;
+    int32_t mFastForwardToUpdateNum = 0;
+    bool mFastForwardToMarker = false;
+    bool mFastForwardStep = false;
+    uint32_t mLastTimerTime = 0;
+    uint32_t mNextDrawTick = 0;
+    int32_t mLoopMode = 0;
+    int32_t mCursorNum = 0;
+    DSoundManager* mSoundManager = nullptr;
+    platform::CursorId mHandCursor = 0;
+    platform::CursorId mDraggingCursor = 0;
+    std::list<SafeDeleteEntry> mSafeDeleteList;
+    bool mMouseIn = false;
+    bool mRunning = false;
+    bool mActive = true;
+    bool mMinimized = false;
+    bool mPhysMinimized = false;
+    bool mIsDisabled = false;
+    bool mWindowDisabled = false;
+    bool mHasFocus = true;
+    int32_t mDrawTime = 0;
+    bool mShowFPS = false;
+    int32_t mShowFPSMode = 0;
+    int32_t mScreenBltTime = 0;
+    bool mAutoStartLoadingThread = true;
+    std::atomic<bool> mLoadingThreadStarted{false};
+    std::atomic<bool> mLoadingThreadCompleted{false};
+    bool mLoaded = false;
+    bool mYieldMainThread = false;
+    std::atomic<bool> mLoadingFailed{false}; // the resource-failure flag
+    std::atomic<bool> mCloseRequestedByOtherThread{false};
+    std::atomic<bool> mCursorThreadRunning{false};
+    bool mForceRedraw = false;
+    bool mUseWideWindowProc = false;
+    std::atomic<int32_t> mNumLoadingThreadTasks{0}; // loading total
+    std::atomic<int32_t> mCompletedLoadingThreadTasks{0};
+    bool mRecordingDemo = false;
+    bool mPlayingDemo = false;
+    bool mManualShutdown = false; // closed during demo
+    std::string mDemoPrefix = "kavoapp";
+    std::string mDemoFileName = "kavoapp.dmo";
+    Buffer mDemoBuffer;
+    int32_t mDemoLength = 0;
+    std::map<std::string, std::wstring> mStringMap;
+    bool mDebugKeysEnabled = false;
+    bool mEnableMaximizeButton = false;
+    bool mCtrlDown = false;
+    bool mAltDown = false;
+    int32_t mSyncRefreshRate = 100;
+    bool mVSyncUpdates = false;
+    bool mVSyncBroken = false;
+    int32_t mVSyncBrokenCount = 0;
+    uint32_t mVSyncBrokenTestStartTick = 0;
+    int32_t mVSyncBrokenTestUpdates = 0;
+    bool mWaitForVSync = false;
+    bool mSoftVSyncWait = true;
+    bool mUserChanged3DSetting = false;
+    bool mAutoEnable3D = false;
+    bool mTest3D = false;
+    int32_t mMinVidMemory3D = 6;
+    int32_t mRecommendedVidMemory3D = 14;
+    IntRect mScreenBounds;
+    int32_t mAspectNum = 4;
+    int32_t mAspectDen = 3;
+    ResourceManager* mResourceManager = nullptr;
+
+    // Fields the widgets, resources and sound read.
+    bool mNoFrameworkSound = false;
+    bool mAllowHighCharacters = false;
+    bool mUseSystemCaret = false;
+    uint8_t mAdd8BitMaxTable[512];
+    bool mCleanupSharedImages = false;
+    int32_t mMuteCount = 0;
+    int32_t mAutoMuteCount = 0;
+    bool mCustomCursorsEnabled = false;
+    bool mLastShutdownWasGraceful = true;
+
+protected:
+    void ShutdownFrameworkThreads();
+    void RestoreDesktopMode();
+    void ReapplyVolumes();
+
+    // Services found at construction.
+    bool mHasDisplayService = false;
+    bool mHasSoundService = false;
+
+private:
+    platform::Installed<KavoAppBase> mAppInstalled;
+    // Set when the application had to provide the settings store or the
+    // image registry itself (nothing was installed before it).
+    std::optional<platform::Installed<platform::RegistryStore>> mOwnSettingsStore;
+    std::optional<platform::Installed<ImageRegistry>> mOwnImageRegistry;
+    platform::CriticalSection mDisplayLock;
+    platform::Thread mLoadingThread;
+    bool mScreenSaverErrorWritten = false;
+    bool mCloseAppRan = false;
+};
+
+} // namespace Kavo

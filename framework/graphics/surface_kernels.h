@@ -25,8 +25,7 @@ namespace Kavo::SurfaceKernels {
 
 // Full alpha writes one value: 16-bit white is the full mask, 32-bit white
 // 0xFEFEFE (c * mask >> 8 loses the top step). Below it the colour blends.
-void NormalFillRect(const SurfaceTarget& surface, const DisplayTables& tables, const IntRect& rect,
-                    const Color& color);
+void NormalFillRect(const SurfaceTarget& surface, const DisplayTables& tables, const IntRect& rect, const Color& color);
 // Adds c * a / 255 per channel, saturating.
 void AdditiveFillRect(const SurfaceTarget& surface, const DisplayTables& tables, const IntRect& rect,
                       const Color& color);
@@ -79,9 +78,8 @@ void AdditiveBltMirror(const SurfaceTarget& surface, const DisplayTables& tables
 // Nearest pixel: srcRect stretched onto destRect, the part inside clipRect
 // and the surface drawn. Draw mode 0 blends, any other adds. False when
 // nothing was left to draw.
-bool StretchBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source,
-                const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
-                int drawMode, bool mirror);
+bool StretchBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source, const IntRect& destRect,
+                const IntRect& srcRect, const IntRect& clipRect, const Color& color, int drawMode, bool mirror);
 
 // ---- Rotation (surface_kernels_rotate.cpp) ----
 

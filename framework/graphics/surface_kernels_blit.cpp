@@ -70,8 +70,8 @@ bool ClipBlit(const SurfaceTarget& surface, const MemoryImage& source, int x, in
     h = std::min<int64_t>(h, surface.mHeight - dy);
     if (w <= 0 || h <= 0)
         return false;
-    area.mSrc = IntRect(static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(w),
-                        static_cast<int32_t>(h));
+    area.mSrc =
+        IntRect(static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(w), static_cast<int32_t>(h));
     area.mDestX = static_cast<int32_t>(mirror ? dx + w - 1 : dx);
     area.mDestY = static_cast<int32_t>(dy);
     area.mDir = mirror ? -1 : 1;

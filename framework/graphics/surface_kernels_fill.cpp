@@ -88,7 +88,8 @@ void FillScanLinesWithCoverage(const SurfaceTarget& surface, const DisplayTables
         const int64_t from = std::max<int64_t>(span.mX, box.mX);
         const int64_t to = std::min<int64_t>(int64_t{span.mX} + span.mWidth, int64_t{box.mX} + box.mWidth);
         const uint8_t* coverRow = coverage + static_cast<ptrdiff_t>(span.mY - coverY) * coverPitch;
-        const IntRect row(static_cast<int32_t>(from), span.mY, static_cast<int32_t>(std::max<int64_t>(to - from, 0)), 1);
+        const IntRect row(static_cast<int32_t>(from), span.mY, static_cast<int32_t>(std::max<int64_t>(to - from, 0)),
+                          1);
         int32_t x = row.mX;
         ForEachPixelAnyDepth(surface, row, [&](uint32_t d) {
             const uint32_t a = ((coverRow[x++ - coverX] + 1u) * k.mAlpha) >> 8;

@@ -97,7 +97,8 @@ void NormalDrawLine(const SurfaceTarget& surface, const DisplayTables& tables, d
     if (a == 255) {
         const uint32_t value =
             SumChannels(tables, [&](int c, uint32_t m) { return ((k.Channel(c) * m + (m >> 1)) >> 8) & m; });
-        WalkLine(surface, x1, y1, x2, y2, [&](int32_t x, int32_t y) { Plot(surface, x, y, [value](uint32_t) { return value; }); });
+        WalkLine(surface, x1, y1, x2, y2,
+                 [&](int32_t x, int32_t y) { Plot(surface, x, y, [value](uint32_t) { return value; }); });
         return;
     }
     const uint32_t src = SumChannels(
@@ -115,9 +116,8 @@ void AdditiveDrawLine(const SurfaceTarget& surface, const DisplayTables& tables,
     if (!surface.IsDrawable())
         return;
     const SurfacePixel::AdditiveColor add(tables, KernelColor(color));
-    WalkLine(surface, x1, y1, x2, y2, [&](int32_t x, int32_t y) {
-        Plot(surface, x, y, [&](uint32_t d) { return add.Over(tables, d); });
-    });
+    WalkLine(surface, x1, y1, x2, y2,
+             [&](int32_t x, int32_t y) { Plot(surface, x, y, [&](uint32_t d) { return add.Over(tables, d); }); });
 }
 
 void NormalDrawLineAA(const SurfaceTarget& surface, const DisplayTables& tables, double x1, double y1, double x2,

@@ -30,9 +30,12 @@ bool CutRotatedSpan(int32_t u, int32_t v, int32_t du, int32_t dv, int32_t width,
     } else if (du > 0) {
         if ((U >> 16) >= width - 1)
             return false;
-        const int64_t from = (0x10000 - U) / du;
-        if (from > 0)
-            f = from;
+        // The first index whose position is not negative. (0x10000 - u) /
+        // du, the obvious form, is one too many when u is a whole number of
+        // steps below 0, and at u = 0 it would drop the first column of
+        // every blit at a whole-pixel position.
+        if (U < 0)
+            f = (-U + du - 1) / du;
         l = std::min(l, (W - U - 0x17FFF) / du);
     } else if (U < 0 || U >= W - 0x10000) {
         return false;
@@ -45,7 +48,8 @@ bool CutRotatedSpan(int32_t u, int32_t v, int32_t du, int32_t dv, int32_t width,
     } else if (dv > 0) {
         if ((V >> 16) >= height - 1)
             return false;
-        f = std::max(f, (0x10000 - V) / dv);
+        if (V < 0)
+            f = std::max(f, (-V + dv - 1) / dv);
         l = std::min(l, (H - V - 0x17FFF) / dv);
     } else if (V < 0 || V >= H - 0x10000) {
         return false;
@@ -231,8 +235,8 @@ using RotateKernelFn = void (*)(const RotateJob&, Src);
 
 template <typename Pixel, typename Src>
 constexpr RotateKernelFn<Src> kRotateKernels[6] = {
-    RotateKernel<Pixel, Src, RotateWay::Packed565>, RotateKernel<Pixel, Src, RotateWay::Packed555>,
-    RotateKernel<Pixel, Src, RotateWay::Packed32>,  RotateKernel<Pixel, Src, RotateWay::General>,
+    RotateKernel<Pixel, Src, RotateWay::Packed565>,     RotateKernel<Pixel, Src, RotateWay::Packed555>,
+    RotateKernel<Pixel, Src, RotateWay::Packed32>,      RotateKernel<Pixel, Src, RotateWay::General>,
     RotateKernel<Pixel, Src, RotateWay::GeneralTinted>, RotateKernel<Pixel, Src, RotateWay::Additive>,
 };
 

@@ -18,8 +18,8 @@ namespace {
 struct StretchJob {
     const SurfaceTarget* mSurface;
     const DisplayTables* mTables;
-    IntRect mDest;      // visible destination, on the surface
-    int64_t mStartX;    // 16.16 source position of the first column and row
+    IntRect mDest;   // visible destination, on the surface
+    int64_t mStartX; // 16.16 source position of the first column and row
     int64_t mStartY;
     int64_t mStepX;
     int64_t mStepY;
@@ -120,9 +120,8 @@ constexpr StretchKernelFn<Src> kStretchKernels[4] = {
 
 } // namespace
 
-bool StretchBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source,
-                const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
-                int drawMode, bool mirror) {
+bool StretchBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source, const IntRect& destRect,
+                const IntRect& srcRect, const IntRect& clipRect, const Color& color, int drawMode, bool mirror) {
     source.mDrawn = true;
     if (!surface.IsDrawable() || destRect.mWidth <= 0 || destRect.mHeight <= 0)
         return false;

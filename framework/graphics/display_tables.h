@@ -1,8 +1,6 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -35,13 +33,6 @@ public:
     const std::array<uint32_t, 256>& Component(int channel) const { return mComponent[channel]; }
     // Red mask above green mask above blue mask: red in the high bits.
     bool StandardOrder() const { return mStandardOrder; }
-
-    // T[index] << shift of the channel. The kernels' sums stay within
-    // 2 * max; a mask wider than the table is capped rather than overrun.
-    uint32_t SaturatedField(int channel, uint32_t index) const {
-        const std::vector<uint32_t>& table = mSaturation[channel];
-        return table[std::min<size_t>(index, table.size() - 1)] << mChannels[channel].mShift;
-    }
 
 private:
     DisplayPixelFormat mFormat;

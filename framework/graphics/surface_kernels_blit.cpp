@@ -6,6 +6,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 #include "framework/graphics/surface_kernels.h"
 #include "framework/graphics/surface_pixel.h"
@@ -170,25 +175,50 @@ struct Coloured : TintedBase {
 
 // Additive rules: runs of zero colour are skipped, every other pixel adds.
 struct AdditiveBase {
-    const DisplayTables* mTables;
+    SurfacePixel::Saturator mSaturator;
     RunClass Class(uint32_t s) const { return (s & 0x00FFFFFF) == 0 ? RunClass::Skip : RunClass::Each; }
     uint32_t Whole(uint32_t d, uint32_t) const { return d; }
 };
 
 struct AdditiveWhite : AdditiveBase {
-    uint32_t Each(uint32_t d, uint32_t s) const { return SurfacePixel::AddWords(*mTables, d, s); }
+    uint32_t Each(uint32_t d, uint32_t s) const { return mSaturator.AddWords(d, s); }
+};
+
+// The same on a 32-bit surface with three 8-bit channels: the table lookup
+// is a saturating add of bytes, done four pixels at a time where the
+// processor has SSE2; the alpha byte comes out 0 as from the tables.
+struct AdditiveWhiteBytes : AdditiveWhite {
+    template <typename Pixel, typename Src>
+    void EachRun(Pixel* d, Src s, int32_t from, int32_t to) const {
+        int32_t k = from;
+#if defined(__SSE2__)
+        if constexpr (sizeof(Pixel) == 4 && std::is_same_v<Src, BlitPixel::PlainSource>) {
+            const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+            for (; k + 4 <= to; k += 4) {
+                const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+                const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.mPixels + k));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + k), _mm_and_si128(_mm_adds_epu8(dv, sv), colour));
+            }
+        }
+#endif
+        for (; k < to; ++k)
+            d[k] = static_cast<Pixel>(Each(d[k], s[k]));
+    }
 };
 
 struct AdditiveTinted : AdditiveBase {
     KernelColor mColor;
-    uint32_t Each(uint32_t d, uint32_t s) const { return SurfacePixel::AddTintedWord(*mTables, mColor, d, s); }
+    uint32_t Each(uint32_t d, uint32_t s) const { return mSaturator.AddTinted(d, s, mColor); }
 };
 
 // The run walk of one row: n source pixels from s, the destination moving
 // by dir. A run longer than the rest of the row is cut to it; a run byte of
 // 0 (never built) counts as 1.
 template <typename Pixel, typename Src, typename Rule>
-void WalkRow(Pixel* d, int32_t dir, Src s, const uint8_t* runs, int32_t n, const Rule& rule) {
+void WalkRow(Pixel* d, int32_t dir, Src s, const uint8_t* runs, int32_t n, const Rule& shared) {
+    // A copy of its own, which no store through d can change, so that the
+    // rule's tables and factors stay in registers.
+    const Rule rule = shared;
     int32_t i = 0;
     while (i < n) {
         const int32_t run = std::min<int32_t>(std::max<int32_t>(runs[i], 1), n - i);
@@ -200,6 +230,12 @@ void WalkRow(Pixel* d, int32_t dir, Src s, const uint8_t* runs, int32_t n, const
                 d[k * dir] = static_cast<Pixel>(rule.Whole(d[k * dir], s[k]));
             break;
         case RunClass::Each:
+            if constexpr (requires { rule.EachRun(d, s, i, i + run); }) {
+                if (dir == 1) {
+                    rule.EachRun(d, s, i, i + run);
+                    break;
+                }
+            }
             for (int32_t k = i; k < i + run; ++k)
                 d[k * dir] = static_cast<Pixel>(rule.Each(d[k * dir], s[k]));
             break;
@@ -209,8 +245,18 @@ void WalkRow(Pixel* d, int32_t dir, Src s, const uint8_t* runs, int32_t n, const
 }
 
 // The ways of the run walk, in the order of the kernel table.
-enum class RunWay { WhitePacked, WhiteOther16, White32, GreyPacked, Grey32, Coloured, AdditiveWhite, AdditiveTinted };
-constexpr size_t kRunWays = 8;
+enum class RunWay {
+    WhitePacked,
+    WhiteOther16,
+    White32,
+    GreyPacked,
+    Grey32,
+    Coloured,
+    AdditiveWhite,
+    AdditiveTinted,
+    AdditiveWhiteBytes,
+};
+constexpr size_t kRunWays = 9;
 
 struct RunJob {
     const SurfaceTarget* mSurface;
@@ -238,9 +284,11 @@ auto MakeRule(const RunJob& job) {
     else if constexpr (kWay == RunWay::Coloured)
         return Coloured{{a}, job.mTables, job.mColor};
     else if constexpr (kWay == RunWay::AdditiveWhite)
-        return AdditiveWhite{{job.mTables}};
+        return AdditiveWhite{{SurfacePixel::Saturator(*job.mTables)}};
+    else if constexpr (kWay == RunWay::AdditiveWhiteBytes)
+        return AdditiveWhiteBytes{{{SurfacePixel::Saturator(*job.mTables)}}};
     else
-        return AdditiveTinted{{job.mTables}, job.mColor};
+        return AdditiveTinted{{SurfacePixel::Saturator(*job.mTables)}, job.mColor};
 }
 
 template <typename Pixel, typename Src, RunWay kWay>
@@ -256,15 +304,23 @@ using RunKernelFn = void (*)(const RunJob&, Src);
 
 template <typename Pixel, typename Src>
 constexpr RunKernelFn<Src> kRunKernels[kRunWays] = {
-    RunKernel<Pixel, Src, RunWay::WhitePacked>,   RunKernel<Pixel, Src, RunWay::WhiteOther16>,
-    RunKernel<Pixel, Src, RunWay::White32>,       RunKernel<Pixel, Src, RunWay::GreyPacked>,
-    RunKernel<Pixel, Src, RunWay::Grey32>,        RunKernel<Pixel, Src, RunWay::Coloured>,
-    RunKernel<Pixel, Src, RunWay::AdditiveWhite>, RunKernel<Pixel, Src, RunWay::AdditiveTinted>,
+    RunKernel<Pixel, Src, RunWay::WhitePacked>,
+    RunKernel<Pixel, Src, RunWay::WhiteOther16>,
+    RunKernel<Pixel, Src, RunWay::White32>,
+    RunKernel<Pixel, Src, RunWay::GreyPacked>,
+    RunKernel<Pixel, Src, RunWay::Grey32>,
+    RunKernel<Pixel, Src, RunWay::Coloured>,
+    RunKernel<Pixel, Src, RunWay::AdditiveWhite>,
+    RunKernel<Pixel, Src, RunWay::AdditiveTinted>,
+    RunKernel<Pixel, Src, RunWay::AdditiveWhiteBytes>,
 };
 
-RunWay ChooseRunWay(DepthWay depth, const KernelColor& color, bool additive) {
+RunWay ChooseRunWay(DepthWay depth, const DisplayTables& tables, const KernelColor& color, bool additive) {
+    if (additive && !color.IsWhite())
+        return RunWay::AdditiveTinted;
     if (additive)
-        return color.IsWhite() ? RunWay::AdditiveWhite : RunWay::AdditiveTinted;
+        return depth == DepthWay::Rgb32 && SurfacePixel::Saturator(tables).BytesAdd() ? RunWay::AdditiveWhiteBytes
+                                                                                      : RunWay::AdditiveWhite;
     if (color.IsWhite())
         return depth == DepthWay::Packed16  ? RunWay::WhitePacked
                : depth == DepthWay::Other16 ? RunWay::WhiteOther16
@@ -285,7 +341,7 @@ void RunWalk(const SurfaceTarget& surface, const DisplayTables& tables, MemoryIm
         return;
     source.UpdateAlphaFlags();
     const KernelColor k(color);
-    const size_t way = static_cast<size_t>(ChooseRunWay(depth, k, additive));
+    const size_t way = static_cast<size_t>(ChooseRunWay(depth, tables, k, additive));
     const bool wide = depth == DepthWay::Rgb32;
     SurfacePixel::WithDisplayWords(source, tables.Format(), [&](auto src) {
         using Src = decltype(src);

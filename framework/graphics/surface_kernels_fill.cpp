@@ -69,7 +69,7 @@ void AdditiveFillRect(const SurfaceTarget& surface, const DisplayTables& tables,
                       const Color& color) {
     const KernelColor k(color);
     const SurfacePixel::AdditiveColor add(tables, k);
-    ForEachPixelAnyDepth(surface, rect, [&](uint32_t d) { return add.Over(tables, d); });
+    ForEachPixelAnyDepth(surface, rect, [&](uint32_t d) { return add.Over(d); });
 }
 
 void FillScanLinesWithCoverage(const SurfaceTarget& surface, const DisplayTables& tables, const Span* spans, int count,

@@ -117,7 +117,7 @@ void AdditiveDrawLine(const SurfaceTarget& surface, const DisplayTables& tables,
         return;
     const SurfacePixel::AdditiveColor add(tables, KernelColor(color));
     WalkLine(surface, x1, y1, x2, y2,
-             [&](int32_t x, int32_t y) { Plot(surface, x, y, [&](uint32_t d) { return add.Over(tables, d); }); });
+             [&](int32_t x, int32_t y) { Plot(surface, x, y, [&](uint32_t d) { return add.Over(d); }); });
 }
 
 void NormalDrawLineAA(const SurfaceTarget& surface, const DisplayTables& tables, double x1, double y1, double x2,

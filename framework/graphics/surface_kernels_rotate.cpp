@@ -144,16 +144,16 @@ struct Packed32 {
 };
 
 struct Additive {
-    const DisplayTables* mTables;
+    SurfacePixel::Saturator mSaturator;
+    int32_t mBits[3];
     KernelColor mColor;
     uint32_t Apply(uint32_t d, const Sample& s) const {
-        uint32_t out = 0;
-        for (int c = 0; c < 3; ++c) {
-            const DisplayChannel& ch = mTables->Channel(c);
-            const uint32_t add = ((WeightedSum(s, kField[c]) >> (kFieldTop[c] - ch.mBits)) * mColor.Tint(c)) >> 8;
-            out |= mTables->SaturatedField(c, add + ((d & ch.mMask) >> ch.mShift));
-        }
-        return out;
+        const uint32_t add[3] = {
+            ((WeightedSum(s, kField[0]) >> (kFieldTop[0] - mBits[0])) * mColor.mTintRed) >> 8,
+            ((WeightedSum(s, kField[1]) >> (kFieldTop[1] - mBits[1])) * mColor.mTintGreen) >> 8,
+            ((WeightedSum(s, kField[2]) >> (kFieldTop[2] - mBits[2])) * mColor.mTintBlue) >> 8,
+        };
+        return mSaturator.AddValues(d, add);
     }
 };
 
@@ -227,7 +227,11 @@ void RotateKernel(const RotateJob& job, Src src) {
     else if constexpr (kWay == RotateWay::GeneralTinted)
         RotateLoop<Pixel>(job, src, GeneralTinted{job.mTables, job.mColor});
     else
-        RotateLoop<Pixel>(job, src, Additive{job.mTables, job.mColor});
+        RotateLoop<Pixel>(
+            job, src,
+            Additive{SurfacePixel::Saturator(*job.mTables),
+                     {job.mTables->Channel(0).mBits, job.mTables->Channel(1).mBits, job.mTables->Channel(2).mBits},
+                     job.mColor});
 }
 
 template <typename Src>

@@ -56,22 +56,22 @@ struct NormalTinted {
 };
 
 struct AdditiveWhite {
-    const DisplayTables* mTables;
+    SurfacePixel::Saturator mSaturator;
     bool Apply(uint32_t& d, uint32_t s) const {
         if (s == 0)
             return false;
-        d = SurfacePixel::AddWords(*mTables, d, s);
+        d = mSaturator.AddWords(d, s);
         return true;
     }
 };
 
 struct AdditiveTinted {
-    const DisplayTables* mTables;
+    SurfacePixel::Saturator mSaturator;
     KernelColor mColor;
     bool Apply(uint32_t& d, uint32_t s) const {
         if (s == 0)
             return false;
-        d = SurfacePixel::AddTintedWord(*mTables, mColor, d, s);
+        d = mSaturator.AddTinted(d, s, mColor);
         return true;
     }
 };
@@ -102,9 +102,9 @@ void StretchKernel(const StretchJob& job, Src src) {
     else if constexpr (kWay == StretchWay::NormalTinted)
         StretchLoop<Pixel>(job, src, NormalTinted{job.mTables, job.mColor});
     else if constexpr (kWay == StretchWay::AdditiveWhite)
-        StretchLoop<Pixel>(job, src, AdditiveWhite{job.mTables});
+        StretchLoop<Pixel>(job, src, AdditiveWhite{SurfacePixel::Saturator(*job.mTables)});
     else
-        StretchLoop<Pixel>(job, src, AdditiveTinted{job.mTables, job.mColor});
+        StretchLoop<Pixel>(job, src, AdditiveTinted{SurfacePixel::Saturator(*job.mTables), job.mColor});
 }
 
 template <typename Src>

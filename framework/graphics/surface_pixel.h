@@ -41,48 +41,77 @@ inline uint32_t ToDisplay(const DisplayTables& tables, const KernelColor& color)
     return SumChannels(tables, [&](int c, uint32_t m) { return (color.Channel(c) * m >> 8) & m; });
 }
 
+// The display's saturation tables held by value for a kernel's loop. The
+// destination pixels have the tables' element type, so a loop reading the
+// tables through DisplayTables would load them again after every store.
+struct Saturator {
+    uint32_t mMask[3];
+    uint32_t mShift[3];
+    const uint32_t* mTable[3];
+    uint32_t mLast[3];
+
+    explicit Saturator(const DisplayTables& tables) {
+        for (int c = 0; c < 3; ++c) {
+            mMask[c] = tables.Channel(c).mMask;
+            mShift[c] = static_cast<uint32_t>(tables.Channel(c).mShift);
+            mTable[c] = tables.Saturation(c).data();
+            mLast[c] = static_cast<uint32_t>(tables.Saturation(c).size() - 1);
+        }
+    }
+
+    // T[index] << shift; the sums of the kernels stay within 2 * max, and a
+    // mask wider than the table is capped rather than overrun.
+    uint32_t Field(int c, uint32_t index) const { return mTable[c][index < mLast[c] ? index : mLast[c]] << mShift[c]; }
+
+    // The channel of display word v, shifted down.
+    uint32_t Value(int c, uint32_t v) const { return (v & mMask[c]) >> mShift[c]; }
+
+    // add[c] (already at the channel's width) added to each channel of d.
+    uint32_t AddValues(uint32_t d, const uint32_t add[3]) const {
+        return Field(0, Value(0, d) + add[0]) | Field(1, Value(1, d) + add[1]) | Field(2, Value(2, d) + add[2]);
+    }
+
+    // Display word s added to d.
+    uint32_t AddWords(uint32_t d, uint32_t s) const {
+        auto sum = [&](int c) { return Field(c, ((d & mMask[c]) + (s & mMask[c])) >> mShift[c]); };
+        return sum(0) | sum(1) | sum(2);
+    }
+
+    // True when every channel is 8 bits wide on a byte boundary and below
+    // the top byte: then a saturating add of bytes is the table lookup.
+    bool BytesAdd() const {
+        uint32_t masks = 0;
+        for (int c = 0; c < 3; ++c) {
+            if (mShift[c] % 8 != 0 || mMask[c] != 0xFFu << mShift[c] || mShift[c] > 16)
+                return false;
+            masks |= mMask[c];
+        }
+        return masks == 0xFFFFFF;
+    }
+
+    // Display word s scaled by the colour's tints and added to d.
+    uint32_t AddTinted(uint32_t d, uint32_t s, const KernelColor& color) const {
+        const uint32_t add[3] = {Value(0, s) * color.mTintRed >> 8, Value(1, s) * color.mTintGreen >> 8,
+                                 Value(2, s) * color.mTintBlue >> 8};
+        return AddValues(d, add);
+    }
+};
+
 // The colour as the additive fills and lines add it: c * a / 255 per
 // channel narrowed to the channel's width, saturated through the tables.
 struct AdditiveColor {
+    Saturator mSaturator;
     uint32_t mAdd[3];
 
-    AdditiveColor(const DisplayTables& tables, const KernelColor& color) {
+    AdditiveColor(const DisplayTables& tables, const KernelColor& color) : mSaturator(tables) {
         for (int c = 0; c < 3; ++c) {
             const int32_t bits = tables.Channel(c).mBits;
             mAdd[c] = bits >= 8 ? color.Tint(c) : color.Tint(c) >> (8 - bits);
         }
     }
 
-    uint32_t Over(const DisplayTables& tables, uint32_t d) const {
-        uint32_t out = 0;
-        for (int c = 0; c < 3; ++c) {
-            const DisplayChannel& ch = tables.Channel(c);
-            out |= tables.SaturatedField(c, ((d & ch.mMask) >> ch.mShift) + mAdd[c]);
-        }
-        return out;
-    }
+    uint32_t Over(uint32_t d) const { return mSaturator.AddValues(d, mAdd); }
 };
-
-// Display-format word s added to d, saturating per channel.
-inline uint32_t AddWords(const DisplayTables& tables, uint32_t d, uint32_t s) {
-    uint32_t out = 0;
-    for (int c = 0; c < 3; ++c) {
-        const DisplayChannel& ch = tables.Channel(c);
-        out |= tables.SaturatedField(c, ((d & ch.mMask) + (s & ch.mMask)) >> ch.mShift);
-    }
-    return out;
-}
-
-// Display-format word s scaled by the colour's tint and added to d.
-inline uint32_t AddTintedWord(const DisplayTables& tables, const KernelColor& color, uint32_t d, uint32_t s) {
-    uint32_t out = 0;
-    for (int c = 0; c < 3; ++c) {
-        const DisplayChannel& ch = tables.Channel(c);
-        const uint32_t add = ((s & ch.mMask) >> ch.mShift) * color.Tint(c) >> 8;
-        out |= tables.SaturatedField(c, add + ((d & ch.mMask) >> ch.mShift));
-    }
-    return out;
-}
 
 // The packed 16-bit form: green moved into the upper half word so that one
 // multiply scales all three channels.

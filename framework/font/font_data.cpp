@@ -270,11 +270,33 @@ bool FontData::HandleDefine(const ListDataElement& params) {
         stored.reset(definition ? definition->Duplicate() : value->Duplicate());
     } else {
         auto list = std::make_unique<ListDataElement>();
-        if (!DerefList(static_cast<const ListDataElement*>(value), list.get()))
+        if (!ResolveNames(static_cast<const ListDataElement*>(value), list.get()))
             return false;
         stored = std::move(list);
     }
     mDefineMap[name] = std::move(stored);
+    return true;
+}
+
+bool FontData::ResolveNames(const ListDataElement* source, ListDataElement* destination) {
+    for (const auto& element : source->mElementVector) {
+        if (element->mIsList) {
+            auto* child = new ListDataElement();
+            destination->Add(child);
+            if (!ResolveNames(static_cast<const ListDataElement*>(element.get()), child))
+                return false;
+            continue;
+        }
+        const std::string& text = static_cast<const SingleDataElement*>(element.get())->mString;
+        if (text.empty() || IsLiteral(text)) {
+            destination->Add(element->Duplicate());
+            continue;
+        }
+        const DataElement* definition = GetDefine(text);
+        if (definition == nullptr)
+            return Error("Unable to Dereference \"" + text + "\"");
+        destination->Add(definition->Duplicate());
+    }
     return true;
 }
 

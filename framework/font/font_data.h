@@ -58,6 +58,9 @@ private:
     FontLayer* AddLayer(const std::string& upperName, const FontLayer* source);
 
     bool HandleDefine(const ListDataElement& params);
+    // DerefList that keeps quoted strings quoted, so that a defined list
+    // reads later exactly as the list written in place would.
+    bool ResolveNames(const ListDataElement* source, ListDataElement* destination);
     bool HandleHorzSpanRectList(const ListDataElement& params);
     bool HandleSetCharMap(const ListDataElement& params);
     bool HandleCreateLayer(const ListDataElement& params, bool fromSource);

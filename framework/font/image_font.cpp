@@ -133,8 +133,9 @@ void ImageFont::BuildScaledImage(ActiveFontLayer& active, const FontLayer& layer
     int height = 0;
     for (int i = 0; i < 256; ++i) {
         const IntRect& source = layer.mCharData[i].mImageRect;
-        const int w = scaled(source.mWidth);
-        const int h = scaled(source.mHeight);
+        // A negative point size or scale would give cells of negative size.
+        const int w = std::max(0, scaled(source.mWidth));
+        const int h = std::max(0, scaled(source.mHeight));
         active.mScaledCharImageRects[i] = IntRect(static_cast<int>(std::clamp<int64_t>(x, 0, INT_MAX / 2)), 0, w, h);
         x += w;
         height = std::max(height, h);

@@ -170,7 +170,8 @@ void FontRasterizer::RenderLine(std::u32string_view text, int x, int y, Coverage
     }
     if (mRequest.mUnderline) {
         const FT_Face face = mFace->mFace;
-        const int below = std::max(1, static_cast<int>(FT_MulFix(-face->underline_position, face->size->metrics.y_scale) >> 6));
+        const int below =
+            std::max(1, static_cast<int>(FT_MulFix(-face->underline_position, face->size->metrics.y_scale) >> 6));
         const int thickness =
             std::max(1, static_cast<int>(FT_MulFix(face->underline_thickness, face->size->metrics.y_scale) >> 6));
         const int right = static_cast<int>((pen + 32) >> 6);

@@ -13,7 +13,8 @@ ActiveFontLayer::ActiveFontLayer(const ActiveFontLayer& other)
               std::begin(mScaledCharImageRects));
     if (mOwnsImage && mScaledImage != nullptr) {
         std::shared_ptr<FontServices> services = FontServicesSlot().Get();
-        mScaledImage = services ? services->CopyImageViaGraphics(other.mScaledImage) : DrawImageCopy(other.mScaledImage);
+        mScaledImage =
+            services ? services->CopyImageViaGraphics(other.mScaledImage) : DrawImageCopy(other.mScaledImage);
     }
 }
 

@@ -233,8 +233,8 @@ bool FontData::DataToIntLists(const DataElement* source, size_t size, std::vecto
 
 bool FontData::HandleCommand(const ListDataElement& params) {
     const DataElement* nameElement = params.At(0);
-    const std::string command =
-        StringToUpper(nameElement->mIsList ? std::string() : static_cast<const SingleDataElement*>(nameElement)->mString);
+    const std::string command = StringToUpper(
+        nameElement->mIsList ? std::string() : static_cast<const SingleDataElement*>(nameElement)->mString);
     const CommandShape* shape = FindCommand(command);
     if (shape == nullptr)
         return Error("Unknown Command");

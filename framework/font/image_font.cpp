@@ -115,7 +115,9 @@ void ImageFont::GenerateActiveFontLayers() {
             BuildScaledImage(active, layer, numerator, denominator);
         }
 
-        auto scaled = [&](int value) { return TruncToInt(static_cast<double>(value) * numerator * (1.0 / denominator)); };
+        auto scaled = [&](int value) {
+            return TruncToInt(static_cast<double>(value) * numerator * (1.0 / denominator));
+        };
         mAscent = std::max(mAscent, scaled(layer.mAscent));
         mHeight = std::max(mHeight, scaled(layer.mHeight != 0 ? layer.mHeight : layer.mImageMapHeight));
         const int padding = scaled(layer.mAscentPadding);

@@ -90,8 +90,7 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, const std::string& str, 
                 kern = kerning;
             } else {
                 glyphX = int64_t{currentX} + ScaleForLayer(layer, int64_t{data.mOffset.mX} + layer.mOffset.mX);
-                glyphY = int64_t{y} -
-                         ScaleForLayer(layer, int64_t{layer.mAscent} - data.mOffset.mY - layer.mOffset.mY);
+                glyphY = int64_t{y} - ScaleForLayer(layer, int64_t{layer.mAscent} - data.mOffset.mY - layer.mOffset.mY);
                 advance = ScaleForLayer(layer, data.mWidth);
                 kern = next == 0 ? 0 : ScaleForLayer(layer, kerning);
             }
@@ -108,7 +107,8 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, const std::string& str, 
                                   ChannelOf(layer.mColorMult.mAlpha, color.mAlpha, layer.mColorAdd.mAlpha));
             record.mNext = nullptr;
 
-            const int bucket = static_cast<int>(std::clamp<int64_t>(int64_t{data.mOrder} + layer.mBaseOrder + 128, 0, 255));
+            const int bucket =
+                static_cast<int>(std::clamp<int64_t>(int64_t{data.mOrder} + layer.mBaseOrder + 128, 0, 255));
             if (pool.mTails[bucket])
                 pool.mTails[bucket]->mNext = &record;
             else

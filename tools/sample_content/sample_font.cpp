@@ -78,17 +78,33 @@ std::string FontDescriptorText(const GlyphSheet& sheet, const std::string& image
     }
     const std::string size = std::to_string(kSampleFontPointSize);
     return "# Sample bitmap font: a face layer over a soft shadow, cut from one row of cells.\n"
-           "SetDefaultPointSize " + size + ";\n"
-           "Define Chars " + Join(chars) + ";\n"
-           "Define Widths " + Join(widths) + ";\n"
-           "CreateHorzSpanRectList Cells (0 0 0 " + std::to_string(sheet.mHeight) + ") Widths;\n"
+           "SetDefaultPointSize " +
+           size +
+           ";\n"
+           "Define Chars " +
+           Join(chars) +
+           ";\n"
+           "Define Widths " +
+           Join(widths) +
+           ";\n"
+           "CreateHorzSpanRectList Cells (0 0 0 " +
+           std::to_string(sheet.mHeight) +
+           ") Widths;\n"
            "CreateLayer Main;\n"
-           "LayerSetImage Main \"" + imageName + "\";\n"
-           "LayerSetPointSize Main " + size + ";\n"
+           "LayerSetImage Main \"" +
+           imageName +
+           "\";\n"
+           "LayerSetPointSize Main " +
+           size +
+           ";\n"
            "LayerSetImageMap Main Chars Cells;\n"
            "LayerSetCharWidths Main Chars Widths;\n"
-           "LayerSetCharWidths Main (\" \") (" + std::to_string(sheet.mSpaceWidth) + ");\n"
-           "LayerSetAscent Main " + std::to_string(sheet.mAscent) + ";\n"
+           "LayerSetCharWidths Main (\" \") (" +
+           std::to_string(sheet.mSpaceWidth) +
+           ");\n"
+           "LayerSetAscent Main " +
+           std::to_string(sheet.mAscent) +
+           ";\n"
            "LayerSetKerningPairs Main (\"AV\" \"VA\" \"To\") (-1 -1 -1);\n"
            "\n"
            "# The shadow is made second but drawn first: its order is lower.\n"

@@ -78,8 +78,8 @@ TEST_F(ImageFontTest, ScaledLayerPacksCellsAndMeasuresWithTruncation) {
     EXPECT_EQ(font->GetAscent(), 12);
     EXPECT_EQ(font->GetHeight(), 15);
 
-    EXPECT_EQ(font->CharWidth('a'), 8);           // 11 x 12/16 = 8.25
-    EXPECT_EQ(font->CharWidthKern('b', 'a'), 8);  // (-2 + 1) x 12/16 truncates to 0
+    EXPECT_EQ(font->CharWidth('a'), 8);          // 11 x 12/16 = 8.25
+    EXPECT_EQ(font->CharWidthKern('b', 'a'), 8); // (-2 + 1) x 12/16 truncates to 0
     EXPECT_EQ(font->StringWidth("ab"), 16);
     EXPECT_EQ(font->StringWidth(""), 0);
 
@@ -134,8 +134,7 @@ TEST_F(ImageFontTest, LayerColoursMultiplyAndAddPerChannel) {
     const Case cases[] = {
         {"LayerSetColorMult Main (128 255 255 255);", Color(200, 10, 10, 255), "(100,10,10,255)"},
         {"LayerSetColorAdd Main (100 0 0 0);", Color(200, 10, 10, 255), "(255,10,10,255)"},
-        {"LayerSetColorMult Main 0x80FF0000; LayerSetDrawMode Main 1;", Color(255, 255, 255, 255),
-         "(255,0,0,128) m1"},
+        {"LayerSetColorMult Main 0x80FF0000; LayerSetDrawMode Main 1;", Color(255, 255, 255, 255), "(255,0,0,128) m1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mLayer);
@@ -198,7 +197,8 @@ TEST_F(ImageFontTest, TagsAndPointRangesSelectLayers) {
             ascents += std::to_string(layer.mBaseFontLayer->mAscent);
         return ascents;
     };
-    const std::pair<int, const char*> sizes[] = {{9, "3"}, {10, "13"}, {15, "134"}, {20, "134"}, {21, "34"}, {99, "34"}};
+    const std::pair<int, const char*> sizes[] = {{9, "3"},    {10, "13"}, {15, "134"},
+                                                 {20, "134"}, {21, "34"}, {99, "34"}};
     for (const auto& [size, expected] : sizes) {
         font->SetPointSize(size);
         EXPECT_EQ(active(), expected) << size;
@@ -234,7 +234,7 @@ TEST_F(ImageFontTest, SettersRegenerateOnceAtTheNextUse) {
     font.SetScale(3.0);
     font.AddTag("x");
     EXPECT_EQ(font.mGenerations, 0);
-    EXPECT_EQ(font.CharWidth('a'), 24); // 11 x 12 x 3 / 16 = 24.75
+    EXPECT_EQ(font.CharWidth('a'), 24);    // 11 x 12 x 3 / 16 = 24.75
     EXPECT_EQ(font.StringWidth("ab"), 46); // the kerning (-2 + 1) x 12 x 3 / 16 truncates to -2
     EXPECT_EQ(font.mGenerations, 1);
 }

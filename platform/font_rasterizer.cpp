@@ -22,19 +22,26 @@ std::mutex& FreeTypeLock() {
 // The file of the installed face that best matches, or "" when fontconfig
 // finds none.
 std::string MatchFontFile(const FontFaceRequest& request) {
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr)
+    // A configuration of its own, freed after the match: fontconfig's
+    // process default is never freed.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr)
         return {};
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) {
+        FcConfigDestroy(config);
+        return {};
+    }
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.mFamily.c_str()));
     // Faces the Windows data names (Tahoma, Arial...) are sans faces.
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("DejaVu Sans"));
     FcPatternAddInteger(pattern, FC_WEIGHT, request.mBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, request.mItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     std::string path;
     FcChar8* file = nullptr;
     if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr)
@@ -42,6 +49,7 @@ std::string MatchFontFile(const FontFaceRequest& request) {
     if (match != nullptr)
         FcPatternDestroy(match);
     FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
     return path;
 }
 

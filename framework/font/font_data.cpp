@@ -97,7 +97,7 @@ bool FontData::LoadLegacy(Image* fontImage, const std::string& fileName) {
     int ascent = layer->mAscent;
     const int header = std::fscanf(file, "%d%d", &spaceWidth, &ascent);
     if (header >= 1)
-        layer->mCharData[' '].mWidth = spaceWidth;
+        layer->mCharData[int{' '}].mWidth = spaceWidth;
     if (header >= 2)
         layer->mAscent = ascent;
 

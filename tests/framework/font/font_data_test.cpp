@@ -108,20 +108,20 @@ TEST_F(FontDataTest, SpanRectListsAndDefinitionsStandForTheirValues) {
     EXPECT_EQ(data.ElementToText(data.GetDefine("rects")), "((0, 0, 5, 16), (5, 0, 7, 16), (12, 0, 3, 16))");
     ASSERT_EQ(data.mFontLayerList.size(), 2u);
     const FontLayer& main = data.mFontLayerList.front();
-    EXPECT_EQ(main.mCharData['a'].mImageRect, IntRect(0, 0, 5, 16));
-    EXPECT_EQ(main.mCharData['b'].mImageRect, IntRect(5, 0, 7, 16));
-    EXPECT_EQ(main.mCharData['c'].mImageRect, IntRect(12, 0, 3, 16));
+    EXPECT_EQ(main.mCharData[int{'a'}].mImageRect, IntRect(0, 0, 5, 16));
+    EXPECT_EQ(main.mCharData[int{'b'}].mImageRect, IntRect(5, 0, 7, 16));
+    EXPECT_EQ(main.mCharData[int{'c'}].mImageRect, IntRect(12, 0, 3, 16));
     EXPECT_EQ(main.mDefaultHeight, 16);
     EXPECT_EQ(main.mImageMapHeight, 16); // offsets set after the map count from the next map
-    EXPECT_EQ(main.mCharData['a'].mKerningOffsets['b'], -3);
+    EXPECT_EQ(main.mCharData[int{'a'}].mKerningOffsets[int{'b'}], -3);
     EXPECT_EQ(main.mColorMult.mRed, 128);
-    EXPECT_EQ(data.mCharMap['A'], 'a');
+    EXPECT_EQ(data.mCharMap[int{'A'}], 'a');
     ASSERT_EQ(mServices.mRequested.size(), 1u);
     EXPECT_EQ(mServices.mRequested[0], GetFileDir(mFolder.Sub("font.txt"), true) + "sheet.png");
 
     // The copy has every field of its source and an image of its own handle.
     const FontLayer& shadow = data.mFontLayerList.back();
-    EXPECT_EQ(shadow.mCharData['b'].mImageRect, IntRect(5, 0, 7, 16));
+    EXPECT_EQ(shadow.mCharData[int{'b'}].mImageRect, IntRect(5, 0, 7, 16));
     EXPECT_EQ(shadow.mImage.GetImage(), main.mImage.GetImage());
     EXPECT_EQ(shadow.mBaseOrder, -1);
     EXPECT_EQ(main.mBaseOrder, 0);
@@ -140,17 +140,17 @@ TEST_F(LegacyFontTest, CharactersStandSideBySideInOneRow) {
     EXPECT_TRUE(data.mInitialized);
     ASSERT_EQ(data.mFontLayerList.size(), 1u);
     const FontLayer& layer = data.mFontLayerList.front();
-    EXPECT_EQ(layer.mCharData[' '].mWidth, 5);
-    EXPECT_EQ(layer.mCharData[' '].mImageRect, IntRect());
+    EXPECT_EQ(layer.mCharData[int{' '}].mWidth, 5);
+    EXPECT_EQ(layer.mCharData[int{' '}].mImageRect, IntRect());
     EXPECT_EQ(layer.mAscent, 12);
     EXPECT_EQ(layer.mImageMapHeight, 20);
-    EXPECT_EQ(layer.mCharData['A'].mImageRect, IntRect(0, 0, 7, 20));
-    EXPECT_EQ(layer.mCharData['A'].mWidth, 7);
-    EXPECT_EQ(layer.mCharData['B'].mImageRect, IntRect(7, 0, 8, 20));
-    EXPECT_EQ(layer.mCharData['B'].mWidth, 8);
-    EXPECT_EQ(data.mCharMap['a'], 'A');
-    EXPECT_EQ(data.mCharMap['b'], 'B');
-    EXPECT_EQ(data.mCharMap['c'], 'c');
+    EXPECT_EQ(layer.mCharData[int{'A'}].mImageRect, IntRect(0, 0, 7, 20));
+    EXPECT_EQ(layer.mCharData[int{'A'}].mWidth, 7);
+    EXPECT_EQ(layer.mCharData[int{'B'}].mImageRect, IntRect(7, 0, 8, 20));
+    EXPECT_EQ(layer.mCharData[int{'B'}].mWidth, 8);
+    EXPECT_EQ(data.mCharMap[int{'a'}], 'A');
+    EXPECT_EQ(data.mCharMap[int{'b'}], 'B');
+    EXPECT_EQ(data.mCharMap[int{'c'}], 'c');
     EXPECT_FALSE(data.LoadLegacy(&mSheet, mFolder.Sub("legacy.txt")));
 }
 
@@ -158,10 +158,10 @@ TEST_F(LegacyFontTest, NegativeWidthsCountAsZeroAndAMissingFileLoadsNothing) {
     FontData data;
     ASSERT_TRUE(data.LoadLegacy(&mSheet, WriteFile("legacy.txt", "4 10 a -6 b 3 c")));
     const FontLayer& layer = data.mFontLayerList.front();
-    EXPECT_EQ(layer.mCharData['a'].mImageRect, IntRect(0, 0, 0, 20));
-    EXPECT_EQ(layer.mCharData['b'].mImageRect, IntRect(0, 0, 3, 20));
-    EXPECT_EQ(layer.mCharData['c'].mImageRect, IntRect(3, 0, 0, 20)); // width missing at the end
-    EXPECT_EQ(data.mCharMap['B'], 'b');
+    EXPECT_EQ(layer.mCharData[int{'a'}].mImageRect, IntRect(0, 0, 0, 20));
+    EXPECT_EQ(layer.mCharData[int{'b'}].mImageRect, IntRect(0, 0, 3, 20));
+    EXPECT_EQ(layer.mCharData[int{'c'}].mImageRect, IntRect(3, 0, 0, 20)); // width missing at the end
+    EXPECT_EQ(data.mCharMap[int{'B'}], 'b');
 
     FontData missing;
     EXPECT_FALSE(missing.LoadLegacy(&mSheet, mFolder.Sub("absent.txt")));

@@ -71,8 +71,8 @@ TEST_F(ImageFontTest, ScaledLayerPacksCellsAndMeasuresWithTruncation) {
     ASSERT_EQ(font->mActiveLayerList.size(), 1u);
     const ActiveFontLayer& active = font->mActiveLayerList.front();
     EXPECT_TRUE(active.mOwnsImage);
-    EXPECT_EQ(active.mScaledCharImageRects['a'], IntRect(0, 0, 7, 15)); // 10 x 12/16 = 7.5
-    EXPECT_EQ(active.mScaledCharImageRects['b'], IntRect(7, 0, 7, 15));
+    EXPECT_EQ(active.mScaledCharImageRects[int{'a'}], IntRect(0, 0, 7, 15)); // 10 x 12/16 = 7.5
+    EXPECT_EQ(active.mScaledCharImageRects[int{'b'}], IntRect(7, 0, 7, 15));
     EXPECT_EQ(active.mScaledImage->mWidth, 14);
     EXPECT_EQ(active.mScaledImage->mHeight, 15);
     EXPECT_EQ(font->GetAscent(), 12);

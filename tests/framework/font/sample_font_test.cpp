@@ -75,8 +75,8 @@ TEST_F(SampleFontTest, LegacyDescriptorCutsTheSameCells) {
     ASSERT_TRUE(legacy.IsLoaded());
     for (const char* text : {"Hello, World!", "AV", "x y"})
         EXPECT_EQ(legacy.StringWidth(text), font.StringWidth(text) + (std::string(text) == "AV")) << text;
-    EXPECT_EQ(legacy.mActiveLayerList.front().mScaledCharImageRects['B'],
-              font.mActiveLayerList.front().mScaledCharImageRects['B']);
+    EXPECT_EQ(legacy.mActiveLayerList.front().mScaledCharImageRects[int{'B'}],
+              font.mActiveLayerList.front().mScaledCharImageRects[int{'B'}]);
 }
 
 } // namespace

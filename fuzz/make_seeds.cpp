@@ -11,6 +11,7 @@
 #include "framework/util/buffer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 
 #include <cmath>
@@ -97,7 +98,16 @@ void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
     Seed("xml", "attributes.xml",
          FromText("\xEF\xBB\xBF<a x=1 y='2' z=\"images/\" bare><b/>text  folded\r\n<!-- c --></a>"));
-    Seed("desc", "font.txt", FromText(Kavo::SampleContent::kFontDescriptor));
+    const Kavo::SampleContent::GlyphSheet sheet = Kavo::SampleContent::PlaceholderSheet();
+    const std::string descriptor = Kavo::SampleContent::FontDescriptorText(sheet, "sheet.png");
+    Seed("desc", "font.txt", FromText(descriptor));
+    Seed("font", "font.txt", FromText(descriptor));
+    Seed("font", "legacy.txt", FromText(Kavo::SampleContent::LegacyDescriptorText(sheet)));
+    Seed("font", "scaled.txt",
+         FromText("SetDefaultPointSize 12; CreateLayer A; LayerSetImage A \"s.png\"; LayerSetPointSize A 16;\n"
+                  "CreateHorzSpanRectList R (0 0 0 8) (3 4 5); LayerSetImageMap A (\"a\" \"b\" \"c\") R;\n"
+                  "LayerSetCharWidths A (\"a\" \"b\") (4 5); LayerSetKerningPairs A (\"ab\") (-2);\n"
+                  "LayerSetCharOrders A (\"a\") (300); CreateLayerFrom B A; LayerRequireTags B (\"flat\");\n"));
     Seed("desc", "lists.txt", FromText("Define A ((1 2) (3 4));\nDefine B \"a\"\"b\";\nUse A B\n  (5 6);\n"));
 
     Seed("mod_val", "values.cpp",

@@ -1,13 +1,15 @@
 // Makes the sample content set that stands in for the game's own pictures
 // and data: placeholder art in every picture format the loaders read, the
-// resource manifest and a font descriptor, written to a folder and packed
-// into "main.pak".
+// resource manifest and a bitmap font rendered from the installed sans face
+// (its glyph sheet, its descriptor and a legacy descriptor of the same
+// sheet), written to a folder and packed into "main.pak".
 //
 //   make-sample-content <content folder> <main.pak>
 
 #include "framework/pak/pak_writer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 
 #include <algorithm>
@@ -164,8 +166,15 @@ int main(int argc, char** argv) {
               WriteFile(root + "/images/logo.j2k", enc::EncodeJpeg2000(256, 64, 3, RgbSamples(Logo(256, 64)), false)) &&
               // Only the alpha companion exists: the picture takes its colour from "alphacolor".
               WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
-              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
-              WriteFile(root + "/fonts/sample.txt", std::string(Kavo::SampleContent::kFontDescriptor));
+              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest));
+    Kavo::SampleContent::GlyphSheet sheet;
+    if (!Kavo::SampleContent::RenderGlyphSheet(Kavo::SampleContent::kSampleFontPixels, &sheet)) {
+        std::fprintf(stderr, "make-sample-content: no installed font face opens (install fonts-dejavu-core)\n");
+        return 1;
+    }
+    ok = ok && WriteFile(root + "/fonts/sample.png", enc::EncodePngArgb(sheet.mWidth, sheet.mHeight, sheet.mPixels)) &&
+         WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
+         WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet));
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

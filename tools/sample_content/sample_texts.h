@@ -1,5 +1,6 @@
 #pragma once
-// The sample content's text files; the fuzz seeds start from them too.
+// The sample content's text files; the fuzz seeds start from them too. The
+// font descriptors are made with the glyph sheet (sample_font.h).
 
 namespace Kavo::SampleContent {
 
@@ -19,18 +20,6 @@ inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
     <Image id="GLOW" path="glow" alphacolor="FFE0A0"/>
   </Resources>
 </ResourceManifest>
-)";
-
-inline constexpr const char* kFontDescriptor = R"(// Sample bitmap font: one layer over a sheet of glyphs.
-Define CharList ("a" "b" "c" "d");
-Define WidthList (10 10 10 10);
-Define RectList ((0 0 10 16) (10 0 10 16) (20 0 10 16) (30 0 10 16));
-CreateLayer Main;
-LayerSetImage Main "images/items.png";
-LayerSetCharWidths Main CharList WidthList;
-LayerSetImageMap Main CharList RectList;
-LayerSetAscent Main 12;
-LayerSetLineSpacing Main 16;
 )";
 
 } // namespace Kavo::SampleContent

@@ -48,14 +48,14 @@ TEST(SelectDrivers, ByNameWithEnvironmentOverrideAndClearErrors) {
 
     Drivers untouched;
     EXPECT_FALSE(SelectDrivers({"headless", "wavebox", "headless"}, untouched, error));
-    EXPECT_EQ(error, "unknown audio driver \"wavebox\" (known: headless)");
+    EXPECT_EQ(error, "unknown audio driver \"wavebox\" (known: headless sdl)");
     EXPECT_FALSE(untouched.video); // nothing half-made
 
     {
         // The variable wins over the name asked for, both ways.
         ScopedEnv env("KAVO_VIDEO_DRIVER", "vesa");
         EXPECT_FALSE(SelectDrivers({"headless", "", ""}, untouched, error));
-        EXPECT_EQ(error, "unknown video driver \"vesa\" (known: headless)");
+        EXPECT_EQ(error, "unknown video driver \"vesa\" (known: headless sdl)");
     }
     {
         ScopedEnv env("KAVO_DESKTOP_DRIVER", "headless");

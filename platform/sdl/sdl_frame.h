@@ -1,0 +1,16 @@
+#pragma once
+// Frames of any presentable layout (5:6:5, 5:5:5, 24 and 32 bits) turned
+// into the 32-bit ARGB pixels the window's texture holds.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/video_driver.h"
+
+namespace platform {
+
+// Fills `out` with width x height opaque ARGB pixels, rows packed. False
+// for a frame IsPresentableFrame refuses or a layout SDL does not know.
+bool FrameToArgb(const FrameView& frame, std::vector<std::uint32_t>& out);
+
+} // namespace platform

@@ -9,8 +9,10 @@
 
 namespace platform {
 
-// Fills `out` with width x height opaque ARGB pixels, rows packed. False
-// for a frame IsPresentableFrame refuses or a layout SDL does not know.
+// Fills `out` with width x height opaque ARGB pixels, rows packed; channels
+// narrower than 8 bits are widened so that full values stay full. False for
+// a frame IsPresentableFrame refuses or a red, green or blue mask that is
+// empty or not one run of bits.
 bool FrameToArgb(const FrameView& frame, std::vector<std::uint32_t>& out);
 
 } // namespace platform

@@ -74,8 +74,8 @@ void TranslateSdlInput(const SDL_Event& event, WindowHandle window, const Letter
         const bool down = event.type == SDL_MOUSEBUTTONDOWN;
         // Every second click of a run is the double click; the third
         // starts again with a plain press, as on the system.
-        const bool doubleClick = down && event.button.clicks >= 2 && event.button.clicks % 2 == 0 &&
-                                 WantsDoubleClicks(window);
+        const bool doubleClick =
+            down && event.button.clicks >= 2 && event.button.clicks % 2 == 0 && WantsDoubleClicks(window);
         const MessageId message = ButtonMessage(event.button.button, down, doubleClick);
         if (message == kWmNull)
             break;

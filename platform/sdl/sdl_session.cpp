@@ -19,9 +19,21 @@ void SetHintsOnce() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
 }
 
+bool DisplayNamed() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
 } // namespace
 
 SdlSubsystem::SdlSubsystem(std::uint32_t flags) : mFlags(flags) {
+    // Without a desktop SDL would fall back to an off-screen video output
+    // that shows nothing: windows need a display named.
+    if ((flags & SDL_INIT_VIDEO) && !DisplayNamed()) {
+        mError = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return;
+    }
     SetHintsOnce();
     mStarted = SDL_InitSubSystem(flags) == 0;
     if (!mStarted)
@@ -34,10 +46,6 @@ SdlSubsystem::~SdlSubsystem() {
 }
 
 bool SdlDisplayAvailable() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (!(x11 && *x11) && !(wayland && *wayland))
-        return false;
     const SdlSubsystem video(SDL_INIT_VIDEO);
     return video.Started();
 }

@@ -9,7 +9,8 @@ namespace platform {
 
 class SdlSubsystem {
 public:
-    // `flags` are SDL_INIT_* bits.
+    // `flags` are SDL_INIT_* bits. Video does not start without a display
+    // named by DISPLAY or WAYLAND_DISPLAY.
     explicit SdlSubsystem(std::uint32_t flags);
     ~SdlSubsystem();
     SdlSubsystem(const SdlSubsystem&) = delete;

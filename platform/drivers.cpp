@@ -6,6 +6,10 @@
 #include "platform/headless/headless_audio_driver.h"
 #include "platform/headless/headless_desktop_services.h"
 #include "platform/headless/headless_video_driver.h"
+#include "platform/sdl/sdl_audio_driver.h"
+#include "platform/sdl/sdl_desktop_services.h"
+#include "platform/sdl/sdl_session.h"
+#include "platform/sdl/sdl_video_driver.h"
 
 namespace platform {
 namespace {
@@ -13,25 +17,39 @@ namespace {
 template <typename T>
 struct Factory {
     const char* name;
-    std::function<std::shared_ptr<T>()> make;
+    // Null, with the reason in `error`, when the driver cannot start.
+    std::function<std::shared_ptr<T>(std::string& error)> make;
 };
 
-template <typename T, typename Headless>
+template <typename T, typename Headless, typename Sdl>
 const std::vector<Factory<T>>& Factories() {
     static const std::vector<Factory<T>> factories = {
-        {"headless", [] { return std::make_shared<Headless>(); }},
+        {"headless", [](std::string&) { return std::make_shared<Headless>(); }},
+        {"sdl",
+         [](std::string& error) -> std::shared_ptr<T> {
+             auto driver = std::make_shared<Sdl>();
+             if constexpr (requires { driver->Started(); }) {
+                 if (!driver->Started()) {
+                     error = "the sdl driver cannot start: " + driver->Error();
+                     return nullptr;
+                 }
+             }
+             return driver;
+         }},
     };
     return factories;
 }
 
 const auto& VideoFactories() {
-    return Factories<VideoDriver, HeadlessVideoDriver>();
+    return Factories<VideoDriver, HeadlessVideoDriver, SdlVideoDriver>();
 }
+// Without a sound device the sdl audio driver still starts: its Open fails
+// and the program goes on silently.
 const auto& AudioFactories() {
-    return Factories<AudioDriver, HeadlessAudioDriver>();
+    return Factories<AudioDriver, HeadlessAudioDriver, SdlAudioDriver>();
 }
 const auto& DesktopFactories() {
-    return Factories<DesktopServices, HeadlessDesktopServices>();
+    return Factories<DesktopServices, HeadlessDesktopServices, SdlDesktopServices>();
 }
 
 template <typename T>
@@ -51,8 +69,11 @@ bool Make(const char* kind, const char* variable, std::string name, const std::v
         name = "headless";
     for (const auto& factory : factories) {
         if (name == factory.name) {
-            out = factory.make();
-            return true;
+            std::string reason;
+            out = factory.make(reason);
+            if (!out && error.empty())
+                error = std::string(kind) + " driver \"" + name + "\": " + reason;
+            return out != nullptr;
         }
     }
     if (error.empty()) {
@@ -113,6 +134,12 @@ std::vector<std::string> KnownAudioDrivers() {
 
 std::vector<std::string> KnownDesktopDrivers() {
     return Names(DesktopFactories());
+}
+
+DriverNames DefaultDriverNames() {
+    if (SdlDisplayAvailable())
+        return {"sdl", "sdl", "sdl"};
+    return {"headless", "headless", "headless"};
 }
 
 bool SelectDrivers(const DriverNames& wanted, Drivers& out, std::string& error) {

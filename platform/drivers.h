@@ -48,10 +48,18 @@ std::vector<std::string> KnownVideoDrivers();
 std::vector<std::string> KnownAudioDrivers();
 std::vector<std::string> KnownDesktopDrivers();
 
+// The drivers to ask for when the user names none: "sdl" for all three
+// when a display is available (DISPLAY or WAYLAND_DISPLAY set and SDL's
+// video starts), "headless" otherwise. The environment variables below
+// still force either.
+DriverNames DefaultDriverNames();
+
 // Makes the drivers named, each name replaced by the environment variable
 // KAVO_VIDEO_DRIVER, KAVO_AUDIO_DRIVER or KAVO_DESKTOP_DRIVER when that is
 // set and not empty. An unknown name fails with a message that names the
-// kind, the name and the names known; `out` is then left as it was.
+// kind, the name and the names known, and a driver that cannot start (the
+// sdl video driver without a display) fails with its reason; `out` is then
+// left as it was.
 bool SelectDrivers(const DriverNames& wanted, Drivers& out, std::string& error);
 
 // Installs all three for its lifetime (a null member leaves that slot as it is).

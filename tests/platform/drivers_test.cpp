@@ -10,32 +10,11 @@
 #include "platform/services.h"
 #include "platform/system_info.h"
 #include "platform/threads.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
 using namespace platform;
-
-// Sets an environment variable for a scope, then restores it.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : mName(name) {
-        if (const char* old = std::getenv(name))
-            mOld = old;
-        mHad = std::getenv(name) != nullptr;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv() {
-        if (mHad)
-            setenv(mName, mOld.c_str(), 1);
-        else
-            unsetenv(mName);
-    }
-
-private:
-    const char* mName;
-    std::string mOld;
-    bool mHad = false;
-};
 
 TEST(SelectDrivers, ByNameWithEnvironmentOverrideAndClearErrors) {
     Drivers drivers;
@@ -48,14 +27,14 @@ TEST(SelectDrivers, ByNameWithEnvironmentOverrideAndClearErrors) {
 
     Drivers untouched;
     EXPECT_FALSE(SelectDrivers({"headless", "wavebox", "headless"}, untouched, error));
-    EXPECT_EQ(error, "unknown audio driver \"wavebox\" (known: headless)");
+    EXPECT_EQ(error, "unknown audio driver \"wavebox\" (known: headless sdl)");
     EXPECT_FALSE(untouched.video); // nothing half-made
 
     {
         // The variable wins over the name asked for, both ways.
         ScopedEnv env("KAVO_VIDEO_DRIVER", "vesa");
         EXPECT_FALSE(SelectDrivers({"headless", "", ""}, untouched, error));
-        EXPECT_EQ(error, "unknown video driver \"vesa\" (known: headless)");
+        EXPECT_EQ(error, "unknown video driver \"vesa\" (known: headless sdl)");
     }
     {
         ScopedEnv env("KAVO_DESKTOP_DRIVER", "headless");

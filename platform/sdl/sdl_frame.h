@@ -1,0 +1,18 @@
+#pragma once
+// Frames of any presentable layout (5:6:5, 5:5:5, 24 and 32 bits) turned
+// into the 32-bit ARGB pixels the window's texture holds.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/video_driver.h"
+
+namespace platform {
+
+// Fills `out` with width x height opaque ARGB pixels, rows packed; channels
+// narrower than 8 bits are widened so that full values stay full. False for
+// a frame IsPresentableFrame refuses or a red, green or blue mask that is
+// empty or not one run of bits.
+bool FrameToArgb(const FrameView& frame, std::vector<std::uint32_t>& out);
+
+} // namespace platform

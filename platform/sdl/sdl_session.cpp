@@ -1,0 +1,53 @@
+#include "platform/sdl/sdl_session.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+void SetHintsOnce() {
+    // The program handles Ctrl+C and termination itself; SDL must not turn
+    // them into quit events. Each window's closing arrives on its own.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A click that activates the window is also a click in it.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Full screen stays up when another program takes the focus, as a
+    // desktop-sized window does.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+}
+
+bool DisplayNamed() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+} // namespace
+
+SdlSubsystem::SdlSubsystem(std::uint32_t flags) : mFlags(flags) {
+    // Without a desktop SDL would fall back to an off-screen video output
+    // that shows nothing: windows need a display named.
+    if ((flags & SDL_INIT_VIDEO) && !DisplayNamed()) {
+        mError = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return;
+    }
+    SetHintsOnce();
+    mStarted = SDL_InitSubSystem(flags) == 0;
+    if (!mStarted)
+        mError = SDL_GetError();
+}
+
+SdlSubsystem::~SdlSubsystem() {
+    if (mStarted)
+        SDL_QuitSubSystem(mFlags);
+}
+
+bool SdlDisplayAvailable() {
+    const SdlSubsystem video(SDL_INIT_VIDEO);
+    return video.Started();
+}
+
+} // namespace platform

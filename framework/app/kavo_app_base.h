@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/graphics/display_owner.h"
 #include "framework/graphics/image_host.h"
 #include "framework/graphics/image_registry.h"
 #include "framework/util/buffer.h"
@@ -56,7 +57,7 @@ struct SafeDeleteEntry {
     Widget* mWidget;
 };
 
-class KavoAppBase : public ButtonListener, public DialogListener, public ImageHost {
+class KavoAppBase : public ButtonListener, public DialogListener, public ImageHost, public DisplayOwner {
 public:
     KavoAppBase();
     KavoAppBase(const KavoAppBase&) = delete;
@@ -167,6 +168,10 @@ public:
     void RemoveTextures(MemoryImage* image) override;
     bool ReadBackTexture(MemoryImage* image, uint32_t* dest) override;
     bool IsDisplay3D() const;
+    // As the display device's owner (app_display_owner.cpp).
+    DisplayRequest GetDisplayRequest() const override;
+    PresentPolicy GetPresentPolicy() const override;
+    void SetRefreshPacingOff() override;
     // Made with the application, before any display, and lent to the display
     // device to guard its surfaces.
     platform::CriticalSection& GetDisplayLock() { return mDisplayLock; }

@@ -4,6 +4,15 @@
 
 namespace Kavo {
 
+bool D3DInterface::Init(platform::Display*, platform::WindowHandle, int, int, platform::Surface*, bool) {
+    mSceneBegun = false;
+    return true;
+}
+
+void D3DInterface::Cleanup() {
+    mSceneBegun = false;
+}
+
 void D3DInterface::RemoveMemoryImage(MemoryImage* image) {
     // Texture data is made only by the drawing renderer, which this one is
     // not yet; an image can therefore hold none to free.

@@ -1,24 +1,56 @@
 #pragma once
+// The application's one display device: the display object of the surface
+// layer, the primary, back or secondary and draw surfaces, the pixel format
+// with its tables, the live surface images, the 3D renderer and presenting
+// a frame. Every frame is drawn into the draw surface and copied or flipped
+// to the screen by Redraw.
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "framework/graphics/d3d_interface.h"
+#include "framework/graphics/display_3d.h"
+#include "framework/graphics/display_color_tables.h"
+#include "framework/graphics/display_owner.h"
 #include "framework/graphics/image_host.h"
+#include "framework/util/rect.h"
+#include "platform/result_codes.h"
+#include "platform/surface/display.h"
+#include "platform/surface/display_environment.h"
+#include "platform/surface/surface.h"
 #include "platform/threads.h"
 #include "platform/window.h"
 
 namespace Kavo {
 
-class KavoAppBase;
+class DDImage;
 
-// The application's display device. Surfaces, presenting and the software
-// cursor come with the display; what exists now is set-up with its result
-// codes, the pixel format, the 3D flag, the renderer and the lock. The lock
-// belongs to the application, which creates it before any image exists.
-class DDInterface {
+// The display's pixel format: all zero until a set-up succeeds.
+class NativeDisplay {
+public:
+    virtual ~NativeDisplay() = default;
+
+    int32_t mBitsPerPixel = 0;
+    DisplayPixelFormat mPixelFormat{0, 0, 0, 0, 0, 0, 0, 0, 0};
+};
+
+// A width:height ratio reduced by the greatest common divisor.
+struct AspectRatio {
+    int32_t mNumerator = 1;
+    int32_t mDenominator = 1;
+    static AspectRatio Reduced(int32_t width, int32_t height);
+};
+
+// Whether two reduced ratios differ, tested the way the display chooses to
+// correct the aspect (the check is not symmetric in its arguments).
+bool AspectsDiffer(const AspectRatio& first, const AspectRatio& second);
+
+class DDInterface : public NativeDisplay, public Display3D {
 public:
     enum InitResult : int32_t {
         RESULT_OK = 0,
@@ -32,47 +64,121 @@ public:
     };
     static std::string ResultToString(int32_t result);
 
-    DDInterface(KavoAppBase* app, platform::CriticalSection& lock);
-    virtual ~DDInterface();
+    // The lock is the owner's and must outlive the device. With no display
+    // environment installed the device installs the desktop's, shown through
+    // the video driver, for its own lifetime. It answers the process's 3D
+    // question while it exists.
+    DDInterface(DisplayOwner* owner, platform::CriticalSection& lock);
+    ~DDInterface() override;
     DDInterface(const DDInterface&) = delete;
     DDInterface& operator=(const DDInterface&) = delete;
 
-    // Sets the display up for the window. Without a script: RESULT_OK. With
-    // one (tests): the next scripted result; a failure leaves the device
-    // uninitialised with an error text.
+    // Builds the display for the window; starts by releasing everything of
+    // the last set-up. A failure leaves what was built until the next Init.
     int32_t Init(platform::WindowHandle window, bool windowed);
+    // Tests: the next Init calls answer these results in turn; a failure is
+    // answered without touching the display (error text "Init: <name>").
     void ScriptInitResults(std::deque<int32_t> results) { mScriptedResults = std::move(results); }
     int32_t GetInitCount() const { return mInitCount; }
+    void Cleanup();
+
+    // Creates one surface; after a success refuses it with
+    // DDERR_INVALIDPIXELFORMAT when the primary is neither 16 nor 32 bits.
+    platform::HResult CreateSurface(const platform::SurfaceDesc& desc, platform::Surface** out);
+    // Where the screen image draws: into the video-memory secondary (true)
+    // or into the draw surface.
+    void SetVideoOnlyDraw(bool videoOnly);
+    void AddDDImage(DDImage* image);
+    void RemoveDDImage(DDImage* image);
+    void ClearSurface(platform::Surface* surface);
+    // For a failure: error text "<step>: <result name>" and true.
+    bool CheckDXError(platform::HResult result, const char* step);
+
+    // Presents the frame (or a rectangle of it). False when not initialised,
+    // when 3D failed, or when the final blit or flip failed.
+    bool Redraw(const IntRect* rect);
 
     // Leaves exclusive mode and puts the desktop's mode back.
     void RestoreDisplayMode();
     // Shows the system's drawing surface so that a popup is visible.
     void FlipToGDISurface();
-    bool HasDirectDraw() const { return mHasDirectDraw; }
+    bool HasDirectDraw() const { return mDD != nullptr; }
     const DisplayPixelFormat& GetPixelFormat() const { return mPixelFormat; }
+    bool IsRgbOrder() const { return mRgbOrder.load(); }
+    const DisplayColorTables& GetColorTables() const { return mColorTables; }
 
-    KavoAppBase* mApp;
+    // The process's 3D answers: true only in 3D, and for the draw surface's image.
+    bool IsDisplay3D() const override { return mIs3D; }
+    bool IsDrawSurface3D(const Image* image) const override;
+
+    DisplayOwner* mApp;
     std::unique_ptr<D3DInterface> mD3DInterface;
     bool mIs3D = false;
     platform::CriticalSection& mCritSect;
+    // Read by the cursor thread while the main thread presents.
+    std::atomic<bool> mIsPresenting{false};
+    platform::Display* mDD = nullptr;
+    platform::Surface* mPrimarySurface = nullptr;
+    platform::Surface* mSecondarySurface = nullptr;
+    platform::Surface* mDrawSurface = nullptr;
+    int32_t mWidth = 0; // the draw surface: the game area
+    int32_t mHeight = 0;
+    AspectRatio mAspect;
+    int32_t mDesktopWidth = 0;
+    int32_t mDesktopHeight = 0;
+    AspectRatio mDesktopAspect;
+    bool mIsAspectCorrected = false;
+    int32_t mDisplayWidth = 0;
+    int32_t mDisplayHeight = 0;
+    AspectRatio mDisplayAspect;
+    IntRect mPresentationRect;
+    int32_t mFullscreenBits = 16;
+    int32_t mRefreshRate = 60;
+    int32_t mMillisecondsPerFrame = 16;
+    int32_t mScanLineFailCount = 0;
+    DisplayColorTables mColorTables;
     bool mInitialized = false;
     platform::WindowHandle mHWnd = nullptr;
     bool mIsWindowed = true;
-    int32_t mWidth = 0; // the game area
-    int32_t mHeight = 0;
-    int32_t mDisplayWidth = 0;
-    int32_t mDisplayHeight = 0;
-    int32_t mBitsPerPixel = 0;
-    int32_t mRefreshRate = 60;
+    DDImage* mScreenImage = nullptr;
+    std::set<DDImage*> mDDImageSet;
+    bool mVideoOnlyDraw = false;
+    int32_t mCursorWidth = 64;
+    int32_t mCursorHeight = 64;
+    platform::Surface* mOldCursorArea = nullptr;
+    platform::Surface* mNewCursorArea = nullptr;
+    DDImage* mOldCursorAreaImage = nullptr;
+    DDImage* mNewCursorAreaImage = nullptr;
     std::string mErrorString;
     int32_t mRestoreCount = 0;
     int32_t mFlipToGdiCount = 0;
 
 private:
-    DisplayPixelFormat mPixelFormat;
-    bool mHasDirectDraw = false;
+    int32_t SetUp(platform::WindowHandle window, bool windowed);
+    int32_t SetUpWindowed();
+    int32_t SetUpFullScreen();
+    int32_t CreateClipper(const char* step);
+    int32_t CreateCursorAreas();
+    int32_t TakePixelFormat();
+    void TakeRefreshRate();
+    platform::HResult CreatePlainSurface(int width, int height, std::uint32_t caps, platform::Surface** out);
+    DDImage* AdoptSurface(platform::Surface* surface);
+
+    // Presenting (dd_interface_present.cpp).
+    platform::HResult TimedBlit(const platform::Rect& dest, const platform::Rect& src, std::uint32_t flags,
+                                const platform::BltEffects& effects);
+    platform::HResult SplitBlit(const platform::Rect& dest, const platform::Rect& src, std::uint32_t flags,
+                                const platform::BltEffects& effects, int targetLine, std::uint32_t lastLine);
+    void WaitForVerticalBlank();
+
+    DisplayRequest Request() const;
+    PresentPolicy Policy() const;
+
+    std::atomic<bool> mRgbOrder{false};
     std::deque<int32_t> mScriptedResults;
     int32_t mInitCount = 0;
+    std::optional<platform::Installed<platform::DisplayEnvironment>> mOwnEnvironment;
+    std::optional<platform::Installed<Display3D>> m3DAnswer;
 };
 
 } // namespace Kavo

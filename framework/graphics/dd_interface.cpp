@@ -55,6 +55,29 @@ int32_t DDInterface::Init(platform::WindowHandle window, bool windowed) {
     return RESULT_OK;
 }
 
+bool DDInterface::Redraw(const IntRect*) {
+    platform::AutoCrit guard(mCritSect);
+    if (!mInitialized || mFailPresents)
+        return false;
+    ++mPresentCount;
+    return true;
+}
+
+bool DDInterface::SetCursorImage(Image* image) {
+    platform::AutoCrit guard(mCritSect);
+    if (mCursorImage == image)
+        return false;
+    mCursorImage = image;
+    return true;
+}
+
+void DDInterface::SetCursorPos(int32_t x, int32_t y) {
+    mCursorX = x;
+    mCursorY = y;
+    platform::AutoCrit guard(mCritSect);
+    ++mCursorMoveCount;
+}
+
 void DDInterface::RestoreDisplayMode() {
     ++mRestoreCount;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -7,11 +8,13 @@
 
 #include "framework/graphics/d3d_interface.h"
 #include "framework/graphics/image_host.h"
+#include "framework/util/rect.h"
 #include "platform/threads.h"
 #include "platform/window.h"
 
 namespace Kavo {
 
+class Image;
 class KavoAppBase;
 
 // The application's display device. Surfaces, presenting and the software
@@ -51,6 +54,15 @@ public:
     bool HasDirectDraw() const { return mHasDirectDraw; }
     const DisplayPixelFormat& GetPixelFormat() const { return mPixelFormat; }
 
+    // Presents the frame; false when not initialised or when a present
+    // was scripted to fail (tests).
+    bool Redraw(const IntRect* region);
+    // Stores the software cursor's image; true when it changed.
+    bool SetCursorImage(Image* image);
+    // Stores the software cursor's position and draws it there at once
+    // (cursor thread).
+    void SetCursorPos(int32_t x, int32_t y);
+
     KavoAppBase* mApp;
     std::unique_ptr<D3DInterface> mD3DInterface;
     bool mIs3D = false;
@@ -64,6 +76,15 @@ public:
     int32_t mDisplayHeight = 0;
     int32_t mBitsPerPixel = 0;
     int32_t mRefreshRate = 60;
+    int32_t mRefreshPeriod = 16; // ms, 1000 / refresh rate
+    // The software cursor: its image and position (the position is written
+    // by the cursor thread).
+    Image* mCursorImage = nullptr;
+    std::atomic<int32_t> mCursorX{0};
+    std::atomic<int32_t> mCursorY{0};
+    int32_t mPresentCount = 0;
+    int32_t mCursorMoveCount = 0;
+    bool mFailPresents = false;
     std::string mErrorString;
     int32_t mRestoreCount = 0;
     int32_t mFlipToGdiCount = 0;

@@ -219,8 +219,9 @@ bool KavoAppBase::ProcessFrame(bool allowSleep) {
         if (mUpdatesThisFrame > updatesBeforeDraw && mLoaded) {
             drawOrSleep = true;
         } else {
-            const bool due = refreshPacing ? (!mHasPendingDraw || static_cast<int32_t>(frameLength * 0.75) <= mUpdateFTimeAcc)
-                                           : mUpdateFTimeAcc >= frameLength;
+            const bool due = refreshPacing
+                                 ? (!mHasPendingDraw || static_cast<int32_t>(frameLength * 0.75) <= mUpdateFTimeAcc)
+                                 : mUpdateFTimeAcc >= frameLength;
             if (!due) {
                 drawOrSleep = true;
             } else {
@@ -429,8 +430,7 @@ bool KavoAppBase::PresentScreen(const IntRect* region) {
     mDisplayLost = true;
     const uint32_t now = platform::GetTickMs();
     const bool mayRetry = mActive || now - mDisplayRetryTick >= 1000;
-    if (mayRetry && (mActive || mIsPhysWindowed) && !(mHWnd != nullptr && platform::IsIconic(mHWnd)) &&
-        !mMinimized) {
+    if (mayRetry && (mActive || mIsPhysWindowed) && !(mHWnd != nullptr && platform::IsIconic(mHWnd)) && !mMinimized) {
         mDisplayRetryTick = now;
         RecoverDisplay();
     }

@@ -94,8 +94,8 @@ bool KavoAppBase::DeleteRegKey(const std::string& keyName) {
         return false;
     if (mPlayingDemo)
         return mManualShutdown || Demo().ReadRegistryDelete();
-    const bool ok = platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) ==
-                    platform::kRegOk;
+    const bool ok =
+        platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) == platform::kRegOk;
     if (mRecordingDemo)
         Demo().WriteRegistryDelete(ok);
     return ok;

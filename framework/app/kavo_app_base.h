@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "framework/app/demo_recorder.h"
 #include "framework/graphics/image_host.h"
 #include "framework/graphics/image_registry.h"
-#include "framework/app/demo_recorder.h"
 #include "framework/util/buffer.h"
 #include "framework/util/rect.h"
 #include "framework/widget/button_listener.h"
@@ -391,13 +391,13 @@ public:
     bool mLastShutdownWasGraceful = true;
 
     // Loop state of the frame pacing.
-    uint32_t mLastDrawTick = 0;         // the last present
-    uint32_t mLastIdleCheckTick = 0;    // the user-idle check, once a second
-    uint32_t mLastCatchUpRedraw = 0;    // demo catch-up redraws, once a second
-    uint32_t mDisplayRetryTick = 0;     // recovery of a lost display, once a second
-    bool mUserIdle = false;             // no update, draw or present while set
-    bool mDisplayLost = false;          // the last present failed
-    int32_t mRedrawDepth = 0;           // inside Redraw or the safe-delete pass
+    uint32_t mLastDrawTick = 0;      // the last present
+    uint32_t mLastIdleCheckTick = 0; // the user-idle check, once a second
+    uint32_t mLastCatchUpRedraw = 0; // demo catch-up redraws, once a second
+    uint32_t mDisplayRetryTick = 0;  // recovery of a lost display, once a second
+    bool mUserIdle = false;          // no update, draw or present while set
+    bool mDisplayLost = false;       // the last present failed
+    int32_t mRedrawDepth = 0;        // inside Redraw or the safe-delete pass
     bool mMinimizePending = false;
     Image* mCursorImages[13] = {};
     platform::CursorId mCursorOverride = 0;

@@ -171,8 +171,8 @@ TEST_F(LoopTest, RunWritesTheStatisticsAtTheEnd) {
         EXPECT_GT(app.mDrawCount.load(), 0);
     }
     platform::SetDebugSink({});
-    const char* lines[] = {"Seconds       = ", "Sleep Count   = ", "Update Count  = 150\r\n", "Draw Count    = ",
-                           "Draw Time     = 0\r\n", "Screen Blt    = 0\r\n"};
+    const char* lines[] = {"Seconds       = ", "Sleep Count   = ",      "Update Count  = 150\r\n",
+                           "Draw Count    = ", "Draw Time     = 0\r\n", "Screen Blt    = 0\r\n"};
     size_t at = 0;
     for (const char* line : lines) {
         const size_t found = trace.find(line, at);

@@ -33,8 +33,11 @@ TEST_F(ServicesTest, LoadingProgressStaysBetweenZeroAndOne) {
         int32_t total, done;
         bool loaded;
         double progress;
-    } cases[] = {{false, 4, 2, false, 0.0}, {true, 0, 2, false, 0.0}, {true, 4, 1, false, 0.25},
-                 {true, 4, 9, false, 1.0},  {true, 4, 1, true, 1.0}};
+    } cases[] = {{false, 4, 2, false, 0.0},
+                 {true, 0, 2, false, 0.0},
+                 {true, 4, 1, false, 0.25},
+                 {true, 4, 9, false, 1.0},
+                 {true, 4, 1, true, 1.0}};
     for (const Case& c : cases) {
         app.mLoadingThreadStarted = c.started;
         app.mNumLoadingThreadTasks = c.total;
@@ -97,8 +100,11 @@ TEST_F(ServicesTest, CursorSlotsChooseTheSoftwareOrTheSystemCursor) {
         bool customOn;
         Kavo::Image* software;
         bool systemShown;
-    } cases[] = {{12, false, &image12, false}, {3, false, nullptr, true}, {3, true, &image3, false},
-                 {11, false, nullptr, false},  {0, false, nullptr, true}};
+    } cases[] = {{12, false, &image12, false},
+                 {3, false, nullptr, true},
+                 {3, true, &image3, false},
+                 {11, false, nullptr, false},
+                 {0, false, nullptr, true}};
     for (const Case& c : cases) {
         app.mCursorNum = c.number;
         app.mCustomCursorsEnabled = c.customOn;

@@ -102,10 +102,10 @@ TEST_F(AppTest, InitializeRunsItsStepsInOrder) {
     app.Initialize();
     // The window is not active until Run shows it: the new window's focus
     // change mutes automatically (the first two volume calls).
-    const std::vector<std::string> expected = {
-        "PreInitHook",    "LoadSettings",   "ReadCommandLine", "ChangeDirHook",     "PreCreateWindowHook",
-        "CreateMainWindow", "SetMusicVolume", "SetSfxVolume",  "SetSfxVolume",      "CreateMusicPlayer",
-        "SetMusicVolume", "InitHook"};
+    const std::vector<std::string> expected = {"PreInitHook",       "LoadSettings",        "ReadCommandLine",
+                                               "ChangeDirHook",     "PreCreateWindowHook", "CreateMainWindow",
+                                               "SetMusicVolume",    "SetSfxVolume",        "SetSfxVolume",
+                                               "CreateMusicPlayer", "SetMusicVolume",      "InitHook"};
     EXPECT_EQ(app.mCalls, expected);
     EXPECT_TRUE(app.mInitialized);
     EXPECT_TRUE(platform::IsWindow(app.mHWnd));

@@ -141,9 +141,12 @@ bool IsWindow(WindowHandle window) {
     return Alive(window);
 }
 
-LResult DefWindowProc(WindowHandle window, MessageId message, WParam, LParam) {
+LResult DefWindowProc(WindowHandle window, MessageId message, WParam wParam, LParam) {
     if (message == kWmClose)
         DestroyWindow(window);
+    // Alt+F4 asks the window to close, as the system menu's Close would.
+    if (message == kWmSysKeyDown && wParam == static_cast<WParam>(kVkF4))
+        return SendMessage(window, kWmClose, 0, 0);
     return 0;
 }
 

@@ -84,7 +84,8 @@ WindowHandle CreateWindow(const WindowCreateInfo& info);
 bool DestroyWindow(WindowHandle window);
 bool IsWindow(WindowHandle window);
 
-// The default handling: WM_CLOSE destroys the window; everything else 0.
+// The default handling: WM_CLOSE destroys the window, Alt+F4 (WM_SYSKEYDOWN
+// with F4) sends WM_CLOSE; everything else 0.
 LResult DefWindowProc(WindowHandle window, MessageId message, WParam wParam, LParam lParam);
 
 // ---- State ----

@@ -130,8 +130,7 @@ void KavoAppBase::CloseApp() {
         mMusicVolume = mDemoMusicVolume;
         mSfxVolume = mDemoSfxVolume;
     }
-    while (mCursorThreadRunning)
-        platform::SleepMs(10);
+    StopCursorThread();
     if (mMusicInterface != nullptr)
         mMusicInterface->StopAllMusic();
     if (!mIsPhysWindowed && mDDInterface != nullptr && mDDInterface->HasDirectDraw())
@@ -154,8 +153,7 @@ void KavoAppBase::RestoreDesktopMode() {
 }
 
 void KavoAppBase::ShutdownFrameworkThreads() {
-    while (mCursorThreadRunning)
-        platform::SleepMs(10);
+    StopCursorThread();
     // The loading thread may end the process itself; it cannot wait for
     // its own end.
     if (mLoadingThread.Id() == platform::GetCurrentThreadId())

@@ -24,29 +24,42 @@ void SplitValuePath(const std::string& appKey, const std::string& valuePath, std
 bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, const void* data, uint32_t size) {
     if (mRegKey.empty())
         return false;
+    // A replay never touches the registry: it answers what the recording saw.
+    if (mPlayingDemo)
+        return mManualShutdown || Demo().ReadRegistryWrite();
     std::string keyPath;
     std::string name;
     SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
     platform::RegKey key;
     if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
-        platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk)
+        platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk) {
+        if (mRecordingDemo)
+            Demo().WriteRegistryWrite(valuePath, false);
         return false;
+    }
     platform::RegSetValue(key, name, type, data, size);
     platform::RegCloseKey(key);
+    if (mRecordingDemo)
+        Demo().WriteRegistryWrite(valuePath, true);
     return true;
 }
 
 bool KavoAppBase::ReadRegValue(const std::string& valuePath, uint32_t* type, void* data, uint32_t* size) {
     if (mRegKey.empty())
         return false;
+    if (mPlayingDemo)
+        return !mManualShutdown && Demo().ReadRegistryRead(type, data, size);
     std::string keyPath;
     std::string name;
     SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
     platform::RegKey key;
-    if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk)
-        return false;
-    const bool ok = platform::RegQueryValue(key, name, type, data, size) == platform::kRegOk;
-    platform::RegCloseKey(key);
+    bool ok = platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) == platform::kRegOk;
+    if (ok) {
+        ok = platform::RegQueryValue(key, name, type, data, size) == platform::kRegOk;
+        platform::RegCloseKey(key);
+    }
+    if (mRecordingDemo)
+        Demo().WriteRegistryRead(ok, ok ? *type : 0, data, ok ? *size : 0);
     return ok;
 }
 
@@ -79,8 +92,13 @@ bool KavoAppBase::RegistryReadBoolean(const std::string& valuePath, bool* value)
 bool KavoAppBase::DeleteRegKey(const std::string& keyName) {
     if (mRegKey.empty())
         return false;
-    return platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) ==
-           platform::kRegOk;
+    if (mPlayingDemo)
+        return mManualShutdown || Demo().ReadRegistryDelete();
+    const bool ok =
+        platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) == platform::kRegOk;
+    if (mRecordingDemo)
+        Demo().WriteRegistryDelete(ok);
+    return ok;
 }
 
 void KavoAppBase::DeleteRegValue(const std::string& valuePath) {
@@ -97,6 +115,11 @@ void KavoAppBase::DeleteRegValue(const std::string& valuePath) {
 }
 
 void KavoAppBase::LoadSettings() {
+    mSaveSettingsOnClose = true;
+    // A game may rename its key through its string table.
+    mRegKey = GetString("RegistryKey", mRegKey);
+    if (mRegKey.empty())
+        return;
     int32_t value = 0;
     if (RegistryReadInteger("MusicVolume", &value))
         mMusicVolume = value * 0.01;
@@ -112,10 +135,14 @@ void KavoAppBase::LoadSettings() {
         mCustomCursorsEnabled = value != 0;
         ApplyCursor();
     }
-    if (RegistryReadInteger("InProgress", &value))
-        mLastShutdownWasGraceful = value == 0;
     if (RegistryReadInteger("WaitForVSync", &value))
         mWaitForVSync = value != 0;
+    if (RegistryReadInteger("InProgress", &value))
+        mLastShutdownWasGraceful = value == 0;
+    // Cleared again by SaveSettings at a normal end: a 1 found at the next
+    // start means this run did not end normally.
+    if (!mIsScreenSaver)
+        RegistryWriteInteger("InProgress", 1);
 }
 
 void KavoAppBase::SaveSettings() {

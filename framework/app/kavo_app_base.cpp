@@ -24,6 +24,10 @@ namespace {
 constexpr int kMetricTabletPc = 86;
 } // namespace
 
+void KavoAppBase::SetDemoRecorder(std::unique_ptr<DemoRecorder> recorder) {
+    mDemoRecorder = recorder ? std::move(recorder) : std::make_unique<DemoRecorder>();
+}
+
 platform::ProcessSlot<KavoAppBase>& AppBaseSlot() {
     static platform::ProcessSlot<KavoAppBase> slot;
     return slot;
@@ -92,6 +96,7 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
 
 KavoAppBase::~KavoAppBase() {
     CloseApp();
+    StopCursorThread();
 
     // Hardware acceleration: keep the user's choice, or ask when it was
     // switched on during this run.

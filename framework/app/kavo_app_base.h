@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/app/demo_recorder.h"
 #include "framework/graphics/display_owner.h"
 #include "framework/graphics/image_host.h"
 #include "framework/graphics/image_registry.h"
@@ -96,7 +97,7 @@ public:
     virtual void SafeDeleteObject(Widget* widget);
     virtual void ClearUpdateFlag(const std::string& webPage);
     virtual void CancelUpdateCheck(const std::string& webPage);
-    virtual bool OpenWebPage(const std::string& url);
+    virtual bool OpenWebPage(const std::string& url, bool closeAfter);
     virtual std::string ReadFileProductVersion(const std::string& path);
     virtual void HideApp();
     virtual std::string GetCrashInfoText();
@@ -157,6 +158,38 @@ public:
     virtual bool RunLoopStep(bool* updated);
     virtual bool RunUntilUpdated();
     virtual bool AllowRestore() { return !mWindowDisabled; }
+
+    // ---- Main loop ----
+    void AccumulateTime();
+    void ProcessSafeDeletes();
+
+    // ---- Main window and input queue ----
+    int32_t InitDisplay();
+    bool ProcessDeferredMessages(bool one);
+    void HandleFocusChange();
+    void ClearKeyStates();
+    // The window procedure's body for the application's windows.
+    platform::LResult WindowProc(platform::WindowHandle window, platform::MessageId message, platform::WParam wParam,
+                                 platform::LParam lParam);
+
+    // ---- Threads, cursors and the display mode ----
+    // One pass of the cursor thread: follows the mouse with the software cursor.
+    void CursorThreadStep();
+    void WaitForLoadingThread();
+    void SetCursorSlotImage(int32_t slot, Image* image);
+    bool UsesHardware3D() const;
+    void SetHardware3D(bool on, bool reinitialise);
+    void RecordScreenMode();
+
+    // ---- Dialog buttons as application buttons ----
+    void DialogButtonPress(int32_t dialogId, int32_t buttonId) override;
+    void DialogButtonRelease(int32_t dialogId, int32_t buttonId) override;
+    void ButtonPressClicks(int32_t id, int32_t clickCount);
+
+    // The demo code behind the loop's recording and replay branches; the
+    // base neither records nor plays.
+    DemoRecorder& Demo() { return *mDemoRecorder; }
+    void SetDemoRecorder(std::unique_ptr<DemoRecorder> recorder);
 
     // ---- The live images (the image registry) and the display behind them ----
     // Memory images join the registry by themselves; these are for callers
@@ -243,7 +276,7 @@ public:
     bool mIsPhysWindowed = true;
     bool mFullScreenWindow = false; // the desktop's mode was changed for full screen
     bool mForceFullscreen = false;
-    bool mForceWindowed = false;
+    bool mForceWindowed = false; // windowed chosen after a full-screen failure
     bool mInitialized = false;
     uint32_t mTimeLoaded = 0;
     platform::WindowHandle mHWnd = nullptr;
@@ -280,7 +313,7 @@ public:
     uint32_t mLastTimeCheck = 0;
     uint32_t mLastInputTime = 0;
     int32_t mSleepCount = 0;
-    int32_t mDrawCount = 0;
+    std::atomic<int32_t> mDrawCount{0};
     int32_t mUpdateCount = 0;
     int32_t mUpdateAppState = 0;
     int32_t mUpdateAppDepth = 0;
@@ -290,7 +323,7 @@ public:
     bool mFastForwardToMarker = false;
     bool mFastForwardStep = false;
     uint32_t mLastTimerTime = 0;
-    uint32_t mNextDrawTick = 0;
+    std::atomic<uint32_t> mNextDrawTick{0}; // read by the cursor thread
     int32_t mLoopMode = 0;
     int32_t mCursorNum = 0;
     DSoundManager* mSoundManager = nullptr;
@@ -362,8 +395,35 @@ public:
     bool mCustomCursorsEnabled = false;
     bool mLastShutdownWasGraceful = true;
 
+    // Loop state of the frame pacing.
+    uint32_t mLastDrawTick = 0;      // the last present
+    uint32_t mLastIdleCheckTick = 0; // the user-idle check, once a second
+    uint32_t mLastCatchUpRedraw = 0; // demo catch-up redraws, once a second
+    uint32_t mDisplayRetryTick = 0;  // recovery of a lost display, once a second
+    bool mUserIdle = false;          // no update, draw or present while set
+    bool mDisplayLost = false;       // the last present failed
+    int32_t mRedrawDepth = 0;        // inside Redraw or the safe-delete pass
+    bool mMinimizePending = false;
+    Image* mCursorImages[13] = {};
+    platform::CursorId mCursorOverride = 0;
+    bool mSystemCursorShown = true;
+
 protected:
     void ShutdownFrameworkThreads();
+    void StartCursorThread();
+    void StopCursorThread();
+    void RunExtraUpdates(double updatesPerFrame, bool countInFrame);
+    // True when a replay caught up in this call and the frame is done.
+    bool DemoCatchUp(double updatesPerFrame);
+    void RefreshCheck(uint32_t start);
+    void CompleteLoading();
+    void CheckUserIdle();
+    void RecoverDisplay();
+    void QueueMessage(const platform::Message& message);
+    void HandleDeferredMessage(const platform::Message& message);
+    void HandleMouseMessage(const platform::Message& message);
+    void WatchWebPage();
+    void TrackMouse();
     void RestoreDesktopMode();
     void ReapplyVolumes();
 
@@ -379,6 +439,9 @@ private:
     std::optional<platform::Installed<ImageRegistry>> mOwnImageRegistry;
     platform::CriticalSection mDisplayLock;
     platform::Thread mLoadingThread;
+    platform::Thread mCursorThread;
+    platform::Event mCursorThreadStop{true, false};
+    std::unique_ptr<DemoRecorder> mDemoRecorder = std::make_unique<DemoRecorder>();
     bool mScreenSaverErrorWritten = false;
     bool mCloseAppRan = false;
 };

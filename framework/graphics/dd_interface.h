@@ -29,6 +29,7 @@
 namespace Kavo {
 
 class DDImage;
+class Image;
 
 // The display's pixel format: all zero until a set-up succeeds.
 class NativeDisplay {
@@ -97,6 +98,10 @@ public:
     // Presents the frame (or a rectangle of it). False when not initialised,
     // when 3D failed, or when the final blit or flip failed.
     bool Redraw(const IntRect* rect);
+    // The software cursor's image; true when it changed.
+    bool SetCursorImage(Image* image);
+    // The software cursor's position (written by the cursor thread too).
+    void SetCursorPos(int32_t x, int32_t y);
 
     // Leaves exclusive mode and puts the desktop's mode back.
     void RestoreDisplayMode();
@@ -143,6 +148,13 @@ public:
     DDImage* mScreenImage = nullptr;
     std::set<DDImage*> mDDImageSet;
     bool mVideoOnlyDraw = false;
+    Image* mCursorImage = nullptr;
+    std::atomic<int32_t> mCursorX{0};
+    std::atomic<int32_t> mCursorY{0};
+    int32_t mCursorMoveCount = 0;
+    // Presents counted, and presents made to fail, for the application's tests.
+    int32_t mPresentCount = 0;
+    bool mFailPresents = false;
     int32_t mCursorWidth = 64;
     int32_t mCursorHeight = 64;
     platform::Surface* mOldCursorArea = nullptr;

@@ -39,8 +39,9 @@ void DDInterface::WaitForVerticalBlank() {
 
 bool DDInterface::Redraw(const IntRect* rect) {
     platform::AutoCrit guard(mCritSect);
-    if (!mInitialized)
+    if (!mInitialized || mFailPresents)
         return false;
+    ++mPresentCount;
     PresentingScope presenting(mIsPresenting);
     platform::BltEffects effects;
 
@@ -163,6 +164,21 @@ platform::HResult DDInterface::SplitBlit(const platform::Rect& dest, const platf
     const platform::Rect lowerDest{dest.left, targetLine, dest.right, dest.bottom};
     const platform::Rect lowerSrc{src.left, sourceMiddle, src.right, src.bottom};
     return mPrimarySurface->Blt(&lowerDest, mDrawSurface, &lowerSrc, flags, &effects);
+}
+
+bool DDInterface::SetCursorImage(Image* image) {
+    platform::AutoCrit guard(mCritSect);
+    if (mCursorImage == image)
+        return false;
+    mCursorImage = image;
+    return true;
+}
+
+void DDInterface::SetCursorPos(int32_t x, int32_t y) {
+    mCursorX = x;
+    mCursorY = y;
+    platform::AutoCrit guard(mCritSect);
+    ++mCursorMoveCount;
 }
 
 } // namespace Kavo

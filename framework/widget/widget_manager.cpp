@@ -37,6 +37,32 @@ bool WidgetManager::DrawScreen() {
     return drew;
 }
 
+bool WidgetManager::MousePosition(int32_t x, int32_t y) {
+    mLastMouseX = x;
+    mLastMouseY = y;
+    return true;
+}
+
+bool WidgetManager::MouseDown(int32_t x, int32_t y, int32_t) {
+    mLastMouseX = x;
+    mLastMouseY = y;
+    return true;
+}
+
+bool WidgetManager::MouseUp(int32_t x, int32_t y, int32_t) {
+    mLastMouseX = x;
+    mLastMouseY = y;
+    return true;
+}
+
+bool WidgetManager::MouseExit(int32_t, int32_t) {
+    return true;
+}
+
+bool WidgetManager::KeyChar(char) {
+    return true;
+}
+
 void WidgetManager::KeyDown(int32_t key) {
     if (key >= 0 && key < 255)
         mKeyDown[key] = true;

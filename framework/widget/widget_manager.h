@@ -34,6 +34,14 @@ public:
     bool UpdateFrameF(float fraction);
     bool DrawScreen();
 
+    // Mouse input in game coordinates; click counts 1 left, 2 left double,
+    // -1 right, -2 right double, 3 middle.
+    virtual bool MousePosition(int32_t x, int32_t y);
+    virtual bool MouseDown(int32_t x, int32_t y, int32_t clickCount);
+    virtual bool MouseUp(int32_t x, int32_t y, int32_t clickCount);
+    virtual bool MouseExit(int32_t x, int32_t y);
+    virtual bool KeyChar(char character);
+
     void KeyDown(int32_t key);
     void KeyUp(int32_t key);
     // Sends a key-up for every key still down and clears the table.

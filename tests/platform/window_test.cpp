@@ -177,8 +177,9 @@ TEST_F(Windows, InjectedInputCarriesTheSystemEncoding) {
     InjectKey(w, kVkControl, true);
     InjectMouse(w, kWmRButtonDown, 10, 20);
     InjectKey(w, kVkMenu, true);
-    InjectKey(w, kVkF4, true);
-    InjectKey(w, kVkF4, false);
+    // (F5: Alt+F4 would close the window.)
+    InjectKey(w, kVkF1 + 4, true);
+    InjectKey(w, kVkF1 + 4, false);
     InjectMouseWheel(w, 1, 2, -kWheelDelta);
     InjectChar(w, 0xE0);
     struct Expect {
@@ -193,8 +194,8 @@ TEST_F(Windows, InjectedInputCarriesTheSystemEncoding) {
         {kWmKeyDown, kVkControl, 1},
         {kWmRButtonDown, kMkLButton | kMkRButton | kMkControl, MakeLParam(10, 20)},
         {kWmSysKeyDown, kVkMenu, 1},
-        {kWmSysKeyDown, kVkF4, 1},
-        {kWmSysKeyUp, kVkF4, up}, // previous state down, transition up
+        {kWmSysKeyDown, kVkF1 + 4, 1},
+        {kWmSysKeyUp, kVkF1 + 4, up}, // previous state down, transition up
         {kWmMouseWheel, MakeWheelWParam(-120, kMkLButton | kMkRButton | kMkControl), MakeLParam(101, 52)},
         {kWmChar, 0xE0, 1},
     };
@@ -210,6 +211,18 @@ TEST_F(Windows, InjectedInputCarriesTheSystemEncoding) {
     EXPECT_EQ(HighSigned16(static_cast<LParam>(gSeen[7].wParam)), -120);
     EXPECT_EQ(LowSigned16(gSeen[0].lParam), -5);
     EXPECT_TRUE(IsKeyDown(kVkControl));
+}
+
+TEST_F(Windows, DefaultHandlingClosesOnAltF4Only) {
+    WindowHandle w = Make();
+    EXPECT_EQ(SendMessage(w, kWmSysKeyDown, kVkF1 + 4, 0), 0);
+    EXPECT_EQ(SendMessage(w, kWmSysKeyDown, 'X', 0), 0);
+    EXPECT_TRUE(IsWindow(w));
+    gSeen.clear();
+    SendMessage(w, kWmSysKeyDown, kVkF4, 0);
+    ASSERT_GE(gSeen.size(), 2u);
+    EXPECT_EQ(gSeen[1].message, kWmClose);
+    EXPECT_FALSE(IsWindow(w));
 }
 
 TEST_F(Windows, RegisteredMessagesAndCapture) {

@@ -20,6 +20,7 @@ public:
 
     std::vector<std::string> mCalls;
     std::deque<int32_t> mDisplayScript;
+    bool mDisplay3D = false; // the scripted display starts in 3D mode
     int mShutdownHooks = 0;
 
     void PreInitHook() override { mCalls.push_back("PreInitHook"); }
@@ -41,6 +42,7 @@ public:
         if (!mDisplayScript.empty()) {
             mDDInterface = new Kavo::DDInterface(this, GetDisplayLock());
             mDDInterface->ScriptInitResults(mDisplayScript);
+            mDDInterface->mIs3D = mDisplay3D;
         }
     }
     void CreateMainWindow() override {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/base/engine_error.h"
 #include "engine/storage/file_descr.h"
 
 namespace Sound {
@@ -14,7 +15,13 @@ void WaveFile_t::ReleaseFile(FileDescr_t* file) {
     if (file == nullptr)
         return;
     if (file->owner != nullptr) {
-        FileDescr_t::Close(file);
+        // Sources give files up from destructors too: a storage that
+        // cannot close a file (it went away under the reader) must not end
+        // the process.
+        try {
+            FileDescr_t::Close(file);
+        } catch (const err_e&) {
+        }
     } else {
         delete file;
     }

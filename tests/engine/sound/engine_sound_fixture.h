@@ -23,6 +23,8 @@
 namespace engine_sound_test {
 
 namespace enc = Kavo::SoundEncoders;
+using sound_test::Held;
+using sound_test::Pull;
 using enc::Bytes;
 
 // The code of the errSnd_e that `action` throws; -1 when it throws none.

@@ -8,6 +8,7 @@
 #include "framework/pak/pak_writer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
 
 #include <algorithm>
@@ -147,8 +148,8 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak> [<engine sound folder>]\n");
         return 2;
     }
     namespace enc = Kavo::ImageEncoders;
@@ -168,6 +169,10 @@ int main(int argc, char** argv) {
               WriteFile(root + "/fonts/sample.txt", std::string(Kavo::SampleContent::kFontDescriptor));
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
+        return 1;
+    }
+    if (argc == 4 && !Kavo::SampleContent::WriteSampleSounds(argv[3])) {
+        std::fprintf(stderr, "make-sample-content: cannot write the sounds into %s\n", argv[3]);
         return 1;
     }
     std::string error;

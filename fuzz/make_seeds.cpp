@@ -192,7 +192,8 @@ void SoundSeeds() {
                     snd::Chunk("fmt ", snd::FormatBody(2, 11025, 8))}));
     Seed("ogg", "mono.ogg", snd::EncodeOgg(1, 8000, snd::Tone(1, 8000, 0.3, 440)));
     Seed("ogg", "stereo.ogg", snd::EncodeOgg(2, 11025, snd::Tone(2, 11025, 0.2, 220)));
-    Seed("sounddescr", "background.txt", FromText("Group=Music\r\nIsStreamed=1\r\nIsLoop=1\r\nWaveName=music/mainmenu\r\n"));
+    Seed("sounddescr", "background.txt",
+         FromText("Group=Music\r\nIsStreamed=1\r\nIsLoop=1\r\nWaveName=music/mainmenu\r\n"));
     Seed("sounddescr", "spatial.txt",
          FromText("; 3D\nGroup = World \nIs3D=1\nPosition=1.5,2\nConeOrientation=0,0,1\nInsideConeAngle=30\n"
                   "MinDistance=0.5\nMaxDistance=20\nVolume=-300\nLoadOnStart=1\nWaveName=x\n"));

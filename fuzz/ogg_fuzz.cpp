@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     waves->CloseFile(file);
     {
         platform::Installed<Sound::SoundStorages> storages(
-            Sound::gSoundStorages, std::make_shared<Sound::SoundStorages>(Sound::SoundStorages{nullptr, waves, nullptr}));
+            Sound::gSoundStorages,
+            std::make_shared<Sound::SoundStorages>(Sound::SoundStorages{nullptr, waves, nullptr}));
         Sound::SoundDescr_t descr;
         descr.group = Sound::SoundDescr_t::GroupEffect;
         descr.waveName = "w";

@@ -31,8 +31,8 @@ public:
     // Takes the buffer's reference, the source and the record. A buffer is
     // filled from the source and set to play from 0.
     Sound_t(int group, SoundManager_t* manager, platform::SoundBuffer* buffer, std::uint32_t bufferSize,
-            std::unique_ptr<WaveFile_t> source, std::unique_ptr<NotifyEvent> record, bool loop,
-            bool releaseWhenStopped, std::uint32_t handle);
+            std::unique_ptr<WaveFile_t> source, std::unique_ptr<NotifyEvent> record, bool loop, bool releaseWhenStopped,
+            std::uint32_t handle);
     virtual ~Sound_t();
     Sound_t(const Sound_t&) = delete;
     Sound_t& operator=(const Sound_t&) = delete;

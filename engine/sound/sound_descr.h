@@ -25,7 +25,14 @@ public:
         DelAfterPlay = 64,
         MuteAfterMaxDistance = 128,
     };
-    enum Group : int { GroupDialog = 0, GroupEffect = 1, GroupWorld = 2, GroupMusic = 3, GroupInterf = 4, GroupNone = 6 };
+    enum Group : int {
+        GroupDialog = 0,
+        GroupEffect = 1,
+        GroupWorld = 2,
+        GroupMusic = 3,
+        GroupInterf = 4,
+        GroupNone = 6
+    };
     enum WaveKind : int { WaveWav = 0, WaveOgg = 1, WaveNothing = 2 };
     // The decoded image: the 18-byte format, the 32-bit PCM length, the PCM.
     static constexpr std::uint32_t kPcmImageHeader = 22;

@@ -64,8 +64,8 @@ void SoundManager_t::OpenDevice(platform::WindowHandle window, std::uint32_t coo
         if (platform::Failed(mDevice->CreateSoundBuffer(desc, &primary)))
             throw errSnd_e(3);
         mPrimary.reset(primary);
-        const platform::WaveFormat format = platform::MakePcmFormat(channels, static_cast<std::uint32_t>(samplesPerSecond),
-                                                                    bitsPerSample);
+        const platform::WaveFormat format =
+            platform::MakePcmFormat(channels, static_cast<std::uint32_t>(samplesPerSecond), bitsPerSample);
         if (platform::Failed(mPrimary->SetFormat(format)))
             throw errSnd_e(4);
         mPrimary->SetVolume(0);
@@ -145,7 +145,8 @@ bool SoundManager_t::HandleWake(int index) {
         const auto ms = static_cast<std::uint32_t>(mTimer.Impl().Elapsed() * 1000.0);
         bool failed = false;
         for (const auto& sound : mSounds) {
-            if (Serve(sound.get(), [&] { return sound->Tick(ms); }, &failed)) {
+            if (Serve(
+                    sound.get(), [&] { return sound->Tick(ms); }, &failed)) {
                 rebuild = true;
                 break;
             }
@@ -155,7 +156,9 @@ bool SoundManager_t::HandleWake(int index) {
         platform::AutoCrit lock(mLock);
         Sound_t* sound = mWaitOwners[static_cast<std::size_t>(index)]->owner;
         bool failed = false;
-        rebuild = Serve(sound, [&] { return sound->OnNotify(); }, &failed) || failed;
+        rebuild = Serve(
+                      sound, [&] { return sound->OnNotify(); }, &failed) ||
+                  failed;
     } else {
         rebuild = true; // the update event, or a wait that failed
     }
@@ -243,10 +246,9 @@ Sound_t* SoundManager_t::CreateSound(SoundDescr_t* descr, Sound::EndCallback end
     } else {
         flags |= platform::kSoundBufferCtrlPan;
     }
-    std::unique_ptr<Sound_t> sound =
-        CreateStaticBuffer(descr->group, descr->waveData.data(), static_cast<std::uint32_t>(descr->waveData.size()),
-                           descr->waveKind, flags, descr->Has(SoundDescr_t::IsLoop),
-                           descr->Has(SoundDescr_t::DelAfterPlay), descr->decoded);
+    std::unique_ptr<Sound_t> sound = CreateStaticBuffer(
+        descr->group, descr->waveData.data(), static_cast<std::uint32_t>(descr->waveData.size()), descr->waveKind,
+        flags, descr->Has(SoundDescr_t::IsLoop), descr->Has(SoundDescr_t::DelAfterPlay), descr->decoded);
     sound->SetEndCallback(endFunction, endArgument);
     sound->SetVolume(descr->volume, false);
     sound->SetGroupVolume(descr->groupVolume, true);
@@ -301,9 +303,9 @@ Sound_t* SoundManager_t::CreateStreamingSound(SoundDescr_t* descr, FileDescr_t* 
         flags |= platform::kSoundBufferMute3DAtMaxDistance;
     if (descr->Has(SoundDescr_t::Is3D))
         flags |= platform::kSoundBufferCtrl3D;
-    std::unique_ptr<Sound_t> sound = CreateStreamBuffer(descr->group, file, descr->waveKind, flags,
-                                                        descr->Has(SoundDescr_t::IsLoop),
-                                                        descr->Has(SoundDescr_t::DelAfterPlay));
+    std::unique_ptr<Sound_t> sound =
+        CreateStreamBuffer(descr->group, file, descr->waveKind, flags, descr->Has(SoundDescr_t::IsLoop),
+                           descr->Has(SoundDescr_t::DelAfterPlay));
     if (descr->Has(SoundDescr_t::Is3D))
         Apply3DParams(sound.get(), &descr->params3D);
     sound->SetVolume(descr->volume, false);
@@ -311,8 +313,8 @@ Sound_t* SoundManager_t::CreateStreamingSound(SoundDescr_t* descr, FileDescr_t* 
     return Append(std::move(sound));
 }
 
-std::unique_ptr<Sound_t> SoundManager_t::CreateStreamBuffer(int group, FileDescr_t* file, int kind,
-                                                            std::uint32_t flags, bool loop, bool deleteAfterPlay) {
+std::unique_ptr<Sound_t> SoundManager_t::CreateStreamBuffer(int group, FileDescr_t* file, int kind, std::uint32_t flags,
+                                                            bool loop, bool deleteAfterPlay) {
     std::unique_ptr<Sound::WaveFile_t> source;
     if (kind == SoundDescr_t::WaveWav) {
         source = std::make_unique<Sound::WaveWavFile_t>();
@@ -324,9 +326,9 @@ std::unique_ptr<Sound_t> SoundManager_t::CreateStreamBuffer(int group, FileDescr
     }
     source->Open(file);
     const std::uint32_t ringBytes = kStreamNotifications * kStreamBytesPerNotification;
-    platform::RefHeld<platform::SoundBuffer> buffer(MakeBuffer(
-        flags | platform::kSoundBufferCtrlPositionNotify | platform::kSoundBufferGetCurrentPosition2, ringBytes,
-        source->Format()));
+    platform::RefHeld<platform::SoundBuffer> buffer(
+        MakeBuffer(flags | platform::kSoundBufferCtrlPositionNotify | platform::kSoundBufferGetCurrentPosition2,
+                   ringBytes, source->Format()));
     auto record = std::make_unique<NotifyEvent>();
     platform::PositionNotify positions[kStreamNotifications];
     for (std::uint32_t i = 0; i < kStreamNotifications; ++i)

@@ -152,7 +152,7 @@ std::uint32_t WaveOggFile_t::SizeBytes() {
         return 0;
     const std::uint64_t size = static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(mChannels) * 2;
     return size > std::numeric_limits<std::uint32_t>::max() ? std::numeric_limits<std::uint32_t>::max()
-                                                             : static_cast<std::uint32_t>(size);
+                                                            : static_cast<std::uint32_t>(size);
 }
 
 std::uint32_t WaveOggFile_t::LengthMs() {

@@ -29,7 +29,8 @@ std::vector<std::int16_t> Blip(int channels, double seconds, double hz) {
     std::vector<std::int16_t> samples = snd::Tone(channels, 22050, seconds, hz, 0.4);
     const std::size_t frames = samples.size() / static_cast<std::size_t>(channels);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double left = 1.0 - static_cast<double>(i / static_cast<std::size_t>(channels)) / static_cast<double>(frames);
+        const double left =
+            1.0 - static_cast<double>(i / static_cast<std::size_t>(channels)) / static_cast<double>(frames);
         samples[i] = static_cast<std::int16_t>(samples[i] * left);
     }
     return samples;

@@ -120,8 +120,9 @@ Bytes EncodeOgg(int channels, int rate, const std::vector<std::int16_t>& samples
             float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
             for (std::size_t i = 0; i < count; ++i)
                 for (int c = 0; c < channels; ++c)
-                    buffer[c][i] = samples[(done + i) * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] /
-                                   32768.0f;
+                    buffer[c][i] =
+                        samples[(done + i) * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] /
+                        32768.0f;
             vorbis_analysis_wrote(&dsp, static_cast<int>(count));
             done += count;
         }

@@ -23,9 +23,9 @@
 namespace engine_sound_test {
 
 namespace enc = Kavo::SoundEncoders;
+using enc::Bytes;
 using sound_test::Held;
 using sound_test::Pull;
-using enc::Bytes;
 
 // The code of the errSnd_e that `action` throws; -1 when it throws none.
 template <typename F>
@@ -69,8 +69,8 @@ protected:
     StoragePtr descriptions{Stg_t::OpenStorage("", 0)};
     StoragePtr waves{Stg_t::OpenStorage("", 0)};
     platform::Installed<Sound::SoundStorages> storages{
-        Sound::gSoundStorages, std::make_shared<Sound::SoundStorages>(
-                                   Sound::SoundStorages{descriptions.get(), waves.get(), nullptr})};
+        Sound::gSoundStorages,
+        std::make_shared<Sound::SoundStorages>(Sound::SoundStorages{descriptions.get(), waves.get(), nullptr})};
     std::optional<SoundManager_t> manager;
 
     void SetUp() override {

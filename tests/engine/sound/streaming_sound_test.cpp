@@ -149,8 +149,8 @@ TEST_F(Stream, OggStreamPlays) {
     descr->group = SoundDescr_t::GroupMusic;
     descr->waveKind = SoundDescr_t::WaveOgg;
     descr->flags = SoundDescr_t::IsStreamed;
-    Sound::Sound_t* sound = manager->CreateStreamingSound(
-        descr.get(), MemoryFile(enc::EncodeOgg(1, 22050, enc::Tone(1, 22050, 1.0, 500))));
+    Sound::Sound_t* sound =
+        manager->CreateStreamingSound(descr.get(), MemoryFile(enc::EncodeOgg(1, 22050, enc::Tone(1, 22050, 1.0, 500))));
     ASSERT_NE(sound, nullptr);
     EXPECT_EQ(sound->GetLengthMs(), 1000u);
     manager->PlaySound(sound->Handle(), 0);

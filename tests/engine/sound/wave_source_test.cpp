@@ -42,11 +42,12 @@ TEST(WaveWavFile, ChunkOrderAndPaddingDoNotMatter) {
         {"odd chunks padded",
          enc::Riff({enc::Chunk("LIST", Bytes(7, 'x')), enc::Chunk("fmt ", enc::FormatBody(1, 22050, 16)),
                     enc::Chunk("junk", Bytes(3, 'y')), enc::Chunk("data", pcm)})},
-        {"long fmt keeps its fields", enc::Riff({enc::Chunk("fmt ", [] {
-                                                     Bytes body = enc::FormatBody(1, 22050, 16);
-                                                     body.resize(60, 0xEE);
-                                                     return body;
-                                                 }()),
+        {"long fmt keeps its fields", enc::Riff({enc::Chunk("fmt ",
+                                                            [] {
+                                                                Bytes body = enc::FormatBody(1, 22050, 16);
+                                                                body.resize(60, 0xEE);
+                                                                return body;
+                                                            }()),
                                                  enc::Chunk("data", pcm)})},
     };
     for (const Case& c : cases) {

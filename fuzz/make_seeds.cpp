@@ -13,6 +13,7 @@
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
+#include "tools/sound_encoders/sound_encoders.h"
 
 #include <cmath>
 #include <cstdio>
@@ -201,6 +202,23 @@ void CdfSeeds() {
     storage->Release();
 }
 
+// Sound files and descriptions, made with the encoders the tests use.
+void SoundSeeds() {
+    namespace snd = Kavo::SoundEncoders;
+    const Bytes pcm = snd::PcmBytes(snd::Tone(1, 8000, 0.05, 440));
+    Seed("wav", "tone.wav", snd::MakeWav(1, 8000, 16, pcm));
+    Seed("wav", "datafirst.wav",
+         snd::Riff({snd::Chunk("data", Bytes(pcm.begin(), pcm.begin() + 101)), snd::Chunk("LIST", Bytes(5, 'x')),
+                    snd::Chunk("fmt ", snd::FormatBody(2, 11025, 8))}));
+    Seed("ogg", "mono.ogg", snd::EncodeOgg(1, 8000, snd::Tone(1, 8000, 0.3, 440)));
+    Seed("ogg", "stereo.ogg", snd::EncodeOgg(2, 11025, snd::Tone(2, 11025, 0.2, 220)));
+    Seed("sounddescr", "background.txt",
+         FromText("Group=Music\r\nIsStreamed=1\r\nIsLoop=1\r\nWaveName=music/mainmenu\r\n"));
+    Seed("sounddescr", "spatial.txt",
+         FromText("; 3D\nGroup = World \nIs3D=1\nPosition=1.5,2\nConeOrientation=0,0,1\nInsideConeAngle=30\n"
+                  "MinDistance=0.5\nMaxDistance=20\nVolume=-300\nLoadOnStart=1\nWaveName=x\n"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +231,7 @@ int main(int argc, char** argv) {
     TextSeeds();
     RasterSeeds();
     CdfSeeds();
+    SoundSeeds();
     if (!gOk) {
         std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
         return 1;

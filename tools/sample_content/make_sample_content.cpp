@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/sample_font.h"
+#include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
 
 #include <algorithm>
@@ -149,8 +150,8 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak> [<engine sound folder>]\n");
         return 2;
     }
     namespace enc = Kavo::ImageEncoders;
@@ -177,6 +178,10 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet));
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
+        return 1;
+    }
+    if (argc == 4 && !Kavo::SampleContent::WriteSampleSounds(argv[3])) {
+        std::fprintf(stderr, "make-sample-content: cannot write the sounds into %s\n", argv[3]);
         return 1;
     }
     std::string error;

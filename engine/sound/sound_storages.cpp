@@ -1,0 +1,7 @@
+#include "engine/sound/sound_storages.h"
+
+namespace Sound {
+
+platform::ProcessSlot<SoundStorages> gSoundStorages;
+
+} // namespace Sound

@@ -105,16 +105,20 @@ Bytes EncodeOgg(int rate, int channels, const std::vector<std::int16_t>& samples
 
     const std::size_t frames = samples.size() / channels;
     const std::size_t chunk = 1024;
-    for (std::size_t at = 0; at <= frames; at += chunk) {
-        const std::size_t count = at + chunk <= frames ? chunk : frames - at;
+    std::size_t at = 0;
+    bool ended = false;
+    while (!ended) {
+        const std::size_t count = frames - at < chunk ? frames - at : chunk;
         if (count == 0) {
             vorbis_analysis_wrote(&dsp, 0); // the end of the stream
+            ended = true;
         } else {
             float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
             for (std::size_t i = 0; i < count; ++i)
                 for (int c = 0; c < channels; ++c)
                     buffer[c][i] = samples[(at + i) * channels + c] / 32768.0f;
             vorbis_analysis_wrote(&dsp, static_cast<int>(count));
+            at += count;
         }
         while (vorbis_analysis_blockout(&dsp, &block) == 1) {
             vorbis_analysis(&block, nullptr);
@@ -126,8 +130,6 @@ Bytes EncodeOgg(int rate, int channels, const std::vector<std::int16_t>& samples
                     AppendPage(out, page);
             }
         }
-        if (count == 0)
-            break;
     }
     while (ogg_stream_flush(&stream, &page) != 0)
         AppendPage(out, page);

@@ -50,12 +50,14 @@ struct MemorySource {
 
 size_t OggRead(void* dest, size_t size, size_t count, void* source) {
     auto* memory = static_cast<MemorySource*>(source);
-    const std::size_t left = memory->bytes.size() - memory->pos;
-    std::size_t take = size == 0 ? 0 : count * size;
-    take = take < left ? take : left;
-    std::memcpy(dest, memory->bytes.data() + memory->pos, take);
-    memory->pos += take;
-    return size == 0 ? 0 : take / size;
+    if (size == 0)
+        return 0;
+    const std::size_t left = (memory->bytes.size() - memory->pos) / size;
+    const std::size_t items = count < left ? count : left;
+    if (items > 0)
+        std::memcpy(dest, memory->bytes.data() + memory->pos, items * size);
+    memory->pos += items * size;
+    return items;
 }
 
 int OggSeek(void* source, ogg_int64_t offset, int whence) {
@@ -91,7 +93,8 @@ bool DecodeMp3(std::span<const std::uint8_t> bytes, PcmSound& out, std::string& 
     mpg123_rates(&rates, &rateCount);
     for (std::size_t i = 0; i < rateCount; ++i)
         mpg123_format(handle.get(), rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (mpg123_open_feed(handle.get()) != MPG123_OK || mpg123_feed(handle.get(), bytes.data(), bytes.size()) != MPG123_OK)
+    if (mpg123_open_feed(handle.get()) != MPG123_OK ||
+        mpg123_feed(handle.get(), bytes.data(), bytes.size()) != MPG123_OK)
         return Fail(error, "mp3 decoder refused the data");
 
     bool haveFormat = false;
@@ -159,9 +162,9 @@ bool DecodeModule(std::span<const std::uint8_t> bytes, PcmSound& out, std::vecto
     if (orderFrames)
         orderFrames->clear();
     int code = 0;
-    openmpt_module* module = openmpt_module_create_from_memory2(
-        bytes.data(), bytes.size(), &openmpt_log_func_silent, nullptr, &openmpt_error_func_ignore, nullptr, &code,
-        nullptr, nullptr);
+    openmpt_module* module =
+        openmpt_module_create_from_memory2(bytes.data(), bytes.size(), &openmpt_log_func_silent, nullptr,
+                                           &openmpt_error_func_ignore, nullptr, &code, nullptr, nullptr);
     if (module == nullptr)
         return Fail(error, "not a tracker module");
     openmpt_module_set_repeat_count(module, 0);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace Kavo {
 
 // The output is shared by every window: the window changes nothing.

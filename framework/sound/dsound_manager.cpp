@@ -18,10 +18,9 @@ namespace Kavo {
 
 namespace {
 
-constexpr std::uint32_t kSourceBufferFlags = platform::kSoundBufferStatic | platform::kSoundBufferLocSoftware |
-                                             platform::kSoundBufferCtrlFrequency | platform::kSoundBufferCtrlPan |
-                                             platform::kSoundBufferCtrlVolume |
-                                             platform::kSoundBufferGetCurrentPosition2;
+constexpr std::uint32_t kSourceBufferFlags =
+    platform::kSoundBufferStatic | platform::kSoundBufferLocSoftware | platform::kSoundBufferCtrlFrequency |
+    platform::kSoundBufferCtrlPan | platform::kSoundBufferCtrlVolume | platform::kSoundBufferGetCurrentPosition2;
 
 std::shared_ptr<platform::Mixer> InstalledMixer() {
     std::shared_ptr<platform::SoundEnvironment> environment = platform::SoundEnvironmentSlot().Get();
@@ -264,7 +263,8 @@ int32_t DSoundManager::GetFreeSoundId() {
 }
 
 int32_t DSoundManager::GetNumSounds() {
-    return static_cast<int32_t>(std::count_if(mSources.begin(), mSources.end(), [](const Source& s) { return s.loaded; }));
+    return static_cast<int32_t>(
+        std::count_if(mSources.begin(), mSources.end(), [](const Source& s) { return s.loaded; }));
 }
 
 std::uint32_t DSoundManager::SoundSize(int32_t soundId) const {

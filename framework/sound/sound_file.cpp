@@ -29,6 +29,9 @@ bool ReadSoundFile(const std::string& path, std::vector<std::uint8_t>& out) {
 }
 
 platform::FileTime SourceFileTime(const std::string& path) {
+    // A name, not a pattern: wildcards would find other files.
+    if (path.find_first_of("*?") != std::string::npos)
+        return 0;
     if (std::shared_ptr<PakInterfaceBase> pak = GetPakInterface()) {
         PakFindData data;
         PakFindHandle* handle = pak->FindFirstFile(path.c_str(), &data);

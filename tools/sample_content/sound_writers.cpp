@@ -63,8 +63,7 @@ Bytes EncodeMuLaw(const std::vector<std::int16_t>& samples) {
     return out;
 }
 
-Bytes MakeAu(std::uint32_t encoding, std::uint32_t rate, std::uint32_t channels, const Bytes& data,
-             std::uint32_t gap) {
+Bytes MakeAu(std::uint32_t encoding, std::uint32_t rate, std::uint32_t channels, const Bytes& data, std::uint32_t gap) {
     Bytes out = {'.', 's', 'n', 'd'};
     PutBigEndian32(out, 24 + gap);
     PutBigEndian32(out, static_cast<std::uint32_t>(data.size()));
@@ -148,10 +147,10 @@ Bytes MakeModule(const std::vector<std::vector<ModuleNote>>& patterns, const std
         out.resize(out.size() + 22, 0); // name
         const bool used = sample == 0;
         PutBigEndian16(out, used ? kWaveBytes / 2 : 0); // length in words
-        out.push_back(0);                                // finetune
-        out.push_back(used ? 64 : 0);                    // volume
-        PutBigEndian16(out, 0);                          // loop start
-        PutBigEndian16(out, used ? kWaveBytes / 2 : 1);  // loop length (1: none)
+        out.push_back(0);                               // finetune
+        out.push_back(used ? 64 : 0);                   // volume
+        PutBigEndian16(out, 0);                         // loop start
+        PutBigEndian16(out, used ? kWaveBytes / 2 : 1); // loop length (1: none)
     }
     out.push_back(static_cast<std::uint8_t>(orders.size()));
     out.push_back(127);

@@ -35,8 +35,8 @@ protected:
 };
 
 TEST_F(DSoundManagerTest, VolumeCurveAndPanLimits) {
-    const std::vector<std::pair<double, int>> cases = {
-        {0.1, -1682}, {1.0, 0}, {0.0, -10000}, {0.5, -605}, {0.04, -10000}, {1.5, 0}, {-1.0, -10000}};
+    const std::vector<std::pair<double, int>> cases = {{0.1, -1682},   {1.0, 0}, {0.0, -10000}, {0.5, -605},
+                                                       {0.04, -10000}, {1.5, 0}, {-1.0, -10000}};
     for (auto [x, volume] : cases)
         EXPECT_EQ(Kavo::EffectVolume(x), volume) << x;
 

@@ -117,7 +117,8 @@ TEST_F(MusicTest, VolumesAreWholePercentages) {
     FModMusicInterface fmod;
     ASSERT_TRUE(bass.LoadMusic(1, "song.ogg"));
     ASSERT_TRUE(fmod.LoadMusic(1, "tune.mod"));
-    for (MixerMusicInterface* player : {static_cast<MixerMusicInterface*>(&bass), static_cast<MixerMusicInterface*>(&fmod)}) {
+    for (MixerMusicInterface* player :
+         {static_cast<MixerMusicInterface*>(&bass), static_cast<MixerMusicInterface*>(&fmod)}) {
         player->SetSongVolume(1, 0.29);
         EXPECT_EQ(player->GetSong(1)->Percent(), 28); // 0.29 x 100 is 28.999...
         player->SetVolume(0.5);
@@ -183,7 +184,7 @@ TEST_F(MusicTest, SampledSongsAreCachedAndJoined) {
     player.StopMusic(4);
     EXPECT_FALSE(player.IsPlaying(4));
     EXPECT_DOUBLE_EQ(player.SongVolume(4), 1.0); // this player keeps the volume
-    player.UnloadMusic(4);                        // and unloads nothing
+    player.UnloadMusic(4);                       // and unloads nothing
     EXPECT_NE(player.GetSong(4), nullptr);
     // A fade-in of a song that plays already only sets the step.
     player.PlayMusic(4, 0, false);

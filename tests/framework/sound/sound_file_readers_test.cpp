@@ -159,8 +159,8 @@ TEST(AuReader, DecodesBothEncodingsAndRefusesOthers) {
     ASSERT_TRUE(Kavo::ParseAu(longer, sound, error));
     EXPECT_EQ(sound.data.size(), 3u);
 
-    for (const Bytes& bad : {snd::MakeAu(3, 8000, 1, {0, 0}), snd::MakeAu(1, 8000, 3, {0}),
-                             snd::MakeAu(1, 0, 1, {0}), Bytes{'.', 's', 'n', 'd', 0, 0}, Bytes{'R', 'I', 'F', 'F'}}) {
+    for (const Bytes& bad : {snd::MakeAu(3, 8000, 1, {0, 0}), snd::MakeAu(1, 8000, 3, {0}), snd::MakeAu(1, 0, 1, {0}),
+                             Bytes{'.', 's', 'n', 'd', 0, 0}, Bytes{'R', 'I', 'F', 'F'}}) {
         error.clear();
         EXPECT_FALSE(Kavo::ParseAu(bad, sound, error));
         EXPECT_FALSE(error.empty());

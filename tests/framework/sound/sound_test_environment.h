@@ -81,7 +81,8 @@ protected:
 private:
     std::string mPreviousFolder;
     platform::Installed<platform::SoundEnvironment> mSound{
-        platform::SoundEnvironmentSlot(), std::make_shared<platform::SoundEnvironment>(platform::SoundEnvironment{mMixer})};
+        platform::SoundEnvironmentSlot(),
+        std::make_shared<platform::SoundEnvironment>(platform::SoundEnvironment{mMixer})};
 };
 
 } // namespace sound_test

@@ -30,7 +30,8 @@ bool Append(PcmSound& out, const void* samples, std::size_t bytes, std::size_t m
 
 // Whole frames only.
 bool Finish(PcmSound& out, std::string& error) {
-    out.data.resize(out.data.size() - out.data.size() % out.format.blockAlign);
+    const std::size_t partial = out.format.blockAlign == 0 ? 0 : out.data.size() % out.format.blockAlign;
+    out.data.erase(out.data.end() - static_cast<std::ptrdiff_t>(partial), out.data.end());
     if (out.data.empty())
         return Fail(error, "no samples");
     return true;

@@ -50,7 +50,7 @@ bool FModMusicInterface::LoadSampleLoop(int songId, const std::string& first, co
         return false;
     // The second part is taken as having the first part's format.
     const std::size_t frameBytes = joined.format.blockAlign;
-    tail.data.resize(tail.data.size() - tail.data.size() % frameBytes);
+    tail.data.erase(tail.data.end() - static_cast<std::ptrdiff_t>(tail.data.size() % frameBytes), tail.data.end());
     joined.data.insert(joined.data.end(), tail.data.begin(), tail.data.end());
     return AddSong(songId, joined, false);
 }

@@ -1,21 +1,27 @@
 // Makes the sample content set that stands in for the game's own pictures
 // and data: placeholder art in every picture format the loaders read, the
-// resource manifest and a bitmap font rendered from the installed sans face
+// resource manifest, a bitmap font rendered from the installed sans face
 // (its glyph sheet, its descriptor and a legacy descriptor of the same
-// sheet), written to a folder and packed into "main.pak".
+// sheet), and sounds and songs in every format the sound code reads, written
+// to a folder and packed into "main.pak"; the engine's sound folders go to a
+// folder of their own. The mp3 is made by the lame program when its path is
+// given.
 //
-//   make-sample-content <content folder> <main.pak>
+//   make-sample-content <content folder> <main.pak> [<engine sound folder> [lame]]
 
 #include "framework/pak/pak_writer.h"
+#include "framework/sound/wave_file.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
+#include "tools/sample_content/sound_writers.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -147,11 +153,51 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
     return WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
+// The sounds and songs: a WAVE click, a mu-law ".au" chime, a short Ogg
+// song, a small module and, when lame is given, the Ogg song's tune as mp3.
+bool WriteSounds(const std::string& root, const char* lame) {
+    namespace snd = Kavo::SoundWriters;
+    Kavo::PcmSound click;
+    click.format = platform::MakePcmFormat(1, 22050, 16);
+    std::vector<std::int16_t> clickSamples = snd::Tone(22050, 1, 2205, 1200, 0.6);
+    for (std::size_t i = 0; i < clickSamples.size(); ++i)
+        clickSamples[i] = static_cast<std::int16_t>(clickSamples[i] * (1.0 - double(i) / clickSamples.size()));
+    click.data = snd::LittleEndian(clickSamples);
+
+    const snd::Bytes chime = snd::EncodeMuLaw(snd::Tone(8000, 1, 4000, 660, 0.5));
+
+    const std::vector<std::int16_t> song = snd::Tone(22050, 2, 22050 * 2, 440, 0.4);
+    const std::string songWave = root + "-mp3-source.wav";
+    Kavo::PcmSound songPcm;
+    songPcm.format = platform::MakePcmFormat(2, 22050, 16);
+    songPcm.data = snd::LittleEndian(song);
+
+    bool ok = WriteFile(root + "/sounds/click.wav", Kavo::MakeWaveBytes(click, "", 0)) &&
+              WriteFile(root + "/sounds/chime.au", snd::MakeAu(1, 8000, 1, chime)) &&
+              WriteFile(root + "/music/theme.ogg", snd::EncodeOgg(22050, 2, song)) &&
+              WriteFile(root + "/music/tune.mod", snd::MakeSampleModule());
+    if (!ok)
+        return false;
+    if (lame == nullptr) {
+        std::printf("make-sample-content: lame was not found; the sample content has no mp3\n");
+        return true;
+    }
+    const std::string mp3 = root + "/music/theme.mp3";
+    if (!WriteFile(songWave, Kavo::MakeWaveBytes(songPcm, "", 0)))
+        return false;
+    const std::string command = std::string("\"") + lame + "\" --silent \"" + songWave + "\" \"" + mp3 + "\"";
+    const bool made = std::system(command.c_str()) == 0;
+    platform::RemoveFile(songWave);
+    if (!made)
+        std::fprintf(stderr, "make-sample-content: lame could not make %s\n", mp3.c_str());
+    return made;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak> [<engine sound folder>]\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "usage: make-sample-content <content folder> <main.pak> [<engine sound folder> [lame]]\n");
         return 2;
     }
     namespace enc = Kavo::ImageEncoders;
@@ -167,7 +213,8 @@ int main(int argc, char** argv) {
               WriteFile(root + "/images/logo.j2k", enc::EncodeJpeg2000(256, 64, 3, RgbSamples(Logo(256, 64)), false)) &&
               // Only the alpha companion exists: the picture takes its colour from "alphacolor".
               WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
-              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest));
+              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
+              WriteSounds(root, argc == 5 ? argv[4] : nullptr);
     Kavo::SampleContent::GlyphSheet sheet;
     if (!Kavo::SampleContent::RenderGlyphSheet(Kavo::SampleContent::kSampleFontPixels, &sheet)) {
         std::fprintf(stderr, "make-sample-content: no installed font face opens (install fonts-dejavu-core)\n");
@@ -180,7 +227,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;
     }
-    if (argc == 4 && !Kavo::SampleContent::WriteSampleSounds(argv[3])) {
+    if (argc >= 4 && !Kavo::SampleContent::WriteSampleSounds(argv[3])) {
         std::fprintf(stderr, "make-sample-content: cannot write the sounds into %s\n", argv[3]);
         return 1;
     }

@@ -1,0 +1,6 @@
+// Loads a WAVE sound (plain or cached) through the file API.
+#include "fuzz/sound_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return Kavo::fuzz::LoadSoundInput(data, size, ".wav", &Kavo::ReadWaveFile);
+}

@@ -1,5 +1,7 @@
 #include "framework/widget/dialog.h"
 
+#include <memory>
+
 #include "framework/graphics/font.h"
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/image.h"
@@ -78,10 +80,12 @@ void Dialog::EnsureFonts() {
 }
 
 void Dialog::SetButtonFont(Font* font) {
+    // The font given may be a button's own, which the first SetFont deletes.
+    std::unique_ptr<Font> copy(Copy(font));
     if (mYesButton != nullptr)
-        mYesButton->SetFont(font);
+        mYesButton->SetFont(copy.get());
     if (mNoButton != nullptr)
-        mNoButton->SetFont(font);
+        mNoButton->SetFont(copy.get());
 }
 
 void Dialog::SetHeaderFont(Font* font) {

@@ -13,8 +13,8 @@ namespace Kavo {
 
 namespace {
 
-const int32_t kDialogColors[][3] = {{255, 255, 255}, {255, 255, 0},  {255, 255, 255}, {255, 255, 255},
-                                    {255, 255, 255}, {80, 80, 80},   {255, 255, 255}};
+const int32_t kDialogColors[][3] = {{255, 255, 255}, {255, 255, 0}, {255, 255, 255}, {255, 255, 255},
+                                    {255, 255, 255}, {80, 80, 80},  {255, 255, 255}};
 
 // How far a dragged dialog may pass the manager's edges.
 constexpr int32_t kDragMargin = 8;
@@ -103,7 +103,7 @@ void Dialog::SetLinesFont(Font* font) {
 
 void Dialog::SetColor(int32_t index, const Color& color) {
     Widget::SetColor(index, color);
-    const int32_t buttonIndex = index == COLOR_BUTTON_TEXT         ? ButtonWidget::COLOR_LABEL
+    const int32_t buttonIndex = index == COLOR_BUTTON_TEXT          ? ButtonWidget::COLOR_LABEL
                                 : index == COLOR_BUTTON_TEXT_HILITE ? ButtonWidget::COLOR_LABEL_HILITE
                                                                     : -1;
     if (buttonIndex < 0)
@@ -177,8 +177,8 @@ void Dialog::Draw(Graphics* g) {
     g->SetColor(GetColor(COLOR_LINES));
     const IntRect linesRect(bg.mLeft + 2 + content.mLeft, y,
                             mWidth - content.mRight - bg.mLeft - content.mLeft - bg.mRight - 4, 0);
-    const int32_t linesHeight = DrawWordWrapped(g, linesRect, mDialogLines,
-                                                LineSpacing(mLinesFont) + mLineSpacingOffset, mTextAlign);
+    const int32_t linesHeight =
+        DrawWordWrapped(g, linesRect, mDialogLines, LineSpacing(mLinesFont) + mLineSpacingOffset, mTextAlign);
 
     // With one button the footer is the button's label.
     if (!mDialogFooter.empty() && mButtonMode != BUTTONS_FOOTER) {
@@ -195,8 +195,8 @@ void Dialog::Resize(int32_t x, int32_t y, int32_t width, int32_t height) {
     // The buttons are siblings: manager coordinates.
     const int32_t buttonY = y + height - content.mBottom - bg.mBottom - mButtonHeight;
     if (mYesButton != nullptr && mNoButton != nullptr) {
-        const int32_t available = width - bg.mLeft - content.mLeft - bg.mRight - content.mRight - mButtonHorzSpacing -
-                                  2 * mButtonSidePadding;
+        const int32_t available =
+            width - bg.mLeft - content.mLeft - bg.mRight - content.mRight - mButtonHorzSpacing - 2 * mButtonSidePadding;
         const int32_t buttonWidth = available / 2;
         mYesButton->Resize(x + bg.mLeft + content.mLeft + mButtonSidePadding, buttonY, buttonWidth, mButtonHeight);
         mNoButton->Resize(mYesButton->mX + buttonWidth + mButtonHorzSpacing, buttonY, buttonWidth, mButtonHeight);

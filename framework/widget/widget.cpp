@@ -250,8 +250,7 @@ bool Widget::Contains(int32_t x, int32_t y) const {
 }
 
 IntRect Widget::GetInsetRect() const {
-    return IntRect(mX + mMouseInsets.mLeft, mY + mMouseInsets.mTop,
-                   mWidth - mMouseInsets.mLeft - mMouseInsets.mRight,
+    return IntRect(mX + mMouseInsets.mLeft, mY + mMouseInsets.mTop, mWidth - mMouseInsets.mLeft - mMouseInsets.mRight,
                    mHeight - mMouseInsets.mTop - mMouseInsets.mBottom);
 }
 

@@ -82,8 +82,7 @@ public:
     virtual int32_t GetWordWrappedHeight(Graphics* g, int32_t width, const std::string& text, int32_t lineSpacing);
     virtual int32_t CountDigits(int32_t number);
     // The decimal digits of number from a strip of ten equal cells, 0 to 9.
-    virtual void DrawNumberFromStrip(Graphics* g, int32_t number, int32_t x, int32_t y, Image* strip,
-                                     int32_t spacing);
+    virtual void DrawNumberFromStrip(Graphics* g, int32_t number, int32_t x, int32_t y, Image* strip, int32_t spacing);
     // In parent coordinates.
     virtual bool Contains(int32_t x, int32_t y) const;
     virtual IntRect GetInsetRect() const;

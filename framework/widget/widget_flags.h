@@ -6,10 +6,10 @@ namespace Kavo {
 
 // The bits of the flags word that every traversal of the widget tree carries.
 enum WidgetFlags : int32_t {
-    WIDGETFLAGS_UPDATE = 1,      // Update and UpdateF run
-    WIDGETFLAGS_MARK_DIRTY = 2,  // the node is marked dirty on every update
-    WIDGETFLAGS_DRAW = 4,        // Draw runs
-    WIDGETFLAGS_CLIP = 8,        // drawing is clipped to the node's rectangle
+    WIDGETFLAGS_UPDATE = 1,       // Update and UpdateF run
+    WIDGETFLAGS_MARK_DIRTY = 2,   // the node is marked dirty on every update
+    WIDGETFLAGS_DRAW = 4,         // Draw runs
+    WIDGETFLAGS_CLIP = 8,         // drawing is clipped to the node's rectangle
     WIDGETFLAGS_ALLOW_MOUSE = 16, // the node can be hit by the mouse
     WIDGETFLAGS_ALLOW_FOCUS = 32, // the node may keep the focus
 };

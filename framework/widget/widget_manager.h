@@ -137,8 +137,8 @@ public:
     bool mCtrlDown = false;
     bool mAltDown = false;
     int32_t mLastInputUpdateCnt = 0;
-    int32_t mDefaultFlags = WIDGETFLAGS_UPDATE | WIDGETFLAGS_DRAW | WIDGETFLAGS_CLIP | WIDGETFLAGS_ALLOW_MOUSE |
-                            WIDGETFLAGS_ALLOW_FOCUS;
+    int32_t mDefaultFlags =
+        WIDGETFLAGS_UPDATE | WIDGETFLAGS_DRAW | WIDGETFLAGS_CLIP | WIDGETFLAGS_ALLOW_MOUSE | WIDGETFLAGS_ALLOW_FOCUS;
 
 private:
     ModalFlags InitModalFlags() const;

@@ -49,7 +49,9 @@ TEST_F(ButtonTest, ListenerSeesPressesAndOnlyReleasesOverTheButtonWhileActive) {
          {"down 110 110 1", "drag 300 300", "up 300 300 1"},
          false,
          {"Enter 7", "Press 7 1", "Leave 7"}},
-        {"dragged out and back", {"down 110 110 1", "drag 300 300", "drag 120 120", "up 120 120 1"}, false,
+        {"dragged out and back",
+         {"down 110 110 1", "drag 300 300", "drag 120 120", "up 120 120 1"},
+         false,
          {"Enter 7", "Press 7 1", "Leave 7", "Enter 7", "Depress 7"}},
         {"released while inactive", {"down 110 110 1", "up 110 110 1"}, true, {"Enter 7", "Press 7 1"}},
     };

@@ -157,7 +157,8 @@ TEST_F(DialogTest, FontSettersKeepCopies) {
     dialog.SetHeaderFont(dialog.mHeaderFont);
     dialog.SetLinesFont(dialog.mLinesFont);
     dialog.SetButtonFont(dialog.mYesButton->mFont);
-    for (Kavo::Font* copy : {dialog.mHeaderFont, dialog.mLinesFont, dialog.mYesButton->mFont, dialog.mNoButton->mFont}) {
+    for (Kavo::Font* copy :
+         {dialog.mHeaderFont, dialog.mLinesFont, dialog.mYesButton->mFont, dialog.mNoButton->mFont}) {
         ASSERT_NE(copy, nullptr);
         EXPECT_NE(copy, &font);
         EXPECT_EQ(copy->StringWidth("abc"), 15);

@@ -79,7 +79,8 @@ TEST_F(WidgetTreeTest, UpdatesThatChangeTheTreeNeitherSkipNorRepeatASibling) {
 
     mManager.UpdateFrame();
     EventLog log = TakeLog();
-    log.erase(std::remove_if(log.begin(), log.end(), [](const std::string& l) { return l.find("Update") == std::string::npos; }),
+    log.erase(std::remove_if(log.begin(), log.end(),
+                             [](const std::string& l) { return l.find("Update") == std::string::npos; }),
               log.end());
     EXPECT_THAT(log, ElementsAre("a Update", "b Update", "c Update", "e Update"));
     EXPECT_THAT(mManager.GetWidgets(), ElementsAre(&c, &e, &a));

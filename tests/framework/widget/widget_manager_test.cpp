@@ -29,10 +29,9 @@ TEST_F(WidgetTreeTest, RemapMouseTruncatesTowardZero) {
     struct Case {
         int32_t x, y, wantX, wantY;
     } cases[] = {
-        {10, 20, 0, 0},
-        {13, 23, 1, 1},   // 3 * 640 / 1280 = 1.5 -> 1
-        {9, 19, 0, 0},    // -1 * 640 / 1280 = -0.5 -> 0, not -1
-        {7, 16, -1, -2},  // -3 / 2 = -1.5 -> -1; -4 / 2 -> -2
+        {10, 20, 0, 0},        {13, 23, 1, 1}, // 3 * 640 / 1280 = 1.5 -> 1
+        {9, 19, 0, 0},                         // -1 * 640 / 1280 = -0.5 -> 0, not -1
+        {7, 16, -1, -2},                       // -3 / 2 = -1.5 -> -1; -4 / 2 -> -2
         {1290, 980, 640, 480},
     };
     for (const Case& c : cases) {
@@ -65,9 +64,8 @@ TEST_F(WidgetTreeTest, MouseRoutingSequences) {
           "button Drag 10 10", "button Enter", "button Up 10 10 1"}},
         {"a second button while one is held goes to the holder",
          {"down 115 115 1", "drag 350 150", "down 350 150 -1", "up 350 150 1", "up 350 150 -1"},
-         {"button Enter", "button Move 5 5", "button Down 5 5 1", "button Drag 240 40", "button Leave",
-          "target Enter", "target Move 50 50", "button Down 240 40 -1", "button Up 240 40 1",
-          "button Up 240 40 -1"}},
+         {"button Enter", "button Move 5 5", "button Down 5 5 1", "button Drag 240 40", "button Leave", "target Enter",
+          "target Move 50 50", "button Down 240 40 -1", "button Up 240 40 1", "button Up 240 40 -1"}},
         {"leaving the window", {"move 115 115", "exit"}, {"button Enter", "button Move 5 5", "button Leave"}},
     };
     LoggingWidget& panel = Add("panel", 100, 100, 150, 150);
@@ -188,8 +186,7 @@ TEST_F(WidgetTreeTest, OverlaysDrawInPriorityOrderAroundTheWidgets) {
     three.mPriority = 3; // drawn above the priority-2 overlay, below the 5
     TakeLog();
     EXPECT_TRUE(mManager.DrawScreen());
-    EXPECT_THAT(TakeLog(),
-                ElementsAre("five Draw", "two Draw", "two Overlay 2", "three Draw", "five Overlay 5"));
+    EXPECT_THAT(TakeLog(), ElementsAre("five Draw", "two Draw", "two Overlay 2", "three Draw", "five Overlay 5"));
     EXPECT_TRUE(mManager.mDeferredOverlays.empty());
     EXPECT_FALSE(mManager.DrawScreen()) << "nothing dirty";
 }

@@ -46,9 +46,9 @@ TEST_F(WidgetTreeTest, DrawNumberFromStripShowsOneCellPerDigit) {
 
     mScreen.mCalls.clear();
     widget.DrawNumberFromStrip(&g, 120, 5, 7, &strip, 2);
-    EXPECT_THAT(mScreen.mCalls, ElementsAre("Blt 5,7 [10,0,10,12] (255,255,255,255) m0",
-                                            "Blt 17,7 [20,0,10,12] (255,255,255,255) m0",
-                                            "Blt 29,7 [0,0,10,12] (255,255,255,255) m0"));
+    EXPECT_THAT(mScreen.mCalls,
+                ElementsAre("Blt 5,7 [10,0,10,12] (255,255,255,255) m0", "Blt 17,7 [20,0,10,12] (255,255,255,255) m0",
+                            "Blt 29,7 [0,0,10,12] (255,255,255,255) m0"));
 
     mScreen.mCalls.clear();
     widget.DrawNumberFromStrip(&g, -4, 5, 7, &strip, 2);

@@ -529,12 +529,8 @@ void KavoAppBase::TrackMouse() {
         return;
     if (mRecordingDemo)
         Demo().WriteMouseInWindow(inside);
-    if (!inside) {
-        int32_t x = client.x;
-        int32_t y = client.y;
-        mWidgetManager->RemapMouse(x, y);
-        mWidgetManager->MouseExit(x, y);
-    }
+    if (!inside)
+        mWidgetManager->MouseExit();
     mMouseIn = inside;
     ApplyCursor();
 }

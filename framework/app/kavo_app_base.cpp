@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "framework/app/app_widget_host.h"
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/graphics/image.h"
@@ -86,6 +87,7 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
     mDemoFileName = mDemoPrefix + ".dmo";
 
     mWidgetManager = new WidgetManager(this);
+    mWidgetManager->SetAppHost(std::make_unique<AppWidgetHost>(this));
     mResourceManager = new ResourceManager(this);
 
     if (platform::GetSystemMetric(kMetricTabletPc) != 0) {

@@ -133,7 +133,7 @@ TEST_F(LoopTest, WhileLoadingDrawsAreSpacedForTheLoadingThread) {
     } steps[] = {{0, 1}, {0, 1}, {49, 1}, {1, 2}, {30, 2}, {20, 3}};
     for (const Step& step : steps) {
         Platform().Clock().Advance(step.advance);
-        app.mWidgetManager->mDirty = true;
+        app.mPainted.MarkDirty();
         app.Redraw(nullptr);
         EXPECT_EQ(app.Presents(), step.presents) << step.advance;
     }
@@ -141,7 +141,7 @@ TEST_F(LoopTest, WhileLoadingDrawsAreSpacedForTheLoadingThread) {
     app.mLoadingThreadCompleted = true;
     Platform().Clock().Advance(50);
     for (const int32_t presents : {4, 5}) {
-        app.mWidgetManager->mDirty = true;
+        app.mPainted.MarkDirty();
         app.Redraw(nullptr);
         EXPECT_EQ(app.Presents(), presents);
     }

@@ -53,15 +53,20 @@ public:
     explicit LoopApp(const std::string& workFolder) : TestApp(workFolder) {
         delete mWidgetManager;
         mWidgetManager = mRecorder = new RecordingWidgetManager(this);
+        mPainted.Resize(0, 0, 10, 10);
+        mWidgetManager->AddWidget(&mPainted);
     }
+    ~LoopApp() override { mWidgetManager->RemoveWidget(&mPainted); }
     RecordingWidgetManager* mRecorder;
+    // A widget that needs drawing after every update when asked to.
+    Kavo::Widget mPainted;
     bool mDirtyEveryUpdate = false;
     int32_t mCloseAfterUpdates = -1;
 
     void UpdateFrame() override {
         TestApp::UpdateFrame();
         if (mDirtyEveryUpdate)
-            mWidgetManager->mDirty = true;
+            mPainted.MarkDirty();
         if (mUpdateCount == mCloseAfterUpdates)
             CloseApp();
     }

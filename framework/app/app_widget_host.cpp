@@ -1,0 +1,24 @@
+#include "framework/app/app_widget_host.h"
+
+#include "framework/app/kavo_app_base.h"
+
+namespace Kavo {
+
+bool AppWidgetHost::LoopStep() {
+    return mApp->RunLoopStep(nullptr);
+}
+
+void AppWidgetHost::SetCursorState(int32_t state) {
+    mApp->mCursorNum = state;
+    mApp->ApplyCursor();
+}
+
+void AppWidgetHost::KillDialog(int32_t dialogId) {
+    mApp->KillDialog(dialogId);
+}
+
+Font* AppWidgetHost::CreateSysFont(const std::string&, int32_t) {
+    return nullptr;
+}
+
+} // namespace Kavo

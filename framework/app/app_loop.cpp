@@ -172,16 +172,6 @@ void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&
         mIsScreenSaver = true;
 }
 
-Image* KavoAppBase::GetImage(const std::string&, bool) {
-    return nullptr;
-}
-
-Image* KavoAppBase::GetSharedImage(const std::string&, const std::string&, bool* isNew) {
-    if (isNew != nullptr)
-        *isNew = false;
-    return nullptr;
-}
-
 void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool) {
     if (mDDInterface != nullptr && mDDInterface->mIs3D != is3D) {
         mDDInterface->mIs3D = is3D;

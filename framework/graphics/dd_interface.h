@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/graphics/d3d_interface.h"
+#include "framework/graphics/d3d_tester.h"
 #include "framework/graphics/image_host.h"
 #include "platform/threads.h"
 #include "platform/window.h"
@@ -53,6 +54,7 @@ public:
 
     KavoAppBase* mApp;
     std::unique_ptr<D3DInterface> mD3DInterface;
+    std::unique_ptr<D3DTester> mD3DTester; // made by the first 3D capability test
     bool mIs3D = false;
     platform::CriticalSection& mCritSect;
     bool mInitialized = false;

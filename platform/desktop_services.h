@@ -20,6 +20,7 @@ public:
     // Text and caption are program text; flags and answer as in platform/message_box.h.
     virtual int ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                                std::uint32_t flags) = 0;
+    // Clipboard text is UTF-8 (platform/services.h converts program text).
     virtual bool SetClipboardText(std::string_view text) = 0;
     virtual std::string GetClipboardText() = 0;
     virtual bool OpenWebPage(std::string_view url) = 0;

@@ -18,7 +18,9 @@ void PeriodicTimer::Start(std::uint32_t periodMs) {
         mStop = false;
     }
     const std::uint64_t periodUs = std::uint64_t{std::max<std::uint32_t>(periodMs, 1)} * 1000;
-    mThread.Start([this, periodUs] { Run(periodUs); });
+    // The first period counts from now, not from whenever the thread gets going.
+    const std::uint64_t firstDue = GetClock()->Microseconds() + periodUs;
+    mThread.Start([this, periodUs, firstDue] { Run(periodUs, firstDue); });
 }
 
 void PeriodicTimer::Stop() {
@@ -30,8 +32,7 @@ void PeriodicTimer::Stop() {
     mThread.Join();
 }
 
-void PeriodicTimer::Run(std::uint64_t periodUs) {
-    std::uint64_t due = GetClock()->Microseconds() + periodUs;
+void PeriodicTimer::Run(std::uint64_t periodUs, std::uint64_t due) {
     std::unique_lock lock(mMutex);
     while (!mStop) {
         const std::shared_ptr<Clock> clock = GetClock();

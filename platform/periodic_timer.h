@@ -30,7 +30,7 @@ public:
     Event& Signal() { return mEvent; }
 
 private:
-    void Run(std::uint64_t periodUs);
+    void Run(std::uint64_t periodUs, std::uint64_t firstDue);
 
     Event mEvent{false, false};
     std::mutex mMutex; // guards mStop

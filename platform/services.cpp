@@ -30,11 +30,11 @@ void SetDebugSink(DebugSink sink) {
 }
 
 bool SetClipboardText(std::string_view text) {
-    return GetDesktopServices()->SetClipboardText(text);
+    return GetDesktopServices()->SetClipboardText(Cp1251ToUtf8(text));
 }
 
 std::string GetClipboardText() {
-    return GetDesktopServices()->GetClipboardText();
+    return Utf8ToCp1251(GetDesktopServices()->GetClipboardText());
 }
 
 bool OpenWebPage(std::string_view url) {

@@ -13,7 +13,7 @@ using DebugSink = std::function<void(std::string_view text)>;
 // An empty sink restores stderr.
 void SetDebugSink(DebugSink sink);
 
-// Clipboard text (program text).
+// Clipboard text (program text); the desktop holds it as UTF-8.
 bool SetClipboardText(std::string_view text);
 std::string GetClipboardText();
 

@@ -38,13 +38,15 @@ void KavoAppBase::AddDialog(Dialog* dialog) {
 
 void KavoAppBase::AddDialog(int32_t id, Dialog* dialog) {
     KillDialog(id);
+    mDialogMap[id] = dialog;
+    mDialogList.push_back(dialog);
+    // Added first: a dialog takes its fonts from the widget manager, and its
+    // preferred height depends on them.
+    mWidgetManager->AddWidget(dialog);
     if (dialog->mWidth == 0) {
         const int32_t width = mWidth / 2;
         dialog->Resize((mWidth - width) / 2, mHeight / 5, width, dialog->GetPreferredHeight(width));
     }
-    mDialogMap[id] = dialog;
-    mDialogList.push_back(dialog);
-    mWidgetManager->AddWidget(dialog);
     if (dialog->IsModal()) {
         mWidgetManager->AddModalWidget(dialog, mWidgetManager->mDefaultModalFlags);
         ModalOpenedHook();

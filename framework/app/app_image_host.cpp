@@ -56,17 +56,3 @@ void KavoAppBase::DropAllDerivedBuffers() {
 }
 
 } // namespace Kavo
-
-namespace Kavo {
-
-Image* KavoAppBase::GetImage(const std::string&, bool) {
-    return nullptr;
-}
-
-Image* KavoAppBase::GetSharedImage(const std::string&, const std::string&, bool* isNew) {
-    if (isNew != nullptr)
-        *isNew = false;
-    return nullptr;
-}
-
-} // namespace Kavo

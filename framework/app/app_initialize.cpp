@@ -8,6 +8,7 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/sound/dsound_manager.h"
 #include "framework/sound/music_interface.h"
+#include "framework/sound/music_player.h"
 #include "framework/util/mersenne_twister.h"
 #include "framework/util/system_util.h"
 #include "framework/widget/widget_manager.h"
@@ -154,10 +155,10 @@ void KavoAppBase::Initialize() {
     mInitialized = true;
 }
 
-MusicInterface* KavoAppBase::CreateMusicPlayer(platform::WindowHandle) {
-    // The players that make sound come with the sound system; until then
-    // every mode gets the silent player.
-    return new MusicInterface();
+MusicInterface* KavoAppBase::CreateMusicPlayer(platform::WindowHandle window) {
+    if (mNoSoundNeeded)
+        return new MusicInterface();
+    return MakeMusicPlayer(mWantFMod, window).release();
 }
 
 void KavoAppBase::NotifyRunningInstance() {

@@ -337,6 +337,7 @@ void KavoAppBase::UpdateFrame() {
         mWidgetManager->UpdateFrame();
     if (mMusicInterface != nullptr)
         mMusicInterface->Update();
+    PurgeSharedImages();
 }
 
 void KavoAppBase::UpdateFrameF(float fraction) {

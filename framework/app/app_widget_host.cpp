@@ -1,4 +1,5 @@
 #include "framework/app/app_widget_host.h"
+#include "framework/font/sys_font.h"
 
 #include "framework/app/kavo_app_base.h"
 
@@ -17,8 +18,8 @@ void AppWidgetHost::KillDialog(int32_t dialogId) {
     mApp->KillDialog(dialogId);
 }
 
-Font* AppWidgetHost::CreateSysFont(const std::string&, int32_t) {
-    return nullptr;
+Font* AppWidgetHost::CreateSysFont(const std::string& face, int32_t pointSize) {
+    return new SysFont(face, pointSize);
 }
 
 } // namespace Kavo

@@ -6,6 +6,7 @@
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/graphics/image.h"
+#include "framework/graphics/memory_image.h"
 #include "framework/imagelib/image_lib.h"
 #include "framework/resource/resource_manager.h"
 #include "framework/sound/dsound_manager.h"
@@ -168,8 +169,8 @@ KavoAppBase::~KavoAppBase() {
     mWidgetManager = nullptr;
     delete mResourceManager;
     mResourceManager = nullptr;
-    for (auto& [key, image] : mSharedImageMap)
-        delete image;
+    for (auto& [key, record] : mSharedImageMap)
+        delete record.mImage.load();
     mSharedImageMap.clear();
     delete mDDInterface;
     mDDInterface = nullptr;

@@ -12,10 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "framework/app/app_font_services.h"
 #include "framework/app/demo_recorder.h"
 #include "framework/graphics/display_owner.h"
 #include "framework/graphics/image_host.h"
 #include "framework/graphics/image_registry.h"
+#include "framework/graphics/shared_image.h"
 #include "framework/util/buffer.h"
 #include "framework/util/rect.h"
 #include "framework/widget/button_listener.h"
@@ -30,6 +32,7 @@
 namespace Kavo {
 
 class DDInterface;
+class DemoStringRecorder;
 class Dialog;
 class DSoundManager;
 class Image;
@@ -125,8 +128,9 @@ public:
     virtual void Mute(bool automatic);
     virtual void Unmute(bool automatic);
     virtual double GetLoadingProgress();
-    virtual Image* GetImage(const std::string& fileName, bool commitBits);
-    virtual Image* GetSharedImage(const std::string& fileName, const std::string& variant, bool* isNew);
+    virtual MemoryImage* GetImage(const std::string& fileName, bool commitBits);
+    virtual SharedImageHandle GetSharedImage(const std::string& fileName, const std::string& variant,
+                                             bool* isNew = nullptr);
     virtual void SwitchScreenMode(bool wantWindowed, bool is3D, bool force);
     virtual void SwitchScreenMode(bool wantWindowed);
     virtual void ReapplyScreenMode();
@@ -299,8 +303,8 @@ public:
     uint32_t mWebPageOpenTick = 0;
     uint32_t mWatchRunStartTick = 0;
     uint32_t mWatchLastTick = 0;
-    std::shared_ptr<ImageRegistry> mImageRegistry; // the live-image set
-    std::map<std::pair<std::string, std::string>, Image*> mSharedImageMap;
+    std::shared_ptr<ImageRegistry> mImageRegistry;                              // the live-image set
+    std::map<std::pair<std::string, std::string>, SharedImage> mSharedImageMap; // guarded by the display lock
     bool mDemoMute = false;
     bool mMuteOnLostFocus = true;
     int32_t mUpdatesThisFrame = 0;
@@ -444,6 +448,43 @@ private:
     std::unique_ptr<DemoRecorder> mDemoRecorder = std::make_unique<DemoRecorder>();
     bool mScreenSaverErrorWritten = false;
     bool mCloseAppRan = false;
+
+    // ---- Services for the game, the fonts and the widgets: clipboard,
+    // images by file and by copy, colours, cursor mode, 3D answers and the
+    // shared images ----
+public:
+    // Program text (Windows-1251). Nothing is set while a demo plays; what is
+    // read goes through the demo recorder when there is one.
+    void SetClipboardText(const std::string& text);
+    std::string GetClipboardText();
+    // Set by the demo recorder while it exists; not owned.
+    DemoStringRecorder* mDemoStringRecorder = nullptr;
+
+    void SetCursorMode(bool custom);
+
+    // New images that belong to the caller (and GetImage above: null when
+    // the file does not decode).
+    MemoryImage* CopyImageViaGraphics(Image* image, const IntRect& rect);
+    MemoryImage* CopyImage(Image* image);
+    // An empty image of the kind the display draws fastest.
+    MemoryImage* NewDisplayImage();
+
+    // Whole numbers 0 to 255; see framework/graphics/color_space.h.
+    uint32_t HslToRgb(int h, int s, int l);
+    uint32_t RgbToHsl(int r, int g, int b);
+
+    // From the display's 3D capability test; false until it has run.
+    bool HardwareAccelSupported();
+    bool HardwareAccelRecommended();
+
+    // Drops every shared image nobody holds, when a handle's release asked
+    // for it; once per update.
+    void PurgeSharedImages();
+
+private:
+    // The fonts reach the application through these while it exists.
+    platform::Installed<FontServices> mFontServicesInstalled{FontServicesSlot(),
+                                                             std::make_shared<AppFontServices>(*this)};
 };
 
 } // namespace Kavo

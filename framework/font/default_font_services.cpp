@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "framework/graphics/memory_image.h"
-#include "framework/imagelib/image_lib.h"
+#include "framework/imagelib/load_image_bits.h"
 #include "framework/util/string_util.h"
 
 namespace Kavo {
@@ -20,13 +20,10 @@ SharedImageHandle DefaultFontServices::GetSharedImage(const std::string& fileNam
     const std::string key = StringToUpper(fileName) + "|" + StringToUpper(variant);
     auto found = mImages.find(key);
     if (found == mImages.end()) {
-        std::unique_ptr<ImageLib::Image> file = ImageLib::LoadImageFile(fileName, true);
-        if (!file)
-            return SharedImageHandle();
         auto entry = std::make_unique<Entry>();
         entry->mImage = std::make_unique<MemoryImage>();
-        entry->mImage->SetBits(file->GetBits(), file->mWidth, file->mHeight);
-        entry->mImage->mFilePath = fileName;
+        if (!LoadImageBits(*entry->mImage, fileName, true))
+            return SharedImageHandle();
         entry->mShared.mImage = entry->mImage.get();
         found = mImages.emplace(key, std::move(entry)).first;
     }

@@ -24,7 +24,8 @@ public:
     // A new memory image, owned by the caller, holding the whole image as
     // drawn through a drawing context.
     virtual MemoryImage* CopyImageViaGraphics(Image* image) = 0;
-    // Shows the text and ends the program (or records it, in a test).
+    // Reports the text as a fatal error (or records it, in a test); the font
+    // stops loading either way.
     virtual void ShowFatalError(const std::string& message) = 0;
 };
 

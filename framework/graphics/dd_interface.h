@@ -14,6 +14,7 @@
 #include <string>
 
 #include "framework/graphics/d3d_interface.h"
+#include "framework/graphics/d3d_tester.h"
 #include "framework/graphics/display_3d.h"
 #include "framework/graphics/display_color_tables.h"
 #include "framework/graphics/display_owner.h"
@@ -118,6 +119,7 @@ public:
 
     DisplayOwner* mApp;
     std::unique_ptr<D3DInterface> mD3DInterface;
+    std::unique_ptr<D3DTester> mD3DTester; // made by the first 3D capability test
     bool mIs3D = false;
     platform::CriticalSection& mCritSect;
     // Read by the cursor thread while the main thread presents.

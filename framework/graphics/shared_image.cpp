@@ -96,7 +96,7 @@ void SharedImageHandle::Release() {
 MemoryImage* SharedImageHandle::GetImage() const {
     if (mUnsharedImage)
         return mUnsharedImage;
-    return mSharedImage ? mSharedImage->mImage : nullptr;
+    return mSharedImage ? mSharedImage->mImage.load() : nullptr;
 }
 
 } // namespace Kavo

@@ -8,9 +8,10 @@ namespace Kavo {
 class MemoryImage;
 
 // One entry of the application's table of images loaded once per file name.
-// The count is touched by the loading thread as well as the main thread.
+// The loading thread and the main thread both touch it: the image is stored
+// by the call that loads it while other threads may already hold the record.
 struct SharedImage {
-    MemoryImage* mImage = nullptr;
+    std::atomic<MemoryImage*> mImage{nullptr};
     std::atomic<int32_t> mRefCount{0};
 };
 

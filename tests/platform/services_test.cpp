@@ -27,7 +27,10 @@ TEST(Services, DebugSinkClipboardPagesAndMetrics) {
 
     const std::string cyrillic = Utf8ToCp1251("Тювелин");
     ASSERT_TRUE(SetClipboardText(cyrillic));
+    EXPECT_EQ(headless.Desktop().GetClipboardText(), "Тювелин"); // the desktop's side is UTF-8
     EXPECT_EQ(GetClipboardText(), cyrillic);
+    headless.Desktop().SetClipboardText("Ёж €5 ✓");
+    EXPECT_EQ(GetClipboardText(), Utf8ToCp1251("Ёж €5 ") + kCp1251Unknown); // no place in Windows-1251
     ASSERT_TRUE(OpenWebPage("http://example.invalid/"));
     EXPECT_EQ(headless.Desktop().OpenedPages(), std::vector<std::string>{"http://example.invalid/"});
 

@@ -74,10 +74,10 @@ public:
     // The fast-stretch flag is ignored: mirrored stretches are nearest-pixel.
     void StretchBltMirror(Image* image, const IntRect& destRect, const IntRect& srcRect, const IntRect& clipRect,
                           const Color& color, int drawMode, bool fastStretch) override;
-    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect,
-                    const Color& color, int drawMode, double angle, float centerX, float centerY) override;
-    void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect,
-                   const Color& color, int drawMode, const IntRect& srcRect, bool blend) override;
+    void BltRotated(Image* image, float x, float y, const IntRect& srcRect, const IntRect& clipRect, const Color& color,
+                    int drawMode, double angle, float centerX, float centerY) override;
+    void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const IntRect& clipRect, const Color& color,
+                   int drawMode, const IntRect& srcRect, bool blend) override;
     void BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3], int triangleCount, const IntRect& clipRect,
                          const Color& color, int drawMode, float transX, float transY, bool blend) override;
 

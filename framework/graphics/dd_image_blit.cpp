@@ -175,10 +175,9 @@ void DDImage::StretchBlt(Image* image, const IntRect& destRect, const IntRect& s
         // with the colour and draw mode.
         MemoryImage stretched;
         stretched.Create(visible.mWidth, visible.mHeight);
-        stretched.StretchBlt(source,
-                             IntRect(destRect.mX - visible.mX, destRect.mY - visible.mY, destRect.mWidth,
-                                     destRect.mHeight),
-                             srcRect, IntRect(0, 0, visible.mWidth, visible.mHeight), Color::White, 0, false);
+        stretched.StretchBlt(
+            source, IntRect(destRect.mX - visible.mX, destRect.mY - visible.mY, destRect.mWidth, destRect.mHeight),
+            srcRect, IntRect(0, 0, visible.mWidth, visible.mHeight), Color::White, 0, false);
         Blt(&stretched, visible.mX, visible.mY, IntRect(0, 0, visible.mWidth, visible.mHeight), color, drawMode);
         if (mSurface != nullptr)
             DeleteAllNonSurfaceData();

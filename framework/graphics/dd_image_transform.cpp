@@ -70,8 +70,8 @@ void DDImage::BltTrianglesTex(Image* texture, const TriVertex (*vertices)[3], in
     const DisplayTables* tables = nullptr;
     if (source == nullptr || !BeginSoftwareDraw(target, tables))
         return;
-    SurfaceKernels::BltTrianglesTex(target, tables->Format(), *source, vertices, triangleCount, clipRect, color,
-                                    transX, transY, blend);
+    SurfaceKernels::BltTrianglesTex(target, tables->Format(), *source, vertices, triangleCount, clipRect, color, transX,
+                                    transY, blend);
     EndSoftwareDraw();
 }
 

@@ -137,8 +137,7 @@ void DDInterface::MoveCursor(platform::Surface* surface, bool onScreen, int x, i
     oldVisible = Moved(oldVisible, origin.x, origin.y);
     const IntRect newCursor = CursorRect({x, y});
     IntRect newVisible = newCursor.Intersection(mPresentationRect);
-    IntRect newSaved(newVisible.mX - newCursor.mX, newVisible.mY - newCursor.mY, newVisible.mWidth,
-                     newVisible.mHeight);
+    IntRect newSaved(newVisible.mX - newCursor.mX, newVisible.mY - newCursor.mY, newVisible.mWidth, newVisible.mHeight);
     newVisible = Moved(newVisible, origin.x, origin.y);
 
     // The background at the new place; where the old cursor covers it, the
@@ -146,8 +145,8 @@ void DDInterface::MoveCursor(platform::Surface* surface, bool onScreen, int x, i
     const bool saved = CursorBlt(mNewCursorArea, newSaved, surface, newVisible, false);
     const int dx = x - mDrawnCursorPos.mX;
     const int dy = y - mDrawnCursorPos.mY;
-    const IntRect overlap = IntRect(dx, dy, mCursorWidth, mCursorHeight).Intersection(
-        IntRect(0, 0, mCursorWidth, mCursorHeight));
+    const IntRect overlap =
+        IntRect(dx, dy, mCursorWidth, mCursorHeight).Intersection(IntRect(0, 0, mCursorWidth, mCursorHeight));
     const int offsetX = (mCursorWidth - mCursorImage->GetWidth()) / 2;
     const int offsetY = (mCursorHeight - mCursorImage->GetHeight()) / 2;
     if (!IsEmpty(overlap)) {

@@ -135,8 +135,8 @@ TEST_F(SurfaceImageBlits, AFullyClippedStretchDrawsNothingAndKeepsTheBits) {
     auto dest = SurfaceImage(8, 8, 0xFF000000);
     const int locks = Calls(DisplayOperation::Lock);
     for (bool fast : {true, false})
-        dest->StretchBlt(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 2, 2), IntRect(5, 5, 3, 3), Color::White,
-                         0, fast);
+        dest->StretchBlt(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 2, 2), IntRect(5, 5, 3, 3), Color::White, 0,
+                         fast);
     EXPECT_NE(dest->mBits, nullptr);
     EXPECT_EQ(Calls(DisplayOperation::Lock), locks);
 }
@@ -145,8 +145,8 @@ TEST_F(SurfaceImageBlits, AMirrorStretchPutsSourceColumnZeroOnTheRight) {
     InitWith(platform::PixelFormat::Xrgb8888());
     auto source = Memory({0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004}, 4);
     auto dest = SurfaceImage(4, 1, 0xFF000000);
-    dest->StretchBltMirror(source.get(), IntRect(0, 0, 4, 1), IntRect(0, 0, 4, 1), IntRect(0, 0, 4, 1),
-                           Color::White, 0, false);
+    dest->StretchBltMirror(source.get(), IntRect(0, 0, 4, 1), IntRect(0, 0, 4, 1), IntRect(0, 0, 4, 1), Color::White, 0,
+                           false);
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(At(*dest, x, 0) & 0xFFFFFF, static_cast<uint32_t>(4 - x)) << x;
 }
@@ -205,8 +205,8 @@ TEST_F(SurfaceImageBlits, A24BitDestinationIsLeftUnchanged) {
         auto source = Memory({0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, 2);
         dest.StretchBlt(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 2, 2), IntRect(0, 0, 4, 4), Color::White, 0,
                         true);
-        dest.StretchBltMirror(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 2, 2), IntRect(0, 0, 4, 4),
-                              Color::White, 1, true);
+        dest.StretchBltMirror(source.get(), IntRect(0, 0, 4, 4), IntRect(0, 0, 2, 2), IntRect(0, 0, 4, 4), Color::White,
+                              1, true);
     }
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)

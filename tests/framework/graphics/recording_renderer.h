@@ -44,12 +44,12 @@ public:
     void BltMirror(Kavo::Image*, float x, float y, const Kavo::IntRect&, const Kavo::Color&, int) override {
         calls.push_back({"BltMirror", false, x, y});
     }
-    void StretchBlt(Kavo::Image*, const Kavo::IntRect&, const Kavo::IntRect&, const Kavo::IntRect&,
-                    const Kavo::Color&, int, bool, bool mirror) override {
+    void StretchBlt(Kavo::Image*, const Kavo::IntRect&, const Kavo::IntRect&, const Kavo::IntRect&, const Kavo::Color&,
+                    int, bool, bool mirror) override {
         calls.push_back({"StretchBlt", mirror});
     }
-    void BltRotated(Kavo::Image*, float x, float y, const Kavo::IntRect&, const Kavo::Color&, int, double, float,
-                    float, const Kavo::IntRect&) override {
+    void BltRotated(Kavo::Image*, float x, float y, const Kavo::IntRect&, const Kavo::Color&, int, double, float, float,
+                    const Kavo::IntRect&) override {
         calls.push_back({"BltRotated", false, x, y});
     }
     void BltTransformed(Kavo::Image*, const Kavo::Matrix3x3&, const Kavo::IntRect&, const Kavo::Color&, int,

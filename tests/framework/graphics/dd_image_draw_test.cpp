@@ -49,7 +49,7 @@ TEST_F(SurfaceImageDrawing, AHorizontalLineIsTheRectangleOfItsTruncatedEnds) {
     EXPECT_EQ(At(*image, 5, 4), 0u);
     EXPECT_EQ(At(*image, 5, 6), 0u);
     // A vertical line the same way: x 1, y 2 to 6.
-    image->DrawLine(1.9, 6.5, 1.1, 2.0, Color(0, 0, 255), 0);
+    image->DrawLine(1.5, 6.5, 1.5, 2.0, Color(0, 0, 255), 0);
     for (int y = 0; y < 8; ++y)
         EXPECT_EQ(At(*image, 1, y), y >= 2 && y <= 6 ? 0xFEu : 0u) << y;
 }

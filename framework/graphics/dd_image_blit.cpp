@@ -184,12 +184,6 @@ void DDImage::StretchBlt(Image* image, const IntRect& destRect, const IntRect& s
         return;
     }
 
-    // An image that can hold no surface (partial alpha) stretches in memory
-    // rather than losing the drawing.
-    if (GetSurface() == nullptr) {
-        MemoryImage::StretchBlt(image, destRect, srcRect, clipRect, color, drawMode, true);
-        return;
-    }
     auto* surfaceSource = dynamic_cast<DDImage*>(image);
     if (surfaceSource != nullptr) {
         surfaceSource->UpdateAlphaFlags();

@@ -75,8 +75,9 @@ void KavoAppBase::CursorThreadStep() {
         return;
     const platform::Point position =
         mPlayingDemo ? Demo().MousePosition() : platform::ScreenToClient(mHWnd, platform::GetCursorPos());
-    const platform::Point current =
-        mDrawCount > 0 ? platform::Point{display->mCursorX, display->mCursorY} : platform::Point{0, 0};
+    const platform::Point current = mDrawCount > 0
+                                        ? platform::Point{display->GetCursorPos().mX, display->GetCursorPos().mY}
+                                        : platform::Point{0, 0};
     if (position == current)
         return;
     // Draw the cursor here only when the loop has not presented for longer
@@ -85,8 +86,7 @@ void KavoAppBase::CursorThreadStep() {
     if (sinceNextDraw > display->mMillisecondsPerFrame + 5) {
         display->SetCursorPos(position.x, position.y);
     } else {
-        display->mCursorX = position.x;
-        display->mCursorY = position.y;
+        display->mCursorPos.store({position.x, position.y});
     }
 }
 

@@ -20,6 +20,19 @@ void D3DInterface::RemoveMemoryImage(MemoryImage* image) {
         image->mTextureData = nullptr;
 }
 
+void D3DInterface::FillPoly(const Point*, int, const IntRect&, const Color&, int, int, int) {}
+void D3DInterface::FillRect(const IntRect&, const Color&, int) {}
+void D3DInterface::DrawLine(double, double, double, double, const Color&, int) {}
+void D3DInterface::Blt(Image*, float, float, const IntRect&, const Color&, int, bool) {}
+void D3DInterface::BltClipF(Image*, float, float, const IntRect&, const IntRect&, const Color&, int) {}
+void D3DInterface::BltMirror(Image*, float, float, const IntRect&, const Color&, int) {}
+void D3DInterface::StretchBlt(Image*, const IntRect&, const IntRect&, const IntRect&, const Color&, int, bool, bool) {}
+void D3DInterface::BltRotated(Image*, float, float, const IntRect&, const Color&, int, double, float, float,
+                              const IntRect&) {}
+void D3DInterface::BltTransformed(Image*, const Matrix3x3&, const IntRect&, const Color&, int, const IntRect&, bool,
+                                  float, float, bool) {}
+void D3DInterface::DrawTrianglesTex(const TriVertex (*)[3], int, const Color&, int, Image*, float, float, bool) {}
+
 bool D3DInterface::ReadBackTexture(MemoryImage*, uint32_t*) {
     return false;
 }

@@ -329,6 +329,7 @@ int32_t DDInterface::TakePixelFormat() {
     mBitsPerPixel = static_cast<int32_t>(format.bitCount);
     mPixelFormat = PixelFormatFromMasks(format.redMask, format.greenMask, format.blueMask);
     mColorTables.Build(mPixelFormat);
+    mDisplayTables.emplace(mPixelFormat);
     return RESULT_OK;
 }
 
@@ -385,6 +386,7 @@ void DDInterface::ClearSurface(platform::Surface* surface) {
 void DDInterface::Cleanup() {
     platform::AutoCrit guard(mCritSect);
     mInitialized = false;
+    mCursorOnScreen = false;
     mD3DInterface->Cleanup();
     delete mOldCursorAreaImage;
     mOldCursorAreaImage = nullptr;

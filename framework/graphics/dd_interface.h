@@ -18,6 +18,7 @@
 #include "framework/graphics/display_3d.h"
 #include "framework/graphics/display_color_tables.h"
 #include "framework/graphics/display_owner.h"
+#include "framework/graphics/display_tables.h"
 #include "framework/graphics/image_host.h"
 #include "framework/util/rect.h"
 #include "platform/result_codes.h"
@@ -31,6 +32,12 @@ namespace Kavo {
 
 class DDImage;
 class Image;
+
+// Where the mouse is, in the draw area's coordinates.
+struct CursorPoint {
+    int32_t mX = 0;
+    int32_t mY = 0;
+};
 
 // The display's pixel format: all zero until a set-up succeeds.
 class NativeDisplay {
@@ -99,10 +106,24 @@ public:
     // Presents the frame (or a rectangle of it). False when not initialised,
     // when 3D failed, or when the final blit or flip failed.
     bool Redraw(const IntRect* rect);
-    // The software cursor's image; true when it changed.
+
+    // ---- The software cursor (dd_interface_cursor.cpp) ----
+    // Under the lock: true when the image differs from the current one.
+    // Null shows no cursor.
     bool SetCursorImage(Image* image);
-    // The software cursor's position (written by the cursor thread too).
-    void SetCursorPos(int32_t x, int32_t y);
+    // The cursor thread's call: stores the position and, unless a frame is
+    // being presented, moves (or draws) the cursor on the screen.
+    void SetCursorPos(int x, int y);
+    // Saves the background under the cursor at the drawn position and draws
+    // the cursor on the surface. onScreen: the surface is the primary of a
+    // window, offset by the window's client origin.
+    void DrawCursor(platform::Surface* surface, bool onScreen);
+    // Moves a drawn cursor to (x, y) without a moment in which neither the
+    // old nor the new cursor is shown.
+    void MoveCursor(platform::Surface* surface, bool onScreen, int x, int y);
+    // Puts the saved background back; the cursor is then off the surface.
+    void RestoreCursorArea(platform::Surface* surface, bool onScreen);
+    CursorPoint GetCursorPos() const { return mCursorPos.load(); }
 
     // Leaves exclusive mode and puts the desktop's mode back.
     void RestoreDisplayMode();
@@ -112,6 +133,9 @@ public:
     const DisplayPixelFormat& GetPixelFormat() const { return mPixelFormat; }
     bool IsRgbOrder() const { return mRgbOrder.load(); }
     const DisplayColorTables& GetColorTables() const { return mColorTables; }
+    // The software kernels' tables for the display's format; null before a
+    // set-up has taken the pixel format.
+    const DisplayTables* GetDisplayTables() const { return mDisplayTables ? &*mDisplayTables : nullptr; }
 
     // The process's 3D answers: true only in 3D, and for the draw surface's image.
     bool IsDisplay3D() const override { return mIs3D; }
@@ -144,16 +168,13 @@ public:
     int32_t mMillisecondsPerFrame = 16;
     int32_t mScanLineFailCount = 0;
     DisplayColorTables mColorTables;
+    std::optional<DisplayTables> mDisplayTables;
     bool mInitialized = false;
     platform::WindowHandle mHWnd = nullptr;
     bool mIsWindowed = true;
     DDImage* mScreenImage = nullptr;
     std::set<DDImage*> mDDImageSet;
     bool mVideoOnlyDraw = false;
-    Image* mCursorImage = nullptr;
-    std::atomic<int32_t> mCursorX{0};
-    std::atomic<int32_t> mCursorY{0};
-    int32_t mCursorMoveCount = 0;
     // Presents counted, and presents made to fail, for the application's tests.
     int32_t mPresentCount = 0;
     bool mFailPresents = false;
@@ -163,6 +184,14 @@ public:
     platform::Surface* mNewCursorArea = nullptr;
     DDImage* mOldCursorAreaImage = nullptr;
     DDImage* mNewCursorAreaImage = nullptr;
+    Image* mCursorImage = nullptr;
+    // Written by the cursor thread without the lock.
+    std::atomic<CursorPoint> mCursorPos{};
+    // SetCursorPos calls, counted for the application's tests.
+    std::atomic<int32_t> mCursorMoveCount{0};
+    CursorPoint mDrawnCursorPos;
+    // The old cursor area holds the background under the cursor on screen.
+    bool mCursorOnScreen = false;
     std::string mErrorString;
     int32_t mRestoreCount = 0;
     int32_t mFlipToGdiCount = 0;
@@ -177,6 +206,16 @@ private:
     void TakeRefreshRate();
     platform::HResult CreatePlainSurface(int width, int height, std::uint32_t caps, platform::Surface** out);
     DDImage* AdoptSurface(platform::Surface* surface);
+
+    // The cursor (dd_interface_cursor.cpp).
+    bool HasCursorToShow();
+    IntRect CursorRect(CursorPoint position) const;
+    platform::Point SurfaceOrigin(bool onScreen) const;
+    // Blits area rectangles between a surface and a cursor area; when the
+    // blit fails, once more with the surface's side cut to the screen.
+    bool CursorBlt(platform::Surface* to, IntRect& toRect, platform::Surface* from, IntRect& fromRect,
+                   bool surfaceIsTarget);
+    void DrawCursorImage(DDImage* target, int x, int y);
 
     // Presenting (dd_interface_present.cpp).
     platform::HResult TimedBlit(const platform::Rect& dest, const platform::Rect& src, std::uint32_t flags,

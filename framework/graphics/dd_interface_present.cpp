@@ -83,20 +83,33 @@ bool DDInterface::Redraw(const IntRect* rect) {
     platform::HResult result = platform::DD_OK;
     const char* step = nullptr;
     if (mIsWindowed && !mVideoOnlyDraw) {
+        mDrawnCursorPos = mCursorPos.load();
+        DrawCursor(mDrawSurface, false);
         result = timed ? TimedBlit(dest, src, flags, effects)
                        : mPrimarySurface->Blt(&dest, mDrawSurface, &src, flags, &effects);
+        // The frame is drawn again from scratch without the cursor, while
+        // the window keeps showing it over the saved background.
+        if (mCursorOnScreen) {
+            RestoreCursorArea(mDrawSurface, false);
+            mCursorOnScreen = true;
+        }
         step = "Redraw Windowed";
     } else if (mIsWindowed) {
         if (timed)
             WaitForVerticalBlank();
+        mDrawnCursorPos = mCursorPos.load();
+        DrawCursor(mSecondarySurface, false);
         result = mPrimarySurface->Blt(&dest, mSecondarySurface, &src, flags, &effects);
         step = "Redraw Windowed";
     } else if (policy.mPageFlipping && !policy.mPopupActive) {
         if (!mVideoOnlyDraw)
             mSecondarySurface->Blt(&dest, mDrawSurface, &src, flags, &effects);
+        mDrawnCursorPos = mCursorPos.load();
+        DrawCursor(mSecondarySurface, true);
         result = mPrimarySurface->Flip(nullptr, platform::kFlipWait);
         step = "Redraw FullScreen Flip";
     } else {
+        // No cursor on this road: a popup or the tablet's own pointer is shown.
         result = mPrimarySurface->Blt(&dest, mDrawSurface, &src, flags, &effects);
         step = "Redraw FullScreen Blt";
     }
@@ -164,21 +177,6 @@ platform::HResult DDInterface::SplitBlit(const platform::Rect& dest, const platf
     const platform::Rect lowerDest{dest.left, targetLine, dest.right, dest.bottom};
     const platform::Rect lowerSrc{src.left, sourceMiddle, src.right, src.bottom};
     return mPrimarySurface->Blt(&lowerDest, mDrawSurface, &lowerSrc, flags, &effects);
-}
-
-bool DDInterface::SetCursorImage(Image* image) {
-    platform::AutoCrit guard(mCritSect);
-    if (mCursorImage == image)
-        return false;
-    mCursorImage = image;
-    return true;
-}
-
-void DDInterface::SetCursorPos(int32_t x, int32_t y) {
-    mCursorX = x;
-    mCursorY = y;
-    platform::AutoCrit guard(mCritSect);
-    ++mCursorMoveCount;
 }
 
 } // namespace Kavo

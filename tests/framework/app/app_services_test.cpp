@@ -77,9 +77,9 @@ TEST_F(ServicesTest, TheCursorThreadDrawsTheCursorOnlyWhenTheLoopIsLate) {
         platform::SetCursorPos(platform::ClientToScreen(app.mHWnd, {c.x, 40}));
         app.mNextDrawTick = platform::GetTickMs() - static_cast<uint32_t>(c.sinceNextDraw);
         app.CursorThreadStep();
-        EXPECT_EQ(display.mCursorMoveCount, c.moves) << c.sinceNextDraw;
-        EXPECT_EQ(display.mCursorX.load(), c.x);
-        EXPECT_EQ(display.mCursorY.load(), 40);
+        EXPECT_EQ(display.mCursorMoveCount.load(), c.moves) << c.sinceNextDraw;
+        EXPECT_EQ(display.GetCursorPos().mX, c.x);
+        EXPECT_EQ(display.GetCursorPos().mY, 40);
     }
 }
 

@@ -234,7 +234,8 @@ TEST_F(SurfaceImage, DrawingIntoTheBitsDropsTheSurface) {
     InitWith(platform::PixelFormat::Xrgb8888());
     auto image = Make({0xFF010203, 0xFF040506}, 2);
     ASSERT_TRUE(image->GenerateDDSurface());
-    image->FillRect(Kavo::IntRect(0, 0, 1, 1), Kavo::Color(255, 0, 0), 0);
+    // The memory image's own drawing, as the image takes when it cannot draw on its surface.
+    image->MemoryImage::FillRect(Kavo::IntRect(0, 0, 1, 1), Kavo::Color(255, 0, 0), 0);
     EXPECT_EQ(image->mSurface, nullptr);
     EXPECT_EQ(image->GetBits()[0], 0xFFFF0000u);
 }

@@ -365,6 +365,7 @@ void KavoAppBase::Redraw(const IntRect* region) {
         mLastDrawWasEmpty = true;
         return;
     }
+    BuildOverlay();
     const uint32_t drawStart = platform::GetTickMs();
     if (drawStart - mLastIdleCheckTick > 1000) {
         mLastIdleCheckTick = drawStart;
@@ -389,6 +390,7 @@ void KavoAppBase::Redraw(const IntRect* region) {
     mLastDrawWasEmpty = false;
     ++mDrawCount;
     mDrawTime += static_cast<int32_t>(now - drawStart);
+    DrawOverlay();
 
     if (mWaitForVSync && mIsPhysWindowed && mSoftVSyncWait && mDDInterface != nullptr) {
         const uint32_t sinceLast = now - mLastDrawTick;
@@ -462,8 +464,7 @@ void KavoAppBase::RecoverDisplay() {
         SetHardware3D(false, true);
     } else if (result == DDInterface::RESULT_OK) {
         ReapplyImageStorageFlags();
-        if (mWidgetManager != nullptr)
-            mWidgetManager->MarkAllDirty();
+        AttachScreenImage();
     }
 }
 

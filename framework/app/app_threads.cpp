@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/app/kavo_app_base.h"
+#include "framework/graphics/dd_image.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/sound/dsound_manager.h"
 #include "framework/util/debug_trace.h"
@@ -211,8 +212,9 @@ void KavoAppBase::SetDisplayOption(bool option) {
     if (option == mDisplayOption)
         return;
     mDisplayOption = option;
-    if (mWidgetManager != nullptr)
-        mWidgetManager->MarkAllDirty();
+    if (mDDInterface != nullptr)
+        mDDInterface->SetVideoOnlyDraw(option);
+    AttachScreenImage();
 }
 
 bool KavoAppBase::UsesHardware3D() const {
@@ -238,8 +240,16 @@ void KavoAppBase::SetHardware3D(bool on, bool reinitialise) {
         DoExit(1);
     }
     ReapplyImageStorageFlags();
-    if (mWidgetManager != nullptr)
-        mWidgetManager->MarkAllDirty();
+    AttachScreenImage();
+}
+
+// Points the widget tree at the display's screen image, through which every
+// frame is drawn, and marks the whole tree dirty.
+void KavoAppBase::AttachScreenImage() {
+    if (mWidgetManager == nullptr)
+        return;
+    mWidgetManager->mImage = mDDInterface != nullptr ? mDDInterface->mScreenImage : nullptr;
+    mWidgetManager->MarkAllDirty();
 }
 
 void KavoAppBase::RecordScreenMode() {

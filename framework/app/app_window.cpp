@@ -167,8 +167,7 @@ void KavoAppBase::CreateMainWindow() {
     if (wasActive != mActive)
         HandleFocusChange();
     ReapplyImageStorageFlags();
-    if (mWidgetManager != nullptr)
-        mWidgetManager->MarkAllDirty();
+    AttachScreenImage();
     if (mHWnd != nullptr)
         platform::SetTimer(mHWnd, kFrameTimerId, static_cast<uint32_t>(mFrameTime));
 }

@@ -15,8 +15,10 @@
 #include "framework/app/app_font_services.h"
 #include "framework/app/demo_recorder.h"
 #include "framework/graphics/display_owner.h"
+#include "framework/graphics/font.h"
 #include "framework/graphics/image_host.h"
 #include "framework/graphics/image_registry.h"
+#include "framework/graphics/memory_image.h"
 #include "framework/graphics/shared_image.h"
 #include "framework/util/buffer.h"
 #include "framework/util/rect.h"
@@ -30,6 +32,8 @@
 #include "platform/window.h"
 
 namespace Kavo {
+
+class Font;
 
 class DDInterface;
 class DemoStringRecorder;
@@ -344,7 +348,20 @@ public:
     bool mHasFocus = true;
     int32_t mDrawTime = 0;
     bool mShowFPS = false;
-    int32_t mShowFPSMode = 0;
+    int32_t mShowFPSMode = 0; // 0 frames per second, 1 mouse position
+    // The developer overlay (app_overlays.cpp): its image, "Tahoma" font and
+    // frame counter.
+    std::unique_ptr<MemoryImage> mFPSImage;
+    std::unique_ptr<Font> mFPSFont;
+    int32_t mFPSFrames = 0;
+    uint64_t mFPSStartMicros = 0;
+    int32_t mFPSShown = -1;
+    // Builds the overlay image before a draw; draws it after the widgets.
+    void BuildOverlay();
+    void DrawOverlay();
+    // Starts counting frames afresh (the overlays were switched on).
+    void ResetFPSCounter();
+    void AttachScreenImage();
     int32_t mScreenBltTime = 0;
     bool mAutoStartLoadingThread = true;
     std::atomic<bool> mLoadingThreadStarted{false};

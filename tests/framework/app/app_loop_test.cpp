@@ -190,3 +190,38 @@ TEST_F(LoopTest, RunWritesTheStatisticsAtTheEnd) {
 
 } // namespace
 } // namespace app_test
+
+namespace app_test {
+namespace {
+
+// Counts light pixels in the overlay's corner of the screen image.
+int LightPixelsInOverlayCorner(LoopApp& app) {
+    Kavo::MemoryImage* screen = dynamic_cast<Kavo::MemoryImage*>(app.mWidgetManager->mImage);
+    if (screen == nullptr)
+        return -1;
+    const uint32_t* bits = screen->GetBits();
+    int light = 0;
+    for (int y = screen->GetHeight() - 40; y < screen->GetHeight() - 10; ++y)
+        for (int x = screen->GetWidth() - 60; x < screen->GetWidth() - 10; ++x)
+            if ((bits[y * screen->GetWidth() + x] & 0xFF) > 0x80)
+                ++light;
+    return light;
+}
+
+TEST_F(LoopTest, TheOverlayWritesTheMousePositionInTheBottomRightCorner) {
+    LoopApp app(WorkFolder());
+    app.Initialize();
+    app.mPainted.MarkDirty();
+    app.Redraw(nullptr);
+    ASSERT_EQ(LightPixelsInOverlayCorner(app), 0);
+
+    app.mShowFPS = true;
+    app.mShowFPSMode = 1;
+    app.mWidgetManager->MousePosition(123, 45);
+    app.mPainted.MarkDirty();
+    app.Redraw(nullptr);
+    EXPECT_GT(LightPixelsInOverlayCorner(app), 5);
+}
+
+} // namespace
+} // namespace app_test

@@ -201,6 +201,20 @@ void CdfSeeds() {
     storage->Release();
 }
 
+// Web server answers as the transfer reads them; the first byte is the
+// piece size the fuzz target splits the rest into.
+void HttpResponseSeeds() {
+    const std::pair<const char*, std::string> answers[] = {
+        {"sized.txt", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"},
+        {"chunked.txt", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nabcd\r\n0\r\n\r\n"},
+        {"open.txt", "HTTP/1.0 200 OK\r\nServer: k\r\n\r\nuntil the end"},
+        {"missing.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+    };
+    char split = 1;
+    for (const auto& [name, text] : answers)
+        Seed("http_response", name, FromText(std::string(1, split++ * 7) + text));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +227,7 @@ int main(int argc, char** argv) {
     TextSeeds();
     RasterSeeds();
     CdfSeeds();
+    HttpResponseSeeds();
     if (!gOk) {
         std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
         return 1;

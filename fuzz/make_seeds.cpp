@@ -14,6 +14,8 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 
+#include <elf.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -215,6 +217,39 @@ void HttpResponseSeeds() {
         Seed("http_response", name, FromText(std::string(1, split++ * 7) + text));
 }
 
+// A map file with symbols and a line table, then a report that names
+// addresses in it; and a section table to read.
+void CrashSeeds() {
+    const std::string map = " 0001:00000000       _Z5Startv                  00401000 f   main.obj\r\n"
+                            " 0001:00001000       ?Draw@@YAXXZ               00402000 f   draw.obj\r\n"
+                            "Line numbers for draw.obj(c:\\src\\draw.cpp) segment .text\r\n"
+                            "    10 0001:00001000    12 0001:00001008    13 0001:00001020    14 0001:00001030\r\n";
+    const std::string report = "Logical Address: 0001:00001010\r\n0000000000401010 0001:00000004 x\r\n";
+    const std::string padded = map + std::string(report.size() > map.size() ? report.size() - map.size() : 0, ' ');
+    Seed("crash_map", "map_and_report.txt",
+         FromText(padded + std::string(padded.size() - report.size(), ' ') + report));
+    // A small program file: the header and three sections right after it.
+    Elf64_Ehdr header{};
+    std::memcpy(header.e_ident, ELFMAG, SELFMAG);
+    header.e_ident[EI_CLASS] = ELFCLASS64;
+    header.e_ident[EI_DATA] = ELFDATA2LSB;
+    header.e_type = ET_DYN;
+    header.e_shoff = sizeof header;
+    header.e_shentsize = sizeof(Elf64_Shdr);
+    header.e_shnum = 3;
+    Elf64_Shdr sections[3] = {};
+    sections[1].sh_flags = SHF_ALLOC | SHF_EXECINSTR;
+    sections[1].sh_addr = 0x1000;
+    sections[1].sh_size = 0x200;
+    sections[2].sh_flags = SHF_ALLOC | SHF_WRITE;
+    sections[2].sh_addr = 0x3000;
+    sections[2].sh_size = 0x80;
+    Bytes elf(sizeof header + sizeof sections);
+    std::memcpy(elf.data(), &header, sizeof header);
+    std::memcpy(elf.data() + sizeof header, sections, sizeof sections);
+    Seed("elf_sections", "three_sections.elf", elf);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -228,6 +263,7 @@ int main(int argc, char** argv) {
     RasterSeeds();
     CdfSeeds();
     HttpResponseSeeds();
+    CrashSeeds();
     if (!gOk) {
         std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
         return 1;

@@ -139,7 +139,8 @@ void CrashCatcher::OnSignal(int signal, siginfo_t* info, void* ucontext) {
         context.address = context.registers.rip;
         const auto faultAt = reinterpret_cast<uintptr_t>(info->si_addr);
         const uint64_t stackPointer = context.registers.rsp;
-        const bool nearStack = faultAt + kStackOverflowReach >= stackPointer && faultAt < stackPointer + kStackOverflowReach;
+        const bool nearStack =
+            faultAt + kStackOverflowReach >= stackPointer && faultAt < stackPointer + kStackOverflowReach;
         context.code = ExceptionCodeForSignal(signal, info->si_code, signal == SIGSEGV && nearStack);
         context.threadId = platform::GetCurrentThreadId();
         context.frames = CurrentFrames(static_cast<uintptr_t>(context.address), 0);
@@ -176,8 +177,8 @@ CrashReport CrashCatcher::BuildReport(const CrashContext& context) {
     LogicalAddressFinder finder;
     CrashMapFile map;
     const bool hasMap = map.LoadFirstInFolder(".");
-    const CrashReport report = BuildCrashReport(context, finder, app != nullptr ? app->GetCrashInfoText() : "",
-                                                hasMap ? &map : nullptr);
+    const CrashReport report =
+        BuildCrashReport(context, finder, app != nullptr ? app->GetCrashInfoText() : "", hasMap ? &map : nullptr);
     mErrorTitle = report.title;
     mErrorText = report.text;
 

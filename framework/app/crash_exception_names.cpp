@@ -59,8 +59,7 @@ const char* GetExceptionName(uint32_t code) {
 std::string FormatExceptionLine(uint32_t code, uint64_t address, uint32_t threadId) {
     const auto wide = static_cast<unsigned long long>(address);
     if (const char* name = GetExceptionName(code))
-        return FormatString("Exception: %s (code 0x%x) at address %08llX in thread %X\r\n", name, code, wide,
-                            threadId);
+        return FormatString("Exception: %s (code 0x%x) at address %08llX in thread %X\r\n", name, code, wide, threadId);
     return FormatString("Unknown exception: (code 0x%x) at address %08llX in thread %X\r\n", code, wide, threadId);
 }
 
@@ -89,7 +88,7 @@ uint32_t ExceptionCodeForSignal(int signal, int signalCode, bool nearStack) {
         }
     case SIGILL:
         return (signalCode == ILL_PRVOPC || signalCode == ILL_PRVREG) ? kExceptionPrivilegedInstruction
-                                                                       : kExceptionIllegalInstruction;
+                                                                      : kExceptionIllegalInstruction;
     case SIGBUS:
         return signalCode == BUS_ADRALN ? kExceptionDataMisalignment : kExceptionInPageError;
     case SIGTRAP:

@@ -101,7 +101,8 @@ void CrashMapFile::ParseLine(std::string_view line) {
         for (size_t c = 0; c < 80; c += 20) {
             int number = 0;
             const std::string digits = StringTrim(std::string(line.substr(c, 6)));
-            if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char d) { return d >= '0' && d <= '9'; }))
+            if (digits.empty() ||
+                !std::all_of(digits.begin(), digits.end(), [](char d) { return d >= '0' && d <= '9'; }))
                 continue;
             StringToInt(digits, &number);
             if (ParseHex(line.substr(c + 7, 4), &section) && ParseHex(line.substr(c + 12, 8), &offset))

@@ -36,8 +36,8 @@ std::string FormatRegisters(const CrashRegisters& r) {
                          Wide(r.rbx), Wide(r.rcx), Wide(r.rdx), Wide(r.rsi), Wide(r.rdi));
     text += FormatString("R8:%016llX R9:%016llX R10:%016llX R11:%016llX\r\n", Wide(r.r8), Wide(r.r9), Wide(r.r10),
                          Wide(r.r11));
-    text += FormatString("R12:%016llX R13:%016llX R14:%016llX R15:%016llX\r\n", Wide(r.r12), Wide(r.r13),
-                         Wide(r.r14), Wide(r.r15));
+    text += FormatString("R12:%016llX R13:%016llX R14:%016llX R15:%016llX\r\n", Wide(r.r12), Wide(r.r13), Wide(r.r14),
+                         Wide(r.r15));
     text += FormatString("RIP:%016llX RSP:%016llX  RBP:%016llX\r\n", Wide(r.rip), Wide(r.rsp), Wide(r.rbp));
     text += FormatString("CS:%04X FS:%04X GS:%04X\r\n", r.cs, r.fs, r.gs);
     text += FormatString("Flags:%08X\r\n", r.flags);

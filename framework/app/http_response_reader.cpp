@@ -149,7 +149,8 @@ void HttpResponseReader::HeaderLine(const std::string& line) {
         mChunked = StringToLower(value).rfind("identity", 0) != 0;
     } else if (StringToLower(name) == "content-length") {
         // An unreadable length, or one past 9 digits, reads the body until the end.
-        const bool digits = !value.empty() && value.size() <= 9 && std::all_of(value.begin(), value.end(), IsDecimalDigit);
+        const bool digits =
+            !value.empty() && value.size() <= 9 && std::all_of(value.begin(), value.end(), IsDecimalDigit);
         int length = 0;
         if (!digits || !StringToInt(value, &length))
             length = 0;

@@ -60,9 +60,8 @@ TEST_F(CrashCatcherTest, ReportGoesToCrashTxtWithTheAppsLinesTheDemoAndTheWindow
     LogicalAddressFinder finder;
     const LogicalAddress where = finder.Find(context.address);
     ASSERT_NE(where.section, 0u);
-    std::ofstream(WorkFolder() + "/program.map")
-        << FormatString(" %04X:%08X       _Z9Syntheticv              00401000 f   a.obj\r\n", where.section,
-                        where.offset - 0x10);
+    std::ofstream(WorkFolder() + "/program.map") << FormatString(
+        " %04X:%08X       _Z9Syntheticv              00401000 f   a.obj\r\n", where.section, where.offset - 0x10);
 
     CrashCatcher catcher;
     const CrashReport report = catcher.BuildReport(context);
@@ -93,8 +92,8 @@ struct ChildRun {
 // Runs the crash child in a fresh folder and collects how it ended and the
 // report it left. The sanitizers are told to leave the fault signals alone.
 ChildRun RunCrashChild(const std::string& mode) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
-                                         ("crash_child_" + mode + "_" + std::to_string(getpid()));
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / ("crash_child_" + mode + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
 

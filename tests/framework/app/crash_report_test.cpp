@@ -14,8 +14,8 @@
 #include "framework/app/crash_upload.h"
 #include "framework/app/crash_window.h"
 #include "framework/app/elf_sections.h"
-#include "framework/util/string_util.h"
 #include "framework/app/http_transfer.h"
+#include "framework/util/string_util.h"
 #include "loopback_http_server.h"
 
 namespace app_test {
@@ -46,18 +46,17 @@ TEST(CrashReportTest, ExceptionLineNamesKnownCodesAndFallsBackForOthers) {
 
 // A map in the linker's text layout: public symbols, then a line table whose
 // lines hold four "line section:offset" groups of 20 characters.
-const char kMap[] =
-    " Address         Publics by Value              Rva+Base       Lib:Object\r\n"
-    "\r\n"
-    " 0001:00000000       _Z5Startv                  00401000 f   main.obj\r\n"
-    " 0001:00001000       _Z4Drawii                  00402000 f   draw.obj\r\n"
-    " 0001:00002000       ?Tail@@YAXXZ               00403000 f   tail.obj\r\n"
-    " 0002:00000100       _gData                     00404100     data.obj\r\n"
-    " 0001:00003000       NoSpaceAfterTheName\r\n"
-    "\r\n"
-    "Line numbers for .\\Release\\draw.obj(c:\\src\\draw.cpp) segment .text\r\n"
-    "\r\n"
-    "    10 0001:00001000    12 0001:00001008    13 0001:00001020    14 0001:00001030\r\n";
+const char kMap[] = " Address         Publics by Value              Rva+Base       Lib:Object\r\n"
+                    "\r\n"
+                    " 0001:00000000       _Z5Startv                  00401000 f   main.obj\r\n"
+                    " 0001:00001000       _Z4Drawii                  00402000 f   draw.obj\r\n"
+                    " 0001:00002000       ?Tail@@YAXXZ               00403000 f   tail.obj\r\n"
+                    " 0002:00000100       _gData                     00404100     data.obj\r\n"
+                    " 0001:00003000       NoSpaceAfterTheName\r\n"
+                    "\r\n"
+                    "Line numbers for .\\Release\\draw.obj(c:\\src\\draw.cpp) segment .text\r\n"
+                    "\r\n"
+                    "    10 0001:00001000    12 0001:00001008    13 0001:00001020    14 0001:00001030\r\n";
 
 TEST(CrashReportTest, MapFileTurnsLogicalAddressesIntoNamesAndLines) {
     CrashMapFile map;

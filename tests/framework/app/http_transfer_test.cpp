@@ -61,7 +61,9 @@ TEST(HttpTransferTest, ResponsesEndInTheirResults) {
          {"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", longBody},
          HTTPTransfer::kResultDone,
          longBody},
-        {"sized body cut short", {"HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nabc"}, HTTPTransfer::kResultBadStatus,
+        {"sized body cut short",
+         {"HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nabc"},
+         HTTPTransfer::kResultBadStatus,
          "abc"},
     };
     for (const auto& [name, pieces, result, body] : cases) {

@@ -151,7 +151,9 @@ std::string CrashMapFile::Resolve(const std::string& report) const {
                                         offset - line->first.second);
         const size_t start = i - 4;
         text.replace(start, 13, replacement);
-        i = start; // the loop's step goes on from the character after the start
+        // Go on after the inserted text: a name that itself reads as an
+        // address must not be resolved again and again.
+        i = start + replacement.size() - 1;
     }
     return text;
 }

@@ -53,6 +53,7 @@ const char kMap[] = " Address         Publics by Value              Rva+Base    
                     " 0001:00002000       ?Tail@@YAXXZ               00403000 f   tail.obj\r\n"
                     " 0002:00000100       _gData                     00404100     data.obj\r\n"
                     " 0001:00003000       NoSpaceAfterTheName\r\n"
+                    " 0003:00000000       0003:00000000              00405000     odd.obj\r\n"
                     "\r\n"
                     "Line numbers for .\\Release\\draw.obj(c:\\src\\draw.cpp) segment .text\r\n"
                     "\r\n"
@@ -61,7 +62,7 @@ const char kMap[] = " Address         Publics by Value              Rva+Base    
 TEST(CrashReportTest, MapFileTurnsLogicalAddressesIntoNamesAndLines) {
     CrashMapFile map;
     map.Parse(kMap);
-    EXPECT_EQ(map.Symbols().size(), 4u);
+    EXPECT_EQ(map.Symbols().size(), 5u);
     EXPECT_EQ(map.Lines().size(), 4u);
 
     EXPECT_EQ(map.Resolve("Logical Address: 0001:00001010\r\n"),
@@ -72,8 +73,10 @@ TEST(CrashReportTest, MapFileTurnsLogicalAddressesIntoNamesAndLines) {
         // Past the last symbol of its section: still inside it.
         {"0001:00002100", "?Tail@@YAXXZ+0x100"},
         {"0002:00000180", "_gData+0x80"},
+        // A name that reads as an address is not resolved again.
+        {"0003:00000010 0003:00000000", "0003:00000000+0x10 0003:00000000"},
         // No symbol at or below it in its section, or not an address at all.
-        {"0003:00000010", "0003:00000010"},
+        {"0004:00000010", "0004:00000010"},
         {"000G:00000010 0001:0000100", "000G:00000010 0001:0000100"},
     };
     for (const auto& [report, resolved] : cases)

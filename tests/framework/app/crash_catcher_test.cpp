@@ -5,11 +5,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -132,24 +132,42 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+// Skips upper-case hexadecimal digits from `at`; false unless their count is in range.
+bool SkipHex(const std::string& text, size_t& at, size_t least, size_t most) {
+    const size_t start = at;
+    while (at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at])) &&
+           !std::islower(static_cast<unsigned char>(text[at])))
+        ++at;
+    return at - start >= least && at - start <= most;
+}
+
+// "<head><8 to 16 hex digits> in thread <hex digits>\r"
+bool IsExceptionLine(const std::string& line, const std::string& head) {
+    size_t at = head.size();
+    if (line.compare(0, head.size(), head) != 0 || !SkipHex(line, at, 8, 16) ||
+        line.compare(at, 11, " in thread ") != 0)
+        return false;
+    at += 11;
+    return SkipHex(line, at, 1, 8) && line.substr(at) == "\r";
+}
+
 TEST(CrashChildTest, FaultsEndInCrashTxtAndTheSignal) {
     const struct {
         const char* mode;
         int signal;
-        const char* firstLine;
+        const char* head;
     } cases[] = {
-        {"segv", SIGSEGV,
-         R"(Exception: Access Violation \(code 0xc0000005\) at address [0-9A-F]{8,16} in thread [0-9A-F]+\r)"},
-        {"divide", SIGFPE,
-         R"(Exception: Integer Divide by Zero \(code 0xc0000094\) at address [0-9A-F]{8,16} in thread [0-9A-F]+\r)"},
-        {"terminate", SIGABRT,
-         R"(Unknown exception: \(code 0xe06d7363\) at address [0-9A-F]{8,16} in thread [0-9A-F]+\r)"},
+        {"segv", SIGSEGV, "Exception: Access Violation (code 0xc0000005) at address "},
+        {"divide", SIGFPE, "Exception: Integer Divide by Zero (code 0xc0000094) at address "},
+        {"terminate", SIGABRT, "Unknown exception: (code 0xe06d7363) at address "},
+        // The abort inside the report ends the process and leaves the first report.
+        {"abort-in-report", SIGABRT, "Exception: Access Violation (code 0xc0000005) at address "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         const ChildRun run = RunCrashChild(c.mode);
         EXPECT_EQ(run.signal, c.signal);
-        EXPECT_TRUE(std::regex_match(FirstLine(run.report), std::regex(c.firstLine))) << run.report;
+        EXPECT_TRUE(IsExceptionLine(FirstLine(run.report), c.head)) << run.report;
         EXPECT_NE(run.report.find("\r\nModule: kavo_crash_child\r\nLogical Address: "), std::string::npos);
         EXPECT_NE(run.report.find("\r\nRIP:"), std::string::npos);
         EXPECT_EQ(run.report.substr(run.report.size() - 3), "\r\n\n");

@@ -3,7 +3,6 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <tuple>
 

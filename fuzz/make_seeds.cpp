@@ -17,6 +17,8 @@
 #include "tools/sample_content/sound_writers.h"
 #include "tools/sound_encoders/sound_encoders.h"
 
+#include <elf.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -220,34 +222,82 @@ void SoundSeeds() {
     Seed("sounddescr", "spatial.txt",
          FromText("; 3D\nGroup = World \nIs3D=1\nPosition=1.5,2\nConeOrientation=0,0,1\nInsideConeAngle=30\n"
                   "MinDistance=0.5\nMaxDistance=20\nVolume=-300\nLoadOnStart=1\nWaveName=x\n"));
+}
 
-    // Sounds and songs for the framework sound readers and players.
-    void MusicSeeds() {
-        namespace snd = Kavo::SoundWriters;
-        const std::vector<std::int16_t> tone = snd::Tone(8000, 1, 400, 440, 0.5);
-        Kavo::PcmSound sound;
-        sound.format = platform::MakePcmFormat(1, 8000, 16);
-        sound.data = snd::LittleEndian(tone);
-        Seed("wave", "plain.wav", FromText(Kavo::MakeWaveBytes(sound, "", 0)));
-        Seed("wave", "cached.wav", FromText(Kavo::MakeWaveBytes(sound, "source.au", 0)));
-        Seed("au", "mulaw.au", snd::MakeAu(1, 8000, 1, snd::EncodeMuLaw(tone), 8));
-        Seed("au", "linear.au", snd::MakeAu(2, 8000, 2, Bytes(64, 0x10)));
-        Seed("module", "tune.mod", snd::MakeSampleModule());
-        Seed("music_ogg", "tone.ogg", snd::EncodeOgg(8000, 1, tone));
+// Sounds and songs for the framework sound readers and players.
+void MusicSeeds() {
+    namespace snd = Kavo::SoundWriters;
+    const std::vector<std::int16_t> tone = snd::Tone(8000, 1, 400, 440, 0.5);
+    Kavo::PcmSound sound;
+    sound.format = platform::MakePcmFormat(1, 8000, 16);
+    sound.data = snd::LittleEndian(tone);
+    Seed("wave", "plain.wav", FromText(Kavo::MakeWaveBytes(sound, "", 0)));
+    Seed("wave", "cached.wav", FromText(Kavo::MakeWaveBytes(sound, "source.au", 0)));
+    Seed("au", "mulaw.au", snd::MakeAu(1, 8000, 1, snd::EncodeMuLaw(tone), 8));
+    Seed("au", "linear.au", snd::MakeAu(2, 8000, 2, Bytes(64, 0x10)));
+    Seed("module", "tune.mod", snd::MakeSampleModule());
+    Seed("music_ogg", "tone.ogg", snd::EncodeOgg(8000, 1, tone));
 #ifdef KAVO_LAME
-        // The mp3 seed is made by lame, when it is installed.
-        const std::string source = gRoot + "/mp3-source.wav";
-        sound.data = snd::LittleEndian(snd::Tone(8000, 1, 4000, 440, 0.5));
-        const std::string wave = Kavo::MakeWaveBytes(sound, "", 0);
-        if (platform::WriteWholeFile(source, wave)) {
-            platform::MakeDirectories(gRoot + "/mp3");
-            const std::string command =
-                std::string("\"") + KAVO_LAME + "\" --silent \"" + source + "\" \"" + gRoot + "/mp3/tone.mp3\"";
-            gOk = gOk && std::system(command.c_str()) == 0;
-            platform::RemoveFile(source);
-        }
-#endif
+    // The mp3 seed is made by lame, when it is installed.
+    const std::string source = gRoot + "/mp3-source.wav";
+    sound.data = snd::LittleEndian(snd::Tone(8000, 1, 4000, 440, 0.5));
+    const std::string wave = Kavo::MakeWaveBytes(sound, "", 0);
+    if (platform::WriteWholeFile(source, wave)) {
+        platform::MakeDirectories(gRoot + "/mp3");
+        const std::string command =
+            std::string("\"") + KAVO_LAME + "\" --silent \"" + source + "\" \"" + gRoot + "/mp3/tone.mp3\"";
+        gOk = gOk && std::system(command.c_str()) == 0;
+        platform::RemoveFile(source);
     }
+#endif
+}
+
+// Web server answers as the transfer reads them; the first byte is the
+// piece size the fuzz target splits the rest into.
+void HttpResponseSeeds() {
+    const std::pair<const char*, std::string> answers[] = {
+        {"sized.txt", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"},
+        {"chunked.txt", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4;x=y\r\nabcd\r\n0\r\n\r\n"},
+        {"open.txt", "HTTP/1.0 200 OK\r\nServer: k\r\n\r\nuntil the end"},
+        {"missing.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+    };
+    char split = 1;
+    for (const auto& [name, text] : answers)
+        Seed("http_response", name, FromText(std::string(1, split++ * 7) + text));
+}
+
+// A map file with symbols and a line table, then a report that names
+// addresses in it; and a section table to read.
+void CrashSeeds() {
+    const std::string map = " 0001:00000000       _Z5Startv                  00401000 f   main.obj\r\n"
+                            " 0001:00001000       ?Draw@@YAXXZ               00402000 f   draw.obj\r\n"
+                            "Line numbers for draw.obj(c:\\src\\draw.cpp) segment .text\r\n"
+                            "    10 0001:00001000    12 0001:00001008    13 0001:00001020    14 0001:00001030\r\n";
+    const std::string report = "Logical Address: 0001:00001010\r\n0000000000401010 0001:00000004 x\r\n";
+    const std::string padded = map + std::string(report.size() > map.size() ? report.size() - map.size() : 0, ' ');
+    Seed("crash_map", "map_and_report.txt",
+         FromText(padded + std::string(padded.size() - report.size(), ' ') + report));
+    // A small program file: the header and three sections right after it.
+    Elf64_Ehdr header{};
+    std::memcpy(header.e_ident, ELFMAG, SELFMAG);
+    header.e_ident[EI_CLASS] = ELFCLASS64;
+    header.e_ident[EI_DATA] = ELFDATA2LSB;
+    header.e_type = ET_DYN;
+    header.e_shoff = sizeof header;
+    header.e_shentsize = sizeof(Elf64_Shdr);
+    header.e_shnum = 3;
+    Elf64_Shdr sections[3] = {};
+    sections[1].sh_flags = SHF_ALLOC | SHF_EXECINSTR;
+    sections[1].sh_addr = 0x1000;
+    sections[1].sh_size = 0x200;
+    sections[2].sh_flags = SHF_ALLOC | SHF_WRITE;
+    sections[2].sh_addr = 0x3000;
+    sections[2].sh_size = 0x80;
+    Bytes elf(sizeof header + sizeof sections);
+    std::memcpy(elf.data(), &header, sizeof header);
+    std::memcpy(elf.data() + sizeof header, sections, sizeof sections);
+    Seed("elf_sections", "three_sections.elf", elf);
+}
 
 } // namespace
 
@@ -263,6 +313,8 @@ int main(int argc, char** argv) {
     CdfSeeds();
     SoundSeeds();
     MusicSeeds();
+    HttpResponseSeeds();
+    CrashSeeds();
     if (!gOk) {
         std::fprintf(stderr, "make-fuzz-seeds: a seed could not be made\n");
         return 1;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace platform {
 namespace {
@@ -36,8 +37,22 @@ SdlSubsystem::SdlSubsystem(std::uint32_t flags) : mFlags(flags) {
     }
     SetHintsOnce();
     mStarted = SDL_InitSubSystem(flags) == 0;
-    if (!mStarted)
+    if (!mStarted) {
         mError = SDL_GetError();
+        return;
+    }
+    // When the named display cannot be reached SDL may still start on an
+    // output without windows on a desktop (off-screen, KMS, evdev): that is
+    // no display for us.
+    if (flags & SDL_INIT_VIDEO) {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const std::string name = driver != nullptr ? driver : "";
+        if (name != "x11" && name != "wayland") {
+            SDL_QuitSubSystem(flags);
+            mStarted = false;
+            mError = "the display cannot be reached (SDL chose \"" + name + "\")";
+        }
+    }
 }
 
 SdlSubsystem::~SdlSubsystem() {

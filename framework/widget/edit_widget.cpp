@@ -231,11 +231,11 @@ void EditWidget::Delete(bool before, Edit& edit) {
 
 void EditWidget::Type(char character, Edit& edit) {
     const auto c = static_cast<unsigned char>(character);
-    const bool highAllowed =
-        mWidgetManager != nullptr && mWidgetManager->GetAppHost() != nullptr &&
-        mWidgetManager->GetAppHost()->AllowsHighCharacters();
+    const bool highAllowed = mWidgetManager != nullptr && mWidgetManager->GetAppHost() != nullptr &&
+                             mWidgetManager->GetAppHost()->AllowsHighCharacters();
     Font* font = EnsureFont();
-    const bool typable = c >= 0x20 && (c <= 0x7F || highAllowed) && font != nullptr && font->CharWidth(character) >= 1 &&
+    const bool typable = c >= 0x20 && (c <= 0x7F || highAllowed) && font != nullptr &&
+                         font->CharWidth(character) >= 1 &&
                          (mEditListener == nullptr || mEditListener->AllowChar(mId, character));
     if (!typable) {
         edit.mClearSelection = false;
@@ -447,8 +447,8 @@ void EditWidget::Draw(Graphics* g) {
     g->FillRect(0, 0, mWidth, mHeight);
     if (font != nullptr) {
         const std::string& display = GetDisplayString();
-        const std::string visible = display.substr(static_cast<size_t>(std::min<int32_t>(
-            std::max(mLeftPos, 0), static_cast<int32_t>(display.size()))));
+        const std::string visible = display.substr(
+            static_cast<size_t>(std::min<int32_t>(std::max(mLeftPos, 0), static_cast<int32_t>(display.size()))));
         const int32_t top = (mHeight - font->GetHeight()) / 2;
         const int32_t baseline = top + font->GetAscent();
 

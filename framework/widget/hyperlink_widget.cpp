@@ -35,8 +35,8 @@ void HyperlinkWidget::DrawUnderline(Graphics* g, int32_t x, int32_t y, const Col
     // Straight onto the destination, so that the strokes are exact pixels
     // whatever the context's scale.
     for (int32_t i = 0; i < mUnderlineSize; ++i) {
-        const IntRect stroke(x + static_cast<int32_t>(g->mTransX), y + mUnderlineOffset + i + static_cast<int32_t>(g->mTransY),
-                             width, 1);
+        const IntRect stroke(x + static_cast<int32_t>(g->mTransX),
+                             y + mUnderlineOffset + i + static_cast<int32_t>(g->mTransY), width, 1);
         const IntRect clipped = stroke.Intersection(g->mClipRect);
         if (clipped.mWidth > 0 && clipped.mHeight > 0)
             g->mDestImage->FillRect(clipped, color, g->GetDrawMode());

@@ -96,7 +96,8 @@ int32_t ListWidget::AddLine(const std::string& line, bool sorted) {
     ForEachInChain([&](ListWidget& list) {
         const size_t at = std::min(index, list.mLines.size());
         list.mLines.insert(list.mLines.begin() + static_cast<std::ptrdiff_t>(at), &list == this ? line : "-");
-        list.mLineColors.insert(list.mLineColors.begin() + static_cast<std::ptrdiff_t>(std::min(at, list.mLineColors.size())),
+        list.mLineColors.insert(list.mLineColors.begin() +
+                                    static_cast<std::ptrdiff_t>(std::min(at, list.mLineColors.size())),
                                 list.GetColor(COLOR_TEXT));
         list.MarkDirty();
     });

@@ -18,8 +18,8 @@ class ScrollListener;
 // hidden) while the page shows everything.
 class ScrollbarWidget : public Widget, public ButtonListener {
 public:
-    static constexpr int32_t kRepeatDelay = 25;  // updates before paging repeats
-    static constexpr int32_t kRepeatPeriod = 5;  // updates between repeated pages
+    static constexpr int32_t kRepeatDelay = 25; // updates before paging repeats
+    static constexpr int32_t kRepeatPeriod = 5; // updates between repeated pages
     static constexpr int32_t kMinThumbSize = 8;
 
     enum Paging : int32_t { PAGING_NONE = 0, PAGING_BACK = 1, PAGING_FORWARD = 2 };

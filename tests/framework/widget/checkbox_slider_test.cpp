@@ -49,10 +49,9 @@ TEST_F(CheckboxTest, WithoutImagesACheckedBoxDrawsItsCrossInsideTheFrame) {
     mBox.SetChecked(true, false);
     mManager.MarkAllDirty();
     mManager.DrawScreen();
-    EXPECT_THAT(mScreen.mCalls, ElementsAre("FillRect [10,10,20,20] (255,255,255,255) m0",
-                                            "FillRect [11,11,18,18] (80,80,80,255) m0",
-                                            "DrawLine 11,11 28,28 (255,255,0,255) m0",
-                                            "DrawLine 29,11 11,28 (255,255,0,255) m0"));
+    EXPECT_THAT(mScreen.mCalls,
+                ElementsAre("FillRect [10,10,20,20] (255,255,255,255) m0", "FillRect [11,11,18,18] (80,80,80,255) m0",
+                            "DrawLine 11,11 28,28 (255,255,0,255) m0", "DrawLine 29,11 11,28 (255,255,0,255) m0"));
 }
 
 class SliderTest : public WidgetTreeTest {
@@ -133,10 +132,11 @@ TEST_F(SliderTest, TrackIsCutInThreeAndTheMiddleRepeatedBetweenTheEnds) {
     mManager.DrawScreen();
     // Parts of 10: the first at 0, the middle at 10 and 20 (count (45 - 11) / 10 = 3, the third
     // clipped away by the end part's span), the last at 35; the thumb on top.
-    EXPECT_THAT(mScreen.mCalls,
-                ElementsAre("Blt 100,107 [0,0,10,6] (255,255,255,255) m0", "Blt 110,107 [10,0,10,6] (255,255,255,255) m0",
-                            "Blt 120,107 [10,0,10,6] (255,255,255,255) m0", "Blt 130,107 [10,0,5,6] (255,255,255,255) m0",
-                            "Blt 135,107 [20,0,10,6] (255,255,255,255) m0", "Blt 100,100 [0,0,20,20] (255,255,255,255) m0"));
+    EXPECT_THAT(
+        mScreen.mCalls,
+        ElementsAre("Blt 100,107 [0,0,10,6] (255,255,255,255) m0", "Blt 110,107 [10,0,10,6] (255,255,255,255) m0",
+                    "Blt 120,107 [10,0,10,6] (255,255,255,255) m0", "Blt 130,107 [10,0,5,6] (255,255,255,255) m0",
+                    "Blt 135,107 [20,0,10,6] (255,255,255,255) m0", "Blt 100,100 [0,0,20,20] (255,255,255,255) m0"));
 }
 
 } // namespace

@@ -90,20 +90,36 @@ TEST_F(EditTest, KeySequencesEditTheTextCursorAndSelection) {
         int32_t anchor;
     } cases[] = {
         {"a letter replaces the selection", "abc", {"type z"}, "z", 1, -1},
-        {"shift+left x3 then x", "abcdef", {"key 35", "down 16", "key 37", "key 37", "key 37", "up 16", "type x"},
-         "abcx", 4, -1},
+        {"shift+left x3 then x",
+         "abcdef",
+         {"key 35", "down 16", "key 37", "key 37", "key 37", "up 16", "type x"},
+         "abcx",
+         4,
+         -1},
         {"left collapses a selection to its start", "abcdef", {"key 37"}, "abcdef", 0, -1},
-        {"right collapses it to its end", "abcdef", {"key 36", "down 16", "key 39", "key 39", "up 16", "key 39"},
-         "abcdef", 2, -1},
+        {"right collapses it to its end",
+         "abcdef",
+         {"key 36", "down 16", "key 39", "key 39", "up 16", "key 39"},
+         "abcdef",
+         2,
+         -1},
         {"ctrl+left once", "foo bar", {"key 35", "down 17", "key 37", "up 17"}, "foo bar", 4, -1},
         {"ctrl+left twice", "foo bar", {"key 35", "down 17", "key 37", "key 37", "up 17"}, "foo bar", 0, -1},
         {"ctrl+right from the start", "foo bar", {"key 36", "down 17", "key 39", "up 17"}, "foo bar", 4, -1},
-        {"ctrl+left over Cyrillic words", "\xEF\xF0\xE8 \xE2\xE5\xF2", {"key 35", "down 17", "key 37", "up 17"},
-         "\xEF\xF0\xE8 \xE2\xE5\xF2", 4, -1},
+        {"ctrl+left over Cyrillic words",
+         "\xEF\xF0\xE8 \xE2\xE5\xF2",
+         {"key 35", "down 17", "key 37", "up 17"},
+         "\xEF\xF0\xE8 \xE2\xE5\xF2",
+         4,
+         -1},
         {"backspace at the start", "ab", {"key 36", "key 8"}, "ab", 0, -1},
         {"delete in the middle", "abc", {"key 36", "key 39", "key 46"}, "ac", 1, -1},
         {"delete a selection", "abc", {"key 46"}, "", 0, -1},
-        {"control characters and unknown keys type nothing", "ab", {"key 35", "char 7", "key 112", "char 13"}, "ab", 2,
+        {"control characters and unknown keys type nothing",
+         "ab",
+         {"key 35", "char 7", "key 112", "char 13"},
+         "ab",
+         2,
          -1},
         {"a high character needs the application's leave", "ab", {"key 35", "char 233"}, "ab", 2, -1},
         {"a refused character is not typed", "ab", {"key 35", "type q1"}, "ab1", 3, -1},
@@ -258,8 +274,9 @@ TEST_F(EditTest, DrawInvertsTheSelectionBandOnlyWithTheFocus) {
     mEdit.SetText("abc");
     Kavo::Graphics g(&mScreen);
     mEdit.Draw(&g);
-    EXPECT_THAT(mScreen.mCalls, ElementsAre("FillRect [0,0,300,30] (255,255,255,255) m0",
-                                            "FillRect [4,5,30,20] (0,0,0,255) m0", "DrawRect [0,0,299,29] (0,0,0,255) m0"));
+    EXPECT_THAT(mScreen.mCalls,
+                ElementsAre("FillRect [0,0,300,30] (255,255,255,255) m0", "FillRect [4,5,30,20] (0,0,0,255) m0",
+                            "DrawRect [0,0,299,29] (0,0,0,255) m0"));
     mScreen.mCalls.clear();
     mManager.SetFocus(nullptr);
     mEdit.Draw(&g);

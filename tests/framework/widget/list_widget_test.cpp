@@ -94,8 +94,8 @@ TEST_F(ListTest, HiliteFollowsTheMouseAndIsClearedOnceBelowTheLastLine) {
     mLeft.AddLine("one", false);
     mLeft.AddLine("two", false);
     Input({"move 10 30", "down 10 30 1", "up 10 30 1", "move 10 90", "move 10 100", "exit"});
-    EXPECT_THAT(mRecorder.mLog, ElementsAre("Hilite 1 -1 1", "Hilite 2 -1 1", "Clicked 1 1 1", "Hilite 1 1 -1",
-                                            "Hilite 2 1 -1"));
+    EXPECT_THAT(mRecorder.mLog,
+                ElementsAre("Hilite 1 -1 1", "Hilite 2 -1 1", "Clicked 1 1 1", "Hilite 1 1 -1", "Hilite 2 1 -1"));
     EXPECT_THAT(mHost->mCursorStates, ElementsAre(1, 0, 0));
 }
 
@@ -172,9 +172,9 @@ TEST_F(ListTest, DrawPutsTheSelectionBandAndLineColoursInsideTheMargins) {
     mLeft.mHiliteIdx = 0;
     Kavo::Graphics g(&mScreen);
     mLeft.Draw(&g);
-    EXPECT_THAT(mScreen.mCalls, ElementsAre("FillRect [0,0,100,108] (255,255,255,255) m0",
-                                            "FillRect [4,24,92,20] (0,0,128,255) m0",
-                                            "DrawRect [0,0,99,107] (255,255,255,255) m0"));
+    EXPECT_THAT(mScreen.mCalls,
+                ElementsAre("FillRect [0,0,100,108] (255,255,255,255) m0", "FillRect [4,24,92,20] (0,0,128,255) m0",
+                            "DrawRect [0,0,99,107] (255,255,255,255) m0"));
     ASSERT_EQ(mFont.mDrawn.size(), 2u);
     EXPECT_EQ(mFont.mDrawn[0].mColor, Kavo::Color(0, 192, 0, 255)); // hilited
     EXPECT_EQ(mFont.mDrawn[1].mColor, Kavo::Color(255, 255, 255, 255));

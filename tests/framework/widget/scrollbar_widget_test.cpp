@@ -62,8 +62,8 @@ TEST_F(ScrollbarTest, ValueRangeThumbAndEnabledStateFollowMaxAndPage) {
         EXPECT_EQ(mBar.mDisabled, c.disabled) << c.max << " " << c.page;
         EXPECT_EQ(mBar.mUpButton->mDisabled, c.disabled);
         EXPECT_EQ(mBar.mDownButton->mDisabled, c.disabled);
-        EXPECT_EQ(mBar.GetThumbPosition(), c.disabled ? 20 : static_cast<int32_t>((160 - c.thumb) * c.value /
-                                                                                      (c.max - c.page) + 0.5) + 20);
+        EXPECT_EQ(mBar.GetThumbPosition(),
+                  c.disabled ? 20 : static_cast<int32_t>((160 - c.thumb) * c.value / (c.max - c.page) + 0.5) + 20);
     }
 }
 
@@ -85,8 +85,8 @@ TEST_F(ScrollbarTest, SetValueReportsEvenAnUnchangedValueAndAClampOnce) {
     mBar.SetValue(0);
     mBar.SetValue(0);
     mBar.SetValue(8); // clamped to 6: the clamp reports, then SetValue itself
-    EXPECT_THAT(mRecorder.mReports, ElementsAre(std::pair(0, 0.0), std::pair(0, 0.0), std::pair(0, 6.0),
-                                                std::pair(0, 6.0)));
+    EXPECT_THAT(mRecorder.mReports,
+                ElementsAre(std::pair(0, 0.0), std::pair(0, 0.0), std::pair(0, 6.0), std::pair(0, 6.0)));
 }
 
 TEST_F(ScrollbarTest, HoldingTheTrackPagesAtOnceThenAfter25ThenEvery5UntilTheThumbReachesTheMouse) {

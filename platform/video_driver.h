@@ -119,6 +119,12 @@ public:
     virtual void DestroyCursor(CursorId cursor) = 0;
     virtual void ShowCursor(bool show) = 0;
     virtual void SetCursorPosition(WindowHandle window, Point client) = 0;
+
+    // ---- Text entry ----
+    // Where the text being typed stands (client coordinates), so that the
+    // desktop's input method opens its window beside it; nothing when no
+    // field takes text.
+    virtual void SetTextInputRect(WindowHandle window, std::optional<Rect> caret) = 0;
 };
 
 } // namespace platform

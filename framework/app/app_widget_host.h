@@ -16,6 +16,13 @@ public:
     void KillDialog(int32_t dialogId) override;
     // Widgets draw their labels without a font until system fonts exist.
     Font* CreateSysFont(const std::string& face, int32_t pointSize) override;
+    void SetClipboardText(const std::string& text) override;
+    std::string GetClipboardText() override;
+    bool AllowsHighCharacters() override;
+    // The caret becomes the main window's text-input rectangle, kept 10
+    // pixels inside the screen.
+    void PlaceCaret(int32_t x, int32_t y) override;
+    void HideCaret() override;
 
 private:
     KavoAppBase* mApp;

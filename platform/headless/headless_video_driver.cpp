@@ -181,6 +181,20 @@ void HeadlessVideoDriver::SetCursorPosition(WindowHandle window, Point client) {
     mCursor.position = client;
 }
 
+void HeadlessVideoDriver::SetTextInputRect(WindowHandle window, std::optional<Rect> caret) {
+    std::lock_guard lock(mMutex);
+    if (caret)
+        mTextInputRects[window] = *caret;
+    else
+        mTextInputRects.erase(window);
+}
+
+std::optional<Rect> HeadlessVideoDriver::TextInputRect(WindowHandle window) const {
+    std::lock_guard lock(mMutex);
+    auto it = mTextInputRects.find(window);
+    return it == mTextInputRects.end() ? std::nullopt : std::optional<Rect>(it->second);
+}
+
 std::optional<HeadlessVideoDriver::Frame> HeadlessVideoDriver::LastFrame(WindowHandle window) const {
     std::lock_guard lock(mMutex);
     auto it = mFrames.find(window);

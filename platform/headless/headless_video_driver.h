@@ -62,6 +62,7 @@ public:
     void DestroyCursor(CursorId cursor) override;
     void ShowCursor(bool show) override;
     void SetCursorPosition(WindowHandle window, Point client) override;
+    void SetTextInputRect(WindowHandle window, std::optional<Rect> caret) override;
 
     // ---- What tests read and configure ----
     std::optional<Frame> LastFrame(WindowHandle window) const;
@@ -69,6 +70,8 @@ public:
     std::size_t WindowCount() const;
     int PumpCount() const;
     CursorState Cursor() const;
+    // The last text-input rectangle set for the window; nothing when none.
+    std::optional<Rect> TextInputRect(WindowHandle window) const;
     std::optional<CursorImage> CustomCursorImage(CursorId cursor) const;
     // The mode set last (the desktop mode after RestoreDesktopMode).
     DisplayMode CurrentMode() const;
@@ -88,6 +91,7 @@ private:
     std::map<CursorId, CursorImage> mCursors;
     CursorId mNextCursor = 1;
     CursorState mCursor;
+    std::map<WindowHandle, Rect> mTextInputRects;
     std::vector<DisplayMode> mModes;
     DisplayMode mDesktopMode;
     DisplayMode mCurrentMode;

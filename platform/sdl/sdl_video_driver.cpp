@@ -524,4 +524,14 @@ void SdlVideoDriver::SetCursorPosition(WindowHandle window, Point client) {
     SDL_WarpMouseInWindow(m->window, at.left, at.top);
 }
 
+void SdlVideoDriver::SetTextInputRect(WindowHandle window, std::optional<Rect> caret) {
+    std::lock_guard lock(mMutex);
+    Mirror* m = Find(window);
+    if (!m || !caret)
+        return;
+    const Rect at = ViewOf(*m).ToOutput(*caret);
+    SDL_Rect rect{at.left, at.top, at.Width(), at.Height()};
+    SDL_SetTextInputRect(&rect);
+}
+
 } // namespace platform

@@ -58,6 +58,7 @@ public:
     void DestroyCursor(CursorId cursor) override;
     void ShowCursor(bool show) override;
     void SetCursorPosition(WindowHandle window, Point client) override;
+    void SetTextInputRect(WindowHandle window, std::optional<Rect> caret) override;
 
     // The SDL window that mirrors `window`, or null (message-box owners, tests).
     SDL_Window* SdlWindowOf(WindowHandle window) const;

@@ -186,6 +186,20 @@ TEST(HeadlessVideo, ModesCursorsAndWhatItCannotTell) {
     EXPECT_FALSE(video.Cursor().shown);
 }
 
+TEST(HeadlessVideo, RecordsTheTextInputRectanglePerWindowUntilCleared) {
+    HeadlessVideoDriver video;
+    int a = 0;
+    int b = 0;
+    const auto first = reinterpret_cast<WindowHandle>(&a);
+    const auto second = reinterpret_cast<WindowHandle>(&b);
+    video.SetTextInputRect(first, Rect{10, 20, 10, 20});
+    video.SetTextInputRect(second, Rect{1, 2, 3, 4});
+    EXPECT_EQ(video.TextInputRect(first), (Rect{10, 20, 10, 20}));
+    video.SetTextInputRect(first, std::nullopt);
+    EXPECT_FALSE(video.TextInputRect(first).has_value());
+    EXPECT_EQ(video.TextInputRect(second), (Rect{1, 2, 3, 4}));
+}
+
 TEST(HeadlessAudio, DeliversExactlyTheFramesAskedFor) {
     HeadlessPlatform headless;
     HeadlessAudioDriver& audio = headless.Audio();

@@ -91,6 +91,9 @@ public:
     std::vector<int32_t> mCursorStates;
     std::vector<int32_t> mKilledDialogs;
     std::vector<std::string> mFontsMade; // "face size"
+    std::string mClipboard;
+    bool mHighCharacters = false;
+    std::vector<std::string> mCarets; // "x y" or "hide"
 
     bool LoopStep() override { return mStep ? mStep() : false; }
     void SetCursorState(int32_t state) override { mCursorStates.push_back(state); }
@@ -99,6 +102,11 @@ public:
         mFontsMade.push_back(face + " " + std::to_string(pointSize));
         return new Kavo::FakeFont(8, 20, 16);
     }
+    void SetClipboardText(const std::string& text) override { mClipboard = text; }
+    std::string GetClipboardText() override { return mClipboard; }
+    bool AllowsHighCharacters() override { return mHighCharacters; }
+    void PlaceCaret(int32_t x, int32_t y) override { mCarets.push_back(std::to_string(x) + " " + std::to_string(y)); }
+    void HideCaret() override { mCarets.push_back("hide"); }
 };
 
 class WidgetTreeTest : public Kavo::HeadlessEnvironment {

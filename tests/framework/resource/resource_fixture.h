@@ -106,7 +106,8 @@ protected:
     void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
         std::FILE* file = std::fopen(Path(name).c_str(), "wb");
         ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty())
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     void WriteText(const std::string& name, const std::string& text) {

@@ -116,44 +116,41 @@ bool ResourceManager::ReadElement(XMLElement& element) {
 bool ResourceManager::LoadManifest(const std::string& fileName) {
     XMLParser parser;
     mXMLParser = &parser;
-    XMLElement element;
-    if (!parser.OpenFile(fileName)) {
+    if (!parser.OpenFile(fileName))
         Fail("Resource file not found: " + fileName);
-    } else {
-        bool started = false;
-        while (!started && ReadElement(element))
-            started = element.mType == XMLElement::TYPE_START;
-        if (!parser.mHasFailed && (!started || element.mValue != "ResourceManifest"))
-            Fail("Expecting ResourceManifest tag");
-        bool closed = false;
-        while (!mHasFailed && !parser.mHasFailed && ReadElement(element)) {
-            if (element.mType == XMLElement::TYPE_END) {
-                // Only the manifest's own end tag can stand here: the parser
-                // matches end tags to their start.
-                closed = true;
-                break;
-            }
-            if (element.mType == XMLElement::TYPE_ELEMENT) {
-                Fail("Element Not Expected '" + element.mValue + "'");
-            } else if (element.mValue != "Resources") {
-                Fail("Invalid Section '" + element.mValue + "'");
-            } else {
-                mCurResGroup = AttributeOr(element, "id", "");
-                if (mCurResGroup.empty()) {
-                    Fail("No id specified.");
-                } else {
-                    mResGroupMap[mCurResGroup]; // a group may have no records
-                    ReadGroupChildren();
-                }
-            }
-        }
-        if (parser.mHasFailed)
-            Fail(parser.GetErrorText());
-        else if (!closed)
-            Fail("Unexpected End of File");
-    }
+    else if (!ReadManifestBody() && parser.mHasFailed)
+        Fail(parser.GetErrorText());
     mXMLParser = nullptr;
     return !mHasFailed;
+}
+
+bool ResourceManager::ReadManifestBody() {
+    XMLElement element;
+    bool started = false;
+    while (!started && ReadElement(element))
+        started = element.mType == XMLElement::TYPE_START;
+    if (mXMLParser->mHasFailed)
+        return false;
+    if (!started || element.mValue != "ResourceManifest")
+        return Fail("Expecting ResourceManifest tag");
+    while (ReadElement(element)) {
+        // Only the manifest's own end tag can stand here: the parser matches
+        // end tags to their start.
+        if (element.mType == XMLElement::TYPE_END)
+            return true;
+        if (element.mType == XMLElement::TYPE_ELEMENT)
+            return Fail("Element Not Expected '" + element.mValue + "'");
+        if (element.mValue != "Resources")
+            return Fail("Invalid Section '" + element.mValue + "'");
+        mCurResGroup = AttributeOr(element, "id", "");
+        if (mCurResGroup.empty())
+            return Fail("No id specified.");
+        mResGroupMap[mCurResGroup]; // a group may have no records
+        if (!ReadGroupChildren())
+            return false;
+    }
+    // A document cut short is not a whole manifest.
+    return mXMLParser->mHasFailed ? false : Fail("Unexpected End of File");
 }
 
 bool ResourceManager::ReadGroupChildren() {

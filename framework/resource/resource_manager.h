@@ -85,6 +85,8 @@ public:
     ResourceAppServices& Services() { return *mServices; }
 
 protected:
+    // From the first tag to the manifest's end tag; false on the first error.
+    bool ReadManifestBody();
     // The next element that is a tag or text (instructions are skipped);
     // false at the end of the document or on a syntax error.
     bool ReadElement(XMLElement& element);

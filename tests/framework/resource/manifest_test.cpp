@@ -67,6 +67,10 @@ TEST_F(ManifestTest, MissingFileAndLaterErrorsKeepTheFirstText) {
     EXPECT_EQ(mManager.GetErrorText(), "Resource file not found: " + Path("none.xml"));
     EXPECT_FALSE(Load("<Bogus/>"));
     EXPECT_EQ(mManager.GetErrorText(), "Resource file not found: " + Path("none.xml"));
+    // A pending error does not stop the next manifest from being read.
+    EXPECT_FALSE(Load(R"(<Resources id="A"><Image path="a.png"/></Resources>)", "next.xml"));
+    EXPECT_NE(mManager.Image("a"), nullptr);
+    EXPECT_EQ(mManager.GetErrorText(), "Resource file not found: " + Path("none.xml"));
 }
 
 TEST_F(ManifestTest, GroupsDefaultsAndIds) {

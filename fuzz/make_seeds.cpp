@@ -102,6 +102,15 @@ void ImageSeeds() {
 
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
+    Seed("manifest", "sample.xml", FromText(Kavo::SampleContent::kManifest));
+    Seed("manifest", "attributes.xml",
+         FromText("<?xml version=\"1.0\"?>\n<ResourceManifest><Resources id=\"A\">\n"
+                  "<SetDefaults path=\"images\\\" idprefix=\"I_\"/>\n"
+                  "<Image path=\"a.png\" anim=\"pingpong\" rows=\"2\" cols=\"3\" perframedelay=\"1,2,3\" "
+                  "framemap=\"5,4\" begindelay=\"9\" enddelay=\"-1\" alphacolor=\"ff00ff\" nobits3d />\n"
+                  "<Sound path=\"s.wav\" volume=\"0.5\" pan=\"-20\"/>\n"
+                  "<Font path=\"!sys:Sans\" size=\"9\" bold /><Font id=\"R\" path=\"!ref:Sans\"/>\n"
+                  "<Image path=\"!program\"/></Resources><Resources id=\"A\"></Resources></ResourceManifest>\n"));
     Seed("xml", "attributes.xml",
          FromText("\xEF\xBB\xBF<a x=1 y='2' z=\"images/\" bare><b/>text  folded\r\n<!-- c --></a>"));
     const Kavo::SampleContent::GlyphSheet sheet = Kavo::SampleContent::PlaceholderSheet();

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "framework/app/app_resource_services.h"
 #include "framework/app/app_widget_host.h"
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
@@ -89,7 +90,7 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
 
     mWidgetManager = new WidgetManager(this);
     mWidgetManager->SetAppHost(std::make_unique<AppWidgetHost>(this));
-    mResourceManager = new ResourceManager(this);
+    mResourceManager = new ResourceManager(std::make_unique<AppResourceServices>(*this));
 
     if (platform::GetSystemMetric(kMetricTabletPc) != 0) {
         mIsNotTablet = false;

@@ -5,7 +5,8 @@
 namespace Kavo::SampleContent {
 
 inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
-<!-- Sample resources: one picture in every format the loaders read. -->
+<!-- Sample resources: one picture in every format the loaders read, the two
+     sound formats, and a font of every kind. -->
 <ResourceManifest>
   <Resources id="Init">
     <SetDefaults path="images/" idprefix="IMAGE_"/>
@@ -18,6 +19,18 @@ inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
     <Image id="TILE" path="tile.tga"/>
     <Image id="SELECTION" path="selection.gif" anim="loop" framedelay="10"/>
     <Image id="GLOW" path="glow" alphacolor="FFE0A0"/>
+  </Resources>
+  <Resources id="Sounds">
+    <SetDefaults path="sounds/" idprefix="SOUND_"/>
+    <Sound id="CLICK" path="click.wav"/>
+    <Sound id="CHIME" path="chime.au" volume="0.8" pan="-500"/>
+  </Resources>
+  <Resources id="Fonts">
+    <SetDefaults path="fonts/" idprefix="FONT_"/>
+    <Font id="DEFAULT" path="sample.txt"/>
+    <Font id="FLAT" path="!ref:FONT_DEFAULT" tags="flat"/>
+    <Font id="LEGACY" path="legacy.txt" image="fonts/sample.png"/>
+    <Font id="SYSTEM" path="!sys:Sans" size="10" bold />
   </Resources>
 </ResourceManifest>
 )";

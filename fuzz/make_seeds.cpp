@@ -6,7 +6,8 @@
 
 #include "engine/storage/stg.h"
 #include "engine/storage/storage_registry.h"
-#include "framework/app/demo_file_header.h"
+#include "framework/app/demo_event_stream.h"
+#include "framework/app/demo_file.h"
 #include "framework/pak/pak_writer.h"
 #include "framework/sound/wave_file.h"
 #include "framework/util/buffer.h"
@@ -146,6 +147,20 @@ void TextSeeds() {
     demo.WriteShort(4);
     demo.WriteBytes(reinterpret_cast<const uint8_t*>("Kavo"), 4);
     Seed("demo", "header.dmo", Bytes(demo.GetDataPtr(), demo.GetDataPtr() + demo.GetDataLen()));
+
+    // A whole recording: a marker, a mouse move, a gap bridged by fillers
+    // and a file read with its bytes.
+    Kavo::Buffer events;
+    Kavo::DemoEventStream stream(events);
+    stream.WriteHeader(1, true, Kavo::DemoEvent::MouseDelta);
+    events.WriteNumBits(5, 6);
+    events.WriteNumBits(-3, 6);
+    stream.WriteHeader(41, false, Kavo::DemoEvent::FileRead);
+    events.WriteNumBits(1, 1);
+    events.WriteLong(3);
+    events.WriteBytes(reinterpret_cast<const uint8_t*>("abc"), 3);
+    const std::string recording = Kavo::SerializeDemoFile(0x00C0FFEE, "Kavo", {{"start", 1}}, 50, events);
+    Seed("demo", "recording.dmo", Bytes(recording.begin(), recording.end()));
 
     std::vector<Kavo::PakMember> members = {{"properties\\resources.xml", Kavo::SampleContent::kManifest, 0},
                                             {"data\\lines.txt", "ab\r\ncd\n", 0},

@@ -1,16 +1,88 @@
-// The command line. Parsing comes with the command-line issue; until then
-// only the screen-saver switch is known.
+// The command line: options that switch demos on, name the demo file, pick
+// screen-saver mode, set the start folder or crash at once.
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/app/command_line.h"
 #include "framework/app/kavo_app_base.h"
+#include "framework/util/system_util.h"
+#include "platform/file_system.h"
 
 namespace Kavo {
 
-void KavoAppBase::ReadCommandLine() {}
+namespace {
 
-void KavoAppBase::SplitCommandLine() {}
+// A count from an option's value; text that is not a number counts as 0.
+int OptionNumber(const std::string& value) {
+    return std::atoi(value.c_str());
+}
 
-void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&) {
-    if (name == "-screensaver")
+} // namespace
+
+void KavoAppBase::SetCommandLine(int argc, const char* const* argv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    mCommandLine = JoinCommandLine(args);
+}
+
+void KavoAppBase::ReadCommandLine() {
+    const std::string options = CommandLineOptions(mCommandLine);
+    if (!options.empty())
+        SplitCommandLine(options);
+    mCmdLineParsed = true;
+}
+
+void KavoAppBase::SplitCommandLine(const std::string& text) {
+    SplitCommandLineOptions(
+        text, [this](const std::string& name, const std::string& value) { HandleCmdLineParam(name, value); });
+}
+
+void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string& value) {
+    // Numbered demos are listed, pruned, written and played in one folder.
+    const std::string numbered = GetUserDataFolder() + mDemoPrefix;
+    auto numberedName = [&](int number) { return numbered + std::to_string(number) + ".dmo"; };
+    auto anchored = [](const std::string& fileName) {
+        return IsDemoPathAnchored(fileName) ? fileName : GetUserDataFolder() + fileName;
+    };
+
+    if (name == "-play") {
+        mPlayingDemo = true;
+        mRecordingDemo = false;
+    } else if (name == "-record") {
+        mRecordingDemo = true;
+        mPlayingDemo = false;
+    } else if (name == "-recnum") {
+        int keep = OptionNumber(value);
+        if (keep < 1)
+            keep = 5;
+        const std::vector<int> numbers = FindDemoNumbers(numbered);
+        if (static_cast<int>(numbers.size()) >= keep)
+            platform::RemoveFile(numberedName(numbers.front()));
+        mDemoFileName = anchored(numberedName(numbers.empty() ? 1 : numbers.back() + 1));
+        mRecordingDemo = true;
+        mPlayingDemo = false;
+    } else if (name == "-playnum") {
+        const int back = std::max(OptionNumber(value) - 1, 0);
+        const std::vector<int> numbers = FindDemoNumbers(numbered);
+        mDemoFileName = anchored(numberedName((numbers.empty() ? 0 : numbers.back()) - back));
+        mPlayingDemo = true;
+        mRecordingDemo = false;
+    } else if (name == "-demofile") {
+        mDemoFileName = anchored(value);
+    } else if (name == "-crash") {
+        // The crash catcher takes over as for any fault on the main thread.
+        std::raise(SIGSEGV);
+    } else if (name == "-screensaver") {
         mIsScreenSaver = true;
+    } else if (name == "-changedir") {
+        mChangeDirTo = value;
+    } else {
+        ShowFatalError(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + name);
+        DoExit(0);
+    }
 }
 
 } // namespace Kavo

@@ -1,7 +1,8 @@
 // Start-up: from a constructed application to one whose window, display,
 // sound and music exist.
+#include "framework/app/command_line.h"
 #include "framework/app/cursor_masks.h"
-#include "framework/app/demo_file_header.h"
+#include "framework/app/demo_session.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
@@ -24,16 +25,6 @@ namespace Kavo {
 namespace {
 
 constexpr const char* kDirectXDownloadAddress = "http://www.microsoft.com/directx";
-
-// Whether the demo file name already says where it lives: a drive letter,
-// a folder right after two characters, or an absolute path here.
-bool IsDemoPathAnchored(const std::string& name) {
-    if (!name.empty() && name[0] == '/')
-        return true;
-    if (name.size() < 2)
-        return false;
-    return name[1] == ':' || (name.size() > 2 && name[2] == '\\');
-}
 
 } // namespace
 
@@ -83,6 +74,8 @@ void KavoAppBase::Initialize() {
     mRandSeed = platform::GetTickMs();
     GetRandGenerator().Seed(mRandSeed);
 
+    if (mRecordingDemo)
+        SetDemoRecorder(std::make_unique<DemoSession>(*this));
     if (mPlayingDemo) {
         std::string error;
         if (!ReadDemoFileHeader(error)) {
@@ -167,15 +160,6 @@ void KavoAppBase::NotifyRunningInstance() {
     if (mNotifyGameMessage != 0)
         mInstance.NotifyOwner();
     DoExit(0);
-}
-
-bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
-    DemoFileHeader header;
-    if (!LoadDemoFileHeader(mDemoFileName, header, error))
-        return false;
-    mRandSeed = header.mRandSeed;
-    GetRandGenerator().Seed(mRandSeed);
-    return true;
 }
 
 } // namespace Kavo

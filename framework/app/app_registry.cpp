@@ -26,7 +26,7 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
         return false;
     // A replay never touches the registry: it answers what the recording saw.
     if (mPlayingDemo)
-        return mManualShutdown || Demo().ReadRegistryWrite();
+        return mManualShutdown || Demo().ReadOutcome(DemoEvent::RegistryWrite);
     std::string keyPath;
     std::string name;
     SplitValuePath("SOFTWARE\\" + mRegKey, valuePath, keyPath, name);
@@ -34,13 +34,13 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
     if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
         platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk) {
         if (mRecordingDemo)
-            Demo().WriteRegistryWrite(valuePath, false);
+            Demo().WriteOutcome(DemoEvent::RegistryWrite, false);
         return false;
     }
     platform::RegSetValue(key, name, type, data, size);
     platform::RegCloseKey(key);
     if (mRecordingDemo)
-        Demo().WriteRegistryWrite(valuePath, true);
+        Demo().WriteOutcome(DemoEvent::RegistryWrite, true);
     return true;
 }
 
@@ -93,11 +93,11 @@ bool KavoAppBase::DeleteRegKey(const std::string& keyName) {
     if (mRegKey.empty())
         return false;
     if (mPlayingDemo)
-        return mManualShutdown || Demo().ReadRegistryDelete();
+        return mManualShutdown || Demo().ReadOutcome(DemoEvent::RegistryDelete);
     const bool ok =
         platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) == platform::kRegOk;
     if (mRecordingDemo)
-        Demo().WriteRegistryDelete(ok);
+        Demo().WriteOutcome(DemoEvent::RegistryDelete, ok);
     return ok;
 }
 

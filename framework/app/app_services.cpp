@@ -1,6 +1,5 @@
 // Small services of the application: the clipboard, the cursor mode, the
 // colour-space conversions and the answers of the 3D capability test.
-#include "framework/app/demo_string_recorder.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/graphics/color_space.h"
 #include "framework/graphics/dd_interface.h"
@@ -20,9 +19,7 @@ std::string KavoAppBase::GetClipboardText() {
     if (!mPlayingDemo)
         text = platform::GetClipboardText();
     // Recorded even when empty, so that a replay reads what this run read.
-    if (mDemoStringRecorder != nullptr)
-        text = mDemoStringRecorder->RecordOrReplayString(text);
-    return text;
+    return RecordOrReplayString(text);
 }
 
 void KavoAppBase::SetCursorMode(bool custom) {

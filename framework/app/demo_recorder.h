@@ -1,12 +1,17 @@
 #pragma once
-// What the application loop, window procedure and settings ask of the demo
-// code. This base neither records nor plays: every question answers "no
-// demo" and every write is dropped. The demo reader and writer derive from
-// it and are installed in the application's recorder slot.
+// What the application loop, window procedure, settings, file operations
+// and web transfers ask of the demo code. This base neither records nor
+// plays: every question answers "no demo" and every write is dropped.
+// DemoSession derives from it and is installed while a demo is recorded or
+// played. The application decides between recording, replaying and the
+// fixed answers after a close during the demo; the recorder only reads and
+// writes events.
 
 #include <cstdint>
 #include <string>
 
+#include "framework/app/demo_event_stream.h"
+#include "framework/util/buffer.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
 
@@ -15,9 +20,6 @@ namespace Kavo {
 class DemoRecorder {
 public:
     virtual ~DemoRecorder() = default;
-
-    virtual bool IsRecording() const { return false; }
-    virtual bool IsPlaying() const { return false; }
 
     // ---- Playback ----
     // Replays the events due at the current update count.
@@ -33,21 +35,32 @@ public:
     virtual platform::Point MousePosition() const { return {}; }
     // A WM_CHAR seen during playback: the playback keys.
     virtual void PlaybackKey(int32_t) {}
-    // Recorded outcomes of the registry operations (events 11 to 13).
+    // Recorded outcomes. A registry read copies at most *size bytes and
+    // fails when the recorded value is larger; a file read refills the
+    // buffer. Outcome-only events: registry write and delete, file
+    // existence and file write.
     virtual bool ReadRegistryRead(uint32_t* /*type*/, void* /*data*/, uint32_t* /*size*/) { return false; }
-    virtual bool ReadRegistryWrite() { return false; }
-    virtual bool ReadRegistryDelete() { return false; }
+    virtual bool ReadOutcome(DemoEvent) { return false; }
+    virtual bool ReadFileRead(Buffer&) { return false; }
+    // A web transfer's recorded result, only when it is due now; false
+    // leaves the stream as it was.
+    virtual bool ReadHttpResult(int32_t& /*id*/, int32_t& /*result*/, std::string& /*body*/) { return false; }
+    // Replaces the buffer by the recorded bytes; false (buffer unchanged)
+    // when the stream holds no such event.
+    virtual bool ReadData(Buffer&) { return false; }
 
     // ---- Recording ----
     virtual void WriteMessage(const platform::Message&) {}
     virtual void WriteMouseInWindow(bool /*inside*/) {}
     virtual void WriteLoadingCompleted() {}
     virtual void WriteRegistryRead(bool /*ok*/, uint32_t /*type*/, const void* /*data*/, uint32_t /*size*/) {}
-    virtual void WriteRegistryWrite(const std::string& /*valuePath*/, bool /*ok*/) {}
-    virtual void WriteRegistryDelete(bool /*ok*/) {}
+    virtual void WriteOutcome(DemoEvent, bool /*ok*/) {}
+    virtual void WriteFileRead(bool /*ok*/, const Buffer&) {}
+    virtual void WriteHttpResult(int32_t /*id*/, int32_t /*result*/, const std::string& /*body*/) {}
+    virtual void WriteData(const Buffer&) {}
     virtual void WriteScreenMode(int32_t /*refreshRate*/) {}
 
-    // End of the run: the recording is closed, the replay released.
+    // End of the run: a recording is written to its file.
     virtual void Finish() {}
 };
 

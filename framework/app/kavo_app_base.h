@@ -36,7 +36,6 @@ namespace Kavo {
 class Font;
 
 class DDInterface;
-class DemoStringRecorder;
 class Dialog;
 class DSoundManager;
 class Image;
@@ -111,7 +110,7 @@ public:
     virtual void AddCrashReportFields(std::map<std::string, std::string>&) {}
     virtual void CloseApp();
     virtual void ReadCommandLine();
-    virtual void SplitCommandLine();
+    virtual void SplitCommandLine(const std::string& text);
     virtual void HandleCmdLineParam(const std::string& name, const std::string& value);
     virtual void BringWindowToFront(platform::WParam wParam, platform::LParam lParam);
     virtual void NotifyRunningInstance();
@@ -240,7 +239,25 @@ public:
 
     // ---- Loading thread ----
     void BeginLoadingThread();
+
+    // ---- Command line and demos ----
+    // The program's arguments as the one command line ReadCommandLine parses.
+    void SetCommandLine(int argc, const char* const* argv);
+    // Reads the demo file named by mDemoFileName and makes it the replay.
     bool ReadDemoFileHeader(std::string& error);
+    // Writes the recording to mDemoFileName (only while recording); a file
+    // that cannot be created is skipped silently.
+    void WriteDemoFile();
+    // Demo-synced file operations: recorded while recording, answered from
+    // the demo while playing, fixed answers after a close during the demo.
+    bool FileExists(const std::string& path);
+    bool LoadFileToBuffer(const std::string& path, Buffer& buffer, bool doNotSync = false);
+    bool WriteBytesToFile(const std::string& path, const void* data, size_t count);
+    bool SaveBufferToFile(const std::string& path, const Buffer& buffer);
+    // Any other outside value: recorded, or replaced by the recorded one.
+    void RecordOrReplayBuffer(Buffer& buffer);
+    std::string RecordOrReplayString(const std::string& value);
+    bool RecordOrReplayData(bool value);
 
     // ---- Accessors the game reads ----
     int32_t GetWidth() const { return mWidth; }
@@ -269,6 +286,7 @@ public:
     bool mNoSoundNeeded = false;
     bool mWantFMod = false;
     bool mCmdLineParsed = false; // skip the command line when set
+    std::string mCommandLine;    // the program's command line, program name first
     platform::SingleInstance mInstance;
     bool mOnlyAllowOneCopyToRun = true;
     platform::MessageId mNotifyGameMessage = 0;
@@ -471,11 +489,9 @@ private:
     // shared images ----
 public:
     // Program text (Windows-1251). Nothing is set while a demo plays; what is
-    // read goes through the demo recorder when there is one.
+    // read goes through RecordOrReplayString.
     void SetClipboardText(const std::string& text);
     std::string GetClipboardText();
-    // Set by the demo recorder while it exists; not owned.
-    DemoStringRecorder* mDemoStringRecorder = nullptr;
 
     void SetCursorMode(bool custom);
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app_test_environment.h"
-#include "framework/app/demo_string_recorder.h"
+#include "framework/app/demo_session.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/font/default_font_services.h"
 #include "framework/font/font_services.h"
@@ -39,21 +39,6 @@ protected:
     TestApp mApp{WorkFolder()};
 };
 
-// Writes what it is given; in replay returns the queued texts instead.
-class FakeRecorder : public Kavo::DemoStringRecorder {
-public:
-    std::string RecordOrReplayString(const std::string& text) override {
-        mRecorded.push_back(text);
-        if (mReplay.empty())
-            return text;
-        std::string replayed = mReplay.front();
-        mReplay.erase(mReplay.begin());
-        return replayed;
-    }
-    std::vector<std::string> mRecorded;
-    std::vector<std::string> mReplay;
-};
-
 TEST_F(AppServicesTest, ClipboardCarriesWindows1251TextAsUtf8AndGoesThroughTheDemoRecorder) {
     const std::string cyrillic = platform::Utf8ToCp1251("Привет, мир! ёЁ №5");
     mApp.SetClipboardText(cyrillic);
@@ -63,22 +48,23 @@ TEST_F(AppServicesTest, ClipboardCarriesWindows1251TextAsUtf8AndGoesThroughTheDe
     EXPECT_EQ(mApp.GetClipboardText(), platform::Utf8ToCp1251("Щука"));
 
     // Recording: what is read is recorded, the empty clipboard included.
-    FakeRecorder recorder;
-    mApp.mDemoStringRecorder = &recorder;
+    mApp.mRecordingDemo = true;
+    mApp.SetDemoRecorder(std::make_unique<Kavo::DemoSession>(mApp));
     EXPECT_EQ(mApp.GetClipboardText(), platform::Utf8ToCp1251("Щука"));
     Platform().Desktop().SetClipboardText("");
     EXPECT_EQ(mApp.GetClipboardText(), "");
-    EXPECT_EQ(recorder.mRecorded, (std::vector<std::string>{platform::Utf8ToCp1251("Щука"), ""}));
 
-    // Replaying: the clipboard is neither read nor written; the recorded text comes back.
+    // Replaying: the clipboard is neither read nor written; the recorded texts come back.
+    mApp.mRecordingDemo = false;
     mApp.mPlayingDemo = true;
+    mApp.SetDemoRecorder(std::make_unique<Kavo::DemoSession>(mApp));
     Platform().Desktop().SetClipboardText("live");
-    recorder.mReplay = {"recorded"};
-    EXPECT_EQ(mApp.GetClipboardText(), "recorded");
-    EXPECT_EQ(recorder.mRecorded.back(), "");
+    EXPECT_EQ(mApp.GetClipboardText(), platform::Utf8ToCp1251("Щука"));
+    EXPECT_EQ(mApp.GetClipboardText(), "");
     mApp.SetClipboardText("from the replay");
     EXPECT_EQ(Platform().Desktop().GetClipboardText(), "live");
-    mApp.mDemoStringRecorder = nullptr;
+    mApp.mPlayingDemo = false;
+    mApp.SetDemoRecorder(nullptr);
 }
 
 TEST_F(AppServicesTest, GetImageHoldsTheFilesPixelsAndCopiesDrawTheRectangle) {

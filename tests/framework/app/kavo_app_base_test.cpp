@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app_test_environment.h"
+#include "framework/app/demo_file.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/graphics/memory_image.h"
 #include "framework/resource/resource_manager.h"
@@ -551,10 +552,9 @@ TEST_F(AppTest, HideAppSilencesMusicAndHidesTheWindow) {
 
 TEST_F(AppTest, ADemoRunSeedsTheRuntimeGeneratorFromTheDemo) {
     const std::string demo = WorkFolder() + "/seeded.dmo";
-    {
-        const uint32_t words[3] = {0x42BEEF78, 2, 0xC0FFEE};
-        std::ofstream(demo, std::ios::binary).write(reinterpret_cast<const char*>(words), sizeof words);
-    }
+    Kavo::Buffer events;
+    events.WriteNumBits(0, 10);
+    ASSERT_TRUE(platform::WriteWholeFile(demo, Kavo::SerializeDemoFile(0xC0FFEE, "KavoTest", {}, 0, events)));
     TestApp app(WorkFolder());
     app.mPlayingDemo = true;
     app.mDemoFileName = demo;

@@ -1,4 +1,4 @@
-#include "framework/app/demo_file_header.h"
+#include "framework/app/demo_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,112 @@
+// The demo-synced file operations and values, and writing the recording.
+#include <cstdio>
+#include <vector>
+
+#include "framework/app/demo_file.h"
+#include "framework/app/demo_session.h"
+#include "framework/app/kavo_app_base.h"
+#include "framework/pak/pak_interface.h"
+#include "framework/util/mersenne_twister.h"
+#include "framework/util/path_util.h"
+#include "platform/file_system.h"
+
+namespace Kavo {
+
+bool KavoAppBase::FileExists(const std::string& path) {
+    if (mPlayingDemo)
+        return mManualShutdown || Demo().ReadOutcome(DemoEvent::FileExists);
+    PakFile* file = PakOpenFile(path, "rb");
+    const bool exists = file != nullptr;
+    if (file != nullptr)
+        PakCloseFile(file);
+    if (mRecordingDemo)
+        Demo().WriteOutcome(DemoEvent::FileExists, exists);
+    return exists;
+}
+
+bool KavoAppBase::LoadFileToBuffer(const std::string& path, Buffer& buffer, bool doNotSync) {
+    const bool synced = !doNotSync;
+    if (mPlayingDemo && synced)
+        return !mManualShutdown && Demo().ReadFileRead(buffer);
+    bool ok = false;
+    if (PakFile* file = PakOpenFile(path, "rb")) {
+        PakSeekFile(file, 0, SEEK_END);
+        const long size = PakTellFile(file);
+        PakSeekFile(file, 0, SEEK_SET);
+        if (size >= 0) {
+            std::vector<uint8_t> bytes(static_cast<size_t>(size));
+            ok = PakReadFile(bytes.data(), 1, bytes.size(), file) == bytes.size();
+            if (ok) {
+                buffer.Clear();
+                buffer.WriteBytes(bytes.data(), static_cast<int>(bytes.size()));
+            }
+        }
+        PakCloseFile(file);
+    }
+    if (mRecordingDemo && synced)
+        Demo().WriteFileRead(ok, buffer);
+    return ok;
+}
+
+bool KavoAppBase::WriteBytesToFile(const std::string& path, const void* data, size_t count) {
+    if (mPlayingDemo)
+        return mManualShutdown || Demo().ReadOutcome(DemoEvent::FileWrite);
+    MkDir(GetFileDir(path));
+    bool ok = false;
+    if (std::FILE* file = platform::OpenFile(path, "w+b")) {
+        ok = count == 0 || std::fwrite(data, 1, count, file) == count;
+        ok = std::fclose(file) == 0 && ok;
+    }
+    if (mRecordingDemo)
+        Demo().WriteOutcome(DemoEvent::FileWrite, ok);
+    return ok;
+}
+
+bool KavoAppBase::SaveBufferToFile(const std::string& path, const Buffer& buffer) {
+    const int count = (buffer.GetWriteBitPos() + 7) / 8;
+    return WriteBytesToFile(path, buffer.GetDataPtr(), static_cast<size_t>(count));
+}
+
+void KavoAppBase::RecordOrReplayBuffer(Buffer& buffer) {
+    if (mRecordingDemo)
+        Demo().WriteData(buffer);
+    else if (mPlayingDemo && !mManualShutdown)
+        Demo().ReadData(buffer);
+}
+
+std::string KavoAppBase::RecordOrReplayString(const std::string& value) {
+    if (!mRecordingDemo && !mPlayingDemo)
+        return value;
+    Buffer buffer;
+    buffer.WriteString(value);
+    RecordOrReplayBuffer(buffer);
+    return buffer.ReadString();
+}
+
+bool KavoAppBase::RecordOrReplayData(bool value) {
+    if (!mRecordingDemo && !mPlayingDemo)
+        return value;
+    Buffer buffer;
+    buffer.WriteByte(value ? 1 : 0);
+    RecordOrReplayBuffer(buffer);
+    return buffer.ReadByte() != 0;
+}
+
+bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
+    DemoFile demo;
+    if (!LoadDemoFile(mDemoFileName, mProdName, demo, error))
+        return false;
+    mRandSeed = demo.mHeader.mRandSeed;
+    GetRandGenerator().Seed(mRandSeed);
+    auto session = std::make_unique<DemoSession>(*this);
+    session->StartReplay(demo);
+    SetDemoRecorder(std::move(session));
+    return true;
+}
+
+void KavoAppBase::WriteDemoFile() {
+    if (mRecordingDemo)
+        Demo().Finish();
+}
+
+} // namespace Kavo

@@ -1,0 +1,520 @@
+#include "framework/app/demo_session.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "framework/app/kavo_app_base.h"
+#include "framework/widget/widget_manager.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/messages.h"
+
+namespace Kavo {
+
+namespace {
+
+constexpr int32_t kShortMoveLimit = 32;
+
+bool IsSyncedCode(DemoEvent code) {
+    const auto value = static_cast<int32_t>(code);
+    return value >= static_cast<int32_t>(DemoEvent::RegistryRead) && value <= static_cast<int32_t>(DemoEvent::Data);
+}
+
+// The button codes of short event 1: 1 left, 2 left double, 3 middle, -1
+// right, -2 right double; 0 for a message that is no button change.
+int32_t ButtonCode(platform::MessageId message, bool& down) {
+    using namespace platform;
+    down = message == kWmLButtonDown || message == kWmLButtonDblClk || message == kWmRButtonDown ||
+           message == kWmRButtonDblClk || message == kWmMButtonDown;
+    switch (message) {
+    case kWmLButtonDown:
+    case kWmLButtonUp:
+        return 1;
+    case kWmLButtonDblClk:
+        return 2;
+    case kWmRButtonDown:
+    case kWmRButtonUp:
+        return -1;
+    case kWmRButtonDblClk:
+        return -2;
+    case kWmMButtonDown:
+    case kWmMButtonUp:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+DemoSession::DemoSession(KavoAppBase& app) : mApp(app), mStream(app.mDemoBuffer) {}
+
+void DemoSession::StartReplay(DemoFile& demo) {
+    mApp.mDemoBuffer = demo.mEvents;
+    mMarkers = demo.mMarkers;
+    mApp.mDemoLength = demo.mDemoLength;
+}
+
+// ---- Recording ----
+
+void DemoSession::WriteMessage(const platform::Message& message) {
+    using namespace platform;
+    Buffer& bits = mStream.Bits();
+    const int32_t now = mApp.mUpdateCount;
+    auto writeLong = [&](DemoEvent code) { mStream.WriteHeader(now, false, code); };
+    switch (message.message) {
+    case kWmActivateApp:
+        if (message.window == mApp.mHWnd) {
+            writeLong(DemoEvent::Activate);
+            bits.WriteNumBits(message.wParam != 0 ? 1 : 0, 1);
+        }
+        return;
+    case kWmSize:
+        writeLong(DemoEvent::Size);
+        bits.WriteNumBits(message.wParam == kSizeMinimized ? 1 : 0, 8);
+        return;
+    case kWmKeyDown:
+    case kWmSysKeyDown:
+    case kWmKeyUp:
+    case kWmSysKeyUp:
+        writeLong(message.message == kWmKeyDown || message.message == kWmSysKeyDown ? DemoEvent::KeyDown
+                                                                                    : DemoEvent::KeyUp);
+        bits.WriteNumBits(static_cast<int32_t>(message.wParam & 0xFF), 8);
+        return;
+    case kWmChar:
+        writeLong(DemoEvent::Char);
+        bits.WriteNumBits(0, 1);
+        bits.WriteNumBits(static_cast<int32_t>(static_cast<int8_t>(message.wParam)), 8);
+        return;
+    case kWmClose:
+        if (message.window == mApp.mHWnd || message.window == mApp.mInvisHWnd)
+            writeLong(DemoEvent::Close);
+        return;
+    case kWmMouseWheel:
+        writeLong(DemoEvent::MouseWheel);
+        bits.WriteNumBits(HighSigned16(static_cast<std::intptr_t>(message.wParam)) / kWheelDelta, 8);
+        return;
+    default:
+        break;
+    }
+    if (message.message < kWmMouseMove || message.message > kWmMButtonUp)
+        return;
+    const int32_t x = LowSigned16(message.lParam);
+    const int32_t y = HighSigned16(message.lParam);
+    const int32_t dx = x - mMouseX;
+    const int32_t dy = y - mMouseY;
+    if (std::abs(dx) < kShortMoveLimit && std::abs(dy) < kShortMoveLimit) {
+        if (dx != 0 || dy != 0) {
+            mStream.WriteHeader(now, true, DemoEvent::MouseDelta);
+            bits.WriteNumBits(dx, 6);
+            bits.WriteNumBits(dy, 6);
+        }
+    } else {
+        writeLong(DemoEvent::MouseAt);
+        bits.WriteNumBits(x, 12);
+        bits.WriteNumBits(y, 12);
+    }
+    bool down = false;
+    const int32_t button = ButtonCode(message.message, down);
+    if (button != 0) {
+        mStream.WriteHeader(now, true, DemoEvent::MouseButton);
+        bits.WriteNumBits(down ? 1 : 0, 1);
+        bits.WriteNumBits(button, 3);
+    }
+    mMouseX = x;
+    mMouseY = y;
+}
+
+void DemoSession::WriteMouseInWindow(bool inside) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, inside ? DemoEvent::MouseEnter : DemoEvent::MouseLeave);
+}
+
+void DemoSession::WriteLoadingCompleted() {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::LoadingCompleted);
+}
+
+void DemoSession::WriteRegistryRead(bool ok, uint32_t type, const void* data, uint32_t size) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::RegistryRead);
+    Buffer& bits = mStream.Bits();
+    bits.WriteNumBits(ok ? 1 : 0, 1);
+    if (!ok)
+        return;
+    bits.WriteLong(static_cast<int32_t>(type));
+    bits.WriteLong(static_cast<int32_t>(data != nullptr ? size : 0));
+    if (data != nullptr)
+        bits.WriteBytes(static_cast<const uint8_t*>(data), static_cast<int>(size));
+}
+
+void DemoSession::WriteOutcome(DemoEvent event, bool ok) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, event);
+    mStream.Bits().WriteNumBits(ok ? 1 : 0, 1);
+}
+
+void DemoSession::WriteBytes(const Buffer& buffer) {
+    const int count = (buffer.GetWriteBitPos() + 7) / 8;
+    mStream.Bits().WriteLong(count);
+    if (count > 0)
+        mStream.Bits().WriteBytes(buffer.GetDataPtr(), count);
+}
+
+void DemoSession::WriteFileRead(bool ok, const Buffer& buffer) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::FileRead);
+    mStream.Bits().WriteNumBits(ok ? 1 : 0, 1);
+    if (ok)
+        WriteBytes(buffer);
+}
+
+void DemoSession::WriteHttpResult(int32_t id, int32_t result, const std::string& body) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::HttpResult);
+    mStream.Bits().WriteLong(id);
+    mStream.Bits().WriteNumBits(result, 8);
+    mStream.Bits().WriteString(body);
+}
+
+void DemoSession::WriteData(const Buffer& buffer) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::Data);
+    WriteBytes(buffer);
+}
+
+void DemoSession::WriteScreenMode(int32_t refreshRate) {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::ScreenMode);
+    mStream.Bits().WriteNumBits(mApp.mIsWindowed ? 1 : 0, 8);
+    mStream.Bits().WriteNumBits(refreshRate & 0xFF, 8);
+}
+
+void DemoSession::Finish() {
+    if (!mApp.mRecordingDemo)
+        return;
+    const std::string image =
+        SerializeDemoFile(mApp.mRandSeed, mApp.mProdName, mMarkers, mApp.mUpdateCount, mApp.mDemoBuffer);
+    platform::WriteWholeFile(mApp.mDemoFileName, image);
+}
+
+// ---- Replay ----
+
+int32_t DemoSession::StopUpdate() const {
+    if (mStream.HeaderPending() && mStream.LastEventUpdate() == mApp.mUpdateCount &&
+        (mStream.IsShort() || !IsSyncedCode(mStream.Code())))
+        return mApp.mUpdateCount;
+    return -1;
+}
+
+void DemoSession::ReplayDueEvents() {
+    while (!mApp.mShutdown && mStream.ReadHeader(mApp.mUpdateCount)) {
+        // The synced operations take their own events.
+        if (!mStream.IsShort() && IsSyncedCode(mStream.Code()))
+            return;
+        ReplayOne();
+        if (mStream.HeaderPending())
+            mStream.BodyConsumed();
+    }
+}
+
+void DemoSession::ReplayOne() {
+    Buffer& bits = mStream.Bits();
+    WidgetManager* widgets = mApp.mWidgetManager;
+    // A body cut by the end of the stream ends the replay.
+    auto need = [&](int64_t count) {
+        if (mStream.HasBits(count))
+            return true;
+        mStream.End();
+        return false;
+    };
+    if (mStream.IsShort()) {
+        if (mStream.Code() == DemoEvent::MouseDelta) {
+            if (!need(12))
+                return;
+            mMouseX += bits.ReadNumBits(6, true);
+            mMouseY += bits.ReadNumBits(6, true);
+            if (mButtonsHeld == 0)
+                widgets->MouseMove(mMouseX, mMouseY);
+            else
+                widgets->MouseDrag(mMouseX, mMouseY);
+        } else {
+            if (!need(4))
+                return;
+            const bool down = bits.ReadNumBits(1, false) != 0;
+            const int32_t button = bits.ReadNumBits(3, true);
+            if (down) {
+                ++mButtonsHeld;
+                widgets->MouseDown(mMouseX, mMouseY, button);
+            } else {
+                mButtonsHeld = mButtonsHeld > 0 ? mButtonsHeld - 1 : 0;
+                widgets->MouseUp(mMouseX, mMouseY, button);
+            }
+        }
+        return;
+    }
+    switch (mStream.Code()) {
+    case DemoEvent::MouseAt:
+        if (!need(24))
+            return;
+        mMouseX = bits.ReadNumBits(12, false);
+        mMouseY = bits.ReadNumBits(12, false);
+        widgets->MousePosition(mMouseX, mMouseY);
+        break;
+    case DemoEvent::Activate:
+        if (!need(1))
+            return;
+        mApp.mActive = bits.ReadNumBits(1, false) != 0;
+        mApp.HandleFocusChange();
+        if (mApp.mActive && !mApp.mIsWindowed)
+            widgets->MarkAllDirty();
+        if (mApp.mUpdateCheckWatch && !mApp.mActive)
+            mApp.CancelUpdateCheck(mApp.mWatchedWebPage);
+        break;
+    case DemoEvent::Size: {
+        if (!need(8))
+            return;
+        const bool minimized = bits.ReadNumBits(8, false) != 0;
+        if (!mApp.mShutdown && minimized != mApp.mMinimized) {
+            mApp.mMinimized = minimized;
+            if (minimized) {
+                mApp.Mute(true);
+            } else {
+                mApp.Unmute(true);
+                widgets->MarkAllDirty();
+            }
+            mApp.HandleFocusChange();
+        }
+        break;
+    }
+    case DemoEvent::KeyDown:
+    case DemoEvent::KeyUp: {
+        if (!need(8))
+            return;
+        const int32_t key = bits.ReadNumBits(8, false);
+        if (mStream.Code() == DemoEvent::KeyDown)
+            widgets->KeyDown(key);
+        else
+            widgets->KeyUp(key);
+        break;
+    }
+    case DemoEvent::Char: {
+        if (!need(1))
+            return;
+        const int width = bits.ReadNumBits(1, false) != 0 ? 16 : 8;
+        if (!need(width))
+            return;
+        widgets->KeyChar(static_cast<char>(bits.ReadNumBits(width, false)));
+        break;
+    }
+    case DemoEvent::Close:
+        mStream.BodyConsumed();
+        mApp.CloseApp();
+        break;
+    case DemoEvent::MouseEnter:
+        mApp.mMouseIn = true;
+        mApp.ApplyCursor();
+        break;
+    case DemoEvent::MouseLeave:
+        widgets->MouseExit();
+        mApp.mMouseIn = false;
+        mApp.ApplyCursor();
+        break;
+    case DemoEvent::LoadingCompleted:
+        mDemoLoaded = true;
+        break;
+    case DemoEvent::MouseWheel:
+        if (!need(8))
+            return;
+        widgets->MouseWheel(bits.ReadNumBits(8, true));
+        break;
+    case DemoEvent::ScreenMode:
+        if (!need(16))
+            return;
+        mApp.mIsWindowed = bits.ReadNumBits(8, false) != 0;
+        mApp.mSyncRefreshRate = bits.ReadNumBits(8, false);
+        break;
+    default:
+        // Fillers and unused codes have no body.
+        break;
+    }
+}
+
+bool DemoSession::NextSyncedHeader() {
+    for (;;) {
+        mStream.ReadHeader(mApp.mUpdateCount);
+        if (!mStream.HeaderPending())
+            return false;
+        if (mStream.IsShort() || mStream.Code() != DemoEvent::Filler)
+            break;
+        mStream.BodyConsumed();
+    }
+    // The operation reads the body now, whatever the header says.
+    mStream.BodyConsumed();
+    return true;
+}
+
+bool DemoSession::ReadRecordedBytes(int64_t count, Buffer& into) {
+    if (count < 0 || !mStream.HasBits(count * 8)) {
+        mStream.End();
+        return false;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(count));
+    if (count > 0)
+        mStream.Bits().ReadBytes(bytes.data(), static_cast<int>(count));
+    into.Clear();
+    into.WriteBytes(bytes.data(), static_cast<int>(count));
+    return true;
+}
+
+bool DemoSession::ReadRegistryRead(uint32_t* type, void* data, uint32_t* size) {
+    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
+        mStream.End();
+        return false;
+    }
+    Buffer& bits = mStream.Bits();
+    if (bits.ReadNumBits(1, false) == 0)
+        return false;
+    if (!mStream.HasBits(64)) {
+        mStream.End();
+        return false;
+    }
+    const auto recordedType = static_cast<uint32_t>(bits.ReadLong());
+    const auto recordedSize = static_cast<uint32_t>(bits.ReadLong());
+    Buffer value;
+    if (!ReadRecordedBytes(recordedSize, value))
+        return false;
+    if (type != nullptr)
+        *type = recordedType;
+    if (size == nullptr)
+        return true;
+    // The recorded value never overruns the caller's buffer.
+    const uint32_t room = *size;
+    *size = recordedSize;
+    if (data != nullptr && recordedSize > 0)
+        std::copy_n(value.GetDataPtr(), std::min(room, recordedSize), static_cast<uint8_t*>(data));
+    return data == nullptr || recordedSize <= room;
+}
+
+bool DemoSession::ReadOutcome(DemoEvent) {
+    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
+        mStream.End();
+        return false;
+    }
+    return mStream.Bits().ReadNumBits(1, false) != 0;
+}
+
+bool DemoSession::ReadFileRead(Buffer& buffer) {
+    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
+        mStream.End();
+        return false;
+    }
+    if (mStream.Bits().ReadNumBits(1, false) == 0)
+        return false;
+    return ReadLengthAndBytes(buffer);
+}
+
+bool DemoSession::ReadData(Buffer& buffer) {
+    return NextSyncedHeader() && ReadLengthAndBytes(buffer);
+}
+
+bool DemoSession::ReadLengthAndBytes(Buffer& buffer) {
+    if (!mStream.HasBits(32)) {
+        mStream.End();
+        return false;
+    }
+    const int64_t count = static_cast<uint32_t>(mStream.Bits().ReadLong());
+    Buffer recorded;
+    if (!ReadRecordedBytes(count, recorded))
+        return false;
+    buffer = recorded;
+    return true;
+}
+
+bool DemoSession::ReadHttpResult(int32_t& id, int32_t& result, std::string& body) {
+    for (;;) {
+        if (!mStream.ReadHeader(mApp.mUpdateCount))
+            return false;
+        if (mStream.IsShort() || mStream.Code() != DemoEvent::Filler)
+            break;
+        mStream.BodyConsumed();
+    }
+    if (mStream.IsShort() || mStream.Code() != DemoEvent::HttpResult)
+        return false;
+    mStream.BodyConsumed();
+    Buffer& bits = mStream.Bits();
+    if (!mStream.HasBits(32 + 8 + 16)) {
+        mStream.End();
+        return false;
+    }
+    id = bits.ReadLong();
+    result = bits.ReadNumBits(8, false);
+    const int64_t length = static_cast<uint16_t>(bits.ReadShort());
+    Buffer text;
+    if (!ReadRecordedBytes(length, text))
+        return false;
+    body.assign(reinterpret_cast<const char*>(text.GetDataPtr() != nullptr ? text.GetDataPtr() : nullptr),
+                text.GetDataPtr() != nullptr ? static_cast<size_t>(length) : 0);
+    return true;
+}
+
+// ---- Playback keys ----
+
+void DemoSession::PlaybackKey(int32_t key) {
+    const int32_t length = mApp.mDemoLength;
+    const int32_t frameTime = mApp.mFrameTime > 0 ? mApp.mFrameTime : 1;
+    switch (key) {
+    case '+':
+        mApp.mUpdateMultiplier *= 1.5;
+        break;
+    case '-':
+        mApp.mUpdateMultiplier *= 2.0 / 3.0;
+        break;
+    case '=':
+        mApp.mUpdateMultiplier = 1.0;
+        break;
+    case 'p':
+    case 'P':
+        mApp.mPaused = !mApp.mPaused;
+        mApp.mPendingUpdatesAcc = 0.0;
+        mApp.mLastTimeCheck = platform::GetTickMs();
+        break;
+    case 'n':
+    case 'N':
+        mTargetUpdate = mApp.mUpdateCount + 1;
+        mApp.mFastForwardStep = true;
+        break;
+    case 'm':
+    case 'M':
+        mFastForwardToEnd = true;
+        break;
+    case 's':
+    case 'S':
+        ToggleDemoSound();
+        break;
+    case '0':
+        mTargetUpdate = length;
+        break;
+    case '4':
+    case '5':
+    case '6':
+    case '7':
+    case '8':
+    case '9': {
+        static constexpr int32_t kMsBeforeEnd[] = {120000, 90000, 60000, 30000, 10000, 5000};
+        mTargetUpdate = length - kMsBeforeEnd[key - '4'] / frameTime;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void DemoSession::ToggleDemoSound() {
+    if (mApp.GetMusicVolume() == 0.0) {
+        mApp.SetMusicVolume(mApp.mDemoMusicVolume);
+    } else {
+        mApp.mDemoMusicVolume = mApp.GetMusicVolume();
+        mApp.SetMusicVolume(0.0);
+    }
+    if (mApp.GetSfxVolume() == 0.0) {
+        mApp.SetSfxVolume(mApp.mDemoSfxVolume);
+    } else {
+        mApp.mDemoSfxVolume = mApp.GetSfxVolume();
+        mApp.SetSfxVolume(0.0);
+    }
+}
+
+} // namespace Kavo

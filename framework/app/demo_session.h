@@ -1,0 +1,77 @@
+#pragma once
+// The demo recorder of a run that records or plays: writes the events of
+// the window procedure, the loop and the synced operations into the
+// application's demo buffer, and replays them at the updates they were
+// recorded at. The playback keys steer the replay.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/app/demo_event_stream.h"
+#include "framework/app/demo_file.h"
+#include "framework/app/demo_recorder.h"
+
+namespace Kavo {
+
+class KavoAppBase;
+
+class DemoSession : public DemoRecorder {
+public:
+    explicit DemoSession(KavoAppBase& app);
+
+    // Replay: takes the loaded stream, markers and length into the application.
+    void StartReplay(DemoFile& demo);
+
+    void ReplayDueEvents() override;
+    int32_t TargetUpdate() const override { return mTargetUpdate; }
+    bool FastForwardToEnd() const override { return mFastForwardToEnd; }
+    bool LoadingCompleted() const override { return mDemoLoaded; }
+    int32_t StopUpdate() const override;
+    platform::Point MousePosition() const override { return {mMouseX, mMouseY}; }
+    void PlaybackKey(int32_t key) override;
+    bool ReadRegistryRead(uint32_t* type, void* data, uint32_t* size) override;
+    bool ReadOutcome(DemoEvent event) override;
+    bool ReadFileRead(Buffer& buffer) override;
+    bool ReadHttpResult(int32_t& id, int32_t& result, std::string& body) override;
+    bool ReadData(Buffer& buffer) override;
+
+    void WriteMessage(const platform::Message& message) override;
+    void WriteMouseInWindow(bool inside) override;
+    void WriteLoadingCompleted() override;
+    void WriteRegistryRead(bool ok, uint32_t type, const void* data, uint32_t size) override;
+    void WriteOutcome(DemoEvent event, bool ok) override;
+    void WriteFileRead(bool ok, const Buffer& buffer) override;
+    void WriteHttpResult(int32_t id, int32_t result, const std::string& body) override;
+    void WriteData(const Buffer& buffer) override;
+    void WriteScreenMode(int32_t refreshRate) override;
+    void Finish() override;
+
+    // Volumes to zero and back (the 's' key).
+    void ToggleDemoSound();
+    // The markers of the file played (a recording adds its own).
+    std::vector<DemoMarker> mMarkers;
+    DemoEventStream& Stream() { return mStream; }
+
+private:
+    // The header of the next synced event (fillers skipped); false at the end.
+    bool NextSyncedHeader();
+    // Reads `count` recorded bytes after checking they are in the stream;
+    // otherwise ends the replay.
+    bool ReadRecordedBytes(int64_t count, Buffer& into);
+    // A 32-bit length and that many bytes, which replace the buffer.
+    bool ReadLengthAndBytes(Buffer& buffer);
+    void ReplayOne();
+    void WriteBytes(const Buffer& buffer);
+
+    KavoAppBase& mApp;
+    DemoEventStream mStream;
+    int32_t mMouseX = 0;
+    int32_t mMouseY = 0;
+    int32_t mButtonsHeld = 0;
+    bool mDemoLoaded = false;
+    int32_t mTargetUpdate = 0;
+    bool mFastForwardToEnd = false;
+};
+
+} // namespace Kavo

@@ -152,6 +152,14 @@ bool DDImage::GenerateDDSurface() {
     return true;
 }
 
+bool DDImage::CommitBitsToSurface() {
+    if (!mBits || mSurface == nullptr || !LockSurface())
+        return false;
+    const bool written = WriteBitsToSurface();
+    UnlockSurface();
+    return written;
+}
+
 bool DDImage::WriteBitsToSurface() {
     const uint32_t bitCount = mLockedDesc.pixelFormat.bitCount;
     if (bitCount != 16 && bitCount != 32)

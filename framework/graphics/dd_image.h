@@ -60,6 +60,10 @@ public:
     // surface cannot be made or locked, or when a colour key is needed and
     // every pixel value is taken by an opaque pixel.
     bool GenerateDDSurface();
+    // Writes the memory copy over the surface, so that what was drawn into
+    // the bits (the memory image's paths) shows; false when there are no
+    // bits or the surface cannot be locked or written.
+    bool CommitBitsToSurface();
     void DeleteDDSurface();
     void DeleteAllNonSurfaceData();
     // Generates the surface when there is none; null when that fails.

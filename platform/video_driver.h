@@ -96,6 +96,9 @@ public:
     // Shows the frame scaled into `destination` (client coordinates) with
     // the rest of the client area black. False for a frame it cannot read.
     virtual bool Present(WindowHandle window, const FrameView& frame, const Rect& destination) = 0;
+    // What the window shows as opaque ARGB pixels, rows packed (screenshots);
+    // false before its first frame.
+    virtual bool ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) = 0;
 
     // ---- Screen ----
     virtual bool SetFullScreen(WindowHandle window, bool fullScreen) = 0;

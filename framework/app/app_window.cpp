@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/app/kavo_app_base.h"
+#include "framework/graphics/dd_image.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/util/debug_trace.h"
 #include "framework/widget/widget.h"
@@ -181,8 +182,11 @@ int32_t KavoAppBase::InitDisplay() {
     const int32_t width = mDDInterface->mDisplayWidth;
     const int32_t height = mDDInterface->mDisplayHeight;
     mScreenBounds = IntRect((mWidth - width) / 2, (mHeight - height) / 2, width, height);
-    if (mWidgetManager != nullptr)
+    if (mWidgetManager != nullptr) {
         mWidgetManager->Resize(mScreenBounds, IntRect(0, 0, width, height));
+        // Every successful start of the display hands its screen image to the widgets.
+        mWidgetManager->mImage = mDDInterface->mScreenImage;
+    }
     PostDisplayInitHook();
     RecordScreenMode();
     return result;

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_video_driver.h"
 
+#include "platform/sdl/sdl_frame.h"
+
 namespace platform {
 
 std::uint32_t HeadlessVideoDriver::Frame::PixelAt(int x, int y) const {
@@ -193,6 +195,20 @@ std::optional<Rect> HeadlessVideoDriver::TextInputRect(WindowHandle window) cons
     std::lock_guard lock(mMutex);
     auto it = mTextInputRects.find(window);
     return it == mTextInputRects.end() ? std::nullopt : std::optional<Rect>(it->second);
+}
+
+bool HeadlessVideoDriver::ReadWindowPixels(WindowHandle window, int& width, int& height,
+                                           std::vector<std::uint32_t>& argb) {
+    std::lock_guard lock(mMutex);
+    auto it = mFrames.find(window);
+    if (it == mFrames.end())
+        return false;
+    const Frame& frame = it->second;
+    if (!FrameToArgb({frame.bytes.data(), frame.pitch, frame.width, frame.height, frame.format}, argb))
+        return false;
+    width = frame.width;
+    height = frame.height;
+    return true;
 }
 
 std::optional<HeadlessVideoDriver::Frame> HeadlessVideoDriver::LastFrame(WindowHandle window) const {

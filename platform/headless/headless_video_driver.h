@@ -49,6 +49,8 @@ public:
     void ResizeWindow(WindowHandle window, int clientWidth, int clientHeight) override;
     void SetWindowTitle(WindowHandle window, std::string_view title) override;
     bool Present(WindowHandle window, const FrameView& frame, const Rect& destination) override;
+    // The last frame presented to the window, at its own size.
+    bool ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) override;
     bool SetFullScreen(WindowHandle window, bool fullScreen) override;
     std::vector<DisplayMode> ListDisplayModes() override;
     DisplayMode GetDesktopMode() override;

@@ -62,9 +62,8 @@ public:
 
     // The SDL window that mirrors `window`, or null (message-box owners, tests).
     SDL_Window* SdlWindowOf(WindowHandle window) const;
-    // What the SDL window shows, bars included, as opaque ARGB pixels, rows
-    // packed; false before the first frame (screenshots, tests).
-    bool ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb);
+    // What the SDL window shows, bars included.
+    bool ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) override;
     // The display mode set last (the desktop's after RestoreDesktopMode).
     DisplayMode CurrentMode() const;
 

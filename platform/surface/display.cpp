@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/clock.h"
+#include "platform/drivers.h"
 #include "platform/surface/clipper.h"
 #include "platform/surface/display_core.h"
 #include "platform/surface/surface.h"
@@ -42,6 +43,7 @@ Display::Display(std::shared_ptr<DisplayCore> core) : mCore(std::move(core)) {
 
 Display::~Display() {
     if (mCore->IsExclusive()) {
+        LeaveFullScreen(mCore->CooperativeWindow());
         mCore->RestoreMode();
         mCore->SetCooperation(nullptr, false);
     }
@@ -61,11 +63,27 @@ HResult Display::SetCooperativeLevel(WindowHandle window, std::uint32_t flags) {
     if ((window && !IsWindow(window)) || (exclusive && !window)) {
         return DDERR_INVALIDPARAMS;
     }
-    if (!exclusive && mCore->IsExclusive()) {
+    const WindowHandle before = mCore->CooperativeWindow();
+    const bool wasExclusive = mCore->IsExclusive();
+    if (!exclusive && wasExclusive) {
         mCore->RestoreMode();
     }
     mCore->SetCooperation(window, exclusive);
+    // Exclusive full screen is the window covering the desktop: the video
+    // driver scales the game area onto it between black bars.
+    if (wasExclusive && (!exclusive || before != window)) {
+        LeaveFullScreen(before);
+    }
+    if (exclusive) {
+        GetVideoDriver()->SetFullScreen(window, true);
+    }
     return DD_OK;
+}
+
+void Display::LeaveFullScreen(WindowHandle window) {
+    if (window && IsWindow(window)) {
+        GetVideoDriver()->SetFullScreen(window, false);
+    }
 }
 
 HResult Display::SetDisplayMode(int width, int height, int bitsPerPixel) {

@@ -68,6 +68,8 @@ private:
 
     HResult CreatePrimary(const SurfaceDesc& desc, Surface** out);
     HResult CreateOffscreen(const SurfaceDesc& desc, Surface** out);
+    // Gives a window that was exclusive full screen its own size back.
+    static void LeaveFullScreen(WindowHandle window);
 
     std::shared_ptr<DisplayCore> mCore;
 };

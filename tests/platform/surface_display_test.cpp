@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
+#include "platform/drivers.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_video_driver.h"
 #include "platform/surface/pixel_format.h"
 #include "surface_fixture.h"
 
@@ -171,6 +173,28 @@ TEST_F(DisplayObject, DisplayModeNeedsExclusiveModeAndIsRestoredOnLeavingIt) {
     EXPECT_EQ(mode.width, 640);
     EXPECT_EQ(mode.height, 480);
     EXPECT_EQ(mode.pixelFormat, PixelFormat::Xrgb8888());
+}
+
+TEST_F(DisplayObject, ExclusiveModeShowsTheWindowFullScreenUntilLeftOrReleased) {
+    const auto video = std::make_shared<HeadlessVideoDriver>();
+    const Installed<VideoDriver> installedVideo(VideoDriverSlot(), video);
+    const WindowHandle game = CreateWindow({"SurfaceTest", "g", kWsPopup | kWsVisible, 0, 0, 0, 320, 240, nullptr});
+    ASSERT_TRUE(video->Window(game).has_value());
+    auto fullScreen = [&] { return video->Window(game)->fullScreen; };
+    Open();
+    EXPECT_FALSE(fullScreen());
+
+    ASSERT_EQ(display->SetCooperativeLevel(game, kCoopFullScreen | kCoopExclusive), DD_OK);
+    EXPECT_TRUE(fullScreen());
+    ASSERT_EQ(display->SetCooperativeLevel(game, kCoopNormal), DD_OK);
+    EXPECT_FALSE(fullScreen());
+
+    ASSERT_EQ(display->SetCooperativeLevel(game, kCoopFullScreen | kCoopExclusive), DD_OK);
+    EXPECT_TRUE(fullScreen());
+    EXPECT_EQ(display->Release(), 0u);
+    display = nullptr;
+    EXPECT_FALSE(fullScreen());
+    DestroyWindow(game);
 }
 
 TEST_F(DisplayObject, MonitorFrequencyIsConfiguredOrFails) {

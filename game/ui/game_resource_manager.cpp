@@ -1,7 +1,7 @@
 #include "game/ui/game_resource_manager.h"
 
-#include "framework/app/kavo_app_base.h"
 #include "framework/graphics/memory_image.h"
+#include "game/ui/hardware_3d.h"
 
 #include <memory>
 
@@ -22,11 +22,6 @@ bool HasPlainNoBits(const std::string& attributes) {
             return true;
     }
     return false;
-}
-
-bool UsesHardware3D() {
-    Kavo::KavoAppBase* app = Kavo::gAppBase;
-    return app != nullptr && app->UsesHardware3D();
 }
 
 } // namespace

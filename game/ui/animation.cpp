@@ -272,8 +272,7 @@ void Animation::UpdateColor() {
         const uint32_t rgb = Kavo::HslToRgb(mix(a, b, 0), mix(a, b, 8), mix(a, b, 16));
         result = Kavo::Color(static_cast<int>(rgb & 0xFFFFFF), 255);
     }
-    result.mAlpha = static_cast<int>(static_cast<float>(from.mAlpha) +
-                                     static_cast<float>(to.mAlpha - from.mAlpha) * t);
+    result.mAlpha = static_cast<int>(static_cast<float>(from.mAlpha) + static_cast<float>(to.mAlpha - from.mAlpha) * t);
     mCurrentColor = result;
 }
 

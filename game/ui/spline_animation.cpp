@@ -13,8 +13,8 @@ constexpr float kPi = 3.14159265358979f;
 
 } // namespace
 
-SplineAnimation::SplineAnimation(int offsetX, int offsetY, float lengthScale, const TrajectoryPath* path,
-                                 bool relative, const int endRect[4], bool anchorAtEnd, bool arcLengthStepping)
+SplineAnimation::SplineAnimation(int offsetX, int offsetY, float lengthScale, const TrajectoryPath* path, bool relative,
+                                 const int endRect[4], bool anchorAtEnd, bool arcLengthStepping)
     : mArcLengthStepping(arcLengthStepping), mLengthScale(lengthScale) {
     if (endRect != nullptr) {
         for (int i = 0; i < 4; ++i)
@@ -23,8 +23,7 @@ SplineAnimation::SplineAnimation(int offsetX, int offsetY, float lengthScale, co
     BuildPath(offsetX, offsetY, path, relative, anchorAtEnd);
 }
 
-void SplineAnimation::BuildPath(int offsetX, int offsetY, const TrajectoryPath* path, bool relative,
-                                bool anchorAtEnd) {
+void SplineAnimation::BuildPath(int offsetX, int offsetY, const TrajectoryPath* path, bool relative, bool anchorAtEnd) {
     mPath = path;
     mSplineX.clear();
     mSplineY.clear();

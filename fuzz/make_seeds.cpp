@@ -232,34 +232,35 @@ void SoundSeeds() {
     Seed("sounddescr", "spatial.txt",
          FromText("; 3D\nGroup = World \nIs3D=1\nPosition=1.5,2\nConeOrientation=0,0,1\nInsideConeAngle=30\n"
                   "MinDistance=0.5\nMaxDistance=20\nVolume=-300\nLoadOnStart=1\nWaveName=x\n"));
+}
 
-    // Sounds and songs for the framework sound readers and players.
-    void MusicSeeds() {
-        namespace snd = Kavo::SoundWriters;
-        const std::vector<std::int16_t> tone = snd::Tone(8000, 1, 400, 440, 0.5);
-        Kavo::PcmSound sound;
-        sound.format = platform::MakePcmFormat(1, 8000, 16);
-        sound.data = snd::LittleEndian(tone);
-        Seed("wave", "plain.wav", FromText(Kavo::MakeWaveBytes(sound, "", 0)));
-        Seed("wave", "cached.wav", FromText(Kavo::MakeWaveBytes(sound, "source.au", 0)));
-        Seed("au", "mulaw.au", snd::MakeAu(1, 8000, 1, snd::EncodeMuLaw(tone), 8));
-        Seed("au", "linear.au", snd::MakeAu(2, 8000, 2, Bytes(64, 0x10)));
-        Seed("module", "tune.mod", snd::MakeSampleModule());
-        Seed("music_ogg", "tone.ogg", snd::EncodeOgg(8000, 1, tone));
+// Sounds and songs for the framework sound readers and players.
+void MusicSeeds() {
+    namespace snd = Kavo::SoundWriters;
+    const std::vector<std::int16_t> tone = snd::Tone(8000, 1, 400, 440, 0.5);
+    Kavo::PcmSound sound;
+    sound.format = platform::MakePcmFormat(1, 8000, 16);
+    sound.data = snd::LittleEndian(tone);
+    Seed("wave", "plain.wav", FromText(Kavo::MakeWaveBytes(sound, "", 0)));
+    Seed("wave", "cached.wav", FromText(Kavo::MakeWaveBytes(sound, "source.au", 0)));
+    Seed("au", "mulaw.au", snd::MakeAu(1, 8000, 1, snd::EncodeMuLaw(tone), 8));
+    Seed("au", "linear.au", snd::MakeAu(2, 8000, 2, Bytes(64, 0x10)));
+    Seed("module", "tune.mod", snd::MakeSampleModule());
+    Seed("music_ogg", "tone.ogg", snd::EncodeOgg(8000, 1, tone));
 #ifdef KAVO_LAME
-        // The mp3 seed is made by lame, when it is installed.
-        const std::string source = gRoot + "/mp3-source.wav";
-        sound.data = snd::LittleEndian(snd::Tone(8000, 1, 4000, 440, 0.5));
-        const std::string wave = Kavo::MakeWaveBytes(sound, "", 0);
-        if (platform::WriteWholeFile(source, wave)) {
-            platform::MakeDirectories(gRoot + "/mp3");
-            const std::string command =
-                std::string("\"") + KAVO_LAME + "\" --silent \"" + source + "\" \"" + gRoot + "/mp3/tone.mp3\"";
-            gOk = gOk && std::system(command.c_str()) == 0;
-            platform::RemoveFile(source);
-        }
-#endif
+    // The mp3 seed is made by lame, when it is installed.
+    const std::string source = gRoot + "/mp3-source.wav";
+    sound.data = snd::LittleEndian(snd::Tone(8000, 1, 4000, 440, 0.5));
+    const std::string wave = Kavo::MakeWaveBytes(sound, "", 0);
+    if (platform::WriteWholeFile(source, wave)) {
+        platform::MakeDirectories(gRoot + "/mp3");
+        const std::string command =
+            std::string("\"") + KAVO_LAME + "\" --silent \"" + source + "\" \"" + gRoot + "/mp3/tone.mp3\"";
+        gOk = gOk && std::system(command.c_str()) == 0;
+        platform::RemoveFile(source);
     }
+#endif
+}
 
 } // namespace
 

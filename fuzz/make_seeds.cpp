@@ -101,6 +101,18 @@ void ImageSeeds() {
     Seed("gif", "interlaced.gif", enc::MakeGif(gif));
 }
 
+void GameDataSeeds() {
+    Seed("ini", "doc.txt",
+         FromText(";c\r\n[Main]\r\nKey = 5\r\na=b=c\r\nDelays=1, 2\r\nbare\r\n[main]\r\nColor=ff8000\r\n[NoClose\r\n"));
+    Seed("anim", "cycle.anim",
+         FromText("[Main]\r\nSprite=Pic\r\nFrames=0,1,2\r\nFrameDelays=10,0,5\r\nScales=1,2\r\nUseDeltaAngle=-2\r\n"
+                  "StartColor=80FF0000\r\nEndColor=FF0000\r\nColorDelay=3\r\nStartFrame=1\r\n"
+                  "[Pic]\r\nImageFile=pic\r\nRects=0,0,10,10;5,5\r\nColCount=4\r\nRowCount=2\r\nActiveRect=9\r\n"));
+    Seed("anim", "colours.anim",
+         FromText("[Main]\r\nSprite=Pic\r\nFrames=0,1\r\nFrameDelay=2\r\nAngles=0,90\r\nColors=16711680,x\r\n"
+                  "NeverEnding=0\r\nDrawAdditive=1\r\n[Pic]\r\nImageFile=pic\r\nRects=0,0,8,8;8,0,8,8\r\n"));
+}
+
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
     Seed("manifest", "sample.xml", FromText(Kavo::SampleContent::kManifest));
@@ -333,6 +345,7 @@ int main(int argc, char** argv) {
     gRoot = argv[1];
     ImageSeeds();
     TextSeeds();
+    GameDataSeeds();
     RasterSeeds();
     CdfSeeds();
     SoundSeeds();

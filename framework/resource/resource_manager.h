@@ -83,6 +83,7 @@ public:
     bool IsGroupLoaded(const std::string& group) const { return mLoadedGroups.count(group) != 0; }
 
     ResourceAppServices& Services() { return *mServices; }
+    bool HasServices() const { return mServices != nullptr; }
 
 protected:
     // From the first tag to the manifest's end tag; false on the first error.

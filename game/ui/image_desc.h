@@ -1,0 +1,51 @@
+#pragma once
+// An image and the frames cut from it, as an INI section describes them:
+// "ImageFile", "AlphaFile", "Attributes", "Rects" (x,y,w,h;...), a
+// "ColCount" x "RowCount" grid grown from the first rectangle, and
+// "ActiveRect", the frame drawn first.
+
+#include "framework/util/rect.h"
+
+#include <string>
+#include <vector>
+
+namespace Kavo {
+class Graphics;
+class Image;
+class LazyTransform;
+} // namespace Kavo
+
+namespace Game {
+
+class IniSection;
+
+class ImageDesc {
+public:
+    // Always true. A "Rects" piece that is not four numbers keeps its place
+    // (frames address rectangles by index) with its unread numbers 0; a grid
+    // without a first rectangle adds nothing; an "ActiveRect" outside the
+    // list gives an empty current rectangle, which draws nothing.
+    bool LoadFromSection(const IniSection& section);
+    // False when the file has no section; else the section "Main".
+    bool LoadFile(const std::string& path);
+
+    void Draw(Kavo::Graphics* g, float x, float y, bool centred);
+    void DrawTransformed(Kavo::Graphics* g, Kavo::LazyTransform& transform);
+    void Copy(const ImageDesc& other);
+
+    // The rectangle of that index, or an empty one outside the list.
+    Kavo::IntRect GetRect(int index) const;
+    void SetCurrentRect(int index) { mCurrentRect = GetRect(index); }
+
+    std::string mImageFile;
+    std::string mAlphaFile;
+    std::string mAttributes;
+    Kavo::Image* mImage = nullptr; // owned by the resource manager
+    std::vector<Kavo::IntRect> mRects;
+    Kavo::IntRect mCurrentRect;
+    std::string mName;
+    int mOffsetX = 0;
+    int mOffsetY = 0;
+};
+
+} // namespace Game

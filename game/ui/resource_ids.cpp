@@ -1,0 +1,131 @@
+#include "game/ui/resource_ids.h"
+
+#include "framework/graphics/memory_image.h"
+#include "game/ui/resource_manager_adapter.h"
+
+#include <map>
+
+namespace Game {
+
+#define GAME_RESOURCE_DEFINE(kind, name, group) GAME_RESOURCE_TYPE_##kind name{};
+GAME_RESOURCE_LIST(GAME_RESOURCE_DEFINE)
+#undef GAME_RESOURCE_DEFINE
+
+void* const gResourceAddresses[RESOURCE_ID_MAX] = {
+#define GAME_RESOURCE_ADDRESS(kind, name, group) &name,
+    GAME_RESOURCE_LIST(GAME_RESOURCE_ADDRESS)
+#undef GAME_RESOURCE_ADDRESS
+};
+
+namespace {
+
+struct IdInfo {
+    const char* mName;
+    const char* mGroup;
+    ResourceKind mKind;
+};
+
+constexpr ResourceKind KindIMAGE = ResourceKind::Image;
+constexpr ResourceKind KindFONT = ResourceKind::Font;
+constexpr ResourceKind KindSOUND = ResourceKind::Sound;
+
+constexpr IdInfo kIds[RESOURCE_ID_MAX] = {
+#define GAME_RESOURCE_INFO(kind, name, group) {#name, #group, Kind##kind},
+    GAME_RESOURCE_LIST(GAME_RESOURCE_INFO)
+#undef GAME_RESOURCE_INFO
+};
+
+bool InRange(int id) {
+    return id >= 0 && id < RESOURCE_ID_MAX;
+}
+
+// Binds the ids of one group in id order; the first missing name stops it.
+bool ExtractGroup(ResourceManagerAdapter& manager, const char* group) {
+    const std::string wanted = group;
+    try {
+        for (int id = 0; id < RESOURCE_ID_MAX; ++id) {
+            if (wanted != kIds[id].mGroup)
+                continue;
+            switch (kIds[id].mKind) {
+            case ResourceKind::Image:
+                *static_cast<Kavo::Image**>(gResourceAddresses[id]) = manager.RequireImage(kIds[id].mName).GetImage();
+                break;
+            case ResourceKind::Font:
+                *static_cast<Kavo::Font**>(gResourceAddresses[id]) = manager.RequireFont(kIds[id].mName);
+                break;
+            case ResourceKind::Sound:
+                *static_cast<int*>(gResourceAddresses[id]) = manager.RequireSound(kIds[id].mName);
+                break;
+            case ResourceKind::None:
+                break;
+            }
+        }
+    } catch (const ResourceManagerException&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string GetStringIdById(int id) {
+    return InRange(id) ? kIds[id].mName : "";
+}
+
+int GetIdByStringId(const std::string& name) {
+    // Built once, by whichever thread asks first (the loading thread's
+    // layout reader and the main thread may both ask).
+    static const std::map<std::string, int> byName = [] {
+        std::map<std::string, int> map;
+        for (int id = 0; id < RESOURCE_ID_MAX; ++id)
+            map.emplace(kIds[id].mName, id);
+        return map;
+    }();
+    auto it = byName.find(name);
+    return it == byName.end() ? RESOURCE_ID_MAX : it->second;
+}
+
+ResourceKind GetResourceKind(int id) {
+    return InRange(id) ? kIds[id].mKind : ResourceKind::None;
+}
+
+Kavo::Image* GetImageResourceById(int id) {
+    return GetResourceKind(id) == ResourceKind::Image ? *static_cast<Kavo::Image**>(gResourceAddresses[id]) : nullptr;
+}
+
+Kavo::Font* GetFontResourceById(int id) {
+    return GetResourceKind(id) == ResourceKind::Font ? *static_cast<Kavo::Font**>(gResourceAddresses[id]) : nullptr;
+}
+
+int GetSoundResourceById(int id) {
+    return GetResourceKind(id) == ResourceKind::Sound ? *static_cast<int*>(gResourceAddresses[id]) : -1;
+}
+
+void* GetResourceById(int id) {
+    switch (GetResourceKind(id)) {
+    case ResourceKind::Image:
+        return GetImageResourceById(id);
+    case ResourceKind::Font:
+        return GetFontResourceById(id);
+    default:
+        return nullptr;
+    }
+}
+
+bool ExtractInitResources(ResourceManagerAdapter& manager) {
+    return ExtractGroup(manager, "Init");
+}
+
+bool ExtractTitleScreenResources(ResourceManagerAdapter& manager) {
+    return ExtractGroup(manager, "TitleScreen");
+}
+
+bool ExtractBonusesResources(ResourceManagerAdapter& manager) {
+    return ExtractGroup(manager, "Bonuses");
+}
+
+bool ExtractGameResources(ResourceManagerAdapter& manager) {
+    return ExtractGroup(manager, "Game");
+}
+
+} // namespace Game

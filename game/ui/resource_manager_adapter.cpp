@@ -38,12 +38,12 @@ Kavo::SharedImageHandle ResourceManagerAdapter::GetImage(const std::string& id) 
     if (it == mImageMap.end())
         return Kavo::SharedImageHandle();
     ImageRes& record = *it->second;
-    if (record.mImage.GetImage() == nullptr && !LoadImageRes(record))
+    if (record.mImage.GetImage() == nullptr && !LoadImageRecord(record))
         return Kavo::SharedImageHandle();
     return record.mImage;
 }
 
-bool ResourceManagerAdapter::LoadImageRes(ImageRes& record) {
+bool ResourceManagerAdapter::LoadImageRecord(ImageRes& record) {
     if (!HasServices())
         return Fail("Failed to load image: " + record.mPath);
     Kavo::SharedImageHandle image = Services().GetSharedImage(record.mPath, record.mVariant, nullptr);

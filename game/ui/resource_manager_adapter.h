@@ -59,7 +59,7 @@ public:
     void AddLoadedSound(const std::string& id, const std::string& group, int soundId);
 
 protected:
-    bool LoadImageRes(ImageRes& record);
+    bool LoadImageRecord(ImageRes& record);
 
     std::map<std::string, std::unique_ptr<ImageRes>> mImageMap;
     std::map<std::string, std::unique_ptr<Kavo::Font>> mFontMap;

@@ -1,7 +1,10 @@
 // The developer overlay: frames per second or the mouse position, written
 // in white with the 8-point "Tahoma" system font on a cleared image of 50 by
 // (font height + 4) pixels, drawn 10 pixels from the right and bottom edges
-// of the game area after the widgets.
+// of the game area after the widgets; while a demo plays, the time left in
+// it above that.
+#include <algorithm>
+
 #include "framework/app/kavo_app_base.h"
 #include "framework/font/sys_font.h"
 #include "framework/graphics/graphics.h"
@@ -17,6 +20,19 @@ void KavoAppBase::ResetFPSCounter() {
     mFPSStartMicros = platform::GetClock()->Microseconds();
     mFPSShown = -1;
 }
+
+namespace {
+
+// Clears the image and writes the text in white at the left, a line high.
+void WriteOverlayText(MemoryImage& image, Font& font, const std::string& text) {
+    image.ClearRect(IntRect(0, 0, image.GetWidth(), image.GetHeight()));
+    Graphics g(&image);
+    g.SetFont(&font);
+    g.SetColor(Color::White);
+    g.DrawString(text, 2, font.GetAscent() + 2);
+}
+
+} // namespace
 
 void KavoAppBase::BuildOverlay() {
     if (!mShowFPS || mWidgetManager == nullptr)
@@ -44,11 +60,25 @@ void KavoAppBase::BuildOverlay() {
     } else {
         text = FormatString("%d,%d", mWidgetManager->mLastMouseX, mWidgetManager->mLastMouseY);
     }
-    mFPSImage->ClearRect(IntRect(0, 0, mFPSImage->GetWidth(), mFPSImage->GetHeight()));
-    Graphics g(mFPSImage.get());
-    g.SetFont(mFPSFont.get());
-    g.SetColor(Color::White);
-    g.DrawString(text, 2, mFPSFont->GetAscent() + 2);
+    WriteOverlayText(*mFPSImage, *mFPSFont, text);
+
+    if (!mPlayingDemo)
+        return;
+    if (mDemoTimeImage == nullptr) {
+        mDemoTimeImage = std::make_unique<MemoryImage>();
+        mDemoTimeImage->Create(50, mFPSFont->GetHeight() + 4);
+    }
+    const double speed = mUpdateMultiplier > 0.0 ? mUpdateMultiplier : 1.0;
+    const uint32_t now = platform::GetTickMs();
+    if (mDemoTimeShown && now - mDemoTimeTick < static_cast<uint32_t>(1000.0 / speed))
+        return;
+    mDemoTimeTick = now;
+    mDemoTimeShown = true;
+    const int64_t left =
+        std::max<int64_t>(0, int64_t{mFrameTime} * (int64_t{mDemoLength} - int64_t{mUpdateCount}) / 1000);
+    WriteOverlayText(*mDemoTimeImage, *mFPSFont,
+                     FormatString("%02d:%02d:%02d", static_cast<int>(left / 3600), static_cast<int>(left / 60 % 60),
+                                  static_cast<int>(left % 60)));
 }
 
 void KavoAppBase::DrawOverlay() {
@@ -56,6 +86,9 @@ void KavoAppBase::DrawOverlay() {
         return;
     Graphics g(mWidgetManager->mImage);
     g.DrawImage(mFPSImage.get(), mWidth - mFPSImage->GetWidth() - 10, mHeight - mFPSImage->GetHeight() - 10);
+    if (mPlayingDemo && mDemoTimeImage != nullptr)
+        g.DrawImage(mDemoTimeImage.get(), mWidth - mDemoTimeImage->GetWidth() - 10,
+                    mHeight - mDemoTimeImage->GetHeight() - mFPSImage->GetHeight() - 15);
 }
 
 } // namespace Kavo

@@ -241,6 +241,9 @@ void KavoAppBase::ClearKeyStates() {
 platform::LResult KavoAppBase::WindowProc(platform::WindowHandle window, platform::MessageId message,
                                           platform::WParam wParam, platform::LParam lParam) {
     using namespace platform;
+    LResult screenSaverAnswer = 0;
+    if (CheckScreenSaverPassword(window, message, wParam, screenSaverAnswer))
+        return screenSaverAnswer;
     if (message == kWmActivateApp && !mPlayingDemo && window == mHWnd)
         mActive = wParam != 0;
 
@@ -536,6 +539,77 @@ void KavoAppBase::TrackMouse() {
         mWidgetManager->MouseExit();
     mMouseIn = inside;
     ApplyCursor();
+}
+
+bool KavoAppBase::CheckScreenSaverPassword(platform::WindowHandle window, platform::MessageId message,
+                                           platform::WParam wParam, platform::LResult& result) {
+    using namespace platform;
+    if (!mIsScreenSaver || mScreenSaverClosing)
+        return false;
+    bool close = false;
+    switch (message) {
+    case kWmCreate:
+        if (!mScreenSaverCursorRecorded) {
+            mScreenSaverCursor = GetCursorPos();
+            mScreenSaverCursorRecorded = true;
+        }
+        return false;
+    case kWmSysCommand: {
+        const WParam command = wParam & 0xFFF0;
+        if (command == kScMonitorPower) {
+            mMonitorPowerTick = GetTickMs();
+            mMonitorPowerSeen = true;
+            return false;
+        }
+        if (command == kScClose || command == kScNextWindow || command == kScPrevWindow || command == kScScreenSave) {
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    case kWmMouseMove: {
+        const platform::Point position = GetCursorPos();
+        if (mScreenSaverCursorRecorded && position == mScreenSaverCursor) {
+            result = 0;
+            return true;
+        }
+        mScreenSaverCursor = position;
+        mScreenSaverCursorRecorded = true;
+        if (++mScreenSaverMoves <= 3) {
+            result = 0;
+            return true;
+        }
+        close = true;
+        break;
+    }
+    case kWmKeyDown:
+    case kWmSysKeyDown:
+    case kWmLButtonDown:
+    case kWmRButtonDown:
+    case kWmMButtonDown:
+    case kWmClose:
+        close = true;
+        break;
+    case kWmActivate:
+    case kWmActivateApp:
+    case kWmNcActivate:
+        close = (wParam & 0xFFFF) == 0;
+        break;
+    default:
+        return false;
+    }
+    if (!close || window != mHWnd)
+        return false;
+    // Just after the monitor was switched off or on, activation, closing and
+    // mouse moves are the system's doing, not the user's.
+    const bool powerJustChanged = mMonitorPowerSeen && GetTickMs() - mMonitorPowerTick < 1000;
+    if (powerJustChanged && (message == kWmActivate || message == kWmActivateApp || message == kWmNcActivate ||
+                             message == kWmClose || message == kWmMouseMove))
+        return false;
+    mScreenSaverClosing = true;
+    PostMessage(window, kWmClose, 0, 0);
+    result = 0;
+    return true;
 }
 
 } // namespace Kavo

@@ -374,11 +374,27 @@ public:
     int32_t mFPSFrames = 0;
     uint64_t mFPSStartMicros = 0;
     int32_t mFPSShown = -1;
+    // While a demo plays: the time left in it, refreshed once per 1000 / S ms.
+    std::unique_ptr<MemoryImage> mDemoTimeImage;
+    uint32_t mDemoTimeTick = 0;
+    bool mDemoTimeShown = false;
     // Builds the overlay image before a draw; draws it after the widgets.
     void BuildOverlay();
     void DrawOverlay();
     // Starts counting frames afresh (the overlays were switched on).
     void ResetFPSCounter();
+    // In screen-saver mode, in front of the window procedure: user input
+    // closes the application (small mouse jitter does not). True when it
+    // answered the message (the answer in result). There is no password
+    // check on this desktop.
+    bool CheckScreenSaverPassword(platform::WindowHandle window, platform::MessageId message, platform::WParam wParam,
+                                  platform::LResult& result);
+    bool mScreenSaverClosing = false;
+    bool mScreenSaverCursorRecorded = false;
+    platform::Point mScreenSaverCursor;
+    int32_t mScreenSaverMoves = 0;
+    uint32_t mMonitorPowerTick = 0;
+    bool mMonitorPowerSeen = false;
     void AttachScreenImage();
     int32_t mScreenBltTime = 0;
     bool mAutoStartLoadingThread = true;

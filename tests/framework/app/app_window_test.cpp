@@ -248,3 +248,40 @@ TEST_F(WindowTest, AFailedSwitchTo3DGoesBackTo2D) {
 
 } // namespace
 } // namespace app_test
+
+namespace app_test {
+namespace {
+
+// In screen-saver mode three small mouse movements are tolerated; the fourth
+// movement, or a key, closes the application through a posted WM_CLOSE.
+TEST_F(WindowTest, AScreenSaverClosesOnTheFourthMoveOrAKey) {
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "key" : "moves");
+        LoopApp app(WorkFolder());
+        app.mIsScreenSaver = true;
+        app.Initialize();
+        ASSERT_NE(app.mHWnd, nullptr);
+        auto closePosted = [&] {
+            platform::Message message;
+            while (platform::PeekMessage(message, app.mHWnd, true))
+                if (message.message == platform::kWmClose)
+                    return true;
+            return false;
+        };
+        if (byKey) {
+            platform::SendMessage(app.mHWnd, platform::kWmKeyDown, 'A', 0);
+            EXPECT_TRUE(closePosted());
+        } else {
+            for (int move = 1; move <= 4; ++move) {
+                platform::SetCursorPos({100 + move, 100});
+                platform::SendMessage(app.mHWnd, platform::kWmMouseMove, 0, 0);
+                EXPECT_EQ(closePosted(), move == 4) << move;
+            }
+        }
+        app.mSaveSettingsOnClose = false;
+        platform::ResetWindowSystem();
+    }
+}
+
+} // namespace
+} // namespace app_test

@@ -197,7 +197,7 @@ uint32_t* DDImage::GetBits() {
     const LockedSurface view{mLockedDesc.surface, mLockedDesc.pitch, mLockedDesc.width, mLockedDesc.height,
                              format.redMask,      format.greenMask,  format.blueMask};
     ReadSurfacePixels(bits.get(), mWidth, mHeight, view, format.BytesPerPixel());
-    // Keyed pixels were written for the transparent ones: they read back
+    // Keyed pixels stand for the transparent ones: they read back
     // transparent, not as opaque pixels of the key's colour.
     platform::ColorKey key;
     if (platform::Succeeded(mSurface->GetColorKey(platform::kColorKeySrcBlt, key))) {

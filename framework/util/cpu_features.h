@@ -2,7 +2,7 @@
 
 namespace Kavo {
 
-// The instruction sets that vector code is written for, lowest first. Each
+// The instruction sets the vector kernels use, lowest first. Each
 // level includes the ones before it.
 enum class CpuLevel { Portable, Sse2, Ssse3, Avx2 };
 

@@ -2,8 +2,8 @@
 // The values and records of the sound buffer layer: buffer capabilities,
 // play, lock and status bits, the PCM wave format, the buffer description,
 // position notifications and the 3D parameter blocks. The numbers are the
-// ones the sound code was written against, so that flags read from data and
-// constants in callers keep their meaning.
+// documented ones, so that flags read from data and constants in callers
+// keep their meaning.
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 // The command line: options that switch demos on, name the demo file, pick
 // screen-saver mode, set the start folder or crash at once.
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <vector>
 
 #include "framework/app/command_line.h"
+#include "framework/app/crash_catcher.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/util/system_util.h"
 #include "platform/file_system.h"
@@ -73,8 +73,11 @@ void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&
     } else if (name == "-demofile") {
         mDemoFileName = anchored(value);
     } else if (name == "-crash") {
-        // The crash catcher takes over as for any fault on the main thread.
-        std::raise(SIGSEGV);
+        // The crash catcher takes over as for any fault on the main thread;
+        // without one the fault ends the process as the system would.
+        if (const auto catcher = CrashCatcherSlot().Get())
+            catcher->CrashOnRequest();
+        CrashNow();
     } else if (name == "-screensaver") {
         mIsScreenSaver = true;
     } else if (name == "-changedir") {

@@ -2,6 +2,7 @@
 // sound and music exist.
 #include "framework/app/command_line.h"
 #include "framework/app/cursor_masks.h"
+#include "framework/app/demo_hooks.h"
 #include "framework/app/demo_session.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/app/window_position_keeper.h"
@@ -84,6 +85,9 @@ void KavoAppBase::Initialize() {
             DoExit(0);
         }
     }
+
+    if (mRecordingDemo || mPlayingDemo)
+        mDemoHooks = std::make_unique<DemoHooks>(*this);
 
     // A recorded or replayed run must refill boards as the recording did:
     // the runtime generator then follows the demo's seed.

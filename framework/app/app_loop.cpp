@@ -197,6 +197,18 @@ bool KavoAppBase::ProcessFrame(bool allowSleep) {
     const bool refreshPacing = !mPlayingDemo && mVSyncUpdates && !mLastDrawWasEmpty && !mVSyncBroken &&
                                (!mIsPhysWindowed || (mWaitForVSync && !mSoftVSyncWait));
 
+    if (mPlayingDemo && Demo().ControlsOpen()) {
+        // A replay dialog holds the replay: it alone updates and is drawn,
+        // and the next step takes the window's messages again.
+        mUpdateAppState = 3;
+        Demo().UpdateControls();
+        mForceRedraw = true;
+        Redraw(nullptr);
+        if (allowSleep)
+            platform::SleepMs(static_cast<uint32_t>(std::max(mFrameTime, 1)));
+        ProcessSafeDeletes();
+        return true;
+    }
     if (DemoCatchUp(updatesPerFrame))
         return true;
 

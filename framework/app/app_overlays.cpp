@@ -2,7 +2,7 @@
 // in white with the 8-point "Tahoma" system font on a cleared image of 50 by
 // (font height + 4) pixels, drawn 10 pixels from the right and bottom edges
 // of the game area after the widgets; while a demo plays, the time left in
-// it above that.
+// it above that, and an open replay dialog beneath both.
 #include <algorithm>
 
 #include "framework/app/kavo_app_base.h"
@@ -82,6 +82,8 @@ void KavoAppBase::BuildOverlay() {
 }
 
 void KavoAppBase::DrawOverlay() {
+    if (mPlayingDemo && mWidgetManager != nullptr)
+        Demo().DrawControls(mWidgetManager->mImage);
     if (!mShowFPS || mFPSImage == nullptr || mWidgetManager == nullptr || mWidgetManager->mImage == nullptr)
         return;
     Graphics g(mWidgetManager->mImage);

@@ -41,6 +41,20 @@ bool IsQueuedMessage(platform::MessageId message) {
     }
 }
 
+// What an open replay dialog takes: the keyboard (system keys go on to the
+// system) and the mouse.
+bool IsControlsInput(platform::MessageId message) {
+    switch (message) {
+    case platform::kWmKeyDown:
+    case platform::kWmKeyUp:
+    case platform::kWmChar:
+    case platform::kWmMouseWheel:
+        return true;
+    default:
+        return message >= platform::kWmMouseMove && message <= platform::kWmMButtonDblClk;
+    }
+}
+
 bool IsColorOrDisplayChange(platform::MessageId message) {
     return message == platform::kWmSysColorChange || message == platform::kWmDisplayChange;
 }
@@ -310,6 +324,11 @@ platform::LResult KavoAppBase::WindowProc(platform::WindowHandle window, platfor
         mAltDown = IsKeyDown(kVkMenu);
         if (keyDown && DebugKeyHook(static_cast<int32_t>(wParam), mCtrlDown, mAltDown))
             return 0;
+    }
+    if (mPlayingDemo && Demo().ControlsOpen() && IsControlsInput(message)) {
+        // An open replay dialog takes the real input, as a modal window would.
+        Demo().ControlsMessage({window, message, wParam, lParam, GetTickMs()});
+        return 0;
     }
     if (mPlayingDemo) {
         if (message == kWmChar)

@@ -153,22 +153,35 @@ void CrashCatcher::OnSignal(int signal, siginfo_t* info, void* ucontext) {
     raise(signal);
 }
 
+void CrashCatcher::ReportHere(uint32_t code, uintptr_t address) {
+    CrashContext context;
+    ucontext_t here;
+    getcontext(&here);
+    context.registers = RegistersOf(&here);
+    context.code = code;
+    context.address = address;
+    context.threadId = platform::GetCurrentThreadId();
+    context.frames = CurrentFrames(static_cast<uintptr_t>(context.address), 2);
+    HideApplication();
+    BuildReport(context);
+}
+
 void CrashCatcher::OnTerminate() {
-    if (!mInCrash.exchange(true)) {
-        CrashContext context;
-        ucontext_t here;
-        getcontext(&here);
-        context.registers = RegistersOf(&here);
-        context.code = kExceptionCpp;
-        context.address = reinterpret_cast<uintptr_t>(__builtin_return_address(0));
-        context.threadId = platform::GetCurrentThreadId();
-        context.frames = CurrentFrames(static_cast<uintptr_t>(context.address), 1);
-        HideApplication();
-        BuildReport(context);
-    }
+    if (!mInCrash.exchange(true))
+        ReportHere(kExceptionCpp, reinterpret_cast<uintptr_t>(__builtin_return_address(0)));
     // abort() then finds the catcher busy and ends the process.
     if (mPreviousTerminate != nullptr && mPreviousTerminate != TerminateEntry)
         mPreviousTerminate();
+    std::abort();
+}
+
+void CrashCatcher::CrashOnRequest() {
+    if (!mInCrash.exchange(true))
+        ReportHere(kExceptionAccessViolation, reinterpret_cast<uintptr_t>(__builtin_return_address(0)));
+    // The process ends as it does after a fault.
+    RestoreHandlers();
+    ::signal(SIGSEGV, SIG_DFL);
+    raise(SIGSEGV);
     std::abort();
 }
 

@@ -54,8 +54,14 @@ public:
     // Called by the signal and terminate handlers.
     void OnSignal(int signal, siginfo_t* info, void* ucontext);
     void OnTerminate();
+    // A crash asked for on purpose (the "-crash" option): reported as an
+    // access violation at the caller, then the process ends with SIGSEGV.
+    [[noreturn]] void CrashOnRequest();
 
 private:
+    // The crash sequence for a fault raised by the calling thread itself.
+    void ReportHere(uint32_t code, uintptr_t address);
+
     static constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGABRT};
     static constexpr int kSignalCount = sizeof(kSignals) / sizeof(kSignals[0]);
 

@@ -17,6 +17,8 @@
 
 namespace Kavo {
 
+class Image;
+
 class DemoRecorder {
 public:
     virtual ~DemoRecorder() = default;
@@ -35,6 +37,12 @@ public:
     virtual platform::Point MousePosition() const { return {}; }
     // A WM_CHAR seen during playback: the playback keys.
     virtual void PlaybackKey(int32_t) {}
+    // While a replay dialog is open the loop runs it instead of updates,
+    // and the window's real input goes to it.
+    virtual bool ControlsOpen() const { return false; }
+    virtual void ControlsMessage(const platform::Message&) {}
+    virtual void UpdateControls() {}
+    virtual void DrawControls(Image*) {}
     // Recorded outcomes. A registry read copies at most *size bytes and
     // fails when the recorded value is larger; a file read refills the
     // buffer. Outcome-only events: registry write and delete, file
@@ -42,9 +50,9 @@ public:
     virtual bool ReadRegistryRead(uint32_t* /*type*/, void* /*data*/, uint32_t* /*size*/) { return false; }
     virtual bool ReadOutcome(DemoEvent) { return false; }
     virtual bool ReadFileRead(Buffer&) { return false; }
-    // A web transfer's recorded result, only when it is due now; false
-    // leaves the stream as it was.
-    virtual bool ReadHttpResult(int32_t& /*id*/, int32_t& /*result*/, std::string& /*body*/) { return false; }
+    // A web transfer's recorded result, only when a result of transfer `id`
+    // is due now; false leaves the stream as it was.
+    virtual bool ReadHttpResult(int32_t /*id*/, int32_t& /*result*/, std::string& /*body*/) { return false; }
     // Replaces the buffer by the recorded bytes; false (buffer unchanged)
     // when the stream holds no such event.
     virtual bool ReadData(Buffer&) { return false; }
@@ -59,6 +67,8 @@ public:
     virtual void WriteHttpResult(int32_t /*id*/, int32_t /*result*/, const std::string& /*body*/) {}
     virtual void WriteData(const Buffer&) {}
     virtual void WriteScreenMode(int32_t /*refreshRate*/) {}
+    // An event without meaning that ends the stream (before a crash).
+    virtual void WriteFiller() {}
 
     // End of the run: a recording is written to its file.
     virtual void Finish() {}

@@ -1,6 +1,7 @@
 #include "framework/app/demo_session.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "framework/app/kavo_app_base.h"
@@ -8,12 +9,15 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
+#include "platform/registry.h"
 
 namespace Kavo {
 
 namespace {
 
 constexpr int32_t kShortMoveLimit = 32;
+constexpr char kJumpTimeValue[] = "DemoJumpTime";
+constexpr uint32_t kJumpTimeReadLimit = 1000;
 
 bool IsSyncedCode(DemoEvent code) {
     const auto value = static_cast<int32_t>(code);
@@ -180,6 +184,10 @@ void DemoSession::WriteScreenMode(int32_t refreshRate) {
     mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::ScreenMode);
     mStream.Bits().WriteNumBits(mApp.mIsWindowed ? 1 : 0, 8);
     mStream.Bits().WriteNumBits(refreshRate & 0xFF, 8);
+}
+
+void DemoSession::WriteFiller() {
+    mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::Filler);
 }
 
 void DemoSession::Finish() {
@@ -423,7 +431,7 @@ bool DemoSession::ReadLengthAndBytes(Buffer& buffer) {
     return true;
 }
 
-bool DemoSession::ReadHttpResult(int32_t& id, int32_t& result, std::string& body) {
+bool DemoSession::ReadHttpResult(int32_t id, int32_t& result, std::string& body) {
     for (;;) {
         if (!mStream.ReadHeader(mApp.mUpdateCount))
             return false;
@@ -433,19 +441,25 @@ bool DemoSession::ReadHttpResult(int32_t& id, int32_t& result, std::string& body
     }
     if (mStream.IsShort() || mStream.Code() != DemoEvent::HttpResult)
         return false;
-    mStream.BodyConsumed();
     Buffer& bits = mStream.Bits();
     if (!mStream.HasBits(32 + 8 + 16)) {
         mStream.End();
         return false;
     }
-    id = bits.ReadLong();
-    result = bits.ReadNumBits(8, false);
+    // Another transfer's result stays where it is, header read, for its owner.
+    const int bodyStart = bits.GetReadBitPos();
+    if (bits.ReadLong() != id) {
+        bits.SetReadBitPos(bodyStart);
+        return false;
+    }
+    mStream.BodyConsumed();
+    const int32_t recordedResult = bits.ReadNumBits(8, false);
     const int64_t length = static_cast<uint16_t>(bits.ReadShort());
     Buffer text;
     if (!ReadRecordedBytes(length, text))
         return false;
-    body.assign(reinterpret_cast<const char*>(text.GetDataPtr() != nullptr ? text.GetDataPtr() : nullptr),
+    result = recordedResult;
+    body.assign(reinterpret_cast<const char*>(text.GetDataPtr()),
                 text.GetDataPtr() != nullptr ? static_cast<size_t>(length) : 0);
     return true;
 }
@@ -453,6 +467,9 @@ bool DemoSession::ReadHttpResult(int32_t& id, int32_t& result, std::string& body
 // ---- Playback keys ----
 
 void DemoSession::PlaybackKey(int32_t key) {
+    // An open dialog takes the keys itself.
+    if (ControlsOpen())
+        return;
     const int32_t length = mApp.mDemoLength;
     const int32_t frameTime = mApp.mFrameTime > 0 ? mApp.mFrameTime : 1;
     switch (key) {
@@ -483,6 +500,14 @@ void DemoSession::PlaybackKey(int32_t key) {
     case 's':
     case 'S':
         ToggleDemoSound();
+        break;
+    case 'l':
+    case 'L':
+        ShowMarkerList();
+        break;
+    case 'j':
+    case 'J':
+        ShowJumpToTime();
         break;
     case '0':
         mTargetUpdate = length;
@@ -515,6 +540,84 @@ void DemoSession::ToggleDemoSound() {
         mApp.mDemoSfxVolume = mApp.GetSfxVolume();
         mApp.SetSfxVolume(0.0);
     }
+}
+
+// ---- Replay dialogs ----
+
+// The jump time is kept under the application's key directly: the synced
+// settings calls would read it from the demo being played.
+namespace {
+
+std::string ReadJumpTime(const std::string& regKey) {
+    platform::RegKey key;
+    if (regKey.empty() ||
+        platform::RegOpenKey(platform::kRegCurrentUser, "SOFTWARE\\" + regKey, key) != platform::kRegOk)
+        return {};
+    char text[kJumpTimeReadLimit] = {};
+    uint32_t size = sizeof text;
+    uint32_t type = 0;
+    const bool ok = platform::RegQueryValue(key, kJumpTimeValue, &type, text, &size) == platform::kRegOk &&
+                    type == platform::kRegString;
+    platform::RegCloseKey(key);
+    if (!ok)
+        return {};
+    // The stored text may or may not carry its terminator.
+    return std::string(text, ::strnlen(text, size));
+}
+
+void WriteJumpTime(const std::string& regKey, const std::string& text) {
+    platform::RegKey key;
+    if (regKey.empty() ||
+        platform::RegCreateKey(platform::kRegCurrentUser, "SOFTWARE\\" + regKey, key) != platform::kRegOk)
+        return;
+    platform::RegSetValue(key, kJumpTimeValue, platform::kRegString, text.c_str(),
+                          static_cast<uint32_t>(text.size() + 1));
+    platform::RegCloseKey(key);
+}
+
+} // namespace
+
+void DemoSession::ShowMarkerList() {
+    if (mControls == nullptr)
+        mControls = std::make_unique<DemoControls>(mApp, *this);
+    mControls->ShowMarkerList(MarkerListEntries(mMarkers, mApp.mUpdateCount, mApp.mDemoLength, mApp.mFrameTime));
+}
+
+void DemoSession::ShowJumpToTime() {
+    if (mControls == nullptr)
+        mControls = std::make_unique<DemoControls>(mApp, *this);
+    mControls->ShowJumpToTime(ReadJumpTime(mApp.mRegKey));
+}
+
+void DemoSession::ControlsMessage(const platform::Message& message) {
+    if (mControls != nullptr)
+        mControls->HandleMessage(message);
+}
+
+void DemoSession::UpdateControls() {
+    if (mControls != nullptr)
+        mControls->Update();
+}
+
+void DemoSession::DrawControls(Image* screen) {
+    if (mControls != nullptr)
+        mControls->Draw(screen);
+}
+
+void DemoSession::MarkerChosen(int32_t updateCount) {
+    mTargetUpdate = updateCount;
+}
+
+void DemoSession::JumpTimeEntered(const std::string& text) {
+    WriteJumpTime(mApp.mRegKey, text);
+    mTargetUpdate = JumpTargetUpdate(text, mApp.mDemoLength, mApp.mFrameTime);
+}
+
+void DemoSession::ControlsClosed() {
+    // The time the dialog was open is not owed to the replay.
+    mApp.mLastTimeCheck = platform::GetTickMs();
+    if (mApp.mWidgetManager != nullptr)
+        mApp.mWidgetManager->MarkAllDirty();
 }
 
 } // namespace Kavo

@@ -5,8 +5,11 @@
 // recorded at. The playback keys steer the replay.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "framework/app/demo_controls.h"
 
 #include "framework/app/demo_event_stream.h"
 #include "framework/app/demo_file.h"
@@ -16,7 +19,7 @@ namespace Kavo {
 
 class KavoAppBase;
 
-class DemoSession : public DemoRecorder {
+class DemoSession : public DemoRecorder, public DemoControlsListener {
 public:
     explicit DemoSession(KavoAppBase& app);
 
@@ -30,10 +33,14 @@ public:
     int32_t StopUpdate() const override;
     platform::Point MousePosition() const override { return {mMouseX, mMouseY}; }
     void PlaybackKey(int32_t key) override;
+    bool ControlsOpen() const override { return mControls != nullptr && mControls->IsOpen(); }
+    void ControlsMessage(const platform::Message& message) override;
+    void UpdateControls() override;
+    void DrawControls(Image* screen) override;
     bool ReadRegistryRead(uint32_t* type, void* data, uint32_t* size) override;
     bool ReadOutcome(DemoEvent event) override;
     bool ReadFileRead(Buffer& buffer) override;
-    bool ReadHttpResult(int32_t& id, int32_t& result, std::string& body) override;
+    bool ReadHttpResult(int32_t id, int32_t& result, std::string& body) override;
     bool ReadData(Buffer& buffer) override;
 
     void WriteMessage(const platform::Message& message) override;
@@ -45,10 +52,19 @@ public:
     void WriteHttpResult(int32_t id, int32_t result, const std::string& body) override;
     void WriteData(const Buffer& buffer) override;
     void WriteScreenMode(int32_t refreshRate) override;
+    void WriteFiller() override;
     void Finish() override;
 
     // Volumes to zero and back (the 's' key).
     void ToggleDemoSound();
+    // The replay dialogs ('l' and 'j').
+    void ShowMarkerList();
+    void ShowJumpToTime();
+    DemoControls* Controls() { return mControls.get(); }
+
+    void MarkerChosen(int32_t updateCount) override;
+    void JumpTimeEntered(const std::string& text) override;
+    void ControlsClosed() override;
     // The markers of the file played (a recording adds its own).
     std::vector<DemoMarker> mMarkers;
     DemoEventStream& Stream() { return mStream; }
@@ -72,6 +88,7 @@ private:
     bool mDemoLoaded = false;
     int32_t mTargetUpdate = 0;
     bool mFastForwardToEnd = false;
+    std::unique_ptr<DemoControls> mControls; // made when a dialog is first opened
 };
 
 } // namespace Kavo

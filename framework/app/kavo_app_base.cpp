@@ -4,6 +4,7 @@
 
 #include "framework/app/app_resource_services.h"
 #include "framework/app/app_widget_host.h"
+#include "framework/app/demo_hooks.h"
 #include "framework/app/window_position_keeper.h"
 #include "framework/graphics/dd_interface.h"
 #include "framework/graphics/image.h"

@@ -36,6 +36,7 @@ namespace Kavo {
 class Font;
 
 class DDInterface;
+class DemoHooks;
 class Dialog;
 class DSoundManager;
 class Image;
@@ -497,6 +498,9 @@ private:
     platform::Thread mCursorThread;
     platform::Event mCursorThreadStop{true, false};
     std::unique_ptr<DemoRecorder> mDemoRecorder = std::make_unique<DemoRecorder>();
+    // Web transfers and the crash catcher reach the demo through these while
+    // one records or plays.
+    std::unique_ptr<DemoHooks> mDemoHooks;
     bool mScreenSaverErrorWritten = false;
     bool mCloseAppRan = false;
 

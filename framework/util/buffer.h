@@ -47,6 +47,8 @@ public:
     int GetDataLen() const { return (mDataBitSize + 7) / 8; }
     int GetDataLenBits() const { return mDataBitSize; }
     int GetReadBitPos() const { return mReadBitPos; }
+    // Moves the read position back (or on) within the data.
+    void SetReadBitPos(int bitPos) { mReadBitPos = bitPos < 0 ? 0 : bitPos > mDataBitSize ? mDataBitSize : bitPos; }
     int GetWriteBitPos() const { return mWriteBitPos; }
 
 private:

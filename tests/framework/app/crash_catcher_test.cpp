@@ -162,6 +162,8 @@ TEST(CrashChildTest, FaultsEndInCrashTxtAndTheSignal) {
         {"terminate", SIGABRT, "Unknown exception: (code 0xe06d7363) at address "},
         // The abort inside the report ends the process and leaves the first report.
         {"abort-in-report", SIGABRT, "Exception: Access Violation (code 0xc0000005) at address "},
+        // Asked for on the command line: the catcher reports it at once.
+        {"option", SIGSEGV, "Exception: Access Violation (code 0xc0000005) at address "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);

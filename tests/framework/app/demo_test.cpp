@@ -13,6 +13,8 @@
 #include "framework/app/demo_event_stream.h"
 #include "framework/app/demo_file.h"
 #include "framework/app/demo_session.h"
+#include "framework/graphics/graphics.h"
+#include "framework/graphics/memory_image.h"
 #include "framework/util/system_util.h"
 #include "loop_test_app.h"
 #include "platform/file_system.h"
@@ -162,11 +164,57 @@ TEST(DemoFile, WritesAndReadsMarkersLengthAndEvents) {
     EXPECT_EQ(error, "Demo file not found: /no/such/demo.dmo");
 }
 
+// Paints a mark wherever a mouse button went down or up, in a colour that
+// follows the characters typed: the final frame shows the input it got.
+class TrailWidget : public Kavo::Widget {
+public:
+    std::vector<std::pair<int32_t, int32_t>> mMarks;
+    int32_t mShade = 40;
+    void MouseDown(int32_t x, int32_t y, int32_t clickCount) override {
+        mMarks.emplace_back(x, y);
+        Widget::MouseDown(x, y, clickCount);
+        MarkDirty();
+    }
+    void MouseUp(int32_t x, int32_t y, int32_t) override {
+        mMarks.emplace_back(x, y);
+        MarkDirty();
+    }
+    void KeyChar(char c) override { mShade = (mShade + static_cast<unsigned char>(c)) % 256; }
+    void Draw(Kavo::Graphics* g) override {
+        g->SetColor(Kavo::Color(10, 20, 30));
+        g->FillRect(0, 0, mWidth, mHeight);
+        g->SetColor(Kavo::Color(mShade, 200, 90));
+        for (const auto& [x, y] : mMarks)
+            g->FillRect(x - 3, y - 3, 7, 7);
+    }
+};
+
+// A hash of the screen image after a full redraw.
+uint64_t ScreenHash(Kavo::KavoAppBase& app, Kavo::Widget& widget) {
+    widget.MarkDirty();
+    app.mForceRedraw = true;
+    app.Redraw(nullptr);
+    auto* screen = dynamic_cast<Kavo::MemoryImage*>(app.mWidgetManager->mImage);
+    if (screen == nullptr)
+        return 0;
+    uint64_t hash = 1469598103934665603ULL;
+    const uint32_t* bits = screen->GetBits();
+    for (int i = 0; i < screen->GetWidth() * screen->GetHeight(); ++i)
+        hash = (hash ^ bits[i]) * 1099511628211ULL;
+    return hash;
+}
+
 // Reads a setting and a file at fixed updates, so that the demo carries
 // registry and file events next to the input.
 class RoundTripApp : public LoopApp {
 public:
-    using LoopApp::LoopApp;
+    explicit RoundTripApp(const std::string& workFolder) : LoopApp(workFolder) {
+        mTrail.Resize(0, 0, 640, 480);
+        mWidgetManager->AddWidget(&mTrail);
+        mWidgetManager->SetFocus(&mTrail);
+    }
+    ~RoundTripApp() override { mWidgetManager->RemoveWidget(&mTrail); }
+    TrailWidget mTrail;
     std::vector<std::string> mLog;
     void UpdateFrame() override {
         LoopApp::UpdateFrame();
@@ -187,6 +235,7 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/data.txt", "twelve bytes"));
     std::vector<std::string> recordedInput;
     std::vector<std::string> recordedLog;
+    uint64_t recordedFrame = 0;
     {
         RoundTripApp app(WorkFolder());
         app.RegistryWriteInteger("Level", 7);
@@ -204,6 +253,7 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
         platform::PostMessage(app.mHWnd, platform::kWmChar, 'k', 0);
         RunUntilUpdate(app, 60);
         app.WriteDemoFile();
+        recordedFrame = ScreenHash(app, app.mTrail);
         recordedInput = app.mRecorder->mInput;
         recordedLog = app.mLog;
         platform::ResetWindowSystem();
@@ -226,6 +276,9 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     EXPECT_TRUE(replay.mLoaded);
     EXPECT_EQ(replay.mLog, recordedLog);
     EXPECT_EQ(replay.mRecorder->mInput, recordedInput);
+    EXPECT_EQ(replay.mTrail.mMarks.size(), 2u);
+    EXPECT_NE(recordedFrame, 0u);
+    EXPECT_EQ(ScreenHash(replay, replay.mTrail), recordedFrame);
 }
 
 TEST_F(DemoTest, SyncedReadsReplayTheirRecordedOutcome) {

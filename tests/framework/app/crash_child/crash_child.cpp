@@ -1,13 +1,15 @@
 // Installs the crash catcher and then faults, so that a test can look at the
 // report the catcher leaves in the current folder.
-//   kavo_crash_child segv|divide|terminate|abort-in-report
+//   kavo_crash_child segv|divide|terminate|abort-in-report|option
 #include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
 
 #include "framework/app/crash_catcher.h"
+#include "framework/app/kavo_app_base.h"
 #include "platform/dialog_presenter.h"
+#include "platform/headless/headless_platform.h"
 
 namespace {
 
@@ -29,6 +31,12 @@ int main(int argc, char** argv) {
         mode == "abort-in-report" ? std::make_shared<AbortingPresenter>() : std::shared_ptr<AbortingPresenter>());
     if (mode == "terminate")
         std::terminate();
+    if (mode == "option") {
+        // The "-crash" option of an application's command line.
+        platform::HeadlessPlatform headless;
+        Kavo::KavoAppBase app;
+        app.SplitCommandLine("-crash");
+    }
 #if defined(__x86_64__)
     // Divided in assembly: the compiler and the sanitizers never see it.
     if (mode == "divide")

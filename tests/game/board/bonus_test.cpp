@@ -182,8 +182,8 @@ TEST_F(BonusTest, HitTestTracksHover) {
         bool hit;
     };
     const Case cases[] = {
-        {Bonus::kReady, 110, 210, Bonus::kHover, true},     {Bonus::kHover, 50, 50, Bonus::kReady, false},
-        {Bonus::kHover, 179, 279, Bonus::kHover, true},     {Bonus::kHover, 180, 210, Bonus::kReady, false},
+        {Bonus::kReady, 110, 210, Bonus::kHover, true},        {Bonus::kHover, 50, 50, Bonus::kReady, false},
+        {Bonus::kHover, 179, 279, Bonus::kHover, true},        {Bonus::kHover, 180, 210, Bonus::kReady, false},
         {Bonus::kCharging, 110, 210, Bonus::kCharging, false}, {Bonus::kArmed, 110, 210, Bonus::kArmed, true},
         {Bonus::kArmed, 10, 10, Bonus::kArmed, false},
     };
@@ -304,8 +304,8 @@ TEST_F(BonusDrawTest, EachStateDrawsItsCell) {
     // Charging fills from the bottom: 40 % shows the lowest 32 rows, and the
     // charge line sits 60 rows down.
     bonus->SetCharge(240);
-    EXPECT_EQ(Draw(*bonus), (Calls{"Blt 100,248 [0,48,80,32] (255,255,255,255) m0",
-                                   "Blt 100,260 [0,0,80,6] (255,255,255,255) m0"}));
+    EXPECT_EQ(Draw(*bonus),
+              (Calls{"Blt 100,248 [0,48,80,32] (255,255,255,255) m0", "Blt 100,260 [0,0,80,6] (255,255,255,255) m0"}));
     // Hidden: no charge line.
     bonus->mHidden = true;
     EXPECT_EQ(Draw(*bonus).size(), 1u);
@@ -314,13 +314,12 @@ TEST_F(BonusDrawTest, EachStateDrawsItsCell) {
     const struct {
         int state;
         int cellX;
-    } cells[] = {{Bonus::kReady, 0},  {Bonus::kUsed, 0},    {Bonus::kHover, 80},
-                 {Bonus::kPressed, 160}, {Bonus::kArmed, 320}};
+    } cells[] = {
+        {Bonus::kReady, 0}, {Bonus::kUsed, 0}, {Bonus::kHover, 80}, {Bonus::kPressed, 160}, {Bonus::kArmed, 320}};
     bonus->mAlpha = 100.7f;
     for (const auto& c : cells) {
         bonus->mState = c.state;
-        EXPECT_EQ(Draw(*bonus),
-                  (Calls{"Blt 100,200 [" + std::to_string(c.cellX) + ",0,80,80] (255,255,255,100) m0"}))
+        EXPECT_EQ(Draw(*bonus), (Calls{"Blt 100,200 [" + std::to_string(c.cellX) + ",0,80,80] (255,255,255,100) m0"}))
             << c.state;
     }
 }
@@ -445,7 +444,6 @@ TEST_F(BonusTest, RegistryKeepsOrderFindsExactNamesAndSavesEveryBonus) {
     EXPECT_EQ(knife2->mState, Bonus::kCharging);
     EXPECT_EQ(knife2->mCharge, 0.0f);
     EXPECT_EQ(knife2->mPercent, 0);
-
 }
 
 TEST(BonusRegistryTest, LookupWithoutARegistryFindsNothing) {

@@ -51,8 +51,8 @@ TEST(EffectListTest, OwningListDeletesEachEffectInTheUpdateItFinishes) {
         list.Update();
         // The three finished neighbours go in the same pass, each right
         // after its own update; none is skipped.
-        EXPECT_EQ(log, (Log{"update a", "update b", "delete b", "update c", "delete c", "update d", "delete d",
-                            "update e"}));
+        EXPECT_EQ(
+            log, (Log{"update a", "update b", "delete b", "update c", "delete c", "update d", "delete d", "update e"}));
         ASSERT_EQ(list.GetCount(), 2u);
 
         log.clear();

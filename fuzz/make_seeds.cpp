@@ -111,6 +111,17 @@ void GameDataSeeds() {
     Seed("anim", "colours.anim",
          FromText("[Main]\r\nSprite=Pic\r\nFrames=0,1\r\nFrameDelay=2\r\nAngles=0,90\r\nColors=16711680,x\r\n"
                   "NeverEnding=0\r\nDrawAdditive=1\r\n[Pic]\r\nImageFile=pic\r\nRects=0,0,8,8;8,0,8,8\r\n"));
+    // Eight bonus records of a saved game: hidden, enabled, charge in
+    // thousandths, use count.
+    Kavo::Buffer bonuses;
+    const int32_t charges[8] = {0, 599999, 600000, 12345, -1, 2147483647, -2147483647 - 1, 300};
+    for (int i = 0; i < 8; ++i) {
+        bonuses.WriteBoolean(i % 3 == 0);
+        bonuses.WriteBoolean(i % 2 == 0);
+        bonuses.WriteLong(charges[i]);
+        bonuses.WriteLong(i * 3);
+    }
+    Seed("bonus_records", "eight.sav", Bytes(bonuses.GetDataPtr(), bonuses.GetDataPtr() + bonuses.GetDataLen()));
 }
 
 void TextSeeds() {

@@ -20,6 +20,10 @@ void ImageSprite::Draw(Kavo::Graphics* g, float alpha) {
     g->SetColorizeImages(wasColorizing);
 }
 
+void ImageSprite::SetAlpha(float alpha) {
+    mColor = Kavo::Color(255, 255, 255, static_cast<int>(alpha));
+}
+
 float ImageSprite::GetCenterX() const {
     return mCentered && mSourceRect.mWidth != 0 ? mX + static_cast<float>(mSourceRect.mWidth) * 0.5f : mX;
 }

@@ -27,6 +27,8 @@ public:
     // Callers pass 255 for full opacity. The colour tints only while its
     // alpha is not 255; its alpha is then scaled by `alpha` / 255.
     void Draw(Kavo::Graphics* g, float alpha);
+    // White with alpha trunc(alpha).
+    void SetAlpha(float alpha);
     float GetCenterX() const;
     float GetCenterY() const;
 

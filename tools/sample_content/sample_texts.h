@@ -19,6 +19,14 @@ inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
     <Image id="TILE" path="tile.tga"/>
     <Image id="SELECTION" path="selection.gif" anim="loop" framedelay="10"/>
     <Image id="GLOW" path="glow" alphacolor="FFE0A0"/>
+    <Image id="TIMER" path="timer"/>
+    <Image id="TIMER_ARROW" path="timer_arrow"/>
+    <Image id="TIMER_CIRCLE" path="timer_circle"/>
+    <Image id="RATING_BLICK" path="rating_blick"/>
+  </Resources>
+  <Resources id="Bonuses">
+    <SetDefaults path="images/" idprefix="IMAGE_"/>
+    <Image id="BONUSLINE" path="bonusline" cols="8" anim="loop" framedelay="5"/>
   </Resources>
   <Resources id="Sounds">
     <SetDefaults path="sounds/" idprefix="SOUND_"/>

@@ -210,7 +210,8 @@ TEST_F(ManifestTest, SampleManifestNamesEveryKindOfResource) {
     WriteText("sample.xml", SampleContent::kManifest);
     ASSERT_TRUE(mManager.LoadManifest(Path("sample.xml"))) << mManager.GetErrorText();
     EXPECT_EQ(mManager.GetNumResources("Init"), 2);
-    EXPECT_EQ(mManager.GetNumResources("Game"), 4);
+    EXPECT_EQ(mManager.GetNumResources("Game"), 8);
+    EXPECT_EQ(mManager.GetNumResources("Bonuses"), 1);
     EXPECT_EQ(mManager.Sound("SOUND_CLICK")->mPath, "sounds/click.wav");
     EXPECT_EQ(mManager.Sound("SOUND_CHIME")->mPath, "sounds/chime.au");
     EXPECT_EQ(mManager.FontRecord("FONT_DEFAULT")->mPath, "fonts/sample.txt");

@@ -165,8 +165,8 @@ struct GameFont {
     const char* mRefersTo = nullptr;
 };
 
-constexpr GameFont kFonts[] = {{"DEFAULT", 16},         {"DEFAULT_SMALL", 12}, {"DEFAULT_BIG", 26},
-                               {"NUMBERS", 22},         {"SCORES", 18},        {"SCORES_DONE", 0, "FONT_SCORES"}};
+constexpr GameFont kFonts[] = {{"DEFAULT", 16}, {"DEFAULT_SMALL", 12}, {"DEFAULT_BIG", 26},
+                               {"NUMBERS", 22}, {"SCORES", 18},        {"SCORES_DONE", 0, "FONT_SCORES"}};
 
 std::string Lower(std::string text) {
     for (char& chr : text)
@@ -185,8 +185,8 @@ std::string GameGroupsText() {
         if (std::string(group.mGroup) == "Init") {
             text += "    <SetDefaults path=\"fonts/game/\" idprefix=\"FONT_\"/>\n";
             for (const GameFont& font : kFonts) {
-                const std::string path = font.mRefersTo ? std::string("!ref:") + font.mRefersTo
-                                                        : Lower(font.mName) + ".txt";
+                const std::string path =
+                    font.mRefersTo ? std::string("!ref:") + font.mRefersTo : Lower(font.mName) + ".txt";
                 text += "    <Font id=\"" + std::string(font.mName) + "\" path=\"" + path + "\"/>\n";
             }
         }

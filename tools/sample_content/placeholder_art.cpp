@@ -43,8 +43,7 @@ int LabelWidth(const std::string& text, const GlyphSheet& glyphs) {
     return width;
 }
 
-void DrawLabel(Pixels& pixels, int width, int height, int x, int y, const std::string& text,
-               const GlyphSheet& glyphs) {
+void DrawLabel(Pixels& pixels, int width, int height, int x, int y, const std::string& text, const GlyphSheet& glyphs) {
     for (char chr : text) {
         const size_t at = glyphs.mChars.find(chr);
         if (at == std::string::npos) {

@@ -32,7 +32,6 @@ Pixels DrawPlaceholder(const Placeholder& art, const GlyphSheet* glyphs);
 int LabelWidth(const std::string& text, const GlyphSheet& glyphs);
 // Blends `text` in dark ink into the picture with its top-left at (x, y);
 // what falls outside the picture is dropped.
-void DrawLabel(Pixels& pixels, int width, int height, int x, int y, const std::string& text,
-               const GlyphSheet& glyphs);
+void DrawLabel(Pixels& pixels, int width, int height, int x, int y, const std::string& text, const GlyphSheet& glyphs);
 
 } // namespace Kavo::SampleContent

@@ -40,7 +40,8 @@ TEST_F(SampleContentTest, EveryGroupLoadsAndBindsAllIds) {
     const std::pair<const char*, MakeManager> managers[] = {
         {"framework manager",
          [] { return std::make_unique<Kavo::ResourceManager>(std::make_unique<Kavo::FakeResourceServices>()); }},
-        {"game manager", [] { return std::make_unique<GameResourceManager>(std::make_unique<Kavo::FakeResourceServices>()); }},
+        {"game manager",
+         [] { return std::make_unique<GameResourceManager>(std::make_unique<Kavo::FakeResourceServices>()); }},
     };
     for (const auto& [kind, make] : managers) {
         SCOPED_TRACE(kind);

@@ -13,6 +13,7 @@
 #include "framework/util/buffer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
@@ -127,6 +128,7 @@ void GameDataSeeds() {
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
     Seed("manifest", "sample.xml", FromText(Kavo::SampleContent::kManifest));
+    Seed("manifest", "game.xml", FromText(Kavo::SampleContent::GameManifest()));
     Seed("manifest", "attributes.xml",
          FromText("<?xml version=\"1.0\"?>\n<ResourceManifest><Resources id=\"A\">\n"
                   "<SetDefaults path=\"images\\\" idprefix=\"I_\"/>\n"

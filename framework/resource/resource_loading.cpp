@@ -96,6 +96,10 @@ bool ResourceManager::ApplyAlphaGrid(MemoryImage* image, const ImageRes& res) {
 }
 
 bool ResourceManager::LoadImageRes(ImageRes* res) {
+    // A manager made without the application's services reads manifests
+    // and registers records but loads nothing.
+    if (!HasServices())
+        return Fail("Failed to load image: " + res->mPath);
     bool isNew = false;
     SharedImageHandle handle;
     {
@@ -149,7 +153,7 @@ bool ResourceManager::LoadImageRes(ImageRes* res) {
 }
 
 bool ResourceManager::LoadSoundRes(SoundRes* res) {
-    const int32_t soundId = mServices->GetFreeSoundId();
+    const int32_t soundId = HasServices() ? mServices->GetFreeSoundId() : -1;
     if (soundId < 0)
         return Fail("Out of free sound ids");
     if (!mServices->LoadSound(soundId, res->mPath))
@@ -180,7 +184,7 @@ bool ResourceManager::LoadFontRes(FontRes* res) {
             font = std::make_unique<ImageFont>(res->mPath);
         }
     } else {
-        std::unique_ptr<Image> picture(mServices->LoadImage(res->mImagePath));
+        std::unique_ptr<Image> picture(HasServices() ? mServices->LoadImage(res->mImagePath) : nullptr);
         if (!picture)
             return Fail("Failed to load image: " + res->mImagePath);
         font = std::make_unique<ImageFont>(picture.get(), res->mPath);

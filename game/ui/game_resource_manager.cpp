@@ -35,23 +35,23 @@ bool GameResourceManager::AddImage(const std::string& imageFile, const std::stri
                                    const std::string& attributes) {
     if (mImageMap.count(imageFile) != 0)
         return true;
-    auto record = std::make_unique<ImageRes>();
+    auto record = std::make_unique<Kavo::ImageRes>();
     record->mId = imageFile;
     record->mPath = imageFile;
     if (!alphaFile.empty())
-        record->mAlphaPath = alphaFile;
+        record->mAlphaImage = alphaFile;
     // Each word counts wherever it stands in the text.
     record->mPalletize = !Has(attributes, "nopal");
     record->mA4R4G4B4 = Has(attributes, "a4r4g4b4");
     record->mA8R8G8B8 = Has(attributes, "a8r8g8b8");
     record->mDDSurface = Has(attributes, "ddsurface");
     record->mMinimizeSubdivisions = Has(attributes, "minsubdivide");
-    const bool is3D = UsesHardware3D();
+    const bool is3D = HasServices() ? Services().UsesHardware3D() : UsesHardware3D();
     record->mPurgeBits =
         HasPlainNoBits(attributes) || (Has(attributes, "nobits3d") && is3D) || (Has(attributes, "nobits2d") && !is3D);
     for (const char* word : {"nopal", "a4r4g4b4", "ddsurface", "nobits", "a8r8g8b8", "minsubdivide", "noalpha"}) {
         if (Has(attributes, word))
-            record->mAttributes[word] = "";
+            record->mXMLAttributes[word] = "";
     }
     mImageMap[imageFile] = std::move(record);
     return true;

@@ -2,9 +2,10 @@
 // The game's resource manager: the framework's catalogue plus image records
 // that the game's data files name by their path (image descriptions).
 
-#include "game/ui/resource_manager_adapter.h"
+#include "framework/resource/resource_manager.h"
 #include "platform/process_slot.h"
 
+#include <memory>
 #include <string>
 
 namespace Kavo {
@@ -13,15 +14,16 @@ class Image;
 
 namespace Game {
 
-class GameResourceManager : public ResourceManagerAdapter {
+class GameResourceManager : public Kavo::ResourceManager {
 public:
     explicit GameResourceManager(std::unique_ptr<Kavo::ResourceAppServices> services)
-        : ResourceManagerAdapter(std::move(services)) {}
+        : Kavo::ResourceManager(std::move(services)) {}
     ~GameResourceManager() override = default;
 
-    // Registers an image record under `imageFile` (also its path), with the
-    // alpha file when not empty and the flags named in `attributes` (see the
-    // .cpp); an id that exists keeps its record. Always true.
+    // Registers an image record under `imageFile` (also its path), in no
+    // group, with the alpha file when not empty and the flags named in
+    // `attributes` (see the .cpp); an id that exists keeps its record.
+    // Always true.
     bool AddImage(const std::string& imageFile, const std::string& alphaFile, const std::string& attributes);
     // The image of that id, loaded on first use; null when there is no such
     // record or it cannot be loaded. The manager keeps the reference.

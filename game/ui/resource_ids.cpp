@@ -1,7 +1,7 @@
 #include "game/ui/resource_ids.h"
 
 #include "framework/graphics/memory_image.h"
-#include "game/ui/resource_manager_adapter.h"
+#include "framework/resource/resource_manager.h"
 
 #include <map>
 
@@ -40,7 +40,7 @@ bool InRange(int id) {
 }
 
 // Binds the ids of one group in id order; the first missing name stops it.
-bool ExtractGroup(ResourceManagerAdapter& manager, const char* group) {
+bool ExtractGroup(Kavo::ResourceManager& manager, const char* group) {
     const std::string wanted = group;
     try {
         for (int id = 0; id < RESOURCE_ID_MAX; ++id) {
@@ -60,7 +60,7 @@ bool ExtractGroup(ResourceManagerAdapter& manager, const char* group) {
                 break;
             }
         }
-    } catch (const ResourceManagerException&) {
+    } catch (const Kavo::ResourceManagerException&) {
         return false;
     }
     return true;
@@ -112,19 +112,19 @@ void* GetResourceById(int id) {
     }
 }
 
-bool ExtractInitResources(ResourceManagerAdapter& manager) {
+bool ExtractInitResources(Kavo::ResourceManager& manager) {
     return ExtractGroup(manager, "Init");
 }
 
-bool ExtractTitleScreenResources(ResourceManagerAdapter& manager) {
+bool ExtractTitleScreenResources(Kavo::ResourceManager& manager) {
     return ExtractGroup(manager, "TitleScreen");
 }
 
-bool ExtractBonusesResources(ResourceManagerAdapter& manager) {
+bool ExtractBonusesResources(Kavo::ResourceManager& manager) {
     return ExtractGroup(manager, "Bonuses");
 }
 
-bool ExtractGameResources(ResourceManagerAdapter& manager) {
+bool ExtractGameResources(Kavo::ResourceManager& manager) {
     return ExtractGroup(manager, "Game");
 }
 

@@ -9,11 +9,10 @@
 namespace Kavo {
 class Font;
 class Image;
+class ResourceManager;
 } // namespace Kavo
 
 namespace Game {
-
-class ResourceManagerAdapter;
 
 #define GAME_RESOURCE_TYPE_IMAGE Kavo::Image*
 #define GAME_RESOURCE_TYPE_FONT Kavo::Font*
@@ -53,9 +52,9 @@ void* GetResourceById(int id);
 // Bind every id of the group from the loaded catalogue. The first name the
 // catalogue lacks ends the extraction with false; ids bound before it keep
 // their new values.
-bool ExtractInitResources(ResourceManagerAdapter& manager);
-bool ExtractTitleScreenResources(ResourceManagerAdapter& manager);
-bool ExtractBonusesResources(ResourceManagerAdapter& manager);
-bool ExtractGameResources(ResourceManagerAdapter& manager);
+bool ExtractInitResources(Kavo::ResourceManager& manager);
+bool ExtractTitleScreenResources(Kavo::ResourceManager& manager);
+bool ExtractBonusesResources(Kavo::ResourceManager& manager);
+bool ExtractGameResources(Kavo::ResourceManager& manager);
 
 } // namespace Game

@@ -1,84 +1,39 @@
 #include "tools/preview/board_art.h"
 
-#include <algorithm>
-#include <cstdlib>
-
-#include "framework/imagelib/image_lib.h"
-#include "framework/parser/xml_parser.h"
+#include "framework/resource/resource_manager.h"
 
 namespace Kavo {
 
 namespace {
 
-using Attributes = std::map<std::string, std::string>;
-
-// Reads the manifest's "Image" elements into id -> attributes, with the
-// "SetDefaults" path and prefix applied.
-bool ReadImageList(const std::string& manifest, std::map<std::string, Attributes>& images, std::string& error) {
-    XMLParser parser;
-    if (!parser.OpenFile(manifest)) {
-        error = parser.GetErrorText();
-        return false;
-    }
-    std::string defaultPath, idPrefix;
-    XMLElement element;
-    while (parser.ReadNextElement(&element)) {
-        if (element.mType != XMLElement::TYPE_START)
-            continue;
-        auto& attrs = element.mAttributes;
-        if (element.mValue == "SetDefaults") {
-            if (attrs.count("path"))
-                defaultPath = attrs["path"];
-            if (attrs.count("idprefix"))
-                idPrefix = attrs["idprefix"];
-        } else if (element.mValue == "Image") {
-            attrs["path"] = defaultPath + attrs["path"];
-            images[idPrefix + attrs["id"]] = attrs;
-        }
-    }
-    error = parser.GetErrorText();
-    return error.empty();
-}
-
-std::string Find(const Attributes& attrs, const char* key) {
-    auto it = attrs.find(key);
-    return it == attrs.end() ? std::string() : it->second;
-}
-
-std::unique_ptr<MemoryImage> LoadPicture(const Attributes& attrs) {
-    const std::string alphaColor = Find(attrs, "alphacolor");
-    ImageLib::gAlphaColor = alphaColor.empty() ? 0xFFFFFF : std::strtoul(alphaColor.c_str(), nullptr, 16);
-    std::unique_ptr<ImageLib::Image> file = ImageLib::LoadImageFile(Find(attrs, "path"), true);
-    if (!file)
-        return nullptr;
-    auto image = std::make_unique<MemoryImage>();
-    image->SetBits(file->GetBits(), file->mWidth, file->mHeight);
-    if (!Find(attrs, "cols").empty())
-        image->mNumCols = std::max(1, std::atoi(Find(attrs, "cols").c_str()));
-    if (!Find(attrs, "rows").empty())
-        image->mNumRows = std::max(1, std::atoi(Find(attrs, "rows").c_str()));
-    return image;
-}
+// The manifest ids of the pictures the board widget draws.
+constexpr const char* kBoardPictures[] = {"PREVIEW_BACKGROUND", "PREVIEW_LOGO",      "PREVIEW_ITEMS",
+                                          "PREVIEW_TILE",       "PREVIEW_SELECTION", "PREVIEW_GLOW"};
 
 } // namespace
 
-bool BoardArt::Load(std::string& error, std::string& missing) {
-    std::map<std::string, Attributes> list;
-    if (!ReadImageList("properties/resources.xml", list, error))
+bool BoardArt::Load(ResourceManager& manager, std::string& error, std::string& missing) {
+    if (!manager.LoadManifest("properties/resources.xml")) {
+        error = manager.GetErrorText();
         return false;
-    mNamed = list.size();
-    for (const auto& [id, attrs] : list) {
-        if (auto image = LoadPicture(attrs))
-            mImages[id] = std::move(image);
-        else
-            missing += (missing.empty() ? "" : ", ") + id + " (" + Find(attrs, "path") + ")";
     }
+    mNamed = std::size(kBoardPictures);
+    for (const char* id : kBoardPictures) {
+        SharedImageHandle image = manager.GetImage(id);
+        if (image.GetImage() != nullptr)
+            mImages[id] = image;
+        else
+            missing += (missing.empty() ? "" : ", ") + std::string(id);
+    }
+    // The manager keeps its first error: the reason for the first picture missing.
+    if (!missing.empty())
+        missing += " (" + manager.GetErrorText() + ")";
     return true;
 }
 
 MemoryImage* BoardArt::Get(const std::string& id) const {
     auto it = mImages.find(id);
-    return it == mImages.end() ? nullptr : it->second.get();
+    return it == mImages.end() ? nullptr : it->second.GetImage();
 }
 
 } // namespace Kavo

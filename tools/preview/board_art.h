@@ -1,22 +1,25 @@
 #pragma once
-// The pictures the resource manifest names ("properties/resources.xml"),
-// loaded through the file API. The resource manager will take this over.
+// The pictures of the sample board, named by the resource manifest
+// ("properties/resources.xml") and loaded through the application's
+// resource manager.
 
 #include <cstddef>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "framework/graphics/memory_image.h"
+#include "framework/graphics/shared_image.h"
 
 namespace Kavo {
 
+class ResourceManager;
+
 class BoardArt {
 public:
-    // Reads the manifest and loads every picture it names; false when the
-    // manifest does not parse (`error` says why). A picture that does not
-    // load is left out and named in `missing`.
-    bool Load(std::string& error, std::string& missing);
+    // Reads the manifest into the manager and loads every picture the board
+    // draws; false when the manifest does not read (`error` says why). A
+    // picture that does not load is left out and named in `missing`.
+    bool Load(ResourceManager& manager, std::string& error, std::string& missing);
 
     // The picture with that id, or null.
     MemoryImage* Get(const std::string& id) const;
@@ -24,7 +27,7 @@ public:
     std::size_t Named() const { return mNamed; }
 
 private:
-    std::map<std::string, std::unique_ptr<MemoryImage>> mImages;
+    std::map<std::string, SharedImageHandle> mImages;
     std::size_t mNamed = 0;
 };
 

@@ -49,7 +49,7 @@ void BoardWidget::Draw(Graphics* g) {
 }
 
 void BoardWidget::DrawBoard(Graphics& g) {
-    if (MemoryImage* background = mArt.Get("IMAGE_BACKGROUND")) {
+    if (MemoryImage* background = mArt.Get("PREVIEW_BACKGROUND")) {
         g.DrawImage(background, 0, 0);
     } else {
         g.SetColor(Color(0, 0, 0));
@@ -58,8 +58,8 @@ void BoardWidget::DrawBoard(Graphics& g) {
 
     g.SetColor(Color(0, 0, 0, 96));
     g.FillRect(kLeft - 8, kTop - 8, kColumns * kCell + 16, kRows * kCell + 16);
-    MemoryImage* tile = mArt.Get("IMAGE_TILE");
-    MemoryImage* items = mArt.Get("IMAGE_ITEMS");
+    MemoryImage* tile = mArt.Get("PREVIEW_TILE");
+    MemoryImage* items = mArt.Get("PREVIEW_ITEMS");
     for (int r = 0; r < kRows; ++r)
         for (int c = 0; c < kColumns; ++c) {
             const int x = kLeft + c * kCell, y = kTop + r * kCell;
@@ -71,7 +71,7 @@ void BoardWidget::DrawBoard(Graphics& g) {
         }
 
     // The selection ring walks along the third row.
-    if (MemoryImage* selection = mArt.Get("IMAGE_SELECTION")) {
+    if (MemoryImage* selection = mArt.Get("PREVIEW_SELECTION")) {
         const int column = (mUpdateCnt / kSelectionStepUpdates) % kColumns;
         g.DrawImage(selection, kLeft + column * kCell, kTop + 2 * kCell);
     }
@@ -84,12 +84,12 @@ void BoardWidget::DrawBoard(Graphics& g) {
     }
 
     // A glow added on top, and the title plate stretched over the board.
-    if (MemoryImage* glow = mArt.Get("IMAGE_GLOW")) {
+    if (MemoryImage* glow = mArt.Get("PREVIEW_GLOW")) {
         g.SetDrawMode(Graphics::DRAWMODE_ADDITIVE);
         g.DrawImage(glow, kLeft + 5 * kCell - 12, kTop + 5 * kCell - 12);
         g.SetDrawMode(Graphics::DRAWMODE_NORMAL);
     }
-    if (MemoryImage* logo = mArt.Get("IMAGE_LOGO"))
+    if (MemoryImage* logo = mArt.Get("PREVIEW_LOGO"))
         g.DrawImage(logo, IntRect((1024 - 384) / 2, 30, 384, 96), IntRect(0, 0, logo->mWidth, logo->mHeight));
 
     g.SetColor(Color(255, 240, 200));

@@ -54,7 +54,7 @@ void PreviewApp::InitHook() {
         return;
     }
     std::string error;
-    if (!mArt.Load(error, mMissingArt)) {
+    if (!mArt.Load(*mResourceManager, error, mMissingArt)) {
         Fail("resource manifest: " + error);
         return;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The sample pictures and data of the bonus buttons, the timer dial and the
-// bar glint.
+// The sample blink of a charged bonus button: its animation and picture
+// (the buttons' other pictures are the game content's placeholders).
 
 #include <string>
 

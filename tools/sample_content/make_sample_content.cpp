@@ -14,9 +14,10 @@
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/bonus_content.h"
+#include "tools/sample_content/content_files.h"
+#include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
-#include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
 
 #include <algorithm>
@@ -141,17 +142,11 @@ Pixels GlowAlpha(int size) {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::string folder = path.substr(0, path.find_last_of('/'));
-    platform::MakeDirectories(folder);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    return Kavo::SampleContent::WriteContentFile(path, bytes);
 }
 
 bool WriteFile(const std::string& path, const Bytes& bytes) {
-    return WriteFile(path, std::string(bytes.begin(), bytes.end()));
+    return Kavo::SampleContent::WriteContentFile(path, bytes);
 }
 
 // The sounds and songs: a WAVE click, a mu-law ".au" chime, a short Ogg
@@ -214,8 +209,7 @@ int main(int argc, char** argv) {
               WriteFile(root + "/images/logo.j2k", enc::EncodeJpeg2000(256, 64, 3, RgbSamples(Logo(256, 64)), false)) &&
               // Only the alpha companion exists: the picture takes its colour from "alphacolor".
               WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
-              WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
-              WriteSounds(root, argc == 5 ? argv[4] : nullptr) && Kavo::SampleContent::WriteBonusContent(root);
+              WriteSounds(root, argc == 5 ? argv[4] : nullptr);
     Kavo::SampleContent::GlyphSheet sheet;
     if (!Kavo::SampleContent::RenderGlyphSheet(Kavo::SampleContent::kSampleFontPixels, &sheet)) {
         std::fprintf(stderr, "make-sample-content: no installed font face opens (install fonts-dejavu-core)\n");
@@ -223,7 +217,8 @@ int main(int argc, char** argv) {
     }
     ok = ok && WriteFile(root + "/fonts/sample.png", enc::EncodePngArgb(sheet.mWidth, sheet.mHeight, sheet.mPixels)) &&
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
-         WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet));
+         WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
+         Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -209,15 +209,14 @@ TEST_F(ManifestTest, SoundAndFontAttributes) {
 TEST_F(ManifestTest, SampleManifestNamesEveryKindOfResource) {
     WriteText("sample.xml", SampleContent::kManifest);
     ASSERT_TRUE(mManager.LoadManifest(Path("sample.xml"))) << mManager.GetErrorText();
-    EXPECT_EQ(mManager.GetNumResources("Init"), 2);
-    EXPECT_EQ(mManager.GetNumResources("Game"), 8);
-    EXPECT_EQ(mManager.GetNumResources("Bonuses"), 1);
+    EXPECT_EQ(mManager.GetNumResources("Preview"), 6);
+    EXPECT_EQ(mManager.Image("PREVIEW_ITEMS")->mCols, 6);
     EXPECT_EQ(mManager.Sound("SOUND_CLICK")->mPath, "sounds/click.wav");
     EXPECT_EQ(mManager.Sound("SOUND_CHIME")->mPath, "sounds/chime.au");
-    EXPECT_EQ(mManager.FontRecord("FONT_DEFAULT")->mPath, "fonts/sample.txt");
-    EXPECT_EQ(mManager.FontRecord("FONT_FLAT")->mPath, "!ref:FONT_DEFAULT");
-    EXPECT_EQ(mManager.FontRecord("FONT_LEGACY")->mImagePath, "fonts/sample.png");
-    EXPECT_TRUE(mManager.FontRecord("FONT_SYSTEM")->mSysFont);
+    EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_BITMAP")->mPath, "fonts/sample.txt");
+    EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_FLAT")->mPath, "!ref:SAMPLEFONT_BITMAP");
+    EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_LEGACY")->mImagePath, "fonts/sample.png");
+    EXPECT_TRUE(mManager.FontRecord("SAMPLEFONT_SYSTEM")->mSysFont);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #pragma once
 // A resource manager over a temporary folder: images load from its files
 // through the image library, sounds are recorded by a fake sound manager
-// that loads any file that exists, and fonts read their pictures through
-// the default font services.
+// that loads any file that exists (tests/support/fake_resource_services.h),
+// and fonts read their pictures through the default font services.
 
 #include <gtest/gtest.h>
 
@@ -15,68 +15,13 @@
 #include <vector>
 
 #include "framework/font/default_font_services.h"
-#include "framework/graphics/memory_image.h"
-#include "framework/imagelib/load_image_bits.h"
 #include "framework/resource/resource_manager.h"
 #include "tests/platform/temp_folder.h"
+#include "tests/support/fake_resource_services.h"
 #include "tests/support/headless_environment.h"
 #include "tools/image_encoders/image_encoders.h"
 
 namespace Kavo {
-
-class FakeResourceServices : public ResourceAppServices {
-public:
-    SharedImageHandle GetSharedImage(const std::string& path, const std::string&, bool* isNew) override {
-        auto [found, added] = mShared.try_emplace(path);
-        *isNew = added;
-        if (added) {
-            // A file that does not load leaves no entry, so that it can be
-            // tried again once written.
-            auto image = std::make_unique<MemoryImage>();
-            if (!LoadImageBits(*image, path, true)) {
-                mShared.erase(found);
-                return SharedImageHandle();
-            }
-            found->second.mImage = std::move(image);
-            found->second.mShared.mImage = found->second.mImage.get();
-        }
-        return SharedImageHandle(&found->second.mShared);
-    }
-    MemoryImage* LoadImage(const std::string& path) override {
-        auto image = std::make_unique<MemoryImage>();
-        return LoadImageBits(*image, path, true) ? image.release() : nullptr;
-    }
-    bool UsesHardware3D() override { return mUses3D; }
-    int32_t GetFreeSoundId() override { return mNextSoundId < mSoundIdLimit ? mNextSoundId : -1; }
-    bool LoadSound(int32_t soundId, const std::string& path) override {
-        if (!std::filesystem::exists(path))
-            return false;
-        mLoadedSounds[soundId] = path;
-        ++mNextSoundId;
-        return true;
-    }
-    void ReleaseSound(int32_t soundId) override {
-        mLoadedSounds.erase(soundId);
-        mReleasedSounds.insert(soundId);
-    }
-    void SetSoundBaseVolume(int32_t soundId, double volume) override { mVolumes[soundId] = volume; }
-    void SetSoundBasePan(int32_t soundId, int32_t pan) override { mPans[soundId] = pan; }
-
-    bool mUses3D = false;
-    int32_t mNextSoundId = 0;
-    int32_t mSoundIdLimit = 256;
-    std::map<int32_t, std::string> mLoadedSounds;
-    std::set<int32_t> mReleasedSounds;
-    std::map<int32_t, double> mVolumes;
-    std::map<int32_t, int32_t> mPans;
-
-private:
-    struct Entry {
-        std::unique_ptr<MemoryImage> mImage;
-        SharedImage mShared;
-    };
-    std::map<std::string, Entry> mShared; // outlives the manager's handles
-};
 
 // Opens the records to the tests.
 class TestResourceManager : public ResourceManager {

@@ -85,6 +85,10 @@ TEST_F(ImageDescCacheTest, SecondLookupReusesTheDescription) {
     EXPECT_EQ(GetImageDescByName(path, false, false), first);
     EXPECT_EQ(FindImageDesc(path), first);
 
+    // This manager has no application services: the image is registered, never loaded.
+    EXPECT_EQ(GetImageDescByName(path, true, false)->mImage, nullptr);
+    EXPECT_EQ(mManager->GetErrorText(), "Failed to load image: images\\items");
+
     EXPECT_EQ(GetImageDescByName(Platform().Folder() + "/missing.anim", false, true), nullptr);
     EXPECT_EQ(mCache->GetCount(), 1u);
 }

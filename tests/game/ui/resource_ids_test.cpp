@@ -1,21 +1,21 @@
 #include "game/ui/game_resource_manager.h"
 #include "game/ui/resource_ids.h"
 
-#include "framework/graphics/memory_image.h"
+#include "platform/file_system.h"
+#include "tests/game/ui/cleared_resource_globals.h"
+#include "tests/platform/temp_folder.h"
+#include "tests/support/fake_resource_services.h"
 #include "tests/support/headless_environment.h"
+#include "tools/image_encoders/image_encoders.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Game {
 namespace {
-
-struct StubFont : Kavo::Font {
-    Kavo::Font* Duplicate() override { return new StubFont(*this); }
-};
 
 TEST(ResourceIdsTest, NamesAndIds) {
     struct Case {
@@ -41,78 +41,40 @@ TEST(ResourceIdsTest, NamesAndIds) {
 
 class ResourceExtractionTest : public Kavo::HeadlessEnvironment {
 protected:
-    ResourceExtractionTest() {
-#define GAME_RESOURCE_CLEAR(kind, name, group) name = {};
-        GAME_RESOURCE_LIST(GAME_RESOURCE_CLEAR)
-#undef GAME_RESOURCE_CLEAR
-    }
-    ~ResourceExtractionTest() override {
-#define GAME_RESOURCE_CLEAR(kind, name, group) name = {};
-        GAME_RESOURCE_LIST(GAME_RESOURCE_CLEAR)
-#undef GAME_RESOURCE_CLEAR
-    }
-
-    // Binds every id of the group as its group loader would, except `skip`.
-    void LoadGroup(const std::string& group, const std::string& skip = "") {
-        for (int id = 0; id < RESOURCE_ID_MAX; ++id) {
-            const std::string name = GetStringIdById(id);
-            if (name == skip || GroupOf(id) != group)
-                continue;
-            if (GetResourceKind(id) == ResourceKind::Image) {
-                auto& record = mRecords.emplace_back();
-                mImages.push_back(std::make_unique<Kavo::MemoryImage>());
-                record.mImage = mImages.back().get();
-                mManager.AddLoadedImage(name, group, Kavo::SharedImageHandle(&record));
-            } else if (GetResourceKind(id) == ResourceKind::Font) {
-                mManager.AddLoadedFont(name, group, std::make_unique<StubFont>());
-            } else {
-                mManager.AddLoadedSound(name, group, id + 1000);
-            }
+    // A manifest whose "Bonuses" group names every id of that group but
+    // `skip`, all bound to one small picture, read and loaded.
+    void LoadBonusesWithout(const std::string& skip) {
+        const std::string picture = mFolder.Sub("pic.png");
+        ASSERT_TRUE(platform::WriteWholeFile(
+            picture, AsText(Kavo::ImageEncoders::EncodePngArgb(4, 4, std::vector<uint32_t>(16, 0xFF00FF00)))));
+        std::string manifest = "<ResourceManifest>\n<Resources id=\"Bonuses\">\n";
+        for (int id = IMAGE_BONUS_RECOLOR_ID; id <= IMAGE_BONUS_PEPPER_GOLD_ID; ++id) {
+            if (GetStringIdById(id) != skip)
+                manifest += "<Image id=\"" + GetStringIdById(id) + "\" path=\"" + picture + "\"/>\n";
         }
+        manifest += "</Resources>\n</ResourceManifest>\n";
+        ASSERT_TRUE(platform::WriteWholeFile(mFolder.Sub("resources.xml"), manifest));
+        ASSERT_TRUE(mManager.LoadManifest(mFolder.Sub("resources.xml"))) << mManager.GetErrorText();
+        ASSERT_TRUE(mManager.LoadGroup("Bonuses")) << mManager.GetErrorText();
     }
 
-    static std::string GroupOf(int id) {
-        return id <= 9 ? "Init" : id <= 11 ? "TitleScreen" : id <= 30 ? "Bonuses" : "Game";
-    }
+    static std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-    std::deque<Kavo::SharedImage> mRecords;
-    std::deque<std::unique_ptr<Kavo::MemoryImage>> mImages;
-    GameResourceManager mManager{nullptr};
+    ClearedResourceGlobals mCleared;
+    platform_test::TempFolder mFolder;
+    GameResourceManager mManager{std::make_unique<Kavo::FakeResourceServices>()};
 };
 
-TEST_F(ResourceExtractionTest, AllFourGroupsBindTypedGlobals) {
-    for (const char* group : {"Init", "TitleScreen", "Bonuses", "Game"})
-        LoadGroup(group);
-    EXPECT_TRUE(ExtractInitResources(mManager));
-    EXPECT_TRUE(ExtractTitleScreenResources(mManager));
-    EXPECT_TRUE(ExtractBonusesResources(mManager));
-    EXPECT_TRUE(ExtractGameResources(mManager));
-
-    EXPECT_NE(IMAGE_TIP, nullptr);
-    EXPECT_EQ(GetImageResourceById(IMAGE_TIP_ID), IMAGE_TIP);
-    EXPECT_EQ(GetResourceById(IMAGE_TIP_ID), static_cast<void*>(IMAGE_TIP));
-    EXPECT_NE(FONT_DEFAULT, nullptr);
-    EXPECT_EQ(GetFontResourceById(FONT_DEFAULT_ID), FONT_DEFAULT);
-    EXPECT_EQ(SOUND_TIMER, SOUND_TIMER_ID + 1000);
-    EXPECT_EQ(GetSoundResourceById(SOUND_TIMER_ID), SOUND_TIMER);
-
-    // Typed lookups never hand out another kind, nor anything out of range.
-    EXPECT_EQ(GetImageResourceById(FONT_DEFAULT_ID), nullptr);
-    EXPECT_EQ(GetFontResourceById(IMAGE_TIP_ID), nullptr);
-    EXPECT_EQ(GetSoundResourceById(IMAGE_TIP_ID), -1);
-    EXPECT_EQ(GetResourceById(SOUND_TIMER_ID), nullptr);
-    for (int id : {-1, 123, 1000})
-        EXPECT_EQ(GetResourceById(id), nullptr) << id;
-}
-
 TEST_F(ResourceExtractionTest, MissingNameFailsWithEarlierIdsBound) {
-    LoadGroup("Bonuses", "IMAGE_BREAD");
+    LoadBonusesWithout("IMAGE_BREAD");
     EXPECT_FALSE(ExtractBonusesResources(mManager));
+    EXPECT_NE(IMAGE_BONUS_RECOLOR, nullptr);    // the group's first id
     EXPECT_NE(IMAGE_MENUTEXT, nullptr);         // id 26, before the missing 27
     EXPECT_EQ(IMAGE_BONUS_BREAKLINE2, nullptr); // id 28, after it
     EXPECT_EQ(mManager.GetErrorText(), "Image resource not found: IMAGE_BREAD");
     // A group that was not loaded fails at its first id.
     EXPECT_FALSE(ExtractGameResources(mManager));
+    EXPECT_EQ(SOUND_MUTATOR, 0);
 }
 
 } // namespace

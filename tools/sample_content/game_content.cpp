@@ -1,0 +1,374 @@
+#include "tools/sample_content/game_content.h"
+
+#include "framework/sound/wave_file.h"
+#include "platform/audio/sound_types.h"
+#include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/content_files.h"
+#include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/sample_font.h"
+#include "tools/sample_content/sample_texts.h"
+#include "tools/sample_content/sound_writers.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+// One picture of the manifest: its id without "IMAGE_", the size of one cel
+// and the cel grid.
+struct GamePicture {
+    const char* mName;
+    int mWidth;
+    int mHeight;
+    int mCols = 1;
+    int mRows = 1;
+};
+
+struct GameGroup {
+    const char* mGroup;
+    uint32_t mColor;
+    std::vector<GamePicture> mPictures;
+};
+
+// The game's pictures by the group that loads them, in id order. Sizes are
+// those of a 1024 x 768 game area with 50-pixel board cells.
+const std::vector<GameGroup>& GameGroups() {
+    static const std::vector<GameGroup> groups = {
+        {"Init",
+         0xFF8090B0,
+         {{"CUSTOM_POINTER", 32, 32}, {"CUSTOM_HAND", 32, 32}, {"CUSTOM_DRAGGING", 32, 32}, {"CUSTOM_TEXT", 32, 32}}},
+        {"TitleScreen", 0xFF903040, {{"TITLE_BACK", 1024, 768}, {"TITLE_PROGRESS", 400, 24}}},
+        {"Bonuses",
+         0xFFD08030,
+         {{"BONUS_RECOLOR", 80, 80},
+          {"BONUS_HINT", 80, 80},
+          {"BONUS_X2", 80, 80},
+          {"BONUS_TIMER", 80, 80},
+          {"BONUS_PEPPER", 80, 80},
+          {"BONUS_KNIFE", 80, 80},
+          {"BONUS_KNIFE_CURSOR", 48, 48},
+          {"BONUS_SHUFFLE", 80, 80},
+          {"BONUS_BREAKLINE", 80, 80},
+          {"BONUS_BREAKLINECURV", 50, 50, 4},
+          {"BONUS_BREAKLINECURH", 50, 50, 4},
+          {"BUBBLE", 12, 12, 4},
+          {"SHUFFLE_RINGS", 50, 50, 4},
+          {"BONUSLINE", 80, 100, 8},
+          {"MENUTEXT", 200, 40},
+          {"BREAD", 50, 50},
+          {"BONUS_BREAKLINE2", 80, 80},
+          {"RECOLORARROWS", 50, 50, 4},
+          {"BONUS_PEPPER_GOLD", 80, 80}}},
+        {"Game",
+         0xFF50A070,
+         {{"CHECKBOX", 24, 24, 2},
+          {"DIALOG_BOX", 96, 96},
+          {"DIALOG_BUTTON", 96, 32},
+          {"SLIDER_TRACK", 200, 12},
+          {"SLIDER_THUMB", 20, 24},
+          {"DIALOG_USER", 480, 360},
+          {"HELP", 640, 480},
+          {"DEEP0", 50, 50},
+          {"DEEP1", 50, 50},
+          {"DEEP2", 50, 50},
+          {"WHITECELL", 50, 50},
+          {"TIP", 96, 96},
+          {"TIP_ARROW", 24, 24},
+          {"LINE", 50, 8},
+          {"GLOW", 64, 64},
+          {"RANK", 64, 64, 5},
+          {"BUY", 120, 40},
+          {"INROOM", 120, 40},
+          {"SPARKLE", 16, 16, 4},
+          {"RANK_DUST", 16, 16, 4},
+          {"PROGRESSBARSTUFF", 160, 16},
+          {"PROGRESSBARFOOD", 160, 16},
+          {"PROGRESSBARDRINK", 160, 16},
+          {"PROGRESSBARBACK", 170, 24},
+          {"PROGRESSBARRATING", 160, 16, 2},
+          {"PROGRESSBARRATINGBACK", 340, 24},
+          {"SMALLRANK", 24, 24, 5},
+          {"SHOPBUTTON", 110, 110},
+          {"POSTTUMB", 80, 60},
+          {"POSTTUMBDISABLED", 80, 60},
+          {"POSTBACK", 400, 300},
+          {"PUZZLE_BACK", 1024, 768},
+          {"MAIN_BACK", 1024, 768},
+          {"BUTTON_PLAY", 160, 48},
+          {"TIMER", 96, 96},
+          {"TIMER_ARROW", 8, 40},
+          {"TIMER_CIRCLE", 96, 96},
+          {"BUTTON_EXIT", 120, 40},
+          {"BUTTON_MENU", 120, 40},
+          {"MAIN_PLASHKA", 1024, 120},
+          {"MAIN_PLASHKATOP", 1024, 60},
+          {"ICON_ITEMS", 32, 32, 3},
+          {"ICON_ITEMSBIG", 64, 64, 3},
+          {"ICON_POSTCARD", 32, 32},
+          {"ICON_MONEY", 32, 32},
+          {"LIGHTNING", 50, 200, 4},
+          {"OUTBOX1", 120, 90},
+          {"INBOX1", 120, 90},
+          {"OUTBOX2", 120, 90},
+          {"INBOX2", 120, 90},
+          {"OUTBOX3", 120, 90},
+          {"INBOX3", 120, 90},
+          {"MENUBACK", 1024, 768},
+          {"POSTCARD_SHADOW", 420, 320},
+          {"MENU", 300, 400},
+          {"SHOP1", 1024, 768},
+          {"SHOP2", 1024, 768},
+          {"SHOP3", 1024, 768},
+          {"MENU_BUTTON", 200, 48},
+          {"RATING_BLICK", 64, 24},
+          {"CHAIN", 50, 50},
+          {"CHAIN1", 50, 50},
+          {"CHAIN2", 50, 50},
+          {"CELLBLINK", 50, 50, 4},
+          {"PARTICLES", 16, 16, 8},
+          {"FIREWORK", 32, 32, 8},
+          {"MAP_BACK", 1024, 768},
+          {"RESTGLOW1", 128, 128},
+          {"RESTGLOW2", 128, 128},
+          {"RESTGLOW3", 128, 128},
+          {"MAP_RANK_STARS", 24, 24, 4},
+          {"HINT_VERT", 50, 100},
+          {"HINT_HORZ", 100, 50},
+          {"SHOPPREV_BUTTON", 48, 48},
+          {"SHOPNEXT_BUTTON", 48, 48},
+          {"COMBO1_1", 200, 60},
+          {"COMBO1_2", 200, 60},
+          {"COMBO2_1", 200, 60},
+          {"COMBO2_2", 200, 60},
+          {"REWARD_BACK", 600, 450},
+          {"SECRETPART_TEXT", 300, 40},
+          {"GO", 200, 100},
+          {"NO_MORE_MOVES", 400, 80},
+          {"TIME_IS_OVER", 400, 80},
+          {"LEVEL_COMPLETE", 400, 80},
+          {"PAUSED", 300, 80},
+          {"PLAY_SHINE", 160, 48},
+          {"MONEY_PLACE", 160, 40},
+          {"LEVEL_COMPLETE_DIALOG", 500, 380},
+          {"REWARD_HINT_WINDOW", 320, 160}}},
+    };
+    return groups;
+}
+
+// The fonts of the "Init" group: an id, its glyph height in pixels, or the
+// font it duplicates.
+struct GameFont {
+    const char* mName;
+    int mPixels;
+    const char* mRefersTo = nullptr;
+};
+
+constexpr GameFont kFonts[] = {{"DEFAULT", 16}, {"DEFAULT_SMALL", 12}, {"DEFAULT_BIG", 26},
+                               {"NUMBERS", 22}, {"SCORES", 18},        {"SCORES_DONE", 0, "FONT_SCORES"}};
+
+std::string Lower(std::string text) {
+    for (char& chr : text)
+        chr = static_cast<char>(chr >= 'A' && chr <= 'Z' ? chr - 'A' + 'a' : chr);
+    return text;
+}
+
+std::string PicturePath(const GamePicture& picture) {
+    return "images/game/" + Lower(picture.mName) + ".png";
+}
+
+std::string GameGroupsText() {
+    std::string text;
+    for (const GameGroup& group : GameGroups()) {
+        text += "  <Resources id=\"" + std::string(group.mGroup) + "\">\n";
+        if (std::string(group.mGroup) == "Init") {
+            text += "    <SetDefaults path=\"fonts/game/\" idprefix=\"FONT_\"/>\n";
+            for (const GameFont& font : kFonts) {
+                const std::string path =
+                    font.mRefersTo ? std::string("!ref:") + font.mRefersTo : Lower(font.mName) + ".txt";
+                text += "    <Font id=\"" + std::string(font.mName) + "\" path=\"" + path + "\"/>\n";
+            }
+        }
+        if (std::string(group.mGroup) == "Game") {
+            text += "    <SetDefaults path=\"sounds/game/\" idprefix=\"SOUND_\"/>\n"
+                    "    <Sound id=\"MUTATOR\" path=\"mutator.wav\"/>\n"
+                    "    <Sound id=\"TIMER\" path=\"timer.wav\" volume=\"0.7\"/>\n";
+        }
+        text += "    <SetDefaults path=\"images/game/\" idprefix=\"IMAGE_\"/>\n";
+        for (const GamePicture& picture : group.mPictures) {
+            text += "    <Image id=\"" + std::string(picture.mName) + "\" path=\"" + Lower(picture.mName) + "\"";
+            if (picture.mCols > 1)
+                text += " cols=\"" + std::to_string(picture.mCols) + "\"";
+            if (picture.mRows > 1)
+                text += " rows=\"" + std::to_string(picture.mRows) + "\"";
+            text += "/>\n";
+        }
+        text += "  </Resources>\n";
+    }
+    return text;
+}
+
+bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSheet& labels) {
+    return WriteContentFile(path, ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows,
+                                                               DrawPlaceholder(art, &labels)));
+}
+
+bool WriteGamePictures(const std::string& root, const GlyphSheet& labels) {
+    for (const GameGroup& group : GameGroups()) {
+        for (const GamePicture& picture : group.mPictures) {
+            Placeholder art{picture.mWidth, picture.mHeight, picture.mCols, picture.mRows, group.mColor, picture.mName};
+            if (!WritePicture(root + "/" + PicturePath(picture), art, labels))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool WriteGameFonts(const std::string& root) {
+    for (const GameFont& font : kFonts) {
+        if (font.mRefersTo != nullptr)
+            continue;
+        GlyphSheet sheet;
+        if (!RenderGlyphSheet(font.mPixels, &sheet))
+            return false;
+        const std::string name = Lower(font.mName);
+        if (!WriteContentFile(root + "/fonts/game/" + name + ".png",
+                              ImageEncoders::EncodePngArgb(sheet.mWidth, sheet.mHeight, sheet.mPixels)) ||
+            !WriteContentFile(root + "/fonts/game/" + name + ".txt", FontDescriptorText(sheet, name + ".png")))
+            return false;
+    }
+    return true;
+}
+
+// A short tone that fades out, as a 16-bit mono WAVE file.
+bool WriteTone(const std::string& path, double hz, int milliseconds) {
+    PcmSound sound;
+    sound.format = platform::MakePcmFormat(1, 22050, 16);
+    std::vector<std::int16_t> samples = SoundWriters::Tone(22050, 1, 22050 * milliseconds / 1000, hz, 0.5);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<std::int16_t>(samples[i] * (1.0 - double(i) / samples.size()));
+    sound.data = SoundWriters::LittleEndian(samples);
+    return WriteContentFile(path, MakeWaveBytes(sound, "", 0));
+}
+
+// The keys the game's message boxes, tips, user list and help pages show.
+constexpr const char* kTermins = R"(; The texts the game shows, by key. Sections only group the keys.
+[Messages]
+SureExit=Do you really want to quit?
+Quit=Quit
+EnterCorrectName=Please enter a name.
+Warning=Warning
+DeleteWarning=Delete this player?
+Error1=This display mode is not supported.
+Error2=Hardware acceleration is not supported.
+Error3=Windowed mode is not available at this colour depth.
+NotSupported=Not supported
+NoWindowedMode=No windowed mode
+[Tips]
+TipGame1=Swap two neighbouring items to line up three or more.
+TipGameTimer=Finish the stage before the time runs out.
+TipGameBonusItem=Collect this item to charge a bonus.
+TipSecret=A secret piece lies under this cell.
+TipLockedField=A locked cell opens when a line is made on it.
+TipDoubleField=A double cell needs two lines.
+TipKnifeComplete=The knife is charged: click it, then a cell.
+TipShuffleComplete=The shuffle is charged.
+TipTimeFreezeComplete=The time freeze is charged.
+TipBreakLineComplete=The line breaker is charged.
+TipHintComplete=The hint is charged.
+TipLightningComplete=The lightning is charged.
+TipReplaceComplete=The recolouring is charged.
+TipX2Complete=The double score is charged.
+TipGameItems=Collect the items shown at the top.
+TipPuzzleRules=Put the pieces of the picture in their places.
+TipPuzzleWrongSwap=These pieces do not belong there.
+TipLevelComplete1=Stage complete!
+TipLevelComplete2=Choose the next stage on the map.
+TipRoom1=This is your room.
+TipRoom2=Buy things in the shop.
+TipRoom3=Drag a thing to place it.
+TipRoom4=Things raise your rating.
+TipRoom5=Your rating opens new stages.
+TipRoom6=Postcards arrive in the mailbox.
+TipRoom7=Collect every postcard.
+TipRoom8=Have fun!
+[Dialogs]
+CreateNewUser=Create a new player
+HelpNext=Next
+HelpDone=Done
+)";
+
+// Two full-window backgrounds.
+constexpr const char* kBacks = R"([Back1]
+ImageFile=images\backs\back1
+Attributes=nopal
+Rects=0,0,1024,768
+[Back2]
+ImageFile=images\backs\back2
+Attributes=nopal ddsurface
+Rects=0,0,1024,768
+)";
+
+// The board's items: one row of 50-pixel cels per item state.
+constexpr const char* kItemDescription = R"([Main]
+ImageFile=images\items\items
+Attributes=nopal
+Rects=0,0,50,50
+ColCount=7
+RowCount=2
+)";
+
+// The selection at the board's chosen cell: four frames that swell and
+// shrink while the colour fades between two tints.
+constexpr const char* kSelectedAnimation = R"([Main]
+Sprite=Selection
+Frames=0,1,2,3
+FrameDelay=6
+Scales=1,1.1,1.2,1.1
+StartColor=FFFFFFFF
+EndColor=80FFE080
+ColorDelay=60
+[Selection]
+ImageFile=images\anim\selected
+Attributes=nopal
+Rects=0,0,56,56
+ColCount=4
+RowCount=1
+)";
+
+bool WriteGameData(const std::string& root, const GlyphSheet& labels) {
+    const Placeholder back1{1024, 768, 1, 1, 0xFF406080, "BACK1"};
+    const Placeholder back2{1024, 768, 1, 1, 0xFF605040, "BACK2"};
+    const Placeholder items{50, 50, 7, 2, 0xFFC0A040, "ITEM"};
+    const Placeholder selected{56, 56, 4, 1, 0xC0FFFFFF, "SEL"};
+    return WriteContentFile(root + "/data/termins.txt", WithCrLf(kTermins)) &&
+           WriteContentFile(root + "/data/backs.spr", WithCrLf(kBacks)) &&
+           WriteContentFile(root + "/data/item.anim", WithCrLf(kItemDescription)) &&
+           WriteContentFile(root + "/data/selected.anim", WithCrLf(kSelectedAnimation)) &&
+           WritePicture(root + "/images/backs/back1.png", back1, labels) &&
+           WritePicture(root + "/images/backs/back2.png", back2, labels) &&
+           WritePicture(root + "/images/items/items.png", items, labels) &&
+           WritePicture(root + "/images/anim/selected.png", selected, labels);
+}
+
+} // namespace
+
+std::string GameManifest() {
+    std::string manifest = kManifest;
+    const size_t end = manifest.rfind("</ResourceManifest>");
+    return manifest.insert(end, GameGroupsText());
+}
+
+bool WriteGameContent(const std::string& root) {
+    GlyphSheet labels;
+    if (!RenderGlyphSheet(11, &labels)) {
+        std::fprintf(stderr, "make-sample-content: no installed font face opens for the picture labels\n");
+        return false;
+    }
+    return WriteContentFile(root + "/properties/resources.xml", GameManifest()) && WriteGamePictures(root, labels) &&
+           WriteGameFonts(root) && WriteTone(root + "/sounds/game/mutator.wav", 880, 150) &&
+           WriteTone(root + "/sounds/game/timer.wav", 1320, 80) && WriteGameData(root, labels);
+}
+
+} // namespace Kavo::SampleContent

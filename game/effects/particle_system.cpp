@@ -276,10 +276,11 @@ void ParticleSystem::Simulate(float dt) {
         ++i;
     }
     if (mAge != kStopped) {
-        const double needed = static_cast<double>(mEmission) * dt + mEmissionResidue;
-        const double whole = std::trunc(needed);
-        mEmissionResidue = std::isfinite(needed) ? static_cast<float>(needed - whole) : 0.0f;
-        const double count = whole > 0 ? std::fmin(whole, kMaxParticles) : 0.0;
+        // In float, as the descriptions were tuned: 50 x 0.02 is one whole particle.
+        const float needed = static_cast<float>(mEmission) * dt + mEmissionResidue;
+        const float whole = std::trunc(needed);
+        mEmissionResidue = std::isfinite(needed) ? needed - whole : 0.0f;
+        const float count = whole > 0 ? std::fmin(whole, static_cast<float>(kMaxParticles)) : 0.0f;
         for (int n = 0; n < static_cast<int>(count) && mLiveCount < kMaxParticles; ++n) {
             Emit(mParticles[static_cast<size_t>(mLiveCount)]);
             ++mLiveCount;
@@ -335,9 +336,8 @@ void ParticleSystem::Emit(ParticleState& p) {
 
     PlaceNewParticle(p);
 
-    float angle = static_cast<float>(mDirection - kHalfPi +
-                                      mSpread * static_cast<float>(platform::CrtRand()) * kOneOverRandMax -
-                                      mSpread * 0.5f);
+    float angle = static_cast<float>(
+        mDirection - kHalfPi + mSpread * static_cast<float>(platform::CrtRand()) * kOneOverRandMax - mSpread * 0.5f);
     if (mRelative)
         angle += std::atan2(mPreviousY - mY, mPreviousX - mX) + kHalfPi;
     const float speed = RandomIn(mSpeedMin, mSpeedMax);

@@ -48,8 +48,7 @@ protected:
         for (int i = 0; i < 3; ++i)
             PlayOneUpdate(effect);
         bits = mScreen.GetBits();
-        EXPECT_TRUE(std::all_of(bits, bits + pixels, [](std::uint32_t p) { return p == 0; }))
-            << "a done effect drew";
+        EXPECT_TRUE(std::all_of(bits, bits + pixels, [](std::uint32_t p) { return p == 0; })) << "a done effect drew";
         EXPECT_TRUE(effect.IsDone());
         return doneAt;
     }

@@ -89,7 +89,7 @@ TEST_F(ParticleTest, DrawCountsAndPositionsWithAndWithout3D) {
         size_t draws;
     };
     const Case cases[] = {
-        {true, false, 1.0f, 2}, {true, false, 2.0f, 1}, {true, true, 1.0f, 2}, {true, true, 2.0f, 2},
+        {true, false, 1.0f, 2},  {true, false, 2.0f, 1},  {true, true, 1.0f, 2},  {true, true, 2.0f, 2},
         {false, false, 1.0f, 1}, {false, false, 2.0f, 1}, {false, true, 1.0f, 1}, {false, true, 2.0f, 1},
     };
     for (const Case& c : cases) {
@@ -108,8 +108,8 @@ TEST_F(ParticleTest, DrawCountsAndPositionsWithAndWithout3D) {
             rect.Draw(&g, 255.0f);
         else
             plain.Draw(&g);
-        const std::string label = std::string(c.hardware3D ? "3D " : "2D ") + (c.rect ? "rect " : "cel ") +
-                                  std::to_string(c.scale);
+        const std::string label =
+            std::string(c.hardware3D ? "3D " : "2D ") + (c.rect ? "rect " : "cel ") + std::to_string(c.scale);
         ASSERT_EQ(dest.mCalls.size(), c.draws) << label;
         for (const std::string& call : dest.mCalls) {
             EXPECT_NE(call.find("m1"), std::string::npos) << label << ": additive by default: " << call;

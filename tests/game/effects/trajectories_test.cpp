@@ -14,8 +14,7 @@
 namespace Game {
 namespace {
 
-TrajectoryPath Path(const std::string& name, std::vector<std::pair<int, int>> points,
-                    std::vector<float> lengths = {}) {
+TrajectoryPath Path(const std::string& name, std::vector<std::pair<int, int>> points, std::vector<float> lengths = {}) {
     TrajectoryPath path;
     path.mName = name;
     for (size_t i = 0; i < points.size(); ++i) {
@@ -159,8 +158,8 @@ TEST(TrajectoryFactoriesTest, ArcsBowToTheRightOfTheirDirection) {
         int middleX, middleY;
     };
     const Case cases[] = {
-        {0, 0, 100, 0, 20, 50, 20},   {0, 0, 100, 0, -20, 50, -20}, {0, 0, 100, 0, 0, 50, 0},
-        {0, 0, 0, 100, 20, -20, 50},  {5, 5, 5, 5, 20, 5, 5},       {0, 0, 3, 0, 0.9f, 1, 0},
+        {0, 0, 100, 0, 20, 50, 20},       {0, 0, 100, 0, -20, 50, -20}, {0, 0, 100, 0, 0, 50, 0},
+        {0, 0, 0, 100, 20, -20, 50},      {5, 5, 5, 5, 20, 5, 5},       {0, 0, 3, 0, 0.9f, 1, 0},
         {0, 0, -100, 0, 20.5f, -50, -20},
     };
     for (const Case& c : cases) {

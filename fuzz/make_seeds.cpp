@@ -11,6 +11,8 @@
 #include "framework/pak/pak_writer.h"
 #include "framework/sound/wave_file.h"
 #include "framework/util/buffer.h"
+#include "game/effects/trajectories.h"
+#include "game/effects/trajectories_writer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/game_content.h"
@@ -123,6 +125,29 @@ void GameDataSeeds() {
         bonuses.WriteLong(i * 3);
     }
     Seed("bonus_records", "eight.sav", Bytes(bonuses.GetDataPtr(), bonuses.GetDataPtr() + bonuses.GetDataLen()));
+}
+
+void EffectSeeds() {
+    std::vector<Game::TrajectoryPath> paths(3);
+    paths[0].mName = "Rank_1_0";
+    paths[0].mPoints.resize(4);
+    for (size_t i = 0; i < paths[0].mPoints.size(); ++i) {
+        paths[0].mPoints[i].x = 512 - int(i) * 90;
+        paths[0].mPoints[i].y = 384 - int(i * i) * 20;
+    }
+    Game::Trajectories::ComputeLengths(paths[0]);
+    paths[1].mName = "Reward0";
+    paths[1].mPoints.resize(1);
+    paths[2] = *Game::Trajectories::MakeArc(0, 0, 300, 100, 40);
+    const std::string file = Game::EncodeTrajectories(paths);
+    Seed("trajectories", "paths.dat", Bytes(file.begin(), file.end()));
+    Seed("particle_system", "sparkle.ini",
+         FromText("[Default]\r\nnEmission=120\r\nfLifetime=0.6\r\nfRadialAccelMin=-2\r\nfTangentialAccelMax=3\r\n"
+                  "colColorStart=1,1,0.6,1;1,0.8,0.3,1\r\ncolColorEnd=1,0.5,0.1,0\r\nImageFile=IMAGE_SPARKLE\r\n"
+                  "bUseRandomRect=0\r\nTextureRect0=0,0,16,16\r\nTextureRect1=16,0,16,16\r\n"));
+    Seed("particle_system", "ellipse.ini",
+         FromText("[Default]\r\nAppearMode=2\r\nSizeX=40\r\nSizeY=10\r\nbRelative=1\r\ncolColorStartR=1\r\n"
+                  "colColorEndA=0\r\nfSpinStart=3\r\nfSizeStart=2\r\nfSizeEnd=0\r\nImageFile=IMAGE_SPARKLE\r\n"));
 }
 
 void TextSeeds() {
@@ -359,6 +384,7 @@ int main(int argc, char** argv) {
     ImageSeeds();
     TextSeeds();
     GameDataSeeds();
+    EffectSeeds();
     RasterSeeds();
     CdfSeeds();
     SoundSeeds();

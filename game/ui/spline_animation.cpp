@@ -76,7 +76,8 @@ void SplineAnimation::Refresh() {
     if (mPathMode >= 2 && !mSplineX.empty()) {
         mProgress += mStep;
         float distance = mProgress * mLengthScale;
-        if (distance > mPath->mTotalLength) {
+        // Reaching the end finishes, so a path of no length finishes at once.
+        if (distance >= mPath->mTotalLength) {
             distance = mPath->mTotalLength;
             mFinished = true;
         }

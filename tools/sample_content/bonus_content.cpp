@@ -1,7 +1,7 @@
 #include "tools/sample_content/bonus_content.h"
 
-#include "tools/sample_content/content_files.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/content_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +52,8 @@ constexpr const char* kBlinkAnim = "[Main]\r\n"
 
 bool WriteBonusContent(const std::string& root) {
     return WriteContentFile(root + "/data/bonusblink.anim", std::string(kBlinkAnim)) &&
-           WriteContentFile(root + "/images/bonusblink.png", ImageEncoders::EncodePngArgb(96 * 4, 96, BlinkStrip(96, 4)));
+           WriteContentFile(root + "/images/bonusblink.png",
+                            ImageEncoders::EncodePngArgb(96 * 4, 96, BlinkStrip(96, 4)));
 }
 
 } // namespace Kavo::SampleContent

@@ -127,7 +127,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"CHAIN1", 50, 50},
           {"CHAIN2", 50, 50},
           {"CELLBLINK", 50, 50, 4},
-          {"PARTICLES", 16, 16, 8},
+          {"PARTICLES", 32, 32, 4, 4},
           {"FIREWORK", 32, 32, 8},
           {"MAP_BACK", 1024, 768},
           {"RESTGLOW1", 128, 128},

@@ -15,6 +15,7 @@
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
+#include "tools/sample_content/effects_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
@@ -218,7 +219,8 @@ int main(int argc, char** argv) {
     ok = ok && WriteFile(root + "/fonts/sample.png", enc::EncodePngArgb(sheet.mWidth, sheet.mHeight, sheet.mPixels)) &&
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
-         Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root);
+         Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
+         Kavo::SampleContent::WriteEffectsContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -55,9 +55,7 @@ public:
     int ColumnToX(int column, bool centre) const;
     int RowToY(int row, bool centre) const;
     static bool IsRowInRange(int row) { return row >= 0 && row < kBoardRows; }
-    static bool IsInGrid(int column, int row) {
-        return column >= 0 && column < kBoardColumns && IsRowInRange(row);
-    }
+    static bool IsInGrid(int column, int row) { return column >= 0 && column < kBoardColumns && IsRowInRange(row); }
     // The pixel lies in the grid on a cell that exists.
     bool IsCellAt(int x, int y) const;
     BoardCell* CellAt(int x, int y);
@@ -180,7 +178,8 @@ void Board::ForEachActiveCell(Visit visit) const {
 template <typename Visit>
 void Board::ForEachActiveCell(Visit visit) {
     const Board& self = *this;
-    self.ForEachActiveCell([&](int column, int row, const BoardCell&) { return visit(column, row, Cell(column, row)); });
+    self.ForEachActiveCell(
+        [&](int column, int row, const BoardCell&) { return visit(column, row, Cell(column, row)); });
 }
 
 } // namespace Game

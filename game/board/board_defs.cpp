@@ -89,8 +89,8 @@ bool BoardDefs::Read(Kavo::Buffer& buffer) {
     if (!whole)
         return false;
     if (mLayouts.size() < count)
-        return Fail("The board layout file holds " + std::to_string(mLayouts.size()) + " of " +
-                    std::to_string(count) + " layouts");
+        return Fail("The board layout file holds " + std::to_string(mLayouts.size()) + " of " + std::to_string(count) +
+                    " layouts");
     return true;
 }
 

@@ -3,8 +3,8 @@
 namespace Game {
 
 int RandomInt(int a, int b) {
-    const int value =
-        a + static_cast<int>(static_cast<double>(platform::CrtRand()) * (b - a) / static_cast<double>(platform::kCrtRandMax));
+    const int value = a + static_cast<int>(static_cast<double>(platform::CrtRand()) * (b - a) /
+                                           static_cast<double>(platform::kCrtRandMax));
     return value == b ? a : value;
 }
 

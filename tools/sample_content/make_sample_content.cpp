@@ -13,6 +13,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/board_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
@@ -214,7 +215,7 @@ int main(int argc, char** argv) {
               // Only the alpha companion exists: the picture takes its colour from "alphacolor".
               WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
               WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
-              WriteSounds(root, argc == 5 ? argv[4] : nullptr);
+              WriteSounds(root, argc == 5 ? argv[4] : nullptr) && Kavo::SampleContent::WriteBoardContent(root);
     Kavo::SampleContent::GlyphSheet sheet;
     if (!Kavo::SampleContent::RenderGlyphSheet(Kavo::SampleContent::kSampleFontPixels, &sheet)) {
         std::fprintf(stderr, "make-sample-content: no installed font face opens (install fonts-dejavu-core)\n");

@@ -30,15 +30,15 @@ protected:
 TEST_F(BoardDrawingTest, HoverSelectionSecretsItemsAndChains) {
     mBoard.mHover = {0, 0};
     mBoard.mSelected = {1, 0};
-    EXPECT_EQ(Draw(), (std::vector<std::string>{
-                          "Blt 177,103 [0,0,50,50] (255,255,255,127) m0", // hover, half opacity
-                          "FillRect [227,103,50,50] (0,0,255,127) m0",    // selection
-                          "Blt 237,113 [0,0,30,30] (255,255,255,255) m0", // secret at the centre of (1, 0)
-                          "Blt 182,108 [0,0,40,40] (255,255,255,255) m0",
-                          "Blt 232,108 [0,0,40,40] (255,255,255,255) m0",
-                          "Blt 282,108 [0,0,40,40] (255,255,255,255) m0",
-                          "Blt 292,118 [0,0,21,21] (255,255,255,255) m0", // its chain
-                      }));
+    EXPECT_EQ(Draw(),
+              (std::vector<std::string>{
+                  "Blt 177,103 [0,0,50,50] (255,255,255,127) m0", // hover, half opacity
+                  "FillRect [227,103,50,50] (0,0,255,127) m0",    // selection
+                  "Blt 237,113 [0,0,30,30] (255,255,255,255) m0", // secret at the centre of (1, 0)
+                  "Blt 182,108 [0,0,40,40] (255,255,255,255) m0", "Blt 232,108 [0,0,40,40] (255,255,255,255) m0",
+                  "Blt 282,108 [0,0,40,40] (255,255,255,255) m0",
+                  "Blt 292,118 [0,0,21,21] (255,255,255,255) m0", // its chain
+              }));
 
     // The hover is not drawn over the selected cell; alpha scales everything.
     mBoard.mHover = {1, 0};

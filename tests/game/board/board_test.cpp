@@ -53,7 +53,7 @@ TEST_F(BoardTest, PixelsMapToCellsAndBack) {
     EXPECT_EQ(mBoard.RowToY(2, true), 228);
 
     EXPECT_TRUE(mBoard.IsCellAt(177, 103));
-    EXPECT_TRUE(mBoard.IsCellAt(226, 152)); // cell (0, 0)'s last pixel
+    EXPECT_TRUE(mBoard.IsCellAt(226, 152));  // cell (0, 0)'s last pixel
     EXPECT_FALSE(mBoard.IsCellAt(227, 103)); // (1, 0) has no cell
     EXPECT_EQ(mBoard.CellAt(227, 103), nullptr);
     EXPECT_EQ(mBoard.CellAt(227, 153), &mBoard.Cell(1, 1));
@@ -296,7 +296,8 @@ TEST_F(BoardTest, SaveWritesTheProfileBlock) {
               (std::vector<std::uint8_t>{3, 0, 1, 0, 10, 0, 8, 0, 4, 0}));
     auto cellBytes = [&](int column, int row) {
         const size_t at = 10 + static_cast<size_t>(row * 16 + column) * 7;
-        return std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + 7));
+        return std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(at),
+                                         bytes.begin() + static_cast<long>(at + 7));
     };
     EXPECT_EQ(cellBytes(3, 1), (std::vector<std::uint8_t>{1, 2, 0xFF, 0xFF, 5, 0, 3}));
     EXPECT_EQ(cellBytes(4, 1), (std::vector<std::uint8_t>{1, 0, 2, 1, 0xFE, 0xFF, 0}));

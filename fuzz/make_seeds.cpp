@@ -15,6 +15,7 @@
 #include "game/effects/trajectories_writer.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/board_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
@@ -104,6 +105,21 @@ void ImageSeeds() {
     Seed("gif", "interlaced.gif", enc::MakeGif(gif));
 }
 
+// The board layouts and item catalogue of the sample content, and a saved
+// board block: a header, then 160 cells of 7 bytes with items, tiles,
+// secrets and chains.
+void BoardSeeds() {
+    Seed("boards_dat", "sample.dat", FromText(Kavo::SampleContent::BoardsDatBytes()));
+    Seed("item_catalog", "items.txt", FromText(Kavo::SampleContent::ItemsText()));
+    Bytes block = {3, 0, 1, 0, 10, 0, 8, 0, 4, 0};
+    for (int cell = 0; cell < 160; ++cell) {
+        const uint8_t item = static_cast<uint8_t>(cell % 7 == 0 ? 0xFE : cell % 5);
+        block.insert(block.end(), {1, uint8_t(cell % 3), uint8_t(cell == 40 ? 2 : 0xFF), uint8_t(cell == 40 ? 0 : 0xFF),
+                                   item, uint8_t(item == 0xFE ? 0xFF : 0), uint8_t(cell % 11 == 0 ? 3 : 0)});
+    }
+    Seed("board_load", "block.bin", block);
+}
+
 void GameDataSeeds() {
     Seed("ini", "doc.txt",
          FromText(";c\r\n[Main]\r\nKey = 5\r\na=b=c\r\nDelays=1, 2\r\nbare\r\n[main]\r\nColor=ff8000\r\n[NoClose\r\n"));
@@ -125,6 +141,7 @@ void GameDataSeeds() {
         bonuses.WriteLong(i * 3);
     }
     Seed("bonus_records", "eight.sav", Bytes(bonuses.GetDataPtr(), bonuses.GetDataPtr() + bonuses.GetDataLen()));
+    BoardSeeds();
 }
 
 void EffectSeeds() {

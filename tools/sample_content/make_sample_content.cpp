@@ -13,6 +13,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/board_content.h"
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/effects_content.h"
@@ -220,7 +221,7 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
-         Kavo::SampleContent::WriteEffectsContent(root);
+         Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -1,0 +1,30 @@
+// Loads a board from a profile's board block, then runs the board's scans,
+// motion and saving over the result.
+#include "framework/util/buffer.h"
+#include "game/board/board.h"
+
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Kavo::Buffer buffer;
+    buffer.SetData(data, static_cast<int>(size));
+    Game::Board board;
+    board.SetOrigin(177, 103);
+    board.Load(buffer);
+    std::vector<Game::CellPos> cells;
+    board.CollectTileCells(cells);
+    board.CollectChainedCells(cells);
+    board.PickTargets(cells, 12);
+    board.mItemSet = {0, 1, 2};
+    board.PlaceSecrets(2);
+    int x = 0;
+    int y = 0;
+    board.FirstSecretCell(x, y);
+    board.FirstChainedCell(x, y);
+    board.DropAll();
+    board.MoveItems(1000.0f);
+    Kavo::Buffer saved;
+    board.Save(saved);
+    return saved.GetDataLen() == Game::Board::kSavedSize ? 0 : 1;
+}

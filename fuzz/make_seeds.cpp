@@ -113,6 +113,17 @@ void GameDataSeeds() {
                   "NeverEnding=0\r\nDrawAdditive=1\r\n[Pic]\r\nImageFile=pic\r\nRects=0,0,8,8;8,0,8,8\r\n"));
 }
 
+void LayoutSeeds() {
+    Seed("layout", "dialog.txt",
+         FromText("[Main]\r\nBeginX=10\r\nBeginY=-50\r\nSpeed=7\r\nPosition=20,30,40,50\r\nID=5\r\n"
+                  "[Ok]\r\nType=Button\r\nID=1\r\nDescription=Look\r\nPosition=1,2,3\r\n"
+                  "[Look]\r\nType=Button\r\nNormalImage=IMAGE_CHECKBOX\r\nFont=FONT_DEFAULT\r\n"
+                  "[Box]\r\nType=CheckBox\r\nImage=x.png\r\n[L]\r\nType=ListBox\r\nFont=fonts\\none\r\n"
+                  "[R]\r\nType=RadioButton\r\nAddToWidget=0\r\n[P]\r\nType=Point\r\nX=0x10\r\n"
+                  "[I]\r\nType=Image\r\nsimageid=IMAGE_SLIDER_TRACK\r\n[S]\r\nType=Slider\r\n"));
+    Seed("layout", "music.txt", FromText("[Music]\r\nA=track1, track2\r\nB=\r\n"));
+}
+
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
     Seed("manifest", "sample.xml", FromText(Kavo::SampleContent::kManifest));
@@ -346,6 +357,7 @@ int main(int argc, char** argv) {
     ImageSeeds();
     TextSeeds();
     GameDataSeeds();
+    LayoutSeeds();
     RasterSeeds();
     CdfSeeds();
     SoundSeeds();

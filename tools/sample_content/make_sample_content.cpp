@@ -17,6 +17,7 @@
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
+#include "tools/sample_content/ui_content.h"
 
 #include <algorithm>
 #include <cmath>
@@ -222,7 +223,8 @@ int main(int argc, char** argv) {
     }
     ok = ok && WriteFile(root + "/fonts/sample.png", enc::EncodePngArgb(sheet.mWidth, sheet.mHeight, sheet.mPixels)) &&
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
-         WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet));
+         WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
+         Kavo::SampleContent::WriteUiContent(root, sheet);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -167,6 +167,17 @@ void EffectSeeds() {
                   "colColorEndA=0\r\nfSpinStart=3\r\nfSizeStart=2\r\nfSizeEnd=0\r\nImageFile=IMAGE_SPARKLE\r\n"));
 }
 
+void LayoutSeeds() {
+    Seed("layout", "dialog.txt",
+         FromText("[Main]\r\nBeginX=10\r\nBeginY=-50\r\nSpeed=7\r\nPosition=20,30,40,50\r\nID=5\r\n"
+                  "[Ok]\r\nType=Button\r\nID=1\r\nDescription=Look\r\nPosition=1,2,3\r\n"
+                  "[Look]\r\nType=Button\r\nNormalImage=IMAGE_CHECKBOX\r\nFont=FONT_DEFAULT\r\n"
+                  "[Box]\r\nType=CheckBox\r\nImage=x.png\r\n[L]\r\nType=ListBox\r\nFont=fonts\\none\r\n"
+                  "[R]\r\nType=RadioButton\r\nAddToWidget=0\r\n[P]\r\nType=Point\r\nX=0x10\r\n"
+                  "[I]\r\nType=Image\r\nsimageid=IMAGE_SLIDER_TRACK\r\n[S]\r\nType=Slider\r\n"));
+    Seed("layout", "music.txt", FromText("[Music]\r\nA=track1, track2\r\nB=\r\n"));
+}
+
 void TextSeeds() {
     Seed("xml", "manifest.xml", FromText(Kavo::SampleContent::kManifest));
     Seed("manifest", "sample.xml", FromText(Kavo::SampleContent::kManifest));
@@ -402,6 +413,7 @@ int main(int argc, char** argv) {
     TextSeeds();
     GameDataSeeds();
     EffectSeeds();
+    LayoutSeeds();
     RasterSeeds();
     CdfSeeds();
     SoundSeeds();

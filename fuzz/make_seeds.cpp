@@ -121,6 +121,7 @@ void BoardSeeds() {
 }
 
 void GameDataSeeds() {
+    Seed("driver_list", "vhw.dat", FromText("  NVIDIA GeForce \r\n\r\nradeon\nati \n"));
     Seed("ini", "doc.txt",
          FromText(";c\r\n[Main]\r\nKey = 5\r\na=b=c\r\nDelays=1, 2\r\nbare\r\n[main]\r\nColor=ff8000\r\n[NoClose\r\n"));
     Seed("anim", "cycle.anim",

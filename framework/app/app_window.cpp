@@ -193,6 +193,9 @@ int32_t KavoAppBase::InitDisplay() {
     const int32_t result = mDDInterface->Init(mHWnd, mIsPhysWindowed);
     if (result != DDInterface::RESULT_OK)
         return result;
+    // A new test outcome replaces whatever 3D choice was stored.
+    if (mDDInterface->mD3DTester != nullptr && mDDInterface->mD3DTester->mFreshResult)
+        DeleteRegValue("Is3D");
     const int32_t width = mDDInterface->mDisplayWidth;
     const int32_t height = mDDInterface->mDisplayHeight;
     mScreenBounds = IntRect((mWidth - width) / 2, (mHeight - height) / 2, width, height);

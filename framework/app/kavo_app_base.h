@@ -213,6 +213,11 @@ public:
     DisplayRequest GetDisplayRequest() const override;
     PresentPolicy GetPresentPolicy() const override;
     void SetRefreshPacingOff() override;
+    Display3DSettings Get3DSettings() const override;
+    void Write3DRuntimeError(const std::string& text) override;
+    std::string RecordOrReplay3DText(const std::string& text) override;
+    bool RecordOrReplay3DFlag(bool flag) override;
+    bool IsWindowMinimized() const override;
     // Made with the application, before any display, and lent to the display
     // device to guard its surfaces.
     platform::CriticalSection& GetDisplayLock() { return mDisplayLock; }

@@ -63,6 +63,8 @@ std::string DDInterface::ResultToString(int32_t result) {
 
 DDInterface::DDInterface(DisplayOwner* owner, platform::CriticalSection& lock)
     : mApp(owner), mD3DInterface(std::make_unique<D3DInterface>()), mCritSect(lock) {
+    mD3DInterface->mOwner = owner;
+    mD3DInterface->mLock = &mCritSect;
     // A program that installed no display of its own shows the desktop's
     // through the video driver.
     if (!platform::DisplayEnvironmentSlot().Get()) {
@@ -139,6 +141,7 @@ int32_t DDInterface::SetUp(platform::WindowHandle window, bool windowed) {
 
     if (CheckDXError(platform::CreateDisplay(&mDD), "DirectDrawCreate"))
         return RESULT_DD_CREATE_FAIL;
+    RunD3DTest(window);
 
     const DisplayRequest request = Request();
     mHWnd = window;
@@ -183,6 +186,8 @@ int32_t DDInterface::SetUp(platform::WindowHandle window, bool windowed) {
     SetVideoOnlyDraw(mVideoOnlyDraw);
 
     if (mIs3D) {
+        mD3DInterface->mOwner = mApp;
+        mD3DInterface->mLock = &mCritSect;
         mD3DInterface->mErrorString.clear();
         if (!mD3DInterface->Init(mDD, mHWnd, mWidth, mHeight, mDrawSurface, mIsWindowed)) {
             mErrorString = "3D init error: " + mD3DInterface->mErrorString;
@@ -191,6 +196,23 @@ int32_t DDInterface::SetUp(platform::WindowHandle window, bool windowed) {
     }
     mInitialized = true;
     return RESULT_OK;
+}
+
+bool DDInterface::RunD3DTest(platform::WindowHandle window) {
+    const Display3DSettings settings = mApp != nullptr ? mApp->Get3DSettings() : Display3DSettings{};
+    if (mD3DTester != nullptr || (!settings.mAutoEnable3D && !settings.mTest3D))
+        return false;
+    mD3DTester = std::make_unique<D3DTester>();
+    mD3DTester->mMinVidMemory = settings.mMinVidMemory;
+    mD3DTester->mRecVidMemory = settings.mRecVidMemory;
+    mD3DTester->Test(window, mDD, mApp);
+    const bool failed = !mD3DTester->mFailureReason.empty();
+    const bool warned = !mD3DTester->mWarning.empty();
+    if (settings.mAutoEnable3D && !failed && !warned)
+        mIs3D = true;
+    if (failed || (mD3DTester->mFreshResult && warned))
+        mIs3D = false;
+    return true;
 }
 
 platform::HResult DDInterface::CreatePlainSurface(int width, int height, std::uint32_t caps, platform::Surface** out) {

@@ -100,6 +100,9 @@ public:
     void AddDDImage(DDImage* image);
     void RemoveDDImage(DDImage* image);
     void ClearSurface(platform::Surface* surface);
+    // Runs the 3D capability test once, when the owner asks for automatic
+    // 3D or for the test, and sets is-3D from its outcome. True when it ran.
+    bool RunD3DTest(platform::WindowHandle window);
     // For a failure: error text "<step>: <result name>" and true.
     bool CheckDXError(platform::HResult result, const char* step);
 

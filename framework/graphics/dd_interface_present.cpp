@@ -51,7 +51,7 @@ bool DDInterface::Redraw(const IntRect* rect) {
             return false;
         }
         if (mD3DInterface->mSceneBegun) {
-            mD3DInterface->mSceneBegun = false;
+            mD3DInterface->EndScene();
             mD3DInterface->mErrorString.clear();
         }
     }

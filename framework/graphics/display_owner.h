@@ -5,6 +5,7 @@
 // application implements it; tests give a plain one.
 
 #include <cstdint>
+#include <string>
 
 namespace Kavo {
 
@@ -26,6 +27,18 @@ struct PresentPolicy {
     bool mPopupActive = false;
 };
 
+// What the program wants of 3D: whether the capability test runs, the
+// video memory it asks for, where the test keeps its outcome, and whether
+// a demo is being replayed (the test is then not run but replayed).
+struct Display3DSettings {
+    bool mAutoEnable3D = false; // use 3D when the card passes without a warning
+    bool mTest3D = false;       // run the test even without automatic 3D
+    uint32_t mMinVidMemory = 6; // MB
+    uint32_t mRecVidMemory = 14;
+    std::string mRegKey; // the program's key below "SOFTWARE\"; empty: nothing is stored
+    bool mReplayingDemo = false;
+};
+
 class DisplayOwner {
 public:
     virtual ~DisplayOwner() = default;
@@ -33,6 +46,17 @@ public:
     virtual PresentPolicy GetPresentPolicy() const = 0;
     // The monitor reported no usable refresh rate; the loop must not pace by it.
     virtual void SetRefreshPacingOff() = 0;
+
+    // ---- 3D ----
+    virtual Display3DSettings Get3DSettings() const { return {}; }
+    // The renderer's last failure, kept as "Test3D\RuntimeError" under the program's key.
+    virtual void Write3DRuntimeError(const std::string& /*text*/) {}
+    // The capability test's outcome passes through here, so that a
+    // recorded demo replays the same 3D decision.
+    virtual std::string RecordOrReplay3DText(const std::string& text) { return text; }
+    virtual bool RecordOrReplay3DFlag(bool flag) { return flag; }
+    // The main window is minimised: nothing is drawn in 3D.
+    virtual bool IsWindowMinimized() const { return false; }
 };
 
 } // namespace Kavo

@@ -5,6 +5,7 @@
 
 #include "app_test_environment.h"
 #include "framework/graphics/dd_interface.h"
+#include "framework/graphics/graphics.h"
 #include "loop_test_app.h"
 #include "platform/registry.h"
 #include "platform/system_info.h"
@@ -244,6 +245,35 @@ TEST_F(WindowTest, AFailedSwitchTo3DGoesBackTo2D) {
     EXPECT_EQ(app.mDDInterface->GetInitCount(), inits + 2);
     EXPECT_TRUE(app.mDDInterface->mInitialized);
     EXPECT_TRUE(app.mUserChanged3DSetting);
+}
+
+// 3D switched on and off while the loop runs: every mode presents frames,
+// and in 3D they are drawn through the renderer.
+TEST_F(WindowTest, Hardware3DSwitchesOnAndOffWhileTheLoopPresents) {
+    struct Filled : Kavo::Widget {
+        void Draw(Kavo::Graphics* g) override {
+            g->SetColor(Kavo::Color(200, 100, 50));
+            g->FillRect(0, 0, 10, 10);
+        }
+    } filled;
+    LoopApp app(WorkFolder());
+    filled.Resize(0, 0, 10, 10);
+    app.mWidgetManager->AddWidget(&filled);
+    app.Initialize();
+    app.mDirtyEveryUpdate = true;
+    RunFor(app, 200);
+    for (const bool on : {true, false, true}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        app.SetHardware3D(on, true);
+        EXPECT_EQ(app.UsesHardware3D(), on);
+        const int32_t presents = app.Presents();
+        RunFor(app, 200);
+        EXPECT_GT(app.Presents(), presents);
+        EXPECT_TRUE(app.mDDInterface->mInitialized);
+        EXPECT_TRUE(app.mDDInterface->mD3DInterface->mErrorString.empty());
+    }
+    EXPECT_TRUE(app.mDDInterface->mD3DInterface->mWasUsed);
+    app.mWidgetManager->RemoveWidget(&filled);
 }
 
 } // namespace

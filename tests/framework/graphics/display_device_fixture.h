@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "framework/graphics/dd_image.h"
 #include "framework/graphics/dd_interface.h"
@@ -21,10 +23,14 @@ namespace display_test {
 struct TestOwner final : Kavo::DisplayOwner {
     Kavo::DisplayRequest request;
     Kavo::PresentPolicy policy;
+    Kavo::Display3DSettings settings3D;
+    std::vector<std::string> runtimeErrors;
     int pacingOffCalls = 0;
     Kavo::DisplayRequest GetDisplayRequest() const override { return request; }
     Kavo::PresentPolicy GetPresentPolicy() const override { return policy; }
     void SetRefreshPacingOff() override { ++pacingOffCalls; }
+    Kavo::Display3DSettings Get3DSettings() const override { return settings3D; }
+    void Write3DRuntimeError(const std::string& text) override { runtimeErrors.push_back(text); }
 };
 
 inline platform::LResult PlainProc(platform::WindowHandle window, platform::MessageId message, platform::WParam wParam,

@@ -2,7 +2,6 @@
 // the profiler, the tweakable constants and the reports. The window
 // procedure hands key presses here while developer keys are on (Ctrl+Alt+D)
 // and, during demo playback, always.
-#include <cctype>
 #include <cstring>
 
 #include "framework/app/kavo_app_base.h"
@@ -27,7 +26,7 @@ constexpr int kVkF11 = platform::kVkF1 + 10;
 } // namespace
 
 bool KavoAppBase::IsConfirmKey(int32_t character) {
-    const int lower = std::tolower(static_cast<unsigned char>(character));
+    const int32_t lower = character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character;
     return character == 13 || lower == 'r';
 }
 

@@ -1,5 +1,6 @@
 // The developer reports: a screenshot of the draw surface, the dump of every
 // live image, and the "Video Stats" box.
+#include <algorithm>
 #include <ctime>
 #include <vector>
 

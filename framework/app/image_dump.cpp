@@ -36,8 +36,10 @@ std::string FlagCell(const char* label, bool on) {
 // The byte columns of a row, or of the totals row.
 std::string ByteCells(const ImageDumpEntry& entry) {
     std::string texture;
-    if (entry.texture != 0 || entry.textureFormat != 0)
-        texture = "Texture<BR>" + TextureFormatName(entry.textureFormat) + "<BR>" + Thousands(entry.texture);
+    if (entry.texture != 0 || entry.textureFormat != 0) {
+        const std::string format = TextureFormatName(entry.textureFormat);
+        texture = "Texture<BR>" + (format.empty() ? "" : format + "<BR>") + Thousands(entry.texture);
+    }
     return SizeCell("mBits<BR>", entry.bits) + SizeCell("Palletized<BR>", entry.palette) +
            SizeCell("DDSurface<BR>", entry.surface) + Cell(texture);
 }

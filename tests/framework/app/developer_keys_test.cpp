@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app_test_environment.h"
@@ -169,7 +170,8 @@ TEST_F(DeveloperKeysTest, F8ShowsVideoStatsWithTheLiveImagesAndTheirTextures) {
 TEST_F(DeveloperKeysTest, F11SavesTheDrawSurfaceAfterTheHighestNumberedScreenshot) {
     LoopApp app(WorkFolder());
     app.Initialize();
-    const std::string folder = Kavo::GetUserDataFolder() + "_screenshots";
+    ASSERT_EQ(Kavo::GetUserDataFolder(), Platform().UserDataFolder() + "\\");
+    const std::string folder = Platform().UserDataFolder() + "/_screenshots";
     std::filesystem::create_directories(folder);
     for (const char* name : {"image3.png", "IMAGE12.PNG", "image99.png.bak", "imagex.png", "image.png", "shot40.png"})
         std::ofstream(folder + "/" + name) << "x";
@@ -202,6 +204,7 @@ TEST_F(DeveloperKeysTest, ShiftF11DumpsTheLiveImagesLargestFirstIntoAFreshFolder
 
     Kavo::MemoryImage small;
     small.Create(2, 3);
+    small.GetBits();
     small.mFilePath = "images/small";
     Kavo::MemoryImage large;
     large.Create(100, 50);

@@ -46,6 +46,7 @@ TEST_F(DeveloperReportsTest, DumpEntryCountsEveryFormAnImageHolds) {
     image.mNativeAlphaData = std::make_unique<uint32_t[]>(256);
     image.mRLAlphaData = std::make_unique<uint8_t[]>(8);
     image.mHasAlpha = true;
+    image.mHasTrans = false;
     const TextureFactsReader textures = [](const MemoryImage&) { return TextureFacts{100, 2}; };
     const ImageDumpEntry entry = DescribeImageForDump(image, textures);
     EXPECT_EQ(entry.bits, 32u);
@@ -68,7 +69,10 @@ TEST_F(DeveloperReportsTest, DumpEntryCountsEveryFormAnImageHolds) {
                         "<TD>&nbsp;</TD><TD>&nbsp;</TD></TR>"),
               std::string::npos)
         << page;
-    EXPECT_NE(page.find("<TR><TD>Totals</TD><TD>&nbsp;</TD><TD>mBits<BR>32</TD>"), std::string::npos);
+    EXPECT_NE(
+        page.find("<TR><TD>Totals</TD><TD>&nbsp;</TD><TD>mBits<BR>32</TD><TD>Palletized<BR>1,032</TD><TD>&nbsp;</TD>"
+                  "<TD>Texture<BR>100</TD>"),
+        std::string::npos);
     EXPECT_EQ(page.substr(page.size() - 31), "</TABLE></CENTER></BODY></HTML>");
 }
 

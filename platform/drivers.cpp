@@ -8,6 +8,7 @@
 #include "platform/headless/headless_video_driver.h"
 #include "platform/sdl/sdl_audio_driver.h"
 #include "platform/sdl/sdl_desktop_services.h"
+#include "platform/sdl/sdl_dialog_presenter.h"
 #include "platform/sdl/sdl_session.h"
 #include "platform/sdl/sdl_video_driver.h"
 
@@ -156,6 +157,9 @@ bool SelectDrivers(const DriverNames& wanted, Drivers& out, std::string& error) 
 InstalledDrivers::InstalledDrivers(const Drivers& drivers)
     : mVideo(VideoDriverSlot(), drivers.video ? drivers.video : VideoDriverSlot().Get()),
       mAudio(AudioDriverSlot(), drivers.audio ? drivers.audio : AudioDriverSlot().Get()),
-      mDesktop(DesktopServicesSlot(), drivers.desktop ? drivers.desktop : DesktopServicesSlot().Get()) {}
+      mDesktop(DesktopServicesSlot(), drivers.desktop ? drivers.desktop : DesktopServicesSlot().Get()),
+      mDialogs(DialogPresenterSlot(), dynamic_cast<SdlDesktopServices*>(drivers.desktop.get()) != nullptr
+                                          ? std::make_shared<SdlDialogPresenter>()
+                                          : DialogPresenterSlot().Get()) {}
 
 } // namespace platform

@@ -16,6 +16,7 @@
 
 #include "platform/audio_driver.h"
 #include "platform/desktop_services.h"
+#include "platform/dialog_presenter.h"
 #include "platform/process_slot.h"
 #include "platform/video_driver.h"
 
@@ -73,6 +74,9 @@ private:
     Installed<VideoDriver> mVideo;
     Installed<AudioDriver> mAudio;
     Installed<DesktopServices> mDesktop;
+    // The desktop's dialogs go with its services (SDL's with SDL's); other
+    // desktops keep the presenter installed before.
+    Installed<DialogPresenter> mDialogs;
 };
 
 } // namespace platform

@@ -132,12 +132,4 @@ std::string KavoAppBase::ReadFileProductVersion(const std::string&) {
     return {};
 }
 
-bool KavoAppBase::IsConfirmKey(int32_t) {
-    return false;
-}
-
-bool KavoAppBase::HandleDeveloperKey(int32_t) {
-    return false;
-}
-
 } // namespace Kavo

@@ -10,7 +10,9 @@
 #include "framework/app/crash_exception_names.h"
 #include "framework/app/crash_logical_address.h"
 #include "framework/app/crash_map_file.h"
+#include "framework/app/crash_submit.h"
 #include "framework/app/crash_window.h"
+#include "framework/app/http_transfer.h"
 #include "framework/app/kavo_app_base.h"
 #include "platform/dialog_presenter.h"
 #include "platform/threads.h"
@@ -217,9 +219,40 @@ CrashReport CrashCatcher::BuildReport(const CrashContext& context) {
 
     if (mShowWindow) {
         if (const auto presenter = platform::DialogPresenterSlot().Get())
-            presenter->Run(BuildCrashWindowLayout(report.text, mAllowSending && !mSubmitHost.empty(), app != nullptr));
+            RunWindows(*presenter, app);
     }
     return report;
+}
+
+void CrashCatcher::RunWindows(platform::DialogPresenter& presenter, KavoAppBase* app) {
+    const bool offerSending = mAllowSending && !mSubmitHost.empty();
+    const std::string pressed = presenter.Run(BuildCrashWindowLayout(mErrorText, offerSending, app != nullptr));
+    if (!offerSending || pressed != kCrashSendButton)
+        return;
+    HTTPTransfer transfer;
+    CrashReportSubmitter submitter(presenter, transfer, mSubmitHost,
+                                   [this, app](const std::string& userText) { return MakeUpload(app, userText); });
+    submitter.Run(app != nullptr, mUserText);
+}
+
+CrashUpload CrashCatcher::MakeUpload(KavoAppBase* app, const std::string& userText) const {
+    CrashUpload upload;
+    upload.userText = userText;
+    upload.errorTitle = mErrorTitle;
+    upload.errorText = mErrorText;
+    if (app == nullptr)
+        return upload;
+    app->AddCrashReportFields(upload.extraFields);
+    upload.product = app->mProdName;
+    upload.version = app->mProductVersion;
+    if (mAttachDemo) {
+        Buffer demo;
+        app->LoadFileToBuffer(mDemoFileName, demo, true);
+        upload.attachDemo = true;
+        if (demo.GetDataLen() > 0)
+            upload.demoBytes.assign(reinterpret_cast<const char*>(demo.GetDataPtr()), demo.GetDataLen());
+    }
+    return upload;
 }
 
 // Left out of the undefined-behaviour checks, which would stop the program

@@ -17,9 +17,16 @@
 #include <vector>
 
 #include "framework/app/crash_report.h"
+#include "framework/app/crash_upload.h"
 #include "platform/process_slot.h"
 
+namespace platform {
+class DialogPresenter;
+}
+
 namespace Kavo {
+
+class KavoAppBase;
 
 class CrashCatcher {
 public:
@@ -37,6 +44,13 @@ public:
     // The whole crash sequence for a fault described by context, on the
     // crashing thread: report, "crash.txt", demo, window. Returns the report.
     CrashReport BuildReport(const CrashContext& context);
+
+    // The "Fatal Error!" window and, when sending is offered and chosen,
+    // the windows that send the report.
+    void RunWindows(platform::DialogPresenter& presenter, KavoAppBase* app);
+    // What the upload sends: the application's fields, product and version,
+    // the report and, when attached, the demo file's bytes.
+    CrashUpload MakeUpload(KavoAppBase* app, const std::string& userText) const;
 
     // Settings. Nothing in the program sets a submit host, so the window
     // offers "Close Now" alone.

@@ -52,6 +52,8 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
         mOwnImageRegistry.emplace(ImageRegistrySlot(), std::make_shared<ImageRegistry>());
     mImageRegistry = ImageRegistrySlot().Get();
     mImageRegistry->AttachHost(*this);
+    if (!ProfilerSlot().Get())
+        mOwnProfiler.emplace(ProfilerSlot(), std::make_shared<Profiler>());
 
     // The services that Initialize insists on; their absence is reported
     // there, not here.

@@ -14,6 +14,7 @@
 
 #include "framework/app/app_font_services.h"
 #include "framework/app/demo_recorder.h"
+#include "framework/app/texture_facts.h"
 #include "framework/graphics/display_owner.h"
 #include "framework/graphics/font.h"
 #include "framework/graphics/image_host.h"
@@ -21,6 +22,7 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/shared_image.h"
 #include "framework/util/buffer.h"
+#include "framework/util/profiler.h"
 #include "framework/util/rect.h"
 #include "framework/widget/button_listener.h"
 #include "framework/widget/dialog_listener.h"
@@ -223,6 +225,17 @@ public:
     platform::CriticalSection& GetDisplayLock() { return mDisplayLock; }
     size_t GetMemoryImageCount();
     bool HasMemoryImage(MemoryImage* image);
+
+    // ---- Developer reports (app_developer_reports.cpp) ----
+    // The draw surface as "_screenshots/image<n>.png" in the user-data folder.
+    void TakeScreenshot();
+    // Every live image into "_dump" in the user-data folder, with a page.
+    void DumpImages();
+    // The "Video Stats" box.
+    void ShowProgramInfo();
+    // How the reports learn an image's texture size and format; set by the
+    // 3D renderer's side. Empty: no image holds a texture.
+    TextureFactsReader mTextureFactsReader;
 
     // ---- Strings, boxes, exit ----
     std::string GetString(const std::string& id, const std::string& defaultText) const;
@@ -498,6 +511,7 @@ private:
     // image registry itself (nothing was installed before it).
     std::optional<platform::Installed<platform::RegistryStore>> mOwnSettingsStore;
     std::optional<platform::Installed<ImageRegistry>> mOwnImageRegistry;
+    std::optional<platform::Installed<Profiler>> mOwnProfiler;
     platform::CriticalSection mDisplayLock;
     platform::Thread mLoadingThread;
     platform::Thread mCursorThread;

@@ -95,4 +95,9 @@ std::string Profiler::GetReport() const {
     return report;
 }
 
+platform::ProcessSlot<Profiler>& ProfilerSlot() {
+    static platform::ProcessSlot<Profiler> slot;
+    return slot;
+}
+
 } // namespace Kavo

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/process_slot.h"
+
 namespace Kavo {
 
 class Profiler {
@@ -63,5 +65,9 @@ private:
     std::uint64_t mOverhead = 0;
     double mTotalMs = 0.0;
 };
+
+// The process's profiler, which the developer key starts and stops and code
+// sections report to; the application installs one when none is installed.
+platform::ProcessSlot<Profiler>& ProfilerSlot();
 
 } // namespace Kavo

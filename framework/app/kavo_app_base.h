@@ -235,7 +235,7 @@ public:
     void ShowProgramInfo();
     // How the reports learn an image's texture size and format; set by the
     // 3D renderer's side. Empty: no image holds a texture.
-    TextureFactsReader mTextureFactsReader;
+    TextureFactsReader mTextureFactsReader = RendererTextureFacts;
 
     // ---- Strings, boxes, exit ----
     std::string GetString(const std::string& id, const std::string& defaultText) const;

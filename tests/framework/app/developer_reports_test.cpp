@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "framework/app/image_dump.h"
+#include "framework/app/texture_facts.h"
 #include "framework/app/video_stats.h"
 #include "framework/graphics/memory_image.h"
+#include "framework/graphics/texture_data.h"
 #include "platform/file_system.h"
 #include "tests/support/headless_environment.h"
 
@@ -15,6 +17,23 @@ namespace {
 using namespace Kavo;
 
 using DeveloperReportsTest = HeadlessEnvironment;
+
+// The reports read the renderer's own record of an image's texture.
+TEST(TextureFacts, ComeFromTheRenderersTextureRecord) {
+    MemoryImage image;
+    image.Create(8, 8);
+    EXPECT_FALSE(RendererTextureFacts(image).has_value());
+    TextureData texture;
+    texture.mTexMemSize = 4096;
+    texture.mPixelFormat = platform::TextureFormat::Argb4444;
+    image.mTextureData = &texture;
+    const auto facts = RendererTextureFacts(image);
+    image.mTextureData = nullptr;
+    ASSERT_TRUE(facts.has_value());
+    EXPECT_EQ(facts->bytes, 4096u);
+    EXPECT_EQ(facts->formatCode, 2);
+    EXPECT_EQ(TextureFormatName(facts->formatCode), "A4R4G4B4");
+}
 
 TEST(VideoStats, TextListsMemoryInKilobytesAndTexturesByFormat) {
     VideoStats stats;

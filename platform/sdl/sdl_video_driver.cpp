@@ -113,8 +113,14 @@ void SdlVideoDriver::PumpEvents() {
             }
             const WindowHandle handle = HandleOf(windowId);
             Mirror* mirror = Find(handle);
-            if (!mirror)
+            if (!mirror) {
+                // SDL lets go of the held keys when their window goes (the
+                // full-screen switch replaces the main window under a held
+                // Alt+Enter): the releases still count.
+                if (event.type == SDL_KEYUP)
+                    pending.push_back({event, nullptr, Letterbox()});
                 continue;
+            }
             if (event.type == SDL_WINDOWEVENT && !Note(*mirror, event.window))
                 continue;
             pending.push_back({event, handle, ViewOf(*mirror)});
@@ -171,7 +177,8 @@ bool SdlVideoDriver::Note(Mirror& mirror, const SDL_WindowEvent& event) {
 
 void SdlVideoDriver::Deliver(const Pending& p) {
     if (p.event.type != SDL_WINDOWEVENT) {
-        TranslateSdlInput(p.event, p.window, p.view);
+        // A release whose window is gone goes where the keyboard is now.
+        TranslateSdlInput(p.event, p.window ? p.window : GetActiveWindow(), p.view);
         return;
     }
     const SDL_WindowEvent& event = p.event.window;

@@ -158,6 +158,27 @@ TEST_F(SdlInputTest, KeysAndTextBecomeKeyAndCharacterMessages) {
     }
 }
 
+// The full-screen switch replaces the main window while Alt+Enter is held:
+// SDL releases the held keys for the window that went. Lost releases would
+// leave Alt held, and every later Enter would switch the screen mode again.
+TEST_F(SdlInputTest, KeysReleasedAfterTheirWindowWentAreReleasedWhereTheKeyboardIsNow) {
+    const Uint32 old = SdlId(mWindow);
+    Deliver({Key(old, true, SDLK_LALT, KMOD_LALT), Key(old, true, SDLK_RETURN, KMOD_LALT)});
+    ASSERT_TRUE(IsKeyDown(kVkMenu));
+    platform::WindowHandle replacement = MakeWindow("MainWindow", kCsDblClks, 100, 80);
+    ASSERT_NE(replacement, nullptr);
+    SetForegroundWindow(replacement);
+    DestroyWindow(mWindow);
+    mWindow = replacement;
+    const Uint32 now = SdlId(replacement);
+
+    EXPECT_EQ(Deliver({Key(old, false, SDLK_RETURN), Key(old, false, SDLK_LALT)}),
+              (std::vector<SeenMessage>{{kWmSysKeyUp, kVkReturn, kRepeatOrUp}, {kWmSysKeyUp, kVkMenu, kRepeatOrUp}}));
+    EXPECT_FALSE(IsKeyDown(kVkMenu));
+    EXPECT_FALSE(IsKeyDown(kVkReturn));
+    EXPECT_EQ(Deliver({Key(now, true, SDLK_RETURN)}), (std::vector<SeenMessage>{KeyDown(kVkReturn), Char(0x0D)}));
+}
+
 TEST_F(SdlInputTest, MouseMovesButtonsDoubleClicksAndWheel) {
     const Uint32 w = SdlId(mWindow);
     EXPECT_EQ(Deliver({Motion(w, 10, 20)}), (std::vector<SeenMessage>{{kWmMouseMove, 0, MakeLParam(10, 20)}}));

@@ -113,14 +113,11 @@ void SdlVideoDriver::PumpEvents() {
             }
             const WindowHandle handle = HandleOf(windowId);
             Mirror* mirror = Find(handle);
-            if (!mirror) {
-                // SDL lets go of the held keys when their window goes (the
-                // full-screen switch replaces the main window under a held
-                // Alt+Enter): the releases still count.
-                if (event.type == SDL_KEYUP)
-                    pending.push_back({event, nullptr, Letterbox()});
+            // Events of a window that went are dropped: SDL releases the held
+            // keys when their window goes, although they stay down, and the
+            // desktop's repeats would then look like fresh presses.
+            if (!mirror)
                 continue;
-            }
             if (event.type == SDL_WINDOWEVENT && !Note(*mirror, event.window))
                 continue;
             pending.push_back({event, handle, ViewOf(*mirror)});
@@ -177,8 +174,7 @@ bool SdlVideoDriver::Note(Mirror& mirror, const SDL_WindowEvent& event) {
 
 void SdlVideoDriver::Deliver(const Pending& p) {
     if (p.event.type != SDL_WINDOWEVENT) {
-        // A release whose window is gone goes where the keyboard is now.
-        TranslateSdlInput(p.event, p.window ? p.window : GetActiveWindow(), p.view);
+        TranslateSdlInput(p.event, p.window, p.view);
         return;
     }
     const SDL_WindowEvent& event = p.event.window;
@@ -199,7 +195,8 @@ void SdlVideoDriver::Deliver(const Pending& p) {
         DesktopRestored(p.window);
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        DesktopActivated(p.window, true);
+        if (DesktopActivated(p.window, true))
+            ReleaseModifiersLetGo(p.window);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         DesktopActivated(p.window, false);
@@ -209,6 +206,20 @@ void SdlVideoDriver::Deliver(const Pending& p) {
         break;
     default:
         break;
+    }
+}
+
+void SdlVideoDriver::ReleaseModifiersLetGo(WindowHandle window) {
+    // SDL knows on gaining the keyboard which modifiers are down; one let go
+    // while no window of the program had the keyboard was never reported.
+    const SDL_Keymod held = SDL_GetModState();
+    const struct {
+        int virtualKey;
+        int mask;
+    } modifiers[] = {{kVkShift, KMOD_SHIFT}, {kVkControl, KMOD_CTRL}, {kVkMenu, KMOD_ALT}};
+    for (const auto& modifier : modifiers) {
+        if (IsKeyDown(modifier.virtualKey) && (held & modifier.mask) == 0)
+            InjectKey(window, modifier.virtualKey, false);
     }
 }
 

@@ -128,7 +128,7 @@ void KavoAppBase::RunExtraUpdates(double updatesPerFrame, bool countInFrame) {
     ProcessSafeDeletes();
 }
 
-bool KavoAppBase::DemoCatchUp(double updatesPerFrame) {
+KavoAppBase::CatchUp KavoAppBase::DemoCatchUp(double updatesPerFrame) {
     auto behind = [this] {
         return mPlayingDemo && (mUpdateCount < Demo().TargetUpdate() || Demo().FastForwardToEnd());
     };
@@ -146,13 +146,13 @@ bool KavoAppBase::DemoCatchUp(double updatesPerFrame) {
             if (UpdateApp())
                 RunExtraUpdates(updatesPerFrame, false);
             if (mUpdateCount == before)
-                return true;
+                return CatchUp::Stalled;
             const uint32_t now = platform::GetTickMs();
             if (now - mLastCatchUpRedraw >= 1000 || mFastForwardStep) {
                 mFastForwardStep = false;
                 mLastCatchUpRedraw = now;
                 Redraw(nullptr);
-                return true;
+                return CatchUp::Redrawn;
             }
         }
     }
@@ -162,7 +162,17 @@ bool KavoAppBase::DemoCatchUp(double updatesPerFrame) {
             mSoundManager->StopAllSounds();
         Unmute(true);
     }
-    return false;
+    return CatchUp::None;
+}
+
+bool KavoAppBase::IdleFrame(bool allowSleep) {
+    mUpdateAppState = 3;
+    ProcessSafeDeletes();
+    if (!allowSleep)
+        return false;
+    ++mSleepCount;
+    platform::SleepMs(static_cast<uint32_t>(std::max(mFrameTime, 1)));
+    return true;
 }
 
 void KavoAppBase::RefreshCheck(uint32_t start) {
@@ -209,13 +219,20 @@ bool KavoAppBase::ProcessFrame(bool allowSleep) {
         ProcessSafeDeletes();
         return true;
     }
-    if (DemoCatchUp(updatesPerFrame))
-        return true;
-
-    if (mPaused || speed <= 0.0) {
+    switch (DemoCatchUp(updatesPerFrame)) {
+    case CatchUp::Redrawn:
+        // A long catch-up still takes the window's messages between its bursts.
+        mUpdateAppState = 3;
         ProcessSafeDeletes();
         return true;
+    case CatchUp::Stalled:
+        return IdleFrame(allowSleep);
+    case CatchUp::None:
+        break;
     }
+
+    if (mPaused || speed <= 0.0)
+        return IdleFrame(allowSleep);
 
     const uint32_t start = platform::GetTickMs();
     uint32_t slept = 0;

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::uintptr_t kFrameTimerId = 100;
 constexpr int kWorkAreaMargin = 4;
+// The key-down bit saying the key was already down: a repeat.
+constexpr platform::LParam kKeyWasDown = platform::LParam{1} << 30;
 
 bool IsQueuedMessage(platform::MessageId message) {
     switch (message) {
@@ -440,7 +442,10 @@ void KavoAppBase::HandleDeferredMessage(const platform::Message& message) {
     case kWmKeyDown:
     case kWmSysKeyDown:
         mLastInputTime = mLastTimerTime;
-        if (message.message == kWmSysKeyDown && key == kVkReturn && !mForceFullscreen && !mForceWindowed) {
+        // Only a fresh press switches: Enter held with Alt repeats, and every
+        // repeat would switch the screen mode back again.
+        if (message.message == kWmSysKeyDown && key == kVkReturn && !mForceFullscreen && !mForceWindowed &&
+            (message.lParam & kKeyWasDown) == 0) {
             SwitchScreenMode(!mIsWindowed);
             ClearKeyStates();
             break;

@@ -487,8 +487,16 @@ protected:
     void StartCursorThread();
     void StopCursorThread();
     void RunExtraUpdates(double updatesPerFrame, bool countInFrame);
-    // True when a replay caught up in this call and the frame is done.
-    bool DemoCatchUp(double updatesPerFrame);
+    // What a replay's catch-up did in this frame.
+    enum class CatchUp {
+        None,    // the replay is not behind: the frame goes on as usual
+        Redrawn, // updates ran and the progress was shown
+        Stalled, // behind, but no update can run yet (loading has not ended)
+    };
+    CatchUp DemoCatchUp(double updatesPerFrame);
+    // A frame in which nothing can update: the next step takes the window's
+    // messages again, after sleeping a frame when allowed.
+    bool IdleFrame(bool allowSleep);
     void RefreshCheck(uint32_t start);
     void CompleteLoading();
     void CheckUserIdle();

@@ -113,6 +113,9 @@ void SdlVideoDriver::PumpEvents() {
             }
             const WindowHandle handle = HandleOf(windowId);
             Mirror* mirror = Find(handle);
+            // Events of a window that went are dropped: SDL releases the held
+            // keys when their window goes, although they stay down, and the
+            // desktop's repeats would then look like fresh presses.
             if (!mirror)
                 continue;
             if (event.type == SDL_WINDOWEVENT && !Note(*mirror, event.window))
@@ -192,7 +195,8 @@ void SdlVideoDriver::Deliver(const Pending& p) {
         DesktopRestored(p.window);
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-        DesktopActivated(p.window, true);
+        if (DesktopActivated(p.window, true))
+            ReleaseModifiersLetGo(p.window);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         DesktopActivated(p.window, false);
@@ -202,6 +206,20 @@ void SdlVideoDriver::Deliver(const Pending& p) {
         break;
     default:
         break;
+    }
+}
+
+void SdlVideoDriver::ReleaseModifiersLetGo(WindowHandle window) {
+    // SDL knows on gaining the keyboard which modifiers are down; one let go
+    // while no window of the program had the keyboard was never reported.
+    const SDL_Keymod held = SDL_GetModState();
+    const struct {
+        int virtualKey;
+        int mask;
+    } modifiers[] = {{kVkShift, KMOD_SHIFT}, {kVkControl, KMOD_CTRL}, {kVkMenu, KMOD_ALT}};
+    for (const auto& modifier : modifiers) {
+        if (IsKeyDown(modifier.virtualKey) && (held & modifier.mask) == 0)
+            InjectKey(window, modifier.virtualKey, false);
     }
 }
 

@@ -98,6 +98,9 @@ private:
     DisplayMode DesktopMode() const;
 
     void Deliver(const Pending& pending);
+    // Lets go of the Shift, Control and Alt the window layer holds and SDL
+    // does not.
+    void ReleaseModifiersLetGo(WindowHandle window);
     void FollowPointer();
 
     SdlSubsystem mVideo;

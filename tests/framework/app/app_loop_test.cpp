@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app_test_environment.h"
+#include "framework/app/demo_recorder.h"
 #include "framework/graphics/dd_interface.h"
 #include "loop_test_app.h"
+#include "platform/clock.h"
 #include "platform/services.h"
 #include "platform/surface/display_environment.h"
 
@@ -45,17 +48,71 @@ TEST_F(LoopTest, AStallCatchesUpAtMostTwentyUpdates) {
     EXPECT_EQ(app.mUpdateCount - before, 20);
 }
 
-TEST_F(LoopTest, PausedOrStoppedNoUpdateRunsButMessagesAreHandled) {
-    for (const bool paused : {true, false}) {
-        LoopApp app(WorkFolder());
+// A replay that stays behind the recording: its target lies far ahead.
+class BehindRecorder : public Kavo::DemoRecorder {
+public:
+    explicit BehindRecorder(bool recordingLoaded) : mRecordingLoaded(recordingLoaded) {}
+    int32_t TargetUpdate() const override { return 1000000; }
+    bool LoadingCompleted() const override { return mRecordingLoaded; }
+
+private:
+    bool mRecordingLoaded;
+};
+
+// An application whose updates take time, as a long catch-up's do.
+class SlowUpdateApp : public LoopApp {
+public:
+    using LoopApp::LoopApp;
+    void UpdateFrame() override {
+        LoopApp::UpdateFrame();
+        platform::SleepMs(5);
+    }
+};
+
+TEST_F(LoopTest, WhileNoUpdateCanRunTheLoopStillTakesMessages) {
+    enum class Held { Paused, SpeedZero, ReplayWaitingForLoading, ReplayCatchingUp };
+    struct Case {
+        const char* name;
+        Held held;
+        bool updates; // whether updates still run meanwhile
+    } cases[] = {{"paused", Held::Paused, false},
+                 {"speed 0", Held::SpeedZero, false},
+                 {"replay waiting for loading to end", Held::ReplayWaitingForLoading, false},
+                 {"replay catching up", Held::ReplayCatchingUp, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SlowUpdateApp app(WorkFolder());
         app.Initialize();
-        app.mPaused = paused;
-        app.mUpdateMultiplier = paused ? 1.0 : 0.0;
-        platform::SendMessage(app.mHWnd, platform::kWmChar, 'q', 0);
-        for (int i = 0; i < 50; ++i)
+        switch (c.held) {
+        case Held::Paused:
+            app.mPaused = true;
+            break;
+        case Held::SpeedZero:
+            app.mUpdateMultiplier = 0.0;
+            break;
+        case Held::ReplayWaitingForLoading:
+            // The recording had finished loading here; this run has not.
+            app.mPlayingDemo = true;
+            app.SetDemoRecorder(std::make_unique<BehindRecorder>(true));
+            break;
+        case Held::ReplayCatchingUp:
+            app.mPlayingDemo = true;
+            app.mLoaded = true;
+            app.SetDemoRecorder(std::make_unique<BehindRecorder>(true));
+            break;
+        }
+        // Settle into the held state before anything arrives.
+        for (int i = 0; i < 20; ++i)
             app.RunLoopStep(nullptr);
-        EXPECT_EQ(app.mUpdateCount, 0) << paused;
-        EXPECT_EQ(app.mRecorder->mInput, std::vector<std::string>{"char q"}) << paused;
+        const int32_t updatesBefore = app.mUpdateCount;
+        ASSERT_TRUE(platform::PostMessage(app.mHWnd, platform::kWmClose, 0, 0));
+        for (int i = 0; i < 20 && !app.mShutdown; ++i)
+            app.RunLoopStep(nullptr);
+        EXPECT_TRUE(app.mShutdown);
+        if (c.updates)
+            EXPECT_GT(updatesBefore, 0);
+        else
+            EXPECT_EQ(app.mUpdateCount, 0);
         platform::ResetWindowSystem();
     }
 }

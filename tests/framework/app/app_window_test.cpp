@@ -94,6 +94,25 @@ TEST_F(WindowTest, AltEnterTogglesFullScreenUnlessAModeWasForced) {
     }
 }
 
+TEST_F(WindowTest, AltEnterHeldDownSwitchesOnceAndNotOnEachRepeat) {
+    ForgetSettings();
+    LoopApp app(WorkFolder());
+    app.Initialize();
+    ASSERT_TRUE(app.mIsWindowed);
+    constexpr platform::LParam kRepeat = (platform::LParam{1} << 30) | 1;
+    SendMessage(app.mHWnd, platform::kWmSysKeyDown, platform::kVkReturn, 1);
+    for (int i = 0; i < 5; ++i)
+        SendMessage(app.mHWnd, platform::kWmSysKeyDown, platform::kVkReturn, kRepeat);
+    app.ProcessDeferredMessages(false);
+    EXPECT_FALSE(app.mIsWindowed);
+    // Released and pressed again: the next switch.
+    SendMessage(app.mHWnd, platform::kWmSysKeyUp, platform::kVkReturn, 0);
+    SendMessage(app.mHWnd, platform::kWmSysKeyDown, platform::kVkReturn, 1);
+    app.ProcessDeferredMessages(false);
+    EXPECT_TRUE(app.mIsWindowed);
+    platform::ResetWindowSystem();
+}
+
 TEST_F(WindowTest, MouseClicksWheelAndPositionsReachTheGame) {
     using namespace platform;
     LoopApp app(WorkFolder());

@@ -158,6 +158,32 @@ TEST_F(SdlInputTest, KeysAndTextBecomeKeyAndCharacterMessages) {
     }
 }
 
+// The full-screen switch replaces the main window while Alt+Enter is held.
+// SDL then reports the held keys released for the window that went, yet the
+// keys stay down and the desktop's repeats of Enter go on: they must stay
+// repeats, or each would switch the mode again. An Alt let go meanwhile must
+// not stay held either, or every later Enter would be Alt+Enter.
+TEST_F(SdlInputTest, KeysHeldAcrossAReplacedWindowStayHeldAndAModifierLetGoIsReleased) {
+    const Uint32 old = SdlId(mWindow);
+    Deliver({Key(old, true, SDLK_LALT, KMOD_LALT), Key(old, true, SDLK_RETURN, KMOD_LALT)});
+    ASSERT_TRUE(IsKeyDown(kVkMenu));
+    platform::WindowHandle replacement = MakeWindow("MainWindow", kCsDblClks, 100, 80);
+    ASSERT_NE(replacement, nullptr);
+    DestroyWindow(mWindow);
+    mWindow = replacement;
+    const Uint32 now = SdlId(replacement);
+
+    Deliver({Key(old, false, SDLK_RETURN), Key(old, false, SDLK_LALT)});
+    // The new window gains the keyboard (the display may say so itself); SDL
+    // holds no modifier, since nothing here pressed one for real: Alt was let go.
+    Deliver({WindowEvent(now, SDL_WINDOWEVENT_FOCUS_GAINED)});
+    EXPECT_FALSE(IsKeyDown(kVkMenu));
+    EXPECT_TRUE(IsKeyDown(kVkReturn));
+    const LParam repeat = 1 | (LParam{1} << 30);
+    EXPECT_EQ(Deliver({Key(now, true, SDLK_RETURN)}),
+              (std::vector<SeenMessage>{{kWmKeyDown, kVkReturn, repeat}, Char(0x0D)}));
+}
+
 TEST_F(SdlInputTest, MouseMovesButtonsDoubleClicksAndWheel) {
     const Uint32 w = SdlId(mWindow);
     EXPECT_EQ(Deliver({Motion(w, 10, 20)}), (std::vector<SeenMessage>{{kWmMouseMove, 0, MakeLParam(10, 20)}}));

@@ -23,7 +23,8 @@ bool RoomLayout::Place(ShopItem* item, bool) {
     if (item == nullptr || IndexOf(item) >= 0)
         return false;
     if (item->mReplace)
-        std::erase_if(mItems, [item](const ShopItem* placed) { return placed->mCategoryIndex == item->mCategoryIndex; });
+        std::erase_if(mItems,
+                      [item](const ShopItem* placed) { return placed->mCategoryIndex == item->mCategoryIndex; });
     for (const std::string& name : item->mDeleteItems) {
         const int index = IndexOfName(name);
         if (index >= 0) {

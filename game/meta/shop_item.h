@@ -41,7 +41,7 @@ struct ShopItem {
     Kavo::Image* mRoomImage = nullptr; // while the room shows it; not owned
     std::string mImageRoom;            // relative to "images/shop/"
     std::vector<ShopDrawInfo> mDrawInfo;
-    int mEffect = 0; // 0 one star, 1 particles over every effect area, else none
+    int mEffect = 0;                         // 0 one star, 1 particles over every effect area, else none
     std::vector<Kavo::IntRect> mEffectRects; // in room coordinates
     std::string mSound;
     int mRank = 0; // the restaurant whose room offers it

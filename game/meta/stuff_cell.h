@@ -26,7 +26,7 @@ public:
     bool mOwned = false;      // the player has bought it
     bool mAffordable = false; // it may be clicked
     bool mSelected = false;
-    bool mInRoom = false; // placed in the room shown
+    bool mInRoom = false;      // placed in the room shown
     ShopItem* mItem = nullptr; // not owned
 };
 

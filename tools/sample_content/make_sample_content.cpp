@@ -17,6 +17,7 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sample_texts.h"
+#include "tools/sample_content/shop_content.h"
 #include "tools/sample_content/sound_writers.h"
 
 #include <algorithm>
@@ -215,7 +216,8 @@ int main(int argc, char** argv) {
               // Only the alpha companion exists: the picture takes its colour from "alphacolor".
               WriteFile(root + "/images/_glow.png", enc::EncodePngArgb(96, 96, GlowAlpha(96))) &&
               WriteFile(root + "/properties/resources.xml", std::string(Kavo::SampleContent::kManifest)) &&
-              WriteSounds(root, argc == 5 ? argv[4] : nullptr) && Kavo::SampleContent::WriteBonusContent(root);
+              WriteSounds(root, argc == 5 ? argv[4] : nullptr) && Kavo::SampleContent::WriteBonusContent(root) &&
+              Kavo::SampleContent::WriteShopContent(root);
     Kavo::SampleContent::GlyphSheet sheet;
     if (!Kavo::SampleContent::RenderGlyphSheet(Kavo::SampleContent::kSampleFontPixels, &sheet)) {
         std::fprintf(stderr, "make-sample-content: no installed font face opens (install fonts-dejavu-core)\n");

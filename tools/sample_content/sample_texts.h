@@ -24,6 +24,15 @@ inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
     <Image id="TIMER_CIRCLE" path="timer_circle"/>
     <Image id="RATING_BLICK" path="rating_blick"/>
   </Resources>
+  <Resources id="Shop">
+    <SetDefaults path="images/" idprefix="IMAGE_"/>
+    <Image id="SHOP1" path="shop1"/>
+    <Image id="SHOP2" path="shop2"/>
+    <Image id="SHOP3" path="shop3"/>
+    <Image id="MENU" path="menu"/>
+    <Image id="SHOPBUTTON" path="shopbutton" cols="4"/>
+    <Image id="SMALLRANK" path="smallrank" cols="3"/>
+  </Resources>
   <Resources id="Bonuses">
     <SetDefaults path="images/" idprefix="IMAGE_"/>
     <Image id="BONUSLINE" path="bonusline" cols="8" anim="loop" framedelay="5"/>

@@ -82,8 +82,8 @@ void ExpectHits(List& list) {
         int row, column; // -1: nothing
     };
     const Case cases[] = {
-        {100, 200, 0, 0}, {429, 210, 0, 2}, {430, 210, -1, -1}, {99, 210, -1, -1},
-        {150, 420, -1, -1}, {150, 199, -1, -1}, {209, 309, 0, 0}, {209, 419, 1, 0},
+        {100, 200, 0, 0},   {429, 210, 0, 2},   {430, 210, -1, -1}, {99, 210, -1, -1},
+        {150, 420, -1, -1}, {150, 199, -1, -1}, {209, 309, 0, 0},   {209, 419, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
@@ -247,13 +247,12 @@ TEST_F(ListsTest, DrawingClipsRowsToTheViewAndKeepsFlyingCellsOnTop) {
     // Row 0 from x 100 (d4 and d5 lie right of the view), row 1 cut to its
     // 40 visible pixels, row 2 below the view; the carried d2 comes last, at
     // its sprite's place in view coordinates and outside the view.
-    EXPECT_EQ(screen.mCalls, (std::vector<std::string>{"Blt 100,200 [220,0,110,110] (255,255,255,255) m0",
-                                                       "Blt 320,200 [0,0,110,110] (255,255,255,255) m0",
-                                                       "Blt 322,202 [0,0,20,21] (255,255,255,255) m0",
-                                                       "Blt 100,310 [0,0,110,40] (255,255,255,255) m0",
-                                                       "Blt 102,312 [0,0,20,21] (255,255,255,255) m0",
-                                                       "Blt 400,50 [0,0,110,110] (255,255,255,255) m0",
-                                                       "Blt 402,52 [0,0,20,21] (255,255,255,255) m0"}));
+    EXPECT_EQ(screen.mCalls,
+              (std::vector<std::string>{
+                  "Blt 100,200 [220,0,110,110] (255,255,255,255) m0", "Blt 320,200 [0,0,110,110] (255,255,255,255) m0",
+                  "Blt 322,202 [0,0,20,21] (255,255,255,255) m0", "Blt 100,310 [0,0,110,40] (255,255,255,255) m0",
+                  "Blt 102,312 [0,0,20,21] (255,255,255,255) m0", "Blt 400,50 [0,0,110,110] (255,255,255,255) m0",
+                  "Blt 402,52 [0,0,20,21] (255,255,255,255) m0"}));
 }
 
 } // namespace

@@ -131,6 +131,14 @@ void GameDataSeeds() {
     Seed("anim", "colours.anim",
          FromText("[Main]\r\nSprite=Pic\r\nFrames=0,1\r\nFrameDelay=2\r\nAngles=0,90\r\nColors=16711680,x\r\n"
                   "NeverEnding=0\r\nDrawAdditive=1\r\n[Pic]\r\nImageFile=pic\r\nRects=0,0,8,8;8,0,8,8\r\n"));
+    // The first byte picks the reader: odd the dishes, even the decoration.
+    Seed("catalog", "menu.txt",
+         FromText("\x01[Main]\r\nSoups=1\r\nSalads=1\r\n[Salad00]\r\nCategory=Salads\r\nPrice=5\r\nValue=3\r\n"
+                  "ShopRect=0,0,100,100\r\n[Soup10]\r\nCategory=Soups\r\nRank=1\r\nEffect=2\r\n"));
+    Seed("catalog", "shop.txt",
+         FromText("\x02[Main]\r\na=wall\r\nb=vase\r\n[wall100]\r\nCategory=wall\r\nPrice=10\r\n"
+                  "DrawInfo=0,0,0,0,512,384;512,0,0,0,512,384\r\n[vase101]\r\nCategory=vase\r\nReplace=0\r\n"
+                  "Effect=1\r\nEffectRects=0,0,8,8;5,5\r\nDrawInfo=100,50,10,20,64,32\r\nDeleteItems=a, b\r\n"));
     // Eight bonus records of a saved game: hidden, enabled, charge in
     // thousandths, use count.
     Kavo::Buffer bonuses;

@@ -20,6 +20,7 @@
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
+#include "tools/sample_content/shop_content.h"
 #include "tools/sample_content/sound_writers.h"
 #include "tools/sample_content/ui_content.h"
 
@@ -223,7 +224,7 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
          Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
-         Kavo::SampleContent::WriteUiContent(root, sheet);
+         Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

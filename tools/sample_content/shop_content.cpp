@@ -1,0 +1,161 @@
+#include "tools/sample_content/shop_content.h"
+
+#include "platform/file_system.h"
+#include "tools/image_encoders/image_encoders.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+using Pixels = std::vector<uint32_t>;
+
+constexpr int kCell = 100;      // a picture cell of the shop and dish sheets
+constexpr int kSheetCells = 10; // cells per sheet row
+
+uint32_t Rgb(int r, int g, int b) {
+    return 0xFF000000u | (uint32_t(r & 0xFF) << 16) | (uint32_t(g & 0xFF) << 8) | uint32_t(b & 0xFF);
+}
+
+// Cells of distinct colours with a darker border, `cols` by `rows`.
+Pixels CellSheet(int cell, int cols, int rows, int seed) {
+    Pixels px(size_t(cell) * cols * cell * rows);
+    const int width = cell * cols;
+    for (int y = 0; y < cell * rows; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int index = (y / cell) * cols + x / cell;
+            const bool border = x % cell < 3 || y % cell < 3 || x % cell >= cell - 3 || y % cell >= cell - 3;
+            const int r = 60 + (index * 53 + seed * 31) % 180, g = 60 + (index * 97 + seed * 17) % 180,
+                      b = 60 + (index * 29 + seed * 71) % 180;
+            px[size_t(y) * width + x] = border ? Rgb(r / 2, g / 2, b / 2) : Rgb(r, g, b);
+        }
+    return px;
+}
+
+// A room picture: a soft vertical gradient, opaque for backgrounds, with a
+// transparent margin for the furniture drawn over them.
+Pixels RoomPicture(int w, int h, int seed, bool opaque) {
+    Pixels px(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool inside = opaque || (x > 4 && y > 4 && x < w - 5 && y < h - 5);
+            px[size_t(y) * w + x] = inside ? Rgb(90 + seed * 40, 70 + y * 120 / h, 60 + seed * 25) : 0;
+        }
+    return px;
+}
+
+bool WritePng(const std::string& path, int width, int height, const Pixels& pixels) {
+    const ImageEncoders::Bytes bytes = ImageEncoders::EncodePngArgb(width, height, pixels);
+    return platform::WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string Format(const char* format, int a, int b = 0, int c = 0, int d = 0) {
+    char text[128];
+    std::snprintf(text, sizeof(text), format, a, b, c, d);
+    return text;
+}
+
+struct Piece {
+    const char* kind; // category name and name prefix
+    int number;       // the last two digits of the name
+    int zOrder;
+    int price;
+    const char* extra; // further keys, CR LF ended
+    int width, height; // of its room picture
+    int x, y;          // of its first piece in the room
+};
+
+// Restaurant r (1 to 3) sells each kind under "<kind><r>0<n>".
+std::string ShopFile(int r, std::vector<std::string>& pictures) {
+    const Piece pieces[] = {
+        {"wall", 0, 0, 10, "", 512, 384, 0, 0},
+        {"wall", 2, 0, 40, "", 512, 384, 0, 0},
+        {"stoika", 0, 2, 20, "", 300, 120, 80, 420},
+        {"stoika", 2, 2, 50, "", 300, 120, 80, 420},
+        {"table", 0, 3, 15, "", 160, 90, 520, 470},
+        {"table", 2, 3, 45, "", 160, 90, 520, 470},
+        {"chair", 0, 4, 25, "Removable=1\r\n", 60, 90, 700, 480},
+        {"chair", 1, 4, 35, "Removable=1\r\n", 60, 90, 760, 480},
+        {"vase", 0, 5, 30, "Replace=0\r\n", 40, 70, 600, 400},
+        {"vase", 1, 5, 60, "Replace=0\r\nEffect=1\r\nEffectRects=0,0,40,35;0,35,40,35\r\n", 40, 70, 660, 400},
+    };
+    std::string text = "[Main]\r\na=wall\r\nb=stoika\r\nc=table\r\nd=chair\r\ne=vase\r\n";
+    int index = 0;
+    for (const Piece& piece : pieces) {
+        const std::string name = piece.kind + Format("%d0%d", r, piece.number);
+        // The two chairs of a restaurant share one picture.
+        const std::string picture = std::string(piece.kind) == "chair" ? Format("chair%d.png", r) : name + ".png";
+        std::string drawInfo = Format("%d,%d,0,0,", piece.x, piece.y) + Format("%d,%d", piece.width, piece.height);
+        if (piece.zOrder == 0)
+            drawInfo += ";" + Format("512,0,0,0,%d,%d", piece.width, piece.height) + ";" +
+                        Format("0,384,0,0,%d,%d", piece.width, piece.height) + ";" +
+                        Format("512,384,0,0,%d,%d", piece.width, piece.height);
+        text += "\r\n[" + name + "]\r\n";
+        text += "Category=" + std::string(piece.kind) + "\r\n";
+        text += "Caption=Shop_" + name + "\r\n";
+        text += Format("Price=%d\r\nZOrder=%d\r\nRank=%d\r\nRestIndex=%d\r\n", piece.price, piece.zOrder, r - 1, r - 1);
+        text += Format("Weight=0.%d\r\nShopIndex=%d\r\n", piece.price / 10, index);
+        text += Format("ImageShop=IMAGE_SHOP%d\r\nShopRect=%d,0,%d,%d\r\n", r, index * kCell, kCell, kCell);
+        text += "ImageRoom=" + picture + "\r\nDrawInfo=" + drawInfo + "\r\n";
+        text += piece.extra;
+        if (pictures.empty() || pictures.back().rfind(picture + "|", 0) != 0)
+            pictures.push_back(picture + Format("|%d|%d|%d", piece.width, piece.height, piece.zOrder == 0));
+        ++index;
+    }
+    return text;
+}
+
+// Restaurant r's dishes: rank r - 1; the first restaurant has seven salads.
+std::string MenuFile(int r) {
+    std::string text = "[Main]\r\nDesserts=1\r\nSalads=1\r\nSoups=1\r\n";
+    struct Kind {
+        const char* name;
+        const char* category;
+        int count;
+    };
+    const Kind kinds[] = {{"Salad", "Salads", r == 1 ? 7 : 3}, {"Soup", "Soups", 2}, {"Dessert", "Desserts", 2}};
+    int cell = 0;
+    for (const Kind& kind : kinds)
+        for (int n = 0; n < kind.count; ++n, ++cell) {
+            text += "\r\n[" + std::string(kind.name) + Format("%d%d]\r\n", r - 1, n);
+            text += "Category=" + std::string(kind.category) + "\r\n";
+            text += Format("Caption=Dish_%d_%d\r\nPrice=%d\r\nRank=%d\r\n", r, cell, 5 + 3 * cell, r - 1);
+            text += Format("Value=%d\r\nImageShop=IMAGE_MENU\r\nShopRect=%d,%d,%d,", 1 << (n % 4),
+                           (cell % kSheetCells) * kCell, (r - 1) * kCell, kCell);
+            text += Format("%d\r\n", kCell);
+        }
+    return text;
+}
+
+} // namespace
+
+bool WriteShopContent(const std::string& root) {
+    const std::string data = root + "/data";
+    const std::string images = root + "/images";
+    const std::string shop = images + "/shop";
+    bool ok = platform::MakeDirectories(data) && platform::MakeDirectories(shop) &&
+              platform::MakeDirectories(images + "/game");
+    for (int r = 1; ok && r <= 3; ++r) {
+        std::vector<std::string> pictures;
+        ok = platform::WriteWholeFile(data + Format("/shop.%d", r), ShopFile(r, pictures)) &&
+             platform::WriteWholeFile(data + Format("/menu.%d", r), MenuFile(r)) &&
+             WritePng(images + Format("/game/shop%d.png", r), kCell * kSheetCells, kCell,
+                      CellSheet(kCell, kSheetCells, 1, r));
+        for (const std::string& entry : pictures) {
+            int w = 0, h = 0, opaque = 0;
+            const size_t bar = entry.find('|');
+            std::sscanf(entry.c_str() + bar, "|%d|%d|%d", &w, &h, &opaque);
+            ok = ok && WritePng(shop + "/" + entry.substr(0, bar), w, h, RoomPicture(w, h, r, opaque != 0));
+        }
+    }
+    return ok &&
+           WritePng(images + "/game/menu.png", kCell * kSheetCells, kCell * 3, CellSheet(kCell, kSheetCells, 3, 7)) &&
+           WritePng(images + "/game/shopbutton.png", 440, 110, CellSheet(110, 4, 1, 3)) &&
+           WritePng(images + "/game/smallrank.png", 60, 20, CellSheet(20, 3, 1, 5));
+}
+
+} // namespace Kavo::SampleContent

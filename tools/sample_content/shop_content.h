@@ -1,0 +1,18 @@
+#pragma once
+// The sample decoration and dishes: "data/shop.1" to ".3", "data/menu.1" to
+// ".3", the room pictures under "images/shop/" and the sheets the cells draw.
+
+#include <string>
+
+namespace Kavo::SampleContent {
+
+// The "MenuMaxRaiting" section of "data/settings.txt", for the file that
+// gathers the settings.
+inline constexpr const char* kMenuMaxRatingSection = "[MenuMaxRaiting]\r\n"
+                                                     "Rank0=12\r\n"
+                                                     "Rank1=18\r\n"
+                                                     "Rank2=24\r\n";
+
+bool WriteShopContent(const std::string& root);
+
+} // namespace Kavo::SampleContent

@@ -106,8 +106,9 @@ public:
     float mSpinStart = 0;
     float mSpinEnd = 0;
     float mSpinVar = 0;
-    std::vector<ColorF> mStartColors;
-    std::vector<ColorF> mEndColors;
+    // White and opaque until a description names colours.
+    std::vector<ColorF> mStartColors{{1.0f, 1.0f, 1.0f, 1.0f}};
+    std::vector<ColorF> mEndColors{{1.0f, 1.0f, 1.0f, 1.0f}};
     float mColorVar = 0.5f;
     float mAlphaVar = 0.5f;
     int mDrawMode = 0; // 1 additive

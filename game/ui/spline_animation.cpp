@@ -1,6 +1,8 @@
 #include "game/ui/spline_animation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace Game {
 
@@ -40,9 +42,14 @@ void SplineAnimation::BuildPath(int offsetX, int offsetY, const TrajectoryPath* 
     const PathPoint& anchor = anchorAtEnd ? points.back() : points.front();
     std::vector<int> xs;
     std::vector<int> ys;
+    // Far-off points from a file are held inside the int range, not wrapped.
+    const auto shifted = [relative](int value, int from, int offset) {
+        const int64_t moved = relative ? int64_t(value) - from + offset : value;
+        return static_cast<int>(std::clamp<int64_t>(moved, INT32_MIN, INT32_MAX));
+    };
     for (const PathPoint& point : points) {
-        xs.push_back(relative ? point.x - anchor.x + offsetX : point.x);
-        ys.push_back(relative ? point.y - anchor.y + offsetY : point.y);
+        xs.push_back(shifted(point.x, anchor.x, offsetX));
+        ys.push_back(shifted(point.y, anchor.y, offsetY));
     }
     mSplineX = SolveCubicSpline(mPathMode - 1, xs.data());
     mSplineY = SolveCubicSpline(mPathMode - 1, ys.data());

@@ -313,6 +313,20 @@ TEST_F(ParticleSystemTest, DrawsEveryLiveParticleInItsColour) {
     EXPECT_TRUE(none.mCalls.empty());
 }
 
+// A file without a "Default" section (or no file at all) keeps the defaults,
+// white and opaque among them, and the system still fires.
+TEST_F(ParticleSystemTest, AnUnreadableDescriptionFiresWithTheDefaults) {
+    const std::string empty = Platform().Folder() + "/empty.ini";
+    ASSERT_TRUE(platform::WriteWholeFile(empty, ""));
+    for (const std::string& path : {empty, Platform().Folder() + "/missing.ini"}) {
+        ParticleSystem system(path, 50);
+        system.MoveTo(500, 400);
+        for (int i = 0; i < 10; ++i)
+            system.Update(1.0f);
+        EXPECT_GT(system.GetLiveCount(), 0) << path;
+    }
+}
+
 TEST_F(ParticleSystemTest, HostileDescriptionsRunAndDraw) {
     const std::vector<std::vector<std::string>> descriptions = {
         {"colColorStart=;", "colColorEnd=;"},

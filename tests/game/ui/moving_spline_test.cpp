@@ -157,6 +157,19 @@ TEST(SplineAnimationTest, RestartPutsItOnTheFirstPoint) {
     EXPECT_NEAR(anim.mY, 300.0f, 1e-3);
 }
 
+// A relative path whose points lie near the ends of the int range (a
+// damaged path file) is held inside the range instead of wrapping.
+TEST(SplineAnimationTest, FarRelativePointsAreHeldInsideTheIntRange) {
+    TrajectoryPath path = Line({{-2147483646, 0}, {2147483000, 100}, {0, 5}});
+    SplineAnimation anim(2147483000, -2147483000, 1000.0f, &path, true, nullptr, false, false);
+    MakeRunnable(anim);
+    anim.Restart();
+    for (int i = 0; i < 5; ++i)
+        anim.Update(1.0f);
+    EXPECT_TRUE(std::isfinite(anim.mX));
+    EXPECT_TRUE(std::isfinite(anim.mY));
+}
+
 TEST(SplineAnimationTest, NoPathOrOnePointStaysFinished) {
     TrajectoryPath one = Line({{7, 8}});
     SplineAnimation single(0, 0, 1.0f, &one, false, nullptr, false, false);

@@ -17,6 +17,7 @@
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/effects_content.h"
+#include "tools/sample_content/scene_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
@@ -222,6 +223,7 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
          Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root);
+    ok = ok && Kavo::SampleContent::WriteSceneContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

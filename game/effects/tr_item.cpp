@@ -89,9 +89,9 @@ void TrItem::Tick() {
         Emit(CycleFraction());
     for (TrParticle& p : mParticles)
         Age(p);
-    mParticles.erase(std::remove_if(mParticles.begin(), mParticles.end(),
-                                    [](const TrParticle& p) { return !(p.age < p.life); }),
-                     mParticles.end());
+    mParticles.erase(
+        std::remove_if(mParticles.begin(), mParticles.end(), [](const TrParticle& p) { return !(p.age < p.life); }),
+        mParticles.end());
     mClock += mClockStep;
 }
 
@@ -182,7 +182,8 @@ void TrItem::Bear(TrParticle& p, float f) {
     float angle = 0;
     if (!mDesc.mUseDeltaAngle) {
         const float spread = mDesc.mStartSpread.Evaluate(f);
-        angle = static_cast<float>(direction - kHalfPi + platform::CrtRand() * spread * kOneOverRandMax - spread * 0.5f);
+        angle =
+            static_cast<float>(direction - kHalfPi + platform::CrtRand() * spread * kOneOverRandMax - spread * 0.5f);
     } else {
         if (mAngleStep == 0)
             mAngleStep = direction / mDesc.mNumber.Evaluate(f);
@@ -320,7 +321,8 @@ void TrItem::DrawParticle(Kavo::Graphics& g, const TrParticle& p, bool hardware3
         const float cos = std::cos(p.angle);
         const float scale = mDesc.mFixSize ? p.size : 1.0f;
         transform.Translate((static_cast<float>(mDesc.mPivotY) * sin + static_cast<float>(mDesc.mPivotX) * cos) * scale,
-                            (static_cast<float>(mDesc.mPivotY) * cos - static_cast<float>(mDesc.mPivotX) * sin) * scale);
+                            (static_cast<float>(mDesc.mPivotY) * cos - static_cast<float>(mDesc.mPivotX) * sin) *
+                                scale);
     }
     g.SetColor(p.color);
     g.SetDrawMode(mDesc.mDrawAdditive ? 1 : 0);

@@ -46,8 +46,8 @@ public:
     float mY = 0;
     std::vector<TrParticle> mParticles; // oldest first
     bool mDone = false;
-    int mBirthCounter = 0; // the edge or half of the next outline birth
-    float mAngleStep = 0;  // of the fan of "UseDeltaAngle"
+    int mBirthCounter = 0;   // the edge or half of the next outline birth
+    float mAngleStep = 0;    // of the fan of "UseDeltaAngle"
     TrLine* mLine = nullptr; // owned by the scene
     bool mMoveParticles = false;
 

@@ -17,10 +17,10 @@
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/effects_content.h"
-#include "tools/sample_content/scene_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
+#include "tools/sample_content/scene_content.h"
 #include "tools/sample_content/sound_writers.h"
 
 #include <algorithm>

@@ -141,7 +141,8 @@ std::vector<uint32_t> Glow(int size) {
         for (int x = 0; x < size; ++x) {
             const double r = std::hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0);
             const double fall = r < 1 ? (1 - r) * (1 - r) : 0.0;
-            pixels[static_cast<size_t>(y) * size + x] = static_cast<uint32_t>(std::lround(255 * fall)) << 24 | 0xFFFFFFu;
+            pixels[static_cast<size_t>(y) * size + x] =
+                static_cast<uint32_t>(std::lround(255 * fall)) << 24 | 0xFFFFFFu;
         }
     return pixels;
 }

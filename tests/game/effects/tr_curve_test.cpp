@@ -13,10 +13,17 @@ TEST(TrCurveTest, EvaluatesKeysFromTheFirstAsTimeZero) {
         float expected;
     };
     const Case cases[] = {
-        {"0,10;1,20", 0.5f, 15},  {"0,10;1,20", 0.0f, 10},   {"0,10;1,20", 1.0f, 10},  {"0,10;1,20", 1.5f, 10},
-        {"0,10;0.5,20", 0.25f, 15}, {"0,10;0.5,20", 0.5f, 10}, {"0,10;0.5,20", 0.9f, 10},
+        {"0,10;1,20", 0.5f, 15},
+        {"0,10;1,20", 0.0f, 10},
+        {"0,10;1,20", 1.0f, 10},
+        {"0,10;1,20", 1.5f, 10},
+        {"0,10;0.5,20", 0.25f, 15},
+        {"0,10;0.5,20", 0.5f, 10},
+        {"0,10;0.5,20", 0.9f, 10},
         {"0.3,10;1,20", 0.35f, 15}, // the first key counts as time 0
-        {"", 0.5f, 0},            {"0.7,42", 0.1f, 42},       {" 0,10 ;; 1,20 ; ", 0.5f, 15},
+        {"", 0.5f, 0},
+        {"0.7,42", 0.1f, 42},
+        {" 0,10 ;; 1,20 ; ", 0.5f, 15},
         {"0;1,20", 0.5f, 10}, // a missing value reads as 0
     };
     for (const Case& c : cases) {
@@ -37,7 +44,7 @@ TEST(TrColorKeysTest, BlendsRedGreenBlueAndKeepsTheKeysAlpha) {
         {"0,4294901760", 0.3f, Kavo::Color(255, 0, 0, 255)},
         {"", 0.3f, Kavo::Color(0, 0, 0, 255)},
         {"0,2164195328;1,4294967295", 0.5f, Kavo::Color(255, 127, 127, 128)}, // 0x80FF0000: its own alpha
-        {"0,4278190080;1,4294967295", 1.0f, Kavo::Color(0, 0, 0, 255)},        // past the end: the first key
+        {"0,4278190080;1,4294967295", 1.0f, Kavo::Color(0, 0, 0, 255)},       // past the end: the first key
     };
     for (const Case& c : cases) {
         TrColorKeys keys;

@@ -37,7 +37,8 @@ TEST(TrItemTest, WithoutANumberCurveNothingIsBornAndTheCycleEnds) {
     EXPECT_GE(ticks, 50);
     EXPECT_LE(ticks, 53);
 
-    std::unique_ptr<TrItem> endless = MakeItem("NeverEnding=1\r\nNUMBER=0,3\r\nEMISSION_RANGE=0,1\r\nLIFE=0,0.2\r\n", 0.1f);
+    std::unique_ptr<TrItem> endless =
+        MakeItem("NeverEnding=1\r\nNUMBER=0,3\r\nEMISSION_RANGE=0,1\r\nLIFE=0,0.2\r\n", 0.1f);
     size_t most = 0;
     for (int i = 0; i < 500; ++i) {
         endless->Tick();
@@ -79,9 +80,9 @@ protected:
     // Births of `count` particles with the item at (500, 300) in a 40 x 20 area.
     std::unique_ptr<TrItem> Born(const std::string& shapeLines, int count) {
         platform::CrtSrand(7);
-        std::unique_ptr<TrItem> item = MakeItem("NUMBER=0," + std::to_string(count) +
-                                                "\r\nEMISSION_RANGE=0,1\r\nLIFE=0,5\r\nWIDTH=0,40\r\nHEIGHT=0,20\r\n" +
-                                                shapeLines);
+        std::unique_ptr<TrItem> item =
+            MakeItem("NUMBER=0," + std::to_string(count) +
+                     "\r\nEMISSION_RANGE=0,1\r\nLIFE=0,5\r\nWIDTH=0,40\r\nHEIGHT=0,20\r\n" + shapeLines);
         return item;
     }
 };

@@ -160,7 +160,7 @@ TEST(TrLineTest, PointsTextRoundTrips) {
     const Case cases[] = {
         {3, "1.000000;1;10,20,30,40,", "1.000000;1;10,20,30,40,"},
         {3, " 2.5 ; 0 ; 1 , 2 ,, 3,4,5", "2.500000;0;1,2,3,4,"}, // an odd last coordinate is dropped
-        {3, "0.5", "0.500000;1;"},                                // missing pieces keep the new line's values
+        {3, "0.5", "0.500000;1;"},                               // missing pieces keep the new line's values
         {0, "1.5;1;0,0,100,0,50,80,", "1.500000;1;0,0,100,0,50,80,"},
         {0, "x;2;5", "0.000000;0;"},
         {1, "1.0,10,20,30,40", "1.000000,10,20,30,40"},

@@ -75,10 +75,10 @@ TEST_F(TrMoveItemsTest, UnknownLineKindsTakeNoIndex) {
 TEST_F(TrMoveItemsTest, ParticlesStayOrTravelWithTheirItem) {
     for (int carried : {0, 1}) {
         TrMoveItems scene;
-        scene.Load(Scene("[Main]\nTime=1\n[Item1]\nLineIndex=0\nTRAJECTORY_SPEED=0,1;1,1\nTrMoveItems=" +
-                         std::to_string(carried) +
-                         "\nNUMBER=0,1\nEMISSION_RANGE=0,1\nLIFE=0,5\n"
-                         "[Line1]\nType=3\nPoints=1.0;0;0,0,200,0\n"));
+        scene.Load(Scene(
+            "[Main]\nTime=1\n[Item1]\nLineIndex=0\nTRAJECTORY_SPEED=0,1;1,1\nTrMoveItems=" + std::to_string(carried) +
+            "\nNUMBER=0,1\nEMISSION_RANGE=0,1\nLIFE=0,5\n"
+            "[Line1]\nType=3\nPoints=1.0;0;0,0,200,0\n"));
         scene.Start(0, 0);
         Step(scene);
         TrItem& item = scene.GetItem(0);

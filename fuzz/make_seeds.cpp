@@ -174,6 +174,24 @@ void EffectSeeds() {
     Seed("particle_system", "ellipse.ini",
          FromText("[Default]\r\nAppearMode=2\r\nSizeX=40\r\nSizeY=10\r\nbRelative=1\r\ncolColorStartR=1\r\n"
                   "colColorEndA=0\r\nfSpinStart=3\r\nfSizeStart=2\r\nfSizeEnd=0\r\nImageFile=IMAGE_SPARKLE\r\n"));
+    Seed("tr_scene", "triangle.ini",
+         FromText("[Main]\r\nTime=0.5\r\n[Item1]\r\nImage=IMAGE_SPARKLE\r\nShape=3\r\nLineIndex=0\r\nTrMoveItems=1\r\n"
+                  "NUMBER=0,20;1,5\r\nEMISSION_RANGE=0,1\r\nLIFE=0,0.3\r\nWIDTH=0,20\r\nHEIGHT=0,10\r\n"
+                  "MOTION_RAND=0,2\r\nTANGENT_ACCEL=0,0.5\r\nALPHA=0,255;1,0\r\nCOLOR=0,4294901760;1,4294967295\r\n"
+                  "TRAJECTORY_SPEED=0,1;1,1\r\nPivotX=3\r\n[Line1]\r\nType=3\r\nPoints=1.0;1;0,0,40,0,40,40\r\n"
+                  "[Line2]\r\nType=0\r\nPoints=1.0;1;0,0,30,10,10,30\r\n"));
+    Seed("tr_points", "spline.txt",
+         FromText("\x04"
+                  "1.000000;1;0,0,30,10,10,30,"));
+    Seed("tr_points", "oval.txt",
+         FromText("\x01"
+                  "1.000000,0,0,100,50"));
+    Seed("tr_points", "rect.txt",
+         FromText("\x02"
+                  "2.5,100,100,50,20"));
+    Seed("tr_points", "poly.txt",
+         FromText("\x03"
+                  "1.000000;1;10,20,30,40,"));
 }
 
 void LayoutSeeds() {

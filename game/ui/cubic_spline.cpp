@@ -5,11 +5,17 @@
 namespace Game {
 
 std::vector<CubicSegment> SolveCubicSpline(int n, const int* values) {
-    std::vector<CubicSegment> segments;
     if (n < 1 || values == nullptr)
+        return {};
+    return SolveCubicSpline(std::vector<float>(values, values + n + 1));
+}
+
+std::vector<CubicSegment> SolveCubicSpline(const std::vector<float>& p) {
+    std::vector<CubicSegment> segments;
+    if (p.size() < 2)
         return segments;
+    const int n = static_cast<int>(p.size()) - 1;
     const int count = n + 1;
-    std::vector<float> p(values, values + count);
     std::vector<float> gamma(static_cast<size_t>(count));
     std::vector<float> delta(static_cast<size_t>(count));
     std::vector<float> D(static_cast<size_t>(count));

@@ -17,5 +17,7 @@ struct CubicSegment {
 // The natural cubic spline through values[0..n]: n segments. Fewer than
 // two values give no segment.
 std::vector<CubicSegment> SolveCubicSpline(int n, const int* values);
+// The same through float values: values.size() - 1 segments.
+std::vector<CubicSegment> SolveCubicSpline(const std::vector<float>& values);
 
 } // namespace Game

@@ -13,8 +13,8 @@ namespace Game {
 namespace {
 
 constexpr const char* kDirectionNames[kBevelDirectionCount] = {
-    "LeftTop", "Top", "TopHalf", "RightTop", "Right", "RightHalf",
-    "RightBottom", "Bottom", "BottomHalf", "LeftBottom", "Left", "LeftHalf",
+    "LeftTop",     "Top",    "TopHalf",    "RightTop",   "Right", "RightHalf",
+    "RightBottom", "Bottom", "BottomHalf", "LeftBottom", "Left",  "LeftHalf",
 };
 
 // Reads up to `count` comma-separated decimal numbers the way "%d,%d,..."

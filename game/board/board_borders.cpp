@@ -37,7 +37,8 @@ void BoardBorders::Build(const BoardLayout& layout, const Bevel* bevel, const Bo
                     const bool found = outer ? bevel->GetOut(direction, index, rect, dx, dy)
                                              : bevel->GetIn(direction, index, rect, dx, dy);
                     if (found)
-                        cell.mPictures.push_back({outer ? bevel->mImageOut : bevel->mImageIn, rect, left + dx, top + dy});
+                        cell.mPictures.push_back(
+                            {outer ? bevel->mImageOut : bevel->mImageIn, rect, left + dx, top + dy});
                 }
             };
             add(cell.mOutEdges, true);

@@ -32,7 +32,7 @@ struct BoardTile {
     int mPixelX = 0;
     int mPixelY = 0;
     float mSpeed = 4.0f;
-    int mValue = 0; // the tile layers left; the board screen keeps it in step with the board
+    int mValue = 0;       // the tile layers left; the board screen keeps it in step with the board
     bool mExists = false; // had tiles when the level was set; stays while the value falls to 0
     std::vector<EdgePiece> mOutEdges;
     std::vector<EdgePiece> mInEdges;

@@ -93,9 +93,8 @@ Stage::Stage(const IniSection& section) {
         for (const std::string& id : ids)
             range.mIds.push_back(std::atoi(id.c_str()));
     });
-    ReadRanges(section, "Bonuses", mBonuses, [](const std::string& list, BonusRange& range) {
-        com_string::Split(list.c_str(), ',', range.mNames);
-    });
+    ReadRanges(section, "Bonuses", mBonuses,
+               [](const std::string& list, BonusRange& range) { com_string::Split(list.c_str(), ',', range.mNames); });
 }
 
 std::vector<int> Stage::ItemsFor(float progress) const {

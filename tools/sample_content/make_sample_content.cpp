@@ -21,6 +21,7 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/sound_writers.h"
+#include "tools/sample_content/stage_content.h"
 
 #include <algorithm>
 #include <cmath>
@@ -221,7 +222,8 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
-         Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root);
+         Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
+         Kavo::SampleContent::WriteStageContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

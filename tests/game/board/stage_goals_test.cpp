@@ -96,10 +96,9 @@ TEST(StageGoalsTest, RegisterFillsTheTenSlots) {
     StageGoalSlots slots;
     StageGoals::Register(slots, settings);
 
-    const char* const names[kStageGoalCount] = {"linescount",     "bonus",          "scorespertime",
-                                                "linespertime",   "sametype",       "scoresperboard",
-                                                "sametypeperboard", "bonusperboard", "scoresperstage",
-                                                "puzzle"};
+    const char* const names[kStageGoalCount] = {"linescount",     "bonus",          "scorespertime",    "linespertime",
+                                                "sametype",       "scoresperboard", "sametypeperboard", "bonusperboard",
+                                                "scoresperstage", "puzzle"};
     for (int i = 0; i < kStageGoalCount; ++i) {
         const StageGoal* goal = slots[static_cast<size_t>(i)].get();
         ASSERT_NE(goal, nullptr) << i;

@@ -75,8 +75,8 @@ TEST(StageTest, BoardRanges) {
         int last;
     } cases[] = {
         {"Boards=4, 6\r\n", 4, 6},
-        {"Boards=3\r\n", 3, 3},    // one number: a single board
-        {"Boards=5,2\r\n", 5, 5},  // last below first: the single board first
+        {"Boards=3\r\n", 3, 3},   // one number: a single board
+        {"Boards=5,2\r\n", 5, 5}, // last below first: the single board first
         {"", 0, 0},
     };
     for (const Case& c : cases) {
@@ -92,11 +92,8 @@ TEST(StageTest, ItemsByProgress) {
         float progress;
         std::vector<int> ids;
     } cases[] = {
-        {2.7f, {0, 1, 2, 3}},
-        {3.0f, {0, 1, 2, 3, 4}},
-        {12.0f, {0, 1, 2, 3}}, // no range holds it: the first
-        {-1.0f, {0, 1, 2, 3}},
-        {1e30f, {0, 1, 2, 3}},
+        {2.7f, {0, 1, 2, 3}},  {3.0f, {0, 1, 2, 3, 4}}, {12.0f, {0, 1, 2, 3}}, // no range holds it: the first
+        {-1.0f, {0, 1, 2, 3}}, {1e30f, {0, 1, 2, 3}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(stage.ItemsFor(c.progress), c.ids) << c.progress;

@@ -20,6 +20,7 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
+#include "tools/sample_content/stage_content.h"
 #include "tools/sound_encoders/sound_encoders.h"
 
 #include <elf.h>
@@ -111,6 +112,10 @@ void ImageSeeds() {
 void BoardSeeds() {
     Seed("boards_dat", "sample.dat", FromText(Kavo::SampleContent::BoardsDatBytes()));
     Seed("item_catalog", "items.txt", FromText(Kavo::SampleContent::ItemsText()));
+    Seed("stage_data", "stages.txt", FromText(Kavo::SampleContent::StagesText()));
+    Seed("stage_data", "settings.txt", FromText(Kavo::SampleContent::StageSettingsText()));
+    Seed("stage_data", "comments.txt", FromText(Kavo::SampleContent::CommentsText()));
+    Seed("stage_data", "bevels.txt", FromText(Kavo::SampleContent::BevelsText()));
     Bytes block = {3, 0, 1, 0, 10, 0, 8, 0, 4, 0};
     for (int cell = 0; cell < 160; ++cell) {
         const uint8_t item = static_cast<uint8_t>(cell % 7 == 0 ? 0xFE : cell % 5);

@@ -53,11 +53,12 @@ bool ReadAll(const std::string& path, std::vector<char>& out) {
 
 } // namespace
 
-void IniDocument::Load(const std::string& path, bool clearFirst) {
+bool IniDocument::Load(const std::string& path, bool clearFirst) {
     std::vector<char> text;
     if (!ReadAll(path, text))
-        return;
+        return false;
     Parse(text.data(), text.size(), clearFirst);
+    return true;
 }
 
 void IniDocument::Parse(const char* text, size_t size, bool clearFirst) {

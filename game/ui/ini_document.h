@@ -37,8 +37,8 @@ public:
 
     // Reads the file through the file API (archive first, then disk). A file
     // that cannot be opened, sized or read whole leaves the document as it
-    // was, also with clearFirst.
-    void Load(const std::string& path, bool clearFirst);
+    // was, also with clearFirst, and gives false.
+    bool Load(const std::string& path, bool clearFirst);
     void Parse(const char* text, size_t size, bool clearFirst);
     // Writes a temporary file beside `path` and renames it over `path`, so
     // the old file stays whole when writing fails. False when it failed.

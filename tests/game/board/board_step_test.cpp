@@ -41,6 +41,7 @@ TEST_F(BoardStepTest, ClicksAndDragsSelectOrStartOneSwap) {
         Events events;
         CellPos selected;
         size_t swaps;
+        bool armed = true; // any click on a cell arms the drag
     };
     const Case cases[] = {
         {"click selects", nullptr, {{kClick, 1, 1}}, {"Select"}, {1, 1}, 0},
@@ -65,19 +66,27 @@ TEST_F(BoardStepTest, ClicksAndDragsSelectOrStartOneSwap) {
          {"Select"},
          {1, 1},
          0},
-        {"input disabled", [](Board& b) { b.mInputEnabled = false; }, {{kClick, 1, 1}, {kDrag, 2, 1}}, {}, {}, 0},
+        {"input disabled",
+         [](Board& b) { b.mInputEnabled = false; },
+         {{kClick, 1, 1}, {kDrag, 2, 1}},
+         {},
+         {},
+         0,
+         false},
         {"drag onto a neighbour swaps once",
          nullptr,
          {{kClick, 1, 1}, {kDrag, 2, 1}, {kDrag, 3, 1}, {kDrag, 1, 1}},
          {"Select", "Move"},
          {},
-         1},
+         1,
+         false},
         {"diagonal drag moves the selection",
          nullptr,
          {{kClick, 1, 1}, {kDrag, 2, 0}, {kDrag, 1, 0}},
          {"Select", "Select"},
          {2, 0},
-         0},
+         0,
+         false},
         {"drag onto the selection itself", nullptr, {{kClick, 1, 1}, {kDrag, 1, 1}}, {"Select"}, {1, 1}, 0},
     };
     for (const Case& c : cases) {
@@ -107,8 +116,8 @@ TEST_F(BoardStepTest, ClicksAndDragsSelectOrStartOneSwap) {
             EXPECT_EQ(mBoard.mSwaps[0].mPhase, kSwapForth);
             EXPECT_EQ(mBoard.mSwaps[0].mC1, 1);
             EXPECT_EQ(mBoard.mSwaps[0].mR1, 1);
-            EXPECT_FALSE(mBoard.mDragArmed);
         }
+        EXPECT_EQ(mBoard.mDragArmed, c.armed);
     }
 }
 
@@ -136,16 +145,16 @@ TEST_F(BoardStepTest, SwapArrivesOnTheThirteenthMoveAndBreaksOnTheNextStep) {
     }
     EXPECT_EQ(mBoard.Cell(1, 0).mDy, 1);
     EXPECT_EQ(mBoard.Cell(1, 0).mY, static_cast<float>(Y(0) + 48));
-    EXPECT_EQ(mListener.Events(), (Events{"Move"}));
+    EXPECT_EQ(mListener.Events(), (Events{"Select", "Move"}));
     mBoard.Step(); // still travelling: nothing resolves
     mBoard.MoveItems(1.0f);
     EXPECT_TRUE(mBoard.IsStill());
     EXPECT_EQ(mBoard.Cell(1, 1).mTargetY, Y(1));
     EXPECT_EQ(mBoard.Cell(1, 0).mTargetY, Y(0));
-    EXPECT_EQ(mListener.Events(), (Events{"Move"}));
+    EXPECT_EQ(mListener.Events(), (Events{"Select", "Move"}));
 
     mBoard.Step();
-    EXPECT_EQ(mListener.Events(), (Events{"Move", "FiguresBroken(1)"}));
+    EXPECT_EQ(mListener.Events(), (Events{"Select", "Move", "FiguresBroken(1)"}));
     EXPECT_TRUE(mBoard.mSwaps.empty());
     EXPECT_EQ(mBoard.mCascade, 1);
     ASSERT_EQ(mBoard.mFigures.size(), 1u);

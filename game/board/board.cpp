@@ -108,6 +108,7 @@ bool Board::NewBoard(const BoardLayout& layout, bool placeSecret) {
                                      [](const LayoutCell& cell) { return (cell.mValue & 0x0F) > 0; });
     if (!anyCell || mItemSet.empty())
         return false;
+    mSwaps.clear();
     mSelected = CellPos();
     mSwapTarget = CellPos();
     ResetCells(kItemEmpty);
@@ -124,9 +125,11 @@ bool Board::NewBoard(const BoardLayout& layout, bool placeSecret) {
         PlaceChainPicture(cell);
     }
     ComputeActiveRect();
+    Refill(false);
     mFeaturedItem = mItemSet[static_cast<size_t>(RandomIndex(static_cast<int>(mItemSet.size())))];
     if (placeSecret)
         PlaceSecrets(1);
+    FindMoves(false);
     mState = kBoardIdle;
     return true;
 }

@@ -6,9 +6,14 @@
 
 #include "game/board/board_cell.h"
 #include "game/board/board_layout.h"
+#include "game/board/board_move.h"
+#include "game/board/cell_pos.h"
+#include "game/board/figure.h"
+#include "game/board/swap_record.h"
 #include "game/ui/animation.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace Kavo {
@@ -32,11 +37,12 @@ enum BoardState {
     kBoardCleared = 10,
 };
 
-// A cell by column and row; -1 when none.
-struct CellPos {
-    int mColumn = -1;
-    int mRow = -1;
-    bool operator==(const CellPos&) const = default;
+// Two cells whose items a shuffle exchanges.
+struct ShufflePair {
+    int mC1 = 0;
+    int mR1 = 0;
+    int mC2 = 0;
+    int mR2 = 0;
 };
 
 class Board {
@@ -87,8 +93,8 @@ public:
 
     // ---- Life ----
     // Makes the board of a layout: tiles (the low four bits of the tile
-    // value), existence, chains and their pictures, the featured item and,
-    // when asked, one secret item. False, with nothing changed, for a layout
+    // value), existence, chains and their pictures, dealt items, the
+    // featured item, when asked one secret item, and the move list. False, with nothing changed, for a layout
     // without any cell or an empty item set.
     bool NewBoard(const BoardLayout& layout, bool placeSecret);
     // Puts up to n secret items on free existing cells of the active
@@ -102,7 +108,7 @@ public:
     void Save(Kavo::Buffer& buffer) const;
     // Restores a block written by Save. Chain styles come back 0 and the
     // active rectangle is computed anew. False when the block was short
-    // (the missing bytes read as 0).
+    // (the missing bytes read as 0). The move list is rebuilt.
     bool Load(Kavo::Buffer& buffer);
 
     // ---- Input, motion and drawing ----
@@ -117,6 +123,61 @@ public:
     // Exchanges two cells' items without animation, pictures included.
     void SwapItems(int c1, int r1, int c2, int r2);
 
+    // ---- Rules of play ----
+    // The player's click: selects a cell or, on a neighbour of the
+    // selection, starts a swap.
+    void Click(int x, int y);
+    // A drag from the selection onto a neighbour swaps once.
+    void Drag(int x, int y);
+    // The per-update step: resolves arrived swaps, settles the board and
+    // ends the clearing-away fall.
+    void Step();
+    // Shows the items, lets them fall and refills the holes (not while the
+    // board is clearing away).
+    void StartFall();
+    // Finds the runs of three or more, fills the figure list and hits their
+    // cells; returns the number of figures.
+    int FindLines(bool ignoreMotion, bool silent, CellPos swap1, CellPos swap2);
+    void HitCell(int column, int row, bool silent, int type);
+    // Takes one chain level off: 3 becomes 1, 1 or 2 become 0 (justFreed).
+    void BreakChain(int column, int row);
+    // Marks every unchained, not just freed cell of the figures removed.
+    void RemoveFigures();
+    void ApplyGravity();
+    // Deals items into the empty cells (a new board) or into every cell
+    // holding an item (a re-deal), so that no run of three forms and a move
+    // is left, where the item set and the layout allow it.
+    void Refill(bool redeal);
+    // Breaks runs formed by anything other than a swap; reported only with
+    // a listener.
+    void CheckLines();
+
+    // ---- Board operations of the bonuses ----
+    // Pairs the movable cells at random; an odd one out is left alone.
+    void PlanShuffle();
+    void ApplyShuffle();
+    void ReplaceItems(int from, int to);
+    // One figure of type -1 over the cells (centre and swap cells the
+    // first); hits them without collecting secrets. None for no cells.
+    void MakeFigure(const std::vector<CellPos>& cells);
+    // The unbroken line of items through the pixel's cell; false off the
+    // grid or on a missing cell.
+    bool CollectLine(int x, int y, bool horizontal, std::vector<CellPos>& cells) const;
+
+    // ---- Moves and hints ----
+    // Lists every swap that would make a run of three; sorted best first
+    // (equal values in random order) when asked.
+    void FindMoves(bool sort);
+    // Cycles through the move list; none when it is empty.
+    std::optional<Move> NextHint();
+    // Whether `item` placed at the cell would complete one of the move
+    // patterns anchored there (chains and the swap cells' items untested).
+    bool WouldMakeMove(int row, int column, int item) const;
+    static bool ByValueDesc(const Move& a, const Move& b) { return a.mValue > b.mValue; }
+    bool IsInActiveRect(int column, int row) const {
+        return column >= mColStart && column < mColStart + mWidth && row >= mRowStart && row < mRowStart + mHeight;
+    }
+
     // ---- Pictures from the catalogue (none for a negative id) ----
     // The item's picture, centred on the cell's (x, y).
     static void PlaceItemPicture(BoardCell& cell);
@@ -130,6 +191,8 @@ public:
     CellPos mSelected;
     CellPos mSwapTarget;
     CellPos mHover;
+    std::vector<Figure> mFigures;
+    std::vector<SwapRecord> mSwaps;
     int mStepCount = 0;
     BoardListener* mListener = nullptr; // not owned
     bool mDragArmed = false;
@@ -141,11 +204,14 @@ public:
     int mHeight = -1;
     std::vector<int> mItemSet;
     int mFeaturedItem = -1;
+    std::vector<Move> mMoves;
+    int mHintIndex = 0;
     int mOriginX = 0;
     int mOriginY = 0;
     int mMouseX = 0;
     int mMouseY = 0;
     Animation mSelectionAnim;
+    std::vector<ShufflePair> mShuffle;
     bool mVisible = true;
     bool mInputEnabled = true;
     int mCascade = 0;
@@ -162,6 +228,22 @@ private:
     bool IsFreeForSecret(int column, int row) const;
     bool HasFreeNeighbours(int column, int row) const;
     int CountActiveCells(bool (*test)(const BoardCell&)) const;
+
+    bool IsAtRest(const BoardCell& cell) const { return cell.mDx == 0 && cell.mDy == 0; }
+    void StartSwap(CellPos selected, CellPos clicked);
+    void ResolveSwaps();
+    void Settle();
+    // Calls `onRun(type, cells)` for every run of three or more equal items,
+    // rows first, each run's cells from last to first.
+    template <typename OnRun>
+    void ScanRuns(bool ignoreMotion, OnRun onRun) const;
+    void AddFigure(int type, const std::vector<CellPos>& cells, CellPos swap1, CellPos swap2);
+    void FallInto(int column, int row);
+    void RefillColumn(int column, bool& helped);
+    void CollectMoves(std::vector<Move>& moves) const;
+    bool DealOnce(const std::vector<int>& dealt, bool redeal);
+    void PlantMoves(const std::vector<int>& dealt, int mark);
+    bool HasRun() const;
 };
 
 template <typename Visit>

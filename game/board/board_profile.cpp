@@ -60,6 +60,7 @@ bool Board::Load(Kavo::Buffer& buffer) {
         }
     }
     ComputeActiveRect();
+    FindMoves(true);
     return whole;
 }
 

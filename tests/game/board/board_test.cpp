@@ -166,7 +166,7 @@ TEST_F(BoardTest, NewBoardTakesTilesChainsAndOneSecret) {
     EXPECT_TRUE(mBoard.Cell(0, 3).mExists);
     EXPECT_FALSE(mBoard.Cell(0, 4).mExists);
     EXPECT_FALSE(mBoard.Cell(8, 0).mExists);
-    EXPECT_EQ(mBoard.Cell(0, 0).mItem, kItemEmpty);
+    EXPECT_EQ(mBoard.Cell(0, 0).mItem, 4); // the only kind of the item set
 
     // Chain pictures by chain + 3 * style over the six-entry list; a double
     // chain shows IMAGE_CHAIN in both styles.

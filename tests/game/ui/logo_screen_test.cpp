@@ -72,9 +72,9 @@ TEST_F(LogoScreenTest, LogosComeInSectionOrderWithADarkPauseBetween) {
             EXPECT_EQ(screen.GetSprite().mValue, 255.0f);
         }
     }
-    // The first logo ends at 249, the second starts at 298 and takes 299.
-    EXPECT_EQ(update, 596);
-    EXPECT_EQ(dark, 49);
+    // The first logo ends at 249, 50 dark steps, then the second's 298.
+    EXPECT_EQ(update, 597);
+    EXPECT_EQ(dark, 50);
 }
 
 TEST_F(LogoScreenTest, AClickWhileFadingInTurnsBlackThenLoadsAfterThePause) {

@@ -81,6 +81,8 @@ GameApp::GameApp(const std::string& programFolder)
 }
 
 GameApp::~GameApp() {
+    // The loading thread makes screens and tables that go below: it ends first.
+    WaitForLoadingThread();
     if (mWidgetManager != nullptr)
         mWidgetManager->RemoveAllWidgets(false, false);
     for (GameDialog** slot :

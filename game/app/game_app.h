@@ -12,9 +12,12 @@
 #include "engine/storage/storage_registry.h"
 #include "framework/app/kavo_app_base.h"
 #include "game/app/sound_facade.h"
+#include "game/app/startup_steps.h"
+#include "game/ui/background_set.h"
 #include "game/ui/control_desc.h"
 #include "game/ui/game_resource_manager.h"
 #include "game/ui/image_desc_cache.h"
+#include "game/ui/ini_document.h"
 #include "game/ui/music_list.h"
 #include "game/ui/termins.h"
 #include "game/ui/ui_sound.h"
@@ -77,6 +80,40 @@ public:
     Kavo::Dialog* CreateDialogObject(int32_t id, bool isModal, const std::string& header, const std::string& lines,
                                      const std::string& footer, int32_t buttonMode);
 
+    // ---- Start-up and loading (game_app_startup.cpp) ----
+    // The last step of the framework's initialisation: the logos.
+    void InitHook() override { ShowLogos(); }
+    void ShowLogos();
+    // After the logos, on the main thread: the manifest, the groups "Init"
+    // and "TitleScreen", the text tables, the title screen; then starts the
+    // loading thread.
+    void LoadStartup();
+    // The loading thread: the groups "Game" and "Bonuses", the game's own
+    // images, the catalogues, the screens and the users.
+    void LoadingThreadProc() override;
+    // On the main thread once the loading thread has finished.
+    void LoadingThreadCompleted() override { InitGame(); }
+    void InitGame();
+    void ShutdownHook() override { Shutdown(); }
+    void Shutdown();
+    // Regaining the focus sets the game's volumes again; losing it darkens
+    // the board while it shows.
+    void GotFocus() override;
+    void LostFocus() override;
+    // With nothing to load the load is complete.
+    double GetLoadingProgress() override;
+    // The title screen is left for good: its pictures go.
+    void FreeTitleScreenGroup();
+    // The folder of the users file and profiles, with its separator.
+    static std::string UsersFolder();
+
+    // What the later subsystems add to the load; the program fills it.
+    StartupSteps mSteps;
+    // "data/settings.txt", for the whole run.
+    IniDocument mSettings;
+    // "data/backs.spr".
+    BackgroundSet mBackgrounds;
+
     Stg_t* GetDescrStorage() const { return mDescrStorage; }
     Stg_t* GetWaveStorage() const { return mWaveStorage; }
 
@@ -98,6 +135,14 @@ public:
     GameDialog* mLeavingScreen = nullptr;
 
 private:
+    // Counts a loaded resource for the title screen's progress bar.
+    void CountLoaded();
+    // Loads a group one resource at a time; false when the application
+    // closes meanwhile.
+    bool LoadCounted(Kavo::ResourceManager& manager, const std::string& group);
+    // Waits for the sound system's volumes to settle after a focus change.
+    void ReapplySoundVolumes();
+
     // Where each transition's entering and leaving screens are kept.
     struct Transition {
         int id;

@@ -297,6 +297,9 @@ TipRoom8=Have fun!
 CreateNewUser=Create a new player
 HelpNext=Next
 HelpDone=Done
+HelpWelcome=Welcome, %s! Swap two neighbouring items to make a line of three. Lines score 100%%.
+HelpPictures=The bonuses charge as you play.
+QuitQuestion=Leave the game?
 )";
 
 // Two full-window backgrounds.

@@ -13,6 +13,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/app_content.h"
 #include "tools/sample_content/board_content.h"
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
@@ -227,7 +228,9 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
          Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
          Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
-    ok = ok && Kavo::SampleContent::WriteSceneContent(root) && Kavo::SampleContent::WriteStageContent(root);
+    // The application's settings first: the stage content adds its sections.
+    ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
+         Kavo::SampleContent::WriteStageContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -1,0 +1,50 @@
+#include "game/main/game_tables.h"
+
+#include <string>
+
+#include "game/board/board_defs.h"
+#include "game/board/item_catalog.h"
+#include "game/effects/particle_rect_counter.h"
+#include "game/effects/trajectories.h"
+#include "game/meta/menu_catalog.h"
+#include "game/meta/shop_catalog.h"
+#include "platform/process_slot.h"
+
+namespace Game {
+
+struct GameTables::Installed {
+    std::shared_ptr<BoardDefs> mBoards = std::make_shared<BoardDefs>();
+    std::shared_ptr<ItemCatalog> mItems = std::make_shared<ItemCatalog>();
+    std::shared_ptr<Trajectories> mTrajectories = std::make_shared<Trajectories>();
+    std::shared_ptr<MenuCatalog> mMenus = std::make_shared<MenuCatalog>();
+    std::shared_ptr<ShopCatalog> mShops = std::make_shared<ShopCatalog>();
+    platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
+    platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
+    platform::Installed<Trajectories> mTrajectoriesSlot{TrajectoriesSlot(), mTrajectories};
+    platform::Installed<MenuCatalog> mMenusSlot{MenuCatalogSlot(), mMenus};
+    platform::Installed<ShopCatalog> mShopsSlot{ShopCatalogSlot(), mShops};
+    platform::Installed<ParticleRectCounter> mRectCounter{ParticleRectCounterSlot(),
+                                                          std::make_shared<ParticleRectCounter>()};
+};
+
+GameTables::GameTables() : mInstalled(std::make_unique<Installed>()) {}
+
+GameTables::~GameTables() = default;
+
+void GameTables::Register(StartupSteps& steps) {
+    Installed& t = *mInstalled;
+    // A missing file leaves its table empty; the start goes on.
+    steps.mStartupLoads.push_back([&t] { t.mTrajectories->Load("data/Trajectories.dat", true); });
+    steps.mStartupLoads.push_back([&t] { t.mBoards->Load("data/boards.dat"); });
+    steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
+    steps.mCatalogueLoads.push_back([&t] {
+        for (int i = 1; i <= 3; ++i)
+            t.mShops->Load("data/shop." + std::to_string(i));
+        for (int i = 1; i <= 3; ++i)
+            t.mMenus->Load("data/menu." + std::to_string(i));
+        t.mShops->BindImages();
+        t.mMenus->BindImages();
+    });
+}
+
+} // namespace Game

@@ -1,0 +1,27 @@
+#pragma once
+// The tables of the board, the effects and the meta-game for one run: each
+// installed in its slot while this object lives, and loaded at its place in
+// the application's start-up and loading steps.
+
+#include <memory>
+
+#include "game/app/startup_steps.h"
+
+namespace Game {
+
+class GameTables {
+public:
+    GameTables();
+    ~GameTables();
+    GameTables(const GameTables&) = delete;
+    GameTables& operator=(const GameTables&) = delete;
+
+    // Adds the loads of these tables to the application's steps.
+    void Register(StartupSteps& steps);
+
+private:
+    struct Installed;
+    std::unique_ptr<Installed> mInstalled;
+};
+
+} // namespace Game

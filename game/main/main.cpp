@@ -1,0 +1,62 @@
+// kavo-game: the game. It runs from its own folder, which holds "main.pak"
+// and the sound folders; with a display it opens its window, without one it
+// runs headless until loading has finished and says so.
+
+#include <cstdio>
+#include <string>
+
+#include "framework/pak/pak_interface.h"
+#include "game/app/game_app.h"
+#include "game/main/game_tables.h"
+#include "platform/drivers.h"
+#include "platform/file_system.h"
+#include "platform/process_slot.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+// Without a display nobody can play: the run ends once loading is done.
+class HeadlessGame : public Game::GameApp {
+public:
+    using GameApp::GameApp;
+    void LoadingThreadCompleted() override {
+        GameApp::LoadingThreadCompleted();
+        std::printf("Loading finished (%s); the headless run ends here.\n",
+                    mLoadingFailed ? "with a resource error" : "the title screen shows \"Continue\"");
+        CloseApp();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    platform::Drivers drivers;
+    std::string error;
+    if (!platform::SelectDrivers(platform::DefaultDriverNames(), drivers, error)) {
+        std::fprintf(stderr, "kavo-game: %s\n", error.c_str());
+        return 1;
+    }
+    const platform::InstalledDrivers installedDrivers(drivers);
+    const bool headless = std::string(drivers.video->Name()) == "headless";
+
+    // The program's folder is where its data lies.
+    const std::string folder = platform::GetExecutableFolder();
+    platform::SetCurrentFolder(folder);
+    const platform::Installed<Kavo::PakInterfaceBase> reader(Kavo::PakReaderSlot(), *Kavo::gPakInterface);
+
+    Game::GameTables tables;
+    std::unique_ptr<Game::GameApp> app =
+        headless ? std::make_unique<HeadlessGame>(folder) : std::make_unique<Game::GameApp>(folder);
+    tables.Register(app->mSteps);
+    app->SetCommandLine(argc, argv);
+    if (headless)
+        std::printf("No display: running headless, without a window, until the game has loaded.\n");
+    else
+        std::printf("%s: a %dx%d window on the %s drivers\n", platform::Cp1251ToUtf8(app->mTitle).c_str(),
+                    app->GetWidth(), app->GetHeight(), drivers.video->Name());
+    app->Initialize();
+    app->Run();
+    const bool failed = app->mLoadingFailed;
+    app.reset();
+    return failed ? 1 : 0;
+}

@@ -1,0 +1,184 @@
+// The game from its start, headless on the generated sample content: the
+// logo, the title screen while the loading thread loads, "Continue", the
+// main menu, the in-game menu with its help pages and the quit question.
+#include "framework/graphics/memory_image.h"
+#include "framework/widget/widget_manager.h"
+#include "game/app/game_app.h"
+#include "game/app/game_menu_dialog.h"
+#include "game/main/game_tables.h"
+#include "game/ui/help_dialog.h"
+#include "game/ui/logo_screen.h"
+#include "game/ui/resource_ids.h"
+#include "platform/file_system.h"
+#include "tests/framework/app/app_test_environment.h"
+
+#include <gtest/gtest.h>
+
+namespace Game {
+namespace {
+
+// Stands in for the title screen: counts its redraws and shows "Continue"
+// once told that loading is done.
+class StandInTitle : public GameDialog {
+public:
+    StandInTitle() : GameDialog(0, false) {}
+    void Draw(Kavo::Graphics*) override { ++mDraws; }
+    bool mContinueShown = false;
+    int mDraws = 0;
+};
+
+// Stands in for the main menu.
+class StandInMenu : public GameDialog {
+public:
+    StandInMenu() : GameDialog(0, false) {}
+    bool mEntered = false;
+    void OnEnter() override { mEntered = true; }
+};
+
+class GameStartTest : public app_test::AppTestEnvironment {
+protected:
+    GameStartTest() {
+        // Initialize makes this the current folder.
+        mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
+        mApp.mIsWindowed = true;
+        mTables.Register(mApp.mSteps);
+        mApp.mSteps.mMakeTitleScreen = [this](GameApp&) { return mTitle = new StandInTitle(); };
+        mApp.mSteps.mSetTitleLoaded = [](GameDialog& title) {
+            static_cast<StandInTitle&>(title).mContinueShown = true;
+        };
+    }
+
+    // One update and one redraw, 10 ms later.
+    void Step() {
+        Platform().Clock().Advance(10'000);
+        mApp.UpdateApp();
+        mApp.Redraw(nullptr);
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit = 5000) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            Step();
+            if (!done() && mApp.mLoadingThreadStarted && !mApp.mLoadingThreadCompleted)
+                platform::SleepMs(1);
+        }
+        return done();
+    }
+    uint32_t ScreenPixel(int x, int y) {
+        auto* screen = dynamic_cast<Kavo::MemoryImage*>(mApp.mWidgetManager->mImage);
+        return screen != nullptr ? screen->GetBits()[y * screen->GetWidth() + x] : 0;
+    }
+
+    GameTables mTables;
+    GameApp mApp{KAVO_PROGRAM_FOLDER};
+    StandInTitle* mTitle = nullptr;
+};
+
+TEST_F(GameStartTest, DISABLED_FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQuitQuestion) {
+    mApp.Initialize();
+    ASSERT_NE(mApp.mLogoScreen, nullptr);
+    EXPECT_FALSE(mApp.mVSyncUpdates); // windowed
+    auto* logos = static_cast<LogoScreen*>(mApp.mLogoScreen);
+    ASSERT_EQ(logos->GetLogos().size(), 2u);
+
+    // The first logo fully in: its blue placeholder fills the screen.
+    for (int i = 0; i < 120; ++i)
+        Step();
+    ASSERT_NE(logos->GetSprite().GetImage(), nullptr);
+    const uint32_t logo = ScreenPixel(512, 700);
+    EXPECT_GT(logo & 0xFF, (logo >> 16) & 0xFF) << std::hex << logo;
+
+    // A click skips the rest; the start-up load follows the dark pause.
+    logos->MouseDown(10, 10, 1);
+    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 60));
+    EXPECT_FALSE(mApp.mWidgetManager->HasWidget(mApp.mLogoScreen));
+    EXPECT_TRUE(mApp.mWidgetManager->HasWidget(mTitle));
+    EXPECT_NE(IMAGE_CUSTOM_POINTER, nullptr);
+    EXPECT_GT(mApp.mNumLoadingThreadTasks.load(), 0);
+    EXPECT_TRUE(platform::IsDirectory(GameApp::UsersFolder().substr(0, GameApp::UsersFolder().size() - 1)));
+    EXPECT_GT(TerminsSlot().Get()->GetCount(), 0u);
+    EXPECT_TRUE(mApp.mSettings.HasSection("MenuMaxRaiting"));
+
+    // Loading: the progress rises to the whole, then "Continue".
+    double last = 0.0;
+    bool rose = false;
+    ASSERT_TRUE(StepUntil([&] {
+        const double progress = mApp.GetLoadingProgress();
+        rose = rose || (progress > last && last > 0.0);
+        last = progress;
+        return mTitle->mContinueShown;
+    }));
+    EXPECT_EQ(mApp.GetLoadingProgress(), 1.0);
+    EXPECT_NE(IMAGE_HELP, nullptr);
+    EXPECT_NE(mApp.mGameOverDialog, nullptr);
+    EXPECT_TRUE(SndIsEnabled());
+
+    // "Continue" goes to the main menu that the meta-game would make.
+    auto* menu = new StandInMenu();
+    mApp.mMainMenuScreen = menu;
+    mApp.SwitchScreen(13);
+    EXPECT_TRUE(menu->mEntered);
+    EXPECT_FALSE(mApp.mWidgetManager->HasWidget(mTitle));
+
+    // The in-game menu, its help pages (turned to the end) and the quit
+    // question, answered "main menu" and then "quit".
+    auto* gameMenu = new GameMenuDialog();
+    mApp.AddDialog(gameMenu);
+    EXPECT_EQ(gameMenu->mId, GameMenuDialog::kDialogId);
+    gameMenu->ButtonDepress(GameMenuDialog::Help);
+    auto* help = dynamic_cast<HelpDialog*>(mApp.GetDialog(102));
+    ASSERT_NE(help, nullptr);
+    ASSERT_EQ(help->GetPages().GetPageCount(), 2u);
+    EXPECT_NE(help->GetPages().GetPage(1).mSprites[1]->GetImage(), nullptr); // by file
+    EXPECT_EQ(help->GetPages().GetPage(1).mSprites[0]->GetImage(), IMAGE_BONUS_HINT);
+    for (int i = 0; i < 20; ++i)
+        Step();
+    help->ButtonDepress(HelpDialog::kNextButton);
+    help->ButtonDepress(HelpDialog::kNextButton);
+    EXPECT_EQ(mApp.GetDialog(102), nullptr);
+    Step();
+
+    gameMenu->ButtonDepress(GameMenuDialog::Quit);
+    auto* quit = dynamic_cast<LayoutDialog*>(mApp.GetDialog(GameMenuDialog::kQuitDialogId));
+    ASSERT_NE(quit, nullptr);
+    for (int i = 0; i < 50; ++i)
+        Step();
+    quit->ButtonDepress(2);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(GameMenuDialog::kQuitDialogId) == nullptr; }, 200));
+    EXPECT_TRUE(gameMenu->mLeaveToMainMenu);
+    EXPECT_FALSE(mApp.mShutdown);
+
+    gameMenu->mLeaveToMainMenu = false;
+    gameMenu->mState = LayoutDialog::Resting;
+    gameMenu->ButtonDepress(GameMenuDialog::Quit);
+    quit = dynamic_cast<LayoutDialog*>(mApp.GetDialog(GameMenuDialog::kQuitDialogId));
+    ASSERT_NE(quit, nullptr);
+    quit->mState = LayoutDialog::Resting;
+    quit->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.mShutdown.load(); }, 200));
+    EXPECT_FALSE(SndIsEnabled());
+}
+
+TEST_F(GameStartTest, DISABLED_AManifestWithoutTheTitleScreenGroupStopsWithTheResourceError) {
+    const std::string folder = Platform().Folder() + "/content";
+    platform::MakeDirectories(folder + "/properties");
+    std::string manifest;
+    platform::ReadWholeFile(std::string(KAVO_SAMPLE_CONTENT) + "/properties/resources.xml", manifest);
+    const size_t start = manifest.find("<Resources id=\"TitleScreen\"");
+    ASSERT_NE(start, std::string::npos);
+    const size_t end = manifest.find("</Resources>", start) + std::string("</Resources>").size();
+    manifest.erase(start, end - start);
+    platform::WriteWholeFile(folder + "/properties/resources.xml", manifest);
+    mApp.mChangeDirTo = folder;
+
+    mApp.Initialize();
+    // No logos: the first update starts the load, which ends the program.
+    EXPECT_THROW(mApp.mLogoScreen->Update(), app_test::ExitCalled);
+    EXPECT_TRUE(mApp.mLoadingFailed);
+    EXPECT_EQ(mTitle, nullptr);
+    const auto boxes = Platform().Desktop().MessageBoxLog();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.back().text.find("TITLE"), std::string::npos) << boxes.back().text;
+}
+
+} // namespace
+} // namespace Game

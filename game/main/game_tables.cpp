@@ -2,12 +2,18 @@
 
 #include <string>
 
+#include "game/app/game_app.h"
+#include "game/board/bevels.h"
 #include "game/board/board_defs.h"
+#include "game/board/comments.h"
 #include "game/board/item_catalog.h"
+#include "game/board/stage_goals.h"
+#include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
+#include "game/ui/ini_document.h"
 #include "platform/process_slot.h"
 
 namespace Game {
@@ -18,11 +24,18 @@ struct GameTables::Installed {
     std::shared_ptr<Trajectories> mTrajectories = std::make_shared<Trajectories>();
     std::shared_ptr<MenuCatalog> mMenus = std::make_shared<MenuCatalog>();
     std::shared_ptr<ShopCatalog> mShops = std::make_shared<ShopCatalog>();
+    std::shared_ptr<Stages> mStages = std::make_shared<Stages>();
+    std::shared_ptr<Bevels> mBevels = std::make_shared<Bevels>();
+    std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
+    StageGoalSlots mGoals;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
     platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
     platform::Installed<Trajectories> mTrajectoriesSlot{TrajectoriesSlot(), mTrajectories};
     platform::Installed<MenuCatalog> mMenusSlot{MenuCatalogSlot(), mMenus};
     platform::Installed<ShopCatalog> mShopsSlot{ShopCatalogSlot(), mShops};
+    platform::Installed<Stages> mStagesSlot{StagesSlot(), mStages};
+    platform::Installed<Bevels> mBevelsSlot{BevelsSlot(), mBevels};
+    platform::Installed<Comments> mCommentsSlot{CommentsSlot(), mComments};
     platform::Installed<ParticleRectCounter> mRectCounter{ParticleRectCounterSlot(),
                                                           std::make_shared<ParticleRectCounter>()};
 };
@@ -36,6 +49,16 @@ void GameTables::Register(StartupSteps& steps) {
     // A missing file leaves its table empty; the start goes on.
     steps.mStartupLoads.push_back([&t] { t.mTrajectories->Load("data/Trajectories.dat", true); });
     steps.mStartupLoads.push_back([&t] { t.mBoards->Load("data/boards.dat"); });
+    steps.mStartupLoads.push_back([&t] {
+        IniDocument stages;
+        stages.Load("data/stages.txt", true);
+        t.mStages->LoadDocument(stages);
+    });
+    // The bevels before the items, as the board's frame needs them first.
+    steps.mCatalogueLoads.push_back([&t] {
+        LoadBevels("data/bevels.txt", *t.mBevels);
+        LoadComments("data/comments.txt", *t.mComments);
+    });
     steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
     steps.mCatalogueLoads.push_back([&t] {
         for (int i = 1; i <= 3; ++i)
@@ -45,6 +68,11 @@ void GameTables::Register(StartupSteps& steps) {
         t.mShops->BindImages();
         t.mMenus->BindImages();
     });
+    // The goal counters, rated against the settings' "Rewards".
+    steps.mRegisterGoals = [&t] {
+        if (GameApp* app = gGameApp)
+            StageGoals::Register(t.mGoals, app->mSettings);
+    };
 }
 
 } // namespace Game

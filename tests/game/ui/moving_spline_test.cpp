@@ -160,7 +160,15 @@ TEST(SplineAnimationTest, RestartPutsItOnTheFirstPoint) {
 // A relative path whose points lie near the ends of the int range (a
 // damaged path file) is held inside the range instead of wrapping.
 TEST(SplineAnimationTest, FarRelativePointsAreHeldInsideTheIntRange) {
-    TrajectoryPath path = Line({{-2147483646, 0}, {2147483000, 100}, {0, 5}});
+    TrajectoryPath path;
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-2147483646, 0}, {2147483000, 100}, {0, 5}}) {
+        PathPoint p;
+        p.x = x;
+        p.y = y;
+        p.segmentLength = 100.0f;
+        path.mPoints.push_back(p);
+    }
+    path.mTotalLength = 200.0f;
     SplineAnimation anim(2147483000, -2147483000, 1000.0f, &path, true, nullptr, false, false);
     MakeRunnable(anim);
     anim.Restart();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/pak/pak_interface.h"
+#include "framework/resource/resource_manager.h"
 #include "game/app/game_app.h"
 #include "game/main/game_tables.h"
 #include "platform/drivers.h"
@@ -21,8 +22,11 @@ public:
     using GameApp::GameApp;
     void LoadingThreadCompleted() override {
         GameApp::LoadingThreadCompleted();
-        std::printf("Loading finished (%s); the headless run ends here.\n",
-                    mLoadingFailed ? "with a resource error" : "the title screen shows \"Continue\"");
+        if (mLoadingFailed)
+            std::printf("Loading finished with a resource error: %s\nThe headless run ends here.\n",
+                        mResourceManager->GetErrorText().c_str());
+        else
+            std::printf("Loading finished (the title screen shows \"Continue\"); the headless run ends here.\n");
         CloseApp();
     }
 };

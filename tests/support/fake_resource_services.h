@@ -1,7 +1,7 @@
 #pragma once
 // Resource services for tests: images load through the image library (so
 // from a mounted archive before the disk), sounds are recorded by a fake
-// sound manager that loads any file the file API opens.
+// sound manager that loads any sound file the file API opens.
 
 #include <map>
 #include <memory>
@@ -39,14 +39,18 @@ public:
     }
     bool UsesHardware3D() override { return mUses3D; }
     int32_t GetFreeSoundId() override { return mNextSoundId < mSoundIdLimit ? mNextSoundId : -1; }
+    // Like the real sound manager, the name has no extension: the file is
+    // the name with one of the sound extensions.
     bool LoadSound(int32_t soundId, const std::string& path) override {
-        PakFile* file = PakOpenFile(path, "rb");
-        if (file == nullptr)
-            return false;
-        PakCloseFile(file);
-        mLoadedSounds[soundId] = path;
-        ++mNextSoundId;
-        return true;
+        for (const char* extension : {".wav", ".mp3", ".ogg", ".au"}) {
+            if (PakFile* file = PakOpenFile(path + extension, "rb")) {
+                PakCloseFile(file);
+                mLoadedSounds[soundId] = path;
+                ++mNextSoundId;
+                return true;
+            }
+        }
+        return false;
     }
     void ReleaseSound(int32_t soundId) override {
         mLoadedSounds.erase(soundId);

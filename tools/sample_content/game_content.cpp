@@ -192,8 +192,8 @@ std::string GameGroupsText() {
         }
         if (std::string(group.mGroup) == "Game") {
             text += "    <SetDefaults path=\"sounds/game/\" idprefix=\"SOUND_\"/>\n"
-                    "    <Sound id=\"MUTATOR\" path=\"mutator.wav\"/>\n"
-                    "    <Sound id=\"TIMER\" path=\"timer.wav\" volume=\"0.7\"/>\n";
+                    "    <Sound id=\"MUTATOR\" path=\"mutator\"/>\n"
+                    "    <Sound id=\"TIMER\" path=\"timer\" volume=\"0.7\"/>\n";
         }
         text += "    <SetDefaults path=\"images/game/\" idprefix=\"IMAGE_\"/>\n";
         for (const GamePicture& picture : group.mPictures) {

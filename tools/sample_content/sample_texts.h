@@ -21,8 +21,8 @@ inline constexpr const char* kManifest = R"(<?xml version="1.0"?>
   </Resources>
   <Resources id="Sounds">
     <SetDefaults path="sounds/" idprefix="SOUND_"/>
-    <Sound id="CLICK" path="click.wav"/>
-    <Sound id="CHIME" path="chime.au" volume="0.8" pan="-500"/>
+    <Sound id="CLICK" path="click"/>
+    <Sound id="CHIME" path="chime" volume="0.8" pan="-500"/>
   </Resources>
   <Resources id="Fonts">
     <SetDefaults path="fonts/" idprefix="SAMPLEFONT_"/>

@@ -151,10 +151,10 @@ TEST_F(LoadingTest, SoundsTakeFreeIdsAndTheirVolumeAndPan) {
     WriteText("a.wav", "x");
     WriteText("b.au", "x");
     LoadInFolder(R"(<Resources id="S">
-<Sound id="MUTE" path="a.wav" volume="0.0" pan="200"/>
-<Sound id="PLAIN" path="b.au"/>
+<Sound id="MUTE" path="a" volume="0.0" pan="200"/>
+<Sound id="PLAIN" path="b"/>
 </Resources>
-<Resources id="T"><Sound id="MISSING" path="c.wav"/></Resources>)");
+<Resources id="T"><Sound id="MISSING" path="c"/></Resources>)");
     ASSERT_TRUE(mManager.LoadGroup("S")) << mManager.GetErrorText();
     const int mute = mManager.RequireSound("MUTE");
     const int plain = mManager.RequireSound("PLAIN");
@@ -163,7 +163,7 @@ TEST_F(LoadingTest, SoundsTakeFreeIdsAndTheirVolumeAndPan) {
     EXPECT_EQ(mServices->mPans, (std::map<int32_t, int32_t>{{mute, 200}}));
 
     EXPECT_FALSE(mManager.LoadGroup("T"));
-    EXPECT_EQ(mManager.GetErrorText(), "Failed to load sound: " + Path("c.wav"));
+    EXPECT_EQ(mManager.GetErrorText(), "Failed to load sound: " + Path("c"));
 
     mManager.DeleteGroup("S");
     EXPECT_EQ(mServices->mReleasedSounds, (std::set<int32_t>{mute, plain}));
@@ -216,7 +216,7 @@ TEST_F(LoadingTest, FontsOfEveryKind) {
 TEST_F(LoadingTest, DeleteGroupUnloadsButKeepsTheRecords) {
     WritePng("a.png", 2, 2, 0xFF405060);
     WriteText("s.wav", "x");
-    LoadInFolder(R"(<Resources id="G"><Image path="a.png"/><Sound path="s.wav"/></Resources>
+    LoadInFolder(R"(<Resources id="G"><Image path="a.png"/><Sound path="s"/></Resources>
 <Resources id="H"><Image id="OTHER" path="a.png"/></Resources>)");
     ASSERT_TRUE(mManager.LoadGroup("G"));
     ASSERT_TRUE(mManager.LoadGroup("H"));

@@ -211,8 +211,8 @@ TEST_F(ManifestTest, SampleManifestNamesEveryKindOfResource) {
     ASSERT_TRUE(mManager.LoadManifest(Path("sample.xml"))) << mManager.GetErrorText();
     EXPECT_EQ(mManager.GetNumResources("Preview"), 6);
     EXPECT_EQ(mManager.Image("PREVIEW_ITEMS")->mCols, 6);
-    EXPECT_EQ(mManager.Sound("SOUND_CLICK")->mPath, "sounds/click.wav");
-    EXPECT_EQ(mManager.Sound("SOUND_CHIME")->mPath, "sounds/chime.au");
+    EXPECT_EQ(mManager.Sound("SOUND_CLICK")->mPath, "sounds/click");
+    EXPECT_EQ(mManager.Sound("SOUND_CHIME")->mPath, "sounds/chime");
     EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_BITMAP")->mPath, "fonts/sample.txt");
     EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_FLAT")->mPath, "!ref:SAMPLEFONT_BITMAP");
     EXPECT_EQ(mManager.FontRecord("SAMPLEFONT_LEGACY")->mImagePath, "fonts/sample.png");

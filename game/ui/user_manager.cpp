@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "framework/app/kavo_app_base.h"
@@ -9,6 +10,7 @@
 #include "framework/util/system_util.h"
 #include "game/ui/profile_services.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 
 namespace Game {
 
@@ -115,6 +117,11 @@ bool UserManager::LoadAll(const std::string& path) {
     Kavo::Buffer buffer;
     if (!LoadFile(path, buffer))
         return false;
+    ReadUserList(buffer);
+    return LoadCurrentUser();
+}
+
+void UserManager::ReadUserList(Kavo::Buffer& buffer) {
     const int32_t count = buffer.ReadLong();
     mCurrentIndex = buffer.ReadLong();
     if (TakeCount(buffer, count, kMinNameBytes)) {
@@ -124,7 +131,6 @@ bool UserManager::LoadAll(const std::string& path) {
             mUsers.push_back(std::move(user));
         }
     }
-    return LoadCurrentUser();
 }
 
 bool UserManager::LoadCurrentUser() {
@@ -266,7 +272,14 @@ bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& b
     const int count = (buffer.GetWriteBitPos() + 7) / 8;
     const std::string_view data(reinterpret_cast<const char*>(buffer.GetDataPtr()), static_cast<size_t>(count));
     const std::string temporary = path + ".tmp";
-    if (mWriteFile(temporary, data) && platform::RenameFile(temporary, path))
+    // The file takes exactly the name given, so that two users whose names
+    // differ only in letter case keep a file each.
+    const size_t slash = path.find_last_of('/');
+    const std::string target = slash == std::string::npos
+                                   ? platform::Cp1251ToUtf8(path)
+                                   : platform::ResolvePath(path.substr(0, slash)) + "/" +
+                                         platform::Cp1251ToUtf8(path.substr(slash + 1));
+    if (mWriteFile(temporary, data) && std::rename(platform::ResolvePath(temporary).c_str(), target.c_str()) == 0)
         return true;
     platform::RemoveFile(temporary);
     return false;

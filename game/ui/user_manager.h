@@ -43,6 +43,9 @@ public:
     // Reads the list at `path` and then the current user's profile; false
     // when either is missing. Later saves go to `path` in any case.
     bool LoadAll(const std::string& path);
+    // Appends the list's users and takes its current index, unchecked; a
+    // count the data cannot hold gives no users.
+    void ReadUserList(Kavo::Buffer& buffer);
     // The current user's profile, read over a new user's defaults; false
     // (defaults kept) when the file is missing or the name is unusable.
     bool LoadCurrentUser();

@@ -23,6 +23,7 @@
 #include "tools/sample_content/shop_content.h"
 #include "tools/sample_content/sound_writers.h"
 #include "tools/sample_content/ui_content.h"
+#include "tools/sample_content/users_content.h"
 
 #include <algorithm>
 #include <cmath>
@@ -225,6 +226,7 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
          Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
          Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
+    ok = ok && Kavo::SampleContent::WriteUsersContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

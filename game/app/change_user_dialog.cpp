@@ -31,7 +31,7 @@ ChangeUserDialog::ChangeUserDialog(const std::string& layoutFile, int32_t id) : 
     const LayoutPoint pos = layout != nullptr ? layout->GetDesc("LBPos").value_or(LayoutPoint{}) : LayoutPoint{};
     const LayoutPoint size = layout != nullptr ? layout->GetDesc("LBSize").value_or(LayoutPoint{}) : LayoutPoint{};
     mList->Resize(pos.x, pos.y, size.x, size.y);
-    const Kavo::Color colors[] = {{255, 255, 255, 0}, {255, 255, 255, 0},   {0, 0, 0, 255},
+    const Kavo::Color colors[] = {{255, 255, 255, 0},   {255, 255, 255, 0},  {0, 0, 0, 255},
                                   {239, 139, 161, 255}, {238, 84, 118, 255}, {255, 255, 255, 255}};
     for (int32_t i = 0; i < 6; ++i)
         mList->SetColor(i, colors[i]);

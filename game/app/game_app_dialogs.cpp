@@ -19,12 +19,9 @@ struct MessageBox {
 
 // Ids 1 to 7; id 4 shows nothing.
 constexpr MessageBox kMessageBoxes[] = {
-    {"SureExit", "Quit", "UI/messageboxOKC.txt"},
-    {"EnterCorrectName", "Warning", "UI/messagebox.txt"},
-    {"DeleteWarning", "", "UI/messageboxOKC.txt"},
-    {nullptr, nullptr, nullptr},
-    {"Error1", "NotSupported", "UI/messagebox.txt"},
-    {"Error2", "NotSupported", "UI/messagebox.txt"},
+    {"SureExit", "Quit", "UI/messageboxOKC.txt"},      {"EnterCorrectName", "Warning", "UI/messagebox.txt"},
+    {"DeleteWarning", "", "UI/messageboxOKC.txt"},     {nullptr, nullptr, nullptr},
+    {"Error1", "NotSupported", "UI/messagebox.txt"},   {"Error2", "NotSupported", "UI/messagebox.txt"},
     {"Error3", "NoWindowedMode", "UI/messagebox.txt"},
 };
 

@@ -36,8 +36,8 @@ void MessageDialog::Draw(Kavo::Graphics* g) {
     g->SetFont(mMessage->mFont);
     if (auto* link = dynamic_cast<Kavo::HyperlinkWidget*>(mMessage))
         g->SetColor(link->mColor);
-    DrawWordWrapped(g, Kavo::IntRect(mMessage->mX, mMessage->mY, mMessage->mWidth, mMessage->mHeight), mMessageText,
-                    20, 0);
+    DrawWordWrapped(g, Kavo::IntRect(mMessage->mX, mMessage->mY, mMessage->mWidth, mMessage->mHeight), mMessageText, 20,
+                    0);
 }
 
 void MessageDialog::KeyUp(int32_t key) {

@@ -14,12 +14,33 @@ namespace Game {
 namespace {
 
 constexpr const char* kTipNames[] = {
-    "TipGame1",           "TipGameTimer",          "TipGameBonusItem",  "TipSecret",           "TipLockedField",
-    "TipDoubleField",     "TipKnifeComplete",      "TipShuffleComplete", "TipTimeFreezeComplete",
-    "TipBreakLineComplete", "TipHintComplete",     "TipLightningComplete", "TipReplaceComplete", "TipX2Complete",
-    "TipGameItems",       "TipPuzzleRules",        "TipPuzzleWrongSwap", "TipLevelComplete1",   "TipLevelComplete2",
-    "TipRoom1",           "TipRoom2",              "TipRoom3",          "TipRoom4",            "TipRoom5",
-    "TipRoom6",           "TipRoom7",              "TipRoom8",
+    "TipGame1",
+    "TipGameTimer",
+    "TipGameBonusItem",
+    "TipSecret",
+    "TipLockedField",
+    "TipDoubleField",
+    "TipKnifeComplete",
+    "TipShuffleComplete",
+    "TipTimeFreezeComplete",
+    "TipBreakLineComplete",
+    "TipHintComplete",
+    "TipLightningComplete",
+    "TipReplaceComplete",
+    "TipX2Complete",
+    "TipGameItems",
+    "TipPuzzleRules",
+    "TipPuzzleWrongSwap",
+    "TipLevelComplete1",
+    "TipLevelComplete2",
+    "TipRoom1",
+    "TipRoom2",
+    "TipRoom3",
+    "TipRoom4",
+    "TipRoom5",
+    "TipRoom6",
+    "TipRoom7",
+    "TipRoom8",
 };
 constexpr const char* kLayoutFile = "ui/tip.txt";
 constexpr int32_t kTipNameCount = static_cast<int32_t>(sizeof(kTipNames) / sizeof(kTipNames[0]));
@@ -42,8 +63,7 @@ std::string GetTipName(int32_t tipId) {
     return kTipNames[tipId];
 }
 
-TipWindow::TipWindow(const std::string& text)
-    : Dialog(IMAGE_TIP, nullptr, kDialogId, false, "", text, "", 0) {
+TipWindow::TipWindow(const std::string& text) : Dialog(IMAGE_TIP, nullptr, kDialogId, false, "", text, "", 0) {
     if (FONT_DEFAULT != nullptr) {
         SetHeaderFont(FONT_DEFAULT);
         SetLinesFont(FONT_DEFAULT);

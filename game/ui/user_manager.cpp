@@ -83,9 +83,8 @@ platform::ProcessSlot<UserManager>& UserManagerSlot() {
     return slot;
 }
 
-UserManager::UserManager() : mWriteFile([](const std::string& path, std::string_view data) {
-    return platform::WriteWholeFile(path, data);
-}) {}
+UserManager::UserManager()
+    : mWriteFile([](const std::string& path, std::string_view data) { return platform::WriteWholeFile(path, data); }) {}
 
 UserManager::~UserManager() = default;
 
@@ -275,10 +274,9 @@ bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& b
     // The file takes exactly the name given, so that two users whose names
     // differ only in letter case keep a file each.
     const size_t slash = path.find_last_of('/');
-    const std::string target = slash == std::string::npos
-                                   ? platform::Cp1251ToUtf8(path)
-                                   : platform::ResolvePath(path.substr(0, slash)) + "/" +
-                                         platform::Cp1251ToUtf8(path.substr(slash + 1));
+    const std::string target = slash == std::string::npos ? platform::Cp1251ToUtf8(path)
+                                                          : platform::ResolvePath(path.substr(0, slash)) + "/" +
+                                                                platform::Cp1251ToUtf8(path.substr(slash + 1));
     if (mWriteFile(temporary, data) && std::rename(platform::ResolvePath(temporary).c_str(), target.c_str()) == 0)
         return true;
     platform::RemoveFile(temporary);

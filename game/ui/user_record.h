@@ -14,7 +14,7 @@ struct ItemEntry {
     std::string mName;
     uint8_t mFlag1 = 1;
     uint8_t mFlag2 = 0;
-    int32_t mState = 0; // 1: in use (placed in the room)
+    int32_t mState = 0;   // 1: in use (placed in the room)
     int32_t mOrigin = -1; // the secret map it came from, -1 for none
 };
 

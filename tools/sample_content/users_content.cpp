@@ -21,8 +21,8 @@ std::string DialogMain(int id, int width, int height) {
 
 std::string Button(const char* name, int id, const char* caption, int x, int y) {
     return std::string("[") + name + "]\nType=DialogButton\nID=" + std::to_string(id) +
-           "\nDescription=DialogOk\nCaption=" + caption + "\nPosition=" + std::to_string(x) + "," +
-           std::to_string(y) + ",120,40\n";
+           "\nDescription=DialogOk\nCaption=" + caption + "\nPosition=" + std::to_string(x) + "," + std::to_string(y) +
+           ",120,40\n";
 }
 
 std::string Label(const char* name, int x, int y, int width, int height) {
@@ -33,8 +33,8 @@ std::string Label(const char* name, int x, int y, int width, int height) {
 const std::string kBackground = "[Frame]\nType=Image\nImage=IMAGE_DIALOG_BOX\nLevel=0\nPosition=0,0\n";
 
 std::string MessageBox(int id, bool withCancel) {
-    std::string text = DialogMain(id, 400, 260) + kBackground + Label("Caption", 20, 20, 360, 24) +
-                       Label("Message", 30, 60, 340, 120);
+    std::string text =
+        DialogMain(id, 400, 260) + kBackground + Label("Caption", 20, 20, 360, 24) + Label("Message", 30, 60, 340, 120);
     if (withCancel)
         return text + Button("Ok", 1, "Ok", 60, 200) + Button("Cancel", 2, "Cancel", 220, 200);
     return text + Button("Ok", 1, "Ok", 140, 200);
@@ -77,8 +77,8 @@ bool WriteUsersContent(const std::string& root) {
            WriteContentFile(ui + "messageboxOKC.txt", WithCrLf(MessageBox(31, true))) &&
            WriteContentFile(ui + "ChangeUser.txt", WithCrLf(ChangeUser())) &&
            WriteContentFile(ui + "options.txt", WithCrLf(Options())) &&
-           WriteContentFile(ui + "NewUser.txt", WithCrLf(NewUser())) && WriteContentFile(ui + "tip.txt", WithCrLf(kTip)) &&
-           WriteContentFile(ui + "Title.txt", WithCrLf(kTitle));
+           WriteContentFile(ui + "NewUser.txt", WithCrLf(NewUser())) &&
+           WriteContentFile(ui + "tip.txt", WithCrLf(kTip)) && WriteContentFile(ui + "Title.txt", WithCrLf(kTitle));
 }
 
 } // namespace Kavo::SampleContent

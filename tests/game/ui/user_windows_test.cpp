@@ -68,8 +68,8 @@ TEST_F(UserWindowsTest, TheMessageBoxShowsItsTextsAndClosesByKeyOnlyWithTheButto
 
 TEST_F(UserWindowsTest, TheNameEntryRefusesPunctuationThatNamesCannotHold) {
     EditDialog entry(EditLayout());
-    const std::set<int> refused = {33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 58, 59,
-                                   60, 61, 62, 63, 64, 91, 92, 94, 95, 96, 124, 126};
+    const std::set<int> refused = {33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45,  46, 47,
+                                   58, 59, 60, 61, 62, 63, 64, 91, 92, 94, 95, 96, 124, 126};
     for (int code = 32; code < 256; ++code)
         EXPECT_EQ(entry.AllowChar(0, static_cast<char>(code)), refused.count(code) == 0) << code;
 }
@@ -113,11 +113,11 @@ TEST_F(UserWindowsTest, TheTipLiesBesideThePointInEachQuadrant) {
         bool flipX, flipY;
     };
     const Case cases[] = {
-        {100, 100, 20, 120, 80, -23, false, true},            // left, top
-        {100, 700, 20, 680 - h, 80, h - 25, false, false},    // left, bottom
-        {900, 100, 630, 120, 240, -23, true, true},           // right, top
-        {900, 700, 630, 680 - h, 240, h - 25, true, false},   // right, bottom
-        {512, 384, 432, 404, 80, -23, false, true},           // the middle counts as left and top
+        {100, 100, 20, 120, 80, -23, false, true},          // left, top
+        {100, 700, 20, 680 - h, 80, h - 25, false, false},  // left, bottom
+        {900, 100, 630, 120, 240, -23, true, true},         // right, top
+        {900, 700, 630, 680 - h, 240, h - 25, true, false}, // right, bottom
+        {512, 384, 432, 404, 80, -23, false, true},         // the middle counts as left and top
     };
     for (const Case& c : cases) {
         tip.Show(c.x, c.y);

@@ -48,6 +48,7 @@ bool GameApp::ShowMessage(int messageId) {
 
 void GameApp::ShowNewUserDialog(Kavo::DialogListener* listener, int value) {
     auto* dialog = new EditDialog(kNewUserLayout);
+    dialog->mId = EditDialog::kDefaultId; // whatever the layout says: the listeners know it by this id
     dialog->mDialogListener = listener;
     dialog->mMode = value;
     AddDialog(dialog);

@@ -553,8 +553,11 @@ int UserManager::AdvanceStage() {
 int UserManager::CheckStageGoals() {
     UserRecord* r = GetCurrentRecord();
     auto stages = StageGoalTableSlot().Get();
+    auto board = ProfileBoardSlot().Get();
     const int stageCount = stages != nullptr ? stages->GetStageCount() : 0;
-    if (r == nullptr || r->mStageIndex < -1 || std::max(r->mStageIndex, 0) >= stageCount || !GoalsMet(*r, stageCount))
+    const int layoutCount = board != nullptr ? board->LayoutCount() : 0;
+    if (r == nullptr || layoutCount <= 0 || r->mStageIndex < -1 || std::max(r->mStageIndex, 0) >= stageCount ||
+        !GoalsMet(*r, stageCount))
         return 1;
     const int next = r->mStageIndex + 1;
     if (next >= stageCount) {

@@ -13,6 +13,7 @@
 #include "framework/util/buffer.h"
 #include "game/effects/trajectories.h"
 #include "game/effects/trajectories_writer.h"
+#include "game/ui/user_manager.h"
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/board_content.h"
@@ -123,6 +124,25 @@ void BoardSeeds() {
                                    item, uint8_t(item == 0xFE ? 0xFF : 0), uint8_t(cell % 11 == 0 ? 3 : 0)});
     }
     Seed("board_load", "block.bin", block);
+}
+
+// A user list of two players and a profile with items and extra values.
+void ProfileSeeds() {
+    Kavo::Buffer list;
+    list.WriteLong(2);
+    list.WriteLong(1);
+    list.WriteString("Ann");
+    list.WriteString("Bo");
+    Seed("profile", "users.dat", Bytes(list.GetDataPtr(), list.GetDataPtr() + list.GetDataLen()));
+    Game::User user;
+    user.mName = "Bo";
+    user.mRecord.mStageIndex = 4;
+    user.mRecord.mItems[0].push_back({"wall100", 1, 0, 1, -1});
+    user.mRecord.mItems[3].push_back({"post", 0, 1, 0, 2});
+    user.mRecord.mExtraValues = {1, 2, 3};
+    Kavo::Buffer profile;
+    Game::UserManager().WriteProfile(&user, profile);
+    Seed("profile", "Bo.dat", Bytes(profile.GetDataPtr(), profile.GetDataPtr() + profile.GetDataLen()));
 }
 
 void GameDataSeeds() {
@@ -444,6 +464,7 @@ int main(int argc, char** argv) {
     ImageSeeds();
     TextSeeds();
     GameDataSeeds();
+    ProfileSeeds();
     EffectSeeds();
     LayoutSeeds();
     RasterSeeds();

@@ -21,6 +21,7 @@
 #include "game/ui/music_list.h"
 #include "game/ui/termins.h"
 #include "game/ui/ui_sound.h"
+#include "game/ui/user_manager.h"
 #include "platform/file_system.h"
 #include "platform/process_slot.h"
 
@@ -28,6 +29,7 @@ class Stg_t;
 
 namespace Game {
 
+class EditDialog;
 class GameDialog;
 class GameApp;
 
@@ -114,6 +116,25 @@ public:
     // "data/backs.spr".
     BackgroundSet mBackgrounds;
 
+    // Shows message box 1 to 7 (not 4) and waits for it; true when it was
+    // closed with button 1.
+    virtual bool ShowMessage(int messageId);
+    // Opens the name-entry dialog (id 101) reporting to `listener`.
+    virtual void ShowNewUserDialog(Kavo::DialogListener* listener, int value);
+    // The open name-entry dialog; null once it is gone.
+    EditDialog* GetNewUserDialog() const { return mNewUserDialog; }
+    bool KillDialog(int32_t id, bool removeWidget, bool deleteWidget) override;
+    using KavoAppBase::KillDialog;
+
+    // The tip window (dialog 1024): closing marks its tip seen for the
+    // current user; with onlyIfOld a tip shown 300 updates or fewer stays.
+    void CloseTip(bool onlyIfOld);
+    bool IsTipOpen();
+    // The open tip's id, or 32 when none is open.
+    int GetOpenTipId();
+    // The restaurant of the current user's stage; 0 without a user.
+    int CurrentRestaurantIndex();
+
     Stg_t* GetDescrStorage() const { return mDescrStorage; }
     Stg_t* GetWaveStorage() const { return mWaveStorage; }
 
@@ -133,6 +154,7 @@ public:
     // The pair of the last switch.
     GameDialog* mEnteringScreen = nullptr;
     GameDialog* mLeavingScreen = nullptr;
+    EditDialog* mNewUserDialog = nullptr;
 
 private:
     // Counts a loaded resource for the title screen's progress bar.
@@ -162,6 +184,7 @@ private:
     platform::Installed<Termins> mTermins{TerminsSlot(), std::make_shared<Termins>()};
     platform::Installed<ControlDescs> mControlDescs{ControlDescsSlot(), std::make_shared<ControlDescs>()};
     platform::Installed<MusicList> mMusicList{MusicListSlot(), std::make_shared<MusicList>()};
+    platform::Installed<UserManager> mUserManager{UserManagerSlot(), std::make_shared<UserManager>()};
 };
 
 } // namespace Game

@@ -208,8 +208,4 @@ void GameApp::LostFocus() {
         mSteps.mShadeBoard(*mBoardScreen);
 }
 
-void GameApp::FreeTitleScreenGroup() {
-    mResourceManager->DeleteGroup("TitleScreen");
-}
-
 } // namespace Game

@@ -26,6 +26,7 @@
 #include "tools/sample_content/sound_writers.h"
 #include "tools/sample_content/stage_content.h"
 #include "tools/sample_content/ui_content.h"
+#include "tools/sample_content/users_content.h"
 
 #include <algorithm>
 #include <cmath>
@@ -230,7 +231,7 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
     // The application's settings first: the stage content adds its sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
-         Kavo::SampleContent::WriteStageContent(root);
+         Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

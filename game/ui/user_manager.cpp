@@ -1,0 +1,591 @@
+#include "game/ui/user_manager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "framework/app/kavo_app_base.h"
+#include "framework/util/buffer.h"
+#include "framework/util/system_util.h"
+#include "game/ui/profile_services.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+
+namespace Game {
+
+namespace {
+
+constexpr const char* kNewGameItems[] = {"wall100", "table102", "stoika100"};
+constexpr const char* kSecondRestaurantItems[] = {"wall200", "table200", "stoika202"};
+constexpr const char* kThirdRestaurantItems[] = {"wall302", "table302", "stoika302", "vase300"};
+
+// The smallest stored size of one user name, item entry and extra value.
+constexpr int kMinNameBytes = 2;
+constexpr int kMinItemBytes = 2 + 1 + 1 + 4 + 1;
+constexpr int kValueBytes = 4;
+
+int BytesLeft(const Kavo::Buffer& buffer) {
+    return (buffer.GetDataLenBits() - buffer.GetReadBitPos()) / 8;
+}
+
+// A count from a file: usable when not negative and its entries can fit in
+// the bytes left. An unusable one moves the read to the end, so that what
+// follows reads as from a short file.
+bool TakeCount(Kavo::Buffer& buffer, int32_t count, int entryBytes) {
+    if (count >= 0 && count <= BytesLeft(buffer) / entryBytes)
+        return true;
+    buffer.SetReadBitPos(buffer.GetDataLenBits());
+    return false;
+}
+
+float ReadHundredths(Kavo::Buffer& buffer) {
+    return static_cast<float>(static_cast<double>(buffer.ReadLong()) * 0.01);
+}
+
+bool LoadFile(const std::string& path, Kavo::Buffer& buffer) {
+    if (Kavo::KavoAppBase* app = Kavo::gAppBase)
+        return app->FileExists(path) && app->LoadFileToBuffer(path, buffer);
+    std::string bytes;
+    if (!platform::ReadWholeFile(path, bytes))
+        return false;
+    buffer.Clear();
+    buffer.SetData(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
+    return true;
+}
+
+} // namespace
+
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || byte == 127 || c == '/' || c == '\\' || c == ':')
+            return false;
+    }
+    return true;
+}
+
+int32_t StoredHundredths(float value) {
+    const double scaled = std::trunc(static_cast<double>(value) * 100.0);
+    if (std::isnan(scaled))
+        return 0;
+    if (scaled >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (scaled <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(scaled);
+}
+
+platform::ProcessSlot<UserManager>& UserManagerSlot() {
+    static platform::ProcessSlot<UserManager> slot;
+    return slot;
+}
+
+UserManager::UserManager()
+    : mWriteFile([](const std::string& path, std::string_view data) { return platform::WriteWholeFile(path, data); }) {}
+
+UserManager::~UserManager() = default;
+
+UserManager* UserManager::GetInstance() {
+    return UserManagerSlot().Get().get();
+}
+
+User* UserManager::GetUser(int index) const {
+    if (index < 0 || index >= static_cast<int>(mUsers.size()))
+        return nullptr;
+    return mUsers[static_cast<size_t>(index)].get();
+}
+
+UserRecord* UserManager::GetCurrentRecord() const {
+    User* user = GetCurrentUser();
+    return user != nullptr ? &user->mRecord : nullptr;
+}
+
+std::string UserManager::ProfilePath(const std::string& name) const {
+    if (mUsersFilePath.empty() || !IsPlainFileName(name))
+        return {};
+    const size_t slash = mUsersFilePath.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : mUsersFilePath.substr(0, slash + 1);
+    return folder + name + ".dat";
+}
+
+bool UserManager::LoadAll(const std::string& path) {
+    mUsersFilePath = path;
+    Kavo::Buffer buffer;
+    if (!LoadFile(path, buffer))
+        return false;
+    ReadUserList(buffer);
+    return LoadCurrentUser();
+}
+
+void UserManager::ReadUserList(Kavo::Buffer& buffer) {
+    const int32_t count = buffer.ReadLong();
+    mCurrentIndex = buffer.ReadLong();
+    if (TakeCount(buffer, count, kMinNameBytes)) {
+        for (int32_t i = 0; i < count; ++i) {
+            auto user = std::make_unique<User>();
+            user->mName = buffer.ReadString();
+            mUsers.push_back(std::move(user));
+        }
+    }
+}
+
+bool UserManager::LoadCurrentUser() {
+    User* user = GetCurrentUser();
+    if (user == nullptr)
+        return false;
+    if (std::find(mKnown.begin(), mKnown.end(), user) == mKnown.end())
+        mKnown.push_back(user);
+    const std::string path = ProfilePath(user->mName);
+    Kavo::Buffer buffer;
+    if (path.empty() || !LoadFile(path, buffer))
+        return false;
+    ReadProfile(user, buffer);
+    return true;
+}
+
+bool UserManager::ReadProfile(User* user, Kavo::Buffer& buffer) {
+    if (user == nullptr)
+        return false;
+    bool damaged = false;
+    UserRecord& r = user->mRecord;
+    r.Reset();
+    user->mName = buffer.ReadString();
+    user->mSfxVolume = ReadHundredths(buffer);
+    user->mMusicVolume = ReadHundredths(buffer);
+    if (Kavo::KavoAppBase* app = Kavo::gAppBase) {
+        app->SetSfxVolume(user->mSfxVolume);
+        app->SetMusicVolume(user->mMusicVolume);
+    }
+    for (auto* stats : {&r.mTotals, &r.mStageCounts, &r.mRestaurantCounts})
+        for (float& value : *stats)
+            value = ReadHundredths(buffer);
+    for (uint8_t& shown : r.mTipShown)
+        shown = buffer.ReadBoolean() ? 1 : 0;
+    for (int32_t& state : r.mMetaState)
+        state = buffer.ReadLong();
+    for (auto& list : r.mItems) {
+        const int32_t count = buffer.ReadLong();
+        if (!TakeCount(buffer, count, kMinItemBytes)) {
+            damaged = true;
+            continue;
+        }
+        for (int32_t i = 0; i < count; ++i) {
+            ItemEntry entry;
+            entry.mName = buffer.ReadString();
+            entry.mFlag2 = buffer.ReadBoolean() ? 1 : 0;
+            entry.mFlag1 = buffer.ReadBoolean() ? 1 : 0;
+            entry.mState = buffer.ReadLong();
+            entry.mOrigin = buffer.ReadByte();
+            list.push_back(std::move(entry));
+        }
+    }
+    r.mKept0 = buffer.ReadLong();
+    r.mStageIndex = buffer.ReadLong();
+    r.mReachedStage = r.mStageIndex;
+    r.mKept1 = buffer.ReadLong();
+    r.mStagesPlayed = buffer.ReadLong();
+    r.mSecondGameFlag = buffer.ReadBoolean() ? 1 : 0;
+    r.mInProgress = buffer.ReadBoolean() ? 1 : 0;
+    r.mKept2 = buffer.ReadLong();
+    r.mKept3 = buffer.ReadLong();
+    r.mTipsEnabled = buffer.ReadBoolean() ? 1 : 0;
+    r.mSecretPieces = buffer.ReadByte();
+    r.mSecretMapIndex = buffer.ReadByte();
+    r.mBoardIndex = buffer.ReadByte();
+    r.mMoney = ReadHundredths(buffer);
+    r.mRoomValue = ReadHundredths(buffer);
+    r.mRating = buffer.ReadLong();
+    if (BytesLeft(buffer) < kValueBytes)
+        damaged = true; // the fixed fields ran past the end
+    const int32_t extraCount = buffer.ReadLong();
+    if (TakeCount(buffer, extraCount, kValueBytes)) {
+        r.mExtraValues.assign(static_cast<size_t>(extraCount), 0);
+        for (int32_t& value : r.mExtraValues)
+            value = buffer.ReadLong();
+    } else {
+        damaged = true;
+    }
+    if (r.mInProgress != 0)
+        if (auto board = ProfileBoardSlot().Get())
+            board->Load(buffer);
+    if (auto bonuses = ProfileBonusesSlot().Get())
+        bonuses->Load(buffer);
+
+    mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
+    if (damaged)
+        mDamaged.push_back(user);
+    return true;
+}
+
+bool UserManager::WriteProfile(User* user, Kavo::Buffer& buffer) {
+    if (user == nullptr)
+        return false;
+    const UserRecord& r = user->mRecord;
+    buffer.WriteString(user->mName);
+    buffer.WriteLong(StoredHundredths(user->mSfxVolume));
+    buffer.WriteLong(StoredHundredths(user->mMusicVolume));
+    for (const auto* stats : {&r.mTotals, &r.mStageCounts, &r.mRestaurantCounts})
+        for (float value : *stats)
+            buffer.WriteLong(StoredHundredths(value));
+    for (uint8_t shown : r.mTipShown)
+        buffer.WriteBoolean(shown != 0);
+    for (int32_t state : r.mMetaState)
+        buffer.WriteLong(state);
+    for (const auto& list : r.mItems) {
+        buffer.WriteLong(static_cast<int32_t>(list.size()));
+        for (const ItemEntry& entry : list) {
+            buffer.WriteString(entry.mName);
+            buffer.WriteBoolean(entry.mFlag2 != 0);
+            buffer.WriteBoolean(entry.mFlag1 != 0);
+            buffer.WriteLong(entry.mState);
+            buffer.WriteByte(static_cast<uint8_t>(entry.mOrigin));
+        }
+    }
+    for (int32_t value : {r.mKept0, r.mStageIndex, r.mKept1, r.mStagesPlayed})
+        buffer.WriteLong(value);
+    buffer.WriteBoolean(r.mSecondGameFlag != 0);
+    buffer.WriteBoolean(r.mInProgress != 0);
+    buffer.WriteLong(r.mKept2);
+    buffer.WriteLong(r.mKept3);
+    buffer.WriteBoolean(r.mTipsEnabled != 0);
+    for (int32_t value : {r.mSecretPieces, r.mSecretMapIndex, r.mBoardIndex})
+        buffer.WriteByte(static_cast<uint8_t>(value));
+    buffer.WriteLong(StoredHundredths(r.mMoney));
+    buffer.WriteLong(StoredHundredths(r.mRoomValue));
+    buffer.WriteLong(r.mRating);
+    buffer.WriteLong(static_cast<int32_t>(r.mExtraValues.size()));
+    for (int32_t value : r.mExtraValues)
+        buffer.WriteLong(value);
+    if (r.mInProgress != 0)
+        if (auto board = ProfileBoardSlot().Get())
+            board->Save(buffer);
+    if (auto bonuses = ProfileBonusesSlot().Get())
+        bonuses->Save(buffer);
+    return true;
+}
+
+bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& buffer) {
+    const int count = (buffer.GetWriteBitPos() + 7) / 8;
+    const std::string_view data(reinterpret_cast<const char*>(buffer.GetDataPtr()), static_cast<size_t>(count));
+    const std::string temporary = path + ".tmp";
+    // The file takes exactly the name given, so that two users whose names
+    // differ only in letter case keep a file each.
+    const size_t slash = path.find_last_of('/');
+    const std::string target = slash == std::string::npos ? platform::Cp1251ToUtf8(path)
+                                                          : platform::ResolvePath(path.substr(0, slash)) + "/" +
+                                                                platform::Cp1251ToUtf8(path.substr(slash + 1));
+    if (mWriteFile(temporary, data) && std::rename(platform::ResolvePath(temporary).c_str(), target.c_str()) == 0)
+        return true;
+    platform::RemoveFile(temporary);
+    return false;
+}
+
+void UserManager::Save() {
+    if (mUsersFilePath.empty())
+        return;
+    // A user that moved into the current place (after a delete) still has
+    // only defaults in memory: its own profile comes first.
+    User* current = GetCurrentUser();
+    if (current != nullptr && std::find(mKnown.begin(), mKnown.end(), current) == mKnown.end())
+        LoadCurrentUser();
+
+    Kavo::Buffer list;
+    list.WriteLong(static_cast<int32_t>(mUsers.size()));
+    list.WriteLong(mCurrentIndex);
+    for (const auto& user : mUsers)
+        list.WriteString(user->mName);
+    WriteAtomically(mUsersFilePath, list);
+
+    const std::string path = current != nullptr ? ProfilePath(current->mName) : std::string();
+    if (path.empty())
+        return;
+    auto damaged = std::find(mDamaged.begin(), mDamaged.end(), current);
+    if (damaged != mDamaged.end()) {
+        std::string old;
+        if (platform::ReadWholeFile(path, old))
+            mWriteFile(path + ".bad", old);
+        mDamaged.erase(damaged);
+    }
+    Kavo::Buffer profile;
+    WriteProfile(current, profile);
+    if (WriteAtomically(path, profile))
+        Kavo::GrantEveryoneFullAccess(path);
+}
+
+void UserManager::AddUser(User* user) {
+    if (user == nullptr)
+        return;
+    mUsers.emplace_back(user);
+    mKnown.push_back(user);
+    mCurrentIndex = static_cast<int>(mUsers.size()) - 1;
+}
+
+bool UserManager::UserExists(const std::string& name) const {
+    return std::any_of(mUsers.begin(), mUsers.end(), [&](const auto& user) { return user->mName == name; });
+}
+
+void UserManager::DeleteUser(int index) {
+    User* user = GetUser(index);
+    if (user == nullptr)
+        return;
+    if (Kavo::KavoAppBase* app = Kavo::gAppBase)
+        app->DeleteRegKey(user->mName);
+    mKnown.erase(std::remove(mKnown.begin(), mKnown.end(), user), mKnown.end());
+    mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
+    mUsers.erase(mUsers.begin() + index);
+}
+
+std::vector<ItemEntry>* UserManager::List(int list) const {
+    UserRecord* record = GetCurrentRecord();
+    if (record == nullptr || list < 0 || list >= UserRecord::kItemListCount)
+        return nullptr;
+    return &record->mItems[static_cast<size_t>(list)];
+}
+
+void UserManager::AddStatA(int i, float v) {
+    if (UserRecord* r = GetCurrentRecord(); r != nullptr && i >= 0 && i < UserRecord::kStatCount)
+        r->mTotals[static_cast<size_t>(i)] += v;
+}
+
+float UserManager::GetStatB(int i) const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr && i >= 0 && i < UserRecord::kStatCount ? r->mStageCounts[static_cast<size_t>(i)] : 0.0f;
+}
+
+float UserManager::GetStatC(int i) const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr && i >= 0 && i < UserRecord::kStatCount ? r->mRestaurantCounts[static_cast<size_t>(i)] : 0.0f;
+}
+
+void UserManager::AddStatBC(int i, float v) {
+    if (UserRecord* r = GetCurrentRecord(); r != nullptr && i >= 0 && i < UserRecord::kStatCount) {
+        r->mStageCounts[static_cast<size_t>(i)] += v;
+        r->mRestaurantCounts[static_cast<size_t>(i)] += v;
+    }
+}
+
+void UserManager::ClearGoalCounts() {
+    if (UserRecord* r = GetCurrentRecord())
+        std::fill(r->mStageCounts.begin(), r->mStageCounts.begin() + 3, 0.0f);
+}
+
+void UserManager::ClearStatC() {
+    if (UserRecord* r = GetCurrentRecord())
+        r->mRestaurantCounts.fill(0.0f);
+}
+
+float UserManager::GetProgress() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mStageCounts[0] + r->mStageCounts[1] + r->mStageCounts[2] : 0.0f;
+}
+
+bool UserManager::IsGameInProgress() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr && r->mInProgress != 0;
+}
+
+bool UserManager::GetSecondGameFlag() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr && r->mSecondGameFlag != 0;
+}
+
+void UserManager::SetGameFlags() {
+    if (UserRecord* r = GetCurrentRecord())
+        r->mInProgress = r->mSecondGameFlag = 1;
+}
+
+void UserManager::ClearGameFlags() {
+    if (UserRecord* r = GetCurrentRecord())
+        r->mInProgress = r->mSecondGameFlag = 0;
+}
+
+void UserManager::EndGame() {
+    if (UserRecord* r = GetCurrentRecord()) {
+        r->mInProgress = 0;
+        Save();
+    }
+}
+
+float UserManager::GetMoney() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mMoney : 0.0f;
+}
+
+void UserManager::SetMoney(float v) {
+    if (UserRecord* r = GetCurrentRecord())
+        r->mMoney = v;
+}
+
+float UserManager::GetRoomValue() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mRoomValue : 0.0f;
+}
+
+void UserManager::SetRoomValue(float v) {
+    if (UserRecord* r = GetCurrentRecord())
+        r->mRoomValue = v;
+}
+
+int UserManager::GetRating() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mRating : 0;
+}
+
+void UserManager::AddRating(int v) {
+    UserRecord* r = GetCurrentRecord();
+    if (r == nullptr)
+        return;
+    // Summed wide, then kept only while it fits and is not negative.
+    auto add = [v](int32_t& counter) {
+        const int64_t sum = int64_t{counter} + v;
+        counter = sum < 0 || sum > std::numeric_limits<int32_t>::max() ? 0 : static_cast<int32_t>(sum);
+    };
+    add(r->mRating);
+    add(r->mTotalRating);
+}
+
+int UserManager::GetBoardIndex() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mBoardIndex : 0;
+}
+
+int UserManager::GetRecordState() const {
+    const UserRecord* r = GetCurrentRecord();
+    return r != nullptr ? r->mReachedStage : 0;
+}
+
+int UserManager::GetItemCount(int list) const {
+    const std::vector<ItemEntry>* items = List(list);
+    return items != nullptr ? ItemListCount(*items) : 0;
+}
+
+ItemEntry* UserManager::GetItem(int i, int list) const {
+    std::vector<ItemEntry>* items = List(list);
+    if (items == nullptr || i < 0 || i >= ItemListCount(*items))
+        return nullptr;
+    return &(*items)[static_cast<size_t>(i)];
+}
+
+ItemEntry* UserManager::FindItem(const std::string& name, int list) const {
+    std::vector<ItemEntry>* items = List(list);
+    if (items == nullptr)
+        return nullptr;
+    auto it = std::find_if(items->begin(), items->end(), [&](const ItemEntry& e) { return e.mName == name; });
+    return it != items->end() ? &*it : nullptr;
+}
+
+ItemEntry* UserManager::FindOrAddItem(const std::string& name, int list) {
+    if (ItemEntry* found = FindItem(name, list))
+        return found;
+    std::vector<ItemEntry>* items = List(list);
+    if (items == nullptr)
+        return nullptr;
+    ItemEntry entry;
+    entry.mName = name;
+    items->push_back(std::move(entry));
+    return &items->back();
+}
+
+void UserManager::GetMarkedItemNames(std::vector<std::string>& out, int list) const {
+    if (const std::vector<ItemEntry>* items = List(list))
+        for (const ItemEntry& entry : *items)
+            if (entry.mState == 1)
+                out.push_back(entry.mName);
+}
+
+bool UserManager::GoalsMet(const UserRecord& record, int stageCount) const {
+    const int stage = record.mStageIndex < 0 ? 0 : record.mStageIndex;
+    if (stage >= stageCount)
+        return false;
+    const StageItemGoals goals = StageGoalTableSlot().Get()->GetGoals(stage);
+    return record.mStageCounts[0] >= static_cast<float>(goals.drink) &&
+           record.mStageCounts[1] >= static_cast<float>(goals.eat) &&
+           record.mStageCounts[2] >= static_cast<float>(goals.stuff);
+}
+
+int UserManager::AdvanceStage() {
+    UserRecord* r = GetCurrentRecord();
+    auto stages = StageGoalTableSlot().Get();
+    auto board = ProfileBoardSlot().Get();
+    const int stageCount = stages != nullptr ? stages->GetStageCount() : 0;
+    const int layoutCount = board != nullptr ? board->LayoutCount() : 0;
+    if (r == nullptr || layoutCount <= 0 || r->mStageIndex < -1 || std::max(r->mStageIndex, 0) >= stageCount)
+        return 1;
+    if (r->mStageIndex == -1)
+        r->mStageIndex = 0;
+    ++r->mStagesPlayed;
+    r->mBoardIndex = static_cast<int32_t>((int64_t{r->mBoardIndex} + 1) % layoutCount);
+    const bool met = GoalsMet(*r, stageCount);
+
+    auto maps = SecretMapTableSlot().Get();
+    const bool haveMaps = maps != nullptr && maps->GetMapCount() > 0;
+    auto mapDone = [&] { return haveMaps && maps->GetPieceCount(r->mSecretMapIndex) == r->mSecretPieces; };
+    auto nextMap = [&] {
+        ++r->mSecretMapIndex;
+        r->mSecretPieces = 0;
+    };
+    if (mapDone() && r->mSecretMapIndex < r->mStageIndex)
+        nextMap();
+    if (!met)
+        return 1;
+    ClearGoalCounts();
+    if (mapDone())
+        nextMap();
+    const int next = r->mStageIndex + 1;
+    r->mReachedStage = next;
+    if (next < stageCount) {
+        r->mStageIndex = next;
+        r->mBoardIndex = 0;
+        if (next == 5 || next == 10) {
+            r->mMoney = 0.0f;
+            r->mRoomValue = 0.0f;
+            r->mRating = 0;
+        }
+        return 0;
+    }
+    ClearGameFlags();
+    return 2;
+}
+
+int UserManager::CheckStageGoals() {
+    UserRecord* r = GetCurrentRecord();
+    auto stages = StageGoalTableSlot().Get();
+    auto board = ProfileBoardSlot().Get();
+    const int stageCount = stages != nullptr ? stages->GetStageCount() : 0;
+    const int layoutCount = board != nullptr ? board->LayoutCount() : 0;
+    if (r == nullptr || layoutCount <= 0 || r->mStageIndex < -1 || std::max(r->mStageIndex, 0) >= stageCount ||
+        !GoalsMet(*r, stageCount))
+        return 1;
+    const int next = r->mStageIndex + 1;
+    if (next >= stageCount) {
+        ClearGameFlags();
+        return 2;
+    }
+    auto addDecoration = [this](const auto& names) {
+        for (const char* name : names)
+            if (ItemEntry* entry = FindOrAddItem(name, 0))
+                entry->mState = 1;
+    };
+    if (next == 5)
+        addDecoration(kSecondRestaurantItems);
+    else if (next == 10)
+        addDecoration(kThirdRestaurantItems);
+    return 0;
+}
+
+void UserManager::NewGame() {
+    UserRecord* r = GetCurrentRecord();
+    if (r == nullptr)
+        return;
+    r->Reset();
+    for (const char* name : kNewGameItems)
+        if (ItemEntry* entry = FindOrAddItem(name, 0))
+            entry->mState = 1;
+    if (auto bonuses = ProfileBonusesSlot().Get())
+        bonuses->StartNewGame();
+}
+
+} // namespace Game

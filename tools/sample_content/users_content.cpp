@@ -1,0 +1,84 @@
+#include "tools/sample_content/users_content.h"
+
+#include "tools/sample_content/content_files.h"
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+// A dialog flying in from above to the centre of the game area and out below.
+std::string DialogMain(int id, int width, int height) {
+    return "[Main]\n"
+           "ID=" +
+           std::to_string(id) +
+           "\n"
+           "BeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n"
+           "Modal=1\n"
+           "Position=" +
+           std::to_string(512 - width / 2) + "," + std::to_string(384 - height / 2) + "," + std::to_string(width) +
+           "," + std::to_string(height) + "\n";
+}
+
+std::string Button(const char* name, int id, const char* caption, int x, int y) {
+    return std::string("[") + name + "]\nType=DialogButton\nID=" + std::to_string(id) +
+           "\nDescription=DialogOk\nCaption=" + caption + "\nPosition=" + std::to_string(x) + "," + std::to_string(y) +
+           ",120,40\n";
+}
+
+std::string Label(const char* name, int x, int y, int width, int height) {
+    return std::string("[") + name + "]\nType=Link\nDescription=TitleLink\nPosition=" + std::to_string(x) + "," +
+           std::to_string(y) + "," + std::to_string(width) + "," + std::to_string(height) + "\n";
+}
+
+const std::string kBackground = "[Frame]\nType=Image\nImage=IMAGE_DIALOG_BOX\nLevel=0\nPosition=0,0\n";
+
+std::string MessageBox(int id, bool withCancel) {
+    std::string text =
+        DialogMain(id, 400, 260) + kBackground + Label("Caption", 20, 20, 360, 24) + Label("Message", 30, 60, 340, 120);
+    if (withCancel)
+        return text + Button("Ok", 1, "Ok", 60, 200) + Button("Cancel", 2, "Cancel", 220, 200);
+    return text + Button("Ok", 1, "Ok", 140, 200);
+}
+
+std::string ChangeUser() {
+    return DialogMain(20, 420, 400) + kBackground + "[LBPos]\nType=Point\nX=30\nY=40\n" +
+           "[LBSize]\nType=Point\nX=330\nY=260\n" + Button("Delete", 1, "Delete", 20, 330) +
+           Button("Select", 2, "Select", 150, 330) + Button("Cancel", 3, "Cancel", 280, 330);
+}
+
+std::string Options() {
+    return DialogMain(21, 400, 320) + kBackground + Label("MusicLabel", 30, 40, 120, 20) +
+           "[MusicVolume]\nType=Slider\nID=1\nDescription=Volume\nPosition=160,40,200,20\n" +
+           Label("EffectLabel", 30, 80, 120, 20) +
+           "[EffectVolume]\nType=Slider\nID=2\nDescription=Volume\nPosition=160,80,200,20\n"
+           "[3DMode]\nType=CheckBox\nID=1\nDescription=OptionBox\nPosition=30,130,20,20\n"
+           "[FullScreen]\nType=CheckBox\nID=2\nDescription=OptionBox\nPosition=30,170,20,20\n" +
+           Button("Ok", 1, "Ok", 140, 250);
+}
+
+std::string NewUser() {
+    return DialogMain(101, 360, 200) + kBackground + Label("Prompt", 20, 20, 320, 24) +
+           "[Edit]\nType=Edit\nDescription=NameField\nPosition=40,70,280,24\n" + Button("Ok", 1, "Ok", 120, 130);
+}
+
+const std::string kTip = "[Main]\nTextColor=0xFF302010\n[Ok]\nType=DialogButton\nID=1\nDescription=DialogOk\n"
+                         "Caption=Ok\nPosition=0,0,100,30\n";
+
+const std::string kTitle = "[Back]\nType=Image\nImage=IMAGE_TITLE_BACK\nLevel=0\nPosition=0,0\n"
+                           "[Slider]\nType=Point\nX=312\nY=680\n"
+                           "[Continue]\nType=DialogButton\nID=0\nDescription=DialogOk\nCaption=Continue\n"
+                           "Position=452,600,120,40\n";
+
+} // namespace
+
+bool WriteUsersContent(const std::string& root) {
+    const std::string ui = root + "/ui/";
+    return WriteContentFile(ui + "messagebox.txt", WithCrLf(MessageBox(30, false))) &&
+           WriteContentFile(ui + "messageboxOKC.txt", WithCrLf(MessageBox(31, true))) &&
+           WriteContentFile(ui + "ChangeUser.txt", WithCrLf(ChangeUser())) &&
+           WriteContentFile(ui + "options.txt", WithCrLf(Options())) &&
+           WriteContentFile(ui + "NewUser.txt", WithCrLf(NewUser())) &&
+           WriteContentFile(ui + "tip.txt", WithCrLf(kTip)) && WriteContentFile(ui + "Title.txt", WithCrLf(kTitle));
+}
+
+} // namespace Kavo::SampleContent

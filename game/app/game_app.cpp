@@ -1,4 +1,7 @@
 #include "game/app/game_app.h"
+#include "game/app/options_dialog.h"
+#include "game/app/title_screen.h"
+#include "game/ui/user_manager.h"
 
 #include "engine/storage/stg.h"
 #include "framework/app/app_resource_services.h"
@@ -76,8 +79,24 @@ GameApp::GameApp(const std::string& programFolder)
     mTitle = mProdName + " - " + mProductVersion;
     // The game plays sound and music through its own sound system.
     mNoFrameworkSound = true;
+    // Player names may be typed in Cyrillic (code page 1251).
+    mAllowHighCharacters = true;
     mWidth = kGameWidth;
     mHeight = kGameHeight;
+
+    // The application's own screens and the profiles; the program and the
+    // tests may put others in their place.
+    mSteps.mMakeTitleScreen = [](GameApp& app) { return new TitleScreen(&app); };
+    mSteps.mSetTitleLoaded = [](GameDialog& title) {
+        if (auto* screen = dynamic_cast<TitleScreen*>(&title))
+            screen->SetLoaded();
+    };
+    mSteps.mLoadUsers = [](const std::string& path) {
+        if (UserManager* users = UserManager::GetInstance())
+            users->LoadAll(path);
+    };
+    mSteps.mCloseTip = [this] { CloseTip(false); };
+    mSteps.mMakeOptionsDialog = [] { return new OptionsDialog("UI/options.txt"); };
 }
 
 GameApp::~GameApp() {

@@ -106,7 +106,7 @@ UserRecord* UserManager::GetCurrentRecord() const {
 std::string UserManager::ProfilePath(const std::string& name) const {
     if (mUsersFilePath.empty() || !IsPlainFileName(name))
         return {};
-    const size_t slash = mUsersFilePath.find_last_of('/');
+    const size_t slash = mUsersFilePath.find_last_of("/\\");
     const std::string folder = slash == std::string::npos ? std::string() : mUsersFilePath.substr(0, slash + 1);
     return folder + name + ".dat";
 }
@@ -273,7 +273,7 @@ bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& b
     const std::string temporary = path + ".tmp";
     // The file takes exactly the name given, so that two users whose names
     // differ only in letter case keep a file each.
-    const size_t slash = path.find_last_of('/');
+    const size_t slash = path.find_last_of("/\\");
     const std::string target = slash == std::string::npos ? platform::Cp1251ToUtf8(path)
                                                           : platform::ResolvePath(path.substr(0, slash)) + "/" +
                                                                 platform::Cp1251ToUtf8(path.substr(slash + 1));

@@ -10,6 +10,25 @@ namespace {
 
 constexpr char kFirstChar = '!';
 constexpr char kLastChar = '~';
+// The Cyrillic letters of code page 1251 (0xC0 to 0xFF), so that player
+// names can be typed in Russian: U+0410 to U+044F in the same order.
+constexpr unsigned kFirstCyrillic = 0xC0;
+constexpr unsigned kLastCyrillic = 0xFF;
+
+// The characters of the sheet, in code page 1251.
+std::string SheetChars() {
+    std::string chars;
+    for (char chr = kFirstChar; chr <= kLastChar; ++chr)
+        chars += chr;
+    for (unsigned c = kFirstCyrillic; c <= kLastCyrillic; ++c)
+        chars += static_cast<char>(c);
+    return chars;
+}
+
+char32_t CodePoint(char chr) {
+    const auto c = static_cast<unsigned char>(chr);
+    return c >= kFirstCyrillic ? static_cast<char32_t>(0x410 + (c - kFirstCyrillic)) : static_cast<char32_t>(c);
+}
 
 // One character as a quoted descriptor string.
 std::string Quoted(char chr) {
@@ -40,15 +59,15 @@ bool RenderGlyphSheet(int pixelHeight, GlyphSheet* sheet) {
     sheet->mAscent = face->GetAscent();
     sheet->mHeight = face->GetHeight();
     sheet->mSpaceWidth = face->MeasureLine(U" ");
-    for (char chr = kFirstChar; chr <= kLastChar; ++chr) {
+    for (const char chr : SheetChars()) {
         sheet->mChars += chr;
-        sheet->mWidths.push_back(face->MeasureLine(std::u32string(1, static_cast<char32_t>(chr))));
+        sheet->mWidths.push_back(face->MeasureLine(std::u32string(1, CodePoint(chr))));
         sheet->mWidth += sheet->mWidths.back();
     }
     platform::CoverageBitmap coverage(sheet->mWidth, sheet->mHeight);
     int x = 0;
     for (size_t i = 0; i < sheet->mChars.size(); ++i) {
-        face->RenderLine(std::u32string(1, static_cast<char32_t>(sheet->mChars[i])), x, 0, coverage);
+        face->RenderLine(std::u32string(1, CodePoint(sheet->mChars[i])), x, 0, coverage);
         x += sheet->mWidths[i];
     }
     sheet->mPixels.resize(coverage.mAlpha.size());
@@ -62,9 +81,9 @@ GlyphSheet PlaceholderSheet() {
     sheet.mHeight = 24;
     sheet.mAscent = 19;
     sheet.mSpaceWidth = 6;
-    for (char chr = kFirstChar; chr <= kLastChar; ++chr) {
+    for (const char chr : SheetChars()) {
         sheet.mChars += chr;
-        sheet.mWidths.push_back(6 + chr % 7);
+        sheet.mWidths.push_back(6 + static_cast<unsigned char>(chr) % 7);
         sheet.mWidth += sheet.mWidths.back();
     }
     return sheet;

@@ -2,13 +2,19 @@
 // logo, the title screen while the loading thread loads, "Continue", the
 // main menu, the in-game menu with its help pages and the quit question.
 #include "framework/graphics/memory_image.h"
+#include "framework/widget/edit_widget.h"
 #include "framework/widget/widget_manager.h"
+#include "game/app/change_user_dialog.h"
 #include "game/app/game_app.h"
 #include "game/app/game_menu_dialog.h"
+#include "game/app/options_dialog.h"
+#include "game/app/title_screen.h"
 #include "game/main/game_tables.h"
+#include "game/ui/edit_dialog.h"
 #include "game/ui/help_dialog.h"
 #include "game/ui/logo_screen.h"
 #include "game/ui/resource_ids.h"
+#include "game/ui/user_manager.h"
 #include "platform/file_system.h"
 #include "tests/framework/app/app_test_environment.h"
 
@@ -20,16 +26,6 @@
 
 namespace Game {
 namespace {
-
-// Stands in for the title screen: counts its redraws and shows "Continue"
-// once told that loading is done.
-class StandInTitle : public GameDialog {
-public:
-    StandInTitle() : GameDialog(0, false) {}
-    void Draw(Kavo::Graphics*) override { ++mDraws; }
-    bool mContinueShown = false;
-    int mDraws = 0;
-};
 
 // Stands in for the main menu.
 class StandInMenu : public GameDialog {
@@ -46,11 +42,8 @@ protected:
         mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
         mApp.mIsWindowed = true;
         mTables.Register(mApp.mSteps);
-        mApp.mSteps.mMakeTitleScreen = [this](GameApp&) { return mTitle = new StandInTitle(); };
-        mApp.mSteps.mSetTitleLoaded = [](GameDialog& title) {
-            static_cast<StandInTitle&>(title).mContinueShown = true;
-        };
     }
+    TitleScreen* Title() { return dynamic_cast<TitleScreen*>(mApp.mTitleScreen); }
 
     // One update and one redraw, 10 ms later.
     void Step() {
@@ -76,7 +69,6 @@ protected:
 
     GameTables mTables;
     GameApp mApp{KAVO_PROGRAM_FOLDER};
-    StandInTitle* mTitle = nullptr;
 };
 
 TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQuitQuestion) {
@@ -95,9 +87,10 @@ TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQui
 
     // A click skips the rest; the start-up load follows the dark pause.
     logos->MouseDown(10, 10, 1);
-    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 60));
+    ASSERT_TRUE(StepUntil([&] { return Title() != nullptr; }, 60));
+    TitleScreen* title = Title();
     EXPECT_FALSE(mApp.mWidgetManager->HasWidget(mApp.mLogoScreen));
-    EXPECT_TRUE(mApp.mWidgetManager->HasWidget(mTitle));
+    EXPECT_TRUE(mApp.mWidgetManager->HasWidget(title));
     EXPECT_NE(IMAGE_CUSTOM_POINTER, nullptr);
     EXPECT_GT(mApp.mNumLoadingThreadTasks.load(), 0);
     EXPECT_TRUE(platform::IsDirectory(GameApp::UsersFolder().substr(0, GameApp::UsersFolder().size() - 1)));
@@ -111,27 +104,77 @@ TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQui
         const double progress = mApp.GetLoadingProgress();
         rose = rose || (progress > last && last > 0.0);
         last = progress;
-        return mTitle->mContinueShown;
+        return title->IsLoaded();
     }));
     EXPECT_TRUE(rose);
-    EXPECT_GT(mTitle->mDraws, 1); // redrawn as the bar grows
     EXPECT_EQ(mApp.GetLoadingProgress(), 1.0);
     EXPECT_NE(IMAGE_HELP, nullptr);
     EXPECT_NE(mApp.mGameOverDialog, nullptr);
     EXPECT_TRUE(SndIsEnabled());
 
-    // "Continue" goes to the main menu that the meta-game would make.
+    // A click on the title goes to the main menu, here a stand-in.
     auto* menu = new StandInMenu();
     mApp.mMainMenuScreen = menu;
-    mApp.SwitchScreen(13);
+    title->MouseDown(500, 400, 1);
     EXPECT_TRUE(menu->mEntered);
-    EXPECT_FALSE(mApp.mWidgetManager->HasWidget(mTitle));
+    EXPECT_FALSE(mApp.mWidgetManager->HasWidget(title));
 
-    // The in-game menu, its help pages (turned to the end) and the quit
-    // question, answered "main menu" and then "quit".
+    // What the main menu would do: the choose-user dialog makes a player
+    // with a Cyrillic name through the name entry and selects it.
+    UserManager* users = UserManager::GetInstance();
+    ASSERT_NE(users, nullptr);
+    EXPECT_EQ(users->GetUserCount(), 0);
+    auto* chooser = new ChangeUserDialog("UI/ChangeUser.txt");
+    mApp.AddDialog(chooser);
+    chooser->ListClicked(ChangeUserDialog::kListId, 0, 1);
+    EditDialog* entry = mApp.GetNewUserDialog();
+    ASSERT_NE(entry, nullptr);
+    ASSERT_NE(entry->mEdit, nullptr);
+    const std::string name = "\xC0\xED\xFF"; // cp1251
+    for (const char c : name)
+        entry->mEdit->KeyChar(c);
+    EXPECT_EQ(entry->mEdit->mString, name); // typed: high characters are allowed
+    entry->ButtonDepress(1);
+    for (int i = 0; i < 60; ++i)
+        Step();
+    chooser->ButtonDepress(ChangeUserDialog::kSelectButton);
+    ASSERT_EQ(users->GetUserCount(), 1);
+    EXPECT_EQ(users->GetCurrentUser()->mName, name);
+    const std::string folder = GameApp::UsersFolder();
+    EXPECT_TRUE(platform::FileExists(folder + "users.dat"));
+    EXPECT_TRUE(platform::FileExists(folder + name + ".dat"));
+    EXPECT_TRUE(platform::FindFiles(folder + "*.tmp").empty());
+    // The main menu closes the chooser once it has answered.
+    mApp.KillDialog(chooser->mId);
+    ASSERT_TRUE(mApp.mDialogList.empty());
+
+    // The in-game menu; its options set the music volume, which the
+    // profile keeps.
     auto* gameMenu = new GameMenuDialog();
     mApp.AddDialog(gameMenu);
     EXPECT_EQ(gameMenu->mId, GameMenuDialog::kDialogId);
+    gameMenu->ButtonDepress(GameMenuDialog::Options);
+    OptionsDialog* options = nullptr;
+    for (Kavo::Dialog* dialog : mApp.mDialogList)
+        if (auto* found = dynamic_cast<OptionsDialog*>(dialog))
+            options = found;
+    ASSERT_NE(options, nullptr);
+    ASSERT_NE(options->mMusicVolume, nullptr);
+    options->SliderVal(OptionsDialog::kMusicSlider, 0.3);
+    options->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.mDialogList.size() == 1; }, 300));
+    {
+        // What the next run reads: the player current, the volume kept.
+        UserManager again;
+        ASSERT_TRUE(again.LoadAll(folder + "users.dat"));
+        ASSERT_NE(again.GetCurrentUser(), nullptr);
+        EXPECT_EQ(again.GetCurrentUser()->mName, name);
+        EXPECT_FLOAT_EQ(again.GetCurrentUser()->mMusicVolume, 0.3f);
+    }
+    gameMenu->mState = LayoutDialog::Resting;
+
+    // Its help pages (turned to the end) and the quit question, answered
+    // "main menu" and then "quit".
     gameMenu->ButtonDepress(GameMenuDialog::Help);
     auto* help = dynamic_cast<HelpDialog*>(mApp.GetDialog(102));
     ASSERT_NE(help, nullptr);
@@ -185,7 +228,7 @@ TEST_F(GameStartTest, AManifestWithoutTheTitleScreenGroupStopsWithTheResourceErr
     // No logos: the first update starts the load, which ends the program.
     EXPECT_THROW(mApp.mLogoScreen->Update(), app_test::ExitCalled);
     EXPECT_TRUE(mApp.mLoadingFailed);
-    EXPECT_EQ(mTitle, nullptr);
+    EXPECT_EQ(Title(), nullptr);
     const auto boxes = Platform().Desktop().MessageBoxLog();
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().text.find("TITLE"), std::string::npos) << boxes.back().text;

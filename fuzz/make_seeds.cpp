@@ -147,6 +147,17 @@ void ProfileSeeds() {
 
 void GameDataSeeds() {
     Seed("driver_list", "vhw.dat", FromText("  NVIDIA GeForce \r\n\r\nradeon\nati \n"));
+    // A help file (first byte even) and a comics scene (odd).
+    Seed("page_set", "help.txt",
+         FromText(std::string(1, '\0') +
+                  "[Main]\r\nPagesCount=2\r\n[Page1]\r\nText1=40,60,560,120,HelpWelcome,0x000000,-1\r\n"
+                  "[Page2]\r\nText1=40,300,560,60,HelpPictures,0x202060,0\r\nImage1=40,60,IMAGE_BONUS_HINT\r\n"
+                  "Image2=200,60,images\\help\\page2,0;0;200;160\r\n"));
+    Seed("page_set", "comix.txt",
+         FromText(std::string("\x01") +
+                  "[Main]\r\nPagesCount=2\r\n[Page1]\r\nText1=10,10,200,40,Hello,0x000000,-1,3,20\r\n"
+                  "Text2=10,60,200,40,World,0x000000,0,2\r\n[Page2]\r\nText1=0,0,50,20,End,0xFF0000,1,1,5\r\n"
+                  "Image1=5,5,IMAGE_BONUS_HINT\r\n"));
     Seed("ini", "doc.txt",
          FromText(";c\r\n[Main]\r\nKey = 5\r\na=b=c\r\nDelays=1, 2\r\nbare\r\n[main]\r\nColor=ff8000\r\n[NoClose\r\n"));
     Seed("anim", "cycle.anim",

@@ -1,4 +1,5 @@
 #include "game/ui/layout_dialog.h"
+#include "game/ui/update_pacing.h"
 
 #include <cmath>
 
@@ -9,15 +10,6 @@
 #include "game/ui/ui_sound.h"
 
 namespace Game {
-
-namespace {
-
-bool PacedByRefresh() {
-    Kavo::KavoAppBase* app = Kavo::gAppBase;
-    return app != nullptr && app->mVSyncUpdates;
-}
-
-} // namespace
 
 FlyPoint Normalize2D(float x, float y) {
     const float length = std::sqrt(x * x + y * y);

@@ -22,6 +22,7 @@
 #include "platform/file_system.h"
 #include "tests/framework/app/app_test_environment.h"
 #include "tests/framework/graphics/fake_font.h"
+#include "tests/game/app/scripted_game_app.h"
 
 #include <gtest/gtest.h>
 
@@ -33,21 +34,7 @@
 namespace Game {
 namespace {
 
-// Message boxes answered from a script instead of waiting for a click.
-class ScriptedApp : public GameApp {
-public:
-    using GameApp::GameApp;
-    bool ShowMessage(int messageId) override {
-        mShown.push_back(messageId);
-        if (mAnswers.empty())
-            return false;
-        const bool answer = mAnswers.front();
-        mAnswers.pop_front();
-        return answer;
-    }
-    std::vector<int> mShown;
-    std::deque<bool> mAnswers;
-};
+using ScriptedApp = ScriptedGameApp;
 
 class SoundLog : public UiSoundPlayer {
 public:

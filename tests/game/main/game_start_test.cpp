@@ -10,6 +10,7 @@
 #include "game/app/options_dialog.h"
 #include "game/app/title_screen.h"
 #include "game/main/game_tables.h"
+#include "game/meta/main_menu_screen.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/help_dialog.h"
 #include "game/ui/logo_screen.h"
@@ -26,14 +27,6 @@
 
 namespace Game {
 namespace {
-
-// Stands in for the main menu.
-class StandInMenu : public GameDialog {
-public:
-    StandInMenu() : GameDialog(0, false) {}
-    bool mEntered = false;
-    void OnEnter() override { mEntered = true; }
-};
 
 class GameStartTest : public app_test::AppTestEnvironment {
 protected:
@@ -112,41 +105,42 @@ TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQui
     EXPECT_NE(mApp.mGameOverDialog, nullptr);
     EXPECT_TRUE(SndIsEnabled());
 
-    // A click on the title goes to the main menu, here a stand-in.
-    auto* menu = new StandInMenu();
-    mApp.mMainMenuScreen = menu;
+    // A click on the title goes to the main menu, which asks for a player:
+    // a Cyrillic name typed into the name entry makes one, saved at once.
+    auto* menu = dynamic_cast<MainMenuScreen*>(mApp.mMainMenuScreen);
+    ASSERT_NE(menu, nullptr);
     title->MouseDown(500, 400, 1);
-    EXPECT_TRUE(menu->mEntered);
+    EXPECT_EQ(mApp.mEnteringScreen, menu);
     EXPECT_FALSE(mApp.mWidgetManager->HasWidget(title));
-
-    // What the main menu would do: the choose-user dialog makes a player
-    // with a Cyrillic name through the name entry and selects it.
     UserManager* users = UserManager::GetInstance();
     ASSERT_NE(users, nullptr);
     EXPECT_EQ(users->GetUserCount(), 0);
-    auto* chooser = new ChangeUserDialog("UI/ChangeUser.txt");
-    mApp.AddDialog(chooser);
-    chooser->ListClicked(ChangeUserDialog::kListId, 0, 1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() != nullptr; }, 10));
     EditDialog* entry = mApp.GetNewUserDialog();
-    ASSERT_NE(entry, nullptr);
     ASSERT_NE(entry->mEdit, nullptr);
     const std::string name = "\xC0\xED\xFF"; // cp1251
     for (const char c : name)
         entry->mEdit->KeyChar(c);
     EXPECT_EQ(entry->mEdit->mString, name); // typed: high characters are allowed
     entry->ButtonDepress(1);
-    for (int i = 0; i < 60; ++i)
-        Step();
-    chooser->ButtonDepress(ChangeUserDialog::kSelectButton);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() == nullptr; }, 300));
     ASSERT_EQ(users->GetUserCount(), 1);
     EXPECT_EQ(users->GetCurrentUser()->mName, name);
     const std::string folder = GameApp::UsersFolder();
     EXPECT_TRUE(platform::FileExists(folder + "users.dat"));
     EXPECT_TRUE(platform::FileExists(folder + name + ".dat"));
     EXPECT_TRUE(platform::FindFiles(folder + "*.tmp").empty());
-    // The main menu closes the chooser once it has answered.
-    mApp.KillDialog(chooser->mId);
-    ASSERT_TRUE(mApp.mDialogList.empty());
+
+    // The change of player from the menu: a double click selects the player.
+    menu->ButtonDepress(MainMenuScreen::ChangeUser);
+    ChangeUserDialog* chooser = nullptr;
+    for (Kavo::Dialog* dialog : mApp.mDialogList)
+        if (auto* found = dynamic_cast<ChangeUserDialog*>(dialog))
+            chooser = found;
+    ASSERT_NE(chooser, nullptr);
+    chooser->ListClicked(ChangeUserDialog::kListId, 1, 2);
+    ASSERT_TRUE(StepUntil([&] { return mApp.mDialogList.empty(); }, 300));
+    EXPECT_EQ(users->GetCurrentIndex(), 0);
 
     // The in-game menu; its options set the music volume, which the
     // profile keeps.

@@ -36,8 +36,10 @@ BlinkCollEffect::BlinkCollEffect(const Board& board) {
         marked[row][column] = false;
         group.push_back(row * kBoardColumns + column);
     };
-    // Diagonals that start on the top row, top to bottom.
-    for (int c = 0; c <= maxColumn; ++c) {
+    // Diagonals that start on the top row, top to bottom: at least those
+    // that do not reach the bottom row, which the second pass covers, so
+    // that a board narrower than it is high blinks whole.
+    for (int c = 0; c <= std::max(maxColumn, kBoardRows - 2); ++c) {
         std::vector<int> group;
         for (int r = 0; r < kBoardRows && c - r >= 0; ++r)
             take(r, c - r, group);

@@ -1,6 +1,7 @@
 #include "game/effects/reshuffle_effect.h"
 
 #include "framework/graphics/graphics.h"
+#include "framework/graphics/image.h"
 #include "game/board/board.h"
 #include "game/effects/effect_draw.h"
 #include "game/effects/effect_fade.h"
@@ -106,7 +107,12 @@ void ReshuffleEffect::Draw(Kavo::Graphics* g) {
     g->SetColorizeImages(true);
     for (const Record& record : mRecords) {
         g->SetColor(WhiteWithAlpha(record.mAlpha));
-        DrawEffectImage(g, record.mImage, record.mX, record.mY, Kavo::IntRect(0, 0, 50, 50));
+        if (record.mImage == nullptr)
+            continue;
+        // The cell's square of the picture, no more than the picture has.
+        const Kavo::IntRect cell(0, 0, kCellSize, kCellSize);
+        DrawEffectImage(g, record.mImage, record.mX, record.mY,
+                        cell.Intersection(Kavo::IntRect(0, 0, record.mImage->mWidth, record.mImage->mHeight)));
     }
     g->PopState();
 }

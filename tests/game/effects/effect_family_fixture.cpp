@@ -42,6 +42,18 @@ EffectFamilyTest::EffectFamilyTest() : mPreviousFolder(platform::GetCurrentFolde
         mSavedGlobals.emplace_back(g.global, *g.global);
         *g.global = Opaque(g.width, g.height);
     }
+    std::string items;
+    for (int id = 0; id <= 5; ++id) {
+        const std::string n = std::to_string(id);
+        AddPicture("chip" + n, 40);
+        AddPicture("chip" + n + "dust", 64);
+        items += "[Item" + n + "]\r\nID=" + n + "\r\nCursor=chip" + n + "\r\n";
+    }
+    WriteFile("data/items.txt", items);
+    EXPECT_TRUE(mCatalog->Load(root + "/data/items.txt"));
+    // The item pictures' description, as the game preloads it.
+    WriteFile("data/item.anim", "[Main]\r\nRects=0,0,40,40\r\n");
+    PreloadImageDescs("data/item.anim", false, false);
     EffectTwirl::ResetToggle();
     mBoard.SetOrigin(177, 103);
 }
@@ -58,6 +70,12 @@ Kavo::MemoryImage* EffectFamilyTest::Opaque(int width, int height) {
     std::fill(image.GetBits(), image.GetBits() + static_cast<size_t>(width) * height, 0xFFFFFFFFu);
     image.BitsChanged();
     return &image;
+}
+
+void EffectFamilyTest::AddPicture(const std::string& name, int size) {
+    Kavo::SharedImage& record = mRecords.emplace_back();
+    record.mImage = Opaque(size, size);
+    mManager->AddLoadedImage(name, Kavo::SharedImageHandle(&record));
 }
 
 void EffectFamilyTest::WriteFile(const std::string& name, const std::string& text) {

@@ -7,8 +7,12 @@
 
 #include "framework/graphics/memory_image.h"
 #include "game/board/board.h"
+#include "game/board/item_catalog.h"
 #include "game/effects/effect_listener.h"
 #include "game/ui/effect_base.h"
+#include "game/ui/game_resource_manager.h"
+#include "game/ui/image_desc_cache.h"
+#include "tests/game/board/board_fixture.h"
 #include "tests/game/effects/effect_test.h"
 
 #include <deque>
@@ -63,14 +67,27 @@ protected:
     void ClearScreen();
     bool ScreenIsClear();
 
+    // Before the manager, whose records refer to them.
+    std::deque<Kavo::MemoryImage> mImages;
+    std::deque<Kavo::SharedImage> mRecords;
+    // Items 0 to 5 with opaque board ("chipN", 40 x 40) and dust ("chipNdust",
+    // 64 x 64) pictures; sprite descriptions of animations are cached.
+    std::shared_ptr<Game::Test::PictureResourceManager> mManager =
+        std::make_shared<Game::Test::PictureResourceManager>();
+    platform::Installed<GameResourceManager> mManagerSlot{GameResourceManagerSlot(), mManager};
+    std::shared_ptr<ImageDescCache> mDescs = std::make_shared<ImageDescCache>();
+    platform::Installed<ImageDescCache> mDescSlot{ImageDescCacheSlot(), mDescs};
+    std::shared_ptr<ItemCatalog> mCatalog = std::make_shared<ItemCatalog>();
+    platform::Installed<ItemCatalog> mCatalogSlot{ItemCatalogSlot(), mCatalog};
     Board mBoard;
     RecordingListener mListener;
 
 private:
     Kavo::MemoryImage* Opaque(int width, int height);
 
+    void AddPicture(const std::string& name, int size);
+
     std::string mPreviousFolder;
-    std::deque<Kavo::MemoryImage> mImages;
     std::vector<std::pair<Kavo::Image**, Kavo::Image*>> mSavedGlobals;
 };
 

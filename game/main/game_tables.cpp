@@ -11,6 +11,7 @@
 #include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
+#include "game/main/room_screens.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
@@ -68,6 +69,7 @@ void GameTables::Register(StartupSteps& steps) {
         t.mShops->BindImages();
         t.mMenus->BindImages();
     });
+    RegisterRoomScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {
         if (GameApp* app = gGameApp)

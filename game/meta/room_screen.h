@@ -37,10 +37,7 @@ class ShopCatalog;
 struct ShopItem;
 struct UserRecord;
 
-class RoomScreen : public GameDialog,
-                   public MenuListListener,
-                   public ProgressBarListener,
-                   public EffectListener {
+class RoomScreen : public GameDialog, public MenuListListener, public ProgressBarListener, public EffectListener {
 public:
     static constexpr int32_t kDialogId = 111;
     enum Mode { kStuffMode = 0, kMenuMode = 1 };

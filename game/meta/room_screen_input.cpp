@@ -140,7 +140,8 @@ Kavo::Point RoomScreen::DishCellCorner(const MenuCell* cell) const {
         for (size_t c = 0; c < cells.size(); ++c)
             if (&cells[c] == cell)
                 return Kavo::Point(static_cast<int>(mDishes.OffsetX()) + ScrolledGrid::kCellPitch * static_cast<int>(c),
-                                   static_cast<int>(mDishes.OffsetY()) + ScrolledGrid::kCellPitch * static_cast<int>(r));
+                                   static_cast<int>(mDishes.OffsetY()) +
+                                       ScrolledGrid::kCellPitch * static_cast<int>(r));
     }
     return Kavo::Point();
 }

@@ -6,6 +6,7 @@
 #include "game/app/game_app.h"
 #include "game/app/game_menu_dialog.h"
 #include "game/main/game_tables.h"
+#include "game/meta/room_screen.h"
 #include "game/ui/help_dialog.h"
 #include "game/ui/logo_screen.h"
 #include "game/ui/resource_ids.h"
@@ -118,6 +119,7 @@ TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQui
     EXPECT_EQ(mApp.GetLoadingProgress(), 1.0);
     EXPECT_NE(IMAGE_HELP, nullptr);
     EXPECT_NE(mApp.mGameOverDialog, nullptr);
+    EXPECT_NE(dynamic_cast<RoomScreen*>(mApp.mRoomScreen), nullptr);
     EXPECT_TRUE(SndIsEnabled());
 
     // "Continue" goes to the main menu that the meta-game would make.

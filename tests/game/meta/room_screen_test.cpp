@@ -113,7 +113,9 @@ public:
 
 class ButtonLog : public Kavo::DialogListener {
 public:
-    void DialogButtonRelease(int32_t dialogId, int32_t buttonId) override { mReleased.emplace_back(dialogId, buttonId); }
+    void DialogButtonRelease(int32_t dialogId, int32_t buttonId) override {
+        mReleased.emplace_back(dialogId, buttonId);
+    }
     std::vector<std::pair<int, int>> mReleased;
 };
 

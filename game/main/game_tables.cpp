@@ -12,6 +12,7 @@
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
 #include "game/main/menu_screens.h"
+#include "game/main/room_screens.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
@@ -70,6 +71,7 @@ void GameTables::Register(StartupSteps& steps) {
         t.mMenus->BindImages();
     });
     RegisterMenuScreens(steps);
+    RegisterRoomScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {
         if (GameApp* app = gGameApp)

@@ -8,8 +8,8 @@
 #include "framework/graphics/image.h"
 #include "game/board/board_random.h"
 #include "game/effects/anim_effect.h"
+#include "game/effects/flyer.h"
 #include "game/effects/particle_system.h"
-#include "game/ui/image_desc.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/ui_sound.h"
 
@@ -100,13 +100,7 @@ void SecretDialog::BuildSprites() {
 
 void SecretDialog::SetAnimationImage(Animation& animation, const std::string& file, Kavo::Image* image) {
     animation.LoadFile(file);
-    auto desc = std::make_unique<ImageDesc>();
-    desc->mImage = image;
-    if (image != nullptr) {
-        desc->mRects = {Kavo::IntRect(0, 0, image->GetWidth(), image->GetHeight())};
-        desc->mCurrentRect = desc->mRects[0];
-    }
-    animation.SetOwnedImageDesc(std::move(desc));
+    ShowImageInAnimation(animation, image, WholeImageRect(image));
     animation.Restart();
 }
 
@@ -253,6 +247,8 @@ void SecretDialog::Draw(Kavo::Graphics* g) {
 }
 
 void SecretDialog::ButtonDepress(int32_t buttonId) {
+    if (buttonId == -1)
+        return;
     PlayUiSound("MouseDown", true);
     if (buttonId != kCloseButton)
         return;

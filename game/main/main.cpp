@@ -8,6 +8,7 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/resource/resource_manager.h"
 #include "game/app/game_app.h"
+#include "game/main/bonus_screens.h"
 #include "game/main/game_tables.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<Game::GameApp> app =
         headless ? std::make_unique<HeadlessGame>(folder) : std::make_unique<Game::GameApp>(folder);
     tables.Register(app->mSteps);
+    Game::RegisterBonusScreens(app->mSteps);
     app->SetCommandLine(argc, argv);
     if (headless)
         std::printf("No display: running headless, without a window, until the game has loaded.\n");

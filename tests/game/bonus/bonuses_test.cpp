@@ -10,6 +10,7 @@
 #include "game/bonus/bonus_timer.h"
 #include "game/bonus/bonus_x2.h"
 #include "game/bonus/game_bonuses.h"
+#include "game/effects/particle.h"
 
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/memory_image.h"
@@ -324,6 +325,36 @@ TEST_F(BonusesTest, ShuffleFliesEveryItemAndAppliesOnceAllLanded) {
     EXPECT_TRUE(bonus->mSparks.empty());
     bonus->UpdateF(1.0f);
     EXPECT_EQ(mListener.Count("apply 1"), 1);
+}
+
+// Spark i sits at x = 20 + 40 i on the screen's row 60.
+TEST_F(BonusesTest, ShuffleSparksAreThinnedWithout3D) {
+    auto* rings = static_cast<Kavo::MemoryImage*>(IMAGE_SHUFFLE_RINGS);
+    std::fill(rings->GetBits(), rings->GetBits() + 16 * 16, 0xFFFFFFFFu);
+    rings->BitsChanged();
+    for (bool hardware : {false, true}) {
+        SCOPED_TRACE(hardware ? "3D" : "software");
+        std::unique_ptr<ScopedHardware3D> scoped3D;
+        if (hardware)
+            scoped3D = std::make_unique<ScopedHardware3D>();
+        auto bonus = Make<BonusShuffle>();
+        bonus->mX = 600; // the button away from the sparks
+        for (int i = 0; i < 6; ++i) {
+            auto spark = std::make_unique<RectParticle>(0.0f, 0.0f, 0.0f, rings, Kavo::IntRect(0, 0, 16, 16));
+            spark->mX = 20.0f + 40.0f * i;
+            spark->mY = 60.0f;
+            spark->mColor = Kavo::Color(255, 255, 255, 255);
+            bonus->mSparks.push_back(std::move(spark));
+        }
+        Kavo::MemoryImage screen;
+        screen.Create(400, 100);
+        Kavo::Graphics g(&screen);
+        bonus->Draw(&g);
+        for (int i = 0; i < 6; ++i) {
+            const uint32_t pixel = screen.GetBits()[68 * 400 + 28 + 40 * i];
+            EXPECT_EQ((pixel & 0xFFFFFFu) != 0, hardware || i % 3 == 0) << "spark " << i;
+        }
+    }
 }
 
 TEST_F(BonusesTest, PepperShakesSixTimesThenApplies) {

@@ -102,7 +102,8 @@ void RewardDialog::BuildSlots() {
 }
 
 void RewardDialog::OnPrepare() {
-    if (mIdle && mAwards.empty())
+    // Nothing pending: the slots show the record as it is now.
+    if (mIdle && static_cast<size_t>(mCurrent) >= mAwards.size())
         BuildSlots();
     SetHint(nullptr);
     if (Kavo::gAppBase != nullptr)

@@ -11,6 +11,7 @@
 #include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
+#include "game/main/bonus_screens.h"
 #include "game/main/menu_screens.h"
 #include "game/main/room_screens.h"
 #include "game/main/secret_map_loading.h"
@@ -74,6 +75,7 @@ void GameTables::Register(StartupSteps& steps) {
         t.mMenus->BindImages();
     });
     RegisterMenuScreens(steps);
+    RegisterBonusScreens(steps);
     RegisterRoomScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {

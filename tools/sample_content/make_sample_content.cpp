@@ -18,6 +18,7 @@
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/effects_content.h"
+#include "tools/sample_content/flying_effects_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
@@ -231,7 +232,8 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
     // The application's settings first: the stage content adds its sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
-         Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root);
+         Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root) &&
+         Kavo::SampleContent::WriteFlyingEffectsContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -70,8 +70,7 @@ void PuzzleBoard::Setup(Kavo::Image* picture, int rows, int cols, bool turning, 
     for (int i = 0; i < count; ++i) {
         PuzzleTile& tile = mTiles[static_cast<size_t>(i)];
         tile.mIndex = i;
-        tile.mSource =
-            Kavo::IntRect(mTileWidth * (i % mCols), mTileHeight * (i / mCols), mTileWidth, mTileHeight);
+        tile.mSource = Kavo::IntRect(mTileWidth * (i % mCols), mTileHeight * (i / mCols), mTileWidth, mTileHeight);
         tile.mImage = CutPiece(picture, tile.mSource);
         if (turning) {
             const float quarterTurns[4] = {0.0f, -90.0f, -180.0f, -270.0f};

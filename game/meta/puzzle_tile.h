@@ -11,7 +11,7 @@ namespace Game {
 
 struct PuzzleTile {
     int mUnused = 0;
-    float mX = 0;     // drawing position
+    float mX = 0; // drawing position
     float mY = 0;
     float mRestX = 0; // where the tile heads or rests
     float mRestY = 0;

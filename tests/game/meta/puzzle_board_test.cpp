@@ -127,9 +127,8 @@ TEST_F(PuzzleBoardTest, IsSolvedWhenThePiecesRunInOrderUpright) {
         bool solved;
     };
     const Case cases[] = {
-        {{0, 1, 2, 3}, false, -1, 0, true},  {{3, 2, 1, 0}, false, -1, 0, true},
-        {{0, 2, 1, 3}, false, -1, 0, false}, {{0, 1, 2, 3}, true, 2, 1, false},
-        {{0, 1, 2, 3}, true, 2, 4, true},    {{0, 1, 2, 3}, false, 2, 1, true},
+        {{0, 1, 2, 3}, false, -1, 0, true}, {{3, 2, 1, 0}, false, -1, 0, true}, {{0, 2, 1, 3}, false, -1, 0, false},
+        {{0, 1, 2, 3}, true, 2, 1, false},  {{0, 1, 2, 3}, true, 2, 4, true},   {{0, 1, 2, 3}, false, 2, 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.order) + " turned " + std::to_string(c.quarters));

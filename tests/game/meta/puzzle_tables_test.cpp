@@ -36,8 +36,8 @@ TEST_F(PuzzleTablesTest, PuzzleTableReadsSectionsInOrderAndWraps) {
         int index, rows, cols;
         bool turning, flip;
     };
-    const Case cases[] = {{0, 4, 4, false, false}, {1, 2, 3, true, true}, {5, 4, 4, false, false},
-                          {-2, 2, 3, true, true}};
+    const Case cases[] = {
+        {0, 4, 4, false, false}, {1, 2, 3, true, true}, {5, 4, 4, false, false}, {-2, 2, 3, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);
         const PuzzleDef* def = defs.Get(c.index);

@@ -12,6 +12,7 @@
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
 #include "game/main/puzzle_loading.h"
+#include "game/main/secret_map_loading.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
@@ -30,6 +31,7 @@ struct GameTables::Installed {
     std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
     StageGoalSlots mGoals;
     PuzzleLoading mPuzzles;
+    SecretMapLoading mSecretMaps;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
     platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
     platform::Installed<Trajectories> mTrajectoriesSlot{TrajectoriesSlot(), mTrajectories};
@@ -63,6 +65,7 @@ void GameTables::Register(StartupSteps& steps) {
     });
     steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
     t.mPuzzles.Register(steps);
+    t.mSecretMaps.Register(steps);
     steps.mCatalogueLoads.push_back([&t] {
         for (int i = 1; i <= 3; ++i)
             t.mShops->Load("data/shop." + std::to_string(i));

@@ -12,6 +12,7 @@
 #include "game/effects/particle_system.h"
 #include "game/meta/puzzle_defs.h"
 #include "game/meta/recipes.h"
+#include "game/meta/secret_maps.h"
 #include "game/ui/layout.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/termins.h"
@@ -85,7 +86,8 @@ void PuzzleDialog::Start(const std::string& postcard, int puzzle, const std::str
     if (mSkip != nullptr)
         mSkip->SetVisible(true);
     UserManager* users = UserManager::GetInstance();
-    if (UserRecord* record = CurrentRecord()) {
+    UserRecord* record = CurrentRecord();
+    if (record != nullptr && !recipe.empty()) {
         ItemEntry* entry = users->FindOrAddItem(recipe, kPostcardList);
         // A postcard won on the board keeps the map it came from.
         if (entry != nullptr && fromBoard)
@@ -103,6 +105,13 @@ void PuzzleDialog::Start(const std::string& postcard, int puzzle, const std::str
         mBoard.Setup(mPicture.Get(), def->mRows, def->mCols, def->mTurning, true);
     else
         mBoard.Setup(nullptr, 1, 1, false, false);
+}
+
+void PuzzleDialog::Start(const SecretMapEntry* entry, bool fromBoard) {
+    if (entry != nullptr)
+        Start(entry->mPostCard, entry->mPuzzle, entry->mRecipe, fromBoard);
+    else
+        Start("", 0, "", false);
 }
 
 void PuzzleDialog::MakeRecipeCard() {

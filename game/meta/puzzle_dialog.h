@@ -32,6 +32,7 @@ class Layout;
 class ParticleSystem;
 class StageGoal;
 struct ItemEntry;
+struct SecretMapEntry;
 
 class PuzzleDialog : public GameDialog, public PuzzleBoardListener, public EffectListener {
 public:
@@ -60,6 +61,8 @@ public:
     // a map, a picture or a puzzle table the board has no tiles and only
     // "Skip" leads on.
     void Start(const std::string& postcard, int puzzle, const std::string& recipe, bool fromBoard);
+    // The same for a secret map entry; null plays nothing.
+    void Start(const SecretMapEntry* entry, bool fromBoard);
     // A tip beside (x, y); unless forced only when the player's tips are on
     // and this one was not shown yet.
     void ShowTip(int tipId, int x, int y, bool force);

@@ -6,6 +6,7 @@
 #include "game/effects/flip_card.h"
 #include "game/effects/particle_system.h"
 #include "game/meta/puzzle_defs.h"
+#include "game/meta/secret_maps.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/user_manager.h"
 #include "platform/process_slot.h"
@@ -91,7 +92,9 @@ TEST_F(PuzzleDialogTest, TheTimeReadsMinutesAndZeroPaddedSeconds) {
 }
 
 TEST_F(PuzzleDialogTest, StartKeepsOnePostcardEntryFromTheMap) {
-    mDialog.Start("", 0, "Recipe01", true);
+    SecretMapEntry map;
+    map.mRecipe = "Recipe01";
+    mDialog.Start(&map, true);
     mDialog.Start("", 0, "Recipe01", true);
     ASSERT_EQ(mUsers->GetItemCount(PuzzleDialog::kPostcardList), 1);
     const ItemEntry* entry = mUsers->FindItem("Recipe01", PuzzleDialog::kPostcardList);
@@ -103,6 +106,9 @@ TEST_F(PuzzleDialogTest, StartKeepsOnePostcardEntryFromTheMap) {
     mDialog.MouseDownButton(300, 200, 0, 1);
     mDialog.Update();
     EXPECT_EQ(mDialog.mState, 0);
+    // No map at all: no entry is made.
+    mDialog.Start(nullptr, true);
+    EXPECT_EQ(mUsers->GetItemCount(PuzzleDialog::kPostcardList), 1);
 }
 
 TEST_F(PuzzleDialogTest, WithoutATableOrARecordThereIsNothingToPlay) {

@@ -14,6 +14,7 @@
 #include "game/main/bonus_screens.h"
 #include "game/main/menu_screens.h"
 #include "game/main/room_screens.h"
+#include "game/main/puzzle_loading.h"
 #include "game/main/secret_map_loading.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
@@ -32,6 +33,7 @@ struct GameTables::Installed {
     std::shared_ptr<Bevels> mBevels = std::make_shared<Bevels>();
     std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
     StageGoalSlots mGoals;
+    PuzzleLoading mPuzzles;
     SecretMapLoading mSecretMaps;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
     platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
@@ -65,6 +67,7 @@ void GameTables::Register(StartupSteps& steps) {
         LoadComments("data/comments.txt", *t.mComments);
     });
     steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
+    t.mPuzzles.Register(steps);
     t.mSecretMaps.Register(steps);
     steps.mCatalogueLoads.push_back([&t] {
         for (int i = 1; i <= 3; ++i)

@@ -207,8 +207,9 @@ public:
     Kavo::HyperlinkWidget* mDrinkLabel = nullptr;
     Kavo::HyperlinkWidget* mMoneyLabel = nullptr;
     Kavo::HyperlinkWidget* mLevelLabel = nullptr;
-    // Whether each goal label (stuff, food, drink) shows its target reached.
-    std::array<bool, 3> mGoalReached{};
+    // Whether each goal label (stuff, food, drink) shows its target reached;
+    // -1 before its first draw of the stage.
+    std::array<int, 3> mGoalReached{-1, -1, -1};
     ProgressBar mRoomBar;
     ProgressBar mMenuBar;
     ImageSprite mRatingBack;

@@ -105,11 +105,11 @@ void BoardScreen::DrawLabels(Kavo::Graphics* g) {
         const int targets[3] = {mStage->mStuffCount, mStage->mEatCount, mStage->mDrinkCount};
         for (size_t i = 0; i < 3; ++i) {
             const int count = users != nullptr ? static_cast<int>(users->GetStatB(kinds[i])) : 0;
-            const bool reached = count >= targets[i];
+            const int reached = count >= targets[i] ? 1 : 0;
             if (goals[i] == nullptr)
                 continue;
             goals[i]->mLabel = std::to_string(count);
-            if (reached != mGoalReached[i] || goals[i]->mFont == nullptr) {
+            if (reached != mGoalReached[i]) {
                 goals[i]->SetFont(reached ? FONT_SCORES_DONE : FONT_SCORES);
                 mGoalReached[i] = reached;
             }

@@ -88,6 +88,7 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
     mTipShown = false;
     mSecretShown = false;
     mTimeUpFlag = false;
+    mEndFlag = false;
 
     UserRecord* record = Record();
     mStageIndex = record != nullptr ? std::max(record->mStageIndex, 0) : 0;
@@ -244,7 +245,7 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
     mRewardEffect.reset();
     mHintArrows.reset();
     mBlink.reset();
-    mGoalReached.fill(false);
+    mGoalReached.fill(-1);
 
     if (mHooks.mGoals != nullptr)
         for (auto& goal : *mHooks.mGoals)
@@ -292,7 +293,8 @@ void BoardScreen::OnSettled() {
     float y = 0;
     ActiveCentre(x, y);
     auto banner = Effects().MakeStartBanner(x, y, [this] { ShowStartTips(); });
-    if (banner != nullptr)
+    const bool bannerShown = banner != nullptr;
+    if (bannerShown)
         mEffects[3].Add(banner.release());
 
     UserRecord* record = Record();
@@ -308,7 +310,7 @@ void BoardScreen::OnSettled() {
             }
         }
     }
-    if (banner == nullptr)
+    if (!bannerShown)
         ShowStartTips();
 }
 

@@ -217,13 +217,14 @@ public:
     int mCascade = 0;
     float mAlpha = 255.0f;
 
-private:
     // Calls `visit(column, row, cell)` for every existing cell of the active
     // rectangle, row by row; stops early when it returns false.
     template <typename Visit>
     void ForEachActiveCell(Visit visit) const;
     template <typename Visit>
     void ForEachActiveCell(Visit visit);
+
+private:
     void FirstCellWhere(bool (*test)(const BoardCell&), int& x, int& y) const;
     bool IsFreeForSecret(int column, int row) const;
     bool HasFreeNeighbours(int column, int row) const;

@@ -56,7 +56,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"BUBBLE", 12, 12, 4},
           {"SHUFFLE_RINGS", 50, 50, 4},
           {"BONUSLINE", 80, 100, 8},
-          {"MENUTEXT", 200, 40},
+          {"MENUTEXT", 200, 80},
           {"BREAD", 50, 50},
           {"BONUS_BREAKLINE2", 80, 80},
           {"RECOLORARROWS", 50, 50, 4},

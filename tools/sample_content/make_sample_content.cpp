@@ -18,6 +18,7 @@
 #include "tools/sample_content/board_screen_content.h"
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/content_files.h"
+#include "tools/sample_content/effect_family_content.h"
 #include "tools/sample_content/effects_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
@@ -228,8 +229,9 @@ int main(int argc, char** argv) {
          WriteFile(root + "/fonts/sample.txt", Kavo::SampleContent::FontDescriptorText(sheet, "sample.png")) &&
          WriteFile(root + "/fonts/legacy.txt", Kavo::SampleContent::LegacyDescriptorText(sheet)) &&
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
-         Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
-         Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
+         Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteEffectFamilyContent(root) &&
+         Kavo::SampleContent::WriteBoardContent(root) && Kavo::SampleContent::WriteUiContent(root, sheet) &&
+         Kavo::SampleContent::WriteShopContent(root);
     // The application's settings first: the stage content adds its sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
          Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root);

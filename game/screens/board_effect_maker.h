@@ -1,9 +1,9 @@
 #pragma once
 // The effects the board screen starts at fixed moments of a stage, made by
-// whoever knows their classes. A maker that makes none (null) lets the
-// moment pass at once: no tile spread ends the spread on the next update,
-// no scale-in settles the board at once, no start banner shows the start
-// tips at once.
+// the game's effects (GameBoardEffects) or stood in for. A maker that makes
+// none (null) lets the moment pass at once: no tile spread ends the spread on
+// the next update, no scale-in settles the board at once, no start banner
+// shows the start tips at once.
 
 #include <functional>
 #include <memory>
@@ -34,18 +34,6 @@ public:
     virtual std::unique_ptr<EffectBase> MakeChainDust(int x, int y) = 0;
     // The light that now and then runs over the board (3D only).
     virtual std::unique_ptr<EffectBase> MakeBlink(Board& board) = 0;
-};
-
-// Makes none of them.
-class NoBoardEffects : public BoardEffectMaker {
-public:
-    std::unique_ptr<EffectBase> MakeTileSpread(BoardTiles&) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeItemScaleIn(Board&, Done) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeStartBanner(float, float, Done) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeHintMarker(const Move&) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeTipArrow(const Move&) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeChainDust(int, int) override { return nullptr; }
-    std::unique_ptr<EffectBase> MakeBlink(Board&) override { return nullptr; }
 };
 
 } // namespace Game

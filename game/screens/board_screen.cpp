@@ -8,6 +8,7 @@
 #include "game/board/bonus_registry.h"
 #include "game/screens/board_effect_maker.h"
 #include "game/screens/fade_overlay.h"
+#include "game/screens/game_board_effects.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/user_manager.h"
 
@@ -30,7 +31,7 @@ void PlaceSprite(ImageSprite& sprite, const LayoutPoint& point, Kavo::Image* ima
 
 BoardScreen::BoardScreen(BoardScreenHooks hooks) : GameDialog(kId, false), mHooks(std::move(hooks)) {
     if (!mHooks.mEffects)
-        mHooks.mEffects = std::make_shared<NoBoardEffects>();
+        mHooks.mEffects = std::make_shared<GameBoardEffects>(mBoard);
     mLayout = std::make_unique<Layout>(kLayoutFile, this);
     ReadControls();
 

@@ -20,7 +20,7 @@
 #include "game/board/board_tiles_listener.h"
 #include "game/board/bonus_listener.h"
 #include "game/screens/board_screen_hooks.h"
-#include "game/screens/tween.h"
+#include "game/effects/tween.h"
 #include "game/ui/effect_list.h"
 #include "game/ui/game_dialog.h"
 #include "game/ui/image_sprite.h"

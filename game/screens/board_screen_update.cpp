@@ -51,6 +51,8 @@ void BoardScreen::Update() {
     case kAppear:
         mBorderAlpha.Step();
         StepPanels();
+        if (mTileSpread != nullptr)
+            mTileSpread->Update();
         // Without a spread effect the tiles are in place at once.
         if (mTileSpread == nullptr || mTileSpread->IsDone())
             OnTilesSpread();

@@ -176,7 +176,7 @@ std::string BoardScreenLayoutText() {
 
 bool WriteBoardScreenContent(const std::string& root) {
     const Placeholder back3{1024, 768, 1, 1, 0xFF504060, "BACK3"};
-    return WriteContentFile(root + "/UI/board.txt", WithCrLf(kLayout)) &&
+    return WriteContentFile(root + "/ui/board.txt", WithCrLf(kLayout)) &&
            WriteContentFile(root + "/data/shine.anim", WithCrLf(kShine)) &&
            WriteContentFile(root + "/images/anim/shine.png",
                             AsText(ImageEncoders::EncodePngArgb(64 * 4, 64, ShineStrip(64, 4)))) &&

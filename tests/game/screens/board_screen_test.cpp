@@ -66,7 +66,7 @@ TEST_F(BoardScreenTest, TheBonusRowIsPlacedFromItsOriginAndTheBoardAtItsCorner) 
 }
 
 TEST_F(BoardScreenTest, ALayoutWithoutControlsIsSkippedAndItsPointsReadZero) {
-    ASSERT_TRUE(Kavo::SampleContent::WriteContentFile(WorkFolder() + "/UI/board.txt", "[Other]\r\nType=Point\r\n"));
+    ASSERT_TRUE(Kavo::SampleContent::WriteContentFile(WorkFolder() + "/ui/board.txt", "[Other]\r\nType=Point\r\n"));
     MakeScreen();
     EXPECT_EQ(mScreen->mMenuButton, nullptr);
     EXPECT_TRUE(mScreen->mLabels.empty());
@@ -260,6 +260,22 @@ TEST_F(BoardScreenTest, ANewBoardSpreadsScalesInSettlesSavesAndShowsTheFirstTip)
     EXPECT_EQ(mApp.GetOpenTipId(), 0);
     EXPECT_NE(mScreen->mTipArrow, nullptr);
     EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kFinished);
+}
+
+TEST_F(BoardScreenTest, TheGamesOwnEffectsCarryANewBoardIntoPlay) {
+    mHooks.mEffects = nullptr;
+    MakeScreen();
+    TipsUnseen({0});
+    mScreen->OnEnter();
+    ASSERT_NE(mScreen->mTileSpread, nullptr);
+    int updates = 0;
+    for (; updates < 3000 && !mApp.IsTipOpen(); ++updates)
+        Step();
+    EXPECT_EQ(mApp.GetOpenTipId(), 0) << updates;
+    EXPECT_EQ(mScreen->mState, BoardScreen::kPlaying);
+    EXPECT_EQ(mScreen->mTileSpread, nullptr);
+    EXPECT_EQ(Record().mInProgress, 1);
+    EXPECT_NE(mScreen->mTipArrow, nullptr);
 }
 
 TEST_F(BoardScreenTest, AStartThatCannotDealSaysWhichFileAndLeavesUnsaved) {

@@ -19,8 +19,8 @@
 #include "game/board/board_tiles.h"
 #include "game/board/board_tiles_listener.h"
 #include "game/board/bonus_listener.h"
-#include "game/screens/board_screen_hooks.h"
 #include "game/effects/tween.h"
+#include "game/screens/board_screen_hooks.h"
 #include "game/ui/effect_list.h"
 #include "game/ui/game_dialog.h"
 #include "game/ui/image_sprite.h"
@@ -214,8 +214,8 @@ public:
     ProgressBar mMenuBar;
     ImageSprite mRatingBack;
     std::array<EffectList, kEffectListCount> mEffects{EffectList(true), EffectList(true), EffectList(true),
-                                                     EffectList(true), EffectList(true), EffectList(true),
-                                                     EffectList(true)};
+                                                      EffectList(true), EffectList(true), EffectList(true),
+                                                      EffectList(true)};
     Board mBoard;
     BoardTiles mTiles;
     BoardBorders mBorders;

@@ -67,8 +67,8 @@ void BoardScreen::FailStart(const std::string& file) {
     if (app == nullptr)
         return;
     Kavo::Dialog* dialog = app->CreateDialogObject(kStartErrorDialog, true, "The board cannot start",
-                                                   "The stage's board cannot be dealt: check \"" + file + "\".",
-                                                   "OK", Kavo::Dialog::BUTTONS_FOOTER);
+                                                   "The stage's board cannot be dealt: check \"" + file + "\".", "OK",
+                                                   Kavo::Dialog::BUTTONS_FOOTER);
     if (dialog != nullptr)
         app->AddDialog(kStartErrorDialog, dialog);
     mStartError = file;

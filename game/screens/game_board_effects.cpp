@@ -82,8 +82,9 @@ std::unique_ptr<EffectBase> GameBoardEffects::MakeTileSpread(BoardTiles& tiles) 
 }
 
 std::unique_ptr<EffectBase> GameBoardEffects::MakeItemScaleIn(Board& board, Done done) {
-    return std::make_unique<ListenedEffect>(
-        std::move(done), [&board](EffectListener* listener) { return std::make_unique<EffectScaleItem>(board, listener); });
+    return std::make_unique<ListenedEffect>(std::move(done), [&board](EffectListener* listener) {
+        return std::make_unique<EffectScaleItem>(board, listener);
+    });
 }
 
 std::unique_ptr<EffectBase> GameBoardEffects::MakeStartBanner(float x, float y, Done done) {

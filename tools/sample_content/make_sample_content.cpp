@@ -241,8 +241,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;
     }
-    if (argc >= 4 && !(Kavo::SampleContent::WriteSampleSounds(argv[3]) &&
-                      Kavo::SampleContent::WriteBoardScreenSounds(argv[3]))) {
+    if (argc >= 4 &&
+        !(Kavo::SampleContent::WriteSampleSounds(argv[3]) && Kavo::SampleContent::WriteBoardScreenSounds(argv[3]))) {
         std::fprintf(stderr, "make-sample-content: cannot write the sounds into %s\n", argv[3]);
         return 1;
     }

@@ -64,7 +64,7 @@ BoardScreenFixture::BoardScreenFixture() {
     items.Parse(itemsText.data(), itemsText.size(), true);
     EXPECT_TRUE(mItems->LoadDocument(items));
     mGoalTable = std::make_unique<platform::Installed<StageGoalTable>>(StageGoalTableSlot(),
-                                                                        std::make_shared<StageTableGoals>());
+                                                                       std::make_shared<StageTableGoals>());
 
     platform::MakeDirectories(Platform().Folder() + "/Users");
     mUsers->LoadAll(Platform().Folder() + "/Users/users.dat");

@@ -225,6 +225,46 @@ TEST_F(BoardScreenTest, DialogResultsUnpauseLeaveAndResumeTheIdleTips) {
     }
 }
 
+TEST_F(BoardScreenTest, TheSecretOpensThePuzzleOfACompleteMapAndThePuzzleMarksItsPostcard) {
+    platform::Installed<SecretMapTable> maps(SecretMapTableSlot(), std::make_shared<OneSecretMap>());
+    std::vector<int> puzzlesOpened;
+    mHooks.mMakePuzzleDialog = [&](int map) {
+        puzzlesOpened.push_back(map);
+        return new MenuScreen();
+    };
+    mHooks.mSecretMapName = [](int map) { return "Recipe0" + std::to_string(map + 1); };
+    MakeScreen();
+    TipsUnseen({});
+    EnterAndSettle();
+    const struct {
+        int pieces;
+        bool puzzle;
+    } secrets[] = {{4, false}, {5, true}};
+    for (const auto& c : secrets) {
+        SCOPED_TRACE(c.pieces);
+        puzzlesOpened.clear();
+        mScreen->OpenFadeOverlay(FadeOverlay::kSecretAlpha);
+        mScreen->HoldTimer();
+        Record().mSecretPieces = c.pieces;
+        mScreen->DialogButtonRelease(BoardScreen::kSecretDialog, 0);
+        EXPECT_EQ(puzzlesOpened.size(), c.puzzle ? 1u : 0u);
+        EXPECT_EQ(mApp.GetDialog(BoardScreen::kPuzzleDialog) != nullptr, c.puzzle);
+        EXPECT_EQ(mScreen->mFadeOverlay->mClosing, !c.puzzle);
+        EXPECT_EQ(mScreen->mTimer.mState, c.puzzle ? TimerDial::kFinished : TimerDial::kMoving);
+    }
+    for (const int result : {2, 1}) {
+        mScreen->DialogButtonRelease(BoardScreen::kPuzzleDialog, result);
+        const ItemEntry* postcard = mUsers->FindItem("Recipe01", 3);
+        ASSERT_NE(postcard, nullptr);
+        EXPECT_EQ(postcard->mState, result == 1 ? 1 : 0);
+        EXPECT_EQ(postcard->mOrigin, 0);
+        EXPECT_EQ(mUsers->GetItemCount(3), 1);
+        EXPECT_TRUE(mScreen->mFadeOverlay->mClosing);
+        EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kMoving);
+        EXPECT_EQ(mApp.GetDialog(BoardScreen::kPuzzleDialog), nullptr);
+    }
+}
+
 TEST_F(BoardScreenTest, ANewBoardSpreadsScalesInSettlesSavesAndShowsTheFirstTip) {
     MakeScreen();
     TipsUnseen({0});
@@ -390,8 +430,7 @@ TEST_F(BoardScreenTest, BlinkAndShineRunOnlyWith3D) {
 }
 
 TEST_F(BoardScreenTest, TheMusicRotatesThroughTheRestaurantsTracks) {
-    ASSERT_TRUE(Kavo::SampleContent::WriteContentFile(WorkFolder() + "/music.txt",
-                                                      "[Music]\r\nA=one, two\r\nB=\r\n"));
+    ASSERT_TRUE(Kavo::SampleContent::WriteContentFile(WorkFolder() + "/music.txt", "[Music]\r\nA=one, two\r\nB=\r\n"));
     MusicListSlot().Get()->Load(WorkFolder() + "/music.txt");
     MakeScreen();
     std::vector<std::string> played;

@@ -154,6 +154,23 @@ std::string BoardsDatBytes() {
     return bytes;
 }
 
+namespace {
+
+// The broken item as the pepper scatters it: eight pieces side by side, each
+// a cracked chip.
+constexpr int kPieces = 8;
+
+Pixels Pieces(int id) {
+    const Pixels piece = ItemPicture(id, 1);
+    Pixels px(size_t(kItemSize) * kPieces * kItemSize);
+    for (int y = 0; y < kItemSize; ++y)
+        for (int i = 0; i < kPieces; ++i)
+            std::copy_n(piece.begin() + y * kItemSize, kItemSize, px.begin() + (y * kPieces + i) * kItemSize);
+    return px;
+}
+
+} // namespace
+
 bool WriteBoardContent(const std::string& root) {
     namespace enc = Kavo::ImageEncoders;
     auto write = [&](const std::string& name, const std::string& bytes) {
@@ -170,7 +187,7 @@ bool WriteBoardContent(const std::string& root) {
         const std::string base = "images/items/";
         const std::string n = std::to_string(id);
         ok = write(base + "chip" + n + ".png", png(kItemSize, kItemSize, ItemPicture(id, 0))) &&
-             write(base + "chip" + n + "broke.png", png(kItemSize, kItemSize, ItemPicture(id, 1))) &&
+             write(base + "chip" + n + "broke.png", png(kItemSize * kPieces, kItemSize, Pieces(id))) &&
              write(base + "chip" + n + "dust.png", png(kItemSize, kItemSize, ItemPicture(id, 2))) &&
              write(base + "secret" + n + ".png", png(kItemSize, kItemSize, ItemPicture(id, 3)));
     }

@@ -78,7 +78,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"TIP_ARROW", 24, 24},
           {"LINE", 50, 8},
           {"GLOW", 64, 64},
-          {"RANK", 64, 64, 5},
+          {"RANK", 32, 32, 3},
           {"BUY", 120, 40},
           {"INROOM", 120, 40},
           {"SPARKLE", 16, 16, 4},

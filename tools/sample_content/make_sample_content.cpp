@@ -20,6 +20,7 @@
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/effect_family_content.h"
 #include "tools/sample_content/effects_content.h"
+#include "tools/sample_content/flying_effects_content.h"
 #include "tools/sample_content/game_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
@@ -234,7 +235,8 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteShopContent(root);
     // The application's settings first: the stage content adds its sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
-         Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root);
+         Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteUsersContent(root) &&
+         Kavo::SampleContent::WriteFlyingEffectsContent(root);
     // After the UI content: the board screen's music list replaces its own.
     ok = ok && Kavo::SampleContent::WriteBoardScreenContent(root);
     if (!ok) {

@@ -80,17 +80,17 @@ public:
         Fill(mArrow, 40, 18, Cels(40, 18, 18));
         Fill(mEdge, 50, 20, Cels(50, 20, 20));
         Fill(mBanner, 256, 128, Cels(256, 128, 128));
-        IMAGE_DEEP0 = &mDeep[0];
-        IMAGE_DEEP1 = &mDeep[1];
-        IMAGE_DEEP2 = &mDeep[2];
-        IMAGE_MAIN_PLASHKA = &mPlate;
-        IMAGE_MAIN_PLASHKATOP = &mPanel;
-        IMAGE_PROGRESSBARRATING = &mPanel;
-        IMAGE_PROGRESSBARRATINGBACK = &mPanel;
-        IMAGE_TIMER = &mDial;
-        IMAGE_TIMER_CIRCLE = &mDial;
-        IMAGE_TIMER_ARROW = &mArrow;
-        IMAGE_GO = &mBanner;
+        Game::IMAGE_DEEP0 = &mDeep[0];
+        Game::IMAGE_DEEP1 = &mDeep[1];
+        Game::IMAGE_DEEP2 = &mDeep[2];
+        Game::IMAGE_MAIN_PLASHKA = &mPlate;
+        Game::IMAGE_MAIN_PLASHKATOP = &mPanel;
+        Game::IMAGE_PROGRESSBARRATING = &mPanel;
+        Game::IMAGE_PROGRESSBARRATINGBACK = &mPanel;
+        Game::IMAGE_TIMER = &mDial;
+        Game::IMAGE_TIMER_CIRCLE = &mDial;
+        Game::IMAGE_TIMER_ARROW = &mArrow;
+        Game::IMAGE_GO = &mBanner;
 
         Game::IniDocument stages;
         const std::string stagesText = Kavo::SampleContent::StagesText();
@@ -136,9 +136,9 @@ public:
     ~Scene() {
         mBoardBlock.reset();
         mScreen.reset();
-        for (Kavo::Image** image : {&IMAGE_DEEP0, &IMAGE_DEEP1, &IMAGE_DEEP2, &IMAGE_MAIN_PLASHKA,
-                                    &IMAGE_MAIN_PLASHKATOP, &IMAGE_PROGRESSBARRATING, &IMAGE_PROGRESSBARRATINGBACK,
-                                    &IMAGE_TIMER, &IMAGE_TIMER_CIRCLE, &IMAGE_TIMER_ARROW, &IMAGE_GO})
+        for (Kavo::Image** image : {&Game::IMAGE_DEEP0, &Game::IMAGE_DEEP1, &Game::IMAGE_DEEP2, &Game::IMAGE_MAIN_PLASHKA,
+                                    &Game::IMAGE_MAIN_PLASHKATOP, &Game::IMAGE_PROGRESSBARRATING, &Game::IMAGE_PROGRESSBARRATINGBACK,
+                                    &Game::IMAGE_TIMER, &Game::IMAGE_TIMER_CIRCLE, &Game::IMAGE_TIMER_ARROW, &Game::IMAGE_GO})
             *image = nullptr;
     }
 

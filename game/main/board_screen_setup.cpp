@@ -4,8 +4,11 @@
 
 #include "game/app/game_app.h"
 #include "game/board/board_profile_adapter.h"
+#include "game/board/bonus.h"
 #include "game/board/bonus_profile_adapter.h"
 #include "game/board/bonus_registry.h"
+#include "game/bonus/bonus_unlock_dialog.h"
+#include "game/bonus/game_bonuses.h"
 #include "game/screens/board_screen.h"
 #include "game/screens/stage_table_goals.h"
 #include "platform/process_slot.h"
@@ -29,6 +32,12 @@ void BoardScreenSetup::Register(StartupSteps& steps, StageGoalSlots* goals) {
     steps.mScreenMakers.push_back([&installed, goals](GameApp& app) {
         BoardScreenHooks hooks;
         hooks.mGoals = goals;
+        hooks.mMakeBonuses = [&app](BonusRegistry& registry) { CreateGameBonuses(registry, &app.mSettings); };
+        hooks.mMakeBonusUnlockDialog = [&app](int index) -> GameDialog* {
+            auto* dialog = new BonusUnlockDialog();
+            dialog->SetBonus(CreateGameBonus(index, &app.mSettings));
+            return dialog;
+        };
         auto* screen = new BoardScreen(std::move(hooks));
         app.mBoardScreen = screen;
         installed.mBoardBlock.emplace(ProfileBoardSlot(), std::make_shared<BoardProfileAdapter>(screen->mBoard));

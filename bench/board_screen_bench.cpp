@@ -136,9 +136,10 @@ public:
     ~Scene() {
         mBoardBlock.reset();
         mScreen.reset();
-        for (Kavo::Image** image : {&Game::IMAGE_DEEP0, &Game::IMAGE_DEEP1, &Game::IMAGE_DEEP2, &Game::IMAGE_MAIN_PLASHKA,
-                                    &Game::IMAGE_MAIN_PLASHKATOP, &Game::IMAGE_PROGRESSBARRATING, &Game::IMAGE_PROGRESSBARRATINGBACK,
-                                    &Game::IMAGE_TIMER, &Game::IMAGE_TIMER_CIRCLE, &Game::IMAGE_TIMER_ARROW, &Game::IMAGE_GO})
+        for (Kavo::Image** image :
+             {&Game::IMAGE_DEEP0, &Game::IMAGE_DEEP1, &Game::IMAGE_DEEP2, &Game::IMAGE_MAIN_PLASHKA,
+              &Game::IMAGE_MAIN_PLASHKATOP, &Game::IMAGE_PROGRESSBARRATING, &Game::IMAGE_PROGRESSBARRATINGBACK,
+              &Game::IMAGE_TIMER, &Game::IMAGE_TIMER_CIRCLE, &Game::IMAGE_TIMER_ARROW, &Game::IMAGE_GO})
             *image = nullptr;
     }
 
@@ -175,7 +176,7 @@ private:
 
 // One recorded call of the frame, in destination coordinates.
 struct Op {
-    enum Kind { Blit, Fill, Rotated } kind;
+    enum Kind { Blit, Fill, Rotated, Stretch } kind;
     Kavo::Image* image;
     float x, y;
     Kavo::IntRect src;
@@ -183,6 +184,7 @@ struct Op {
     int mode;
     double angle;
     float cx, cy;
+    Kavo::IntRect dest; // of a stretch
 };
 
 // The destination that records instead of drawing.
@@ -193,22 +195,26 @@ public:
         mHeight = kHeight;
     }
     void Blt(Kavo::Image* image, int x, int y, const Kavo::IntRect& src, const Kavo::Color& color, int mode) override {
-        mOps.push_back({Op::Blit, image, float(x), float(y), src, color, mode, 0, 0, 0});
+        mOps.push_back({Op::Blit, image, float(x), float(y), src, color, mode, 0, 0, 0, {}});
     }
     void BltF(Kavo::Image* image, float x, float y, const Kavo::IntRect& src, const Kavo::IntRect&,
               const Kavo::Color& color, int mode) override {
-        mOps.push_back({Op::Blit, image, x, y, src, color, mode, 0, 0, 0});
+        mOps.push_back({Op::Blit, image, x, y, src, color, mode, 0, 0, 0, {}});
     }
     void BltRotated(Kavo::Image* image, float x, float y, const Kavo::IntRect& src, const Kavo::IntRect&,
                     const Kavo::Color& color, int mode, double angle, float cx, float cy) override {
-        mOps.push_back({Op::Rotated, image, x, y, src, color, mode, angle, cx, cy});
+        mOps.push_back({Op::Rotated, image, x, y, src, color, mode, angle, cx, cy, {}});
     }
     void FillRect(const Kavo::IntRect& rect, const Kavo::Color& color, int mode) override {
-        mOps.push_back({Op::Fill, nullptr, float(rect.mX), float(rect.mY), rect, color, mode, 0, 0, 0});
+        mOps.push_back({Op::Fill, nullptr, float(rect.mX), float(rect.mY), rect, color, mode, 0, 0, 0, {}});
     }
-    void StretchBlt(Kavo::Image*, const Kavo::IntRect&, const Kavo::IntRect&, const Kavo::IntRect&, const Kavo::Color&,
-                    int, bool) override {
-        ++mSkipped;
+    void StretchBlt(Kavo::Image* image, const Kavo::IntRect& dest, const Kavo::IntRect& src, const Kavo::IntRect& clip,
+                    const Kavo::Color& color, int mode, bool) override {
+        mOps.push_back({Op::Stretch, image, 0, 0, src, color, mode, 0, 0, 0, dest.Intersection(clip)});
+        mOps.back().cx = float(dest.mX);
+        mOps.back().cy = float(dest.mY);
+        mOps.back().angle = double(src.mWidth) / dest.mWidth;
+        mOps.back().x = float(double(src.mHeight) / dest.mHeight);
     }
     void BltMatrix(Kavo::Image*, float, float, const Kavo::Matrix3x3&, const Kavo::IntRect&, const Kavo::Color&, int,
                    const Kavo::IntRect&, bool) override {
@@ -267,6 +273,18 @@ public:
                 pixman_transform_t t = KavoBench::ToPixman(m);
                 pixman_image_set_transform(source, &t);
                 pixman_image_composite32(how, source, mask, mScreen, 0, 0, 0, 0, x0, y0, x1 - x0, y1 - y0);
+                pixman_image_set_transform(source, nullptr);
+                continue;
+            }
+            if (op.kind == Op::Stretch) {
+                // Destination to source: scaled about the unclipped corner.
+                pixman_transform_t t;
+                pixman_transform_init_scale(&t, pixman_double_to_fixed(op.angle), pixman_double_to_fixed(op.x));
+                pixman_image_set_transform(source, &t);
+                const int sx = int((op.dest.mX - op.cx) * op.angle) + op.src.mX;
+                const int sy = int((op.dest.mY - op.cy) * op.x) + op.src.mY;
+                pixman_image_composite32(how, source, mask, mScreen, int(sx / op.angle), int(sy / op.x), 0, 0,
+                                         op.dest.mX, op.dest.mY, op.dest.mWidth, op.dest.mHeight);
                 pixman_image_set_transform(source, nullptr);
                 continue;
             }

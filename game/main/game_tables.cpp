@@ -51,6 +51,10 @@ GameTables::GameTables() : mInstalled(std::make_unique<Installed>()) {}
 
 GameTables::~GameTables() = default;
 
+StageGoalSlots* GameTables::Goals() {
+    return &mInstalled->mGoals;
+}
+
 void GameTables::Register(StartupSteps& steps) {
     Installed& t = *mInstalled;
     // A missing file leaves its table empty; the start goes on.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "game/app/startup_steps.h"
+#include "game/board/stage_goals.h"
 
 namespace Game {
 
@@ -18,6 +19,8 @@ public:
 
     // Adds the loads of these tables to the application's steps.
     void Register(StartupSteps& steps);
+    // The stage-goal counters the board screen feeds.
+    StageGoalSlots* Goals();
 
 private:
     struct Installed;

@@ -8,6 +8,7 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/resource/resource_manager.h"
 #include "game/app/game_app.h"
+#include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
@@ -49,9 +50,11 @@ int main(int argc, char** argv) {
     const platform::Installed<Kavo::PakInterfaceBase> reader(Kavo::PakReaderSlot(), *Kavo::gPakInterface);
 
     Game::GameTables tables;
+    Game::BoardScreenSetup boardScreen;
     std::unique_ptr<Game::GameApp> app =
         headless ? std::make_unique<HeadlessGame>(folder) : std::make_unique<Game::GameApp>(folder);
     tables.Register(app->mSteps);
+    boardScreen.Register(app->mSteps, tables.Goals());
     app->SetCommandLine(argc, argv);
     if (headless)
         std::printf("No display: running headless, without a window, until the game has loaded.\n");

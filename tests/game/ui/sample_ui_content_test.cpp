@@ -41,8 +41,9 @@ TEST_F(SampleUiContentTest, EveryControlOfTheSampleLayoutFindsItsLookAndTheFontL
 
     MusicList music;
     music.Load("sounds\\music\\music.txt");
-    ASSERT_EQ(music.GetCount(), 2u);
-    EXPECT_EQ(music.GetPlaylist(0), (MusicList::Playlist{"music\\track1", "music\\track2"}));
+    // One playlist per restaurant (the board screen's list).
+    ASSERT_EQ(music.GetCount(), 3u);
+    EXPECT_EQ(music.GetPlaylist(0), (MusicList::Playlist{"mainmenu", "shop"}));
 }
 
 } // namespace

@@ -1,0 +1,294 @@
+#pragma once
+// The play screen: the board with its tiles and borders, the bonus buttons,
+// the level timer, the panels and labels of "UI/board.txt" and the effect
+// lists of a stage. It starts each board, drives it 100 times a second,
+// takes the player's input and answers the dialogs that open over it. Its
+// answers to the board's events, the scoring and the stage's end are the
+// overridable operations left empty here.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/util/rect.h"
+#include "game/board/board.h"
+#include "game/board/board_borders.h"
+#include "game/board/board_listener.h"
+#include "game/board/board_tiles.h"
+#include "game/board/board_tiles_listener.h"
+#include "game/board/bonus_listener.h"
+#include "game/effects/tween.h"
+#include "game/screens/board_screen_hooks.h"
+#include "game/ui/effect_list.h"
+#include "game/ui/game_dialog.h"
+#include "game/ui/image_sprite.h"
+#include "game/ui/layout.h"
+#include "game/ui/named_image.h"
+#include "game/ui/progress_bar.h"
+#include "game/ui/progress_bar_group.h"
+#include "game/ui/timer_dial.h"
+#include "game/ui/timer_dial_listener.h"
+
+namespace Kavo {
+class HyperlinkWidget;
+class Widget;
+} // namespace Kavo
+
+namespace Game {
+
+class Bonus;
+class BoardEffectMaker;
+class FadeOverlay;
+class Stage;
+struct UserRecord;
+
+class BoardScreen : public GameDialog,
+                    public BoardListener,
+                    public BoardTilesListener,
+                    public TimerDialListener,
+                    public BonusListener {
+public:
+    enum ScreenState : int32_t {
+        kAppear = 0,
+        kIdle = 2,
+        kPlaying = 3,
+        kEntering = 4,
+        kStageComplete = 8,
+        kNextBoard = 9,
+        kToMap = 10,
+        kToMapAfterLast = 11,
+        kTimeUp = 12,
+        kHidden = 14,
+    };
+    enum : int32_t { kMenuButton = 1, kHideButton = 77 };
+    enum DialogIds : int32_t {
+        kSecretDialog = 5,
+        kPuzzleDialog = 6,
+        kPenaltyDialog = 8,
+        kStageCompleteDialog = 15,
+        kReaddDialog = 17,
+        kGameMenuDialog = 55,
+        kNewUserDialog = 103,
+        kOptionsDialog = 305,
+        kSettleDialog = 333,
+        kTipDialog = 1024,
+    };
+    static constexpr int32_t kId = 6120;
+    static constexpr int kEffectListCount = 7;
+    static constexpr int kBonusPitch = 94;
+    static constexpr int kBoardX = 177;
+    static constexpr int kBoardY = 103;
+    static constexpr int kHintPeriod = 500;
+    static constexpr int kIdleAfterTip = 1500;
+    static constexpr int kNoIdleTip = 2000000;
+    static constexpr int kTimerSaveEvery = 100;
+    static constexpr float kWindBack = 200.0f;
+    static constexpr const char* kLayoutFile = "UI/board.txt";
+    static constexpr const char* kShineFile = "data/shine.anim";
+
+    explicit BoardScreen(BoardScreenHooks hooks = {});
+    ~BoardScreen() override;
+
+    // ---- The widget ----
+    void Update() override;
+    void UpdateF(float fraction) override;
+    void Draw(Kavo::Graphics* g) override;
+    void DrawOverlay(Kavo::Graphics* g) override;
+    void KeyUp(int32_t key) override;
+    void MouseMove(int32_t x, int32_t y) override;
+    void MouseDown(int32_t x, int32_t y, int32_t clickCount) override;
+    void MouseUp(int32_t x, int32_t y, int32_t clickCount) override;
+    void MouseDrag(int32_t x, int32_t y) override;
+    void OnEnter() override;
+    void OnLeave() override;
+    void ButtonDepress(int32_t id) override;
+    void ButtonMouseEnter(int32_t id) override;
+    void DialogButtonRelease(int32_t dialogId, int32_t result) override;
+
+    // ---- Pause ----
+    // On: with no pause, an overlay (80) and one pause level. Off: one
+    // level less, the overlay closing.
+    void SetShaded(bool on);
+    void OpenFadeOverlay(float alpha);
+    void CloseFadeOverlay();
+
+    // ---- Stage start (board_screen_start.cpp) ----
+    // False, with a message and back to the main menu, when the stage's
+    // board cannot be dealt.
+    bool StartLevel(bool advance, bool animate);
+    void OnTilesSpread() override;
+    void OnTilesGone() override {}
+    void OnSettled() override;
+    void ShowChainAppear();
+    void ShowStartTips();
+    void ShowTip(int tipId, int x, int y, bool pointer, bool sound);
+    void PlayMusic();
+    // Leaves the hidden board: play again, panels and borders fading in.
+    void Resume();
+
+    // ---- The timer ----
+    void OnTimerTick(float fraction) override;
+    void OnTimeUp() override {}
+    bool HoldTimer();
+    void ReleaseTimer();
+
+    // ---- The board's events, the scoring and the stage's end: answered
+    // by the subclass that scores ----
+    void OnFiguresBroken(bool) override {}
+    void OnWrongMove() override {}
+    void OnSelect() override {}
+    void OnMove() override {}
+    void OnNoMoreMoves() override {}
+    void OnLevelComplete(bool) override {}
+    void OnSecretFound(float, float) override {}
+    void OnBoardCleared() override {}
+    void OnChainBroken(BoardCell&) override {}
+    void OnMovesFound() override {}
+    void OnBonusTaken(int, BonusUseRecord*, int, int, int) override {}
+    void OnBonusApply(int) override {}
+    void OnBonusArmed(int, Kavo::Image*) override {}
+    void OnBonusCancelled(int) override {}
+    void OnBonusReady(int) override {}
+    void CanUseAt(int, bool&, int, int) override {}
+    void SetBonusCursor(int, Kavo::Image*, int) override {}
+    // The dialogs of the stage's end; the board screen only removes them.
+    virtual void OnPenaltyClosed(int32_t) {}
+    virtual void OnStageCompleteClosed(int32_t) {}
+
+    // ---- The bonus row (board_screen_bonuses.cpp) ----
+    void DrawBonuses(Kavo::Graphics* g);
+    void UpdateBonuses();
+    void UpdateFBonuses(float fraction);
+    void BonusesHitTest(int x, int y);
+    void BonusesMouseUp(int x, int y, int clicks);
+    void BonusesMouseDown(int x, int y, int clicks);
+    void ChargeBonuses(int kind, float amount);
+    bool NoBonusInUse() const;
+    void CancelArmedBonuses();
+    Bonus* FindBonusByIndex(int index) const;
+    void EnableAllBonuses();
+
+    // ---- Drawing (board_screen_draw.cpp) ----
+    void DrawLabels(Kavo::Graphics* g);
+    void DrawPanels(Kavo::Graphics* g);
+    void DrawBorders(Kavo::Graphics* g);
+
+    // The current user's record; null without one.
+    static UserRecord* Record();
+    // The centre of the board's active rectangle in pixels.
+    void ActiveCentre(float& x, float& y) const;
+
+    // ---- Data ----
+    int mMouseX = 0;
+    int mMouseY = 0;
+    int32_t mState = kIdle;
+    int32_t mPauseCount = 0;
+    int32_t mStageTime = 30000;
+    int32_t mDevCounter = -1;
+    int32_t mStateTicks = 0;
+    int32_t mIdleTicks = 0;
+    std::unique_ptr<Layout> mLayout;
+    std::unique_ptr<EffectBase> mTileSpread;
+    const Stage* mStage = nullptr;
+    TimerDial mTimer;
+    std::array<NamedImage, 4> mPanels;
+    float mPanelAlpha = 255.0f;
+    ImageSprite mBackground;
+    std::string mBackgroundName;
+    ImageSprite mPlate;
+    ImageSprite mPlateTop;
+    std::array<ImageSprite, 3> mGoalIcons;
+    // Stuff, Food, Drink, Money, Level.
+    std::vector<Kavo::HyperlinkWidget*> mLabels;
+    Kavo::HyperlinkWidget* mStuffLabel = nullptr;
+    Kavo::HyperlinkWidget* mFoodLabel = nullptr;
+    Kavo::HyperlinkWidget* mDrinkLabel = nullptr;
+    Kavo::HyperlinkWidget* mMoneyLabel = nullptr;
+    Kavo::HyperlinkWidget* mLevelLabel = nullptr;
+    // Whether each goal label (stuff, food, drink) shows its target reached;
+    // -1 before its first draw of the stage.
+    std::array<int, 3> mGoalReached{-1, -1, -1};
+    ProgressBar mRoomBar;
+    ProgressBar mMenuBar;
+    ImageSprite mRatingBack;
+    std::array<EffectList, kEffectListCount> mEffects{EffectList(true), EffectList(true), EffectList(true),
+                                                      EffectList(true), EffectList(true), EffectList(true),
+                                                      EffectList(true)};
+    Board mBoard;
+    BoardTiles mTiles;
+    BoardBorders mBorders;
+    bool mBordersVisible = true;
+    Tween mBorderAlpha;
+    Kavo::Widget* mEyeLabel = nullptr;
+    Kavo::Widget* mMenuButton = nullptr;
+    std::unique_ptr<FadeOverlay> mFadeOverlay;
+    std::unique_ptr<EffectBase> mHintMarker;
+    int32_t mHintCounter = 0;
+    int32_t mHintPeriod = kHintPeriod;
+    int32_t mHintDelay = 0;
+    bool mFallPending = false;
+    int32_t mFallDelay = 0;
+    std::unique_ptr<EffectBase> mTipArrow;
+    int32_t mSpecialItem = -1;
+    ImageSprite mSpecialIcon;
+    bool mSpecialIconValid = false;
+    float mX2Multiplier = 1.0f;
+    int32_t mX2Ticks = 0;
+    // The single owned effects, in their update order.
+    std::unique_ptr<EffectBase> mX2Label;
+    std::unique_ptr<EffectBase> mTimeFreeze;
+    std::unique_ptr<EffectBase> mHintArrows;
+    std::unique_ptr<EffectBase> mRewardEffect;
+    std::unique_ptr<EffectBase> mBlink;
+    bool mDevMode = false;
+    LayoutPoint mRewardXY;
+    ProgressBarGroup mGoalBars;
+    Kavo::IntRect mTimerRect;
+    LayoutPoint mRemoveItems;
+    LayoutPoint mX2Start;
+    LayoutPoint mX2End;
+    LayoutPoint mTimerPoint;
+    int32_t mBonusIndexField = -1;
+    ImageSprite mPausedSprite;
+    bool mPlaying = false;
+    bool mTipShown = false;
+    bool mSecretShown = false;
+    bool mTimeUpFlag = false;
+    bool mEndFlag = false;
+    int32_t mBlinkDeadline = 0;
+    int32_t mShineDeadline = 0;
+    // The counter of the music's tracks; -1 before the first.
+    int32_t mMusicTrack = -1;
+    std::string mMusicPlaying;
+    // The user's stage figures at the stage's start.
+    int32_t mStageIndex = 0;
+    int32_t mBoardCounter = 0;
+    int32_t mBoardCounterAtStart = 0;
+    int32_t mSecretMapIndex = 0;
+    int32_t mPiecesFound = 0;
+    int32_t mRating = 0;
+    BoardScreenHooks mHooks;
+    // The file named by the last start that could not deal a board.
+    std::string mStartError;
+
+private:
+    void ReadControls();
+    void PlaceBonuses();
+    void StepPanels();
+    void FadePanels(float from, float to, int updates);
+    void PlayWork();
+    void IdleTips();
+    void HintCheck();
+    void ShowHint();
+    void PeriodicEffects();
+    void SharedWork();
+    void FailStart(const std::string& file);
+    void DeveloperKey(int32_t key);
+    void DrawPlay(Kavo::Graphics* g);
+    BoardEffectMaker& Effects();
+    static void OnMusicEnd(std::uint32_t handle, void* screen);
+};
+
+} // namespace Game

@@ -70,7 +70,7 @@ public:
     void OnEnter() override;
     void OnLeave() override;
     void Update() override;
-    void UpdateF(float fraction);
+    void UpdateF(float fraction) override;
     void Draw(Kavo::Graphics* g) override;
     void MouseMove(int32_t x, int32_t y) override;
     void MouseDownButton(int32_t x, int32_t y, int32_t button, int32_t clickCount) override;

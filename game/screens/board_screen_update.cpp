@@ -15,7 +15,7 @@ namespace Game {
 
 namespace {
 
-constexpr int kToMap = 14;
+[[maybe_unused]] constexpr int kToMap = 14; // the end flows of a won board go to the map
 constexpr int kNextBoardAfter = 50;
 constexpr int kToMapAfter = 100;
 constexpr float kFullAlpha = 255.0f;

@@ -9,11 +9,23 @@
 #include "game/board/bonus_registry.h"
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/bonus/game_bonuses.h"
+#include "game/bonus/reward_dialog.h"
+#include "game/meta/puzzle_dialog.h"
+#include "game/meta/secret_maps.h"
 #include "game/screens/board_screen.h"
 #include "game/screens/stage_table_goals.h"
 #include "platform/process_slot.h"
 
 namespace Game {
+
+namespace {
+
+const SecretMapEntry* SecretMap(int mapIndex) {
+    const auto maps = SecretMapsSlot().Get();
+    return maps != nullptr ? maps->Get(mapIndex) : nullptr;
+}
+
+} // namespace
 
 struct BoardScreenSetup::Installed {
     platform::Installed<BonusRegistry> mBonuses{BonusRegistrySlot(), std::make_shared<BonusRegistry>()};
@@ -37,6 +49,22 @@ void BoardScreenSetup::Register(StartupSteps& steps, StageGoalSlots* goals) {
             auto* dialog = new BonusUnlockDialog();
             dialog->SetBonus(CreateGameBonus(index, &app.mSettings));
             return dialog;
+        };
+        hooks.mSecretMapName = [](int mapIndex) {
+            const SecretMapEntry* entry = SecretMap(mapIndex);
+            return entry != nullptr ? entry->mRecipe : std::string();
+        };
+        hooks.mMakePuzzleDialog = [goals](int mapIndex) -> GameDialog* {
+            auto* puzzle = new PuzzleDialog();
+            if (goals != nullptr)
+                puzzle->mAwardTracker = (*goals)[kGoalPuzzle].get();
+            puzzle->mMakeRewardDialog = [](const PuzzleDialog::Awards& awards) -> Kavo::Dialog* {
+                auto* reward = new RewardDialog();
+                reward->Show(awards);
+                return reward;
+            };
+            puzzle->Start(SecretMap(mapIndex), true);
+            return puzzle;
         };
         auto* screen = new BoardScreen(std::move(hooks));
         app.mBoardScreen = screen;

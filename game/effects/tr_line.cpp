@@ -94,4 +94,24 @@ TrLine* CreateTrLine(int type) {
     }
 }
 
+void TrLine::LoadSpeedAndBox(const std::string& text, int& centerX, int& centerY, int& width, int& height) {
+    const std::vector<std::string> pieces = Pieces(text, ',');
+    if (pieces.size() > 0)
+        mSpeed = ReadSpeed(pieces[0]);
+    if (pieces.size() > 1)
+        centerX = ReadInt(pieces[1]);
+    if (pieces.size() > 2)
+        centerY = ReadInt(pieces[2]);
+    if (pieces.size() > 3)
+        width = std::max(0, ReadInt(pieces[3]));
+    if (pieces.size() > 4)
+        height = std::max(0, ReadInt(pieces[4]));
+}
+
+std::string TrLine::SpeedAndBoxText(int centerX, int centerY, int width, int height) const {
+    char text[96];
+    std::snprintf(text, sizeof(text), ",%d,%d,%d,%d", centerX, centerY, width, height);
+    return FormatSpeed(mSpeed) + text;
+}
+
 } // namespace Game

@@ -55,6 +55,10 @@ protected:
     // coordinates and sizes stay far inside int.
     static int ReadInt(const std::string& piece);
     static std::string FormatSpeed(float speed);
+    // The lines given by a centre and a size read and write "speed,x,y,w,h";
+    // values the text lacks keep what the line had, sizes are at least 0.
+    void LoadSpeedAndBox(const std::string& text, int& centerX, int& centerY, int& width, int& height);
+    std::string SpeedAndBoxText(int centerX, int centerY, int width, int height) const;
     static int Clamp(long long value);
     // Absolute difference, held within +-kCoordinateLimit.
     static int Span(int a, int b);

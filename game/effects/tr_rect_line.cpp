@@ -34,25 +34,12 @@ void TrRectLine::Recompute() {
 }
 
 void TrRectLine::Load(const std::string& text) {
-    // Values the text lacks keep what the line had.
-    const std::vector<std::string> pieces = Pieces(text, ',');
-    if (pieces.size() > 0)
-        mSpeed = ReadSpeed(pieces[0]);
-    if (pieces.size() > 1)
-        mCenterX = ReadInt(pieces[1]);
-    if (pieces.size() > 2)
-        mCenterY = ReadInt(pieces[2]);
-    if (pieces.size() > 3)
-        mWidth = std::max(0, ReadInt(pieces[3]));
-    if (pieces.size() > 4)
-        mHeight = std::max(0, ReadInt(pieces[4]));
+    LoadSpeedAndBox(text, mCenterX, mCenterY, mWidth, mHeight);
     Recompute();
 }
 
 void TrRectLine::ToString(std::string& out) const {
-    char text[96];
-    std::snprintf(text, sizeof(text), ",%d,%d,%d,%d", mCenterX, mCenterY, mWidth, mHeight);
-    out = FormatSpeed(mSpeed) + text;
+    out = SpeedAndBoxText(mCenterX, mCenterY, mWidth, mHeight);
 }
 
 void TrRectLine::SetT(float t, bool) {

@@ -186,6 +186,10 @@ void GameDataSeeds() {
         bonuses.WriteLong(i * 3);
     }
     Seed("bonus_records", "eight.sav", Bytes(bonuses.GetDataPtr(), bonuses.GetDataPtr() + bonuses.GetDataLen()));
+    Seed("secret_maps", "secretmaps.txt",
+         FromText("[Map02]\r\nFrame=frame2\r\nItems=p1,10,-20;p2,5,5,1,2;broken,3\r\nMap=map2\r\n"
+                  "PostCard=post2\r\nPuzzle=1\r\nX=400\r\nY=300\r\nRecipe=Recipe02\r\n"
+                  "[Map01]\r\nItems=a,1,1,0,0;b,-4,4\r\nRecipe=Recipe01\r\n"));
     BoardSeeds();
 }
 

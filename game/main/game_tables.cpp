@@ -11,7 +11,11 @@
 #include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
+<<<<<<< HEAD
 #include "game/main/menu_screens.h"
+=======
+#include "game/main/secret_map_loading.h"
+>>>>>>> i48
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
@@ -29,6 +33,7 @@ struct GameTables::Installed {
     std::shared_ptr<Bevels> mBevels = std::make_shared<Bevels>();
     std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
     StageGoalSlots mGoals;
+    SecretMapLoading mSecretMaps;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
     platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
     platform::Installed<Trajectories> mTrajectoriesSlot{TrajectoriesSlot(), mTrajectories};
@@ -61,6 +66,7 @@ void GameTables::Register(StartupSteps& steps) {
         LoadComments("data/comments.txt", *t.mComments);
     });
     steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
+    t.mSecretMaps.Register(steps);
     steps.mCatalogueLoads.push_back([&t] {
         for (int i = 1; i <= 3; ++i)
             t.mShops->Load("data/shop." + std::to_string(i));

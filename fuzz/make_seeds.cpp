@@ -126,6 +126,15 @@ void BoardSeeds() {
     Seed("board_load", "block.bin", block);
 }
 
+// The puzzle table, the recipe table and a recipe's text, each behind the
+// byte that picks its reader.
+void PuzzleSeeds() {
+    Seed("puzzle_tables", "puzzles.txt",
+         FromText(std::string(1, '\0') + "[1]\r\nRows=2\r\nCols=3\r\n[2]\r\nRotate=1\r\n"));
+    Seed("puzzle_tables", "recipies.txt", FromText(std::string(1, '\1') + "[Recipe01]\r\nFile=data/r1.txt\r\n"));
+    Seed("puzzle_tables", "recipe.txt", FromText(std::string(1, '\2') + "Pie\r\nFlour\r\nEggs\r\n"));
+}
+
 // A user list of two players and a profile with items and extra values.
 void ProfileSeeds() {
     Kavo::Buffer list;
@@ -191,6 +200,7 @@ void GameDataSeeds() {
                   "PostCard=post2\r\nPuzzle=1\r\nX=400\r\nY=300\r\nRecipe=Recipe02\r\n"
                   "[Map01]\r\nItems=a,1,1,0,0;b,-4,4\r\nRecipe=Recipe01\r\n"));
     BoardSeeds();
+    PuzzleSeeds();
 }
 
 void EffectSeeds() {

@@ -11,11 +11,9 @@
 #include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
-<<<<<<< HEAD
 #include "game/main/menu_screens.h"
-=======
+#include "game/main/puzzle_loading.h"
 #include "game/main/secret_map_loading.h"
->>>>>>> i48
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
@@ -33,6 +31,7 @@ struct GameTables::Installed {
     std::shared_ptr<Bevels> mBevels = std::make_shared<Bevels>();
     std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
     StageGoalSlots mGoals;
+    PuzzleLoading mPuzzles;
     SecretMapLoading mSecretMaps;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};
     platform::Installed<ItemCatalog> mItemsSlot{ItemCatalogSlot(), mItems};
@@ -66,6 +65,7 @@ void GameTables::Register(StartupSteps& steps) {
         LoadComments("data/comments.txt", *t.mComments);
     });
     steps.mCatalogueLoads.push_back([&t] { t.mItems->Load("data/items.txt"); });
+    t.mPuzzles.Register(steps);
     t.mSecretMaps.Register(steps);
     steps.mCatalogueLoads.push_back([&t] {
         for (int i = 1; i <= 3; ++i)

@@ -8,6 +8,7 @@
 #include "framework/app/kavo_app_base.h"
 #include "framework/util/buffer.h"
 #include "framework/util/system_util.h"
+#include "game/ui/app_file.h"
 #include "game/ui/profile_services.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
@@ -41,17 +42,6 @@ bool TakeCount(Kavo::Buffer& buffer, int32_t count, int entryBytes) {
 
 float ReadHundredths(Kavo::Buffer& buffer) {
     return static_cast<float>(static_cast<double>(buffer.ReadLong()) * 0.01);
-}
-
-bool LoadFile(const std::string& path, Kavo::Buffer& buffer) {
-    if (Kavo::KavoAppBase* app = Kavo::gAppBase)
-        return app->FileExists(path) && app->LoadFileToBuffer(path, buffer);
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes))
-        return false;
-    buffer.Clear();
-    buffer.SetData(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
-    return true;
 }
 
 } // namespace
@@ -114,7 +104,7 @@ std::string UserManager::ProfilePath(const std::string& name) const {
 bool UserManager::LoadAll(const std::string& path) {
     mUsersFilePath = path;
     Kavo::Buffer buffer;
-    if (!LoadFile(path, buffer))
+    if (!LoadAppFile(path, buffer))
         return false;
     ReadUserList(buffer);
     return LoadCurrentUser();
@@ -140,7 +130,7 @@ bool UserManager::LoadCurrentUser() {
         mKnown.push_back(user);
     const std::string path = ProfilePath(user->mName);
     Kavo::Buffer buffer;
-    if (path.empty() || !LoadFile(path, buffer))
+    if (path.empty() || !LoadAppFile(path, buffer))
         return false;
     ReadProfile(user, buffer);
     return true;

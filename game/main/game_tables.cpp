@@ -13,6 +13,7 @@
 #include "game/effects/trajectories.h"
 #include "game/main/menu_screens.h"
 #include "game/main/puzzle_loading.h"
+#include "game/main/room_screens.h"
 #include "game/main/secret_map_loading.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
@@ -76,6 +77,7 @@ void GameTables::Register(StartupSteps& steps) {
         t.mMenus->BindImages();
     });
     RegisterMenuScreens(steps);
+    RegisterRoomScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {
         if (GameApp* app = gGameApp)

@@ -8,7 +8,7 @@ class Graphics;
 
 namespace Game {
 
-class ImageSprite;
+class Animation;
 struct MenuEntry;
 
 class MenuCell {
@@ -32,8 +32,8 @@ public:
     bool mAffordable = false;
     bool mSelected = false;
     bool mPicked = false; // waits for a second click
-    // While set, the cell is drawn where this sprite is (it flies).
-    const ImageSprite* mCarrier = nullptr;
+    // While set, the cell is drawn where this animation is (it flies).
+    const Animation* mCarrier = nullptr;
 
 private:
     void DrawFrame(Kavo::Graphics* g) const;

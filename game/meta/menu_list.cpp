@@ -3,7 +3,7 @@
 #include "framework/graphics/graphics.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/menu_list_listener.h"
-#include "game/ui/image_sprite.h"
+#include "game/ui/animation.h"
 #include "game/ui/ini_document.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "game/meta/stuff_list.h"
 
 #include "framework/graphics/graphics.h"
-#include "game/ui/image_sprite.h"
+#include "game/ui/animation.h"
 #include "tests/game/meta/catalog_text.h"
 #include "tests/game/meta/cell_pictures.h"
 #include "tests/support/headless_environment.h"
@@ -237,7 +237,7 @@ TEST_F(ListsTest, DrawingClipsRowsToTheViewAndKeepsFlyingCellsOnTop) {
     SetView(list, 100, 200);
     list.mViewH = 150; // the second row shows 39 pixels
     list.Fill(mMenu, 0, 0);
-    ImageSprite carrier;
+    Animation carrier;
     carrier.mX = 300;
     carrier.mY = -150;
     list.FindCell("d2")->mCarrier = &carrier;

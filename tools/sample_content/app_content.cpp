@@ -126,7 +126,8 @@ ID=7
 Position=0,0,1024,768
 )";
 
-// What the board, its dialogs and the meta-game read.
+// What the board and its dialogs read; the meta-game's sections are added
+// by its own content.
 constexpr const char* kSettings = R"([Bonuses]
 KillOne=3
 Shuffle=3
@@ -142,14 +143,6 @@ Score=100
 Items=50
 [Penalty]
 Time=10
-[RankStars]
-Rank0=0
-Rank1=1
-Rank2=2
-[PostRects]
-Post1=100,100,400,300
-[PostPos]
-Post1=600,400
 )";
 
 bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSheet* labels) {

@@ -21,6 +21,7 @@
 #include "tools/sample_content/effects_content.h"
 #include "tools/sample_content/flying_effects_content.h"
 #include "tools/sample_content/game_content.h"
+#include "tools/sample_content/meta_content.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_sounds.h"
 #include "tools/sample_content/scene_content.h"
@@ -232,10 +233,12 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteEffectsContent(root) && Kavo::SampleContent::WriteEffectFamilyContent(root) &&
          Kavo::SampleContent::WriteBoardContent(root) && Kavo::SampleContent::WriteUiContent(root, sheet) &&
          Kavo::SampleContent::WriteShopContent(root);
-    // The application's settings first: the stage content adds its sections.
+    // The application's settings first: the stage and meta-game content add
+    // their sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
          Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteFlyingEffectsContent(root) &&
-         Kavo::SampleContent::WriteUsersContent(root);
+         Kavo::SampleContent::WriteUsersContent(root) &&
+         Kavo::SampleContent::WriteMetaContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -1,5 +1,8 @@
 #include "tools/sample_content/placeholder_art.h"
 
+#include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/content_files.h"
+
 #include <algorithm>
 
 namespace Kavo::SampleContent {
@@ -99,6 +102,11 @@ Pixels DrawPlaceholder(const Placeholder& art, const GlyphSheet* glyphs) {
         }
     }
     return pixels;
+}
+
+bool WritePlaceholderPng(const std::string& path, const Placeholder& art, const GlyphSheet* glyphs) {
+    return WriteContentFile(path, ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows,
+                                                               DrawPlaceholder(art, glyphs)));
 }
 
 } // namespace Kavo::SampleContent

@@ -34,4 +34,8 @@ int LabelWidth(const std::string& text, const GlyphSheet& glyphs);
 // what falls outside the picture is dropped.
 void DrawLabel(Pixels& pixels, int width, int height, int x, int y, const std::string& text, const GlyphSheet& glyphs);
 
+// Draws the placeholder and writes it as a PNG file; false when it cannot be
+// written.
+bool WritePlaceholderPng(const std::string& path, const Placeholder& art, const GlyphSheet* glyphs);
+
 } // namespace Kavo::SampleContent

@@ -60,6 +60,38 @@ bool WriteSampleSounds(const std::string& folder) {
          Write(sounds + "MouseEnter.wav", snd::MakeWav(1, 22050, 16, snd::PcmBytes(Blip(1, 0.05, 1320)))) &&
          Write(sounds + "flywindow.ogg", snd::EncodeOgg(1, 22050, Blip(1, 0.3, 440))) &&
          Write(sounds + "tipwindow.ogg", snd::EncodeOgg(1, 22050, Blip(1, 0.2, 660)));
+    // The meta-game's effects and the comics' noises, each a blip of its own pitch.
+    static const char* const kMetaSounds[] = {"newstar",
+                                              "turnrecipe",
+                                              "postcardpartfound",
+                                              "postcartcomplete",
+                                              "puppy",
+                                              "puppy2",
+                                              "buystuff",
+                                              "deletestuff",
+                                              "roomaddstuff",
+                                              "openmenu",
+                                              "menucellchange",
+                                              "selectmenucell",
+                                              "levelcompletestuffrating",
+                                              "levelcompletetimebonus",
+                                              "puzzlewrong",
+                                              "puzzlemove",
+                                              "puzzleselect",
+                                              "puzzlecomplete",
+                                              "cellphone",
+                                              "getreward",
+                                              "noise/auntnoise1",
+                                              "noise/auntnoise2",
+                                              "noise/auntnoise3",
+                                              "noise/girlnoise1",
+                                              "noise/girlnoise2",
+                                              "noise/girlnoise3"};
+    double hz = 330;
+    for (const char* name : kMetaSounds) {
+        ok = ok && Write(sounds + name + ".wav", snd::MakeWav(1, 22050, 16, snd::PcmBytes(Blip(1, 0.1, hz))));
+        hz += 37;
+    }
     ok = ok && Write(sounds + "music/mainmenu.ogg", snd::EncodeOgg(2, 22050, Tune(4.0, 262, 330))) &&
          Write(sounds + "music/puzzle.ogg", snd::EncodeOgg(2, 22050, Tune(4.0, 294, 392))) &&
          Write(sounds + "music/shop.ogg", snd::EncodeOgg(2, 22050, Tune(3.0, 349, 440)));

@@ -14,7 +14,8 @@ namespace {
 
 using Pixels = std::vector<uint32_t>;
 
-constexpr int kCell = 100;      // a picture cell of the shop and dish sheets
+constexpr int kCell = 100;      // a picture cell of the dish sheet
+constexpr int kShopCell = 110;  // a cell of the decoration sheets; its picture is 108 x 108 inside
 constexpr int kSheetCells = 10; // cells per sheet row
 
 uint32_t Rgb(int r, int g, int b) {
@@ -64,6 +65,7 @@ struct Piece {
     int number;       // the last two digits of the name
     int zOrder;
     int price;
+    int weight;        // tenths: a room with one of each kind and both chairs and vases has 1.0
     const char* extra; // further keys, CR LF ended
     int width, height; // of its room picture
     int x, y;          // of its first piece in the room
@@ -72,16 +74,18 @@ struct Piece {
 // Restaurant r (1 to 3) sells each kind under "<kind><r>0<n>".
 std::string ShopFile(int r, std::vector<std::string>& pictures) {
     const Piece pieces[] = {
-        {"wall", 0, 0, 10, "", 512, 384, 0, 0},
-        {"wall", 2, 0, 40, "", 512, 384, 0, 0},
-        {"stoika", 0, 2, 20, "", 300, 120, 80, 420},
-        {"stoika", 2, 2, 50, "", 300, 120, 80, 420},
-        {"table", 0, 3, 15, "", 160, 90, 520, 470},
-        {"table", 2, 3, 45, "", 160, 90, 520, 470},
-        {"chair", 0, 4, 25, "Removable=1\r\n", 60, 90, 700, 480},
-        {"chair", 1, 4, 35, "Removable=1\r\n", 60, 90, 760, 480},
-        {"vase", 0, 5, 30, "Replace=0\r\n", 40, 70, 600, 400},
-        {"vase", 1, 5, 60, "Replace=0\r\nEffect=1\r\nEffectRects=0,0,40,35;0,35,40,35\r\n", 40, 70, 660, 400},
+        {"wall", 0, 0, 10, 2, "", 512, 384, 0, 0},
+        {"wall", 2, 0, 40, 2, "", 512, 384, 0, 0},
+        {"stoika", 0, 2, 20, 2, "", 300, 120, 80, 420},
+        {"stoika", 2, 2, 50, 2, "", 300, 120, 80, 420},
+        {"table", 0, 3, 15, 2, "", 160, 90, 520, 470},
+        // The big table takes the place of the chairs.
+        {"table", 2, 3, 45, 2, "DeleteItems=%s\r\n", 160, 90, 520, 470},
+        {"chair", 0, 4, 25, 1, "Removable=1\r\n", 60, 90, 700, 480},
+        {"chair", 1, 4, 35, 1, "Removable=1\r\n", 60, 90, 760, 480},
+        {"vase", 0, 5, 30, 1, "Removable=1\r\nReplace=0\r\n", 40, 70, 600, 400},
+        {"vase", 1, 5, 60, 1, "Removable=1\r\nReplace=0\r\nEffect=1\r\nEffectRects=0,0,40,35;0,35,40,35\r\n", 40, 70,
+         660, 400},
     };
     std::string text = "[Main]\r\na=wall\r\nb=stoika\r\nc=table\r\nd=chair\r\ne=vase\r\n";
     int index = 0;
@@ -98,10 +102,14 @@ std::string ShopFile(int r, std::vector<std::string>& pictures) {
         text += "Category=" + std::string(piece.kind) + "\r\n";
         text += "Caption=Shop_" + name + "\r\n";
         text += Format("Price=%d\r\nZOrder=%d\r\nRank=%d\r\nRestIndex=%d\r\n", piece.price, piece.zOrder, r - 1, r - 1);
-        text += Format("Weight=0.%d\r\nShopIndex=%d\r\n", piece.price / 10, index);
-        text += Format("ImageShop=IMAGE_SHOP%d\r\nShopRect=%d,0,%d,%d\r\n", r, index * kCell, kCell, kCell);
+        text += Format("Weight=0.%d\r\nShopIndex=%d\r\n", piece.weight, index);
+        text += Format("ImageShop=IMAGE_SHOP%d\r\nShopRect=%d,1,%d,%d\r\n", r, index * kShopCell + 1, kShopCell - 2,
+                       kShopCell - 2);
         text += "ImageRoom=" + picture + "\r\nDrawInfo=" + drawInfo + "\r\n";
-        text += piece.extra;
+        std::string extra = piece.extra;
+        if (const size_t at = extra.find("%s"); at != std::string::npos)
+            extra.replace(at, 2, Format("chair%d00,chair%d01", r, r));
+        text += extra;
         if (pictures.empty() || pictures.back().rfind(picture + "|", 0) != 0)
             pictures.push_back(picture + Format("|%d|%d|%d", piece.width, piece.height, piece.zOrder == 0));
         ++index;
@@ -143,8 +151,8 @@ bool WriteShopContent(const std::string& root) {
         std::vector<std::string> pictures;
         ok = platform::WriteWholeFile(data + Format("/shop.%d", r), ShopFile(r, pictures)) &&
              platform::WriteWholeFile(data + Format("/menu.%d", r), MenuFile(r)) &&
-             WritePng(images + Format("/game/shop%d.png", r), kCell * kSheetCells, kCell,
-                      CellSheet(kCell, kSheetCells, 1, r));
+             WritePng(images + Format("/game/shop%d.png", r), kShopCell * kSheetCells, kShopCell,
+                      CellSheet(kShopCell, kSheetCells, 1, r));
         for (const std::string& entry : pictures) {
             int w = 0, h = 0, opaque = 0;
             const size_t bar = entry.find('|');

@@ -61,7 +61,7 @@ std::string StagesText() {
         // for one who waits (a few thousand updates).
         text += stage == 0 ? "Time=40\n" : Format("Time=%d\n", 180 - stage * 5);
         text += Format("Back=back%d\n", restaurant + 1);
-        text += Format("SecretMap=map%d\n", stage % 5 + 1);
+        text += Format("SecretMap=Map%02d\n", stage + 1);
         text += Format("DrinkCount=%d\nEatCount=%d\n", 40 + stage * 10, 30 + stage * 10);
         text += Format("StuffCount=%d\nStuffPrice=%d\n", 20 + stage * 5, 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);

@@ -1,0 +1,212 @@
+#include "tools/sample_content/meta_layouts.h"
+
+#include "tools/sample_content/content_files.h"
+
+#include <cstdio>
+#include <string>
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+std::string Format(const char* format, int a, int b = 0, int c = 0, int d = 0) {
+    char text[160];
+    std::snprintf(text, sizeof(text), format, a, b, c, d);
+    return text;
+}
+
+// One layout file built section by section; the looks come from
+// "ui/interf.txt".
+class LayoutText {
+public:
+    // A full-screen screen or dialog; a dialog id of 0 writes none.
+    explicit LayoutText(int id, bool modal = false, const char* caption = nullptr) {
+        mText = "[Main]\n";
+        if (id != 0)
+            mText += Format("ID=%d\n", id);
+        if (modal)
+            mText += "Modal=1\nBeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n";
+        mText += modal ? "Position=312,234,400,300\n" : "Position=0,0,1024,768\n";
+        if (caption != nullptr)
+            mText += std::string("Caption=") + caption + "\n";
+    }
+
+    LayoutText& Button(const char* name, int id, int x, int y, int w = 120, int h = 40) {
+        return Control(name, "Button", "MenuButton", id, x, y, w, h, name);
+    }
+    LayoutText& DialogButton(const char* name, int id, bool ok, int x, int y) {
+        return Control(name, "DialogButton", ok ? "DialogOk" : "DialogCancel", id, x, y, 120, 40, name);
+    }
+    LayoutText& NumberLabel(const char* name, int x, int y) {
+        return Control(name, "NumberLabel", "Score", 0, x, y, 120, 24, nullptr);
+    }
+    // A plain text: a link without a look of its own.
+    LayoutText& Label(const char* name, int x, int y, int w = 200, int h = 24) {
+        Section(name) += "Type=Link\nFont=FONT_DEFAULT\nColor=0xFFFFFF\nOverColor=0xFFFFFF\n" +
+                         Format("Position=%d,%d,%d,%d\n", x, y, w, h);
+        return *this;
+    }
+    LayoutText& Slider(const char* name, int x, int y, int w, int h) {
+        return Control(name, "Slider", "Volume", 1, x, y, w, h, nullptr);
+    }
+    LayoutText& Point(const std::string& name, int x, int y) {
+        Section(name) += Format("Type=Point\nX=%d\nY=%d\n", x, y);
+        return *this;
+    }
+    LayoutText& Image(const char* name, const char* image, int level, int x, int y) {
+        Section(name) +=
+            std::string("Type=Image\nImage=") + image + Format("\nLevel=%d\nPosition=%d,%d\n", level, x, y);
+        return *this;
+    }
+
+    std::string Text() const { return WithCrLf(mText); }
+
+private:
+    std::string& Section(const std::string& name) {
+        mText += "[" + name + "]\n";
+        return mText;
+    }
+    LayoutText& Control(const char* name, const char* type, const char* look, int id, int x, int y, int w, int h,
+                        const char* caption) {
+        Section(name) += std::string("Type=") + type + "\n";
+        if (id != 0)
+            mText += Format("ID=%d\n", id);
+        mText += std::string("Description=") + look + "\n";
+        if (caption != nullptr)
+            mText += std::string("Caption=") + caption + "\n";
+        mText += Format("Position=%d,%d,%d,%d\n", x, y, w, h);
+        return *this;
+    }
+
+    std::string mText;
+};
+
+std::string MainMenu() {
+    return LayoutText(0)
+        .Image("Back", "IMAGE_MAIN_BACK", 0, 0, 0)
+        .Image("Plashka", "IMAGE_MAIN_PLASHKA", 1, 0, 648)
+        .Label("NameLbl", 360, 20, 300, 30)
+        .Button("Play", 1, 432, 560, 160, 48)
+        .Button("Map", 3, 80, 300)
+        .Button("Help", 4, 80, 360)
+        .Button("Options", 5, 80, 420)
+        .Button("Reward", 6, 80, 480)
+        .Button("Exit", 7, 80, 540)
+        .Button("ChangeUser", 33, 660, 20, 200, 30)
+        .Point("ButtonsXY", 80, 300)
+        .Point("ButtonsWH", 120, 300)
+        .Text();
+}
+
+std::string SelectGame() {
+    return LayoutText(303, true, "SelectGame")
+        .Image("Back", "IMAGE_DIALOG_BOX", 0, 0, 0)
+        .DialogButton("Continue", 1, true, 40, 230)
+        .DialogButton("NewGame", 2, false, 240, 230)
+        .Text();
+}
+
+// Each star sits where its rank path (data/Trajectories.dat) ends.
+std::string Map() {
+    LayoutText layout(0);
+    layout.Image("Top", "IMAGE_MAIN_PLASHKATOP", 0, 0, 0)
+        .Button("Next", 1, 860, 700)
+        .Button("Back", 2, 40, 700)
+        .Point("PostTumbs", 300, 600)
+        .Point("Rest1", 200, 260)
+        .Point("Rest2", 512, 420)
+        .Point("Rest3", 820, 260);
+    for (int stage = 0; stage < 15; ++stage) {
+        const int rank = stage / 5 + 1, star = stage % 5;
+        layout.Point(Format("Star%d", stage + 1), 140 + star * 180 + (rank % 2) * 40,
+                     150 + (rank - 1) * 190 + (star % 2) * 30);
+    }
+    return layout.Text();
+}
+
+std::string ShowRest() {
+    return LayoutText(18).Button("Close", 1, 880, 710).Text();
+}
+
+std::string Room() {
+    return LayoutText(111)
+        .Button("Back", 1, 20, 20)
+        .Button("Menu", 2, 160, 20)
+        .Button("Prev", 3, 8, 650, 48, 48)
+        .Button("Next", 4, 968, 650, 48, 48)
+        .Slider("StuffHBar", 62, 748, 900, 16)
+        .NumberLabel("MoneyLblValue", 880, 24)
+        .Point("GridXY", 62, 630)
+        .Point("GridWH", 880, 110)
+        .Point("MenuGridXY", 62, 120)
+        .Point("MenuGridWH", 900, 500)
+        .Point("RoomValue", 620, 30)
+        .Point("MenuValue", 620, 70)
+        .Point("RatingBack", 600, 20)
+        .Point("MenuBack", 0, 0)
+        .Point("MoneyPlace", 840, 16)
+        .Text();
+}
+
+std::string LevelComplete() {
+    return LayoutText(15)
+        .Image("Back", "IMAGE_LEVEL_COMPLETE_DIALOG", 0, 262, 150)
+        .Button("Ok", 1, 300, 560)
+        .Button("Shop", 2, 600, 560)
+        .NumberLabel("MoneyLblValue", 560, 200)
+        .NumberLabel("StuffLblValue", 560, 260)
+        .NumberLabel("DrinkLblValue", 560, 320)
+        .NumberLabel("FoodLblValue", 560, 380)
+        .Label("PostcardLbl", 330, 440)
+        .Label("PercentStuffLbl", 700, 260, 80)
+        .Label("PercentDrinkLbl", 700, 320, 80)
+        .Label("PercentFoodLbl", 700, 380, 80)
+        .Point("MoneyPrev", 330, 200)
+        .Point("PoscardPrev", 330, 470)
+        .Point("ProgressBarStuff", 330, 264)
+        .Point("ProgressBarDrink", 330, 324)
+        .Point("ProgressBarFood", 330, 384)
+        .Point("PlaceStuff", 300, 260)
+        .Point("PlaceFood", 300, 380)
+        .Point("PlaceDrink", 300, 320)
+        .Text();
+}
+
+std::string Secret() {
+    return LayoutText(5).Button("Ok", 1, 452, 700).Point("Text", 362, 40).Point("DogEye", 60, 50).Text();
+}
+
+std::string Puzzle() {
+    return LayoutText(6)
+        .Button("Done", 1, 452, 700)
+        .Button("Skip", 2, 452, 700)
+        .Button("Reshuffle", 3, 820, 700)
+        .Label("TimeLbl", 40, 700, 160)
+        .Point("Puzzle", 362, 264)
+        .Point("Reward", 512, 120)
+        .Text();
+}
+
+std::string Comics(int scene) {
+    LayoutText layout(0);
+    layout.Button("Skip", 1, 880, 710);
+    if (scene == 1)
+        layout.Point("AuntEye", 120, 180).Point("GirlEye", 80, 160);
+    if (scene == 2)
+        layout.Point("GlassBlink", 640, 300);
+    return layout.Text();
+}
+
+} // namespace
+
+bool WriteMetaLayouts(const std::string& root) {
+    const std::string ui = root + "/ui/";
+    return WriteContentFile(ui + "main.txt", MainMenu()) && WriteContentFile(ui + "SelectGame.txt", SelectGame()) &&
+           WriteContentFile(ui + "Map.txt", Map()) && WriteContentFile(ui + "showrest.txt", ShowRest()) &&
+           WriteContentFile(ui + "Room.txt", Room()) && WriteContentFile(ui + "LevelComplete.txt", LevelComplete()) &&
+           WriteContentFile(ui + "Secret.txt", Secret()) && WriteContentFile(ui + "puzzle.txt", Puzzle()) &&
+           WriteContentFile(ui + "comix.txt", Comics(1)) && WriteContentFile(ui + "comix2.txt", Comics(2)) &&
+           WriteContentFile(ui + "comix3.txt", Comics(3));
+}
+
+} // namespace Kavo::SampleContent

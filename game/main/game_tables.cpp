@@ -11,6 +11,7 @@
 #include "game/board/stages.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
+#include "game/main/map_screens.h"
 #include "game/main/menu_screens.h"
 #include "game/main/puzzle_loading.h"
 #include "game/main/room_screens.h"
@@ -78,6 +79,7 @@ void GameTables::Register(StartupSteps& steps) {
     });
     RegisterMenuScreens(steps);
     RegisterRoomScreen(steps);
+    RegisterMapScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {
         if (GameApp* app = gGameApp)

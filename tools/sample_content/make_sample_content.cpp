@@ -237,8 +237,7 @@ int main(int argc, char** argv) {
     // their sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&
          Kavo::SampleContent::WriteStageContent(root) && Kavo::SampleContent::WriteFlyingEffectsContent(root) &&
-         Kavo::SampleContent::WriteUsersContent(root) &&
-         Kavo::SampleContent::WriteMetaContent(root);
+         Kavo::SampleContent::WriteUsersContent(root) && Kavo::SampleContent::WriteMetaContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;

@@ -4,6 +4,7 @@
 #include "framework/graphics/memory_image.h"
 #include "game/meta/recipe_card.h"
 #include "game/meta/secret_maps.h"
+#include "game/ui/normalize_2d.h"
 #include "game/ui/resource_ids.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ void PostThumb::BuildCardImages() {
     mBack = MakeRecipeCard(mMap->mRecipe);
 }
 
-float PostThumb::DistanceTo(const Vector2F& point) const {
+float PostThumb::DistanceTo(const Spot& point) const {
     return std::hypot(point.x - mCurrent.x, point.y - mCurrent.y);
 }
 
@@ -112,7 +113,7 @@ void PostThumb::Update() {
 void PostThumb::UpdateF(float f) {
     if (mState != kToCentre && mState != kBack)
         return;
-    const Vector2F& to = mState == kToCentre ? mTarget : mHome;
+    const Spot& to = mState == kToCentre ? mTarget : mHome;
     const Vector2F direction = Normalize2D(to.x - mCurrent.x, to.y - mCurrent.y);
     mCurrent.x += direction.x * mSpeed * f;
     mCurrent.y += direction.y * mSpeed * f;

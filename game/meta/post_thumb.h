@@ -8,7 +8,6 @@
 #include "framework/util/rect.h"
 #include "game/ui/held_image.h"
 #include "game/ui/image_sprite.h"
-#include "game/ui/normalize_2d.h"
 
 #include <memory>
 
@@ -81,15 +80,21 @@ public:
     Kavo::LazyTransform mTransform;
     int mX = 0; // the thumbnail's centre
     int mY = 0;
-    Vector2F mTarget;
-    Vector2F mHome;
-    Vector2F mCurrent;
+    // Where it flies to, where it returns to and where it is. A plain pair:
+    // the layout dialog's header has a Normalize2D of its own.
+    struct Spot {
+        float x = 0;
+        float y = 0;
+    };
+    Spot mTarget;
+    Spot mHome;
+    Spot mCurrent;
     int mIndex = 0;
     Kavo::IntRect mRect;
 
 private:
     void ReleaseCardImages();
-    float DistanceTo(const Vector2F& point) const;
+    float DistanceTo(const Spot& point) const;
 
     const SecretMapEntry* mMap;
     HeldImage mFront;

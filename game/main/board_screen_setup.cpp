@@ -9,7 +9,6 @@
 #include "game/board/bonus_registry.h"
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/bonus/game_bonuses.h"
-#include "game/bonus/reward_dialog.h"
 #include "game/meta/puzzle_dialog.h"
 #include "game/meta/secret_maps.h"
 #include "game/screens/board_screen.h"
@@ -54,15 +53,8 @@ void BoardScreenSetup::Register(StartupSteps& steps, StageGoalSlots* goals) {
             const SecretMapEntry* entry = SecretMap(mapIndex);
             return entry != nullptr ? entry->mRecipe : std::string();
         };
-        hooks.mMakePuzzleDialog = [goals](int mapIndex) -> GameDialog* {
+        hooks.mMakePuzzleDialog = [](int mapIndex) -> GameDialog* {
             auto* puzzle = new PuzzleDialog();
-            if (goals != nullptr)
-                puzzle->mAwardTracker = (*goals)[kGoalPuzzle].get();
-            puzzle->mMakeRewardDialog = [](const PuzzleDialog::Awards& awards) -> Kavo::Dialog* {
-                auto* reward = new RewardDialog();
-                reward->Show(awards);
-                return reward;
-            };
             puzzle->Start(SecretMap(mapIndex), true);
             return puzzle;
         };

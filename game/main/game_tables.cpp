@@ -9,6 +9,7 @@
 #include "game/board/item_catalog.h"
 #include "game/board/stage_goals.h"
 #include "game/board/stages.h"
+#include "game/bonus/reward_dialog.h"
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
 #include "game/main/bonus_screens.h"
@@ -18,11 +19,27 @@
 #include "game/main/room_screens.h"
 #include "game/main/secret_map_loading.h"
 #include "game/meta/menu_catalog.h"
+#include "game/meta/puzzle_dialog.h"
 #include "game/meta/shop_catalog.h"
 #include "game/ui/ini_document.h"
 #include "platform/process_slot.h"
 
 namespace Game {
+
+namespace {
+
+std::shared_ptr<PuzzleRewards> MakePuzzleRewards(StageGoalSlots& goals) {
+    auto rewards = std::make_shared<PuzzleRewards>();
+    rewards->mGoals = &goals;
+    rewards->mMakeRewardDialog = [](const PuzzleDialog::Awards& awards) -> Kavo::Dialog* {
+        auto* reward = new RewardDialog();
+        reward->Show(awards);
+        return reward;
+    };
+    return rewards;
+}
+
+} // namespace
 
 struct GameTables::Installed {
     std::shared_ptr<BoardDefs> mBoards = std::make_shared<BoardDefs>();
@@ -34,6 +51,7 @@ struct GameTables::Installed {
     std::shared_ptr<Bevels> mBevels = std::make_shared<Bevels>();
     std::shared_ptr<Comments> mComments = std::make_shared<Comments>();
     StageGoalSlots mGoals;
+    platform::Installed<PuzzleRewards> mPuzzleRewards{PuzzleRewardsSlot(), MakePuzzleRewards(mGoals)};
     PuzzleLoading mPuzzles;
     SecretMapLoading mSecretMaps;
     platform::Installed<BoardDefs> mBoardsSlot{BoardDefsSlot(), mBoards};

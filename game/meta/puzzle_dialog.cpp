@@ -49,7 +49,17 @@ bool UsesOwnFloatUpdates() {
 
 } // namespace
 
+platform::ProcessSlot<PuzzleRewards>& PuzzleRewardsSlot() {
+    static platform::ProcessSlot<PuzzleRewards> slot;
+    return slot;
+}
+
 PuzzleDialog::PuzzleDialog() : GameDialog(kId, true) {
+    if (const auto rewards = PuzzleRewardsSlot().Get()) {
+        if (rewards->mGoals != nullptr)
+            mAwardTracker = (*rewards->mGoals)[kGoalPuzzle].get();
+        mMakeRewardDialog = rewards->mMakeRewardDialog;
+    }
     mLayout = std::make_unique<Layout>("UI/puzzle.txt", this);
     mDone = mLayout->GetControl("Done");
     mSkip = mLayout->GetControl("Skip");

@@ -5,11 +5,13 @@
 // its recipe. The board screen and the map's post panel open it and read
 // its result (1 done, 2 skipped) as dialog kId's button.
 
+#include "game/board/stage_goals.h"
 #include "game/effects/effect_listener.h"
 #include "game/meta/puzzle_board.h"
 #include "game/meta/puzzle_board_listener.h"
 #include "game/ui/game_dialog.h"
 #include "game/ui/held_image.h"
+#include "platform/process_slot.h"
 
 #include <cstdint>
 #include <functional>
@@ -121,5 +123,15 @@ private:
     std::unique_ptr<Kavo::MemoryImage> mRecipeCard;
     Kavo::Image* mShadow = nullptr;
 };
+
+// What the program gives every puzzle, wherever it opens: the goal counters
+// (the puzzle goal rates its time) and the reward dialog that presents a
+// new level. Without it a puzzle writes its award but opens no dialog.
+struct PuzzleRewards {
+    StageGoalSlots* mGoals = nullptr;
+    std::function<Kavo::Dialog*(const PuzzleDialog::Awards&)> mMakeRewardDialog;
+};
+
+platform::ProcessSlot<PuzzleRewards>& PuzzleRewardsSlot();
 
 } // namespace Game

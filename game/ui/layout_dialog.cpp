@@ -11,13 +11,6 @@
 
 namespace Game {
 
-FlyPoint Normalize2D(float x, float y) {
-    const float length = std::sqrt(x * x + y * y);
-    if (length == 0.0f)
-        return {x, y};
-    return {x / length, y / length};
-}
-
 LayoutDialog::LayoutDialog(const std::string& layoutFile, int32_t id, bool modal) : GameDialog(id, modal) {
     mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_MARK_DIRTY | Kavo::WIDGETFLAGS_ALLOW_FOCUS;
     IniDocument doc;

@@ -10,16 +10,12 @@
 
 #include "game/ui/game_dialog.h"
 #include "game/ui/layout.h"
+#include "game/ui/normalize_2d.h"
 
 namespace Game {
 
-struct FlyPoint {
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
-// The pair divided by its length; unchanged when the length is 0.
-FlyPoint Normalize2D(float x, float y);
+// A point of a dialog's flight.
+using FlyPoint = Vector2F;
 
 class LayoutDialog : public GameDialog {
 public:

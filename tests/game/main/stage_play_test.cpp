@@ -4,8 +4,8 @@
 // complete.
 #include "framework/widget/widget_manager.h"
 #include "game/app/game_app.h"
-#include "game/bonus/bonus_unlock_dialog.h"
 #include "game/board/board_random.h"
+#include "game/bonus/bonus_unlock_dialog.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
 #include "game/screens/board_screen.h"
@@ -111,7 +111,9 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     mApp.SwitchScreen(7);
     ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
         << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
-        << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause " << mScreen->mPauseCount << " ticks " << mScreen->mStateTicks << " spread " << (mScreen->mTileSpread != nullptr) << " tiles " << mScreen->mTiles.mState;
+        << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause " << mScreen->mPauseCount
+        << " ticks " << mScreen->mStateTicks << " spread " << (mScreen->mTileSpread != nullptr) << " tiles "
+        << mScreen->mTiles.mState;
 
     // The first board shows its bonus; the player closes it.
     StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
@@ -129,9 +131,8 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     const int boardIndex = record.mBoardIndex;
     users.AddRating(1000 - users.GetRating());
     const int penalty = mApp.mSettings.GetSection("Penalty")->GetInt("Stage1", 500);
-    ASSERT_TRUE(StepUntil([&] { return dynamic_cast<LayoutDialog*>(mApp.GetDialog(8))->mState ==
-                                       LayoutDialog::Resting; },
-                          500));
+    ASSERT_TRUE(StepUntil(
+        [&] { return dynamic_cast<LayoutDialog*>(mApp.GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
     mApp.GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
     ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
     EXPECT_EQ(users.GetRating(), 1000 - penalty);

@@ -184,8 +184,8 @@ TEST_F(BoardScreenEventsTest, CanUseAtByBonusArmedRivalCellAndIdleBoard) {
         bool idle;
         bool ok;
     } cases[] = {
-        {0, true, true, true, false}, {0, false, true, false, true}, {0, false, false, true, false},
-        {2, false, true, true, true}, {6, false, false, true, false}, {1, false, false, true, true},
+        {0, true, true, true, false},   {0, false, true, false, true},  {0, false, false, true, false},
+        {2, false, true, true, true},   {6, false, false, true, false}, {1, false, false, true, true},
         {1, false, true, false, false}, {5, false, true, false, false}, {3, false, false, false, true},
         {4, false, false, false, true}, {7, false, false, false, true}, {7, true, true, true, false},
     };

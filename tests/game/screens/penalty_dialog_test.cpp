@@ -5,8 +5,8 @@
 #include "game/ui/ini_document.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/user_manager.h"
-#include "tests/game/screens/board_screen_fixture.h"
 #include "tests/framework/graphics/fake_font.h"
+#include "tests/game/screens/board_screen_fixture.h"
 #include "tools/sample_content/penalty_content.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // The play screen: the board with its tiles and borders, the bonus buttons,
 // the level timer, the panels and labels of "UI/board.txt" and the effect
 // lists of a stage. It starts each board, drives it 100 times a second,
-// takes the player's input and answers the dialogs that open over it. Its
-// answers to the board's events, the scoring and the stage's end are the
-// overridable operations left empty here.
+// takes the player's input and answers the dialogs that open over it, the
+// board's events and the bonuses, and ends the board by time, lack of moves
+// or completion.
 
 #include <array>
 #include <cstdint>

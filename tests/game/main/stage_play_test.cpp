@@ -1,0 +1,162 @@
+// One stage played end to end, headless on the generated sample content: a
+// new user enters the board, waits until the time is up, pays the penalty,
+// then a scripted player clears the dealt-again board and the stage is
+// complete.
+#include "framework/widget/widget_manager.h"
+#include "game/app/game_app.h"
+#include "game/board/board_random.h"
+#include "game/bonus/bonus_unlock_dialog.h"
+#include "game/main/board_screen_setup.h"
+#include "game/main/game_tables.h"
+#include "game/screens/board_screen.h"
+#include "game/screens/penalty_dialog.h"
+#include "game/ui/profile_services.h"
+#include "game/ui/user_manager.h"
+#include "platform/file_system.h"
+#include "tests/framework/app/app_test_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace Game {
+namespace {
+
+class StandInTitle : public GameDialog {
+public:
+    StandInTitle() : GameDialog(0, false) {}
+    bool mLoaded = false;
+};
+
+class ThreePieceMap : public SecretMapTable {
+public:
+    int GetMapCount() const override { return 1; }
+    int GetPieceCount(int) const override { return 3; }
+};
+
+class StagePlayTest : public app_test::AppTestEnvironment {
+protected:
+    StagePlayTest() {
+        mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
+        mApp.mIsWindowed = true;
+        mTables.Register(mApp.mSteps);
+        mBoardSetup.Register(mApp.mSteps, mTables.Goals());
+        mApp.mSteps.mMakeTitleScreen = [this](GameApp&) { return mTitle = new StandInTitle(); };
+        mApp.mSteps.mSetTitleLoaded = [](GameDialog& title) { static_cast<StandInTitle&>(title).mLoaded = true; };
+    }
+    void Step() {
+        Platform().Clock().Advance(10'000);
+        mApp.UpdateApp();
+        // The board screen takes its frame step from the caller: one a step.
+        if (mScreen != nullptr && mApp.mWidgetManager->HasWidget(mScreen))
+            mScreen->UpdateF(1.0f);
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            Step();
+            if (!done() && mApp.mLoadingThreadStarted && !mApp.mLoadingThreadCompleted)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return done();
+    }
+    bool Settled() {
+        return mScreen->mState == BoardScreen::kPlaying && !mScreen->mTimer.mReverse &&
+               mScreen->mTimer.mState == TimerDial::kMoving;
+    }
+    // Which cells exist and how many tiles they carry.
+    std::vector<int> Shape() {
+        std::vector<int> shape;
+        for (const BoardCell& cell : mScreen->mBoard.mCells)
+            shape.push_back(cell.mExists ? 1 + cell.mTiles : 0);
+        return shape;
+    }
+    // Clicks the two cells of the first listed move when the board is idle.
+    void PlayOnce() {
+        Board& board = mScreen->mBoard;
+        if (mScreen->mState != BoardScreen::kPlaying || mScreen->mFallPending || board.mState != kBoardIdle ||
+            !board.IsStill() || !board.mSwaps.empty() || board.mMoves.empty() || mScreen->mReshuffle != nullptr)
+            return;
+        const Move move = board.mMoves.front();
+        mScreen->MouseDown(move.mX1, move.mY1, 1);
+        mScreen->MouseUp(move.mX1, move.mY1, 1);
+        mScreen->MouseDown(move.mX2, move.mY2, 1);
+        mScreen->MouseUp(move.mX2, move.mY2, 1);
+    }
+
+    platform::Installed<SecretMapTable> mMaps{SecretMapTableSlot(), std::make_shared<ThreePieceMap>()};
+    GameTables mTables;
+    BoardScreenSetup mBoardSetup;
+    GameApp mApp{KAVO_PROGRAM_FOLDER};
+    StandInTitle* mTitle = nullptr;
+    BoardScreen* mScreen = nullptr;
+};
+
+TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheStagesEnd) {
+    mApp.Initialize();
+    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
+    ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
+    mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
+    ASSERT_NE(mScreen, nullptr);
+
+    UserManager& users = *UserManager::GetInstance();
+    auto* user = new User;
+    user->mName = "Player";
+    users.AddUser(user);
+    users.Save();
+    UserRecord& record = *users.GetCurrentRecord();
+    record.mTipsEnabled = 0;
+    platform::CrtSrand(2024);
+    mApp.SwitchScreen(7);
+    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
+        << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
+        << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause " << mScreen->mPauseCount
+        << " ticks " << mScreen->mStateTicks << " spread " << (mScreen->mTileSpread != nullptr) << " tiles "
+        << mScreen->mTiles.mState;
+
+    // The first board shows its bonus; the player closes it.
+    StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
+    if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+        mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+    EXPECT_EQ(mApp.GetDialog(BonusUnlockDialog::kDialogId), nullptr);
+
+    // (a) The player waits: time up, the board falls away, the penalty.
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 5000))
+        << mScreen->mState << " " << mScreen->mTimer.mValue << "/" << mScreen->mTimer.mDuration << " "
+        << mScreen->mTimer.mState << " " << mScreen->mPauseCount << " " << mScreen->mStateTicks;
+    EXPECT_EQ(record.mInProgress, 0);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
+    const std::vector<int> shape = Shape();
+    const int boardIndex = record.mBoardIndex;
+    users.AddRating(1000 - users.GetRating());
+    const int penalty = mApp.mSettings.GetSection("Penalty")->GetInt("Stage1", 500);
+    ASSERT_TRUE(StepUntil(
+        [&] { return dynamic_cast<LayoutDialog*>(mApp.GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
+    mApp.GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
+    EXPECT_EQ(users.GetRating(), 1000 - penalty);
+    EXPECT_EQ(record.mBoardIndex, boardIndex);
+    EXPECT_EQ(Shape(), shape);
+    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
+
+    // (b) Played to completion, the time made long enough.
+    mScreen->mTimer.mDuration = 1e9f;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            PlayOnce();
+            return mScreen->mState == BoardScreen::kStageComplete;
+        },
+        60000));
+    EXPECT_EQ(record.mInProgress, 0);
+    // The sample's first stage asks few items: its goals are met by now.
+    EXPECT_EQ(mScreen->mOutcome, 0);
+    // The flight ends; without the stage-complete screen the board waits.
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mFlyList == nullptr; }, 2000));
+    EXPECT_EQ(mScreen->mState, BoardScreen::kStageComplete);
+    mScreen->DialogButtonRelease(BoardScreen::kStageCompleteDialog, 1);
+    EXPECT_EQ(mScreen->mState, BoardScreen::kToMapAfterLast);
+}
+
+} // namespace
+} // namespace Game

@@ -10,6 +10,7 @@
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/bonus/game_bonuses.h"
 #include "game/meta/puzzle_dialog.h"
+#include "game/meta/secret_dialog.h"
 #include "game/meta/secret_maps.h"
 #include "game/screens/board_screen.h"
 #include "game/screens/stage_table_goals.h"
@@ -52,6 +53,10 @@ void BoardScreenSetup::Register(StartupSteps& steps, StageGoalSlots* goals) {
         hooks.mSecretMapName = [](int mapIndex) {
             const SecretMapEntry* entry = SecretMap(mapIndex);
             return entry != nullptr ? entry->mRecipe : std::string();
+        };
+        hooks.mMakeSecretDialog = [](int piecesFound, int mapIndex, float x, float y) -> GameDialog* {
+            const SecretMapEntry* entry = SecretMap(mapIndex);
+            return new SecretDialog(piecesFound, entry != nullptr ? entry->mName : std::string(), x, y);
         };
         hooks.mMakePuzzleDialog = [](int mapIndex) -> GameDialog* {
             auto* puzzle = new PuzzleDialog();

@@ -8,7 +8,11 @@
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
+#include "game/meta/puzzle_dialog.h"
+#include "game/meta/secret_dialog.h"
+#include "game/meta/secret_maps.h"
 #include "game/screens/board_screen.h"
+#include "game/screens/fade_overlay.h"
 #include "game/screens/penalty_dialog.h"
 #include "game/ui/profile_services.h"
 #include "game/ui/user_manager.h"
@@ -156,6 +160,77 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(mScreen->mState, BoardScreen::kStageComplete);
     mScreen->DialogButtonRelease(BoardScreen::kStageCompleteDialog, 1);
     EXPECT_EQ(mScreen->mState, BoardScreen::kToMapAfterLast);
+}
+
+// A secret piece found on the board: the secret dialog over the darkened
+// board; its button gives the board back, running. The last piece of the
+// map opens the picture puzzle, whose "Skip" keeps the postcard unsolved.
+TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
+    mApp.Initialize();
+    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
+    ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
+    mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
+    ASSERT_NE(mScreen, nullptr);
+    UserManager& users = *UserManager::GetInstance();
+    auto* user = new User;
+    user->mName = "Finder";
+    users.AddUser(user);
+    users.Save();
+    UserRecord& record = *users.GetCurrentRecord();
+    record.mTipsEnabled = 0;
+    platform::CrtSrand(7);
+    mApp.SwitchScreen(7);
+    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
+    StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
+    if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+        mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+
+    const auto maps = SecretMapsSlot().Get();
+    ASSERT_NE(maps, nullptr);
+    const SecretMapEntry* map = maps->Get(record.mSecretMapIndex);
+    ASSERT_NE(map, nullptr);
+    ASSERT_EQ(map->GetPieceCount(), 3);
+
+    // A piece of three: the dialog flies it in; its button closes it.
+    record.mSecretPieces = 0;
+    mScreen->OnSecretFound(300.0f, 300.0f);
+    EXPECT_EQ(record.mSecretPieces, 1);
+    ASSERT_NE(mScreen->mFadeOverlay, nullptr);
+    EXPECT_EQ(mScreen->mFadeOverlay->mTarget, 150.0f);
+    auto* secret = dynamic_cast<SecretDialog*>(mApp.GetDialog(BoardScreen::kSecretDialog));
+    ASSERT_NE(secret, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return static_cast<LayoutDialog*>(secret)->mState == LayoutDialog::Resting; }, 500));
+    secret->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kSecretDialog) == nullptr; }, 500));
+    EXPECT_EQ(mApp.GetDialog(BoardScreen::kPuzzleDialog), nullptr);
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mFadeOverlay == nullptr; }, 100));
+    EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kMoving);
+
+    // The last piece: the dialog's button opens the puzzle; "Skip" brings
+    // the board back with the postcard in list 3, unsolved, from this map.
+    record.mSecretPieces = 2;
+    mScreen->OnSecretFound(300.0f, 300.0f);
+    secret = dynamic_cast<SecretDialog*>(mApp.GetDialog(BoardScreen::kSecretDialog));
+    ASSERT_NE(secret, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return static_cast<LayoutDialog*>(secret)->mState == LayoutDialog::Resting; }, 500));
+    secret->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kPuzzleDialog) != nullptr; }, 500));
+    auto* puzzle = dynamic_cast<PuzzleDialog*>(mApp.GetDialog(BoardScreen::kPuzzleDialog));
+    ASSERT_NE(puzzle, nullptr);
+    EXPECT_FALSE(puzzle->mBoard.mTiles.empty()); // a playable puzzle
+    for (int i = 0; i < 100; ++i)
+        Step();
+    puzzle->ButtonDepress(PuzzleDialog::kSkip);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kPuzzleDialog) == nullptr; }, 500));
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mFadeOverlay == nullptr; }, 100));
+    EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kMoving);
+    const ItemEntry* postcard = nullptr;
+    for (const ItemEntry& entry : record.mItems[3])
+        if (entry.mName == map->mRecipe)
+            postcard = &entry;
+    ASSERT_NE(postcard, nullptr);
+    EXPECT_EQ(postcard->mState, 0);
+    EXPECT_EQ(postcard->mOrigin, record.mSecretMapIndex);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "game/app/sound_facade.h"
 #include "game/board/bonus.h"
 #include "game/board/bonus_registry.h"
+#include "game/effects/item_fade_list.h"
+#include "game/effects/reshuffle_effect.h"
 #include "game/screens/board_effect_maker.h"
 #include "game/screens/fade_overlay.h"
 #include "game/screens/game_board_effects.h"

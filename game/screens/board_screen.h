@@ -20,7 +20,9 @@
 #include "game/board/board_tiles_listener.h"
 #include "game/board/bonus_listener.h"
 #include "game/effects/tween.h"
+#include "game/screens/board_goal_stats.h"
 #include "game/screens/board_screen_hooks.h"
+#include "game/screens/effect_callbacks.h"
 #include "game/ui/effect_list.h"
 #include "game/ui/game_dialog.h"
 #include "game/ui/image_sprite.h"
@@ -41,6 +43,8 @@ namespace Game {
 class Bonus;
 class BoardEffectMaker;
 class FadeOverlay;
+class ItemFadeList;
+class ReshuffleEffect;
 class Stage;
 struct UserRecord;
 
@@ -130,32 +134,55 @@ public:
 
     // ---- The timer ----
     void OnTimerTick(float fraction) override;
-    void OnTimeUp() override {}
+    void OnTimeUp() override;
     bool HoldTimer();
     void ReleaseTimer();
 
-    // ---- The board's events, the scoring and the stage's end: answered
-    // by the subclass that scores ----
-    void OnFiguresBroken(bool) override {}
-    void OnWrongMove() override {}
-    void OnSelect() override {}
-    void OnMove() override {}
-    void OnNoMoreMoves() override {}
-    void OnLevelComplete(bool) override {}
-    void OnSecretFound(float, float) override {}
-    void OnBoardCleared() override {}
-    void OnChainBroken(BoardCell&) override {}
-    void OnMovesFound() override {}
-    void OnBonusTaken(int, BonusUseRecord*, int, int, int) override {}
-    void OnBonusApply(int) override {}
-    void OnBonusArmed(int, Kavo::Image*) override {}
-    void OnBonusCancelled(int) override {}
-    void OnBonusReady(int) override {}
-    void CanUseAt(int, bool&, int, int) override {}
-    void SetBonusCursor(int, Kavo::Image*, int) override {}
-    // The dialogs of the stage's end; the board screen only removes them.
-    virtual void OnPenaltyClosed(int32_t) {}
-    virtual void OnStageCompleteClosed(int32_t) {}
+    // ---- The board's events and the scoring (board_screen_events.cpp) ----
+    void OnFiguresBroken(bool byMove) override;
+    void OnWrongMove() override;
+    void OnSelect() override;
+    void OnMove() override;
+    void OnChainBroken(BoardCell& cell) override;
+    void OnMovesFound() override;
+    void OnBonusTaken(int index, BonusUseRecord* record, int x, int y, int flags) override;
+    void OnBonusApply(int index) override;
+    void OnBonusArmed(int index, Kavo::Image* cursorImage) override;
+    void OnBonusCancelled(int index) override;
+    void OnBonusReady(int index) override;
+    void CanUseAt(int index, bool& ok, int x, int y) override;
+    void SetBonusCursor(int index, Kavo::Image* image, int variant) override;
+    // The furnishing's extra score of one broken figure of `kind`.
+    void AddFigurePoints(int kind);
+    // A value scored by (kind): statistics, bonus charge and goal bar.
+    void AddScore(int kind, float value);
+    // The board's tile counters copied to the tile layer.
+    void CopyTileTypes();
+    // The line break's and the lightning's cells: each item's price.
+    void ScoreBonusBreak(bool lightning);
+    void ApplyKnife(Bonus& bonus);
+    void ApplyReplace(Bonus& bonus);
+    // The item's picture drifting off the cell centred at (x, y).
+    void ShowItemDone(int itemId, int x, int y);
+
+    // ---- The stage's end (board_screen_end.cpp) ----
+    void OnNoMoreMoves() override;
+    void OnLevelComplete(bool finished) override;
+    void OnSecretFound(float x, float y) override;
+    void OnBoardCleared() override;
+    bool CheckStageGoals(bool flag);
+    void OpenStageComplete();
+    void OnReshuffleDone();
+    virtual void OnPenaltyClosed(int32_t result);
+    virtual void OnStageCompleteClosed(int32_t result);
+    // The owned effects that are no effect-list members: the reshuffle and
+    // the flying items.
+    void UpdateEndEffects();
+    // A banner at the board's centre, held and faded over `duration` updates.
+    void AddBanner(Kavo::Image* image, int duration);
+    // The hint marker and the single owned effects go.
+    void DropSingleEffects();
+    void DrawEndEffects(Kavo::Graphics* g);
 
     // ---- The bonus row (board_screen_bonuses.cpp) ----
     void DrawBonuses(Kavo::Graphics* g);
@@ -272,6 +299,23 @@ public:
     BoardScreenHooks mHooks;
     // The file named by the last start that could not deal a board.
     std::string mStartError;
+    // The play statistics of the board that the stage goals read.
+    BoardGoalStats mGoalStats;
+    // The targets the lightning picked when taken.
+    std::vector<CellPos> mLightningTargets;
+    std::unique_ptr<ReshuffleEffect> mReshuffle;
+    std::unique_ptr<ItemFadeList> mFlyList;
+    // The outcome of the finished board and the rating at its end.
+    int32_t mOutcome = 1;
+    int32_t mRatingAtEnd = 0;
+    uint32_t mBonusReadySound = 0;
+    // The callbacks of the reshuffle, the flying items, the time freeze and
+    // the x2 label.
+    EffectCallbacks mReshuffleListener{[this] { OnReshuffleDone(); }, [this] { mBoard.Refill(true); }};
+    EffectCallbacks mFlyListener{[this] { OpenStageComplete(); }, nullptr};
+    // Holds the timer when the freeze's probes arrive, lets it go at the end.
+    EffectCallbacks mTimerHoldListener{[this] { ReleaseTimer(); }, [this] { HoldTimer(); }};
+    EffectCallbacks mX2EndListener{nullptr, nullptr};
 
 private:
     void ReadControls();

@@ -56,6 +56,7 @@ void BoardScreen::Draw(Kavo::Graphics* g) {
     mTimer.SetAlpha(static_cast<int>(mPanelAlpha));
     mTimer.Draw(g);
     DrawBonuses(g);
+    DrawEndEffects(g);
     mEffects[3].Draw(g);
     DrawOwned(mX2Label, g);
     DrawOwned(mTimeFreeze, g);

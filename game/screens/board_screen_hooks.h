@@ -12,6 +12,7 @@
 namespace Game {
 
 class BoardEffectMaker;
+class BoardScreen;
 class BonusRegistry;
 class GameDialog;
 
@@ -24,6 +25,13 @@ struct BoardScreenHooks {
     std::function<GameDialog*(int mapIndex)> mMakePuzzleDialog;
     // The name of a secret map (its postcard's recipe name).
     std::function<std::string(int mapIndex)> mSecretMapName;
+    // The stage-complete screen over the finished board (dialog 15); without
+    // one the board waits for dialog 15's answer.
+    std::function<GameDialog*(BoardScreen&)> mMakeStageComplete;
+    // Whether the closing stage-complete screen asked for the room.
+    std::function<bool(GameDialog& stageComplete)> mStageCompleteAskedForRoom;
+    // The secret dialog of a found piece at (x, y) (dialog 5).
+    std::function<GameDialog*(int piecesFound, int mapIndex, float x, float y)> mMakeSecretDialog;
     // The application's stage-goal counters, reset at every start.
     StageGoalSlots* mGoals = nullptr;
     // The effects of the stage's moments; none without a maker.

@@ -246,6 +246,7 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
     mHintArrows.reset();
     mBlink.reset();
     mGoalReached.fill(-1);
+    mGoalStats.Clear();
 
     if (mHooks.mGoals != nullptr)
         for (auto& goal : *mHooks.mGoals)

@@ -97,6 +97,7 @@ void BoardScreen::Update() {
     default:
         break;
     }
+    UpdateEndEffects();
     SharedWork();
 }
 

@@ -16,6 +16,7 @@
 #include "tools/sample_content/app_content.h"
 #include "tools/sample_content/board_content.h"
 #include "tools/sample_content/board_screen_content.h"
+#include "tools/sample_content/penalty_content.h"
 #include "tools/sample_content/bonus_content.h"
 #include "tools/sample_content/bonus_dialogs_content.h"
 #include "tools/sample_content/content_files.h"
@@ -242,12 +243,14 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteUsersContent(root) && Kavo::SampleContent::WriteMetaContent(root);
     // After the UI content: the board screen's music list replaces its own.
     ok = ok && Kavo::SampleContent::WriteBoardScreenContent(root);
+    ok = ok && Kavo::SampleContent::WritePenaltyContent(root);
     if (!ok) {
         std::fprintf(stderr, "make-sample-content: cannot write the content into %s\n", root.c_str());
         return 1;
     }
     if (argc >= 4 &&
-        !(Kavo::SampleContent::WriteSampleSounds(argv[3]) && Kavo::SampleContent::WriteBoardScreenSounds(argv[3]))) {
+        !(Kavo::SampleContent::WriteSampleSounds(argv[3]) && Kavo::SampleContent::WriteBoardScreenSounds(argv[3]) &&
+          Kavo::SampleContent::WriteBoardEventSounds(argv[3]))) {
         std::fprintf(stderr, "make-sample-content: cannot write the sounds into %s\n", argv[3]);
         return 1;
     }

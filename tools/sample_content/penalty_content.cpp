@@ -1,0 +1,77 @@
+#include "tools/sample_content/penalty_content.h"
+
+#include "tools/sample_content/content_files.h"
+#include "tools/sample_content/sound_writers.h"
+#include "tools/sound_encoders/sound_encoders.h"
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+constexpr const char* kLayout = R"([Main]
+ID=8
+Modal=1
+BeginX=512
+BeginY=-300
+EndX=512
+EndY=1100
+Speed=40
+Position=312,234,400,300
+[Back]
+Type=Image
+Image=IMAGE_DIALOG_BOX
+Level=0
+Position=0,0
+[Dest]
+Type=Point
+X=512
+Y=330
+[Close]
+Type=Button
+ID=1
+Description=MenuButton
+Caption=OK
+Position=140,230,120,40
+)";
+
+// The sounds of the board's events, of the bonuses and of the stage ends.
+constexpr const char* kSounds[] = {
+    "chipselect",          "chipmove",           "chipwrongmove",          "unlock",
+    "megacross",           "timeup",             "nomoremoves",            "LevelComplete",
+    "PenaltyDone",         "bonuses/knife",      "bonuses/knife2",         "bonuses/toaster",
+    "bonuses/recolor",     "bonuses/pepper2",    "bonuses/shufflebonus",   "bonuses/toasterbonus",
+    "bonuses/hintbonus",   "bonuses/timerbonus", "bonuses/pepperbonus",    "bonuses/recolorbonus",
+    "bonuses/x2bonus",     "bonuses/bonuscomplete",
+};
+
+bool WriteWave(const std::string& path, double hz) {
+    const int frames = 22050 / 20;
+    const auto samples = SoundWriters::Tone(22050, 1, frames, hz, 0.3);
+    return WriteContentFile(path, SoundEncoders::MakeWav(1, 22050, 16, SoundEncoders::PcmBytes(samples)));
+}
+
+} // namespace
+
+std::string PenaltyLayoutText() {
+    return kLayout;
+}
+
+bool WritePenaltyContent(const std::string& root) {
+    return WriteContentFile(root + "/ui/penalty.txt", WithCrLf(kLayout));
+}
+
+bool WriteBoardEventSounds(const std::string& folder) {
+    const std::string sounds = folder + "/sounds/";
+    double hz = 400.0;
+    for (const char* name : kSounds) {
+        if (!WriteWave(sounds + name + ".wav", hz))
+            return false;
+        hz += 40.0;
+    }
+    for (int cascade = 1; cascade <= 10; ++cascade)
+        if (!WriteWave(sounds + "breakfigure" + std::to_string(cascade) + ".wav", 500.0 + 60.0 * cascade))
+            return false;
+    return true;
+}
+
+} // namespace Kavo::SampleContent

@@ -12,6 +12,7 @@
 #include "game/effects/particle_rect_counter.h"
 #include "game/effects/trajectories.h"
 #include "game/main/bonus_screens.h"
+#include "game/main/map_screens.h"
 #include "game/main/menu_screens.h"
 #include "game/main/puzzle_loading.h"
 #include "game/main/room_screens.h"
@@ -84,6 +85,7 @@ void GameTables::Register(StartupSteps& steps) {
     RegisterMenuScreens(steps);
     RegisterBonusScreens(steps);
     RegisterRoomScreen(steps);
+    RegisterMapScreen(steps);
     // The goal counters, rated against the settings' "Rewards".
     steps.mRegisterGoals = [&t] {
         if (GameApp* app = gGameApp)

@@ -11,6 +11,7 @@
 #include "game/effects/flip_card.h"
 #include "game/effects/particle_system.h"
 #include "game/meta/puzzle_defs.h"
+#include "game/meta/recipe_card.h"
 #include "game/meta/recipes.h"
 #include "game/meta/secret_maps.h"
 #include "game/ui/layout.h"
@@ -115,24 +116,7 @@ void PuzzleDialog::Start(const SecretMapEntry* entry, bool fromBoard) {
 }
 
 void PuzzleDialog::MakeRecipeCard() {
-    Kavo::Image* back = IMAGE_POSTBACK;
-    if (back == nullptr)
-        return;
-    Kavo::KavoAppBase* app = Kavo::gAppBase;
-    if (app != nullptr) {
-        mRecipeCard.reset(app->CopyImage(back));
-    } else {
-        mRecipeCard = std::make_unique<Kavo::MemoryImage>();
-        mRecipeCard->Create(back->mWidth, back->mHeight);
-        Kavo::Graphics copy(mRecipeCard.get());
-        copy.DrawImage(back, 0, 0);
-    }
-    std::shared_ptr<Recipes> recipes = RecipesSlot().Get();
-    const Recipe* recipe = recipes != nullptr ? recipes->Find(mRecipe) : nullptr;
-    if (recipe != nullptr) {
-        Kavo::Graphics g(mRecipeCard.get());
-        Recipes::DrawText(*recipe, g, mRecipeCard->mWidth);
-    }
+    mRecipeCard = Game::MakeRecipeCard(mRecipe);
 }
 
 void PuzzleDialog::ReleasePictures() {

@@ -11,6 +11,7 @@
 #include "game/app/title_screen.h"
 #include "game/main/game_tables.h"
 #include "game/meta/main_menu_screen.h"
+#include "game/meta/map_screen.h"
 #include "game/meta/room_screen.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/help_dialog.h"
@@ -105,6 +106,7 @@ TEST_F(GameStartTest, FromTheLogosThroughLoadingToTheMainMenuAndOutThroughTheQui
     EXPECT_NE(IMAGE_HELP, nullptr);
     EXPECT_NE(mApp.mGameOverDialog, nullptr);
     EXPECT_NE(dynamic_cast<RoomScreen*>(mApp.mRoomScreen), nullptr);
+    EXPECT_NE(dynamic_cast<MapScreen*>(mApp.mMapScreen), nullptr);
     EXPECT_TRUE(SndIsEnabled());
 
     // A click on the title goes to the main menu, which asks for a player:

@@ -47,8 +47,11 @@ BreakScore ScoreFigures(std::vector<Figure> figures, const ItemLookup& lookup, i
         for (size_t index : group) {
             const Figure& member = figures[index];
             const ItemRecord* item = lookup ? lookup(member.mType) : nullptr;
-            ScoredFigure scored{member.mType, item != nullptr ? item->mType : -1, {member.mCentreColumn, member.mCentreRow},
-                                member.mLength, false};
+            ScoredFigure scored{member.mType,
+                                item != nullptr ? item->mType : -1,
+                                {member.mCentreColumn, member.mCentreRow},
+                                member.mLength,
+                                false};
             float price = item != nullptr ? static_cast<float>(item->mPrice) : 0.0f;
             if (item != nullptr && member.mType == specialItem) {
                 price += kSpecialExtra + kSpecialShowExtra;

@@ -5,11 +5,11 @@
 
 #include "framework/app/kavo_app_base.h"
 #include "framework/widget/widget_manager.h"
-#include "game/app/sound_facade.h"
-#include "game/board/bonus_registry.h"
 #include "game/app/game_app.h"
+#include "game/app/sound_facade.h"
 #include "game/board/board_random.h"
 #include "game/board/bonus.h"
+#include "game/board/bonus_registry.h"
 #include "game/board/item_catalog.h"
 #include "game/bonus/bonus_lightning.h"
 #include "game/bonus/bonus_line_break.h"
@@ -115,11 +115,12 @@ void BoardScreen::OnFiguresBroken(bool byMove) {
             if (std::find(dusted.begin(), dusted.end(), cell) != dusted.end())
                 continue;
             dusted.push_back(cell);
-            mEffects[2].Add(new DustEffect(EffectEvent{figure.mType, 0, mBoard.ColumnToX(cell.mColumn, true),
-                                                       mBoard.RowToY(cell.mRow, true)}));
+            mEffects[2].Add(new DustEffect(
+                EffectEvent{figure.mType, 0, mBoard.ColumnToX(cell.mColumn, true), mBoard.RowToY(cell.mRow, true)}));
         }
 
-    const BreakScore score = ScoreFigures(figures, [](int id) { return FindItem(id); }, mSpecialItem, mX2Ticks > 0);
+    const BreakScore score = ScoreFigures(
+        figures, [](int id) { return FindItem(id); }, mSpecialItem, mX2Ticks > 0);
     const UserRecord* record = Record();
     const bool firstBoard = record != nullptr && mStageIndex == 0 && mBoardCounter == 0;
     const bool hardware3D = Kavo::gAppBase != nullptr && Kavo::gAppBase->UsesHardware3D();
@@ -127,8 +128,8 @@ void BoardScreen::OnFiguresBroken(bool byMove) {
         const int cx = mBoard.ColumnToX(figure.mCentre.mColumn, true);
         const int cy = mBoard.RowToY(figure.mCentre.mRow, true);
         if (figure.mSpecial) {
-            mEffects[3].Add(new EffectColorRing(
-                {{static_cast<int>(mSpecialIcon.mX), static_cast<int>(mSpecialIcon.mY)}}, nullptr));
+            mEffects[3].Add(
+                new EffectColorRing({{static_cast<int>(mSpecialIcon.mX), static_cast<int>(mSpecialIcon.mY)}}, nullptr));
             ShowItemDone(figure.mItem, cx, cy);
         }
         AddFigurePoints(figure.mKind);
@@ -319,8 +320,8 @@ void BoardScreen::ApplyKnife(Bonus& bonus) {
     }
     cell->mVisible = false;
     PlayUiSound("bonuses/knife2", true);
-    mEffects[3].Add(new EffectKnife(cell->mItem, static_cast<float>(cell->mTargetX),
-                                    static_cast<float>(cell->mTargetY)));
+    mEffects[3].Add(
+        new EffectKnife(cell->mItem, static_cast<float>(cell->mTargetX), static_cast<float>(cell->mTargetY)));
     mFallDelay = kKnifeFallDelay;
     mFallPending = true;
     const ItemRecord* item = FindItem(cell->mItem);
@@ -386,11 +387,11 @@ void BoardScreen::OnBonusApply(int index) {
         break;
     }
     case 4:
-        mTimeFreeze = std::make_unique<EffectFreezeTime>(mTimerPoint.x, mTimerPoint.y, bonus != nullptr
-                                                             ? static_cast<int>(bonus->mX + bonus->mWidth / 2)
-                                                             : mTimerPoint.x,
-                                                         bonus != nullptr ? static_cast<int>(bonus->mY) : mTimerPoint.y,
-                                                         mTimerPoint.x, mTimerPoint.y, &mTimerHoldListener, 0.0f);
+        mTimeFreeze = std::make_unique<EffectFreezeTime>(
+            mTimerPoint.x, mTimerPoint.y,
+            bonus != nullptr ? static_cast<int>(bonus->mX + bonus->mWidth / 2) : mTimerPoint.x,
+            bonus != nullptr ? static_cast<int>(bonus->mY) : mTimerPoint.y, mTimerPoint.x, mTimerPoint.y,
+            &mTimerHoldListener, 0.0f);
         break;
     case 5:
         if (mLightningTargets.empty()) {

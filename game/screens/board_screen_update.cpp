@@ -9,6 +9,7 @@
 #include "game/screens/fade_overlay.h"
 #include "game/ui/animation.h"
 #include "game/ui/ui_sound.h"
+#include "game/ui/update_pacing.h"
 #include "game/ui/user_manager.h"
 
 namespace Game {
@@ -99,6 +100,10 @@ void BoardScreen::Update() {
     }
     UpdateEndEffects();
     SharedWork();
+    // A windowed game gets no float updates from the application: without
+    // them the tiles would never spread and the items never move.
+    if (!PacedByRefresh())
+        UpdateF(1.0f);
 }
 
 void BoardScreen::PlayWork() {

@@ -36,12 +36,28 @@ Position=140,230,120,40
 
 // The sounds of the board's events, of the bonuses and of the stage ends.
 constexpr const char* kSounds[] = {
-    "chipselect",          "chipmove",           "chipwrongmove",          "unlock",
-    "megacross",           "timeup",             "nomoremoves",            "LevelComplete",
-    "PenaltyDone",         "bonuses/knife",      "bonuses/knife2",         "bonuses/toaster",
-    "bonuses/recolor",     "bonuses/pepper2",    "bonuses/shufflebonus",   "bonuses/toasterbonus",
-    "bonuses/hintbonus",   "bonuses/timerbonus", "bonuses/pepperbonus",    "bonuses/recolorbonus",
-    "bonuses/x2bonus",     "bonuses/bonuscomplete",
+    "chipselect",
+    "chipmove",
+    "chipwrongmove",
+    "unlock",
+    "megacross",
+    "timeup",
+    "nomoremoves",
+    "LevelComplete",
+    "PenaltyDone",
+    "bonuses/knife",
+    "bonuses/knife2",
+    "bonuses/toaster",
+    "bonuses/recolor",
+    "bonuses/pepper2",
+    "bonuses/shufflebonus",
+    "bonuses/toasterbonus",
+    "bonuses/hintbonus",
+    "bonuses/timerbonus",
+    "bonuses/pepperbonus",
+    "bonuses/recolorbonus",
+    "bonuses/x2bonus",
+    "bonuses/bonuscomplete",
 };
 
 bool WriteWave(const std::string& path, double hz) {

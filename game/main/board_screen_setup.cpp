@@ -13,6 +13,7 @@
 #include "game/meta/secret_dialog.h"
 #include "game/meta/secret_maps.h"
 #include "game/screens/board_screen.h"
+#include "game/screens/board_stage_complete.h"
 #include "game/screens/stage_table_goals.h"
 #include "platform/process_slot.h"
 
@@ -63,6 +64,15 @@ void BoardScreenSetup::Register(StartupSteps& steps, StageGoalSlots* goals) {
             puzzle->Start(SecretMap(mapIndex), true);
             return puzzle;
         };
+        // The stage-complete screen reads the board through one view kept
+        // with the hook.
+        hooks.mMakeStageComplete =
+            [view = std::shared_ptr<BoardStageCompleteView>()](BoardScreen& board) mutable -> GameDialog* {
+            if (view == nullptr)
+                view = std::make_shared<BoardStageCompleteView>(board);
+            return MakeStageCompleteScreen(board, *view);
+        };
+        hooks.mStageCompleteAskedForRoom = StageCompleteAskedForRoom;
         auto* screen = new BoardScreen(std::move(hooks));
         app.mBoardScreen = screen;
         installed.mBoardBlock.emplace(ProfileBoardSlot(), std::make_shared<BoardProfileAdapter>(screen->mBoard));

@@ -9,13 +9,14 @@
 #include "game/screens/fade_overlay.h"
 #include "game/ui/animation.h"
 #include "game/ui/ui_sound.h"
+#include "game/ui/update_pacing.h"
 #include "game/ui/user_manager.h"
 
 namespace Game {
 
 namespace {
 
-[[maybe_unused]] constexpr int kToMap = 14; // the end flows of a won board go to the map
+constexpr int kSwitchToMap = 14; // the end flows of a won board go to the map
 constexpr int kNextBoardAfter = 50;
 constexpr int kToMapAfter = 100;
 constexpr float kFullAlpha = 255.0f;
@@ -78,7 +79,7 @@ void BoardScreen::Update() {
         if (mStateTicks >= kToMapAfter) {
             mState = kIdle;
             if (GameApp* app = gGameApp)
-                app->SwitchScreen(kToMap);
+                app->SwitchScreen(kSwitchToMap);
         }
         break;
     case kTimeUp:
@@ -99,6 +100,10 @@ void BoardScreen::Update() {
     }
     UpdateEndEffects();
     SharedWork();
+    // A windowed game gets no float updates from the application: without
+    // them the tiles would never spread and the items never move.
+    if (!PacedByRefresh())
+        UpdateF(1.0f);
 }
 
 void BoardScreen::PlayWork() {

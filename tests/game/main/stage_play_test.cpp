@@ -11,6 +11,7 @@
 #include "game/meta/puzzle_dialog.h"
 #include "game/meta/secret_dialog.h"
 #include "game/meta/secret_maps.h"
+#include "game/meta/shop_screen.h"
 #include "game/screens/board_screen.h"
 #include "game/screens/fade_overlay.h"
 #include "game/screens/penalty_dialog.h"
@@ -33,6 +34,13 @@ public:
     bool mLoaded = false;
 };
 
+class StandInMap : public GameDialog {
+public:
+    StandInMap() : GameDialog(0, false) {}
+    void OnEnter() override { mEntered = true; }
+    bool mEntered = false;
+};
+
 class ThreePieceMap : public SecretMapTable {
 public:
     int GetMapCount() const override { return 1; }
@@ -51,10 +59,8 @@ protected:
     }
     void Step() {
         Platform().Clock().Advance(10'000);
+        // Windowed: every screen takes its frame step inside its update.
         mApp.UpdateApp();
-        // The board screen takes its frame step from the caller: one a step.
-        if (mScreen != nullptr && mApp.mWidgetManager->HasWidget(mScreen))
-            mScreen->UpdateF(1.0f);
     }
     template <typename Done>
     bool StepUntil(Done done, int limit) {
@@ -155,11 +161,22 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(record.mInProgress, 0);
     // The sample's first stage asks few items: its goals are met by now.
     EXPECT_EQ(mScreen->mOutcome, 0);
-    // The flight ends; without the stage-complete screen the board waits.
-    ASSERT_TRUE(StepUntil([&] { return mScreen->mFlyList == nullptr; }, 2000));
-    EXPECT_EQ(mScreen->mState, BoardScreen::kStageComplete);
-    mScreen->DialogButtonRelease(BoardScreen::kStageCompleteDialog, 1);
-    EXPECT_EQ(mScreen->mState, BoardScreen::kToMapAfterLast);
+    // The items fly away, then the stage-complete screen flies in over the
+    // board, without "Shop" for this outcome; its "Ok" leads to the map.
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kStageCompleteDialog) != nullptr; }, 2000));
+    EXPECT_EQ(mScreen->mFlyList, nullptr);
+    auto* complete = dynamic_cast<ShopScreen*>(mApp.GetDialog(BoardScreen::kStageCompleteDialog));
+    ASSERT_NE(complete, nullptr);
+    ASSERT_NE(complete->GetShop(), nullptr);
+    EXPECT_FALSE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(StepUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+    auto* map = new StandInMap();
+    mApp.mMapScreen = map;
+    complete->ButtonDepress(ShopScreen::kOkButton);
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kToMapAfterLast; }, 500));
+    EXPECT_EQ(mApp.GetDialog(BoardScreen::kStageCompleteDialog), nullptr);
+    ASSERT_TRUE(StepUntil([&] { return map->mEntered; }, 150)); // switch 14
+    EXPECT_EQ(mApp.mLeavingScreen, mScreen);
 }
 
 // A secret piece found on the board: the secret dialog over the darkened

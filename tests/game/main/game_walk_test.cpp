@@ -1,0 +1,199 @@
+// The game walked through its real screens, headless on the generated
+// sample content: a new player from the main menu, the first comics and
+// stage 0 played by a scripted player. Clicks go through the window
+// procedure to the widgets at their layout positions; a tip answers by its
+// button id.
+#include "framework/graphics/memory_image.h"
+#include "framework/widget/button_widget.h"
+#include "framework/widget/edit_widget.h"
+#include "framework/widget/widget_manager.h"
+#include "game/app/game_app.h"
+#include "game/app/title_screen.h"
+#include "game/bonus/bonus_unlock_dialog.h"
+#include "game/main/board_screen_setup.h"
+#include "game/main/game_tables.h"
+#include "game/meta/comics_scene.h"
+#include "game/meta/main_menu_screen.h"
+#include "game/screens/board_screen.h"
+#include "game/ui/edit_dialog.h"
+#include "game/ui/tip_window.h"
+#include "game/ui/user_manager.h"
+#include "platform/file_system.h"
+#include "platform/messages.h"
+#include "tests/framework/app/app_test_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace Game {
+namespace {
+
+// The player's name, in the game's single-byte encoding (cp1251).
+const std::string kPlayerName = "\xC0\xED\xFF";
+
+class GameWalkTest : public app_test::AppTestEnvironment {
+protected:
+    GameWalkTest() {
+        mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
+        mApp.mIsWindowed = true;
+        mTables.Register(mApp.mSteps);
+        mBoardSetup.Register(mApp.mSteps, mTables.Goals());
+    }
+
+    // One update, its smooth part and one redraw, 10 ms later, as the
+    // application's loop runs them.
+    void Step() {
+        Platform().Clock().Advance(10'000);
+        mApp.UpdateApp();
+        mApp.UpdateFrameF(1.0f);
+        mApp.ProcessSafeDeletes();
+        // Every update's redraw would cost most of the walk's time.
+        if (++mSteps % kRedrawEvery == 0)
+            mApp.Redraw(nullptr);
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            Step();
+            // The loading thread waits for the lock every redraw takes.
+            if (!done() && mApp.mLoadingThreadStarted && !mApp.mLoadingThreadCompleted)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return done();
+    }
+
+    // A press and release at the widget's centre, through the widget manager.
+    void Click(Kavo::Widget* widget) {
+        ASSERT_NE(widget, nullptr);
+        const Kavo::Point at = widget->GetAbsPos();
+        ClickAt(at.mX + widget->mWidth / 2, at.mY + widget->mHeight / 2);
+    }
+    // Through the window procedure, as the window's messages come.
+    void ClickAt(int x, int y) {
+        const platform::LParam at = platform::MakeLParam(x, y);
+        mApp.WindowProc(mApp.mHWnd, platform::kWmMouseMove, 0, at);
+        mApp.WindowProc(mApp.mHWnd, platform::kWmLButtonDown, platform::kMkLButton, at);
+        mApp.WindowProc(mApp.mHWnd, platform::kWmLButtonUp, 0, at);
+        mApp.ProcessDeferredMessages(false);
+    }
+
+    // The first widget under `container` that is a button with this id.
+    static Kavo::ButtonWidget* FindButton(Kavo::WidgetContainer* container, int32_t id) {
+        if (container == nullptr)
+            return nullptr;
+        for (Kavo::Widget* widget : container->GetWidgets()) {
+            if (auto* button = dynamic_cast<Kavo::ButtonWidget*>(widget); button != nullptr && button->mId == id)
+                return button;
+            if (Kavo::ButtonWidget* found = FindButton(widget, id))
+                return found;
+        }
+        return nullptr;
+    }
+
+    // Logos skipped, loading done, "Continue": the main menu is entered.
+    void StartToMainMenu() {
+        mApp.Initialize();
+        // The window is the active one.
+        mApp.WindowProc(mApp.mHWnd, platform::kWmActivateApp, 1, 0);
+        mApp.ProcessDeferredMessages(false);
+        ASSERT_TRUE(StepUntil([&] { return mApp.mLogoScreen != nullptr; }, 10));
+        mApp.mLogoScreen->MouseDown(10, 10, 1);
+        ASSERT_TRUE(StepUntil(
+            [&] {
+                auto* title = dynamic_cast<TitleScreen*>(mApp.mTitleScreen);
+                return title != nullptr && title->IsLoaded();
+            },
+            5000));
+        ClickAt(500, 400);
+        ASSERT_EQ(mApp.mEnteringScreen, Menu());
+    }
+
+    // The scripted player: whenever the board is idle, it clicks the two
+    // cells of the first listed move; an open tip is closed with its "Ok".
+    void PlayStep() {
+        if (auto* tip = dynamic_cast<TipWindow*>(mApp.GetDialog(TipWindow::kDialogId))) {
+            tip->ButtonDepress(1);
+            return;
+        }
+        // A newly unlocked bonus is shown once; its "Ok" closes it.
+        if (auto* unlock = dynamic_cast<LayoutDialog*>(mApp.GetDialog(BonusUnlockDialog::kDialogId))) {
+            if (unlock->mState == LayoutDialog::Resting)
+                Click(FindButton(unlock, 1));
+            return;
+        }
+        BoardScreen* board = Board();
+        if (mApp.mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
+            !mApp.mDialogList.empty() || board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() ||
+            board->mBoard.mMoves.empty())
+            return;
+        const Move move = board->mBoard.mMoves.front();
+        ++mMovesMade;
+        ClickAt(move.mX1, move.mY1);
+        ClickAt(move.mX2, move.mY2);
+    }
+    template <typename Done>
+    bool PlayUntil(Done done, int limit) {
+        for (int i = 0; i < limit && !done(); ++i) {
+            PlayStep();
+            Step();
+        }
+        return done();
+    }
+
+    MainMenuScreen* Menu() { return dynamic_cast<MainMenuScreen*>(mApp.mMainMenuScreen); }
+    BoardScreen* Board() { return dynamic_cast<BoardScreen*>(mApp.mBoardScreen); }
+    int TilesLeft() {
+        int n = 0;
+        for (const BoardCell& cell : Board()->mBoard.mCells)
+            n += cell.mExists ? cell.mTiles : 0;
+        return n;
+    }
+    ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(mApp.mComicsScene1); }
+
+    static constexpr int kRedrawEvery = 10;
+    int mSteps = 0;
+    int mMovesMade = 0;
+    GameTables mTables;
+    BoardScreenSetup mBoardSetup;
+    GameApp mApp{KAVO_PROGRAM_FOLDER};
+};
+
+TEST_F(GameWalkTest, ANewPlayerFromTheMainMenuSkipsTheComicsAndPlaysTheFirstBoard) {
+    StartToMainMenu();
+    UserManager* users = UserManager::GetInstance();
+    ASSERT_NE(users, nullptr);
+
+    // No player yet: the menu asks for one; a Cyrillic name makes it.
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() != nullptr; }, 10));
+    EditDialog* entry = mApp.GetNewUserDialog();
+    for (const char c : kPlayerName)
+        entry->mEdit->KeyChar(c);
+    entry->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() == nullptr && mApp.mDialogList.empty(); }, 300));
+    ASSERT_EQ(users->GetUserCount(), 1);
+    EXPECT_EQ(users->GetCurrentUser()->mName, kPlayerName);
+
+    // Play starts a new game with the first comics; "Skip" leads to the board.
+    Click(Menu()->GetButton(MainMenuScreen::Play));
+    ASSERT_EQ(mApp.mEnteringScreen, Comics1());
+    ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
+    Click(Comics1()->GetSkip());
+    ASSERT_TRUE(StepUntil([&] { return mApp.mEnteringScreen == Board(); }, 300));
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
+    EXPECT_FALSE(Board()->mBoard.mMoves.empty());
+
+    // The scripted player takes the moves the board lists: tiles go and
+    // the player's stage figures rise.
+    const int tilesAtStart = TilesLeft();
+    ASSERT_GT(tilesAtStart, 0);
+    EXPECT_TRUE(PlayUntil([&] { return TilesLeft() < tilesAtStart; }, 3000))
+        << TilesLeft() << " of " << tilesAtStart << " tiles left after " << mMovesMade << " moves";
+    EXPECT_GT(mMovesMade, 0);
+    EXPECT_GT(users->GetStatC(0) + users->GetStatC(1) + users->GetStatC(2), 0.0f);
+}
+
+} // namespace
+} // namespace Game

@@ -34,13 +34,6 @@ public:
     bool mLoaded = false;
 };
 
-class StandInMap : public GameDialog {
-public:
-    StandInMap() : GameDialog(0, false) {}
-    void OnEnter() override { mEntered = true; }
-    bool mEntered = false;
-};
-
 class ThreePieceMap : public SecretMapTable {
 public:
     int GetMapCount() const override { return 1; }
@@ -170,12 +163,11 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     ASSERT_NE(complete->GetShop(), nullptr);
     EXPECT_FALSE(complete->GetShop()->mVisible);
     ASSERT_TRUE(StepUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
-    auto* map = new StandInMap();
-    mApp.mMapScreen = map;
+    ASSERT_NE(mApp.mMapScreen, nullptr);
     complete->ButtonDepress(ShopScreen::kOkButton);
     ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kToMapAfterLast; }, 500));
     EXPECT_EQ(mApp.GetDialog(BoardScreen::kStageCompleteDialog), nullptr);
-    ASSERT_TRUE(StepUntil([&] { return map->mEntered; }, 150)); // switch 14
+    ASSERT_TRUE(StepUntil([&] { return mApp.mEnteringScreen == mApp.mMapScreen; }, 150)); // switch 14
     EXPECT_EQ(mApp.mLeavingScreen, mScreen);
 }
 

@@ -1,6 +1,7 @@
 // The game walked through its real screens, headless on the generated
-// sample content: a new player from the main menu, the first comics and
-// stage 0 played by a scripted player. Clicks go through the window
+// sample content: a new player from the main menu, the first comics, stage 0
+// won by a scripted player, the stage-complete screen and the map's first
+// star. Clicks go through the window
 // procedure to the widgets at their layout positions; a tip answers by its
 // button id.
 #include "framework/graphics/memory_image.h"
@@ -14,6 +15,8 @@
 #include "game/main/game_tables.h"
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
+#include "game/meta/map_screen.h"
+#include "game/meta/shop_screen.h"
 #include "game/screens/board_screen.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/tip_window.h"
@@ -126,7 +129,8 @@ protected:
         }
         BoardScreen* board = Board();
         if (mApp.mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
-            !mApp.mDialogList.empty() || board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() ||
+            !mApp.mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
+            board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() ||
             board->mBoard.mMoves.empty())
             return;
         const Move move = board->mBoard.mMoves.front();
@@ -152,6 +156,8 @@ protected:
         return n;
     }
     ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(mApp.mComicsScene1); }
+    MapScreen* Map() { return dynamic_cast<MapScreen*>(mApp.mMapScreen); }
+    ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(mApp.GetDialog(ShopScreen::kDialogId)); }
 
     static constexpr int kRedrawEvery = 10;
     int mSteps = 0;
@@ -161,7 +167,7 @@ protected:
     GameApp mApp{KAVO_PROGRAM_FOLDER};
 };
 
-TEST_F(GameWalkTest, ANewPlayerFromTheMainMenuSkipsTheComicsAndPlaysTheFirstBoard) {
+TEST_F(GameWalkTest, ANewPlayerSkipsTheComicsWinsStageZeroAndTheMapShowsTheFirstStar) {
     StartToMainMenu();
     UserManager* users = UserManager::GetInstance();
     ASSERT_NE(users, nullptr);
@@ -185,14 +191,42 @@ TEST_F(GameWalkTest, ANewPlayerFromTheMainMenuSkipsTheComicsAndPlaysTheFirstBoar
     ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
     EXPECT_FALSE(Board()->mBoard.mMoves.empty());
 
-    // The scripted player takes the moves the board lists: tiles go and
-    // the player's stage figures rise.
+    // The scripted player takes the moves the board lists until every tile
+    // is gone, within the stage's time; the goals are met with the board.
     const int tilesAtStart = TilesLeft();
     ASSERT_GT(tilesAtStart, 0);
-    EXPECT_TRUE(PlayUntil([&] { return TilesLeft() < tilesAtStart; }, 3000))
-        << TilesLeft() << " of " << tilesAtStart << " tiles left after " << mMovesMade << " moves";
-    EXPECT_GT(mMovesMade, 0);
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 4000))
+        << TilesLeft() << " of " << tilesAtStart << " tiles left after " << mMovesMade << " moves, state "
+        << Board()->mState;
+    EXPECT_EQ(Board()->mOutcome, 0);
     EXPECT_GT(users->GetStatC(0) + users->GetStatC(1) + users->GetStatC(2), 0.0f);
+
+    // The stage-complete screen flies in without "Shop" on this first win
+    // and counts the money label up by the booked gain and time bonus.
+    ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
+    ShopScreen* complete = StageComplete();
+    ASSERT_NE(complete->GetShop(), nullptr);
+    EXPECT_FALSE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kCounting; }, 500));
+    ASSERT_NE(complete->GetMoneyLabel(), nullptr);
+    const float moneyAtStart = complete->GetMoneyLabel()->mCurrent;
+    EXPECT_GT(complete->GetRatingGain(), 0);
+    ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000)) << complete->GetPhase();
+    EXPECT_EQ(complete->GetMoneyLabel()->mCurrent,
+              moneyAtStart + static_cast<float>(complete->GetRatingGain() + complete->GetTimeBonus()));
+
+    // "Ok" leads to the map, which plays star 0 and then counts it; entered
+    // after a win it offers no way back to the main menu.
+    ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+    Click(complete->GetOk());
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    ASSERT_NE(Map()->GetStarEffect(), nullptr);
+    EXPECT_EQ(Map()->GetStarCount(), 0);
+    ASSERT_NE(Map()->GetBackButton(), nullptr);
+    EXPECT_FALSE(Map()->GetBackButton()->mVisible);
+    ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == 1; }, 1000));
+    EXPECT_NE(Map()->GetStarScene(), nullptr);
+    EXPECT_EQ(users->GetCurrentRecord()->mStageIndex, 0);
 }
 
 } // namespace

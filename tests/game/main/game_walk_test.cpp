@@ -1,7 +1,7 @@
 // The game walked through its real screens, headless on the generated
 // sample content: a new player from the main menu, the first comics, stage 0
-// won by a scripted player, the stage-complete screen and the map's first
-// star. Clicks go through the window
+// won by a scripted player, the stage-complete screen, the map's first star,
+// one decoration item bought and placed in the room, and the saved profile. Clicks go through the window
 // procedure to the widgets at their layout positions; a tip answers by its
 // button id.
 #include "framework/graphics/memory_image.h"
@@ -16,7 +16,10 @@
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
 #include "game/meta/map_screen.h"
+#include "game/meta/room_screen.h"
+#include "game/meta/shop_item.h"
 #include "game/meta/shop_screen.h"
+#include "game/meta/stuff_cell.h"
 #include "game/screens/board_screen.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/tip_window.h"
@@ -157,6 +160,7 @@ protected:
     }
     ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(mApp.mComicsScene1); }
     MapScreen* Map() { return dynamic_cast<MapScreen*>(mApp.mMapScreen); }
+    RoomScreen* Room() { return dynamic_cast<RoomScreen*>(mApp.mRoomScreen); }
     ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(mApp.GetDialog(ShopScreen::kDialogId)); }
 
     static constexpr int kRedrawEvery = 10;
@@ -167,7 +171,7 @@ protected:
     GameApp mApp{KAVO_PROGRAM_FOLDER};
 };
 
-TEST_F(GameWalkTest, ANewPlayerSkipsTheComicsWinsStageZeroAndTheMapShowsTheFirstStar) {
+TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom) {
     StartToMainMenu();
     UserManager* users = UserManager::GetInstance();
     ASSERT_NE(users, nullptr);
@@ -211,6 +215,7 @@ TEST_F(GameWalkTest, ANewPlayerSkipsTheComicsWinsStageZeroAndTheMapShowsTheFirst
     ASSERT_NE(complete->GetMoneyLabel(), nullptr);
     const float moneyAtStart = complete->GetMoneyLabel()->mCurrent;
     EXPECT_GT(complete->GetRatingGain(), 0);
+    const int earned = complete->GetRatingGain() + complete->GetTimeBonus();
     ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000)) << complete->GetPhase();
     EXPECT_EQ(complete->GetMoneyLabel()->mCurrent,
               moneyAtStart + static_cast<float>(complete->GetRatingGain() + complete->GetTimeBonus()));
@@ -227,6 +232,60 @@ TEST_F(GameWalkTest, ANewPlayerSkipsTheComicsWinsStageZeroAndTheMapShowsTheFirst
     ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == 1; }, 1000));
     EXPECT_NE(Map()->GetStarScene(), nullptr);
     EXPECT_EQ(users->GetCurrentRecord()->mStageIndex, 0);
+
+    // Restaurant 0 leads to the room (21). A click on the first offer the
+    // rating pays for buys it and places it in the room.
+    const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
+    ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Room(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100));
+    const int ratingBefore = users->GetRating();
+    StuffCell* offer = nullptr;
+    Kavo::Point at;
+    for (int y = 0; y < 768 && offer == nullptr; y += 10)
+        for (int x = 0; x < 1024 && offer == nullptr; x += 10)
+            if (StuffCell* cell = Room()->mStuff.HitTest(float(x), float(y));
+                cell != nullptr && cell->mAffordable && !cell->mOwned) {
+                offer = cell;
+                at = Kavo::Point(x + 20, y + 20);
+            }
+    ASSERT_NE(offer, nullptr) << "nothing affordable for a rating of " << ratingBefore;
+    ShopItem* bought = offer->mItem;
+    ClickAt(at.mX, at.mY);
+    EXPECT_EQ(users->GetRating(), ratingBefore - bought->TotalPrice());
+    EXPECT_GE(Room()->mRoom.IndexOf(bought), 0);
+    const ItemEntry* owned = users->FindItem(bought->mName, MapScreen::kDecorationList);
+    ASSERT_NE(owned, nullptr);
+    EXPECT_EQ(owned->mState, 1);
+
+    // "Back" (42) returns to the map, which keeps its star count.
+    PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100);
+    Room()->ButtonDepress(RoomScreen::kBackButton);
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    EXPECT_EQ(Map()->GetStarCount(), 1);
+    EXPECT_EQ(Map()->GetStarEffect(), nullptr);
+
+    // What the next run reads: the player current at stage 0 with a game to
+    // continue, the rating earned less the price, the default decoration
+    // and the new item owned, placed (`State` 1) exactly as the room shows
+    // them (the new counter took the default one's place), and no file left
+    // half written.
+    UserManager again;
+    ASSERT_TRUE(again.LoadAll(users->GetUsersFilePath()));
+    ASSERT_NE(again.GetCurrentUser(), nullptr);
+    EXPECT_EQ(again.GetCurrentUser()->mName, kPlayerName);
+    EXPECT_EQ(again.GetCurrentRecord()->mStageIndex, 0);
+    EXPECT_TRUE(again.GetSecondGameFlag());
+    EXPECT_EQ(again.GetRating(), earned - bought->TotalPrice());
+    for (const std::string& name :
+         {std::string("wall100"), std::string("table102"), std::string("stoika100"), bought->mName}) {
+        const ItemEntry* item = again.FindItem(name, MapScreen::kDecorationList);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->mState, Room()->mRoom.IndexOfName(name) >= 0 ? 1 : 0) << name;
+    }
+    EXPECT_EQ(again.FindItem(bought->mName, MapScreen::kDecorationList)->mState, 1);
+    EXPECT_FALSE(platform::FileExists(users->GetUsersFilePath() + ".tmp"));
+    EXPECT_FALSE(platform::FileExists(users->ProfilePath(kPlayerName) + ".tmp"));
 }
 
 } // namespace

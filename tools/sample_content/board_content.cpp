@@ -110,9 +110,9 @@ std::string ItemsText() {
 }
 
 std::string BoardsDatBytes() {
-    std::vector<Layout> layouts(4);
+    std::vector<Layout> layouts(5);
 
-    // The first stage: a 6 x 5 rectangle in the middle, one tile each.
+    // A 6 x 5 rectangle in the middle, one tile each.
     Fill(layouts[0], 5, 10, 2, 6, 1);
 
     // The whole grid with holes in the corners and the middle.
@@ -146,6 +146,10 @@ std::string BoardsDatBytes() {
     }
     for (int column = 8; column < kColumns; ++column)
         fourth.Tile(column, 5) = 0;
+
+    // The first stage: a 5 x 3 strip in the middle, small enough for a
+    // player who takes any move to clear it well within the stage's time.
+    Fill(layouts[4], 5, 9, 3, 5, 1);
 
     std::string bytes;
     PutLong(bytes, uint32_t(layouts.size()));

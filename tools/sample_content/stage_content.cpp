@@ -11,6 +11,9 @@ namespace {
 
 constexpr int kStageCount = 15;
 
+// The small layout of boards.dat the first stage plays.
+constexpr int kFirstStageLayout = 4;
+
 // The eight bonuses, the order in which the stages unlock them.
 constexpr const char* kBonusNames[8] = {"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"};
 
@@ -54,7 +57,7 @@ std::string StagesText() {
         text += Format("[Stage%02d]\n", stage);
         // The first stage plays the small layout alone; later ones a range.
         if (stage == 0)
-            text += "Boards=0,0\n";
+            text += Format("Boards=%d,%d\n", kFirstStageLayout, kFirstStageLayout);
         else
             text += Format("Boards=%d,%d\n", 1 + stage % 2, 2 + stage % 2);
         // The first stage: enough time for a player who matches, too little
@@ -62,8 +65,14 @@ std::string StagesText() {
         text += stage == 0 ? "Time=40\n" : Format("Time=%d\n", 180 - stage * 5);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
-        text += Format("DrinkCount=%d\nEatCount=%d\n", 40 + stage * 10, 30 + stage * 10);
-        text += Format("StuffCount=%d\nStuffPrice=%d\n", 20 + stage * 5, 5 + restaurant);
+        // The first stage's goals are met by clearing its one board; the
+        // second's ask more than one board yields.
+        if (stage == 0)
+            text += "DrinkCount=3\nEatCount=2\nStuffCount=2\n";
+        else
+            text += Format("DrinkCount=%d\nEatCount=%d\n", 40 + stage * 10, 30 + stage * 10) +
+                    Format("StuffCount=%d\n", 20 + stage * 5);
+        text += Format("StuffPrice=%d\n", 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);
         if (stage % 2 == 0 && stage / 2 < 8)
             text += std::string("Bonus=") + kBonusNames[stage / 2] + "\n";

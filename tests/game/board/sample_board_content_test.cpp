@@ -20,7 +20,7 @@ TEST(SampleBoardContentTest, LayoutsReadWhole) {
     buffer.SetData(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()));
     BoardDefs defs;
     ASSERT_TRUE(defs.Read(buffer)) << defs.GetErrorText();
-    ASSERT_EQ(defs.GetCount(), 4);
+    ASSERT_EQ(defs.GetCount(), 5);
     EXPECT_TRUE(buffer.AtEnd());
 
     auto cellsWith = [&](int layout, auto test) {
@@ -31,6 +31,7 @@ TEST(SampleBoardContentTest, LayoutsReadWhole) {
     };
     EXPECT_EQ(cellsWith(0, [](const LayoutCell& c) { return c.mValue == 1; }), 30);
     EXPECT_EQ(cellsWith(1, [](const LayoutCell& c) { return c.mValue == 0; }), 8);
+    EXPECT_EQ(cellsWith(4, [](const LayoutCell& c) { return c.mValue != 0; }), 15);
     EXPECT_GT(cellsWith(2, [](const LayoutCell& c) { return c.mValue == 2; }), 0);
     EXPECT_GT(cellsWith(2, [](const LayoutCell& c) { return c.mChain == 1 && c.mChainStyle == 1; }), 0);
     EXPECT_GT(cellsWith(2, [](const LayoutCell& c) { return c.mChain == 3 && c.mChainStyle == 1; }), 0);

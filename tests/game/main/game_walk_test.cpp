@@ -1,6 +1,7 @@
 // The game walked through its real screens, headless on the generated
-// sample content: a new player from the main menu, the first comics and
-// stage 0 played by a scripted player. Clicks go through the window
+// sample content: a new player from the main menu, the first comics, stage 0
+// won by a scripted player, the stage-complete screen, the map's first star,
+// one decoration item bought and placed in the room, and the saved profile. Clicks go through the window
 // procedure to the widgets at their layout positions; a tip answers by its
 // button id.
 #include "framework/graphics/memory_image.h"
@@ -14,6 +15,11 @@
 #include "game/main/game_tables.h"
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
+#include "game/meta/map_screen.h"
+#include "game/meta/room_screen.h"
+#include "game/meta/shop_item.h"
+#include "game/meta/shop_screen.h"
+#include "game/meta/stuff_cell.h"
 #include "game/screens/board_screen.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/tip_window.h"
@@ -126,7 +132,8 @@ protected:
         }
         BoardScreen* board = Board();
         if (mApp.mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
-            !mApp.mDialogList.empty() || board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() ||
+            !mApp.mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
+            board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() ||
             board->mBoard.mMoves.empty())
             return;
         const Move move = board->mBoard.mMoves.front();
@@ -152,6 +159,9 @@ protected:
         return n;
     }
     ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(mApp.mComicsScene1); }
+    MapScreen* Map() { return dynamic_cast<MapScreen*>(mApp.mMapScreen); }
+    RoomScreen* Room() { return dynamic_cast<RoomScreen*>(mApp.mRoomScreen); }
+    ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(mApp.GetDialog(ShopScreen::kDialogId)); }
 
     static constexpr int kRedrawEvery = 10;
     int mSteps = 0;
@@ -161,7 +171,7 @@ protected:
     GameApp mApp{KAVO_PROGRAM_FOLDER};
 };
 
-TEST_F(GameWalkTest, ANewPlayerFromTheMainMenuSkipsTheComicsAndPlaysTheFirstBoard) {
+TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom) {
     StartToMainMenu();
     UserManager* users = UserManager::GetInstance();
     ASSERT_NE(users, nullptr);
@@ -185,14 +195,97 @@ TEST_F(GameWalkTest, ANewPlayerFromTheMainMenuSkipsTheComicsAndPlaysTheFirstBoar
     ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
     EXPECT_FALSE(Board()->mBoard.mMoves.empty());
 
-    // The scripted player takes the moves the board lists: tiles go and
-    // the player's stage figures rise.
+    // The scripted player takes the moves the board lists until every tile
+    // is gone, within the stage's time; the goals are met with the board.
     const int tilesAtStart = TilesLeft();
     ASSERT_GT(tilesAtStart, 0);
-    EXPECT_TRUE(PlayUntil([&] { return TilesLeft() < tilesAtStart; }, 3000))
-        << TilesLeft() << " of " << tilesAtStart << " tiles left after " << mMovesMade << " moves";
-    EXPECT_GT(mMovesMade, 0);
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 4000))
+        << TilesLeft() << " of " << tilesAtStart << " tiles left after " << mMovesMade << " moves, state "
+        << Board()->mState;
+    EXPECT_EQ(Board()->mOutcome, 0);
     EXPECT_GT(users->GetStatC(0) + users->GetStatC(1) + users->GetStatC(2), 0.0f);
+
+    // The stage-complete screen flies in without "Shop" on this first win
+    // and counts the money label up by the booked gain and time bonus.
+    ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
+    ShopScreen* complete = StageComplete();
+    ASSERT_NE(complete->GetShop(), nullptr);
+    EXPECT_FALSE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kCounting; }, 500));
+    ASSERT_NE(complete->GetMoneyLabel(), nullptr);
+    const float moneyAtStart = complete->GetMoneyLabel()->mCurrent;
+    EXPECT_GT(complete->GetRatingGain(), 0);
+    const int earned = complete->GetRatingGain() + complete->GetTimeBonus();
+    ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000)) << complete->GetPhase();
+    EXPECT_EQ(complete->GetMoneyLabel()->mCurrent,
+              moneyAtStart + static_cast<float>(complete->GetRatingGain() + complete->GetTimeBonus()));
+
+    // "Ok" leads to the map, which plays star 0 and then counts it; entered
+    // after a win it offers no way back to the main menu.
+    ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+    Click(complete->GetOk());
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    ASSERT_NE(Map()->GetStarEffect(), nullptr);
+    EXPECT_EQ(Map()->GetStarCount(), 0);
+    ASSERT_NE(Map()->GetBackButton(), nullptr);
+    EXPECT_FALSE(Map()->GetBackButton()->mVisible);
+    ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == 1; }, 1000));
+    EXPECT_NE(Map()->GetStarScene(), nullptr);
+    EXPECT_EQ(users->GetCurrentRecord()->mStageIndex, 0);
+
+    // Restaurant 0 leads to the room (21). A click on the first offer the
+    // rating pays for buys it and places it in the room.
+    const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
+    ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Room(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100));
+    const int ratingBefore = users->GetRating();
+    StuffCell* offer = nullptr;
+    Kavo::Point at;
+    for (int y = 0; y < 768 && offer == nullptr; y += 10)
+        for (int x = 0; x < 1024 && offer == nullptr; x += 10)
+            if (StuffCell* cell = Room()->mStuff.HitTest(float(x), float(y));
+                cell != nullptr && cell->mAffordable && !cell->mOwned) {
+                offer = cell;
+                at = Kavo::Point(x + 20, y + 20);
+            }
+    ASSERT_NE(offer, nullptr) << "nothing affordable for a rating of " << ratingBefore;
+    ShopItem* bought = offer->mItem;
+    ClickAt(at.mX, at.mY);
+    EXPECT_EQ(users->GetRating(), ratingBefore - bought->TotalPrice());
+    EXPECT_GE(Room()->mRoom.IndexOf(bought), 0);
+    const ItemEntry* owned = users->FindItem(bought->mName, MapScreen::kDecorationList);
+    ASSERT_NE(owned, nullptr);
+    EXPECT_EQ(owned->mState, 1);
+
+    // "Back" (42) returns to the map, which keeps its star count.
+    PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100);
+    Room()->ButtonDepress(RoomScreen::kBackButton);
+    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    EXPECT_EQ(Map()->GetStarCount(), 1);
+    EXPECT_EQ(Map()->GetStarEffect(), nullptr);
+
+    // What the next run reads: the player current at stage 0 with a game to
+    // continue, the rating earned less the price, the default decoration
+    // and the new item owned, placed (`State` 1) exactly as the room shows
+    // them (the new counter took the default one's place), and no file left
+    // half written.
+    UserManager again;
+    ASSERT_TRUE(again.LoadAll(users->GetUsersFilePath()));
+    ASSERT_NE(again.GetCurrentUser(), nullptr);
+    EXPECT_EQ(again.GetCurrentUser()->mName, kPlayerName);
+    EXPECT_EQ(again.GetCurrentRecord()->mStageIndex, 0);
+    EXPECT_TRUE(again.GetSecondGameFlag());
+    EXPECT_EQ(again.GetRating(), earned - bought->TotalPrice());
+    for (const std::string& name :
+         {std::string("wall100"), std::string("table102"), std::string("stoika100"), bought->mName}) {
+        const ItemEntry* item = again.FindItem(name, MapScreen::kDecorationList);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->mState, Room()->mRoom.IndexOfName(name) >= 0 ? 1 : 0) << name;
+    }
+    EXPECT_EQ(again.FindItem(bought->mName, MapScreen::kDecorationList)->mState, 1);
+    EXPECT_FALSE(platform::FileExists(users->GetUsersFilePath() + ".tmp"));
+    EXPECT_FALSE(platform::FileExists(users->ProfilePath(kPlayerName) + ".tmp"));
 }
 
 } // namespace

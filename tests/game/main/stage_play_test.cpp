@@ -64,6 +64,33 @@ protected:
         }
         return done();
     }
+    // Loads the game, makes a new player (tips off), deals the first board
+    // from a fixed seed, waits until it is played and closes the bonus it
+    // presents.
+    void EnterFirstBoard(const std::string& name, unsigned seed) {
+        mApp.Initialize();
+        ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
+        ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
+        mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
+        ASSERT_NE(mScreen, nullptr);
+        UserManager& users = *UserManager::GetInstance();
+        auto* user = new User;
+        user->mName = name;
+        users.AddUser(user);
+        users.Save();
+        users.GetCurrentRecord()->mTipsEnabled = 0;
+        platform::CrtSrand(seed);
+        mApp.SwitchScreen(7);
+        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
+            << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
+            << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause "
+            << mScreen->mPauseCount << " ticks " << mScreen->mStateTicks << " spread "
+            << (mScreen->mTileSpread != nullptr) << " tiles " << mScreen->mTiles.mState;
+        // The first board shows its bonus; the player closes it.
+        StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
+        if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+            mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+    }
     bool Settled() {
         return mScreen->mState == BoardScreen::kPlaying && !mScreen->mTimer.mReverse &&
                mScreen->mTimer.mState == TimerDial::kMoving;
@@ -97,31 +124,9 @@ protected:
 };
 
 TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheStagesEnd) {
-    mApp.Initialize();
-    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
-    ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
-    mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
-    ASSERT_NE(mScreen, nullptr);
-
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Player", 2024));
     UserManager& users = *UserManager::GetInstance();
-    auto* user = new User;
-    user->mName = "Player";
-    users.AddUser(user);
-    users.Save();
     UserRecord& record = *users.GetCurrentRecord();
-    record.mTipsEnabled = 0;
-    platform::CrtSrand(2024);
-    mApp.SwitchScreen(7);
-    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
-        << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
-        << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause " << mScreen->mPauseCount
-        << " ticks " << mScreen->mStateTicks << " spread " << (mScreen->mTileSpread != nullptr) << " tiles "
-        << mScreen->mTiles.mState;
-
-    // The first board shows its bonus; the player closes it.
-    StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
-    if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
-        mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
     EXPECT_EQ(mApp.GetDialog(BonusUnlockDialog::kDialogId), nullptr);
 
     // (a) The player waits: time up, the board falls away, the penalty.
@@ -175,24 +180,8 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
 // board; its button gives the board back, running. The last piece of the
 // map opens the picture puzzle, whose "Skip" keeps the postcard unsolved.
 TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
-    mApp.Initialize();
-    ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
-    ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
-    mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
-    ASSERT_NE(mScreen, nullptr);
-    UserManager& users = *UserManager::GetInstance();
-    auto* user = new User;
-    user->mName = "Finder";
-    users.AddUser(user);
-    users.Save();
-    UserRecord& record = *users.GetCurrentRecord();
-    record.mTipsEnabled = 0;
-    platform::CrtSrand(7);
-    mApp.SwitchScreen(7);
-    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
-    StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
-    if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
-        mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Finder", 7));
+    UserRecord& record = *UserManager::GetInstance()->GetCurrentRecord();
 
     const auto maps = SecretMapsSlot().Get();
     ASSERT_NE(maps, nullptr);

@@ -24,6 +24,7 @@
 #include "tests/framework/app/app_test_environment.h"
 #include "tests/framework/graphics/recording_image.h"
 #include "tests/game/meta/catalog_text.h"
+#include "tests/game/meta/fake_room_images.h"
 
 #include <gtest/gtest.h>
 
@@ -81,26 +82,7 @@ constexpr char kMenu[] = "[Main]\r\nSalads=x\r\nSoups=x\r\n"
 
 constexpr char kAddInRoom[] = "[Main]\r\nTime=1\r\n[Item1]\r\nWIDTH=0,1;1,2\r\nHEIGHT=0,3;1,4\r\n";
 
-// Room pictures by name, as the resource manager would keep them.
-class FakeRoomImages : public RoomImageSource {
-public:
-    bool HasImage(const std::string& name) override { return mImages.count(name) != 0; }
-    Kavo::Image* LoadImageWithFlags(const std::string& name, const std::string&) override {
-        auto& image = mImages[name];
-        image = std::make_unique<Kavo::RecordingImage>(100, 100);
-        return image.get();
-    }
-    Kavo::Image* GetImageById(const std::string& name) override {
-        auto it = mImages.find(name);
-        return it != mImages.end() ? it->second.get() : nullptr;
-    }
-    void DeleteImage(const std::string& name) override {
-        mImages.erase(name);
-        mDeleted.push_back(name);
-    }
-    std::map<std::string, std::unique_ptr<Kavo::Image>> mImages;
-    std::vector<std::string> mDeleted;
-};
+using Test::FakeRoomImages;
 
 class SoundLog : public UiSoundPlayer {
 public:

@@ -44,7 +44,10 @@ GameDialog* MakeStageCompleteScreen(BoardScreen& board, BoardStageCompleteView& 
     figures.mMoney = board.mRatingAtEnd;
     figures.mSecretMapIndex = board.mSecretMapIndex;
     figures.mPiecesFound = board.mPiecesFound;
-    return new ShopScreen(kLayoutFile, figures, *board.mStage, view);
+    auto* screen = new ShopScreen(kLayoutFile, figures, *board.mStage, view);
+    // The shop is offered only while the stage goes on (outcome 1).
+    screen->ShowShopButton(board.mOutcome == 1);
+    return screen;
 }
 
 bool StageCompleteAskedForRoom(GameDialog& stageComplete) {

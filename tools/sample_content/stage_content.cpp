@@ -65,13 +65,15 @@ std::string StagesText() {
         text += stage == 0 ? "Time=40\n" : Format("Time=%d\n", 180 - stage * 5);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
-        // The first stage's goals are met by clearing its one board; the
-        // second's ask more than one board yields.
+        // The counts add up the scores of the items broken. The first
+        // stage's goals are met by clearing its one board; the later ones ask
+        // more than one board yields (a board scores one or two thousand of
+        // a kind).
         if (stage == 0)
             text += "DrinkCount=3\nEatCount=2\nStuffCount=2\n";
         else
-            text += Format("DrinkCount=%d\nEatCount=%d\n", 40 + stage * 10, 30 + stage * 10) +
-                    Format("StuffCount=%d\n", 20 + stage * 5);
+            text += Format("DrinkCount=%d\nEatCount=%d\n", 2500 + stage * 500, 2000 + stage * 500) +
+                    Format("StuffCount=%d\n", 2000 + stage * 250);
         text += Format("StuffPrice=%d\n", 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);
         if (stage % 2 == 0 && stage / 2 < 8)

@@ -1,10 +1,13 @@
-// One stage played end to end, headless on the generated sample content: a
-// new user enters the board, waits until the time is up, pays the penalty,
-// then a scripted player clears the dealt-again board and the stage is
-// complete.
+// Stages played end to end, headless on the generated sample content: a new
+// user enters the board, waits until the time is up, pays the penalty, then
+// a scripted player clears the dealt-again board and the stage is complete;
+// on a stage that asks more, the next board is saved with the profile and a
+// second run continues it.
 #include "framework/widget/widget_manager.h"
 #include "game/app/game_app.h"
+#include "game/board/board_profile_adapter.h"
 #include "game/board/board_random.h"
+#include "game/board/stage.h"
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
@@ -22,8 +25,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace Game {
 namespace {
@@ -40,9 +50,10 @@ public:
     int GetPieceCount(int) const override { return 3; }
 };
 
-class StagePlayTest : public app_test::AppTestEnvironment {
-protected:
-    StagePlayTest() {
+// One run of the game on the sample content: its tables, its board
+// screen's setup and the application, which starts on a stand-in title.
+struct GameRun {
+    GameRun() {
         mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
         mApp.mIsWindowed = true;
         mTables.Register(mApp.mSteps);
@@ -50,45 +61,95 @@ protected:
         mApp.mSteps.mMakeTitleScreen = [this](GameApp&) { return mTitle = new StandInTitle(); };
         mApp.mSteps.mSetTitleLoaded = [](GameDialog& title) { static_cast<StandInTitle&>(title).mLoaded = true; };
     }
+    GameTables mTables;
+    BoardScreenSetup mBoardSetup;
+    GameApp mApp{KAVO_PROGRAM_FOLDER};
+    StandInTitle* mTitle = nullptr;
+};
+
+// What a board keeps in the profile, cell by cell: exists, tiles, secret
+// item, item, chain.
+using SavedCells = std::vector<std::array<int, 5>>;
+
+SavedCells Cells(const Board& board) {
+    SavedCells cells;
+    for (const BoardCell& cell : board.mCells)
+        cells.push_back({cell.mExists ? 1 : 0, cell.mTiles, cell.mSecretItem, cell.mItem, cell.mChain});
+    return cells;
+}
+
+// The profile on disk as the next run reads it, with its board block read
+// into `board` instead of the running board screen's.
+bool ReadSaved(const std::string& usersFile, UserManager& users, Board& board) {
+    const platform::Installed<ProfileBoard> block(ProfileBoardSlot(), std::make_shared<BoardProfileAdapter>(board));
+    return users.LoadAll(usersFile);
+}
+
+class StagePlayTest : public app_test::AppTestEnvironment {
+protected:
+    GameApp& App() { return mRun->mApp; }
     void Step() {
         Platform().Clock().Advance(10'000);
         // Windowed: every screen takes its frame step inside its update.
-        mApp.UpdateApp();
+        App().UpdateApp();
     }
     template <typename Done>
     bool StepUntil(Done done, int limit) {
         for (int i = 0; i < limit && !done(); ++i) {
             Step();
-            if (!done() && mApp.mLoadingThreadStarted && !mApp.mLoadingThreadCompleted)
+            if (!done() && App().mLoadingThreadStarted && !App().mLoadingThreadCompleted)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return done();
     }
-    // Loads the game, makes a new player (tips off), deals the first board
-    // from a fixed seed, waits until it is played and closes the bonus it
-    // presents.
-    void EnterFirstBoard(const std::string& name, unsigned seed) {
-        mApp.Initialize();
-        ASSERT_TRUE(StepUntil([&] { return mTitle != nullptr; }, 2000));
-        ASSERT_TRUE(StepUntil([&] { return mTitle->mLoaded; }, 20000));
-        mScreen = dynamic_cast<BoardScreen*>(mApp.mBoardScreen);
+    // Ends this run (its loading thread joined) and makes the next one on
+    // the same folders.
+    void NewRun() {
+        mScreen = nullptr;
+        mRun.reset();
+        mRun = std::make_unique<GameRun>();
+    }
+    // Starts the game and waits until it has loaded.
+    void Load() {
+        App().Initialize();
+        ASSERT_TRUE(StepUntil([&] { return mRun->mTitle != nullptr; }, 2000));
+        ASSERT_TRUE(StepUntil([&] { return mRun->mTitle->mLoaded; }, 20000));
+        mScreen = dynamic_cast<BoardScreen*>(App().mBoardScreen);
         ASSERT_NE(mScreen, nullptr);
+    }
+    // Loads the game, makes a new player (tips off) before the board of
+    // index `board` of `stage`, deals that board from a fixed seed, waits
+    // until it is played and closes the bonus it presents.
+    void EnterFirstBoard(const std::string& name, unsigned seed, int stage = 0, int board = 0) {
+        ASSERT_NO_FATAL_FAILURE(Load());
         UserManager& users = *UserManager::GetInstance();
         auto* user = new User;
         user->mName = name;
         users.AddUser(user);
         users.Save();
         users.GetCurrentRecord()->mTipsEnabled = 0;
+        // A player who has won the stages before (and seen the stage-complete
+        // screen's first tip) and played the boards before, as the main
+        // menu's "continue" finds them; the board screen steps to the next
+        // board.
+        if (stage > 0 || board > 0) {
+            users.GetCurrentRecord()->mStageIndex = stage;
+            users.GetCurrentRecord()->mBoardIndex = board - 1;
+            users.GetCurrentRecord()->mTipShown[ShopScreen::kFirstTip] = 1;
+        }
         platform::CrtSrand(seed);
-        mApp.SwitchScreen(7);
+        App().SwitchScreen(7);
         ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
             << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
-            << mScreen->mTimer.mState << " " << mApp.mWidgetManager->HasWidget(mScreen) << " pause "
+            << mScreen->mTimer.mState << " " << App().mWidgetManager->HasWidget(mScreen) << " pause "
             << mScreen->mPauseCount << " ticks " << mScreen->mStateTicks << " spread "
             << (mScreen->mTileSpread != nullptr) << " tiles " << mScreen->mTiles.mState;
-        // The first board shows its bonus; the player closes it.
-        StepUntil([&] { return mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
-        if (mApp.GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+        // A stage's first board shows the bonus the stage unlocks, if any;
+        // the player closes it.
+        if (mScreen->mStage == nullptr || mScreen->mStage->mBonus.empty())
+            return;
+        StepUntil([&] { return App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
+        if (App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
             mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
     }
     bool Settled() {
@@ -102,24 +163,58 @@ protected:
             shape.push_back(cell.mExists ? 1 + cell.mTiles : 0);
         return shape;
     }
-    // Clicks the two cells of the first listed move when the board is idle.
-    void PlayOnce() {
-        Board& board = mScreen->mBoard;
-        if (mScreen->mState != BoardScreen::kPlaying || mScreen->mFallPending || board.mState != kBoardIdle ||
-            !board.IsStill() || !board.mSwaps.empty() || board.mMoves.empty() || mScreen->mReshuffle != nullptr)
-            return;
-        const Move move = board.mMoves.front();
+    // The board at rest, waiting for the player's next move (after a
+    // reshuffle it stays in its no-more-moves state until one is made).
+    bool Idle() {
+        const Board& board = mScreen->mBoard;
+        return mScreen->mState == BoardScreen::kPlaying && !mScreen->mFallPending &&
+               (board.mState == kBoardIdle || board.mState == kBoardNoMoreMoves) && board.IsStill() &&
+               board.mSwaps.empty() && !board.mMoves.empty() && mScreen->mReshuffle == nullptr;
+    }
+    // How far the move's cells are from the nearest cell with tiles left.
+    int TileDistance(const Move& move) {
+        int nearest = 1000;
+        for (int row = 0; row < kBoardRows; ++row)
+            for (int column = 0; column < kBoardColumns; ++column) {
+                const BoardCell& cell = mScreen->mBoard.Cell(column, row);
+                if (!cell.mExists || cell.mTiles == 0)
+                    continue;
+                for (auto [c, r] : {std::pair(move.mColumn1, move.mRow1), std::pair(move.mColumn2, move.mRow2)})
+                    nearest = std::min(nearest, std::abs(c - column) + std::abs(r - row));
+            }
+        return nearest;
+    }
+    // Clicks the two cells of the first listed move when the board is idle,
+    // or, for a player who goes for the tiles, of the first one nearest to
+    // them; true when it did.
+    bool PlayOnce(bool forTiles = false) {
+        if (!Idle())
+            return false;
+        const std::vector<Move>& moves = mScreen->mBoard.mMoves;
+        const Move move =
+            forTiles
+                ? *std::min_element(moves.begin(), moves.end(),
+                                    [&](const Move& a, const Move& b) { return TileDistance(a) < TileDistance(b); })
+                : moves.front();
         mScreen->MouseDown(move.mX1, move.mY1, 1);
         mScreen->MouseUp(move.mX1, move.mY1, 1);
         mScreen->MouseDown(move.mX2, move.mY2, 1);
         mScreen->MouseUp(move.mX2, move.mY2, 1);
+        return true;
+    }
+    // Plays, the time made long enough, until the board is cleared.
+    bool PlayUntilCleared(bool forTiles = false) {
+        mScreen->mTimer.mDuration = 1e9f;
+        return StepUntil(
+            [&] {
+                PlayOnce(forTiles);
+                return mScreen->mState == BoardScreen::kStageComplete;
+            },
+            60000);
     }
 
     platform::Installed<SecretMapTable> mMaps{SecretMapTableSlot(), std::make_shared<ThreePieceMap>()};
-    GameTables mTables;
-    BoardScreenSetup mBoardSetup;
-    GameApp mApp{KAVO_PROGRAM_FOLDER};
-    StandInTitle* mTitle = nullptr;
+    std::unique_ptr<GameRun> mRun = std::make_unique<GameRun>();
     BoardScreen* mScreen = nullptr;
 };
 
@@ -127,53 +222,150 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Player", 2024));
     UserManager& users = *UserManager::GetInstance();
     UserRecord& record = *users.GetCurrentRecord();
-    EXPECT_EQ(mApp.GetDialog(BonusUnlockDialog::kDialogId), nullptr);
+    EXPECT_EQ(App().GetDialog(BonusUnlockDialog::kDialogId), nullptr);
 
     // (a) The player waits: time up, the board falls away, the penalty.
     ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 5000))
         << mScreen->mState << " " << mScreen->mTimer.mValue << "/" << mScreen->mTimer.mDuration << " "
         << mScreen->mTimer.mState << " " << mScreen->mPauseCount << " " << mScreen->mStateTicks;
     EXPECT_EQ(record.mInProgress, 0);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
     const std::vector<int> shape = Shape();
     const int boardIndex = record.mBoardIndex;
     users.AddRating(1000 - users.GetRating());
-    const int penalty = mApp.mSettings.GetSection("Penalty")->GetInt("Stage1", 500);
+    const int penalty = App().mSettings.GetSection("Penalty")->GetInt("Stage1", 500);
     ASSERT_TRUE(StepUntil(
-        [&] { return dynamic_cast<LayoutDialog*>(mApp.GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
-    mApp.GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
+        [&] { return dynamic_cast<LayoutDialog*>(App().GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
+    App().GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
     EXPECT_EQ(users.GetRating(), 1000 - penalty);
     EXPECT_EQ(record.mBoardIndex, boardIndex);
     EXPECT_EQ(Shape(), shape);
     ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
 
-    // (b) Played to completion, the time made long enough.
-    mScreen->mTimer.mDuration = 1e9f;
-    ASSERT_TRUE(StepUntil(
-        [&] {
-            PlayOnce();
-            return mScreen->mState == BoardScreen::kStageComplete;
-        },
-        60000));
+    // (b) Played to completion, the time made long enough. The
+    // stage-complete screen's first tip counts as seen, so that "Shop"
+    // follows the outcome alone.
+    record.mTipShown[ShopScreen::kFirstTip] = 1;
+    ASSERT_TRUE(PlayUntilCleared());
     EXPECT_EQ(record.mInProgress, 0);
     // The sample's first stage asks few items: its goals are met by now.
     EXPECT_EQ(mScreen->mOutcome, 0);
     // The items fly away, then the stage-complete screen flies in over the
     // board, without "Shop" for this outcome; its "Ok" leads to the map.
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kStageCompleteDialog) != nullptr; }, 2000));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kStageCompleteDialog) != nullptr; }, 2000));
     EXPECT_EQ(mScreen->mFlyList, nullptr);
-    auto* complete = dynamic_cast<ShopScreen*>(mApp.GetDialog(BoardScreen::kStageCompleteDialog));
+    auto* complete = dynamic_cast<ShopScreen*>(App().GetDialog(BoardScreen::kStageCompleteDialog));
     ASSERT_NE(complete, nullptr);
     ASSERT_NE(complete->GetShop(), nullptr);
     EXPECT_FALSE(complete->GetShop()->mVisible);
     ASSERT_TRUE(StepUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
-    ASSERT_NE(mApp.mMapScreen, nullptr);
+    ASSERT_NE(App().mMapScreen, nullptr);
     complete->ButtonDepress(ShopScreen::kOkButton);
     ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kToMapAfterLast; }, 500));
-    EXPECT_EQ(mApp.GetDialog(BoardScreen::kStageCompleteDialog), nullptr);
-    ASSERT_TRUE(StepUntil([&] { return mApp.mEnteringScreen == mApp.mMapScreen; }, 150)); // switch 14
-    EXPECT_EQ(mApp.mLeavingScreen, mScreen);
+    EXPECT_EQ(App().GetDialog(BoardScreen::kStageCompleteDialog), nullptr);
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == App().mMapScreen; }, 150)); // switch 14
+    EXPECT_EQ(App().mLeavingScreen, mScreen);
+}
+
+// A stage that asks more than one board: its first board cleared, the
+// stage-complete screen's "Ok" deals the next board, which the profile
+// keeps; a second run on the same folders continues that board cell for
+// cell, the timer from the saved value.
+TEST_F(StagePlayTest, TheNextBoardOfAStageIsSavedAndASecondRunContinuesIt) {
+    // The stage's second layout, one the scripted player can clear (the
+    // first keeps chains along its top row that a player without bonuses
+    // cannot always break).
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Keeper", 31, 1, 1));
+    UserManager& users = *UserManager::GetInstance();
+    UserRecord& record = *users.GetCurrentRecord();
+    const std::string usersFile = users.GetUsersFilePath();
+    ASSERT_EQ(mScreen->mStageIndex, 1);
+    const int firstBoard = record.mBoardIndex;
+
+    // (b) The first board cleared; the stage's goals are not met: outcome 1,
+    // and the stage-complete screen offers the shop.
+    ASSERT_TRUE(PlayUntilCleared(true));
+    EXPECT_EQ(mScreen->mOutcome, 1);
+    EXPECT_EQ(record.mInProgress, 0);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kStageCompleteDialog) != nullptr; }, 2000));
+    auto* complete = dynamic_cast<ShopScreen*>(App().GetDialog(BoardScreen::kStageCompleteDialog));
+    ASSERT_NE(complete, nullptr);
+    ASSERT_NE(complete->GetShop(), nullptr);
+    EXPECT_TRUE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(StepUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+    complete->ButtonDepress(ShopScreen::kOkButton);
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kNextBoard; }, 500));
+    // The next board 50 updates later, dealt, spread and saved once settled.
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState != BoardScreen::kNextBoard; }, 100));
+    ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
+    EXPECT_EQ(record.mBoardIndex, firstBoard + 1);
+    EXPECT_EQ(mScreen->mStageIndex, 1);
+    const SavedCells dealt = Cells(mScreen->mBoard);
+    {
+        UserManager saved;
+        Board board;
+        ASSERT_TRUE(ReadSaved(usersFile, saved, board));
+        ASSERT_NE(saved.GetCurrentRecord(), nullptr);
+        EXPECT_TRUE(saved.IsGameInProgress());
+        EXPECT_EQ(saved.GetCurrentRecord()->mStageIndex, 1);
+        EXPECT_EQ(saved.GetCurrentRecord()->mBoardIndex, firstBoard + 1);
+        EXPECT_EQ(Cells(board), dealt);
+        EXPECT_EQ(board.mFeaturedItem, mScreen->mBoard.mFeaturedItem);
+    }
+
+    // A few moves and some seconds on the new board, up to a moment of rest
+    // (every move ends with a save).
+    int moves = 0;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            if (moves >= 3 && mScreen->mStateTicks > 350 && Idle())
+                return true;
+            moves += PlayOnce() ? 1 : 0;
+            return false;
+        },
+        5000));
+    ASSERT_EQ(mScreen->mState, BoardScreen::kPlaying);
+    const SavedCells kept = Cells(mScreen->mBoard);
+    const int featured = mScreen->mBoard.mFeaturedItem;
+
+    // (c) The first run ends; what it left on disk is that board.
+    NewRun();
+    int savedTimer = 0;
+    {
+        UserManager saved;
+        Board board;
+        ASSERT_TRUE(ReadSaved(usersFile, saved, board));
+        ASSERT_NE(saved.GetCurrentRecord(), nullptr);
+        EXPECT_TRUE(saved.IsGameInProgress());
+        EXPECT_EQ(Cells(board), kept);
+        savedTimer = saved.GetCurrentRecord()->mKept2;
+    }
+    EXPECT_GT(savedTimer, 0);
+
+    // The second run: "continue" enters the saved board as it was, the
+    // timer from the saved value, and play goes on.
+    ASSERT_NO_FATAL_FAILURE(Load());
+    ASSERT_TRUE(UserManager::GetInstance()->IsGameInProgress());
+    platform::CrtSrand(32);
+    App().SwitchScreen(7);
+    EXPECT_EQ(mScreen->mState, BoardScreen::kPlaying);
+    EXPECT_EQ(mScreen->mStageIndex, 1);
+    EXPECT_EQ(mScreen->mBoardCounter, firstBoard + 1);
+    EXPECT_EQ(Cells(mScreen->mBoard), kept);
+    EXPECT_EQ(mScreen->mBoard.mFeaturedItem, featured);
+    EXPECT_EQ(mScreen->mTimer.mValue, static_cast<float>(savedTimer));
+    EXPECT_FALSE(mScreen->mTimer.mReverse);
+    moves = 0;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            if (moves >= 1 && Idle())
+                return true;
+            moves += PlayOnce() ? 1 : 0;
+            return false;
+        },
+        2000));
+    EXPECT_GT(mScreen->mTimer.mValue, static_cast<float>(savedTimer));
 }
 
 // A secret piece found on the board: the secret dialog over the darkened
@@ -195,12 +387,12 @@ TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
     EXPECT_EQ(record.mSecretPieces, 1);
     ASSERT_NE(mScreen->mFadeOverlay, nullptr);
     EXPECT_EQ(mScreen->mFadeOverlay->mTarget, 150.0f);
-    auto* secret = dynamic_cast<SecretDialog*>(mApp.GetDialog(BoardScreen::kSecretDialog));
+    auto* secret = dynamic_cast<SecretDialog*>(App().GetDialog(BoardScreen::kSecretDialog));
     ASSERT_NE(secret, nullptr);
     ASSERT_TRUE(StepUntil([&] { return static_cast<LayoutDialog*>(secret)->mState == LayoutDialog::Resting; }, 500));
     secret->ButtonDepress(1);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kSecretDialog) == nullptr; }, 500));
-    EXPECT_EQ(mApp.GetDialog(BoardScreen::kPuzzleDialog), nullptr);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kSecretDialog) == nullptr; }, 500));
+    EXPECT_EQ(App().GetDialog(BoardScreen::kPuzzleDialog), nullptr);
     ASSERT_TRUE(StepUntil([&] { return mScreen->mFadeOverlay == nullptr; }, 100));
     EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kMoving);
 
@@ -208,18 +400,18 @@ TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
     // the board back with the postcard in list 3, unsolved, from this map.
     record.mSecretPieces = 2;
     mScreen->OnSecretFound(300.0f, 300.0f);
-    secret = dynamic_cast<SecretDialog*>(mApp.GetDialog(BoardScreen::kSecretDialog));
+    secret = dynamic_cast<SecretDialog*>(App().GetDialog(BoardScreen::kSecretDialog));
     ASSERT_NE(secret, nullptr);
     ASSERT_TRUE(StepUntil([&] { return static_cast<LayoutDialog*>(secret)->mState == LayoutDialog::Resting; }, 500));
     secret->ButtonDepress(1);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kPuzzleDialog) != nullptr; }, 500));
-    auto* puzzle = dynamic_cast<PuzzleDialog*>(mApp.GetDialog(BoardScreen::kPuzzleDialog));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kPuzzleDialog) != nullptr; }, 500));
+    auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog));
     ASSERT_NE(puzzle, nullptr);
     EXPECT_FALSE(puzzle->mBoard.mTiles.empty()); // a playable puzzle
     for (int i = 0; i < 100; ++i)
         Step();
     puzzle->ButtonDepress(PuzzleDialog::kSkip);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(BoardScreen::kPuzzleDialog) == nullptr; }, 500));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kPuzzleDialog) == nullptr; }, 500));
     ASSERT_TRUE(StepUntil([&] { return mScreen->mFadeOverlay == nullptr; }, 100));
     EXPECT_EQ(mScreen->mTimer.mState, TimerDial::kMoving);
     const ItemEntry* postcard = nullptr;

@@ -79,9 +79,10 @@ SavedCells Cells(const Board& board) {
 }
 
 // The profile on disk as the next run reads it, with its board block read
-// into `board` instead of the running board screen's.
+// into `board`; the running game's board and bonuses are left alone.
 bool ReadSaved(const std::string& usersFile, UserManager& users, Board& board) {
     const platform::Installed<ProfileBoard> block(ProfileBoardSlot(), std::make_shared<BoardProfileAdapter>(board));
+    const platform::Installed<ProfileBonuses> noBonuses(ProfileBonusesSlot(), nullptr);
     return users.LoadAll(usersFile);
 }
 

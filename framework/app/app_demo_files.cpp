@@ -9,24 +9,29 @@
 #include "framework/util/mersenne_twister.h"
 #include "framework/util/path_util.h"
 #include "platform/file_system.h"
+#include "platform/threads.h"
 
 namespace Kavo {
 
+bool KavoAppBase::OnDemoThread() const {
+    return mPrimaryThreadId == 0 || platform::GetCurrentThreadId() == mPrimaryThreadId;
+}
+
 bool KavoAppBase::FileExists(const std::string& path) {
-    if (mPlayingDemo)
+    if (mPlayingDemo && OnDemoThread())
         return mManualShutdown || Demo().ReadOutcome(DemoEvent::FileExists);
     PakFile* file = PakOpenFile(path, "rb");
     const bool exists = file != nullptr;
     if (file != nullptr)
         PakCloseFile(file);
-    if (mRecordingDemo)
+    if (mRecordingDemo && OnDemoThread())
         Demo().WriteOutcome(DemoEvent::FileExists, exists);
     return exists;
 }
 
 bool KavoAppBase::LoadFileToBuffer(const std::string& path, Buffer& buffer, bool doNotSync) {
     const bool synced = !doNotSync;
-    if (mPlayingDemo && synced)
+    if (mPlayingDemo && synced && OnDemoThread())
         return !mManualShutdown && Demo().ReadFileRead(buffer);
     bool ok = false;
     if (PakFile* file = PakOpenFile(path, "rb")) {
@@ -43,13 +48,13 @@ bool KavoAppBase::LoadFileToBuffer(const std::string& path, Buffer& buffer, bool
         }
         PakCloseFile(file);
     }
-    if (mRecordingDemo && synced)
+    if (mRecordingDemo && synced && OnDemoThread())
         Demo().WriteFileRead(ok, buffer);
     return ok;
 }
 
 bool KavoAppBase::WriteBytesToFile(const std::string& path, const void* data, size_t count) {
-    if (mPlayingDemo)
+    if (mPlayingDemo && OnDemoThread())
         return mManualShutdown || Demo().ReadOutcome(DemoEvent::FileWrite);
     MkDir(GetFileDir(path));
     bool ok = false;
@@ -57,7 +62,7 @@ bool KavoAppBase::WriteBytesToFile(const std::string& path, const void* data, si
         ok = count == 0 || std::fwrite(data, 1, count, file) == count;
         ok = std::fclose(file) == 0 && ok;
     }
-    if (mRecordingDemo)
+    if (mRecordingDemo && OnDemoThread())
         Demo().WriteOutcome(DemoEvent::FileWrite, ok);
     return ok;
 }

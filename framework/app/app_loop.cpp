@@ -29,6 +29,12 @@ bool TickBefore(uint32_t a, uint32_t b) {
 void KavoAppBase::Run() {
     if (mShutdown)
         return;
+    BeginRun();
+    RunMainLoop();
+    EndRun();
+}
+
+void KavoAppBase::BeginRun() {
     StartCursorThread();
     if (mAutoStartLoadingThread)
         BeginLoadingThread();
@@ -36,17 +42,18 @@ void KavoAppBase::Run() {
         platform::ShowWindow(mHWnd, platform::kSwShow);
         platform::SetForegroundWindow(mHWnd);
     }
-    const uint32_t start = platform::GetTickMs();
+    mRunStartTick = platform::GetTickMs();
     mRunning = true;
-    mLastInputTime = start;
-    mLastTimerTime = start;
+    mLastInputTime = mRunStartTick;
+    mLastTimerTime = mRunStartTick;
+}
 
-    RunMainLoop();
+void KavoAppBase::EndRun() {
     ProcessSafeDeletes();
     mRunning = false;
     Demo().Finish();
 
-    const uint32_t elapsed = platform::GetTickMs() - start;
+    const uint32_t elapsed = platform::GetTickMs() - mRunStartTick;
     DebugTrace("Seconds       = %g\r\n", elapsed * 0.001);
     DebugTrace("Sleep Count   = %d\r\n", mSleepCount);
     DebugTrace("Update Count  = %d\r\n", mUpdateCount);

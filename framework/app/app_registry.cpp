@@ -25,7 +25,7 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
     if (mRegKey.empty())
         return false;
     // A replay never touches the registry: it answers what the recording saw.
-    if (mPlayingDemo)
+    if (mPlayingDemo && OnDemoThread())
         return mManualShutdown || Demo().ReadOutcome(DemoEvent::RegistryWrite);
     std::string keyPath;
     std::string name;
@@ -33,13 +33,13 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
     platform::RegKey key;
     if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
         platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk) {
-        if (mRecordingDemo)
+        if (mRecordingDemo && OnDemoThread())
             Demo().WriteOutcome(DemoEvent::RegistryWrite, false);
         return false;
     }
     platform::RegSetValue(key, name, type, data, size);
     platform::RegCloseKey(key);
-    if (mRecordingDemo)
+    if (mRecordingDemo && OnDemoThread())
         Demo().WriteOutcome(DemoEvent::RegistryWrite, true);
     return true;
 }
@@ -47,7 +47,7 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
 bool KavoAppBase::ReadRegValue(const std::string& valuePath, uint32_t* type, void* data, uint32_t* size) {
     if (mRegKey.empty())
         return false;
-    if (mPlayingDemo)
+    if (mPlayingDemo && OnDemoThread())
         return !mManualShutdown && Demo().ReadRegistryRead(type, data, size);
     std::string keyPath;
     std::string name;
@@ -58,7 +58,7 @@ bool KavoAppBase::ReadRegValue(const std::string& valuePath, uint32_t* type, voi
         ok = platform::RegQueryValue(key, name, type, data, size) == platform::kRegOk;
         platform::RegCloseKey(key);
     }
-    if (mRecordingDemo)
+    if (mRecordingDemo && OnDemoThread())
         Demo().WriteRegistryRead(ok, ok ? *type : 0, data, ok ? *size : 0);
     return ok;
 }
@@ -92,11 +92,11 @@ bool KavoAppBase::RegistryReadBoolean(const std::string& valuePath, bool* value)
 bool KavoAppBase::DeleteRegKey(const std::string& keyName) {
     if (mRegKey.empty())
         return false;
-    if (mPlayingDemo)
+    if (mPlayingDemo && OnDemoThread())
         return mManualShutdown || Demo().ReadOutcome(DemoEvent::RegistryDelete);
     const bool ok =
         platform::RegDeleteKey(platform::kRegCurrentUser, "SOFTWARE\\" + mRegKey + "\\" + keyName) == platform::kRegOk;
-    if (mRecordingDemo)
+    if (mRecordingDemo && OnDemoThread())
         Demo().WriteOutcome(DemoEvent::RegistryDelete, ok);
     return ok;
 }

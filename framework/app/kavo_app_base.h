@@ -118,6 +118,11 @@ public:
     virtual void BringWindowToFront(platform::WParam wParam, platform::LParam lParam);
     virtual void NotifyRunningInstance();
     virtual void Run();
+    // Run's parts around its loop, for a caller that steps the loop itself
+    // (RunLoopStep until mShutdown): threads started and the window shown;
+    // then the recording written, the statistics traced, settings saved.
+    void BeginRun();
+    void EndRun();
     virtual void Initialize();
     virtual void PreDisplayInitHook() {}
     virtual void PostDisplayInitHook() {}
@@ -269,6 +274,9 @@ public:
     void WriteDemoFile();
     // Demo-synced file operations: recorded while recording, answered from
     // the demo while playing, fixed answers after a close during the demo.
+    // The demo's stream follows the main thread's updates: on any other
+    // thread (the loading thread) these are neither recorded nor replayed
+    // and see the real files, since no update count places them.
     bool FileExists(const std::string& path);
     bool LoadFileToBuffer(const std::string& path, Buffer& buffer, bool doNotSync = false);
     bool WriteBytesToFile(const std::string& path, const void* data, size_t count);
@@ -277,6 +285,8 @@ public:
     void RecordOrReplayBuffer(Buffer& buffer);
     std::string RecordOrReplayString(const std::string& value);
     bool RecordOrReplayData(bool value);
+    // Whether the caller runs on the thread whose operations the demo holds.
+    bool OnDemoThread() const;
 
     // ---- Accessors the game reads ----
     int32_t GetWidth() const { return mWidth; }
@@ -472,6 +482,7 @@ public:
     // Loop state of the frame pacing.
     uint32_t mLastDrawTick = 0;      // the last present
     uint32_t mLastIdleCheckTick = 0; // the user-idle check, once a second
+    uint32_t mRunStartTick = 0;
     uint32_t mLastCatchUpRedraw = 0; // demo catch-up redraws, once a second
     uint32_t mDisplayRetryTick = 0;  // recovery of a lost display, once a second
     bool mUserIdle = false;          // no update, draw or present while set

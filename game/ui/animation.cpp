@@ -6,6 +6,7 @@
 #include "game/ui/image_desc.h"
 #include "game/ui/image_desc_cache.h"
 #include "game/ui/ini_document.h"
+#include "platform/crt_random.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,7 +79,7 @@ void Animation::Load(const IniSection& main, const IniSection& sprite, const std
     main.GetFloatList("Scales", "Scale", mScales, 1.0f, mFrameCount);
 
     if (main.HasKey("RandomAngle"))
-        mAngle = static_cast<float>(std::rand() % 32768) * 0.00019165624591230046f;
+        mAngle = static_cast<float>(platform::CrtRand() % 32768) * 0.00019165624591230046f;
 
     if (!main.HasKey("UseDeltaAngle")) {
         mAngleStepDivisor = 0;

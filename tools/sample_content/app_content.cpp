@@ -38,7 +38,7 @@ BeginY=-300
 EndX=512
 EndY=1100
 Speed=40
-Position=192,144,640,480
+Position=512,384,640,480
 [Back]
 Type=Image
 Image=IMAGE_HELP
@@ -60,7 +60,7 @@ BeginY=-300
 EndX=512
 EndY=1100
 Speed=40
-Position=362,184,300,400
+Position=512,384,300,400
 [Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX
@@ -100,7 +100,7 @@ BeginY=-300
 EndX=512
 EndY=1100
 Speed=40
-Position=362,284,300,200
+Position=512,384,300,200
 Caption=QuitQuestion
 [Back]
 Type=Image

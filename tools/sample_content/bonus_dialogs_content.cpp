@@ -33,7 +33,7 @@ BeginY=-300
 EndX=512
 EndY=1100
 Speed=40
-Position=312,184,400,320
+Position=512,344,400,320
 [Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX

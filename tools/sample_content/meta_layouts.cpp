@@ -20,13 +20,20 @@ std::string Format(const char* format, int a, int b = 0, int c = 0, int d = 0) {
 class LayoutText {
 public:
     // A full-screen screen or dialog; a dialog id of 0 writes none.
-    explicit LayoutText(int id, bool modal = false, const char* caption = nullptr) {
+    // A pop-up dialog's "Position" names its resting centre; a full-window
+    // dialog flies in from above and out below the window.
+    enum Kind { kScreen, kModal, kFullWindowDialog };
+    explicit LayoutText(int id, Kind kind = kScreen, const char* caption = nullptr) {
         mText = "[Main]\n";
         if (id != 0)
             mText += Format("ID=%d\n", id);
-        if (modal)
-            mText += "Modal=1\nBeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n";
-        mText += modal ? "Position=312,234,400,300\n" : "Position=0,0,1024,768\n";
+        if (kind == kModal)
+            mText += "Modal=1\nBeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n"
+                     "Position=512,384,400,300\n";
+        else if (kind == kFullWindowDialog)
+            mText += "BeginX=512\nBeginY=-384\nEndX=512\nEndY=1152\nSpeed=40\nPosition=512,384,1024,768\n";
+        else
+            mText += "Position=0,0,1024,768\n";
         if (caption != nullptr)
             mText += std::string("Caption=") + caption + "\n";
     }
@@ -99,7 +106,7 @@ std::string MainMenu() {
 }
 
 std::string SelectGame() {
-    return LayoutText(303, true, "SelectGame")
+    return LayoutText(303, LayoutText::kModal, "SelectGame")
         .Image("Back", "IMAGE_DIALOG_BOX", 0, 0, 0)
         .DialogButton("Continue", 1, true, 40, 230)
         .DialogButton("NewGame", 2, false, 240, 230)
@@ -149,7 +156,7 @@ std::string Room() {
 }
 
 std::string LevelComplete() {
-    return LayoutText(15)
+    return LayoutText(15, LayoutText::kFullWindowDialog)
         .Image("Back", "IMAGE_LEVEL_COMPLETE_DIALOG", 0, 262, 150)
         .Button("Ok", 1, 300, 560)
         .Button("Shop", 2, 600, 560)
@@ -173,7 +180,11 @@ std::string LevelComplete() {
 }
 
 std::string Secret() {
-    return LayoutText(5).Button("Ok", 1, 452, 700).Point("Text", 362, 40).Point("DogEye", 60, 50).Text();
+    return LayoutText(5, LayoutText::kFullWindowDialog)
+        .Button("Ok", 1, 452, 700)
+        .Point("Text", 362, 40)
+        .Point("DogEye", 60, 50)
+        .Text();
 }
 
 std::string Puzzle() {

@@ -16,7 +16,7 @@ BeginY=-300
 EndX=512
 EndY=1100
 Speed=40
-Position=312,234,400,300
+Position=512,384,400,300
 [Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX

@@ -14,9 +14,8 @@ std::string DialogMain(int id, int width, int height) {
            "\n"
            "BeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n"
            "Modal=1\n"
-           "Position=" +
-           std::to_string(512 - width / 2) + "," + std::to_string(384 - height / 2) + "," + std::to_string(width) +
-           "," + std::to_string(height) + "\n";
+           "Position=512,384," +
+           std::to_string(width) + "," + std::to_string(height) + "\n";
 }
 
 std::string Button(const char* name, int id, const char* caption, int x, int y) {

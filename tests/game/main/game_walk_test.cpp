@@ -1,9 +1,8 @@
 // The game walked through its real screens, headless on the generated
-// sample content: a new player from the main menu, the first comics, stage 0
-// won by a scripted player, the stage-complete screen, the map's first star,
-// one decoration item bought and placed in the room, and the saved profile. Clicks go through the window
-// procedure to the widgets at their layout positions; a tip answers by its
-// button id.
+// sample content, through the application's own loop with input posted to
+// the window, and recorded as a demo that becomes the regression demo: a
+// replay on the folder as it stood before the run must end on the same
+// frame with the same files.
 #include "framework/graphics/memory_image.h"
 #include "framework/widget/button_widget.h"
 #include "framework/widget/edit_widget.h"
@@ -16,6 +15,8 @@
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
 #include "game/meta/map_screen.h"
+#include "game/meta/menu_cell.h"
+#include "game/meta/menu_entry.h"
 #include "game/meta/room_screen.h"
 #include "game/meta/shop_item.h"
 #include "game/meta/shop_screen.h"
@@ -26,13 +27,15 @@
 #include "game/ui/user_manager.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
-#include "tests/framework/app/app_test_environment.h"
+#include "tests/game/main/game_run_test.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <filesystem>
+#include <map>
 #include <string>
-#include <thread>
+#include <utility>
+#include <vector>
 
 namespace Game {
 namespace {
@@ -40,99 +43,42 @@ namespace {
 // The player's name, in the game's single-byte encoding (cp1251).
 const std::string kPlayerName = "\xC0\xED\xFF";
 
-class GameWalkTest : public app_test::AppTestEnvironment {
+class GameWalkTest : public GameRunTest {
 protected:
-    GameWalkTest() {
-        mApp.mChangeDirTo = KAVO_SAMPLE_CONTENT;
-        mApp.mIsWindowed = true;
-        mTables.Register(mApp.mSteps);
-        mBoardSetup.Register(mApp.mSteps, mTables.Goals());
-    }
-
-    // One update, its smooth part and one redraw, 10 ms later, as the
-    // application's loop runs them.
-    void Step() {
-        Platform().Clock().Advance(10'000);
-        mApp.UpdateApp();
-        mApp.UpdateFrameF(1.0f);
-        mApp.ProcessSafeDeletes();
-        // Every update's redraw would cost most of the walk's time.
-        if (++mSteps % kRedrawEvery == 0)
-            mApp.Redraw(nullptr);
-    }
-    template <typename Done>
-    bool StepUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i) {
-            Step();
-            // The loading thread waits for the lock every redraw takes.
-            if (!done() && mApp.mLoadingThreadStarted && !mApp.mLoadingThreadCompleted)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return done();
-    }
-
-    // A press and release at the widget's centre, through the widget manager.
-    void Click(Kavo::Widget* widget) {
-        ASSERT_NE(widget, nullptr);
-        const Kavo::Point at = widget->GetAbsPos();
-        ClickAt(at.mX + widget->mWidth / 2, at.mY + widget->mHeight / 2);
-    }
-    // Through the window procedure, as the window's messages come.
-    void ClickAt(int x, int y) {
-        const platform::LParam at = platform::MakeLParam(x, y);
-        mApp.WindowProc(mApp.mHWnd, platform::kWmMouseMove, 0, at);
-        mApp.WindowProc(mApp.mHWnd, platform::kWmLButtonDown, platform::kMkLButton, at);
-        mApp.WindowProc(mApp.mHWnd, platform::kWmLButtonUp, 0, at);
-        mApp.ProcessDeferredMessages(false);
-    }
-
-    // The first widget under `container` that is a button with this id.
-    static Kavo::ButtonWidget* FindButton(Kavo::WidgetContainer* container, int32_t id) {
-        if (container == nullptr)
-            return nullptr;
-        for (Kavo::Widget* widget : container->GetWidgets()) {
-            if (auto* button = dynamic_cast<Kavo::ButtonWidget*>(widget); button != nullptr && button->mId == id)
-                return button;
-            if (Kavo::ButtonWidget* found = FindButton(widget, id))
-                return found;
-        }
-        return nullptr;
-    }
-
     // Logos skipped, loading done, "Continue": the main menu is entered.
     void StartToMainMenu() {
-        mApp.Initialize();
         // The window is the active one.
-        mApp.WindowProc(mApp.mHWnd, platform::kWmActivateApp, 1, 0);
-        mApp.ProcessDeferredMessages(false);
-        ASSERT_TRUE(StepUntil([&] { return mApp.mLogoScreen != nullptr; }, 10));
-        mApp.mLogoScreen->MouseDown(10, 10, 1);
+        Post(platform::kWmActivateApp, 1, 0);
+        TakeInput();
+        ASSERT_TRUE(StepUntil([&] { return App().mLogoScreen != nullptr; }, 10));
+        ClickAt(10, 10);
         ASSERT_TRUE(StepUntil(
             [&] {
-                auto* title = dynamic_cast<TitleScreen*>(mApp.mTitleScreen);
+                auto* title = dynamic_cast<TitleScreen*>(App().mTitleScreen);
                 return title != nullptr && title->IsLoaded();
             },
             5000));
         ClickAt(500, 400);
-        ASSERT_EQ(mApp.mEnteringScreen, Menu());
+        ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 10));
     }
 
     // The scripted player: whenever the board is idle, it clicks the two
     // cells of the first listed move; an open tip is closed with its "Ok".
     void PlayStep() {
-        if (auto* tip = dynamic_cast<TipWindow*>(mApp.GetDialog(TipWindow::kDialogId))) {
-            tip->ButtonDepress(1);
+        if (auto* tip = dynamic_cast<TipWindow*>(App().GetDialog(TipWindow::kDialogId))) {
+            if (Kavo::ButtonWidget* ok = FirstButton(tip); ok != nullptr && ok->mVisible)
+                Click(ok);
             return;
         }
         // A newly unlocked bonus is shown once; its "Ok" closes it.
-        if (auto* unlock = dynamic_cast<LayoutDialog*>(mApp.GetDialog(BonusUnlockDialog::kDialogId))) {
+        if (auto* unlock = dynamic_cast<LayoutDialog*>(App().GetDialog(BonusUnlockDialog::kDialogId))) {
             if (unlock->mState == LayoutDialog::Resting)
                 Click(FindButton(unlock, 1));
             return;
         }
         BoardScreen* board = Board();
-        if (mApp.mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
-            !mApp.mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
+        if (App().mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
+            !App().mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
             board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() ||
             board->mBoard.mMoves.empty())
             return;
@@ -143,55 +89,70 @@ protected:
     }
     template <typename Done>
     bool PlayUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done(); ++i) {
+        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
             PlayStep();
             Step();
         }
         return done();
     }
+    // Steps until no tip is open, closing each with its "Ok".
+    void CloseTips() {
+        PlayUntil([&] { return App().GetDialog(TipWindow::kDialogId) == nullptr; }, 200);
+    }
 
-    MainMenuScreen* Menu() { return dynamic_cast<MainMenuScreen*>(mApp.mMainMenuScreen); }
-    BoardScreen* Board() { return dynamic_cast<BoardScreen*>(mApp.mBoardScreen); }
+    MainMenuScreen* Menu() { return dynamic_cast<MainMenuScreen*>(App().mMainMenuScreen); }
+    BoardScreen* Board() { return dynamic_cast<BoardScreen*>(App().mBoardScreen); }
     int TilesLeft() {
         int n = 0;
         for (const BoardCell& cell : Board()->mBoard.mCells)
             n += cell.mExists ? cell.mTiles : 0;
         return n;
     }
-    ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(mApp.mComicsScene1); }
-    MapScreen* Map() { return dynamic_cast<MapScreen*>(mApp.mMapScreen); }
-    RoomScreen* Room() { return dynamic_cast<RoomScreen*>(mApp.mRoomScreen); }
-    ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(mApp.GetDialog(ShopScreen::kDialogId)); }
+    ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(App().mComicsScene1); }
+    MapScreen* Map() { return dynamic_cast<MapScreen*>(App().mMapScreen); }
+    RoomScreen* Room() { return dynamic_cast<RoomScreen*>(App().mRoomScreen); }
+    ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
 
-    static constexpr int kRedrawEvery = 10;
-    int mSteps = 0;
+    // Run 1 from a fresh folder, recorded as a demo (see the test).
+    void FirstRun();
+
     int mMovesMade = 0;
-    GameTables mTables;
-    BoardScreenSetup mBoardSetup;
-    GameApp mApp{KAVO_PROGRAM_FOLDER};
+    // What run 1 did, for the checks of its files.
+    int mEarned = 0;
+    int mPrices = 0;
+    std::string mItemName;
+    std::string mDishName;
+    std::string mUsersFile;
+    std::string mProfileFile;
+    std::vector<std::pair<std::string, bool>> mDecorationNames;
 };
 
-TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom) {
-    StartToMainMenu();
+// Run 1: a fresh folder, logos, title, a new player with a Cyrillic name,
+// Play, comics 1 skipped, stage 0 won by the scripted player, the
+// stage-complete screen, the map's first star, restaurant 0's room where
+// one decoration item and one dish are bought, back to the map, and the
+// window closed.
+void GameWalkTest::FirstRun() {
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     UserManager* users = UserManager::GetInstance();
     ASSERT_NE(users, nullptr);
 
     // No player yet: the menu asks for one; a Cyrillic name makes it.
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() != nullptr; }, 10));
-    EditDialog* entry = mApp.GetNewUserDialog();
-    for (const char c : kPlayerName)
-        entry->mEdit->KeyChar(c);
-    entry->ButtonDepress(1);
-    ASSERT_TRUE(StepUntil([&] { return mApp.GetNewUserDialog() == nullptr && mApp.mDialogList.empty(); }, 300));
+    ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() != nullptr; }, 10));
+    EditDialog* entry = App().GetNewUserDialog();
+    Step(); // the field takes the focus on the dialog's first update
+    Type(kPlayerName);
+    Click(FindButton(entry, 1));
+    ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() == nullptr && App().mDialogList.empty(); }, 300));
     ASSERT_EQ(users->GetUserCount(), 1);
     EXPECT_EQ(users->GetCurrentUser()->mName, kPlayerName);
 
     // Play starts a new game with the first comics; "Skip" leads to the board.
     Click(Menu()->GetButton(MainMenuScreen::Play));
-    ASSERT_EQ(mApp.mEnteringScreen, Comics1());
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Comics1(); }, 10));
     ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
     Click(Comics1()->GetSkip());
-    ASSERT_TRUE(StepUntil([&] { return mApp.mEnteringScreen == Board(); }, 300));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Board(); }, 300));
     ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
     EXPECT_FALSE(Board()->mBoard.mMoves.empty());
 
@@ -215,16 +176,15 @@ TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom)
     ASSERT_NE(complete->GetMoneyLabel(), nullptr);
     const float moneyAtStart = complete->GetMoneyLabel()->mCurrent;
     EXPECT_GT(complete->GetRatingGain(), 0);
-    const int earned = complete->GetRatingGain() + complete->GetTimeBonus();
+    mEarned = complete->GetRatingGain() + complete->GetTimeBonus();
     ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000)) << complete->GetPhase();
-    EXPECT_EQ(complete->GetMoneyLabel()->mCurrent,
-              moneyAtStart + static_cast<float>(complete->GetRatingGain() + complete->GetTimeBonus()));
+    EXPECT_EQ(complete->GetMoneyLabel()->mCurrent, moneyAtStart + static_cast<float>(mEarned));
 
     // "Ok" leads to the map, which plays star 0 and then counts it; entered
     // after a win it offers no way back to the main menu.
     ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
     Click(complete->GetOk());
-    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
     ASSERT_NE(Map()->GetStarEffect(), nullptr);
     EXPECT_EQ(Map()->GetStarCount(), 0);
     ASSERT_NE(Map()->GetBackButton(), nullptr);
@@ -237,8 +197,8 @@ TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom)
     // rating pays for buys it and places it in the room.
     const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
     ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
-    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Room(); }, 500));
-    ASSERT_TRUE(PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    CloseTips();
     const int ratingBefore = users->GetRating();
     StuffCell* offer = nullptr;
     Kavo::Point at;
@@ -251,41 +211,105 @@ TEST_F(GameWalkTest, ANewPlayerWinsStageZeroSeesTheFirstStarAndFurnishesTheRoom)
             }
     ASSERT_NE(offer, nullptr) << "nothing affordable for a rating of " << ratingBefore;
     ShopItem* bought = offer->mItem;
+    mItemName = bought->mName;
     ClickAt(at.mX, at.mY);
     EXPECT_EQ(users->GetRating(), ratingBefore - bought->TotalPrice());
     EXPECT_GE(Room()->mRoom.IndexOf(bought), 0);
     const ItemEntry* owned = users->FindItem(bought->mName, MapScreen::kDecorationList);
     ASSERT_NE(owned, nullptr);
     EXPECT_EQ(owned->mState, 1);
+    mPrices = bought->TotalPrice();
+
+    // Menu mode: a click on the first dish the rest of the rating pays for
+    // buys it onto the menu.
+    CloseTips();
+    Click(FindButton(Room(), RoomScreen::kMenuButton));
+    ASSERT_EQ(Room()->GetMode(), RoomScreen::kMenuMode);
+    CloseTips();
+    const int ratingBeforeDish = users->GetRating();
+    MenuCell* dish = nullptr;
+    for (int y = 0; y < 768 && dish == nullptr; y += 10)
+        for (int x = 0; x < 1024 && dish == nullptr; x += 10)
+            if (MenuCell* cell = Room()->mDishes.HitTest(float(x), float(y));
+                cell != nullptr && cell->mAffordable && !cell->mOwned) {
+                dish = cell;
+                at = Kavo::Point(x + 10, y + 10);
+            }
+    ASSERT_NE(dish, nullptr) << "no dish affordable for a rating of " << ratingBeforeDish;
+    mDishName = dish->mEntry->mName;
+    const int dishPrice = dish->mEntry->mPrice;
+    ClickAt(at.mX, at.mY);
+    EXPECT_EQ(users->GetRating(), ratingBeforeDish - dishPrice);
+    ASSERT_NE(users->FindItem(mDishName, 1), nullptr);
+    mPrices += dishPrice;
 
     // "Back" (42) returns to the map, which keeps its star count.
-    PlayUntil([&] { return mApp.GetDialog(TipWindow::kDialogId) == nullptr; }, 100);
-    Room()->ButtonDepress(RoomScreen::kBackButton);
-    ASSERT_TRUE(PlayUntil([&] { return mApp.mEnteringScreen == Map(); }, 500));
+    CloseTips();
+    Click(FindButton(Room(), RoomScreen::kBackButton));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
     EXPECT_EQ(Map()->GetStarCount(), 1);
     EXPECT_EQ(Map()->GetStarEffect(), nullptr);
 
+    // The window's close box ends the game from the map, once the map has
+    // been drawn a while: the last frame shows the settled map.
+    for (int i = 0; i < 30; ++i)
+        Step();
+    CloseWindow();
+    ASSERT_TRUE(RunToShutdown(100));
+    mUsersFile = users->GetUsersFilePath();
+    mProfileFile = users->ProfilePath(kPlayerName);
+    mDecorationNames.clear();
+    for (const char* name : {"wall100", "table102", "stoika100"})
+        mDecorationNames.emplace_back(name, Room()->mRoom.IndexOfName(name) >= 0);
+    mDecorationNames.emplace_back(mItemName, Room()->mRoom.IndexOfName(mItemName) >= 0);
+}
+
+// The game walked from a fresh folder and recorded as a demo; the demo
+// replayed on a fresh folder shows the same last frame and leaves the same
+// files.
+TEST_F(GameWalkTest, TheFirstRunRecordedFromAFreshFolderReplaysToTheSameFilesAndFrame) {
+    const std::filesystem::path before = WorkFolder() + "/before-run-1";
+    Start({"-record", "-demofile=" + DemoPath("run1")});
+    SaveUserData(before);
+    ASSERT_NO_FATAL_FAILURE(FirstRun());
+    Finish();
+    const std::map<std::string, std::string> files = UserFiles();
+
     // What the next run reads: the player current at stage 0 with a game to
-    // continue, the rating earned less the price, the default decoration
-    // and the new item owned, placed (`State` 1) exactly as the room shows
-    // them (the new counter took the default one's place), and no file left
+    // continue, the rating earned less the prices, the default decoration
+    // and the new item owned and placed (`State` 1) exactly as the room
+    // showed them, the dish on the menu with its column, and no file left
     // half written.
     UserManager again;
-    ASSERT_TRUE(again.LoadAll(users->GetUsersFilePath()));
+    ASSERT_TRUE(again.LoadAll(mUsersFile));
     ASSERT_NE(again.GetCurrentUser(), nullptr);
     EXPECT_EQ(again.GetCurrentUser()->mName, kPlayerName);
     EXPECT_EQ(again.GetCurrentRecord()->mStageIndex, 0);
     EXPECT_TRUE(again.GetSecondGameFlag());
-    EXPECT_EQ(again.GetRating(), earned - bought->TotalPrice());
-    for (const std::string& name :
-         {std::string("wall100"), std::string("table102"), std::string("stoika100"), bought->mName}) {
+    EXPECT_EQ(again.GetRating(), mEarned - mPrices);
+    for (const auto& [name, placed] : mDecorationNames) {
         const ItemEntry* item = again.FindItem(name, MapScreen::kDecorationList);
         ASSERT_NE(item, nullptr) << name;
-        EXPECT_EQ(item->mState, Room()->mRoom.IndexOfName(name) >= 0 ? 1 : 0) << name;
+        EXPECT_EQ(item->mState, placed ? 1 : 0) << name;
     }
-    EXPECT_EQ(again.FindItem(bought->mName, MapScreen::kDecorationList)->mState, 1);
-    EXPECT_FALSE(platform::FileExists(users->GetUsersFilePath() + ".tmp"));
-    EXPECT_FALSE(platform::FileExists(users->ProfilePath(kPlayerName) + ".tmp"));
+    EXPECT_EQ(again.FindItem(mItemName, MapScreen::kDecorationList)->mState, 1);
+    const ItemEntry* dish = again.FindItem(mDishName, 1);
+    ASSERT_NE(dish, nullptr);
+    EXPECT_EQ(dish->mState, 1);
+    EXPECT_GE(dish->mOrigin, 0); // its column on the menu
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+
+    // The replay on the folder as it stood before the run.
+    RestoreUserData(before);
+    Start({"-play", "-demofile=" + DemoPath("run1")});
+    const bool ended = RunToShutdown(3000);
+    ASSERT_TRUE(ended) << "the replay did not end; update " << App().mUpdateCount;
+    const uint64_t recordedFrame = mLastFrameHash;
+    Finish();
+    EXPECT_NE(recordedFrame, 0u);
+    EXPECT_EQ(mLastFrameHash, recordedFrame);
+    EXPECT_EQ(UserFiles(), files);
 }
 
 } // namespace

@@ -1,0 +1,238 @@
+#pragma once
+// The game run as its program runs it, headless on the generated sample
+// content: the tables and the board screen registered, the command line
+// read (so a run can record a demo or replay one), and the application's
+// own loop stepped on the virtual clock. Input is posted to the window as
+// the system would post it, so a recording holds everything the run got.
+
+#include "framework/graphics/memory_image.h"
+#include "framework/util/rect.h"
+#include "framework/util/system_util.h"
+#include "framework/widget/button_widget.h"
+#include "framework/widget/widget.h"
+#include "game/app/game_app.h"
+#include "game/main/board_screen_setup.h"
+#include "game/main/game_tables.h"
+#include "platform/file_system.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "tests/framework/app/app_test_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace Game {
+
+class GameRunTest : public app_test::AppTestEnvironment {
+protected:
+    ~GameRunTest() override { mApp.reset(); }
+
+    // A new application on the program's folder, initialised with these
+    // command-line options ("-record", "-play", "-demofile=...").
+    void Start(const std::vector<std::string>& options = {}) {
+        // The previous run's tables go before the new ones install theirs:
+        // each puts back what was installed before it.
+        mApp.reset();
+        mBoardSetup.reset();
+        mTables.reset();
+        mApp = std::make_unique<GameApp>(KAVO_PROGRAM_FOLDER);
+        mApp->mChangeDirTo = KAVO_SAMPLE_CONTENT;
+        mApp->mIsWindowed = true;
+        mUserDataRoot = platform::GetUserDataRoot(mApp->mProdName);
+        mTables = std::make_unique<GameTables>();
+        mBoardSetup = std::make_unique<BoardScreenSetup>();
+        mTables->Register(mApp->mSteps);
+        mBoardSetup->Register(mApp->mSteps, mTables->Goals());
+        std::vector<const char*> argv{"kavo-game"};
+        for (const std::string& option : options)
+            argv.push_back(option.c_str());
+        mApp->SetCommandLine(static_cast<int>(argv.size()), argv.data());
+        mApp->Initialize();
+        mApp->BeginRun();
+    }
+    // The end of the run once the game has shut down (the recording is
+    // written then), and the frame it showed last.
+    void Finish() {
+        ASSERT_TRUE(mApp->mShutdown);
+        mApp->EndRun();
+        mLastFrameHash = FrameHash();
+        mApp.reset();
+    }
+
+    GameApp& App() { return *mApp; }
+
+    // Runs the loop until one more update has run (or the game shut down).
+    void Step() {
+        const int32_t before = mApp->mUpdateCount;
+        for (int i = 0; i < 1000 && !mApp->mShutdown && mApp->mUpdateCount == before; ++i) {
+            mApp->RunLoopStep(nullptr);
+            // The virtual clock's sleep only yields; the loading thread
+            // needs real time to take the locks the main thread's redraws hold.
+            if (mApp->mLoadingThreadStarted && !mApp->mLoadingThreadCompleted)
+                std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit) {
+        for (int i = 0; i < limit && !done() && !mApp->mShutdown; ++i)
+            Step();
+        return done();
+    }
+    // Steps until the game has shut down; false if it has not within `limit` updates.
+    bool RunToShutdown(int limit) {
+        return StepUntil([&] { return mApp->mShutdown.load(); }, limit);
+    }
+
+    // Posts a message to the main window and lets the loop take it in.
+    void Post(platform::MessageId message, platform::WParam wParam, platform::LParam lParam) {
+        platform::PostMessage(mApp->mHWnd, message, wParam, lParam);
+        mPosted = true;
+    }
+    // A move, press and release at (x, y) in window coordinates.
+    void ClickAt(int x, int y) {
+        const platform::LParam at = platform::MakeLParam(x, y);
+        // The loop's timer compares the system cursor with the window.
+        platform::SetCursorPos(platform::ClientToScreen(App().mHWnd, {x, y}));
+        Post(platform::kWmMouseMove, 0, at);
+        Post(platform::kWmLButtonDown, platform::kMkLButton, at);
+        Post(platform::kWmLButtonUp, 0, at);
+        TakeInput();
+    }
+    // A click at the centre of the part of the widget that lies in the
+    // window, once some of it does: a dialog may still be flying in, a tip
+    // may stand partly off the edge, and a recording holds window
+    // positions only.
+    void Click(Kavo::Widget* widget) {
+        ASSERT_NE(widget, nullptr);
+        ASSERT_TRUE(widget->mVisible);
+        auto visible = [&] {
+            const Kavo::Point at = widget->GetAbsPos();
+            const int left = std::max(at.mX, 0);
+            const int top = std::max(at.mY, 0);
+            const int right = std::min(at.mX + widget->mWidth, mApp->mWidth);
+            const int bottom = std::min(at.mY + widget->mHeight, mApp->mHeight);
+            return Kavo::IntRect(left, top, right - left, bottom - top);
+        };
+        ASSERT_TRUE(StepUntil([&] { return visible().mWidth > 0 && visible().mHeight > 0; }, 500))
+            << widget->GetAbsPos().mX << "," << widget->GetAbsPos().mY << " " << widget->mWidth << "x"
+            << widget->mHeight;
+        const Kavo::IntRect part = visible();
+        ClickAt(part.mX + part.mWidth / 2, part.mY + part.mHeight / 2);
+    }
+    void PressKey(int key) {
+        Post(platform::kWmKeyDown, static_cast<platform::WParam>(key), 0);
+        Post(platform::kWmKeyUp, static_cast<platform::WParam>(key), 0);
+        TakeInput();
+    }
+    // Characters as the keyboard sends them, one WM_CHAR each.
+    void Type(const std::string& text) {
+        for (const char c : text)
+            Post(platform::kWmChar, static_cast<unsigned char>(c), 0);
+        TakeInput();
+    }
+    // The window's close box.
+    void CloseWindow() {
+        Post(platform::kWmClose, 0, 0);
+        TakeInput();
+    }
+    // Runs the loop until it has taken the posted messages from the queue
+    // and handled every one; an update may run first, as when input
+    // arrives in the middle of a frame.
+    void TakeInput() {
+        bool taken = false;
+        for (int i = 0; i < 1000 && mPosted; ++i) {
+            // The steps that start in state 0 (3 becomes 0) read the queue.
+            const bool readsQueue = mApp->mUpdateAppState == 0 || mApp->mUpdateAppState == 3;
+            mApp->RunLoopStep(nullptr);
+            taken = taken || readsQueue;
+            mPosted = !taken || !mApp->mDeferredMessages.empty();
+        }
+        mPosted = false;
+    }
+
+    // The first button with this id under `container`.
+    static Kavo::ButtonWidget* FindButton(Kavo::WidgetContainer* container, int32_t id) {
+        if (container == nullptr)
+            return nullptr;
+        for (Kavo::Widget* widget : container->GetWidgets()) {
+            if (auto* button = dynamic_cast<Kavo::ButtonWidget*>(widget); button != nullptr && button->mId == id)
+                return button;
+            if (Kavo::ButtonWidget* found = FindButton(widget, id))
+                return found;
+        }
+        return nullptr;
+    }
+
+    // The first button of any id under `container`.
+    static Kavo::ButtonWidget* FirstButton(Kavo::WidgetContainer* container) {
+        if (container == nullptr)
+            return nullptr;
+        for (Kavo::Widget* widget : container->GetWidgets()) {
+            if (auto* button = dynamic_cast<Kavo::ButtonWidget*>(widget))
+                return button;
+            if (Kavo::ButtonWidget* found = FirstButton(widget))
+                return found;
+        }
+        return nullptr;
+    }
+
+    // A hash of the frame the headless driver was given last (0: none).
+    uint64_t FrameHash() {
+        const auto frame = Platform().Video().LastFrame(mApp->mHWnd);
+        if (!frame)
+            return 0;
+        uint64_t hash = 1469598103934665603ULL;
+        for (const uint8_t byte : frame->bytes)
+            hash = (hash ^ byte) * 1099511628211ULL;
+        return hash;
+    }
+
+    // The game's user-data folder (the players' files live in "Users").
+    std::filesystem::path UserData() { return mUserDataRoot; }
+    // Every file under the user-data folder with its bytes.
+    std::map<std::string, std::string> UserFiles() {
+        std::map<std::string, std::string> files;
+        const std::filesystem::path root = UserData();
+        if (!std::filesystem::exists(root))
+            return files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            if (!entry.is_regular_file())
+                continue;
+            std::string bytes;
+            platform::ReadWholeFile(entry.path().string(), bytes);
+            files[std::filesystem::relative(entry.path(), root).string()] = bytes;
+        }
+        return files;
+    }
+    // Copies the user-data folder aside, or puts a copy back in its place.
+    void SaveUserData(const std::filesystem::path& copy) {
+        std::filesystem::remove_all(copy);
+        std::filesystem::create_directories(UserData());
+        std::filesystem::copy(UserData(), copy, std::filesystem::copy_options::recursive);
+    }
+    void RestoreUserData(const std::filesystem::path& copy) {
+        std::filesystem::remove_all(UserData());
+        std::filesystem::copy(copy, UserData(), std::filesystem::copy_options::recursive);
+    }
+    std::string DemoPath(const std::string& name) { return WorkFolder() + "/" + name + ".dmo"; }
+
+    uint64_t mLastFrameHash = 0;
+
+private:
+    std::unique_ptr<GameTables> mTables;
+    std::unique_ptr<BoardScreenSetup> mBoardSetup;
+    std::unique_ptr<GameApp> mApp;
+    std::filesystem::path mUserDataRoot;
+    bool mPosted = false;
+};
+
+} // namespace Game

@@ -27,7 +27,7 @@
 #include "game/ui/user_manager.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
-#include "tests/game/main/game_run_test.h"
+#include "tests/game/main/scripted_game_run.h"
 
 #include <gtest/gtest.h>
 
@@ -43,80 +43,11 @@ namespace {
 // The player's name, in the game's single-byte encoding (cp1251).
 const std::string kPlayerName = "\xC0\xED\xFF";
 
-class GameWalkTest : public GameRunTest {
+class GameWalkTest : public ScriptedGameRunTest {
 protected:
-    // Logos skipped, loading done, "Continue": the main menu is entered.
-    void StartToMainMenu() {
-        // The window is the active one.
-        Post(platform::kWmActivateApp, 1, 0);
-        TakeInput();
-        ASSERT_TRUE(StepUntil([&] { return App().mLogoScreen != nullptr; }, 10));
-        ClickAt(10, 10);
-        ASSERT_TRUE(StepUntil(
-            [&] {
-                auto* title = dynamic_cast<TitleScreen*>(App().mTitleScreen);
-                return title != nullptr && title->IsLoaded();
-            },
-            5000));
-        ClickAt(500, 400);
-        ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 10));
-    }
-
-    // The scripted player: whenever the board is idle, it clicks the two
-    // cells of the first listed move; an open tip is closed with its "Ok".
-    void PlayStep() {
-        if (auto* tip = dynamic_cast<TipWindow*>(App().GetDialog(TipWindow::kDialogId))) {
-            if (Kavo::ButtonWidget* ok = FirstButton(tip); ok != nullptr && ok->mVisible)
-                Click(ok);
-            return;
-        }
-        // A newly unlocked bonus is shown once; its "Ok" closes it.
-        if (auto* unlock = dynamic_cast<LayoutDialog*>(App().GetDialog(BonusUnlockDialog::kDialogId))) {
-            if (unlock->mState == LayoutDialog::Resting)
-                Click(FindButton(unlock, 1));
-            return;
-        }
-        BoardScreen* board = Board();
-        if (App().mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
-            !App().mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
-            board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() ||
-            board->mBoard.mMoves.empty())
-            return;
-        const Move move = board->mBoard.mMoves.front();
-        ++mMovesMade;
-        ClickAt(move.mX1, move.mY1);
-        ClickAt(move.mX2, move.mY2);
-    }
-    template <typename Done>
-    bool PlayUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
-            PlayStep();
-            Step();
-        }
-        return done();
-    }
-    // Steps until no tip is open, closing each with its "Ok".
-    void CloseTips() {
-        PlayUntil([&] { return App().GetDialog(TipWindow::kDialogId) == nullptr; }, 200);
-    }
-
-    MainMenuScreen* Menu() { return dynamic_cast<MainMenuScreen*>(App().mMainMenuScreen); }
-    BoardScreen* Board() { return dynamic_cast<BoardScreen*>(App().mBoardScreen); }
-    int TilesLeft() {
-        int n = 0;
-        for (const BoardCell& cell : Board()->mBoard.mCells)
-            n += cell.mExists ? cell.mTiles : 0;
-        return n;
-    }
-    ComicsScene* Comics1() { return dynamic_cast<ComicsScene*>(App().mComicsScene1); }
-    MapScreen* Map() { return dynamic_cast<MapScreen*>(App().mMapScreen); }
-    RoomScreen* Room() { return dynamic_cast<RoomScreen*>(App().mRoomScreen); }
-    ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
-
     // Run 1 from a fresh folder, recorded as a demo (see the test).
     void FirstRun();
 
-    int mMovesMade = 0;
     // What run 1 did, for the checks of its files.
     int mEarned = 0;
     int mPrices = 0;
@@ -138,12 +69,7 @@ void GameWalkTest::FirstRun() {
     ASSERT_NE(users, nullptr);
 
     // No player yet: the menu asks for one; a Cyrillic name makes it.
-    ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() != nullptr; }, 10));
-    EditDialog* entry = App().GetNewUserDialog();
-    Step(); // the field takes the focus on the dialog's first update
-    Type(kPlayerName);
-    Click(FindButton(entry, 1));
-    ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() == nullptr && App().mDialogList.empty(); }, 300));
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer(kPlayerName));
     ASSERT_EQ(users->GetUserCount(), 1);
     EXPECT_EQ(users->GetCurrentUser()->mName, kPlayerName);
 

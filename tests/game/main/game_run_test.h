@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -31,6 +32,20 @@
 #include <vector>
 
 namespace Game {
+
+// The game's application as the tests run it: a dialog the game waits for
+// (a message box) runs the loop from inside; each such nested step first
+// gives the test its turn, to answer with input.
+class RunGameApp : public GameApp {
+public:
+    using GameApp::GameApp;
+    bool RunLoopStep(bool* updated) override {
+        if (mUpdateAppDepth > 0 && mNestedStep)
+            mNestedStep();
+        return GameApp::RunLoopStep(updated);
+    }
+    std::function<void()> mNestedStep;
+};
 
 class GameRunTest : public app_test::AppTestEnvironment {
 protected:
@@ -44,7 +59,7 @@ protected:
         mApp.reset();
         mBoardSetup.reset();
         mTables.reset();
-        mApp = std::make_unique<GameApp>(KAVO_PROGRAM_FOLDER);
+        mApp = std::make_unique<RunGameApp>(KAVO_PROGRAM_FOLDER);
         mApp->mChangeDirTo = KAVO_SAMPLE_CONTENT;
         mApp->mIsWindowed = true;
         mUserDataRoot = platform::GetUserDataRoot(mApp->mProdName);
@@ -65,10 +80,14 @@ protected:
         ASSERT_TRUE(mApp->mShutdown);
         mApp->EndRun();
         mLastFrameHash = FrameHash();
+        // The run's tables and board hooks end with it: a profile read
+        // afterwards must not reach the board screen that is gone.
         mApp.reset();
+        mBoardSetup.reset();
+        mTables.reset();
     }
 
-    GameApp& App() { return *mApp; }
+    RunGameApp& App() { return *mApp; }
 
     // Runs the loop until one more update has run (or the game shut down).
     void Step() {
@@ -97,14 +116,19 @@ protected:
         platform::PostMessage(mApp->mHWnd, message, wParam, lParam);
         mPosted = true;
     }
-    // A move, press and release at (x, y) in window coordinates.
-    void ClickAt(int x, int y) {
+    // A move, press and release at (x, y) in window coordinates, posted
+    // only: a loop running inside the game takes them in.
+    void PostClick(int x, int y) {
         const platform::LParam at = platform::MakeLParam(x, y);
         // The loop's timer compares the system cursor with the window.
         platform::SetCursorPos(platform::ClientToScreen(App().mHWnd, {x, y}));
         Post(platform::kWmMouseMove, 0, at);
         Post(platform::kWmLButtonDown, platform::kMkLButton, at);
         Post(platform::kWmLButtonUp, 0, at);
+    }
+    // A move, press and release at (x, y) in window coordinates.
+    void ClickAt(int x, int y) {
+        PostClick(x, y);
         TakeInput();
     }
     // A click at the centre of the part of the widget that lies in the
@@ -225,12 +249,27 @@ protected:
     }
     std::string DemoPath(const std::string& name) { return WorkFolder() + "/" + name + ".dmo"; }
 
+    // Replays the demo just recorded on the folder as it stood before its
+    // run: it must end within `limit` updates on the frame the recording
+    // ended on, leaving the files the recording left.
+    void ExpectReplayEndsAsRecorded(const std::string& demo, const std::filesystem::path& before,
+                                    const std::map<std::string, std::string>& recordedFiles, int limit) {
+        const uint64_t recordedFrame = mLastFrameHash;
+        RestoreUserData(before);
+        Start({"-play", "-demofile=" + DemoPath(demo)});
+        ASSERT_TRUE(RunToShutdown(limit)) << "the replay of " << demo << " did not end; update " << App().mUpdateCount;
+        Finish();
+        EXPECT_NE(recordedFrame, 0u);
+        EXPECT_EQ(mLastFrameHash, recordedFrame) << demo;
+        EXPECT_EQ(UserFiles(), recordedFiles) << demo;
+    }
+
     uint64_t mLastFrameHash = 0;
 
 private:
     std::unique_ptr<GameTables> mTables;
     std::unique_ptr<BoardScreenSetup> mBoardSetup;
-    std::unique_ptr<GameApp> mApp;
+    std::unique_ptr<RunGameApp> mApp;
     std::filesystem::path mUserDataRoot;
     bool mPosted = false;
 };

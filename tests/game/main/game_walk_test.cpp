@@ -8,6 +8,7 @@
 #include "framework/widget/edit_widget.h"
 #include "framework/widget/widget_manager.h"
 #include "game/app/game_app.h"
+#include "game/app/game_menu_dialog.h"
 #include "game/app/title_screen.h"
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/main/board_screen_setup.h"
@@ -23,6 +24,7 @@
 #include "game/meta/stuff_cell.h"
 #include "game/screens/board_screen.h"
 #include "game/ui/edit_dialog.h"
+#include "game/ui/timer_dial.h"
 #include "game/ui/tip_window.h"
 #include "game/ui/user_manager.h"
 #include "platform/file_system.h"
@@ -34,6 +36,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -45,8 +48,39 @@ const std::string kPlayerName = "\xC0\xED\xFF";
 
 class GameWalkTest : public ScriptedGameRunTest {
 protected:
-    // Run 1 from a fresh folder, recorded as a demo (see the test).
+    // Run 1 from a fresh folder and run 2 on what it left, each recorded
+    // as a demo (see the test).
     void FirstRun();
+    void SecondRun();
+    // The room's picture of the item is on the last frame where the room
+    // draws it: most of its opaque pixels show there unchanged.
+    void ExpectItemDrawn(const std::string& name) {
+        const ShopItem* item = nullptr;
+        for (const ShopItem* placed : Room()->mRoom.mItems)
+            if (placed->mName == name)
+                item = placed;
+        ASSERT_NE(item, nullptr);
+        auto* picture = dynamic_cast<Kavo::MemoryImage*>(item->mRoomImage);
+        ASSERT_NE(picture, nullptr);
+        const auto frame = Platform().Video().LastFrame(App().mHWnd);
+        ASSERT_TRUE(frame);
+        int opaque = 0;
+        int shown = 0;
+        for (const ShopDrawInfo& piece : item->mDrawInfo)
+            for (int y = 0; y < piece.mSrcH; y += 3)
+                for (int x = 0; x < piece.mSrcW; x += 3) {
+                    const uint32_t pixel =
+                        picture->GetBits()[(piece.mSrcY + y) * picture->GetWidth() + piece.mSrcX + x];
+                    if ((pixel >> 24) != 0xFF)
+                        continue;
+                    ++opaque;
+                    const uint32_t drawn =
+                        frame->PixelAt(static_cast<int>(piece.mX) + x, static_cast<int>(piece.mY) + y);
+                    shown += (drawn & 0xFFFFFF) == (pixel & 0xFFFFFF) ? 1 : 0;
+                }
+        ASSERT_GT(opaque, 0);
+        EXPECT_GT(shown * 10, opaque * 8) << shown << " of " << opaque << " pixels of " << name;
+    }
 
     // What run 1 did, for the checks of its files.
     int mEarned = 0;
@@ -193,7 +227,7 @@ void GameWalkTest::FirstRun() {
 // The game walked from a fresh folder and recorded as a demo; the demo
 // replayed on a fresh folder shows the same last frame and leaves the same
 // files.
-TEST_F(GameWalkTest, TheFirstRunRecordedFromAFreshFolderReplaysToTheSameFilesAndFrame) {
+TEST_F(GameWalkTest, TwoRunsRecordedFromAFreshFolderReplayToTheSameFilesAndFrames) {
     const std::filesystem::path before = WorkFolder() + "/before-run-1";
     Start({"-record", "-demofile=" + DemoPath("run1")});
     SaveUserData(before);
@@ -226,16 +260,116 @@ TEST_F(GameWalkTest, TheFirstRunRecordedFromAFreshFolderReplaysToTheSameFilesAnd
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 
-    // The replay on the folder as it stood before the run.
-    RestoreUserData(before);
-    Start({"-play", "-demofile=" + DemoPath("run1")});
-    const bool ended = RunToShutdown(3000);
-    ASSERT_TRUE(ended) << "the replay did not end; update " << App().mUpdateCount;
-    const uint64_t recordedFrame = mLastFrameHash;
+    ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAsRecorded("run1", before, UserFiles(), 30000));
+
+    // Run 2 on the folder run 1 left (the replay left the same).
+    const std::filesystem::path beforeSecond = WorkFolder() + "/before-run-2";
+    SaveUserData(beforeSecond);
+    Start({"-record", "-demofile=" + DemoPath("run2")});
+    ASSERT_NO_FATAL_FAILURE(SecondRun());
     Finish();
-    EXPECT_NE(recordedFrame, 0u);
-    EXPECT_EQ(mLastFrameHash, recordedFrame);
-    EXPECT_EQ(UserFiles(), files);
+
+    // A game in progress at stage 1, its board saved.
+    UserManager after;
+    ASSERT_TRUE(after.LoadAll(mUsersFile));
+    ASSERT_NE(after.GetCurrentUser(), nullptr);
+    EXPECT_EQ(after.GetCurrentUser()->mName, kPlayerName);
+    EXPECT_EQ(after.GetCurrentRecord()->mStageIndex, 1);
+    EXPECT_TRUE(after.IsGameInProgress());
+    EXPECT_TRUE(after.GetSecondGameFlag());
+    ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAsRecorded("run2", beforeSecond, UserFiles(), 30000));
+}
+
+// Run 2: the player continues from the main menu through the map's "Next"
+// into stage 1, clears its first board, visits the room through "Shop",
+// comes back to the stage's next board, leaves to the main menu through
+// the game menu and exits.
+void GameWalkTest::SecondRun() {
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    UserManager* users = UserManager::GetInstance();
+    ASSERT_NE(users->GetCurrentUser(), nullptr);
+    EXPECT_EQ(users->GetCurrentUser()->mName, kPlayerName);
+    EXPECT_EQ(App().GetNewUserDialog(), nullptr);
+    Kavo::ButtonWidget* mapButton = Menu()->GetButton(MainMenuScreen::Map);
+    ASSERT_NE(mapButton, nullptr);
+    EXPECT_FALSE(mapButton->mDisabled);
+
+    // The map, entered from the menu: no star plays (the record's stage
+    // counter stays 0 until the next stage starts), and "Next" starts stage 1.
+    Click(mapButton);
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 100));
+    EXPECT_EQ(Map()->GetStarEffect(), nullptr);
+    CloseTips();
+    Click(Map()->GetNextButton());
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 300));
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
+    EXPECT_EQ(Board()->mStageIndex, 1);
+
+    // The board cleared; the stage asks for more: the stage-complete screen
+    // offers "Shop", which leads to the room.
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 8000))
+        << TilesLeft() << " tiles left after " << mMovesMade << " moves, state " << Board()->mState << " dialogs "
+        << App().mDialogList.size() << " "
+        << (App().mDialogList.empty() ? "" : typeid(*App().mDialogList.front()).name()) << " id "
+        << (App().mDialogList.empty() ? 0 : App().mDialogList.front()->mId) << " pause " << Board()->mPauseCount
+        << " fall " << Board()->mFallPending << " reshuffle " << (Board()->mReshuffle != nullptr) << " board "
+        << Board()->mBoard.mState << " moves " << Board()->mBoard.mMoves.size() << " timer " << Board()->mTimer.mValue
+        << " entering " << (App().mEnteringScreen == Board());
+    EXPECT_EQ(Board()->mOutcome, 1);
+    ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
+    ShopScreen* complete = StageComplete();
+    ASSERT_NE(complete->GetShop(), nullptr);
+    ASSERT_TRUE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
+    ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+    Click(complete->GetShop());
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    CloseTips();
+
+    // The room shows what run 1 placed and lists the dish it bought.
+    const int placed = Room()->mRoom.IndexOfName(mItemName);
+    ASSERT_GE(placed, 0) << mItemName;
+    EXPECT_NE(Room()->mDishes.FindCell(mDishName), nullptr) << mDishName;
+    for (int i = 0; i < 5; ++i)
+        Step();
+    ASSERT_NO_FATAL_FAILURE(ExpectItemDrawn(mItemName));
+
+    // "Back" (42) leads to the stage's next board; once it has settled
+    // (the game flags are saved then), Esc opens the game menu, whose
+    // "Quit" asks, and its second answer leaves to the main menu.
+    CloseTips();
+    Click(FindButton(Room(), RoomScreen::kBackButton));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
+    ASSERT_TRUE(PlayUntil(
+        [&] {
+            return Board()->mState == BoardScreen::kPlaying && App().mDialogList.empty() && !Board()->mTimer.mReverse &&
+                   Board()->mTimer.mState == TimerDial::kMoving;
+        },
+        1500))
+        << Board()->mState;
+    EXPECT_TRUE(users->IsGameInProgress()) << "state " << Board()->mState << " stage " << Board()->mStageIndex
+                                           << " board " << users->GetCurrentRecord()->mBoardIndex << " playing "
+                                           << Board()->mPlaying << " timer " << Board()->mTimer.mValue;
+    PressKey(platform::kVkEscape);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
+    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(menu, GameMenuDialog::Quit));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
+    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
+    ASSERT_NE(quit, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(quit, 2));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
+    CloseTips();
+
+    // "Exit" asks whether to leave; "yes" closes the game.
+    for (int i = 0; i < 30; ++i)
+        Step();
+    AnswerMessageBoxes(1);
+    Click(Menu()->GetButton(MainMenuScreen::Exit));
+    ASSERT_TRUE(RunToShutdown(100));
 }
 
 } // namespace

@@ -11,10 +11,12 @@
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
 #include "game/meta/map_screen.h"
+#include "game/meta/puzzle_dialog.h"
 #include "game/meta/room_screen.h"
 #include "game/meta/shop_screen.h"
 #include "game/screens/board_screen.h"
 #include "game/ui/edit_dialog.h"
+#include "game/ui/message_dialog.h"
 #include "game/ui/tip_window.h"
 #include "platform/messages.h"
 #include "tests/game/main/game_run_test.h"
@@ -55,6 +57,23 @@ protected:
         ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() == nullptr && App().mDialogList.empty(); }, 300));
     }
 
+    // Every message box the game waits for is answered by a click on its
+    // button `id` once it rests.
+    void AnswerMessageBoxes(int32_t id) {
+        App().mNestedStep = [this, id] {
+            for (Kavo::Dialog* dialog : App().mDialogList) {
+                auto* box = dynamic_cast<MessageDialog*>(dialog);
+                if (box == nullptr || box == mAnswered || box->mState != LayoutDialog::Resting)
+                    continue;
+                if (Kavo::ButtonWidget* button = FindButton(box, id)) {
+                    const Kavo::Point at = button->GetAbsPos();
+                    PostClick(at.mX + button->mWidth / 2, at.mY + button->mHeight / 2);
+                    mAnswered = box;
+                }
+            }
+        };
+    }
+
     // The scripted player: whenever the board is idle, it clicks the two
     // cells of the first listed move; an open tip is closed with its "Ok".
     void PlayStep() {
@@ -69,11 +88,23 @@ protected:
                 Click(FindButton(unlock, 1));
             return;
         }
+        // A secret piece found: its dialog's button gives the board back;
+        // the puzzle the last piece opens is skipped.
+        if (auto* secret = dynamic_cast<LayoutDialog*>(App().GetDialog(BoardScreen::kSecretDialog))) {
+            if (secret->mState == LayoutDialog::Resting)
+                Click(FindButton(secret, 1));
+            return;
+        }
+        if (auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog))) {
+            if (Kavo::ButtonWidget* skip = FindButton(puzzle, PuzzleDialog::kSkip); skip != nullptr && skip->mVisible)
+                Click(skip);
+            return;
+        }
         BoardScreen* board = Board();
         if (App().mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
             !App().mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
-            board->mBoard.mState != kBoardIdle || !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() ||
-            board->mBoard.mMoves.empty())
+            (board->mBoard.mState != kBoardIdle && board->mBoard.mState != kBoardNoMoreMoves) ||
+            !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() || board->mBoard.mMoves.empty())
             return;
         const Move move = board->mBoard.mMoves.front();
         ++mMovesMade;
@@ -107,6 +138,7 @@ protected:
     ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
 
     int mMovesMade = 0;
+    const MessageDialog* mAnswered = nullptr;
 };
 
 } // namespace Game

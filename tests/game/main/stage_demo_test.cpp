@@ -166,15 +166,7 @@ TEST_F(StageDemoTest, TimeUpPenaltyAndTheClearedStageReplayToTheSameFilesAndFram
     }
 
     // The replay on the folder as it stood before the run.
-    RestoreUserData(before);
-    Start({"-play", "-demofile=" + DemoPath("stage")});
-    const bool ended = RunToShutdown(20000);
-    ASSERT_TRUE(ended) << "the replay did not end; update " << App().mUpdateCount;
-    const uint64_t recordedFrame = mLastFrameHash;
-    Finish();
-    EXPECT_NE(recordedFrame, 0u);
-    EXPECT_EQ(mLastFrameHash, recordedFrame);
-    EXPECT_EQ(UserFiles(), files);
+    ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAsRecorded("stage", before, files, 20000));
 }
 
 } // namespace

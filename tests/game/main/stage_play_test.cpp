@@ -274,9 +274,8 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
 // keeps; a second run on the same folders continues that board cell for
 // cell, the timer from the saved value.
 TEST_F(StagePlayTest, TheNextBoardOfAStageIsSavedAndASecondRunContinuesIt) {
-    // The stage's second layout, one the scripted player can clear (the
-    // first keeps chains along its top row that a player without bonuses
-    // cannot always break).
+    // The stage's second board (the sample's stage 1 plays the small
+    // layout for every board).
     ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Keeper", 31, 1, 1));
     UserManager& users = *UserManager::GetInstance();
     UserRecord& record = *users.GetCurrentRecord();

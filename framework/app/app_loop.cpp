@@ -362,9 +362,12 @@ void KavoAppBase::CompleteLoading() {
     platform::SetCurrentThreadPriority(platform::ThreadPriority::Normal);
     mLoaded = true;
     mYieldMainThread = false;
-    LoadingThreadCompleted();
+    // The event goes before whatever the completion hook records (settings,
+    // files): a replay completes loading on this event and only then runs
+    // the hook, which reads its own events after it.
     if (mRecordingDemo)
         Demo().WriteLoadingCompleted();
+    LoadingThreadCompleted();
 }
 
 void KavoAppBase::UpdateFrame() {

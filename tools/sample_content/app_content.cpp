@@ -2,8 +2,10 @@
 
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/content_files.h"
+
 #include "tools/sample_content/placeholder_art.h"
 #include "tools/sample_content/shop_content.h"
+#include <string>
 
 namespace Kavo::SampleContent {
 
@@ -30,16 +32,7 @@ Image1=40,60,IMAGE_BONUS_HINT
 Image2=200,60,images\help\page2,0;0;200;160
 )";
 
-constexpr const char* kHelpLayout = R"([Main]
-ID=102
-Modal=1
-BeginX=512
-BeginY=-300
-EndX=512
-EndY=1100
-Speed=40
-Position=512,384,640,480
-[Back]
+const std::string kHelpLayout = FlyInDialogMain(102, 640, 480) + R"([Back]
 Type=Image
 Image=IMAGE_HELP
 Level=0
@@ -52,16 +45,7 @@ Caption=HelpNext
 Position=500,420,120,40
 )";
 
-constexpr const char* kGameMenuLayout = R"([Main]
-ID=55
-Modal=1
-BeginX=512
-BeginY=-300
-EndX=512
-EndY=1100
-Speed=40
-Position=512,384,300,400
-[Back]
+const std::string kGameMenuLayout = FlyInDialogMain(55, 300, 400) + R"([Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX
 Level=0
@@ -92,16 +76,7 @@ Caption=Back
 Position=90,280,120,40
 )";
 
-constexpr const char* kQuitLayout = R"([Main]
-ID=301
-Modal=1
-BeginX=512
-BeginY=-300
-EndX=512
-EndY=1100
-Speed=40
-Position=512,384,300,200
-Caption=QuitQuestion
+const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=QuitQuestion
 [Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX

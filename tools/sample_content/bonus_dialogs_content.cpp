@@ -26,15 +26,7 @@ std::string StripAnim(const std::string& sprite, const std::string& image, int s
            "\nColCount=" + std::to_string(cels) + "\nRowCount=1\n";
 }
 
-constexpr const char* kUnlockLayout = R"([Main]
-Modal=1
-BeginX=512
-BeginY=-300
-EndX=512
-EndY=1100
-Speed=40
-Position=512,344,400,320
-[Back]
+const std::string kUnlockLayout = FlyInDialogMain(0, 400, 320, 344) + R"([Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX
 Level=0

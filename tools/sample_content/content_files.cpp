@@ -32,4 +32,14 @@ std::string WithCrLf(const std::string& text) {
     return out;
 }
 
+std::string FlyInDialogMain(int id, int width, int height, int centreY) {
+    std::string text = "[Main]\n";
+    if (id != 0)
+        text += "ID=" + std::to_string(id) + "\n";
+    text += "Modal=1\nBeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n";
+    text +=
+        "Position=512," + std::to_string(centreY) + "," + std::to_string(width) + "," + std::to_string(height) + "\n";
+    return text;
+}
+
 } // namespace Kavo::SampleContent

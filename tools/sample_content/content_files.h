@@ -15,4 +15,9 @@ bool WriteContentFile(const std::string& path, const std::vector<uint8_t>& bytes
 // `text` becomes "\r\n".
 std::string WithCrLf(const std::string& text);
 
+// The "[Main]" section of a modal dialog that flies in from above, rests
+// centred at (512, centreY) with this size, and flies out below; an id of
+// 0 writes no "ID" (the dialog keeps the one it is made with).
+std::string FlyInDialogMain(int id, int width, int height, int centreY = 384);
+
 } // namespace Kavo::SampleContent

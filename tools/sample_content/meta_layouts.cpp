@@ -24,15 +24,16 @@ public:
     // dialog flies in from above and out below the window.
     enum Kind { kScreen, kModal, kFullWindowDialog };
     explicit LayoutText(int id, Kind kind = kScreen, const char* caption = nullptr) {
-        mText = "[Main]\n";
-        if (id != 0)
-            mText += Format("ID=%d\n", id);
-        if (kind == kModal)
-            mText += "Modal=1\nBeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n"
-                     "Position=512,384,400,300\n";
-        else if (kind == kFullWindowDialog)
+        if (kind == kModal) {
+            mText = FlyInDialogMain(id, 400, 300);
+        } else {
+            mText = "[Main]\n";
+            if (id != 0)
+                mText += Format("ID=%d\n", id);
+        }
+        if (kind == kFullWindowDialog)
             mText += "BeginX=512\nBeginY=-384\nEndX=512\nEndY=1152\nSpeed=40\nPosition=512,384,1024,768\n";
-        else
+        else if (kind == kScreen)
             mText += "Position=0,0,1024,768\n";
         if (caption != nullptr)
             mText += std::string("Caption=") + caption + "\n";

@@ -8,16 +8,7 @@ namespace Kavo::SampleContent {
 
 namespace {
 
-constexpr const char* kLayout = R"([Main]
-ID=8
-Modal=1
-BeginX=512
-BeginY=-300
-EndX=512
-EndY=1100
-Speed=40
-Position=512,384,400,300
-[Back]
+const std::string kLayout = FlyInDialogMain(8, 400, 300) + R"([Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX
 Level=0

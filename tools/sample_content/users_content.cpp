@@ -6,18 +6,6 @@ namespace Kavo::SampleContent {
 
 namespace {
 
-// A dialog flying in from above to the centre of the game area and out below.
-std::string DialogMain(int id, int width, int height) {
-    return "[Main]\n"
-           "ID=" +
-           std::to_string(id) +
-           "\n"
-           "BeginX=512\nBeginY=-300\nEndX=512\nEndY=1100\nSpeed=40\n"
-           "Modal=1\n"
-           "Position=512,384," +
-           std::to_string(width) + "," + std::to_string(height) + "\n";
-}
-
 std::string Button(const char* name, int id, const char* caption, int x, int y) {
     return std::string("[") + name + "]\nType=DialogButton\nID=" + std::to_string(id) +
            "\nDescription=DialogOk\nCaption=" + caption + "\nPosition=" + std::to_string(x) + "," + std::to_string(y) +
@@ -32,21 +20,21 @@ std::string Label(const char* name, int x, int y, int width, int height) {
 const std::string kBackground = "[Frame]\nType=Image\nImage=IMAGE_DIALOG_BOX\nLevel=0\nPosition=0,0\n";
 
 std::string MessageBox(int id, bool withCancel) {
-    std::string text =
-        DialogMain(id, 400, 260) + kBackground + Label("Caption", 20, 20, 360, 24) + Label("Message", 30, 60, 340, 120);
+    std::string text = FlyInDialogMain(id, 400, 260) + kBackground + Label("Caption", 20, 20, 360, 24) +
+                       Label("Message", 30, 60, 340, 120);
     if (withCancel)
         return text + Button("Ok", 1, "Ok", 60, 200) + Button("Cancel", 2, "Cancel", 220, 200);
     return text + Button("Ok", 1, "Ok", 140, 200);
 }
 
 std::string ChangeUser() {
-    return DialogMain(20, 420, 400) + kBackground + "[LBPos]\nType=Point\nX=30\nY=40\n" +
+    return FlyInDialogMain(20, 420, 400) + kBackground + "[LBPos]\nType=Point\nX=30\nY=40\n" +
            "[LBSize]\nType=Point\nX=330\nY=260\n" + Button("Delete", 1, "Delete", 20, 330) +
            Button("Select", 2, "Select", 150, 330) + Button("Cancel", 3, "Cancel", 280, 330);
 }
 
 std::string Options() {
-    return DialogMain(21, 400, 320) + kBackground + Label("MusicLabel", 30, 40, 120, 20) +
+    return FlyInDialogMain(21, 400, 320) + kBackground + Label("MusicLabel", 30, 40, 120, 20) +
            "[MusicVolume]\nType=Slider\nID=1\nDescription=Volume\nPosition=160,40,200,20\n" +
            Label("EffectLabel", 30, 80, 120, 20) +
            "[EffectVolume]\nType=Slider\nID=2\nDescription=Volume\nPosition=160,80,200,20\n"
@@ -56,7 +44,7 @@ std::string Options() {
 }
 
 std::string NewUser() {
-    return DialogMain(101, 360, 200) + kBackground + Label("Prompt", 20, 20, 320, 24) +
+    return FlyInDialogMain(101, 360, 200) + kBackground + Label("Prompt", 20, 20, 320, 24) +
            "[Edit]\nType=Edit\nDescription=NameField\nPosition=40,70,280,24\n" + Button("Ok", 1, "Ok", 120, 130);
 }
 

@@ -1,7 +1,6 @@
 #include "platform/single_instance.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -10,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <mutex>
 
 #include "platform/text_encoding.h"
 
@@ -39,6 +40,17 @@ std::string LockPath(const std::string& name) {
     return SingleInstance::RuntimeFolder() + "/" + name + ".lock";
 }
 
+// The locks this process holds, by path, with the process that took them.
+// A record lock does not conflict with its own process, and closing any
+// descriptor of the file would drop it, so a second taker in the process is
+// refused here before it opens the file. A child made by fork() inherits
+// the table but not the locks: its entries name the parent and do not count.
+std::mutex gHeldMutex;
+std::map<std::string, pid_t>& HeldLocks() {
+    static std::map<std::string, pid_t> held;
+    return held;
+}
+
 } // namespace
 
 SingleInstance::~SingleInstance() {
@@ -60,16 +72,26 @@ bool SingleInstance::Acquire(std::string_view name) {
     const std::string path = LockPath(mName);
     std::error_code ec;
     std::filesystem::create_directories(RuntimeFolder(), ec);
+    const std::lock_guard<std::mutex> guard(gHeldMutex);
+    const auto held = HeldLocks().find(path);
+    if (held != HeldLocks().end() && held->second == getpid())
+        return false;
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    // flock locks belong to the open file, so a second open in this process
-    // conflicts too, as a second process would.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // A record lock, not a lock of the open file: a child the process forks
+    // (a desktop's message box may run in one) shares the open file but not
+    // the lock, so it cannot keep the lock after this process has ended.
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(fd, F_SETLK, &whole) != 0) {
         close(fd);
         return false;
     }
     mLockFd = fd;
+    mLockPath = path;
+    HeldLocks()[path] = getpid();
     mSocketFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     socklen_t length = 0;
     const sockaddr_un address = SocketAddress(path, length);
@@ -120,9 +142,13 @@ void SingleInstance::Release() {
     if (mSocketFd >= 0)
         close(mSocketFd);
     mSocketFd = -1;
-    if (mLockFd >= 0)
+    if (mLockFd >= 0) {
+        const std::lock_guard<std::mutex> guard(gHeldMutex);
         close(mLockFd); // closing drops the lock
+        HeldLocks().erase(mLockPath);
+    }
     mLockFd = -1;
+    mLockPath.clear();
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
-// One running copy per user: the first instance holds a lock on a file; a
-// later one finds it held and knocks on the first one's door (a datagram
+// One running copy per user: the first instance holds a record lock on a
+// file (released by the system when the process ends, and never held by a
+// child the process forks); a later one finds it held and knocks on the first one's door (a datagram
 // socket) before it leaves. The first instance sees the knock from its
 // message loop as a posted message.
 
@@ -37,6 +38,7 @@ public:
 
 private:
     std::string mName; // disk text
+    std::string mLockPath;
     int mLockFd = -1;
     int mSocketFd = -1;
     int mPollerId = 0;

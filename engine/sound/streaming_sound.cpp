@@ -18,12 +18,15 @@ void StreamingSound_t::Play(std::uint32_t fadeInMs) {
         throw errSnd_e(8);
     bool restored = false;
     RestoreIfLost(&restored);
-    if (restored) {
-        FillBuffer(false);
+    if (restored || !mRingFresh) {
+        // Once played, the ring holds whatever the last refills left in it
+        // and the source stands past it: playing again starts the sound over.
         Rewind();
+        FillBuffer(Loops());
     }
     if (platform::Failed(Buffer()->SetCurrentPosition(0)))
         throw errSnd_e(30);
+    mRingFresh = false;
     StartFade(fadeInMs, platform::kSoundPlayLooping);
 }
 

@@ -3,7 +3,8 @@
 // segments, each one refilled from the source once it has been played (the
 // buffer signals the end of every segment). A stream that does not loop
 // plays silence after its data and stops once the played bytes reach the
-// source's size.
+// source's size. Each play after the first starts the sound over, with the
+// ring filled afresh from the source's start.
 
 #include "engine/sound/sound.h"
 
@@ -31,6 +32,8 @@ private:
     std::uint32_t mBytesPerNotification;
     std::uint32_t mWriteOffset = 0;
     bool mSourceEnded = false;
+    // The ring holds the sound's start, as filled when it was made.
+    bool mRingFresh = true;
 };
 
 } // namespace Sound

@@ -1,11 +1,14 @@
 // The command line: options that switch demos on, name the demo file, pick
 // screen-saver mode, set the start folder or crash at once.
-#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "framework/app/command_line.h"
 #include "framework/app/crash_catcher.h"
+#include "framework/app/demo_hooks.h"
+#include "framework/app/demo_session.h"
 #include "framework/app/kavo_app_base.h"
 #include "framework/util/system_util.h"
 #include "platform/file_system.h"
@@ -14,9 +17,13 @@ namespace Kavo {
 
 namespace {
 
-// A count from an option's value; text that is not a number counts as 0.
+// A count from an option's value; text that is not a number counts as 0,
+// and a number beyond the int range counts as the nearest end of it.
 int OptionNumber(const std::string& value) {
-    return std::atoi(value.c_str());
+    const long long number = std::strtoll(value.c_str(), nullptr, 10);
+    if (number < INT_MIN)
+        return INT_MIN;
+    return number > INT_MAX ? INT_MAX : static_cast<int>(number);
 }
 
 } // namespace
@@ -43,7 +50,8 @@ void KavoAppBase::SplitCommandLine(const std::string& text) {
 void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string& value) {
     // Numbered demos are listed, pruned, written and played in one folder.
     const std::string numbered = GetUserDataFolder() + mDemoPrefix;
-    auto numberedName = [&](int number) { return numbered + std::to_string(number) + ".dmo"; };
+    // Wide enough for a number one past, or far below, any int found.
+    auto numberedName = [&](int64_t number) { return numbered + std::to_string(number) + ".dmo"; };
     auto anchored = [](const std::string& fileName) {
         return IsDemoPathAnchored(fileName) ? fileName : GetUserDataFolder() + fileName;
     };
@@ -61,18 +69,26 @@ void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&
         const std::vector<int> numbers = FindDemoNumbers(numbered);
         if (static_cast<int>(numbers.size()) >= keep)
             platform::RemoveFile(numberedName(numbers.front()));
-        mDemoFileName = anchored(numberedName(numbers.empty() ? 1 : numbers.back() + 1));
+        mDemoFileName = anchored(numberedName(numbers.empty() ? 1 : int64_t{numbers.back()} + 1));
         mRecordingDemo = true;
         mPlayingDemo = false;
     } else if (name == "-playnum") {
-        const int back = std::max(OptionNumber(value) - 1, 0);
+        // Below 1 means 1, the newest.
+        const int which = OptionNumber(value);
+        const int64_t back = which < 1 ? 0 : int64_t{which} - 1;
         const std::vector<int> numbers = FindDemoNumbers(numbered);
-        mDemoFileName = anchored(numberedName((numbers.empty() ? 0 : numbers.back()) - back));
+        mDemoFileName = anchored(numberedName((numbers.empty() ? 0 : int64_t{numbers.back()}) - back));
         mPlayingDemo = true;
         mRecordingDemo = false;
     } else if (name == "-demofile") {
         mDemoFileName = anchored(value);
     } else if (name == "-crash") {
+        // A demo asked for by an earlier option is recorded from here on, so
+        // that the crash leaves it as a fault later in the run would.
+        if (mRecordingDemo && mDemoHooks == nullptr) {
+            SetDemoRecorder(std::make_unique<DemoSession>(*this));
+            mDemoHooks = std::make_unique<DemoHooks>(*this);
+        }
         // The crash catcher takes over as for any fault on the main thread;
         // without one the fault ends the process as the system would.
         if (const auto catcher = CrashCatcherSlot().Get())
@@ -84,7 +100,7 @@ void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&
         mChangeDirTo = value;
     } else {
         ShowFatalError(GetString("INVALID_COMMANDLINE_PARAM", "Invalid command line parameter: ") + name);
-        DoExit(0);
+        DoExit(1);
     }
 }
 

@@ -1,5 +1,7 @@
 // Start-up: from a constructed application to one whose window, display,
 // sound and music exist.
+#include <cstdio>
+
 #include "framework/app/command_line.h"
 #include "framework/app/cursor_masks.h"
 #include "framework/app/demo_hooks.h"
@@ -20,6 +22,7 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/system_info.h"
+#include "platform/text_encoding.h"
 
 namespace Kavo {
 
@@ -82,7 +85,7 @@ void KavoAppBase::Initialize() {
         if (!ReadDemoFileHeader(error)) {
             mPlayingDemo = false;
             ShowFatalError(error);
-            DoExit(0);
+            DoExit(1);
         }
     }
 
@@ -161,6 +164,8 @@ MusicInterface* KavoAppBase::CreateMusicPlayer(platform::WindowHandle window) {
 void KavoAppBase::NotifyRunningInstance() {
     if (!mOnlyAllowOneCopyToRun)
         return;
+    std::fprintf(stderr, "%s is already running: the running copy is brought to the front, and this one ends.\n",
+                 platform::Cp1251ToUtf8(mProdName).c_str());
     if (mNotifyGameMessage != 0)
         mInstance.NotifyOwner();
     DoExit(0);

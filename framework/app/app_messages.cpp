@@ -1,5 +1,6 @@
 // The application's texts, message boxes, fatal errors, the screen-saver
 // error log, the crash header and the orderly shutdown.
+#include <cstdio>
 #include <ctime>
 
 #include "framework/app/kavo_app_base.h"
@@ -15,6 +16,7 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/process_exit.h"
+#include "platform/text_encoding.h"
 
 namespace Kavo {
 
@@ -75,6 +77,8 @@ int KavoAppBase::MsgBoxW(const std::wstring& text, const std::wstring& caption, 
 }
 
 void KavoAppBase::ShowFatalError(const std::string& text) {
+    // Also where a run without a desktop, or a script, can read it.
+    std::fprintf(stderr, "%s: %s\n", platform::Cp1251ToUtf8(mProdName).c_str(), platform::Cp1251ToUtf8(text).c_str());
     if (mIsScreenSaver) {
         AppendScreenSaverError(text);
         return;
@@ -184,7 +188,7 @@ void KavoAppBase::HideApp() {
 bool KavoAppBase::ShowResourceError(bool doExit) {
     ShowFatalError(mResourceManager != nullptr ? mResourceManager->GetErrorText() : std::string());
     if (doExit)
-        DoExit(0);
+        DoExit(1);
     return false;
 }
 

@@ -195,6 +195,11 @@ void DemoSession::Finish() {
         return;
     const std::string image =
         SerializeDemoFile(mApp.mRandSeed, mApp.mProdName, mMarkers, mApp.mUpdateCount, mApp.mDemoBuffer);
+    // A crash early in the first run comes before the game has made its
+    // user-data folder, where the demo goes by default.
+    const size_t folderEnd = mApp.mDemoFileName.find_last_of("/\\");
+    if (folderEnd != std::string::npos && folderEnd > 0)
+        platform::MakeDirectories(mApp.mDemoFileName.substr(0, folderEnd));
     platform::WriteWholeFile(mApp.mDemoFileName, image);
 }
 

@@ -107,9 +107,16 @@ PakInterface::PakInterface() = default;
 PakInterface::~PakInterface() = default;
 
 bool PakInterface::MountArchive(const std::string& path) {
+    const bool anchored = !path.empty() && (path[0] == '/' || path[0] == '\\' || path.find(':') != std::string::npos);
+    mMountAttempts.push_back({anchored ? path : platform::GetCurrentFolder() + "/" + path, {}});
+    std::string& problem = mMountAttempts.back().mProblem;
+    problem = "not a readable archive";
     auto archive = std::make_unique<PakArchive>();
-    if (!archive->mFile.Open(path))
+    if (!archive->mFile.Open(path)) {
+        if (!platform::FileExists(path))
+            problem = "missing";
         return false;
+    }
     const size_t size = archive->mFile.Size();
     if (size > std::numeric_limits<uint32_t>::max())
         return false;
@@ -127,7 +134,15 @@ bool PakInterface::MountArchive(const std::string& path) {
     for (const PakDirectoryRecord& record : records)
         mEntries[StringToUpper(record.mName)] =
             PakEntry{mounted, record.mName, record.mFileTime, record.mStart, record.mSize};
+    problem.clear();
     return true;
+}
+
+std::string PakInterface::DescribeSources() const {
+    std::string text;
+    for (const MountAttempt& attempt : mMountAttempts)
+        text += "the archive " + attempt.mPath + (attempt.mProblem.empty() ? "" : " (" + attempt.mProblem + ")") + ", ";
+    return text + "the folder " + platform::GetCurrentFolder();
 }
 
 PakFile* PakInterface::FOpenAlt(const char*, const char*) {

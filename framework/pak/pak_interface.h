@@ -72,6 +72,9 @@ public:
     virtual PakFindHandle* FindFirstFile(const char* pattern, PakFindData* data) = 0;
     virtual bool FindNextFile(PakFindHandle* handle, PakFindData* data) = 0;
     virtual bool FindClose(PakFindHandle* handle) = 0;
+    // Where a file is looked for, for a message about one that was not
+    // found ("the archive ..., the folder ..."); empty when unknown.
+    virtual std::string DescribeSources() const { return {}; }
 
 protected:
     virtual ~PakInterfaceBase() = default;
@@ -106,9 +109,18 @@ public:
     PakFindHandle* FindFirstFile(const char* pattern, PakFindData* data) override;
     bool FindNextFile(PakFindHandle* handle, PakFindData* data) override;
     bool FindClose(PakFindHandle* handle) override;
+    // Every archive asked for, with why it is not in use (missing, not a
+    // readable archive), then the current folder.
+    std::string DescribeSources() const override;
 
 private:
     bool FindInArchive(PakFindHandle* handle, PakFindData* data);
+
+    struct MountAttempt {
+        std::string mPath; // made absolute
+        std::string mProblem;
+    };
+    std::vector<MountAttempt> mMountAttempts;
 
     std::vector<std::unique_ptr<PakArchive>> mArchives;
     std::map<std::string, PakEntry> mEntries; // key: upper-cased name

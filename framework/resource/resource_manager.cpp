@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "framework/pak/pak_interface.h"
 #include "framework/parser/xml_parser.h"
 #include "framework/util/string_util.h"
 
@@ -116,10 +117,15 @@ bool ResourceManager::ReadElement(XMLElement& element) {
 bool ResourceManager::LoadManifest(const std::string& fileName) {
     XMLParser parser;
     mXMLParser = &parser;
-    if (!parser.OpenFile(fileName))
-        Fail("Resource file not found: " + fileName);
-    else if (!ReadManifestBody() && parser.mHasFailed)
+    if (!parser.OpenFile(fileName)) {
+        // Named with where it was looked for: a missing or damaged archive
+        // is the usual cause.
+        const auto reader = PakReaderSlot().Get();
+        const std::string places = reader != nullptr ? reader->DescribeSources() : std::string();
+        Fail("Resource file not found: " + fileName + (places.empty() ? "" : " (looked in " + places + ")"));
+    } else if (!ReadManifestBody() && parser.mHasFailed) {
         Fail(parser.GetErrorText());
+    }
     mXMLParser = nullptr;
     return !mHasFailed;
 }

@@ -91,8 +91,12 @@ std::string ListWidget::GetStringAt(int32_t index) {
 
 int32_t ListWidget::AddLine(const std::string& line, bool sorted) {
     size_t index = mLines.size();
+    // Before the first line that sorts after it, searched from the top: a
+    // list filled unsorted is not ordered, so no halving search applies.
     if (sorted)
-        index = static_cast<size_t>(std::upper_bound(mLines.begin(), mLines.end(), line) - mLines.begin());
+        index = static_cast<size_t>(
+            std::find_if(mLines.begin(), mLines.end(), [&](const std::string& other) { return line < other; }) -
+            mLines.begin());
     ForEachInChain([&](ListWidget& list) {
         const size_t at = std::min(index, list.mLines.size());
         list.mLines.insert(list.mLines.begin() + static_cast<std::ptrdiff_t>(at), &list == this ? line : "-");

@@ -10,6 +10,7 @@
 #include "game/app/game_app.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
+#include "game/main/program_services.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/process_slot.h"
@@ -35,6 +36,7 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    Game::ProgramServices services;
     platform::Drivers drivers;
     std::string error;
     if (!platform::SelectDrivers(platform::DefaultDriverNames(), drivers, error)) {
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     tables.Register(app->mSteps);
     boardScreen.Register(app->mSteps, tables.Goals());
     app->SetCommandLine(argc, argv);
+    services.CloseOnTermination(app.get());
     if (headless)
         std::printf("No display: running headless, without a window, until the game has loaded.\n");
     else
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
     app->Initialize();
     app->Run();
     const bool failed = app->mLoadingFailed;
+    services.CloseOnTermination(nullptr);
     app.reset();
     return failed ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Where the UI learns the current player's name for texts that greet them:
-// the profiles install a source; without one the name is empty.
+// the program installs a source; without one the name is empty.
 
 #include <memory>
 #include <string>
@@ -14,6 +14,13 @@ public:
     virtual ~UserNameSource() = default;
     // The current user's name; empty when there is none.
     virtual std::string CurrentUserName() const = 0;
+};
+
+// The current user of the profiles installed in UserManagerSlot(), asked
+// anew each time: the player may change while a text shows.
+class ProfileUserNameSource : public UserNameSource {
+public:
+    std::string CurrentUserName() const override;
 };
 
 platform::ProcessSlot<UserNameSource>& UserNameSourceSlot();

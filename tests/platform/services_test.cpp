@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "platform/headless/headless_platform.h"
 #include "platform/single_instance.h"
@@ -86,6 +87,34 @@ TEST(SingleInstance, SecondInstanceIsRefusedAndNotifiesTheFirst) {
     first.Release();
     SingleInstance again;
     EXPECT_TRUE(again.Acquire(name)); // free once the first let go
+    unsetenv("KAVO_RUNTIME_DIR");
+}
+
+TEST(SingleInstance, AChildForkedByTheOwnerDoesNotKeepTheLock) {
+    platform_test::TempFolder tmp;
+    setenv("KAVO_RUNTIME_DIR", tmp.Path().c_str(), 1);
+    auto first = std::make_unique<SingleInstance>();
+    ASSERT_TRUE(first->Acquire("Game"));
+    // The child lives on with the lock file open, as a message box's
+    // process does after the game has gone.
+    int gate[2];
+    ASSERT_EQ(pipe(gate), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(gate[1]);
+        char byte = 0;
+        (void)!read(gate[0], &byte, 1);
+        _exit(0);
+    }
+    close(gate[0]);
+    SingleInstance second;
+    EXPECT_FALSE(second.Acquire("Game")); // held in this process
+    first.reset();
+    EXPECT_TRUE(second.Acquire("Game"));
+
+    close(gate[1]);
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
     unsetenv("KAVO_RUNTIME_DIR");
 }
 

@@ -37,6 +37,13 @@ protected:
         Pull(*mixer, kSegmentFrames);
         Drain();
     }
+    // Ten segments of data, each segment's samples its own number times 100.
+    static Bytes TenSegments() {
+        std::vector<std::int16_t> samples;
+        for (int segment = 0; segment < 10; ++segment)
+            samples.insert(samples.end(), kSegmentFrames, static_cast<std::int16_t>(100 * (segment + 1)));
+        return enc::MakeWav(1, 22050, 16, enc::PcmBytes(samples));
+    }
     Bytes Ring(Sound::Sound_t* sound) {
         void* part = nullptr;
         std::uint32_t bytes = 0;
@@ -82,11 +89,7 @@ TEST_F(Stream, EightBitStreamsPadWith0x80) {
 
 TEST_F(Stream, LongStreamRefillsTheRingInOrder) {
     Started();
-    // Ten segments of data, each segment's samples its own number.
-    std::vector<std::int16_t> samples;
-    for (int segment = 0; segment < 10; ++segment)
-        samples.insert(samples.end(), kSegmentFrames, static_cast<std::int16_t>(100 * (segment + 1)));
-    Sound::Sound_t* sound = Make(enc::MakeWav(1, 22050, 16, enc::PcmBytes(samples)), 0);
+    Sound::Sound_t* sound = Make(TenSegments(), 0);
     manager->PlaySound(sound->Handle(), 0);
     for (int segment = 0; segment < 10; ++segment) {
         const auto out = Pull(*mixer, kSegmentFrames);
@@ -97,6 +100,37 @@ TEST_F(Stream, LongStreamRefillsTheRingInOrder) {
     // The played bytes reached the size with the last segment.
     EXPECT_FALSE(manager->IsPlaying(sound->Handle()));
     EXPECT_EQ(ends, 1);
+}
+
+TEST_F(Stream, PlayedAgainAfterItsEndOrAStopTheStreamStartsOver) {
+    Started();
+    Sound::Sound_t* sound = Make(TenSegments(), 0);
+    const std::uint32_t handle = sound->Handle();
+    // The whole sound from its first segment, then its end.
+    auto expectWholeSound = [&] {
+        // The end callback fires once: each play that wants it sets it again.
+        manager->SetEndCallback(handle, CountEnd, &ends);
+        const int endsBefore = ends;
+        manager->PlaySound(handle, 0);
+        for (int segment = 0; segment < 10; ++segment) {
+            EXPECT_EQ(Pull(*mixer, kSegmentFrames)[kSegmentFrames / 2], 100 * (segment + 1)) << segment;
+            Drain();
+        }
+        EXPECT_FALSE(manager->IsPlaying(handle));
+        EXPECT_EQ(ends, endsBefore + 1);
+    };
+
+    // Stopped in its fourth segment, then played again.
+    manager->PlaySound(handle, 0);
+    for (int segment = 0; segment < 3; ++segment)
+        PlaySegment();
+    EXPECT_EQ(Pull(*mixer, 100)[50], 400);
+    manager->StopSound(handle, 0, false);
+    Drain();
+    EXPECT_EQ(ends, 1);
+    expectWholeSound();
+    // Played to its end, then again.
+    expectWholeSound();
 }
 
 TEST_F(Stream, LoopingStreamNeverEndsByItself) {

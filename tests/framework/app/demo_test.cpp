@@ -80,6 +80,14 @@ TEST_F(DemoTest, OptionsSetTheDemoModeAndFile) {
     EXPECT_EQ(app.mDemoFileName, UserData() + "kavoapp4.dmo");
     EXPECT_TRUE(app.mPlayingDemo);
     EXPECT_FALSE(app.mRecordingDemo);
+    // Below 1, however far, or not a number: the newest. Far beyond the
+    // newest: a number below 0, not one wrapped round.
+    for (const char* which : {"0", "-1", "-2147483648", "-99999999999", "x"}) {
+        app.SplitCommandLine(std::string("-playnum=") + which);
+        EXPECT_EQ(app.mDemoFileName, UserData() + "kavoapp5.dmo") << which;
+    }
+    app.SplitCommandLine("-playnum=2147483647");
+    EXPECT_EQ(app.mDemoFileName, UserData() + "kavoapp-2147483641.dmo");
 
     app.SplitCommandLine("-demofile=\"a b.dmo\" -record -play -record");
     EXPECT_EQ(app.mDemoFileName, UserData() + "a b.dmo");
@@ -92,7 +100,7 @@ TEST_F(DemoTest, OptionsSetTheDemoModeAndFile) {
         app.SplitCommandLine("-Play");
         FAIL() << "no exit";
     } catch (const ExitCalled& exit) {
-        EXPECT_EQ(exit.code, 0);
+        EXPECT_EQ(exit.code, 1); // a refused start is a failure
     }
     EXPECT_EQ(Platform().Desktop().MessageBoxLog().back().text, "Invalid command line parameter: -Play");
 }

@@ -251,12 +251,15 @@ TEST_F(AppTest, SecondInstanceNotifiesTheFirstAndLeaves) {
     platform::SingleInstance first;
     ASSERT_TRUE(first.Acquire("KavoTestMutex"));
     TestApp app(WorkFolder());
+    testing::internal::CaptureStderr();
     try {
         app.Initialize();
         ADD_FAILURE() << "a second instance went on";
     } catch (const ExitCalled& exit) {
         EXPECT_EQ(exit.code, 0);
     }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "KavoTest is already running: the running copy is brought to the front, and this one ends.\n");
     EXPECT_EQ(app.mCalls.back(), "NotifyRunningInstance");
     EXPECT_TRUE(first.PollNotification());
 }
@@ -530,8 +533,17 @@ TEST_F(AppTest, CrashHeaderCarriesTheTimeSinceConstruction) {
 TEST_F(AppTest, ShowResourceErrorShowsTheFirstErrorAndMayExit) {
     TestApp app(WorkFolder());
     app.mResourceManager->LoadManifest("properties\\resources.xml");
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(app.ShowResourceError(false));
-    EXPECT_THROW(app.ShowResourceError(true), ExitCalled);
+    try {
+        app.ShowResourceError(true);
+        ADD_FAILURE() << "no exit";
+    } catch (const ExitCalled& exit) {
+        EXPECT_EQ(exit.code, 1);
+    }
+    // The text goes to the error output as well as into the box.
+    const std::string line = "KavoTest: " + app.mResourceManager->GetErrorText() + "\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line + line);
     const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].text, app.mResourceManager->GetErrorText());
@@ -569,7 +581,12 @@ TEST_F(AppTest, AnUnreadableDemoIsFatal) {
     TestApp app(WorkFolder());
     app.mPlayingDemo = true;
     app.mDemoFileName = WorkFolder() + "/missing.dmo";
-    EXPECT_THROW(app.Initialize(), ExitCalled);
+    try {
+        app.Initialize();
+        ADD_FAILURE() << "no exit";
+    } catch (const ExitCalled& exit) {
+        EXPECT_EQ(exit.code, 1);
+    }
     EXPECT_FALSE(app.mPlayingDemo);
     const auto log = Platform().Desktop().MessageBoxLog();
     ASSERT_EQ(log.size(), 1u);

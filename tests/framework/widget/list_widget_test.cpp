@@ -65,6 +65,18 @@ TEST_F(ListTest, LineOperationsKeepTheColumnsOfAChainAligned) {
     EXPECT_EQ(mLeft.mSelectIdx, -1);
 }
 
+TEST_F(ListTest, ASortedLineGoesBeforeTheFirstLineThatSortsAfterIt) {
+    // Filled unsorted: a halving search would look past "m" and land at 2.
+    for (const char* line : {"m", "a", "z"})
+        mLeft.AddLine(line, false);
+    EXPECT_EQ(mLeft.AddLine("b", true), 0);
+    // An equal line does not stop the search, nor does a smaller one after it.
+    EXPECT_EQ(mLeft.AddLine("m", true), 3);
+    EXPECT_EQ(mLeft.AddLine("zz", true), 5);
+    EXPECT_THAT(Lines(mLeft), ElementsAre("b", "m", "a", "m", "z", "zz"));
+    EXPECT_THAT(Lines(mRight), ElementsAre("-", "-", "-", "-", "-", "-"));
+}
+
 TEST_F(ListTest, SortingByTheFirstColumnKeepsTheRowsInStep) {
     for (const auto& [name, score] : std::vector<std::pair<std::string, std::string>>{
              {"carol", "3"}, {"alice", "1"}, {"\xC0nna", "4"}, {"bob", "2"}}) {

@@ -10,6 +10,7 @@
 #include "game/app/game_app.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
+#include "game/main/program_sound.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/process_slot.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     const std::string folder = platform::GetExecutableFolder();
     platform::SetCurrentFolder(folder);
     const platform::Installed<Kavo::PakInterfaceBase> reader(Kavo::PakReaderSlot(), *Kavo::gPakInterface);
+    const Game::ProgramSound sound;
 
     Game::GameTables tables;
     Game::BoardScreenSetup boardScreen;

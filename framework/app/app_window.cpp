@@ -136,6 +136,8 @@ void KavoAppBase::CreateMainWindow() {
     }
     if (mHWnd != nullptr)
         platform::SetWindowUserData(mHWnd, this);
+    const bool wasActive = mActive;
+    TakeStartingFocus();
     if (mInstance.IsOwner() && mNotifyGameMessage != 0)
         mInstance.SetNotifyTarget(mHWnd, mNotifyGameMessage);
 
@@ -172,8 +174,6 @@ void KavoAppBase::CreateMainWindow() {
         }
     }
 
-    const bool wasActive = mActive;
-    mActive = mHWnd != nullptr && platform::GetActiveWindow() == mHWnd;
     mMinimizePending = false;
     if (mMinimized) {
         if (mMuteOnLostFocus)
@@ -187,6 +187,22 @@ void KavoAppBase::CreateMainWindow() {
     AttachScreenImage();
     if (mHWnd != nullptr)
         platform::SetTimer(mHWnd, kFrameTimerId, static_cast<uint32_t>(mFrameTime));
+}
+
+void KavoAppBase::TakeStartingFocus() {
+    // A full-screen window is active before its procedure knows the
+    // application, so no activation message tells of it: the state is
+    // taken here and recorded, and a replay (always in a window, deaf to
+    // the desktop's activations) takes the recorded one.
+    bool recorded = false;
+    if (mPlayingDemo && Demo().ReadStartingFocus(recorded)) {
+        mActive = recorded;
+        return;
+    }
+    if (!mPlayingDemo)
+        mActive = mHWnd != nullptr && platform::GetActiveWindow() == mHWnd;
+    if (mRecordingDemo && !mShutdown && mHWnd != nullptr)
+        Demo().WriteMessage({mHWnd, platform::kWmActivateApp, mActive ? 1u : 0u, 0, platform::GetTickMs()});
 }
 
 int32_t KavoAppBase::InitDisplay() {

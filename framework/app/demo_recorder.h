@@ -56,6 +56,10 @@ public:
     // Replaces the buffer by the recorded bytes; false (buffer unchanged)
     // when the stream holds no such event.
     virtual bool ReadData(Buffer&) { return false; }
+    // The focus a new main window started with, recorded as an activation
+    // when the window was made: read only when that event is due now;
+    // false leaves the stream as it was.
+    virtual bool ReadStartingFocus(bool& /*active*/) { return false; }
 
     // ---- Recording ----
     virtual void WriteMessage(const platform::Message&) {}

@@ -345,6 +345,15 @@ void DemoSession::ReplayOne() {
     }
 }
 
+bool DemoSession::ReadStartingFocus(bool& active) {
+    if (!mStream.ReadHeader(mApp.mUpdateCount) || mStream.IsShort() || mStream.Code() != DemoEvent::Activate ||
+        !mStream.HasBits(1))
+        return false;
+    active = mStream.Bits().ReadNumBits(1, false) != 0;
+    mStream.BodyConsumed();
+    return true;
+}
+
 bool DemoSession::NextSyncedHeader() {
     for (;;) {
         mStream.ReadHeader(mApp.mUpdateCount);

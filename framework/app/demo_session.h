@@ -42,6 +42,7 @@ public:
     bool ReadFileRead(Buffer& buffer) override;
     bool ReadHttpResult(int32_t id, int32_t& result, std::string& body) override;
     bool ReadData(Buffer& buffer) override;
+    bool ReadStartingFocus(bool& active) override;
 
     void WriteMessage(const platform::Message& message) override;
     void WriteMouseInWindow(bool inside) override;

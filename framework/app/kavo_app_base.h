@@ -180,6 +180,8 @@ public:
 
     // ---- Main window and input queue ----
     int32_t InitDisplay();
+    // The new main window's focus: the desktop's, recorded; in a replay the recorded one.
+    void TakeStartingFocus();
     bool ProcessDeferredMessages(bool one);
     void HandleFocusChange();
     void ClearKeyStates();

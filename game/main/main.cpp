@@ -11,6 +11,7 @@
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
 #include "game/main/program_services.h"
+#include "game/main/program_sound.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/process_slot.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     const std::string folder = platform::GetExecutableFolder();
     platform::SetCurrentFolder(folder);
     const platform::Installed<Kavo::PakInterfaceBase> reader(Kavo::PakReaderSlot(), *Kavo::gPakInterface);
+    const Game::ProgramSound sound;
 
     Game::GameTables tables;
     Game::BoardScreenSetup boardScreen;

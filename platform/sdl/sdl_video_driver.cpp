@@ -6,6 +6,7 @@
 #include "platform/sdl/sdl_cursor_image.h"
 #include "platform/sdl/sdl_frame.h"
 #include "platform/sdl/sdl_input_translator.h"
+#include "platform/sdl/sdl_window_size.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 
@@ -23,6 +24,12 @@ constexpr std::array<std::array<int, 2>, 3> kCommonSizes = {{{640, 480}, {800, 6
 } // namespace
 
 SdlVideoDriver::SdlVideoDriver() : mVideo(SDL_INIT_VIDEO) {
+    // The window's pixels go to the desktop as they are (on X11 through
+    // shared memory), not through an OpenGL texture: that texture keeps the
+    // size SDL asked for, and where the desktop leaves a full-screen window
+    // smaller it shows a far corner of the picture; it would also tie each
+    // window's drawing to one thread's context.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     mCurrentMode = DesktopMode();
 }
 
@@ -63,8 +70,11 @@ Letterbox SdlVideoDriver::ViewOf(const Mirror& mirror) const {
     const int width = mirror.client.Width(), height = mirror.client.Height();
     if (!mirror.fullScreen)
         return Letterbox(width, height, width, height);
+    // The size the window has, not the one asked for: a desktop without a
+    // window manager keeps a full-screen window at its windowed size.
     int outWidth = 0, outHeight = 0;
-    SDL_GetWindowSize(mirror.window, &outWidth, &outHeight);
+    if (!RealWindowSize(mirror.window, mirror.renderer, outWidth, outHeight))
+        SDL_GetWindowSize(mirror.window, &outWidth, &outHeight);
     return Letterbox(width, height, outWidth, outHeight);
 }
 
@@ -83,6 +93,7 @@ void SdlVideoDriver::PumpEvents() {
     std::vector<Pending> pending;
     {
         std::lock_guard lock(mMutex);
+        DrawPendingFrames();
         SDL_PumpEvents();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
@@ -241,7 +252,8 @@ void SdlVideoDriver::FollowPointer() {
                 continue;
             int left = 0, top = 0, width = 0, height = 0;
             SDL_GetWindowPosition(mirror.window, &left, &top);
-            SDL_GetWindowSize(mirror.window, &width, &height);
+            if (!RealWindowSize(mirror.window, mirror.renderer, width, height))
+                SDL_GetWindowSize(mirror.window, &width, &height);
             if (x < left || y < top || x >= left + width || y >= top + height)
                 continue;
             const Point client = ViewOf(mirror).ToClient({x - left, y - top});
@@ -353,7 +365,6 @@ SDL_Window* SdlVideoDriver::SdlWindowOf(WindowHandle window) const {
 
 bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
     if (!m.renderer) {
-        // The software renderer draws from whichever thread presents.
         m.renderer = SDL_CreateRenderer(m.window, -1, SDL_RENDERER_SOFTWARE);
         if (!m.renderer)
             return false;
@@ -380,16 +391,42 @@ void SdlVideoDriver::Draw(Mirror& m) {
     SDL_RenderPresent(m.renderer);
 }
 
+bool SdlVideoDriver::Show(Mirror& m, const std::vector<std::uint32_t>& argb, int width, int height,
+                          const Rect& destination) {
+    if (!EnsureTexture(m, width, height) || SDL_UpdateTexture(m.texture, nullptr, argb.data(), width * 4) != 0)
+        return false;
+    m.destination = destination;
+    Draw(m);
+    return true;
+}
+
+void SdlVideoDriver::DrawPendingFrames() {
+    for (auto& [handle, mirror] : mWindows) {
+        if (!mirror.hasPending)
+            continue;
+        mirror.hasPending = false;
+        Show(mirror, mirror.pending, mirror.pendingWidth, mirror.pendingHeight, mirror.pendingDestination);
+    }
+}
+
 bool SdlVideoDriver::Present(WindowHandle window, const FrameView& frame, const Rect& destination) {
     std::lock_guard lock(mMutex);
     Mirror* m = Find(window);
-    if (!m || !FrameToArgb(frame, mScratch) || !EnsureTexture(*m, frame.width, frame.height))
+    if (!m)
         return false;
-    if (SDL_UpdateTexture(m->texture, nullptr, mScratch.data(), frame.width * 4) != 0)
-        return false;
-    m->destination = destination;
-    Draw(*m);
-    return true;
+    if (std::this_thread::get_id() != mOwner) {
+        // The renderer is not this thread's to call: the owner draws the
+        // frame at its next pump, unless it presents a newer one first.
+        if (!FrameToArgb(frame, m->pending))
+            return false;
+        m->pendingWidth = frame.width;
+        m->pendingHeight = frame.height;
+        m->pendingDestination = destination;
+        m->hasPending = true;
+        return true;
+    }
+    m->hasPending = false;
+    return FrameToArgb(frame, mScratch) && Show(*m, mScratch, frame.width, frame.height, destination);
 }
 
 bool SdlVideoDriver::ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) {

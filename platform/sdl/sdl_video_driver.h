@@ -1,9 +1,13 @@
 #pragma once
 // The video driver on SDL2: each top-level window is an SDL window, frames
-// are drawn through SDL's software renderer (so a frame may be presented
-// from any thread, one at a time), full screen is a desktop-sized window
-// with the client area scaled in between black bars, and the desktop's
-// events come back through platform/desktop_events.h and the Inject calls.
+// are drawn through SDL's software renderer, full screen is a desktop-sized
+// window with the client area scaled in between black bars, and the
+// desktop's events come back through platform/desktop_events.h and the
+// Inject calls.
+//
+// SDL's windows and renderers belong to the thread that started the driver
+// (the one that pumps its events): a frame presented from another thread
+// (the cursor thread's) is kept and drawn by that thread at its next pump.
 //
 // The desktop's resolution is never changed: a display mode is accepted
 // when listed and shown by scaling. The renderer cannot wait for the
@@ -15,6 +19,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/sdl/letterbox.h"
@@ -78,6 +83,12 @@ private:
         WindowShowState show = WindowShowState::Hidden;
         bool fullScreen = false;
         Rect destination; // of the last frame, client coordinates
+        // A frame presented from another thread, waiting for the owner's pump.
+        bool hasPending = false;
+        std::vector<std::uint32_t> pending;
+        int pendingWidth = 0;
+        int pendingHeight = 0;
+        Rect pendingDestination;
     };
     // An event taken from SDL with what delivering it needs.
     struct Pending {
@@ -91,6 +102,9 @@ private:
     WindowHandle HandleOf(Uint32 windowId) const;
     Letterbox ViewOf(const Mirror& mirror) const;
     bool EnsureTexture(Mirror& mirror, int width, int height);
+    // Uploads ARGB pixels and draws them; only on the owning thread.
+    bool Show(Mirror& mirror, const std::vector<std::uint32_t>& argb, int width, int height, const Rect& destination);
+    void DrawPendingFrames();
     void Draw(Mirror& mirror);
     // Brings the mirror in line with a window event; false when the window
     // layer already knows (the desktop repeating what the program did).
@@ -104,6 +118,7 @@ private:
     void FollowPointer();
 
     SdlSubsystem mVideo;
+    const std::thread::id mOwner = std::this_thread::get_id();
     mutable std::mutex mMutex;
     std::map<WindowHandle, Mirror> mWindows;
     std::map<CursorId, SDL_Cursor*> mCursors;

@@ -13,6 +13,7 @@
 #include "game/app/game_app.h"
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
+#include "game/main/program_sound.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -49,7 +50,15 @@ public:
 
 class GameRunTest : public app_test::AppTestEnvironment {
 protected:
-    ~GameRunTest() override { mApp.reset(); }
+    ~GameRunTest() override { EndProgram(); }
+
+    // The application and what the program installed for it, gone.
+    void EndProgram() {
+        mApp.reset();
+        mBoardSetup.reset();
+        mTables.reset();
+        mSound.reset();
+    }
 
     // A new application on the program's folder, initialised with these
     // command-line options ("-record", "-play", "-demofile=...").
@@ -59,9 +68,12 @@ protected:
         mApp.reset();
         mBoardSetup.reset();
         mTables.reset();
+        mSound.reset();
+        // The program's sound output, on the headless audio driver.
+        mSound = std::make_unique<ProgramSound>();
         mApp = std::make_unique<RunGameApp>(KAVO_PROGRAM_FOLDER);
         mApp->mChangeDirTo = KAVO_SAMPLE_CONTENT;
-        mApp->mIsWindowed = true;
+        mApp->mIsWindowed = mWindowed;
         mUserDataRoot = platform::GetUserDataRoot(mApp->mProdName);
         mTables = std::make_unique<GameTables>();
         mBoardSetup = std::make_unique<BoardScreenSetup>();
@@ -72,6 +84,11 @@ protected:
             argv.push_back(option.c_str());
         mApp->SetCommandLine(static_cast<int>(argv.size()), argv.data());
         mApp->Initialize();
+        // Full screen (asked for, or the setting a full-screen run saved)
+        // paces updates by the display's refresh, whose fraction of a
+        // millisecond the virtual clock never sleeps: the loop paces
+        // itself by the clock.
+        mApp->mVSyncUpdates = false;
         mApp->BeginRun();
     }
     // The end of the run once the game has shut down (the recording is
@@ -85,6 +102,7 @@ protected:
         mApp.reset();
         mBoardSetup.reset();
         mTables.reset();
+        mSound.reset();
     }
 
     RunGameApp& App() { return *mApp; }
@@ -209,14 +227,16 @@ protected:
         return nullptr;
     }
 
-    // A hash of the frame the headless driver was given last (0: none).
+    // A hash of the picture the headless driver was given last (0: none),
+    // whatever pixel format the screen mode presented it in.
     uint64_t FrameHash() {
-        const auto frame = Platform().Video().LastFrame(mApp->mHWnd);
-        if (!frame)
+        int width = 0, height = 0;
+        std::vector<uint32_t> argb;
+        if (!Platform().Video().ReadWindowPixels(mApp->mHWnd, width, height, argb))
             return 0;
         uint64_t hash = 1469598103934665603ULL;
-        for (const uint8_t byte : frame->bytes)
-            hash = (hash ^ byte) * 1099511628211ULL;
+        for (const uint32_t pixel : argb)
+            hash = (hash ^ pixel) * 1099511628211ULL;
         return hash;
     }
 
@@ -265,8 +285,11 @@ protected:
     }
 
     uint64_t mLastFrameHash = 0;
+    // Whether the next Start asks for a window (else full screen).
+    bool mWindowed = true;
 
 private:
+    std::unique_ptr<ProgramSound> mSound;
     std::unique_ptr<GameTables> mTables;
     std::unique_ptr<BoardScreenSetup> mBoardSetup;
     std::unique_ptr<RunGameApp> mApp;

@@ -30,10 +30,13 @@ namespace Game {
 class ScriptedGameRunTest : public GameRunTest {
 protected:
     // Logos skipped, loading done, "Continue": the main menu is entered.
-    void StartToMainMenu() {
-        // The window is the active one.
-        Post(platform::kWmActivateApp, 1, 0);
-        TakeInput();
+    // A window is told it is the active one; a full-screen window is
+    // active from its making and hears nothing.
+    void StartToMainMenu(bool announceActivation = true) {
+        if (announceActivation) {
+            Post(platform::kWmActivateApp, 1, 0);
+            TakeInput();
+        }
         ASSERT_TRUE(StepUntil([&] { return App().mLogoScreen != nullptr; }, 10));
         ClickAt(10, 10);
         ASSERT_TRUE(StepUntil(

@@ -1,0 +1,79 @@
+// The game in a real window on the SDL video driver under a virtual X
+// display without a window manager: screen-mode switches while the cursor
+// thread draws the cursor.
+#include "platform/drivers.h"
+#include "platform/sdl/sdl_session.h"
+#include "platform/sdl/sdl_video_driver.h"
+#include "tests/game/main/scripted_game_run.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace Game {
+namespace {
+
+class GameWindowTest : public ScriptedGameRunTest {
+protected:
+    void SetUp() override {
+        if (!platform::SdlDisplayAvailable())
+            GTEST_SKIP() << "no display for SDL windows; run under xvfb-run";
+        mVideo = std::make_shared<platform::SdlVideoDriver>();
+        ASSERT_TRUE(mVideo->Started()) << mVideo->Error();
+        mInstalled.emplace(platform::VideoDriverSlot(), mVideo);
+    }
+    void TearDown() override {
+        // The windows go while the SDL driver is installed.
+        EndProgram();
+        mInstalled.reset();
+        mVideo.reset();
+    }
+
+    SDL_Window* Window() { return mVideo->SdlWindowOf(App().mHWnd); }
+
+    std::shared_ptr<platform::SdlVideoDriver> mVideo;
+    std::optional<platform::Installed<platform::VideoDriver>> mInstalled;
+};
+
+// Alt+Enter twenty times over the paused board while the pointer moves and
+// the cursor thread, the loop not drawing, draws the cursor itself.
+TEST_F(GameWindowTest, ScreenModeSwitchesWhileThePointerMovesOverThePausedBoard) {
+    Start();
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer("Switcher"));
+    Click(Menu()->GetButton(MainMenuScreen::Play));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Comics1(); }, 10));
+    ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
+    Click(Comics1()->GetSkip());
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Board(); }, 300));
+    // The window loses the focus: the board pauses under its shade.
+    Post(platform::kWmActivateApp, 0, 0);
+    TakeInput();
+    ASSERT_EQ(Board()->mPauseCount, 1);
+
+    for (int i = 0; i < 20; ++i) {
+        Post(platform::kWmSysKeyDown, platform::kVkReturn, 1);
+        TakeInput();
+        ASSERT_EQ(App().mIsWindowed, i % 2 == 1) << i;
+        // As at the start (see GameRunTest::Start): paced by the clock.
+        App().mVSyncUpdates = false;
+        ASSERT_NE(Window(), nullptr);
+        for (int j = 0; j < 6; ++j) {
+            platform::SetCursorPos(platform::ClientToScreen(App().mHWnd, {100 + 41 * j + 3 * i, 150 + 29 * j}));
+            // The loop has not drawn for longer than a frame: the cursor
+            // thread moves the cursor itself.
+            Platform().Clock().Advance(40);
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+            Step();
+        }
+    }
+    EXPECT_TRUE(App().mIsWindowed);
+    EXPECT_EQ(Board()->mPauseCount, 1);
+    EXPECT_FALSE(App().mShutdown);
+}
+
+} // namespace
+} // namespace Game

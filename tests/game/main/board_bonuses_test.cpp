@@ -60,6 +60,7 @@ protected:
         mInstalled = std::make_unique<platform::InstalledDrivers>(drivers);
     }
 
+    bool InWindow() const { return mInstalled != nullptr; }
     BoardScreen& Screen() { return *Board(); }
     Game::Board& Model() { return Board()->mBoard; }
     Bonus& BonusAt(int index) {
@@ -453,8 +454,10 @@ TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
     ASSERT_NO_FATAL_FAILURE(UseX2());
 
     // 10,000 more updates of the stage, its time running out and its
-    // penalty paid as often as it comes: nothing piles up.
-    for (int i = 0; i < 10000 && !App().mShutdown; ++i) {
+    // penalty paid as often as it comes: nothing piles up. (The window's
+    // run leaves this stretch to the headless one: it adds minutes there.)
+    const int more = InWindow() ? 0 : 10000;
+    for (int i = 0; i < more && !App().mShutdown; ++i) {
         AnswerDialogs();
         Step();
         CountParticles();
@@ -462,8 +465,10 @@ TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
     EXPECT_LE(mMaxX2Sparks, 1000u);
     EXPECT_LE(mMaxFreezeSparks, 1000u);
     EXPECT_LE(mMaxListed, 400u);
-    EXPECT_EQ(Screen().mX2Label, nullptr);
-    EXPECT_EQ(Screen().mTimeFreeze, nullptr);
+    if (more > 0) {
+        EXPECT_EQ(Screen().mX2Label, nullptr);
+        EXPECT_EQ(Screen().mTimeFreeze, nullptr);
+    }
 
     CloseWindow();
     ASSERT_TRUE(RunToShutdown(200));

@@ -30,6 +30,9 @@ void Board::MoveItems(float dt) {
 }
 
 void Board::DropAll() {
+    // The last line search's figures must not be removed from the falling
+    // board.
+    mFigures.clear();
     mState = kBoardClearing;
     mSelected = CellPos();
     mSwapTarget = CellPos();

@@ -6,6 +6,7 @@
 #include "framework/graphics/image.h"
 #include "framework/graphics/memory_image.h"
 #include "framework/widget/button_widget.h"
+#include "framework/widget/widget_flags.h"
 #include "game/app/game_app.h"
 #include "game/effects/effect_reward.h"
 #include "game/effects/tr_move_items.h"
@@ -53,6 +54,9 @@ const std::array<const char*, RewardDialog::kRewardCount> RewardDialog::kRewardN
 };
 
 RewardDialog::RewardDialog(const std::string& layoutFile) : GameDialog(kDialogId, true) {
+    // The rewards fly and fade in on their own: the dialog is painted again
+    // after every update.
+    mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_MARK_DIRTY;
     mLayout = std::make_unique<Layout>(layoutFile, this);
     mDone = mLayout->GetControlAs<Kavo::ButtonWidget>("Done");
     mHint = mLayout->GetControlAs<Kavo::ButtonWidget>("Hint");

@@ -4,6 +4,7 @@
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/memory_image.h"
 #include "framework/widget/button_widget.h"
+#include "framework/widget/widget_flags.h"
 #include "framework/widget/widget_manager.h"
 #include "game/app/game_app.h"
 #include "game/app/sound_facade.h"
@@ -55,6 +56,9 @@ platform::ProcessSlot<PuzzleRewards>& PuzzleRewardsSlot() {
 }
 
 PuzzleDialog::PuzzleDialog() : GameDialog(kId, true) {
+    // Sliding tiles and the solved show move on their own: the dialog is
+    // painted again after every update.
+    mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_MARK_DIRTY;
     if (const auto rewards = PuzzleRewardsSlot().Get()) {
         if (rewards->mGoals != nullptr)
             mAwardTracker = (*rewards->mGoals)[kGoalPuzzle].get();

@@ -6,6 +6,7 @@
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/image.h"
 #include "framework/widget/slider.h"
+#include "framework/widget/widget_flags.h"
 #include "game/app/game_app.h"
 #include "game/app/sound_facade.h"
 #include "game/effects/effect_rating_star.h"
@@ -56,6 +57,9 @@ int BarPictureHeight() {
 
 RoomScreen::RoomScreen(const std::string& layoutPath, RoomImageSource* images)
     : GameDialog(kDialogId, true), mImages(images != nullptr ? images : &mResourceImages) {
+    // The room's bars, labels, lists and effects move on their own: the
+    // screen is painted again after every update.
+    mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_MARK_DIRTY;
     mScreenLayout = std::make_unique<Layout>(layoutPath, this);
     mScrollBar = mScreenLayout->GetControlAs<Kavo::Slider>("StuffHBar");
     mMenuButton = mScreenLayout->GetControl("Menu");

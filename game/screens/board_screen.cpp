@@ -3,9 +3,11 @@
 #include "framework/app/kavo_app_base.h"
 #include "framework/graphics/image.h"
 #include "framework/widget/hyperlink_widget.h"
+#include "framework/widget/widget_flags.h"
 #include "game/app/sound_facade.h"
 #include "game/board/bonus.h"
 #include "game/board/bonus_registry.h"
+#include "game/bonus/targeting_bonus.h"
 #include "game/effects/item_fade_list.h"
 #include "game/effects/reshuffle_effect.h"
 #include "game/screens/board_effect_maker.h"
@@ -32,6 +34,9 @@ void PlaceSprite(ImageSprite& sprite, const LayoutPoint& point, Kavo::Image* ima
 } // namespace
 
 BoardScreen::BoardScreen(BoardScreenHooks hooks) : GameDialog(kId, false), mHooks(std::move(hooks)) {
+    // The board moves on every update, under the dialogs it opens too (its
+    // own pause count holds it), and is painted again after each.
+    mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_UPDATE | Kavo::WIDGETFLAGS_MARK_DIRTY;
     if (!mHooks.mEffects)
         mHooks.mEffects = std::make_shared<GameBoardEffects>(mBoard);
     mLayout = std::make_unique<Layout>(kLayoutFile, this);
@@ -138,6 +143,12 @@ void BoardScreen::PlaceBonuses() {
         for (Kavo::IntRect& rect : bonus.mCellRects)
             rect = Kavo::IntRect(0, 0, w, h);
         bonus.mEnabled = false;
+        // The aiming bonuses read the board under the mouse and light their
+        // targets in the list the knife, line break and recolour empty.
+        if (auto* aiming = dynamic_cast<TargetingBonus*>(&bonus)) {
+            aiming->mBoard = &mBoard;
+            aiming->mHighlights = &mEffects[6];
+        }
     }
 }
 

@@ -182,7 +182,8 @@ public:
     void AddBanner(Kavo::Image* image, int duration);
     // The hint marker and the single owned effects go.
     void DropSingleEffects();
-    void DrawEndEffects(Kavo::Graphics* g);
+    // The hint bonus's arrows on every listed move, new for each use.
+    void ShowHintArrows();
 
     // ---- The bonus row (board_screen_bonuses.cpp) ----
     void DrawBonuses(Kavo::Graphics* g);
@@ -201,6 +202,11 @@ public:
     void DrawLabels(Kavo::Graphics* g);
     void DrawPanels(Kavo::Graphics* g);
     void DrawBorders(Kavo::Graphics* g);
+    // The single effects that leave their drawing to the screen: the hint
+    // arrows at the panel alpha, the x2 label and the time freeze.
+    void DrawHintArrows(Kavo::Graphics* g);
+    void DrawX2Label(Kavo::Graphics* g);
+    void DrawTimeFreeze(Kavo::Graphics* g);
 
     // The current user's record; null without one.
     static UserRecord* Record();
@@ -316,6 +322,8 @@ public:
     // Holds the timer when the freeze's probes arrive, lets it go at the end.
     EffectCallbacks mTimerHoldListener{[this] { ReleaseTimer(); }, [this] { HoldTimer(); }};
     EffectCallbacks mX2EndListener{nullptr, nullptr};
+    // The hint bonus's burst shows the arrows when it ends.
+    EffectCallbacks mHintArrowsListener{[this] { ShowHintArrows(); }, nullptr};
 
 private:
     void ReadControls();
@@ -328,6 +336,8 @@ private:
     void ShowHint();
     void PeriodicEffects();
     void SharedWork();
+    // The single owned effects, in their update order.
+    std::array<std::unique_ptr<EffectBase>*, 5> SingleEffects();
     void FailStart(const std::string& file);
     void DeveloperKey(int32_t key);
     void DrawPlay(Kavo::Graphics* g);

@@ -3,6 +3,12 @@
 #include "framework/graphics/graphics.h"
 #include "framework/widget/hyperlink_widget.h"
 #include "game/board/stage.h"
+#include "game/effects/effect_freeze_time.h"
+#include "game/effects/effect_hint_arrows.h"
+#include "game/effects/effect_x2.h"
+#include "game/effects/item_fade_list.h"
+#include "game/effects/particle.h"
+#include "game/effects/reshuffle_effect.h"
 #include "game/screens/board_screen.h"
 #include "game/screens/fade_overlay.h"
 #include "game/ui/resource_ids.h"
@@ -56,10 +62,9 @@ void BoardScreen::Draw(Kavo::Graphics* g) {
     mTimer.SetAlpha(static_cast<int>(mPanelAlpha));
     mTimer.Draw(g);
     DrawBonuses(g);
-    DrawEndEffects(g);
     mEffects[3].Draw(g);
-    DrawOwned(mX2Label, g);
-    DrawOwned(mTimeFreeze, g);
+    DrawX2Label(g);
+    DrawTimeFreeze(g);
     DrawOwned(mRewardEffect, g);
     mGoalBars.Draw(g);
     if (mFadeOverlay != nullptr)
@@ -71,8 +76,11 @@ void BoardScreen::DrawPlay(Kavo::Graphics* g) {
     DrawBorders(g);
     mTiles.Draw(g);
     mEffects[6].Draw(g);
-    DrawOwned(mHintArrows, g);
+    DrawHintArrows(g);
     mEffects[2].Draw(g);
+    // The cleared board's items fly to the panels from under them.
+    if (complete && mFlyList != nullptr)
+        mFlyList->Draw(g);
     mBoard.DrawItems(g);
     if (!complete)
         DrawOwned(mBlink, g);
@@ -84,11 +92,35 @@ void BoardScreen::DrawPlay(Kavo::Graphics* g) {
         DrawOwned(mHintMarker, g);
         mEffects[5].Draw(g);
         DrawOwned(mTipArrow, g);
+        if (mReshuffle != nullptr)
+            mReshuffle->Draw(g);
         mEffects[4].Draw(g);
         return;
     }
     mEffects[5].Draw(g);
     mEffects[4].Draw(g);
+}
+
+void BoardScreen::DrawHintArrows(Kavo::Graphics* g) {
+    if (auto* arrows = dynamic_cast<EffectHintArrows*>(mHintArrows.get()))
+        arrows->mHolders.Draw(g, static_cast<int>(mPanelAlpha));
+}
+
+void BoardScreen::DrawX2Label(Kavo::Graphics* g) {
+    auto* x2 = dynamic_cast<EffectX2*>(mX2Label.get());
+    if (x2 == nullptr)
+        return;
+    if (x2->mPhase == EffectX2::kFlying && x2->mCork != nullptr)
+        x2->mCork->Draw(g);
+    for (NamedImage& label : x2->mLabels)
+        label.Draw(g);
+    for (const std::unique_ptr<Particle>& spark : x2->mSparks)
+        spark->Draw(g);
+}
+
+void BoardScreen::DrawTimeFreeze(Kavo::Graphics* g) {
+    if (auto* freeze = dynamic_cast<EffectFreezeTime*>(mTimeFreeze.get()))
+        freeze->DrawFaded(g, static_cast<int>(mPanelAlpha));
 }
 
 void BoardScreen::DrawOverlay(Kavo::Graphics* g) {

@@ -270,11 +270,4 @@ void BoardScreen::UpdateEndEffects() {
     }
 }
 
-void BoardScreen::DrawEndEffects(Kavo::Graphics* g) {
-    if (mReshuffle != nullptr)
-        mReshuffle->Draw(g);
-    if (mFlyList != nullptr)
-        mFlyList->Draw(g);
-}
-
 } // namespace Game

@@ -226,6 +226,13 @@ void BoardScreen::OnMovesFound() {
 
 // ---- The bonuses ----
 
+void BoardScreen::ShowHintArrows() {
+    mHintArrows.reset();
+    auto arrows = std::make_unique<EffectHintArrows>();
+    arrows->SetMoves(mBoard.mMoves);
+    mHintArrows = std::move(arrows);
+}
+
 void BoardScreen::OnBonusTaken(int index, BonusUseRecord*, int, int, int) {
     if (mEyeLabel != nullptr)
         mEyeLabel->SetVisible(false);
@@ -245,7 +252,8 @@ void BoardScreen::OnBonusTaken(int index, BonusUseRecord*, int, int, int) {
         float x = 0;
         float y = 0;
         ActiveCentre(x, y);
-        mEffects[3].Add(new EffectHintBonus(static_cast<int>(x), static_cast<int>(y), 0, 0, mBoard.mMoves, nullptr));
+        mEffects[3].Add(
+            new EffectHintBonus(static_cast<int>(x), static_cast<int>(y), 0, 0, mBoard.mMoves, &mHintArrowsListener));
         PlayUiSound("bonuses/hintbonus", true);
         break;
     }

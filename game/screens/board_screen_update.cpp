@@ -196,7 +196,7 @@ void BoardScreen::SharedWork() {
         mEffects[static_cast<size_t>(list)].Update();
     mRoomBar.Update();
     mMenuBar.Update();
-    for (auto* effect : {&mX2Label, &mTimeFreeze, &mHintArrows, &mRewardEffect, &mBlink})
+    for (std::unique_ptr<EffectBase>* effect : SingleEffects())
         UpdateOwned(*effect);
     if (mState == kPlaying && mEyeLabel != nullptr)
         mEyeLabel->SetVisible(!mFallPending && mPlaying);
@@ -232,8 +232,17 @@ void BoardScreen::UpdateF(float fraction) {
     }
     for (int list : {0, 2, 3, 4, 5})
         mEffects[static_cast<size_t>(list)].UpdateF(fraction);
+    // The single effects move in their float step as the listed ones do:
+    // the freeze's probes reach the timer, the x2 cork its label row.
+    for (std::unique_ptr<EffectBase>* effect : SingleEffects())
+        if (*effect != nullptr)
+            (*effect)->Update(fraction);
     mRoomBar.UpdateF(fraction);
     mMenuBar.UpdateF(fraction);
+}
+
+std::array<std::unique_ptr<EffectBase>*, 5> BoardScreen::SingleEffects() {
+    return {&mX2Label, &mTimeFreeze, &mHintArrows, &mRewardEffect, &mBlink};
 }
 
 void BoardScreen::OnTimerTick(float fraction) {

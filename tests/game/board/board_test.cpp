@@ -384,8 +384,10 @@ TEST_F(BoardTest, DropAllSendsEveryItemBelowTheWindow) {
     mBoard.mSelected = {0, 0};
     mBoard.mHover = {1, 1};
     mBoard.Cell(1, 1).mY = 10;
+    mBoard.mFigures.push_back(Figure{});
     mBoard.DropAll();
     EXPECT_EQ(mBoard.mState, kBoardClearing);
+    EXPECT_TRUE(mBoard.mFigures.empty());
     EXPECT_EQ(mBoard.mSelected, CellPos());
     EXPECT_EQ(mBoard.mHover, CellPos());
     EXPECT_EQ(mBoard.Cell(1, 0).mItem, kItemEmpty);

@@ -1,0 +1,479 @@
+// The board screen as the program builds it, played through the window's
+// input and the application's own loop: each of the eight bonuses used
+// once on stage 1 of the sample content, with the tips, the bonus notice
+// and the penalty the board opens answered as a player would. After every
+// use the board must come to rest by itself, and no effect may pile up
+// particles. With KAVO_GAME_WINDOW_TEST set the same run goes through the
+// SDL drivers in a real window (under Xvfb in the test suite).
+#include "game/board/bonus.h"
+#include "game/bonus/bonus_line_break.h"
+#include "game/bonus/bonus_replace.h"
+#include "game/effects/effect_freeze_time.h"
+#include "game/effects/effect_hint_arrows.h"
+#include "game/effects/effect_knife.h"
+#include "game/effects/effect_x2.h"
+#include "game/meta/map_screen.h"
+#include "game/meta/shop_screen.h"
+#include "game/screens/penalty_dialog.h"
+#include "game/ui/layout_dialog.h"
+#include "game/ui/tip_window.h"
+#include "platform/drivers.h"
+#include "platform/messages.h"
+#include "tests/game/main/new_player_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace Game {
+namespace {
+
+enum BonusIndex { kKnife = 0, kShuffle, kLineBreak, kHint, kTimer, kLightning, kReplace, kX2 };
+
+constexpr int kKeyF3 = 0x72;
+// Updates a board may take to come to rest after a move or a bonus.
+constexpr int kRestLimit = 1500;
+
+// The SDL drivers, installed over the fixture's headless ones when the run
+// is to go through a real window. A base of its own, so that they outlive
+// the application the fixture ends.
+struct WindowDrivers {
+    std::unique_ptr<platform::InstalledDrivers> mInstalled;
+};
+
+class BoardBonusesTest : private WindowDrivers, public NewPlayerRunTest {
+protected:
+    void SetUp() override {
+        const char* window = std::getenv("KAVO_GAME_WINDOW_TEST");
+        if (window == nullptr || *window == '\0')
+            return;
+        platform::Drivers drivers;
+        std::string error;
+        ASSERT_TRUE(platform::SelectDrivers({"sdl", "sdl", "sdl"}, drivers, error)) << error;
+        mInstalled = std::make_unique<platform::InstalledDrivers>(drivers);
+    }
+
+    bool InWindow() const { return mInstalled != nullptr; }
+    BoardScreen& Screen() { return *Board(); }
+    Game::Board& Model() { return Board()->mBoard; }
+    Bonus& BonusAt(int index) {
+        Bonus* bonus = Board()->FindBonusByIndex(index);
+        EXPECT_NE(bonus, nullptr) << index;
+        return *bonus;
+    }
+
+    // A dialog of the board the player answers: a tip or the bonus notice
+    // with its "Ok", the penalty with Enter once it rests.
+    bool AnswerDialogs() {
+        if (auto* penalty = dynamic_cast<LayoutDialog*>(App().GetDialog(PenaltyDialog::kDialogId))) {
+            if (penalty->mState == LayoutDialog::Resting)
+                PressKey(platform::kVkReturn);
+            return true;
+        }
+        if (App().GetDialog(TipWindow::kDialogId) != nullptr ||
+            App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr ||
+            App().GetDialog(BoardScreen::kSecretDialog) != nullptr ||
+            App().GetDialog(BoardScreen::kPuzzleDialog) != nullptr) {
+            PlayStep();
+            return true;
+        }
+        return false;
+    }
+    // Steps until `done`, answering the board's dialogs; with `play` the
+    // scripted player also makes its moves.
+    bool Tend(const std::function<bool()>& done, int limit, bool play) {
+        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
+            if (!AnswerDialogs() && play)
+                PlayStep();
+            Step();
+        }
+        return done();
+    }
+
+    bool AtRest() {
+        const BoardScreen& board = Screen();
+        return board.mState == BoardScreen::kPlaying && board.mPauseCount == 0 && !board.mFallPending &&
+               board.NoBonusInUse() && board.mReshuffle == nullptr && Model().mState == kBoardIdle &&
+               Model().IsStill() && Model().mSwaps.empty() && Model().mFigures.empty();
+    }
+    // The board comes to rest without any input; meanwhile nothing piles up.
+    void ExpectRest(const std::string& after) {
+        int updates = 0;
+        auto rested = [&] { return AtRest() || Screen().mState == BoardScreen::kStageComplete; };
+        for (; updates < kRestLimit && !rested() && !App().mShutdown; ++updates) {
+            Step();
+            CountParticles();
+        }
+        EXPECT_TRUE(rested()) << "after " << after << " the board was not at rest in " << kRestLimit
+                              << " updates: state " << Screen().mState << ", board state " << Model().mState
+                              << ", fall pending " << Screen().mFallPending << ", still " << Model().IsStill();
+    }
+
+    // The most particles and listed effects seen at once.
+    void CountParticles() {
+        BoardScreen& board = Screen();
+        if (auto* x2 = dynamic_cast<EffectX2*>(board.mX2Label.get()))
+            mMaxX2Sparks = std::max(mMaxX2Sparks, x2->mSparks.size());
+        if (auto* freeze = dynamic_cast<EffectFreezeTime*>(board.mTimeFreeze.get()))
+            mMaxFreezeSparks = std::max(mMaxFreezeSparks, freeze->mSparks.size());
+        for (const EffectList& list : board.mEffects)
+            mMaxListed = std::max(mMaxListed, list.GetCount());
+    }
+
+    // A cleared board goes on through the stage-complete screen to the
+    // next board, by way of the map's "Next" when the stage is won.
+    void GoOnAfterCompletion() {
+        if (Screen().mState != BoardScreen::kStageComplete)
+            return;
+        ++mCompleted;
+        ASSERT_TRUE(Tend([&] { return StageComplete() != nullptr; }, 3000, false)) << Screen().mState;
+        ShopScreen* complete = StageComplete();
+        ASSERT_TRUE(Tend([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000, false));
+        ASSERT_TRUE(Tend([&] { return complete->mState == LayoutDialog::Resting; }, 500, false));
+        CloseTips();
+        Click(complete->GetOk());
+        ASSERT_TRUE(Tend(
+            [&] {
+                return App().mEnteringScreen == Map() ||
+                       (App().mEnteringScreen == Board() && Screen().mState == BoardScreen::kPlaying);
+            },
+            2000, false));
+        if (App().mEnteringScreen == Map()) {
+            ASSERT_TRUE(
+                StepUntil([&] { return Map()->GetNextButton() != nullptr && Map()->GetNextButton()->mVisible; }, 500));
+            Click(Map()->GetNextButton());
+            ASSERT_TRUE(Tend([&] { return App().mEnteringScreen == Board(); }, 500, false));
+        }
+        ASSERT_TRUE(Tend([&] { return AtRest() && App().mDialogList.empty(); }, 3000, false))
+            << "state " << Screen().mState;
+    }
+
+    // Enough stage time left for a bonus's show; otherwise the developer's
+    // time-up key ends the board, the penalty is paid and the same board
+    // is dealt again.
+    void EnsureTime() {
+        ASSERT_NO_FATAL_FAILURE(GoOnAfterCompletion());
+        const TimerDial& timer = Screen().mTimer;
+        if (timer.mDuration - timer.mValue > 2000.0f)
+            return;
+        SetDevMode();
+        PressKey(kKeyF3);
+        ASSERT_TRUE(Tend([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000, false))
+            << "no penalty after the time-up, state " << Screen().mState;
+        ++mPenalties;
+        ASSERT_TRUE(Tend([&] { return AtRest() && App().mDialogList.empty(); }, 3000, false))
+            << "state " << Screen().mState;
+    }
+    void SetDevMode() {
+        if (!Screen().mDevMode)
+            PressKey(platform::kVkOem3);
+        ASSERT_TRUE(Screen().mDevMode);
+    }
+    // The bonus lit and ready: unlocked and charged to one unit short with
+    // the developer's keys, the last unit from the player's next break.
+    void MakeReady(Bonus& bonus) {
+        ASSERT_NO_FATAL_FAILURE(EnsureTime());
+        auto ready = [&] { return bonus.mState == Bonus::kReady || bonus.mState == Bonus::kHover; };
+        if (!ready()) {
+            ASSERT_TRUE(
+                Tend([&] { return AtRest() || Screen().mState == BoardScreen::kStageComplete; }, kRestLimit, false));
+            ASSERT_NO_FATAL_FAILURE(GoOnAfterCompletion());
+            SetDevMode();
+            PressKey('B');
+            PressKey('N');
+            ASSERT_TRUE(bonus.mEnabled && !bonus.mHidden) << bonus.mIndex;
+            ASSERT_TRUE(Tend(ready, 2000, true))
+                << "bonus " << bonus.mIndex << " did not light, state " << bonus.mState << ", charge " << bonus.mCharge;
+        }
+        ASSERT_TRUE(
+            Tend([&] { return AtRest() || Screen().mState == BoardScreen::kStageComplete; }, kRestLimit, false));
+        // The break that lit it may have cleared the board.
+        if (Screen().mState == BoardScreen::kStageComplete) {
+            ASSERT_NO_FATAL_FAILURE(GoOnAfterCompletion());
+            ASSERT_NO_FATAL_FAILURE(MakeReady(bonus));
+            return;
+        }
+        ASSERT_TRUE(Tend([&] { return AtRest() && App().mDialogList.empty(); }, kRestLimit, false));
+    }
+    void Press(Bonus& bonus) {
+        ClickAt(static_cast<int>(bonus.mX + bonus.mWidth / 2), static_cast<int>(bonus.mY + bonus.mHeight / 2));
+    }
+    // The mouse moved over (x, y) with no dialog in the way.
+    void AimAt(int x, int y) {
+        Tend([&] { return App().mDialogList.empty(); }, 500, false);
+        platform::SetCursorPos(platform::ClientToScreen(App().mHWnd, {x, y}));
+        Post(platform::kWmMouseMove, 0, platform::MakeLParam(x, y));
+        TakeInput();
+    }
+
+    // The cell nearest the board's middle that holds an item, has no chain
+    // and passes `also`.
+    std::optional<CellPos> PickCell(const std::function<bool(int, int)>& also = nullptr) {
+        Game::Board& board = Model();
+        const int midColumn = board.mColStart + board.mWidth / 2;
+        const int midRow = board.mRowStart + board.mHeight / 2;
+        std::optional<CellPos> best;
+        int bestDistance = 1 << 20;
+        for (int row = board.mRowStart; row < board.mRowStart + board.mHeight; ++row)
+            for (int column = board.mColStart; column < board.mColStart + board.mWidth; ++column) {
+                const BoardCell& cell = board.Cell(column, row);
+                if (!cell.mExists || cell.mItem < 0 || cell.mChain != 0 || (also && !also(column, row)))
+                    continue;
+                const int distance = std::abs(column - midColumn) + std::abs(row - midRow);
+                if (distance < bestDistance) {
+                    bestDistance = distance;
+                    best = CellPos{column, row};
+                }
+            }
+        return best;
+    }
+    int CellX(const CellPos& cell) { return Model().ColumnToX(cell.mColumn, true); }
+    int CellY(const CellPos& cell) { return Model().RowToY(cell.mRow, true); }
+    int CountItem(int item) {
+        int n = 0;
+        for (const BoardCell& cell : Model().mCells)
+            n += cell.mExists && cell.mItem == item ? 1 : 0;
+        return n;
+    }
+
+    void UseKnife();
+    void UseLineBreak();
+    void UseReplace();
+    void UseHint();
+    void UseTimer();
+    void UseX2();
+    void UseAtOnce(int index, const std::string& name);
+
+    size_t mMaxX2Sparks = 0;
+    size_t mMaxFreezeSparks = 0;
+    size_t mMaxListed = 0;
+    int mPenalties = 0;
+    int mCompleted = 0;
+};
+
+// The knife lights the cell under the mouse while it aims and cuts the
+// clicked cell's item.
+void BoardBonusesTest::UseKnife() {
+    Bonus& knife = BonusAt(kKnife);
+    ASSERT_NO_FATAL_FAILURE(MakeReady(knife));
+    Press(knife);
+    ASSERT_EQ(knife.mState, Bonus::kArmed);
+    const std::optional<CellPos> target = PickCell();
+    ASSERT_TRUE(target);
+    AimAt(CellX(*target), CellY(*target));
+    EXPECT_EQ(Screen().mEffects[6].GetCount(), 1u) << "the aimed cell is highlighted";
+    ClickAt(CellX(*target), CellY(*target));
+    EXPECT_EQ(Model().Cell(target->mColumn, target->mRow).mItem, kItemRemoved);
+    EXPECT_TRUE(Screen().mEffects[6].IsEmpty());
+    bool knifeShown = false;
+    for (size_t i = 0; i < Screen().mEffects[3].GetCount(); ++i)
+        knifeShown = knifeShown || dynamic_cast<EffectKnife*>(Screen().mEffects[3].Get(i)) != nullptr;
+    EXPECT_TRUE(knifeShown);
+    EXPECT_NE(knife.mState, Bonus::kArmed);
+    ExpectRest("the knife");
+    if (Screen().mState == BoardScreen::kPlaying) {
+        EXPECT_GE(Model().Cell(target->mColumn, target->mRow).mItem, 0) << "the cut cell is dealt again";
+    }
+}
+
+// The line break, aimed at a cell, turns from the horizontal to the
+// vertical line within 100 updates and breaks the vertical one.
+void BoardBonusesTest::UseLineBreak() {
+    auto* line = dynamic_cast<BonusLineBreak*>(&BonusAt(kLineBreak));
+    ASSERT_NE(line, nullptr);
+    ASSERT_NO_FATAL_FAILURE(MakeReady(*line));
+    Press(*line);
+    ASSERT_EQ(line->mState, Bonus::kArmed);
+    EXPECT_TRUE(line->IsHorizontal());
+    // A column of at least two items, with a neighbour beside the cell.
+    const std::optional<CellPos> target = PickCell([&](int column, int row) {
+        const bool above = row > 0 && Model().Cell(column, row - 1).mExists && Model().Cell(column, row - 1).mItem >= 0;
+        const bool beside =
+            column > 0 && Model().Cell(column - 1, row).mExists && Model().Cell(column - 1, row).mItem >= 0;
+        return above && beside;
+    });
+    ASSERT_TRUE(target);
+    AimAt(CellX(*target), CellY(*target));
+    ASSERT_TRUE(Tend([&] { return !line->IsHorizontal(); }, 150, false)) << "the line did not turn";
+    EXPECT_GE(Screen().mEffects[6].GetCount(), 2u) << "the vertical line is highlighted";
+    ASSERT_TRUE(App().mDialogList.empty());
+    std::vector<int> rows;
+    for (int row = Model().mRowStart; row < Model().mRowStart + Model().mHeight; ++row) {
+        const BoardCell& cell = Model().Cell(target->mColumn, row);
+        if (cell.mExists && cell.mItem >= 0 && cell.mChain == 0)
+            rows.push_back(row);
+    }
+    ClickAt(CellX(*target), CellY(*target));
+    ASSERT_FALSE(line->IsHorizontal()) << "the click must break the line shown";
+    for (const int row : rows)
+        EXPECT_EQ(Model().Cell(target->mColumn, row).mItem, kItemRemoved) << "row " << row;
+    EXPECT_GE(Model().Cell(target->mColumn - 1, target->mRow).mItem, 0) << "the row is left";
+    ExpectRest("the line break");
+}
+
+// Recolour, aimed at an item, cycles the kind it turns to every 70 updates
+// and turns every item of the aimed kind into the one shown at the click.
+void BoardBonusesTest::UseReplace() {
+    auto* replace = dynamic_cast<BonusReplace*>(&BonusAt(kReplace));
+    ASSERT_NE(replace, nullptr);
+    ASSERT_NO_FATAL_FAILURE(MakeReady(*replace));
+    Press(*replace);
+    ASSERT_EQ(replace->mState, Bonus::kArmed);
+    ASSERT_GE(replace->mTargetItems.size(), 2u);
+    const std::optional<CellPos> target = PickCell();
+    ASSERT_TRUE(target);
+    const int from = Model().Cell(target->mColumn, target->mRow).mItem;
+    AimAt(CellX(*target), CellY(*target));
+    EXPECT_EQ(Screen().mEffects[6].GetCount(), static_cast<size_t>(CountItem(from)))
+        << "every item of the aimed kind is highlighted";
+    std::set<int> shown{replace->mVariant};
+    Tend(
+        [&] {
+            shown.insert(replace->mVariant);
+            return false;
+        },
+        160, false);
+    EXPECT_GE(shown.size(), 2u) << "the target kind does not cycle";
+    auto other = [&] {
+        return replace->mTargetItems[static_cast<size_t>(replace->mVariant) % replace->mTargetItems.size()] != from;
+    };
+    ASSERT_TRUE(Tend(other, 70 * static_cast<int>(replace->mTargetItems.size()) + 10, false));
+    AimAt(CellX(*target), CellY(*target));
+    ASSERT_TRUE(other());
+    ClickAt(CellX(*target), CellY(*target));
+    EXPECT_EQ(CountItem(from), 0) << "items of kind " << from << " left";
+    ExpectRest("the recolour");
+}
+
+void BoardBonusesTest::UseAtOnce(int index, const std::string& name) {
+    Bonus& bonus = BonusAt(index);
+    ASSERT_NO_FATAL_FAILURE(MakeReady(bonus));
+    Press(bonus);
+    EXPECT_TRUE(bonus.mState == Bonus::kCharging || bonus.mState == Bonus::kUsed) << name << " " << bonus.mState;
+    EXPECT_EQ(bonus.mCharge, 0.0f) << name;
+}
+
+// The hint bonus's burst ends in arrows on the board's listed moves.
+void BoardBonusesTest::UseHint() {
+    ASSERT_NO_FATAL_FAILURE(UseAtOnce(kHint, "hint"));
+    ASSERT_TRUE(Tend([&] { return Screen().mHintArrows != nullptr; }, 600, false)) << "no hint arrows";
+    auto* arrows = dynamic_cast<EffectHintArrows*>(Screen().mHintArrows.get());
+    ASSERT_NE(arrows, nullptr);
+    ASSERT_FALSE(arrows->mHolders.mEntries.empty());
+    for (const EffectHolderList::Entry& entry : arrows->mHolders.mEntries) {
+        const Move& shown = entry.mMove;
+        const bool listed = std::any_of(Model().mMoves.begin(), Model().mMoves.end(), [&](const Move& move) {
+            return move.mColumn1 == shown.mColumn1 && move.mRow1 == shown.mRow1 && move.mColumn2 == shown.mColumn2 &&
+                   move.mRow2 == shown.mRow2;
+        });
+        EXPECT_TRUE(listed) << shown.mColumn1 << "," << shown.mRow1;
+    }
+    ExpectRest("the hint");
+}
+
+// The timer bonus holds the stage timer from the probes' arrival until
+// the lock has faded.
+void BoardBonusesTest::UseTimer() {
+    ASSERT_NO_FATAL_FAILURE(UseAtOnce(kTimer, "timer"));
+    ASSERT_NE(Screen().mTimeFreeze, nullptr);
+    int held = 0;
+    int longestHold = 0;
+    float last = Screen().mTimer.mValue;
+    for (int i = 0; i < 1000 && Screen().mTimeFreeze != nullptr; ++i) {
+        Step();
+        CountParticles();
+        held = Screen().mTimer.mValue == last ? held + 1 : 0;
+        longestHold = std::max(longestHold, held);
+        last = Screen().mTimer.mValue;
+    }
+    EXPECT_EQ(Screen().mTimeFreeze, nullptr) << "the freeze did not end";
+    EXPECT_GE(longestHold, 450) << "the timer was not held for the freeze";
+    EXPECT_LE(longestHold, 700);
+    if (App().mDialogList.empty()) {
+        Step();
+        EXPECT_NE(Screen().mTimer.mValue, last) << "the timer runs again after the freeze";
+    }
+    ExpectRest("the timer");
+}
+
+// The x2 cork reaches its label row, whose sparks then die out.
+void BoardBonusesTest::UseX2() {
+    ASSERT_NO_FATAL_FAILURE(UseAtOnce(kX2, "x2"));
+    EXPECT_GT(Screen().mX2Ticks, 2900);
+    auto* x2 = dynamic_cast<EffectX2*>(Screen().mX2Label.get());
+    ASSERT_NE(x2, nullptr);
+    ASSERT_TRUE(Tend(
+        [&] {
+            CountParticles();
+            return x2->mPhase != EffectX2::kFlying;
+        },
+        1000, false))
+        << "the cork never arrived";
+    ASSERT_TRUE(Tend([&] { return x2->mSparks.empty(); }, 1000, false)) << x2->mSparks.size() << " sparks left";
+    ExpectRest("the x2");
+}
+
+TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
+    Start();
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Aimer"));
+    // The board deals, spreads its tiles and settles without input; the
+    // start tips and the bonus notice are answered, each followed by rest.
+    ExpectRest("the board's start");
+    while (!App().mDialogList.empty()) {
+        ASSERT_TRUE(AnswerDialogs());
+        Step();
+        ExpectRest("a closed dialog");
+    }
+    // Moves of the scripted player, each followed by rest.
+    for (int i = 0; i < 3; ++i) {
+        const int moves = mMovesMade;
+        ASSERT_TRUE(Tend([&] { return mMovesMade > moves; }, 1000, true));
+        ExpectRest("a move");
+    }
+
+    ASSERT_NO_FATAL_FAILURE(UseKnife());
+    ASSERT_NO_FATAL_FAILURE(UseLineBreak());
+    ASSERT_NO_FATAL_FAILURE(UseReplace());
+    ASSERT_NO_FATAL_FAILURE(UseAtOnce(kShuffle, "shuffle"));
+    ExpectRest("the shuffle");
+    for (const BoardCell& cell : Model().mCells)
+        if (cell.mExists && cell.mItem >= 0 && cell.mChain == 0) {
+            EXPECT_TRUE(cell.mVisible) << "an item stays hidden after the shuffle";
+        }
+    ASSERT_NO_FATAL_FAILURE(UseAtOnce(kLightning, "lightning"));
+    ExpectRest("the lightning");
+    ASSERT_NO_FATAL_FAILURE(UseHint());
+    ASSERT_NO_FATAL_FAILURE(UseTimer());
+    ASSERT_NO_FATAL_FAILURE(UseX2());
+
+    // 10,000 more updates of the stage, its time running out and its
+    // penalty paid as often as it comes: nothing piles up. (The window's
+    // run leaves this stretch to the headless one: it adds minutes there.)
+    const int more = InWindow() ? 0 : 10000;
+    for (int i = 0; i < more && !App().mShutdown; ++i) {
+        AnswerDialogs();
+        Step();
+        CountParticles();
+    }
+    EXPECT_LE(mMaxX2Sparks, 1000u);
+    EXPECT_LE(mMaxFreezeSparks, 1000u);
+    EXPECT_LE(mMaxListed, 400u);
+    if (more > 0) {
+        EXPECT_EQ(Screen().mX2Label, nullptr);
+        EXPECT_EQ(Screen().mTimeFreeze, nullptr);
+    }
+
+    CloseWindow();
+    ASSERT_TRUE(RunToShutdown(200));
+    Finish();
+}
+
+} // namespace
+} // namespace Game

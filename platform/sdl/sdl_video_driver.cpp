@@ -362,7 +362,7 @@ bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
         return true;
     if (m.texture)
         SDL_DestroyTexture(m.texture);
-    m.texture = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    m.texture = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
     m.textureWidth = m.texture ? width : 0;
     m.textureHeight = m.texture ? height : 0;
     if (m.texture)
@@ -373,9 +373,14 @@ bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
 void SdlVideoDriver::Draw(Mirror& m) {
     if (!m.renderer || !m.texture)
         return;
-    SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(m.renderer);
     const SDL_Rect target = ToSdl(ViewOf(m).ToOutput(m.destination));
+    int outWidth = 0, outHeight = 0;
+    SDL_GetRendererOutputSize(m.renderer, &outWidth, &outHeight);
+    // Only bars around the picture need clearing; the picture covers the rest.
+    if (target.x > 0 || target.y > 0 || target.x + target.w < outWidth || target.y + target.h < outHeight) {
+        SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(m.renderer);
+    }
     SDL_RenderCopy(m.renderer, m.texture, nullptr, &target);
     SDL_RenderPresent(m.renderer);
 }
@@ -383,9 +388,16 @@ void SdlVideoDriver::Draw(Mirror& m) {
 bool SdlVideoDriver::Present(WindowHandle window, const FrameView& frame, const Rect& destination) {
     std::lock_guard lock(mMutex);
     Mirror* m = Find(window);
-    if (!m || !FrameToArgb(frame, mScratch) || !EnsureTexture(*m, frame.width, frame.height))
+    if (!m || !IsPresentableFrame(frame) || !EnsureTexture(*m, frame.width, frame.height))
         return false;
-    if (SDL_UpdateTexture(m->texture, nullptr, mScratch.data(), frame.width * 4) != 0)
+    // The frame is converted straight into the texture's own rows.
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m->texture, nullptr, &pixels, &pitch) != 0)
+        return false;
+    const bool converted = FrameToArgb(frame, static_cast<std::uint32_t*>(pixels), pitch);
+    SDL_UnlockTexture(m->texture);
+    if (!converted)
         return false;
     m->destination = destination;
     Draw(*m);

@@ -4,6 +4,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -52,13 +56,23 @@ bool FrameToArgb(const FrameView& frame, std::uint32_t* out, int outPitch) {
     auto* outRows = reinterpret_cast<std::uint8_t*>(out);
     if (IsXrgb8888(frame.format)) {
         // The frame's alpha is not shown: the window is opaque.
+        const int width = frame.width;
         for (int y = 0; y < frame.height; ++y) {
             const std::uint8_t* from = rows + static_cast<std::size_t>(y) * frame.pitch;
-            auto* to = reinterpret_cast<std::uint32_t*>(outRows + static_cast<std::size_t>(y) * outPitch);
-            for (int x = 0; x < frame.width; ++x) {
+            std::uint8_t* to = outRows + static_cast<std::size_t>(y) * outPitch;
+            int x = 0;
+#if defined(__SSE2__)
+            const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+            for (; x + 4 <= width; x += 4) {
+                const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 4 * x));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4 * x), _mm_or_si128(four, opaque));
+            }
+#endif
+            for (; x < width; ++x) {
                 std::uint32_t pixel;
                 std::memcpy(&pixel, from + 4 * x, 4);
-                to[x] = pixel | 0xFF000000u;
+                pixel |= 0xFF000000u;
+                std::memcpy(to + 4 * x, &pixel, 4);
             }
         }
         return true;

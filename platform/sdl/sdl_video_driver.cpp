@@ -376,10 +376,15 @@ void SdlVideoDriver::Draw(Mirror& m) {
     const SDL_Rect target = ToSdl(ViewOf(m).ToOutput(m.destination));
     int outWidth = 0, outHeight = 0;
     SDL_GetRendererOutputSize(m.renderer, &outWidth, &outHeight);
-    // Only bars around the picture need clearing; the picture covers the rest.
-    if (target.x > 0 || target.y > 0 || target.x + target.w < outWidth || target.y + target.h < outHeight) {
-        SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(m.renderer);
+    // Only the bars around the picture are cleared; the picture covers the rest.
+    const SDL_Rect bars[] = {{0, 0, outWidth, target.y},
+                             {0, target.y + target.h, outWidth, outHeight - target.y - target.h},
+                             {0, target.y, target.x, target.h},
+                             {target.x + target.w, target.y, outWidth - target.x - target.w, target.h}};
+    SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0)
+            SDL_RenderFillRect(m.renderer, &bar);
     }
     SDL_RenderCopy(m.renderer, m.texture, nullptr, &target);
     SDL_RenderPresent(m.renderer);

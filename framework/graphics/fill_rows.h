@@ -7,6 +7,7 @@
 // rules); the rows' tails and the pixels a vector step cannot take go
 // through the scalar rule the caller passes.
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__SSE2__)
@@ -15,34 +16,51 @@
 
 namespace Kavo::FillRows {
 
-inline void Store32(uint32_t* row, int count, uint32_t value) {
+#if defined(__SSE2__)
+// Stores `bytes` (a multiple of 16) of v from 16-byte aligned `to`, 64 at a
+// time while it can.
+inline void StoreAligned(uint8_t* to, size_t bytes, __m128i v) {
+    uint8_t* const end = to + bytes;
+    for (; to + 64 <= end; to += 64) {
+        __m128i* block = reinterpret_cast<__m128i*>(to);
+        _mm_store_si128(block, v);
+        _mm_store_si128(block + 1, v);
+        _mm_store_si128(block + 2, v);
+        _mm_store_si128(block + 3, v);
+    }
+    for (; to < end; to += 16)
+        _mm_store_si128(reinterpret_cast<__m128i*>(to), v);
+}
+#endif
+
+// One value in every pixel of a row: single pixels up to a 16-byte boundary
+// (the row is aligned to its pixel size), whole aligned blocks, then the
+// pixels left.
+template <typename Pixel>
+void StoreRow(Pixel* row, int count, Pixel value) {
     int i = 0;
 #if defined(__SSE2__)
-    const __m128i v = _mm_set1_epi32(static_cast<int>(value));
-    for (; i + 8 <= count; i += 8) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), v);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i + 4), v);
+    while (i < count && (reinterpret_cast<uintptr_t>(row + i) & 15) != 0)
+        row[i++] = value;
+    const int block = 16 / static_cast<int>(sizeof(Pixel));
+    const int whole = (count - i) / block * block;
+    if (whole > 0) {
+        const __m128i v =
+            sizeof(Pixel) == 4 ? _mm_set1_epi32(static_cast<int>(value)) : _mm_set1_epi16(static_cast<short>(value));
+        StoreAligned(reinterpret_cast<uint8_t*>(row + i), static_cast<size_t>(whole) * sizeof(Pixel), v);
+        i += whole;
     }
-    for (; i + 4 <= count; i += 4)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), v);
 #endif
     for (; i < count; ++i)
         row[i] = value;
 }
 
+inline void Store32(uint32_t* row, int count, uint32_t value) {
+    StoreRow<uint32_t>(row, count, value);
+}
+
 inline void Store16(uint16_t* row, int count, uint16_t value) {
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i v = _mm_set1_epi16(static_cast<short>(value));
-    for (; i + 16 <= count; i += 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), v);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i + 8), v);
-    }
-    for (; i + 8 <= count; i += 8)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), v);
-#endif
-    for (; i < count; ++i)
-        row[i] = value;
+    StoreRow<uint16_t>(row, count, value);
 }
 
 // A colour of alpha a (1..254) over opaque 0xAARRGGBB pixels: each channel

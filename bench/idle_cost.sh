@@ -33,17 +33,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-number=$((200 + RANDOM % 300))
-while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-display=:$number
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-answered=""
-for _ in $(seq 1 80); do
-  if DISPLAY=$display xwininfo -root >/dev/null 2>&1; then answered=yes; break; fi
-  sleep 0.25
+# A display number of our own: another program may take a free-looking
+# number at the same moment, and then our server is the one that quits.
+display=""
+for _ in 1 2 3 4 5; do
+  number=$((200 + RANDOM % 300))
+  while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 1 80); do
+    kill -0 "$xvfb" 2>/dev/null || break
+    if DISPLAY=:$number xwininfo -root >/dev/null 2>&1; then display=:$number; break; fi
+    sleep 0.25
+  done
+  sleep 0.5
+  if [ -n "$display" ] && kill -0 "$xvfb" 2>/dev/null; then break; fi
+  display=""
+  kill "$xvfb" 2>/dev/null || true
+  xvfb=""
 done
-[ -n "$answered" ] || { echo "idle_cost: Xvfb on $display did not answer" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
+[ -n "$display" ] || { echo "idle_cost: no Xvfb display could be started" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
 
 mkdir -p "$scratch/home" "$scratch/runtime"
 env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$scratch/home" KAVO_RUNTIME_DIR="$scratch/runtime" \

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace KavoBench {
@@ -132,64 +133,118 @@ inline pixman_transform_t ToPixman(const Affine& forward) {
     return t;
 }
 
-// Benchmarks named "<workload>/ours" and "<workload>/pixman" that set the
-// counter "pixels" are paired; after the usual output comes a table of the
-// time per pixel of both sides and their ratio, from the fastest repetition.
+// Benchmarks named "<workload>/ours" and "<workload>/<reference>" that set
+// the counter "pixels" are paired; after the usual output comes a table of
+// the time per pixel of both sides and their ratio: from the fastest
+// repetition (on a shared machine the slower ones measure the neighbours),
+// from the median one, and the spread (cv) of each side. It reads the
+// repetitions themselves or, with --benchmark_report_aggregates_only=true,
+// their aggregates (RegisterPair adds the minimum to those).
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    explicit RatioReporter(std::string reference = "pixman") : mReference(std::move(reference)) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
-                continue;
-            const auto pixels = run.counters.find("pixels");
-            if (pixels == run.counters.end() || pixels->second.value <= 0)
+            if (run.error_occurred)
                 continue;
             const std::string name = run.benchmark_name();
             const size_t slash = name.find('/');
             if (slash == std::string::npos)
                 continue;
+            // An aggregate's name ends in "_<statistic>" after the side.
+            Samples& side = Side(name.substr(0, slash), name.compare(slash + 1, 4, "ours") == 0);
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_unit == benchmark::StatisticUnit::kPercentage) {
+                if (run.aggregate_name == "cv")
+                    side.cv = run.real_accumulated_time;
+                continue;
+            }
+            const auto pixels = run.counters.find("pixels");
+            if (pixels == run.counters.end() || pixels->second.value <= 0)
+                continue;
             const double ns = run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            // With repetitions the fastest counts: on a shared machine the
-            // slower ones measure the neighbours.
-            Side& side = mWorkloads[name.substr(0, slash)];
-            double& best = name.compare(slash + 1, 4, "ours") == 0 ? side.ours : side.pixman;
             const double perPixel = ns / pixels->second.value;
-            best = best > 0 ? std::min(best, perPixel) : perPixel;
+            if (run.run_type == Run::RT_Iteration)
+                side.repetitions.push_back(perPixel);
+            else if (run.aggregate_name == "min")
+                side.best = perPixel;
+            else if (run.aggregate_name == "median")
+                side.median = perPixel;
         }
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-28s %14s %14s %10s\n", "workload", "ours ns/px", "pixman ns/px", "ours/pixman");
-        for (const auto& [name, side] : mWorkloads) {
-            if (side.ours > 0 && side.pixman > 0)
-                std::printf("%-28s %14.3f %14.3f %10.2f\n", name.c_str(), side.ours, side.pixman,
-                            side.ours / side.pixman);
+        std::printf("\n%-30s %11s %11s %8s %8s %8s %8s\n", "workload", "ours ns/px", (mReference + " ns/px").c_str(),
+                    "best", "median", "cv ours", "cv ref");
+        for (auto& [name, pair] : mWorkloads) {
+            pair.ours.Settle();
+            pair.reference.Settle();
+            if (pair.ours.best <= 0 || pair.reference.best <= 0)
+                continue;
+            std::printf("%-30s %11.3f %11.3f %8.2f %8.2f %7.1f%% %7.1f%%\n", name.c_str(), pair.ours.best,
+                        pair.reference.best, pair.ours.best / pair.reference.best,
+                        pair.ours.median / pair.reference.median, 100 * pair.ours.cv, 100 * pair.reference.cv);
         }
         std::fflush(stdout);
     }
 
 private:
-    struct Side {
-        double ours = 0;
-        double pixman = 0;
+    struct Samples {
+        std::vector<double> repetitions;
+        double best = 0;
+        double median = 0;
+        double cv = 0;
+
+        // Figures from the repetitions where they were seen.
+        void Settle() {
+            if (repetitions.empty())
+                return;
+            std::vector<double> sorted = repetitions;
+            std::sort(sorted.begin(), sorted.end());
+            best = sorted.front();
+            const size_t n = sorted.size();
+            median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+            double mean = 0, square = 0;
+            for (const double v : sorted)
+                mean += v / static_cast<double>(n);
+            for (const double v : sorted)
+                square += (v - mean) * (v - mean);
+            cv = n > 1 ? std::sqrt(square / static_cast<double>(n - 1)) / mean : 0;
+        }
     };
-    std::map<std::string, Side> mWorkloads;
+    struct Pair {
+        Samples ours;
+        Samples reference;
+    };
+
+    Samples& Side(const std::string& workload, bool ours) {
+        Pair& pair = mWorkloads[workload];
+        return ours ? pair.ours : pair.reference;
+    }
+
+    std::string mReference;
+    std::map<std::string, Pair> mWorkloads;
 };
 
 // Registers the pair "<name>/ours" and "<name>/pixman" of one workload.
 template <class Ours, class Pixman>
-void RegisterPair(const std::string& name, Ours ours, Pixman pixman) {
-    benchmark::RegisterBenchmark((name + "/ours").c_str(), ours)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((name + "/pixman").c_str(), pixman)->Unit(benchmark::kMicrosecond);
+void RegisterPair(const std::string& name, Ours ours, Pixman pixman, const std::string& reference = "pixman") {
+    auto fastest = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
+    benchmark::RegisterBenchmark((name + "/ours").c_str(), ours)
+        ->Unit(benchmark::kMicrosecond)
+        ->ComputeStatistics("min", fastest);
+    benchmark::RegisterBenchmark((name + "/" + reference).c_str(), pixman)
+        ->Unit(benchmark::kMicrosecond)
+        ->ComputeStatistics("min", fastest);
 }
 
 // Runs what is registered, as the command line selects, and ends with the
 // table of ratios; the result of main.
-inline int RunPairs(int& argc, char** argv) {
+inline int RunPairs(int& argc, char** argv, const std::string& reference = "pixman") {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(reference);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "framework/graphics/fill_rows.h"
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/memory_image_blend.h"
 
@@ -60,18 +61,15 @@ using SpanKernel = void (*)(uint32_t* pixels, int count, const FillColor& color)
 void SkipSpan(uint32_t*, int, const FillColor&) {}
 
 void StoreSpan(uint32_t* pixels, int count, const FillColor& color) {
-    std::fill_n(pixels, count, color.mPacked);
+    FillRows::Store32(pixels, count, color.mPacked);
 }
 
+// Over an opaque destination the weight is the alpha itself, with the
+// colour's products precomputed; other pixels take the full rule.
 void BlendSpan(uint32_t* pixels, int count, const FillColor& color) {
-    for (uint32_t* end = pixels + count; pixels != end; ++pixels) {
-        uint32_t d = *pixels;
-        if (d >> 24 == 255) // opaque destination: weight = alpha, products precomputed
-            *pixels = 0xFF000000u | (((d & 0x00FF00FF) * color.mInverse + color.mRedBlueTimesAlpha) >> 8 & 0x00FF00FF) |
-                      (((d & 0x0000FF00) * color.mInverse + color.mGreenTimesAlpha) >> 8 & 0x0000FF00);
-        else
-            *pixels = BlendNormal(d, color.mPacked, color.mAlpha);
-    }
+    const FillRows::OverOpaque32 over{color.mInverse, color.mRedBlueTimesAlpha, color.mGreenTimesAlpha};
+    FillRows::BlendOverOpaque32(pixels, count, over,
+                                [&](uint32_t d) { return BlendNormal(d, color.mPacked, color.mAlpha); });
 }
 
 // By the fill colour's alpha: 0 changes nothing, 255 stores, others blend.

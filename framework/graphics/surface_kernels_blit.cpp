@@ -456,6 +456,40 @@ void StraightAlphaBlt(const SurfaceTarget& surface, const DisplayTables& tables,
     }
 }
 
+namespace {
+
+// The copy kernel's 32-bit row: every word, or with `keyed` only the words
+// whose alpha byte is not 0.
+void CopyWords(uint32_t* d, const uint32_t* s, int32_t count, bool keyed) {
+    if (!keyed) {
+        std::memcpy(d, s, static_cast<size_t>(count) * 4);
+        return;
+    }
+    int32_t i = 0;
+#if defined(__SSE2__)
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; i + 4 <= count; i += 4) {
+        const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(words, alpha), _mm_setzero_si128());
+        const int mask = _mm_movemask_epi8(clear);
+        if (mask == 0xFFFF)
+            continue;
+        __m128i* to = reinterpret_cast<__m128i*>(d + i);
+        if (mask != 0)
+            _mm_storeu_si128(to,
+                             _mm_or_si128(_mm_andnot_si128(clear, words), _mm_and_si128(clear, _mm_loadu_si128(to))));
+        else
+            _mm_storeu_si128(to, words);
+    }
+#endif
+    for (; i < count; ++i) {
+        if ((s[i] >> 24) != 0)
+            d[i] = s[i];
+    }
+}
+
+} // namespace
+
 void CopyBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source, int x, int y,
              const IntRect& srcRect) {
     source.mDrawn = true;
@@ -465,12 +499,26 @@ void CopyBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryIm
         return;
     source.UpdateAlphaFlags();
     const bool keyed = source.mHasTrans;
+    if (depth == DepthWay::Rgb32 && !source.mColorTable) {
+        // True-colour words onto 32 bits: an opaque row is one copy, a keyed
+        // one takes four pixels at a time.
+        const uint32_t* words = SurfacePixel::DisplayWords(source, tables.Format());
+        if (words != nullptr)
+            ForEachRow<uint32_t>(surface, area, source.mWidth,
+                                 [&](uint32_t* d, size_t si) { CopyWords(d, words + si, area.mSrc.mWidth, keyed); });
+        return;
+    }
     SurfacePixel::WithDisplayWords(source, tables.Format(), [&](auto src) {
         auto copy = [&](auto* d, size_t si) {
             using Pixel = std::remove_pointer_t<decltype(d)>;
+            if (!keyed) {
+                for (int32_t i = 0; i < area.mSrc.mWidth; ++i)
+                    d[i] = static_cast<Pixel>(src[si + i]);
+                return;
+            }
             for (int32_t i = 0; i < area.mSrc.mWidth; ++i) {
                 const uint32_t s = src[si + i];
-                if (!keyed || (s >> 24) != 0)
+                if ((s >> 24) != 0)
                     d[i] = static_cast<Pixel>(s);
             }
         };

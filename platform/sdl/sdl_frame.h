@@ -15,4 +15,11 @@ namespace platform {
 // empty or not one run of bits.
 bool FrameToArgb(const FrameView& frame, std::vector<std::uint32_t>& out);
 
+// The same into rows of `outPitch` bytes at `out` (a texture being filled).
+// A frame already in x8r8g8b8 only gains its opaque alpha, row by row.
+bool FrameToArgb(const FrameView& frame, std::uint32_t* out, int outPitch);
+
+// The layout whose rows go to the window as they are, bar the alpha byte.
+bool IsXrgb8888(const PixelFormat& format);
+
 } // namespace platform

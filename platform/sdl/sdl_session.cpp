@@ -18,6 +18,13 @@ void SetHintsOnce() {
     // Full screen stays up when another program takes the focus, as a
     // desktop-sized window does.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The window's picture is a plain shared-memory image the display copies
+    // from. SDL would otherwise keep it in an OpenGL texture and draw that
+    // each present: without a graphics card that is a software OpenGL that
+    // costs more CPU than the whole frame, and the texture keeps the size SDL
+    // asked for, so where the desktop leaves a full-screen window smaller it
+    // shows a far corner of the picture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 
 bool DisplayNamed() {
@@ -26,12 +33,21 @@ bool DisplayNamed() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
+// SDL's windowless outputs, taken only when asked for by name: measurements
+// of the present path run on them without a display server.
+bool WindowlessOutputAsked() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const std::string name = asked != nullptr ? asked : "";
+    return name == "offscreen" || name == "dummy";
+}
+
 } // namespace
 
 SdlSubsystem::SdlSubsystem(std::uint32_t flags) : mFlags(flags) {
     // Without a desktop SDL would fall back to an off-screen video output
     // that shows nothing: windows need a display named.
-    if ((flags & SDL_INIT_VIDEO) && !DisplayNamed()) {
+    const bool windowless = (flags & SDL_INIT_VIDEO) && WindowlessOutputAsked();
+    if ((flags & SDL_INIT_VIDEO) && !DisplayNamed() && !windowless) {
         mError = "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return;
     }
@@ -44,7 +60,7 @@ SdlSubsystem::SdlSubsystem(std::uint32_t flags) : mFlags(flags) {
     // When the named display cannot be reached SDL may still start on an
     // output without windows on a desktop (off-screen, KMS, evdev): that is
     // no display for us.
-    if (flags & SDL_INIT_VIDEO) {
+    if ((flags & SDL_INIT_VIDEO) && !windowless) {
         const char* driver = SDL_GetCurrentVideoDriver();
         const std::string name = driver != nullptr ? driver : "";
         if (name != "x11" && name != "wayland") {

@@ -24,12 +24,6 @@ constexpr std::array<std::array<int, 2>, 3> kCommonSizes = {{{640, 480}, {800, 6
 } // namespace
 
 SdlVideoDriver::SdlVideoDriver() : mVideo(SDL_INIT_VIDEO) {
-    // The window's pixels go to the desktop as they are (on X11 through
-    // shared memory), not through an OpenGL texture: that texture keeps the
-    // size SDL asked for, and where the desktop leaves a full-screen window
-    // smaller it shows a far corner of the picture; it would also tie each
-    // window's drawing to one thread's context.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     mCurrentMode = DesktopMode();
 }
 
@@ -373,7 +367,7 @@ bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
         return true;
     if (m.texture)
         SDL_DestroyTexture(m.texture);
-    m.texture = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    m.texture = SDL_CreateTexture(m.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
     m.textureWidth = m.texture ? width : 0;
     m.textureHeight = m.texture ? height : 0;
     if (m.texture)
@@ -384,9 +378,19 @@ bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
 void SdlVideoDriver::Draw(Mirror& m) {
     if (!m.renderer || !m.texture)
         return;
-    SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(m.renderer);
     const SDL_Rect target = ToSdl(ViewOf(m).ToOutput(m.destination));
+    int outWidth = 0, outHeight = 0;
+    SDL_GetRendererOutputSize(m.renderer, &outWidth, &outHeight);
+    // Only the bars around the picture are cleared; the picture covers the rest.
+    const SDL_Rect bars[] = {{0, 0, outWidth, target.y},
+                             {0, target.y + target.h, outWidth, outHeight - target.y - target.h},
+                             {0, target.y, target.x, target.h},
+                             {target.x + target.w, target.y, outWidth - target.x - target.w, target.h}};
+    SDL_SetRenderDrawColor(m.renderer, 0, 0, 0, 255);
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0)
+            SDL_RenderFillRect(m.renderer, &bar);
+    }
     SDL_RenderCopy(m.renderer, m.texture, nullptr, &target);
     SDL_RenderPresent(m.renderer);
 }
@@ -412,7 +416,7 @@ void SdlVideoDriver::DrawPendingFrames() {
 bool SdlVideoDriver::Present(WindowHandle window, const FrameView& frame, const Rect& destination) {
     std::lock_guard lock(mMutex);
     Mirror* m = Find(window);
-    if (!m)
+    if (!m || !IsPresentableFrame(frame))
         return false;
     if (std::this_thread::get_id() != mOwner) {
         // The renderer is not this thread's to call: the owner draws the
@@ -426,7 +430,20 @@ bool SdlVideoDriver::Present(WindowHandle window, const FrameView& frame, const 
         return true;
     }
     m->hasPending = false;
-    return FrameToArgb(frame, mScratch) && Show(*m, mScratch, frame.width, frame.height, destination);
+    if (!EnsureTexture(*m, frame.width, frame.height))
+        return false;
+    // The frame is converted straight into the texture's own rows.
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m->texture, nullptr, &pixels, &pitch) != 0)
+        return false;
+    const bool converted = FrameToArgb(frame, static_cast<std::uint32_t*>(pixels), pitch);
+    SDL_UnlockTexture(m->texture);
+    if (!converted)
+        return false;
+    m->destination = destination;
+    Draw(*m);
+    return true;
 }
 
 bool SdlVideoDriver::ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) {

@@ -127,7 +127,6 @@ private:
     DisplayMode mCurrentMode;
     bool mPointerKnown = false;
     Point mPointer; // the desktop pointer at the last pump
-    std::vector<std::uint32_t> mScratch;
 };
 
 } // namespace platform

@@ -37,8 +37,56 @@ bool Inside(const Rect& inner, const Rect& outer) {
            inner.bottom <= outer.bottom;
 }
 
+namespace {
+
+// Unscaled copies keep source column (x - dest left + source left): whole
+// rows move at once, and a keyed copy tests typed pixels.
+template <typename Pixel>
+void CopyKeyedRow(std::uint8_t* to, const std::uint8_t* from, int count, const ColorKey& key) {
+    for (int i = 0; i < count; ++i, to += sizeof(Pixel), from += sizeof(Pixel)) {
+        Pixel value;
+        std::memcpy(&value, from, sizeof(Pixel));
+        if (value < key.low || value > key.high) {
+            std::memcpy(to, &value, sizeof(Pixel));
+        }
+    }
+}
+
+void CopyUnscaled(const PixelPlane& dest, const Rect& destRect, const Rect& clip, const PixelPlane& src,
+                  const Rect& srcRect, const ColorKey* key) {
+    const int bpp = dest.bytesPerPixel;
+    const int sx = srcRect.left + (clip.left - destRect.left);
+    const int sy = srcRect.top + (clip.top - destRect.top);
+    const std::size_t rowBytes = static_cast<std::size_t>(clip.Width()) * static_cast<std::size_t>(bpp);
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const std::uint8_t* from =
+            src.bits + std::ptrdiff_t{sy + (y - clip.top)} * src.pitch + std::ptrdiff_t{sx} * bpp;
+        std::uint8_t* to = dest.bits + std::ptrdiff_t{y} * dest.pitch + std::ptrdiff_t{clip.left} * bpp;
+        if (!key) {
+            std::memmove(to, from, rowBytes);
+        } else if (bpp == 4) {
+            CopyKeyedRow<std::uint32_t>(to, from, clip.Width(), *key);
+        } else if (bpp == 2) {
+            CopyKeyedRow<std::uint16_t>(to, from, clip.Width(), *key);
+        } else {
+            for (int x = 0; x < clip.Width(); ++x, to += bpp, from += bpp) {
+                const std::uint32_t value = ReadPixel(from, bpp);
+                if (value < key->low || value > key->high) {
+                    std::memcpy(to, from, static_cast<std::size_t>(bpp));
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
 void BlitNearest(const PixelPlane& dest, const Rect& destRect, const Rect& clip, const PixelPlane& src,
                  const Rect& srcRect, const ColorKey* key) {
+    if (destRect.Width() == srcRect.Width() && destRect.Height() == srcRect.Height()) {
+        CopyUnscaled(dest, destRect, clip, src, srcRect, key);
+        return;
+    }
     const int bpp = dest.bytesPerPixel;
     const std::int64_t dw = destRect.Width(), dh = destRect.Height();
     const std::int64_t sw = srcRect.Width(), sh = srcRect.Height();
@@ -68,11 +116,18 @@ void BlitNearest(const PixelPlane& dest, const Rect& destRect, const Rect& clip,
 }
 
 void FillPixels(const PixelPlane& dest, const Rect& rect, std::uint32_t value) {
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        std::uint8_t* row = dest.bits + std::ptrdiff_t{y} * dest.pitch;
-        for (int x = rect.left; x < rect.right; ++x) {
-            WritePixel(row + std::ptrdiff_t{x} * dest.bytesPerPixel, dest.bytesPerPixel, value);
-        }
+    if (IsEmpty(rect)) {
+        return;
+    }
+    // The first row is written pixel by pixel, the others are copies of it.
+    const int bpp = dest.bytesPerPixel;
+    const std::size_t rowBytes = static_cast<std::size_t>(rect.Width()) * static_cast<std::size_t>(bpp);
+    std::uint8_t* first = dest.bits + std::ptrdiff_t{rect.top} * dest.pitch + std::ptrdiff_t{rect.left} * bpp;
+    for (int x = 0; x < rect.Width(); ++x) {
+        WritePixel(first + std::ptrdiff_t{x} * bpp, bpp, value);
+    }
+    for (int y = rect.top + 1; y < rect.bottom; ++y) {
+        std::memcpy(first + std::ptrdiff_t{y - rect.top} * dest.pitch, first, rowBytes);
     }
 }
 

@@ -281,35 +281,41 @@ TEST(SurfaceKernelsBlit, MirrorReversesTheRowAndItsRuns) {
 // on any data, tails of rows included.
 TEST(SurfaceKernelsBlit, VectorFormsMatchThePixelRules) {
     std::mt19937 random(3);
+    // Partial alpha takes the run walk; without it the normal blit copies
+    // (keyed when some pixels are transparent), as the mirror's white rules do.
+    enum Alphas { Partial, Keyed, Opaque };
     for (bool additive : {false, true})
-        for (int width : {1, 4, 7, 13}) {
-            SCOPED_TRACE(std::string(additive ? "additive " : "normal ") + std::to_string(width));
-            std::vector<uint32_t> pixels(static_cast<size_t>(width) * 3);
-            for (uint32_t& p : pixels) {
-                const uint32_t kind = random() % 4; // alpha 0, 255, partial; black runs too
-                p = kind == 0 ? 0 : kind == 1 ? random() | 0xFF000000u : (random() | 0x01000000u) & 0xFEFFFFFFu;
-            }
-            auto source = MakeImage(width, 3, pixels);
-            TestSurface plain(width, 3, 32), mirrored(width, 3, 32);
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < width; ++x) {
-                    const uint32_t d = random();
-                    plain.Set(x, y, d);
-                    mirrored.Set(width - 1 - x, y, d);
+        for (Alphas alphas : {Partial, Keyed, Opaque})
+            for (int width : {1, 4, 7, 13, 22}) {
+                SCOPED_TRACE(std::string(additive ? "additive " : "normal ") + std::to_string(width) + " alphas " +
+                             std::to_string(alphas));
+                std::vector<uint32_t> pixels(static_cast<size_t>(width) * 3);
+                for (uint32_t& p : pixels) {
+                    // alpha 0, 255, partial; black runs too
+                    const uint32_t kind = alphas == Opaque ? 1 : random() % (alphas == Keyed ? 2 : 4);
+                    p = kind == 0 ? 0 : kind == 1 ? random() | 0xFF000000u : (random() | 0x01000000u) & 0xFEFFFFFFu;
                 }
-            const DisplayTables tables(DisplayPixelFormat::Rgb888());
-            const IntRect all(0, 0, width, 3);
-            if (additive) {
-                AdditiveBlt(plain.Target(), tables, *source, 0, 0, all, Color::White);
-                AdditiveBltMirror(mirrored.Target(), tables, *source, 0, 0, all, Color::White);
-            } else {
-                NormalBlt(plain.Target(), tables, *source, 0, 0, all, Color::White);
-                NormalBltMirror(mirrored.Target(), tables, *source, 0, 0, all, Color::White);
+                auto source = MakeImage(width, 3, pixels);
+                TestSurface plain(width, 3, 32), mirrored(width, 3, 32);
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < width; ++x) {
+                        const uint32_t d = random();
+                        plain.Set(x, y, d);
+                        mirrored.Set(width - 1 - x, y, d);
+                    }
+                const DisplayTables tables(DisplayPixelFormat::Rgb888());
+                const IntRect all(0, 0, width, 3);
+                if (additive) {
+                    AdditiveBlt(plain.Target(), tables, *source, 0, 0, all, Color::White);
+                    AdditiveBltMirror(mirrored.Target(), tables, *source, 0, 0, all, Color::White);
+                } else {
+                    NormalBlt(plain.Target(), tables, *source, 0, 0, all, Color::White);
+                    NormalBltMirror(mirrored.Target(), tables, *source, 0, 0, all, Color::White);
+                }
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < width; ++x)
+                        ASSERT_EQ(plain.At(x, y), mirrored.At(width - 1 - x, y)) << x << "," << y;
             }
-            for (int y = 0; y < 3; ++y)
-                for (int x = 0; x < width; ++x)
-                    ASSERT_EQ(plain.At(x, y), mirrored.At(width - 1 - x, y)) << x << "," << y;
-        }
 }
 
 // ---- Stretches ----

@@ -123,4 +123,24 @@ TEST(SdlFrame, EveryPresentableLayoutBecomesOpaqueArgb) {
     EXPECT_FALSE(FrameToArgb({rgb565, 4, 2, 1, odd}, out));
 }
 
+// A frame already in the window's layout is copied row by row with its alpha
+// made opaque: padded rows on both sides, the padding of the output kept.
+TEST(SdlFrame, XrgbFramesAreCopiedRowByRowIntoPaddedRows) {
+    constexpr int kWidth = 5, kHeight = 3, kInPitch = 7, kOutPitch = 6;
+    std::vector<std::uint32_t> in(kInPitch * kHeight);
+    for (std::size_t i = 0; i < in.size(); ++i)
+        in[i] = static_cast<std::uint32_t>(i * 0x01234567u);
+    std::vector<std::uint32_t> out(kOutPitch * kHeight, 0xDEADBEEFu);
+    ASSERT_TRUE(
+        FrameToArgb({in.data(), kInPitch * 4, kWidth, kHeight, PixelFormat::Xrgb8888()}, out.data(), kOutPitch * 4));
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kOutPitch; ++x) {
+            const std::uint32_t expected = x < kWidth ? in[y * kInPitch + x] | 0xFF000000u : 0xDEADBEEFu;
+            EXPECT_EQ(out[y * kOutPitch + x], expected) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(FrameToArgb({in.data(), kInPitch * 4, kWidth, kHeight, PixelFormat::Xrgb8888()}, out.data(),
+                             (kWidth - 1) * 4)); // output rows too short
+}
+
 } // namespace

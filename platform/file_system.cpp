@@ -127,6 +127,21 @@ std::string ResolvePath(std::string_view path) {
     return result;
 }
 
+std::string ResolvePathExactName(std::string_view path) {
+    std::size_t slash = path.size();
+    while (slash > 0 && !IsSeparator(path[slash - 1]))
+        --slash;
+    const std::string name = Cp1251ToUtf8(path.substr(slash));
+    if (slash == 0)
+        return name;
+    return JoinDisk(ResolvePath(path.substr(0, slash)), name);
+}
+
+bool FileExistsExactName(std::string_view path) {
+    struct stat st {};
+    return stat(ResolvePathExactName(path).c_str(), &st) == 0;
+}
+
 std::FILE* OpenFile(std::string_view path, const char* mode) {
     return std::fopen(ResolvePath(path).c_str(), mode);
 }
@@ -152,6 +167,25 @@ bool WriteWholeFile(std::string_view path, std::string_view data) {
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
     ok = (std::fclose(f) == 0) && ok;
     return ok;
+}
+
+bool WriteOwnFile(std::string_view path, std::string_view data) {
+    const std::string disk = ResolvePathExactName(path);
+    // A file left from before keeps its mode through O_TRUNC: start anew.
+    unlink(disk.c_str());
+    const int fd = open(disk.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < data.size();) {
+        const ssize_t wrote = write(fd, data.data() + done, data.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        ok = wrote > 0;
+        if (ok)
+            done += static_cast<std::size_t>(wrote);
+    }
+    return close(fd) == 0 && ok;
 }
 
 bool FileExists(std::string_view path) {

@@ -23,12 +23,22 @@ namespace platform {
 // folder. An exact match wins over a case-insensitive one.
 std::string ResolvePath(std::string_view path);
 
+// As ResolvePath for every folder of the path, but the last component keeps
+// exactly the spelling given: a file that exists only in another letter case
+// is not found through it.
+std::string ResolvePathExactName(std::string_view path);
+// True when the last component exists with exactly the spelling given.
+bool FileExistsExactName(std::string_view path);
+
 // fopen through the resolver (mode as for fopen).
 std::FILE* OpenFile(std::string_view path, const char* mode);
 
 // Whole-file helpers through the resolver.
 bool ReadWholeFile(std::string_view path, std::string& out);
 bool WriteWholeFile(std::string_view path, std::string_view data);
+// Creates (or replaces) the file under exactly the name given, readable by
+// everyone and writable by its owner only (0644 less the umask).
+bool WriteOwnFile(std::string_view path, std::string_view data);
 
 // ---- Files and folders -----------------------------------------------------
 

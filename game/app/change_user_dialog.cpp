@@ -121,7 +121,8 @@ void ChangeUserDialog::DialogButtonRelease(int32_t dialogId, int32_t result) {
     const std::string name = entry != nullptr ? entry->GetText() : std::string();
     UserManager* users = UserManager::GetInstance();
     if (dialogId == kNewUserDialogId && result == 1 && !name.empty() && users != nullptr) {
-        if (users->UserExists(name)) {
+        // A taken name, or the list's own: the player is asked again.
+        if (!users->CanAddUser(name)) {
             app->ShowMessage(kEnterCorrectName);
             // The finished dialog goes before its successor takes its id.
             app->KillDialog(dialogId);

@@ -120,6 +120,8 @@ GameApp::~GameApp() {
 
 void GameApp::DialogButtonRelease(int32_t dialogId, int32_t) {
     KillDialog(dialogId);
+    if (dialogId == kNoticeDialogId)
+        ShowNextNotice();
 }
 
 Kavo::Dialog* GameApp::NewDialog(int32_t id, bool isModal, const std::string& header, const std::string& lines,

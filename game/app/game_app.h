@@ -5,6 +5,7 @@
 // tables the start-up load fills.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -119,6 +120,10 @@ public:
     // Shows message box 1 to 7 (not 4) and waits for it; true when it was
     // closed with button 1.
     virtual bool ShowMessage(int messageId);
+    // Shows what the player should know about the saved games, one message
+    // box at a time, without waiting for it.
+    void ShowNotice(const std::string& text);
+    static constexpr int32_t kNoticeDialogId = 102;
     // Opens the name-entry dialog (id 101) reporting to `listener`.
     virtual void ShowNewUserDialog(Kavo::DialogListener* listener, int value);
     // The open name-entry dialog; null once it is gone.
@@ -164,6 +169,9 @@ private:
     bool LoadCounted(Kavo::ResourceManager& manager, const std::string& group);
     // Waits for the sound system's volumes to settle after a focus change.
     void ReapplySoundVolumes();
+    void ShowNextNotice();
+
+    std::deque<std::string> mNotices;
 
     // Where each transition's entering and leaving screens are kept.
     struct Transition {

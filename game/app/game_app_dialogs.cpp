@@ -46,6 +46,23 @@ bool GameApp::ShowMessage(int messageId) {
     return dialog->WaitForResult(true) == 1;
 }
 
+void GameApp::ShowNotice(const std::string& text) {
+    mNotices.push_back(text);
+    ShowNextNotice();
+}
+
+void GameApp::ShowNextNotice() {
+    if (mNotices.empty() || GetDialog(kNoticeDialogId) != nullptr || mWidgetManager == nullptr)
+        return;
+    auto* dialog = new MessageDialog("UI/messagebox.txt", Term("Warning"), mNotices.front());
+    mNotices.pop_front();
+    dialog->mId = kNoticeDialogId;
+    // Closing it comes back here, which removes it and shows the next one.
+    dialog->mDialogListener = this;
+    AddDialog(dialog);
+    mWidgetManager->SetFocus(dialog);
+}
+
 void GameApp::ShowNewUserDialog(Kavo::DialogListener* listener, int value) {
     auto* dialog = new EditDialog(kNewUserLayout);
     dialog->mId = EditDialog::kDefaultId; // whatever the layout says: the listeners know it by this id

@@ -165,6 +165,9 @@ void GameApp::InitGame() {
     }
     if (mSteps.mRegisterGoals)
         mSteps.mRegisterGoals();
+    // What loading found out about the saved games, and later save failures.
+    if (UserManager* users = UserManager::GetInstance())
+        users->SetNoticeHandler([this](const std::string& text) { ShowNotice(text); });
     if (mTitleScreen != nullptr) {
         if (mSteps.mSetTitleLoaded)
             mSteps.mSetTitleLoaded(*mTitleScreen);
@@ -181,6 +184,8 @@ double GameApp::GetLoadingProgress() {
 void GameApp::Shutdown() {
     if (mSteps.mCloseTip)
         mSteps.mCloseTip();
+    if (UserManager* users = UserManager::GetInstance())
+        users->SetNoticeHandler(nullptr);
     SndShutdown();
     if (mWidgetManager != nullptr)
         mWidgetManager->RemoveAllWidgets(false, false);

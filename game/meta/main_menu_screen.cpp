@@ -21,6 +21,7 @@ namespace {
 constexpr int32_t kEscape = 27;
 constexpr int32_t kF1 = 112;
 constexpr int32_t kExitQuestion = 1;
+constexpr int32_t kEnterCorrectName = 2;
 
 bool ContinueFlag() {
     UserManager* users = UserManager::GetInstance();
@@ -194,6 +195,13 @@ void MainMenuScreen::DialogButtonRelease(int32_t dialogId, int32_t buttonId) {
         auto* entry = dynamic_cast<EditDialog*>(mApp->GetDialog(dialogId));
         const std::string name = entry != nullptr ? entry->GetText() : std::string();
         UserManager* users = UserManager::GetInstance();
+        if (!name.empty() && users != nullptr && !users->CanAddUser(name)) {
+            const int mode = entry->mMode;
+            mApp->ShowMessage(kEnterCorrectName);
+            mApp->KillDialog(dialogId);
+            mApp->ShowNewUserDialog(this, mode);
+            return;
+        }
         if (!name.empty() && users != nullptr) {
             auto* user = new User;
             user->mName = name;

@@ -176,6 +176,8 @@ void PostPanel::DialogButtonRelease(int32_t dialogId, int32_t button) {
             mSelected->mGreyed = !solved;
             if (ItemEntry* entry = users->FindItem(mSelected->GetMap()->mRecipe, kPostcardList))
                 entry->mState = solved ? 1 : 0;
+            // Kept at once, as the other screens keep their results.
+            users->Save();
         }
         // Gone before the map comes back, so that the map keeps the focus.
         if (app != nullptr)

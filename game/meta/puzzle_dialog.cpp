@@ -93,6 +93,7 @@ ItemEntry* PuzzleDialog::PostcardEntry() const {
 
 void PuzzleDialog::Start(const std::string& postcard, int puzzle, const std::string& recipe, bool fromBoard) {
     mRecipe = recipe;
+    mFromBoard = fromBoard;
     mState = 0;
     mCard.reset();
     mParticles.reset();
@@ -196,9 +197,16 @@ void PuzzleDialog::OnFirstSelect() {
     Play("puzzleselect");
 }
 
+void PuzzleDialog::SaveIfFromMap() const {
+    UserManager* users = UserManager::GetInstance();
+    if (!mFromBoard && users != nullptr)
+        users->Save();
+}
+
 void PuzzleDialog::OnSolved() {
     if (ItemEntry* entry = PostcardEntry())
         entry->mState = 1;
+    SaveIfFromMap();
     if (mSkip != nullptr)
         mSkip->SetVisible(false);
     if (mDone != nullptr)
@@ -258,6 +266,7 @@ void PuzzleDialog::CheckAward() {
     mAttachedEffect.reset();
     for (const auto& [index, value] : awards)
         record->mMetaState[static_cast<size_t>(index)] = value;
+    SaveIfFromMap();
     GameApp* app = gGameApp;
     Kavo::Dialog* reward = mMakeRewardDialog ? mMakeRewardDialog(awards) : nullptr;
     if (reward == nullptr || app == nullptr)

@@ -114,11 +114,14 @@ public:
 private:
     ItemEntry* PostcardEntry() const;
     void CheckAward();
+    // From the map nothing else saves the solved postcard or its award.
+    void SaveIfFromMap() const;
     void MakeRecipeCard();
     void ReleasePictures();
 
     std::unique_ptr<Layout> mLayout;
     std::string mRecipe;
+    bool mFromBoard = false;
     HeldImage mPicture;
     std::unique_ptr<Kavo::MemoryImage> mRecipeCard;
     Kavo::Image* mShadow = nullptr;

@@ -118,6 +118,8 @@ void RoomScreen::MenuClick(int x, int y) {
         PlayUiSound("buystuff", true);
     } else if (mDishes.Pick(cell)) {
         SaveMenu();
+        // The dishes' places score the menu: the bar and the stored value follow.
+        UpdateValues();
         Save();
     }
 

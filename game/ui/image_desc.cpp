@@ -2,12 +2,46 @@
 
 #include "engine/base/string_tools.h"
 #include "framework/graphics/graphics.h"
+#include "framework/imagelib/image_codecs.h"
 #include "game/ui/hardware_3d.h"
 #include "game/ui/ini_document.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace Game {
+
+namespace {
+
+// How many steps of `size` from `start` still end inside a picture side.
+int64_t StepsThatFit(int64_t start, int64_t size, int64_t wanted) {
+    constexpr int64_t side = Kavo::ImageLib::kMaxImageSide;
+    if (wanted <= 0 || start < 0 || size < 0 || start + size > side)
+        return 0;
+    // A frame without extent never leaves the picture: the count caps it.
+    if (size == 0)
+        return wanted;
+    return std::min(wanted, (side - start) / size);
+}
+
+} // namespace
+
+void ImageDesc::AddGrid(Kavo::IntRect first, int cols, int rows) {
+    // Frames past the largest picture the game can load could never show;
+    // the count keeps a grid of tiny frames from taking all the memory.
+    const int64_t fitCols = StepsThatFit(first.mX, first.mWidth, cols);
+    const int64_t fitRows = StepsThatFit(first.mY, first.mHeight, rows);
+    for (int64_t row = 0; row < fitRows; ++row) {
+        for (int64_t col = 0; col < fitCols; ++col) {
+            if (mRects.size() >= static_cast<size_t>(kMaxFrames))
+                return;
+            if (row != 0 || col != 0)
+                mRects.emplace_back(static_cast<int>(first.mX + first.mWidth * col),
+                                    static_cast<int>(first.mY + first.mHeight * row), first.mWidth, first.mHeight);
+        }
+    }
+}
 
 bool ImageDesc::LoadFromSection(const IniSection& section) {
     section.GetString("ImageFile", "", mImageFile);
@@ -24,16 +58,8 @@ bool ImageDesc::LoadFromSection(const IniSection& section) {
         std::sscanf(piece.c_str(), "%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3]);
         mRects.emplace_back(v[0], v[1], v[2], v[3]);
     }
-    if (!mRects.empty()) {
-        const Kavo::IntRect first = mRects.front();
-        for (int row = 0; row < rows; ++row) {
-            for (int col = 0; col < cols; ++col) {
-                if (row != 0 || col != 0)
-                    mRects.emplace_back(first.mX + first.mWidth * col, first.mY + first.mHeight * row, first.mWidth,
-                                        first.mHeight);
-            }
-        }
-    }
+    if (!mRects.empty())
+        AddGrid(mRects.front(), cols, rows);
     SetCurrentRect(section.GetInt("ActiveRect", 0));
     return true;
 }

@@ -21,10 +21,15 @@ class IniSection;
 
 class ImageDesc {
 public:
+    // The most frames one description holds.
+    static constexpr int kMaxFrames = 65536;
+
     // Always true. A "Rects" piece that is not four numbers keeps its place
     // (frames address rectangles by index) with its unread numbers 0; a grid
-    // without a first rectangle adds nothing; an "ActiveRect" outside the
-    // list gives an empty current rectangle, which draws nothing.
+    // without a first rectangle adds nothing, and its frames that would lie
+    // outside the largest loadable picture, or past kMaxFrames, are left
+    // out; an "ActiveRect" outside the list gives an empty current
+    // rectangle, which draws nothing.
     bool LoadFromSection(const IniSection& section);
     // False when the file has no section; else the section "Main".
     bool LoadFile(const std::string& path);
@@ -36,6 +41,10 @@ public:
     // The rectangle of that index, or an empty one outside the list.
     Kavo::IntRect GetRect(int index) const;
     void SetCurrentRect(int index) { mCurrentRect = GetRect(index); }
+
+    // The frames of a "ColCount" x "RowCount" grid after the first, row by
+    // row (the first is copied: the list grows under it).
+    void AddGrid(Kavo::IntRect first, int cols, int rows);
 
     std::string mImageFile;
     std::string mAlphaFile;

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
+#include <string>
 
 #include "framework/app/kavo_app_base.h"
 #include "framework/util/buffer.h"
-#include "framework/util/system_util.h"
 #include "game/ui/app_file.h"
 #include "game/ui/profile_services.h"
+#include "game/ui/termins.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 
@@ -40,8 +42,50 @@ bool TakeCount(Kavo::Buffer& buffer, int32_t count, int entryBytes) {
     return false;
 }
 
+float FromHundredths(int64_t hundredths) {
+    return static_cast<float>(static_cast<double>(hundredths) * 0.01);
+}
+
 float ReadHundredths(Kavo::Buffer& buffer) {
-    return static_cast<float>(static_cast<double>(buffer.ReadLong()) * 0.01);
+    return FromHundredths(buffer.ReadLong());
+}
+
+constexpr const char* kProfileSuffix = ".dat";
+constexpr const char* kAsideSuffix = ".bad";
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A path as the player finds it on the disk, in program text.
+std::string ShownPath(const std::string& path) {
+    return platform::Utf8ToCp1251(platform::ResolvePath(path));
+}
+
+// The term's text (or the fallback when the table lacks it) with each "%s"
+// replaced by the next argument.
+std::string NoticeText(const char* key, const char* fallback, std::initializer_list<std::string> args) {
+    std::string text = Termins::Lookup(key);
+    if (text == key)
+        text = fallback;
+    std::string out;
+    auto arg = args.begin();
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 's' && arg != args.end()) {
+            out += *arg++;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The profile file of exactly that name: a file that differs only in letter
+// case is another player's.
+bool LoadProfileFile(const std::string& path, Kavo::Buffer& buffer) {
+    return platform::FileExistsExactName(path) && LoadAppFile(path, buffer);
 }
 
 } // namespace
@@ -57,10 +101,20 @@ bool IsPlainFileName(std::string_view name) {
     return true;
 }
 
+bool IsProfileName(std::string_view name) {
+    return IsPlainFileName(name) && !platform::Cp1251EqualNoCase(name, "users");
+}
+
 int32_t StoredHundredths(float value) {
-    const double scaled = std::trunc(static_cast<double>(value) * 100.0);
-    if (std::isnan(scaled))
+    const double exact = static_cast<double>(value) * 100.0;
+    if (std::isnan(exact))
         return 0;
+    // A value read from a profile goes back as the hundredths it came from:
+    // the float nearest 0.29 is just below it, and truncation would lose one.
+    double scaled = std::trunc(exact);
+    const double nearest = std::round(exact);
+    if (std::fabs(nearest) < 4e9 && FromHundredths(static_cast<int64_t>(nearest)) == value)
+        scaled = nearest;
     if (scaled >= static_cast<double>(std::numeric_limits<int32_t>::max()))
         return std::numeric_limits<int32_t>::max();
     if (scaled <= static_cast<double>(std::numeric_limits<int32_t>::min()))
@@ -74,7 +128,7 @@ platform::ProcessSlot<UserManager>& UserManagerSlot() {
 }
 
 UserManager::UserManager()
-    : mWriteFile([](const std::string& path, std::string_view data) { return platform::WriteWholeFile(path, data); }) {}
+    : mWriteFile([](const std::string& path, std::string_view data) { return platform::WriteOwnFile(path, data); }) {}
 
 UserManager::~UserManager() = default;
 
@@ -94,32 +148,126 @@ UserRecord* UserManager::GetCurrentRecord() const {
 }
 
 std::string UserManager::ProfilePath(const std::string& name) const {
-    if (mUsersFilePath.empty() || !IsPlainFileName(name))
+    if (mUsersFilePath.empty() || !IsProfileName(name))
         return {};
-    const size_t slash = mUsersFilePath.find_last_of("/\\");
-    const std::string folder = slash == std::string::npos ? std::string() : mUsersFilePath.substr(0, slash + 1);
-    return folder + name + ".dat";
+    return FolderOf(mUsersFilePath) + name + kProfileSuffix;
 }
 
 bool UserManager::LoadAll(const std::string& path) {
     mUsersFilePath = path;
     Kavo::Buffer buffer;
-    if (!LoadAppFile(path, buffer))
-        return false;
-    ReadUserList(buffer);
-    return LoadCurrentUser();
+    const bool found = LoadAppFile(path, buffer);
+    const bool sound = found && ReadUserList(buffer);
+    if (!sound) {
+        RestoreUsersFromProfiles();
+        // Until the damaged list is kept aside it is not replaced.
+        mListToKeep = found && !KeepAside(path);
+        if (found && !mListToKeep)
+            Notify(NoticeText("UsersListDamaged",
+                              "The list of players could not be read. It was kept as %s, and the players "
+                              "were found again from their saved games.",
+                              {ShownPath(path + kAsideSuffix)}));
+        if (!mUsers.empty() && !mListToKeep)
+            WriteUserList();
+    }
+    // Told now, before the player plays a session that nothing keeps.
+    const std::string probe = path + ".tmp";
+    if (mWriteFile(probe, std::string_view()))
+        platform::RemoveFile(probe);
+    else
+        ReportCannotSave();
+    const bool loaded = LoadCurrentUser();
+    return sound && loaded;
 }
 
-void UserManager::ReadUserList(Kavo::Buffer& buffer) {
+bool UserManager::ReadUserList(Kavo::Buffer& buffer) {
+    if (BytesLeft(buffer) < 2 * kValueBytes)
+        return false;
     const int32_t count = buffer.ReadLong();
-    mCurrentIndex = buffer.ReadLong();
-    if (TakeCount(buffer, count, kMinNameBytes)) {
-        for (int32_t i = 0; i < count; ++i) {
-            auto user = std::make_unique<User>();
-            user->mName = buffer.ReadString();
-            mUsers.push_back(std::move(user));
-        }
+    const int32_t current = buffer.ReadLong();
+    if (!TakeCount(buffer, count, kMinNameBytes))
+        return false;
+    std::vector<std::unique_ptr<User>> users;
+    for (int32_t i = 0; i < count; ++i) {
+        const int before = BytesLeft(buffer);
+        auto user = std::make_unique<User>();
+        user->mName = buffer.ReadString();
+        const bool cut = before < kMinNameBytes || static_cast<int>(user->mName.size()) > before - kMinNameBytes;
+        const bool twice =
+            std::any_of(users.begin(), users.end(), [&](const auto& u) { return u->mName == user->mName; });
+        if (cut || twice || !IsProfileName(user->mName))
+            return false;
+        users.push_back(std::move(user));
     }
+    if (BytesLeft(buffer) != 0)
+        return false;
+    mCurrentIndex = current;
+    for (auto& user : users)
+        mUsers.push_back(std::move(user));
+    return true;
+}
+
+void UserManager::RestoreUsersFromProfiles() {
+    const bool chooseCurrent = GetCurrentUser() == nullptr;
+    int newestIndex = -1;
+    platform::FileTime newest = 0;
+    for (const platform::FoundFile& file : platform::FindFiles(FolderOf(mUsersFilePath) + "*" + kProfileSuffix)) {
+        const size_t suffix = std::string_view(kProfileSuffix).size();
+        // The wildcard ignores letter case; the game writes ".dat" only.
+        if (file.IsDirectory() || file.name.size() <= suffix ||
+            file.name.compare(file.name.size() - suffix, suffix, kProfileSuffix) != 0)
+            continue;
+        const std::string name = file.name.substr(0, file.name.size() - suffix);
+        if (!IsProfileName(name) || UserExists(name))
+            continue;
+        auto user = std::make_unique<User>();
+        user->mName = name;
+        // The player who played last is the one most likely to come back.
+        if (newestIndex < 0 || file.lastWriteTime > newest) {
+            newest = file.lastWriteTime;
+            newestIndex = static_cast<int>(mUsers.size());
+        }
+        mUsers.push_back(std::move(user));
+    }
+    if (chooseCurrent && newestIndex >= 0)
+        mCurrentIndex = newestIndex;
+}
+
+bool UserManager::KeepAside(const std::string& path) {
+    // With the exact name present, the resolver picks it over other spellings.
+    std::string old;
+    return platform::FileExistsExactName(path) && platform::ReadWholeFile(path, old) &&
+           mWriteFile(path + kAsideSuffix, old);
+}
+
+bool UserManager::CanAddUser(const std::string& name) const {
+    return IsProfileName(name) && !UserExists(name);
+}
+
+void UserManager::SetNoticeHandler(NoticeHandler handler) {
+    mNoticeHandler = std::move(handler);
+    if (!mNoticeHandler)
+        return;
+    std::vector<std::string> pending;
+    pending.swap(mPendingNotices);
+    for (const std::string& text : pending)
+        mNoticeHandler(text);
+}
+
+void UserManager::Notify(const std::string& text) {
+    std::fprintf(stderr, "%s\n", platform::Cp1251ToUtf8(text).c_str());
+    if (mNoticeHandler)
+        mNoticeHandler(text);
+    else
+        mPendingNotices.push_back(text);
+}
+
+void UserManager::ReportCannotSave() {
+    if (mCannotSave)
+        return;
+    mCannotSave = true;
+    Notify(NoticeText("CannotSave", "Your progress cannot be saved: the folder %s cannot be written.",
+                      {ShownPath(FolderOf(mUsersFilePath))}));
 }
 
 bool UserManager::LoadCurrentUser() {
@@ -130,9 +278,22 @@ bool UserManager::LoadCurrentUser() {
         mKnown.push_back(user);
     const std::string path = ProfilePath(user->mName);
     Kavo::Buffer buffer;
-    if (path.empty() || !LoadAppFile(path, buffer))
+    if (path.empty() || !LoadProfileFile(path, buffer))
         return false;
     ReadProfile(user, buffer);
+    if (std::find(mFileOwned.begin(), mFileOwned.end(), user) == mFileOwned.end())
+        mFileOwned.push_back(user);
+    if (std::find(mDamaged.begin(), mDamaged.end(), user) != mDamaged.end() && KeepAside(path)) {
+        mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
+        // Read again before it was saved (a Select), it is the same damage.
+        if (std::find(mToldDamaged.begin(), mToldDamaged.end(), user) != mToldDamaged.end())
+            return true;
+        mToldDamaged.push_back(user);
+        Notify(NoticeText("ProfileDamaged",
+                          "The saved game of %s was damaged: what could be read is kept, and the file was "
+                          "copied to %s.",
+                          {user->mName, ShownPath(path + kAsideSuffix)}));
+    }
     return true;
 }
 
@@ -142,7 +303,11 @@ bool UserManager::ReadProfile(User* user, Kavo::Buffer& buffer) {
     bool damaged = false;
     UserRecord& r = user->mRecord;
     r.Reset();
-    user->mName = buffer.ReadString();
+    const std::string storedName = buffer.ReadString();
+    if (user->mName.empty())
+        user->mName = storedName;
+    else if (storedName != user->mName)
+        damaged = true; // another player's file, or a cut one
     user->mSfxVolume = ReadHundredths(buffer);
     user->mMusicVolume = ReadHundredths(buffer);
     if (Kavo::KavoAppBase* app = Kavo::gAppBase) {
@@ -263,14 +428,22 @@ bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& b
     const std::string temporary = path + ".tmp";
     // The file takes exactly the name given, so that two users whose names
     // differ only in letter case keep a file each.
-    const size_t slash = path.find_last_of("/\\");
-    const std::string target = slash == std::string::npos ? platform::Cp1251ToUtf8(path)
-                                                          : platform::ResolvePath(path.substr(0, slash)) + "/" +
-                                                                platform::Cp1251ToUtf8(path.substr(slash + 1));
-    if (mWriteFile(temporary, data) && std::rename(platform::ResolvePath(temporary).c_str(), target.c_str()) == 0)
+    const std::string target = platform::ResolvePathExactName(path);
+    if (mWriteFile(temporary, data) &&
+        std::rename(platform::ResolvePathExactName(temporary).c_str(), target.c_str()) == 0)
         return true;
     platform::RemoveFile(temporary);
+    ReportCannotSave();
     return false;
+}
+
+void UserManager::WriteUserList() {
+    Kavo::Buffer list;
+    list.WriteLong(static_cast<int32_t>(mUsers.size()));
+    list.WriteLong(mCurrentIndex);
+    for (const auto& user : mUsers)
+        list.WriteString(user->mName);
+    WriteAtomically(mUsersFilePath, list);
 }
 
 void UserManager::Save() {
@@ -282,27 +455,32 @@ void UserManager::Save() {
     if (current != nullptr && std::find(mKnown.begin(), mKnown.end(), current) == mKnown.end())
         LoadCurrentUser();
 
-    Kavo::Buffer list;
-    list.WriteLong(static_cast<int32_t>(mUsers.size()));
-    list.WriteLong(mCurrentIndex);
-    for (const auto& user : mUsers)
-        list.WriteString(user->mName);
-    WriteAtomically(mUsersFilePath, list);
+    if (mListToKeep)
+        mListToKeep = !KeepAside(mUsersFilePath);
+    if (!mListToKeep)
+        WriteUserList();
 
     const std::string path = current != nullptr ? ProfilePath(current->mName) : std::string();
     if (path.empty())
         return;
-    auto damaged = std::find(mDamaged.begin(), mDamaged.end(), current);
-    if (damaged != mDamaged.end()) {
-        std::string old;
-        if (platform::ReadWholeFile(path, old))
-            mWriteFile(path + ".bad", old);
-        mDamaged.erase(damaged);
+    const bool damaged = std::find(mDamaged.begin(), mDamaged.end(), current) != mDamaged.end();
+    const bool owned = std::find(mFileOwned.begin(), mFileOwned.end(), current) != mFileOwned.end();
+    if ((damaged || !owned) && platform::FileExistsExactName(path)) {
+        // Never replaced unseen: a file this run did not read (a player
+        // deleted and made again, a profile the list lost) or could not read whole.
+        if (!KeepAside(path)) {
+            ReportCannotSave();
+            return;
+        }
+        if (!damaged)
+            Notify(NoticeText("ProfileKeptAside", "An earlier saved game of %s was found and kept as %s.",
+                              {current->mName, ShownPath(path + kAsideSuffix)}));
     }
+    mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), current), mDamaged.end());
     Kavo::Buffer profile;
     WriteProfile(current, profile);
-    if (WriteAtomically(path, profile))
-        Kavo::GrantEveryoneFullAccess(path);
+    if (WriteAtomically(path, profile) && !owned)
+        mFileOwned.push_back(current);
 }
 
 void UserManager::AddUser(User* user) {
@@ -325,6 +503,8 @@ void UserManager::DeleteUser(int index) {
         app->DeleteRegKey(user->mName);
     mKnown.erase(std::remove(mKnown.begin(), mKnown.end(), user), mKnown.end());
     mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
+    mFileOwned.erase(std::remove(mFileOwned.begin(), mFileOwned.end(), user), mFileOwned.end());
+    mToldDamaged.erase(std::remove(mToldDamaged.begin(), mToldDamaged.end(), user), mToldDamaged.end());
     mUsers.erase(mUsers.begin() + index);
 }
 

@@ -24,13 +24,22 @@ namespace Game {
 // empty, no separators, no drive colon, no control bytes, not "." or "..".
 bool IsPlainFileName(std::string_view name);
 
-// A float as a profile stores it: trunc(value x 100), saturated to the
-// int32 range, NaN as 0.
+// True for a name that can be a player's: a plain file name other than the
+// list's own ("users" in any letter case).
+bool IsProfileName(std::string_view name);
+
+// A float as a profile stores it: the hundredths it was read from when it
+// reads back as exactly this float, else trunc(value x 100); saturated to
+// the int32 range, NaN as 0.
 int32_t StoredHundredths(float value);
 
 class UserManager {
 public:
     using FileWriter = std::function<bool(const std::string& path, std::string_view data)>;
+    // Told, in program text, what the player should know about the saved
+    // games: a damaged file kept aside, players restored, a folder that
+    // cannot be written.
+    using NoticeHandler = std::function<void(const std::string& text)>;
 
     UserManager();
     ~UserManager();
@@ -41,23 +50,38 @@ public:
     static UserManager* GetInstance();
 
     // Reads the list at `path` and then the current user's profile; false
-    // when either is missing. Later saves go to `path` in any case.
+    // when either is missing. Later saves go to `path` in any case. A list
+    // that is missing or damaged is rebuilt from the profiles beside it (a
+    // damaged one kept as "users.dat.bad" first); the player who played
+    // last becomes current. Whether the folder takes files is tried at once.
     bool LoadAll(const std::string& path);
-    // Appends the list's users and takes its current index, unchecked; a
-    // count the data cannot hold gives no users.
-    void ReadUserList(Kavo::Buffer& buffer);
+    // Appends the list's users and takes its current index, unchecked. A
+    // list that cannot be right (a count the data cannot hold, a name that
+    // runs past the end, is no profile name or is there twice, bytes left
+    // over) appends nothing and gives false.
+    bool ReadUserList(Kavo::Buffer& buffer);
     // The current user's profile, read over a new user's defaults; false
-    // (defaults kept) when the file is missing or the name is unusable.
+    // (defaults kept) when the file is missing or the name is unusable. Only
+    // the file of exactly the user's name is read.
     bool LoadCurrentUser();
     // Replaces the user's record and volumes with the profile's. A count
-    // that cannot be right ends the read as a short file does; either marks
-    // the profile damaged (see IsDamaged).
+    // that cannot be right ends the read as a short file does, and a stored
+    // name other than the user's (the list's name is the key and is kept)
+    // is damage too; a user without a name yet takes the stored one.
     bool ReadProfile(User* user, Kavo::Buffer& buffer);
     bool WriteProfile(User* user, Kavo::Buffer& buffer);
     // Writes the list and the current user's profile (once loaded or made in
-    // this run); nothing before LoadAll. A damaged profile file is first
-    // copied to "<name>.dat.bad".
+    // this run); nothing before LoadAll. A damaged profile file, or one that
+    // exists but was not read in this run, is first copied to
+    // "<name>.dat.bad"; when that copy fails the profile is not written.
     void Save();
+
+    // Where notices go; those given before are handed over at once.
+    void SetNoticeHandler(NoticeHandler handler);
+    // True once a file could not be written in this run.
+    bool CannotSave() const { return mCannotSave; }
+    // A name the name entry may add: a profile name no user has yet.
+    bool CanAddUser(const std::string& name) const;
 
     void AddUser(User* user);
     bool UserExists(const std::string& name) const;
@@ -110,6 +134,13 @@ public:
 private:
     bool GoalsMet(const UserRecord& record, int stageCount) const;
     bool WriteAtomically(const std::string& path, const Kavo::Buffer& buffer);
+    void WriteUserList();
+    // Users from the profiles in the list's folder, sorted by name.
+    void RestoreUsersFromProfiles();
+    // Copies the file to "<path>.bad"; true when it is there.
+    bool KeepAside(const std::string& path);
+    void Notify(const std::string& text);
+    void ReportCannotSave();
     std::vector<ItemEntry>* List(int list) const;
 
     std::vector<std::unique_ptr<User>> mUsers;
@@ -119,6 +150,14 @@ private:
     // Users whose profile was read or made in this run; only they are written.
     std::vector<const User*> mKnown;
     std::vector<const User*> mDamaged;
+    // Users whose profile file holds what this run read or wrote.
+    std::vector<const User*> mFileOwned;
+    std::vector<const User*> mToldDamaged;
+    // A damaged list not yet kept aside: it is not replaced until it is.
+    bool mListToKeep = false;
+    bool mCannotSave = false;
+    NoticeHandler mNoticeHandler;
+    std::vector<std::string> mPendingNotices;
 };
 
 platform::ProcessSlot<UserManager>& UserManagerSlot();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -59,6 +61,35 @@ TEST(ResolvePath, PrefersExactSpellingAndConvertsCyrillicNames) {
     const std::string lowerCp = platform::Utf8ToCp1251("тювелин.DAT");
     EXPECT_EQ(platform::ResolvePath(tmp.Path() + "/" + lowerCp), tmp.Sub("Тювелин.dat"));
     EXPECT_TRUE(platform::FileExists(tmp.Path() + "\\" + lowerCp));
+}
+
+TEST(ResolvePath, AnExactNameFindsOnlyItsOwnSpellingWhileFoldersMayDiffer) {
+    TempFolder tmp;
+    std::filesystem::create_directories(tmp.Sub("Users"));
+    Touch(tmp.Sub("Users/Ann.dat"), "Ann's");
+    const std::string base = tmp.Path();
+    EXPECT_EQ(platform::ResolvePathExactName(base + "\\users\\ann.dat"), tmp.Sub("Users/ann.dat"));
+    EXPECT_EQ(platform::ResolvePathExactName(base + "/USERS/Ann.dat"), tmp.Sub("Users/Ann.dat"));
+    EXPECT_TRUE(platform::FileExistsExactName(base + "/users/Ann.dat"));
+    EXPECT_FALSE(platform::FileExistsExactName(base + "/Users/ann.dat"));
+    EXPECT_TRUE(platform::FileExists(base + "/Users/ann.dat")); // the general lookup still ignores case
+    EXPECT_EQ(platform::ResolvePathExactName("x.dat"), "x.dat");
+
+    // A file of its own: 0644 less the umask, whatever stood there before.
+    ASSERT_TRUE(platform::WriteWholeFile(base + "/Users/ann.tmp", "old"));
+    std::filesystem::permissions(tmp.Sub("Users/ann.tmp"), std::filesystem::perms(0666));
+    const mode_t before = umask(022);
+    ASSERT_TRUE(platform::WriteOwnFile(base + "/users/ann.tmp", "new"));
+    umask(before);
+    EXPECT_EQ(std::filesystem::status(tmp.Sub("Users/ann.tmp")).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0644));
+    std::string text;
+    ASSERT_TRUE(platform::ReadWholeFile(tmp.Sub("Users/ann.tmp"), text));
+    EXPECT_EQ(text, "new");
+    std::string ann;
+    ASSERT_TRUE(platform::ReadWholeFile(tmp.Sub("Users/Ann.dat"), ann));
+    EXPECT_EQ(ann, "Ann's");
+    EXPECT_FALSE(platform::WriteOwnFile(base + "/Users/Ann.dat/inside", "x"));
 }
 
 TEST(FindFiles, WildcardsAreCaseInsensitive) {

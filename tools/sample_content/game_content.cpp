@@ -265,6 +265,10 @@ Error2=Hardware acceleration is not supported.
 Error3=Windowed mode is not available at this colour depth.
 NotSupported=Not supported
 NoWindowedMode=No windowed mode
+UsersListDamaged=The list of players could not be read. It was kept as %s, and the players were found again from their saved games.
+ProfileDamaged=The saved game of %s was damaged: what could be read is kept, and the file was copied to %s.
+ProfileKeptAside=An earlier saved game of %s was found and kept as %s.
+CannotSave=Your progress cannot be saved: the folder %s cannot be written.
 [Tips]
 TipGame1=Swap two neighbouring items to line up three or more.
 TipGameTimer=Finish the stage before the time runs out.

@@ -190,6 +190,42 @@ TEST_F(UserDialogsTest, ANewNameAddsAUserAndATakenOneAsksAgainWithOneDialogAlive
     EXPECT_EQ(dialog.GetList()->mSelectIdx, 2);
 }
 
+TEST_F(UserDialogsTest, TheListsOwnNameIsRefusedAndANameInOtherLetterCaseIsAnotherPlayer) {
+    AddUsers({"Ann"});
+    mUsers->SetMoney(7);
+    mUsers->Save();
+    std::string annBytes;
+    ASSERT_TRUE(platform::ReadWholeFile(Folder() + "/Ann.dat", annBytes));
+    ChangeUserDialog dialog("UI/ChangeUser.txt");
+    auto enter = [&](const char* name) {
+        dialog.ListClicked(ChangeUserDialog::kListId, 0, 1);
+        ASSERT_NE(mApp.GetNewUserDialog(), nullptr);
+        mApp.GetNewUserDialog()->mEdit->SetText(name);
+        dialog.DialogButtonRelease(101, 1);
+        mApp.KillDialog(101); // the player would close the entry asked again
+    };
+    for (const char* list : {"users", "USERS"})
+        enter(list);
+    EXPECT_EQ(mApp.mShown, (std::vector<int>{2, 2}));
+    EXPECT_EQ(mUsers->GetUserCount(), 1);
+
+    enter("ann");
+    ASSERT_EQ(mUsers->GetUserCount(), 2);
+    dialog.ButtonDepress(ChangeUserDialog::kSelectButton); // "ann" is selected
+    EXPECT_EQ(mUsers->GetCurrentUser()->mName, "ann");
+    EXPECT_EQ(mUsers->GetMoney(), 0.0f); // not Ann's progress
+    std::string after;
+    ASSERT_TRUE(platform::ReadWholeFile(Folder() + "/Ann.dat", after));
+    EXPECT_EQ(after, annBytes);
+    EXPECT_TRUE(platform::FileExistsExactName(Folder() + "/ann.dat"));
+    UserManager saved;
+    saved.LoadAll(Folder() + "/users.dat");
+    ASSERT_EQ(saved.GetUserCount(), 2);
+    EXPECT_EQ(saved.GetUser(0)->mName, "Ann");
+    EXPECT_EQ(saved.GetUser(1)->mName, "ann");
+    EXPECT_EQ(saved.GetMoney(), 0.0f);
+}
+
 TEST_F(UserDialogsTest, TheSlidersSetTheVolumesAndTheBoxesRefuseWhatCannotBe) {
     Layout("UI/options.txt", "[Main]\r\nPosition=100,100,400,300\r\n"
                              "[MusicVolume]\r\nType=Slider\r\nID=1\r\nPosition=10,10,100,10\r\n"

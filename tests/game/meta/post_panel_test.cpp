@@ -140,6 +140,11 @@ TEST_F(PostPanelTest, AGreyedPostcardOpensItsPuzzleInPlaceOfTheMapAndTakesItsRes
         EXPECT_EQ(mApp.GetDialog(PostPanel::kPuzzleDialog), nullptr);
         EXPECT_EQ(Thumb(panel, 0).mGreyed, c.greyed) << c.button;
         EXPECT_EQ(Record().mItems[3][0].mState, c.state) << c.button;
+        // Saved at once: Back and Exit from here keep it.
+        UserManager disk;
+        disk.LoadAll(UsersFolder() + "/users.dat");
+        ASSERT_NE(disk.FindItem("Recipe01", 3), nullptr);
+        EXPECT_EQ(disk.FindItem("Recipe01", 3)->mState, c.state) << c.button;
         EXPECT_TRUE(MapShown());
         EXPECT_EQ(mApp.mWidgetManager->mFocusWidget, mMap);
     }

@@ -9,6 +9,7 @@
 #include "game/meta/secret_maps.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/user_manager.h"
+#include "platform/file_system.h"
 #include "platform/process_slot.h"
 #include "tests/support/headless_environment.h"
 
@@ -145,6 +146,31 @@ TEST_F(PuzzleDialogTest, SolvingMarksThePostcardBurstsAndShowsTheCardWithItsAwar
     mAwards.clear();
     mDialog.Update();
     EXPECT_TRUE(mAwards.empty());
+}
+
+TEST_F(PuzzleDialogTest, FromTheMapTheSolvedPostcardAndItsAwardAreSavedAtOnce) {
+    const std::string folder = Platform().Folder() + "/Users";
+    platform::MakeDirectories(folder);
+    mUsers->LoadAll(folder + "/users.dat");
+    auto saved = [&] {
+        UserManager disk;
+        disk.LoadAll(folder + "/users.dat");
+        const ItemEntry* entry = disk.FindItem("Recipe01", PuzzleDialog::kPostcardList);
+        return std::pair{entry != nullptr ? entry->mState : -1, disk.GetCurrentRecord()->mMetaState[9]};
+    };
+    mDialog.Start("", 0, "Recipe01", false);
+    mDialog.mBoard.Setup(&mPicture, 2, 2, false, false);
+    std::swap(mDialog.mBoard.mTiles[0], mDialog.mBoard.mTiles[1]);
+    mDialog.mBoard.Shuffle(false);
+    Solve();
+    ASSERT_EQ(mDialog.mBoard.mState, PuzzleBoard::kSolved);
+    EXPECT_EQ(saved(), (std::pair{1, -1}));
+    mDialog.mParticles->mLifetime = 0.02f;
+    mDialog.mParticles->MoveTo(mDialog.mParticles->mX, mDialog.mParticles->mY);
+    mDialog.mTicks = 7500 - 1;
+    for (int i = 0; i < 2000 && mAwards.empty(); ++i)
+        mDialog.Update();
+    EXPECT_EQ(saved(), (std::pair{1, 1}));
 }
 
 TEST_F(PuzzleDialogTest, ButtonsReportOrReshuffle) {

@@ -330,6 +330,19 @@ TEST_F(RoomScreenTest, MenuModeBuysDishesAndExchangesTheirColumns) {
     EXPECT_EQ(mScreen->mDishes.FindCell("Salad00"), &mScreen->mDishes.mRows[0].mCells[1]);
 }
 
+TEST_F(RoomScreenTest, ExchangingTwoDishesRecomputesTheMenuValueAtOnce) {
+    Own("Salad00", 1, 1, 0); // both in the column they score in
+    Own("Salad01", 1, 1, 1);
+    mScreen->OnEnter();
+    EXPECT_FLOAT_EQ(Record().mMoney, 1.0f);
+    mScreen->ButtonDepress(RoomScreen::kMenuButton);
+    ClickDish(0, 0);
+    ClickDish(0, 1); // exchanged: neither scores now
+    EXPECT_FLOAT_EQ(Record().mMoney, 0.0f);
+    EXPECT_FLOAT_EQ(mScreen->mMenuBar.mTarget, 0.0f);
+    EXPECT_FLOAT_EQ(Saved().mMoney, 0.0f);
+}
+
 TEST_F(RoomScreenTest, TheRoomTipsChainAndOpenOnTheirEvents) {
     Record().mTipsEnabled = 1;
     mScreen->OnEnter();

@@ -28,6 +28,34 @@ IniSection SectionOf(const std::string& text) {
     return *doc.GetSection("Main");
 }
 
+TEST(ImageDescTest, AGridKeepsOnlyTheFramesThatFitTheLargestPicture) {
+    const struct {
+        const char* text;
+        size_t frames;
+        IntRect last;
+    } cases[] = {
+        // 100000 x 100000 frames of 64: 256 columns and rows fit in 16384.
+        {"[Main]\r\nRects=0,0,64,64\r\nColCount=100000\r\nRowCount=100000\r\n", 65536, {16320, 16320, 64, 64}},
+        // Columns that would overflow an int are never made.
+        {"[Main]\r\nRects=2000000000,0,2000000000,8\r\nColCount=3\r\nRowCount=1\r\n",
+         1,
+         {2000000000, 0, 2000000000, 8}},
+        {"[Main]\r\nRects=16000,0,100,10\r\nColCount=10\r\nRowCount=2\r\n", 6, {16200, 10, 100, 10}},
+        // Frames without extent stop at the count.
+        {"[Main]\r\nRects=5,5,0,0\r\nColCount=100000\r\nRowCount=100000\r\n",
+         size_t(ImageDesc::kMaxFrames),
+         {5, 5, 0, 0}},
+        {"[Main]\r\nRects=-8,0,8,8\r\nColCount=4\r\nRowCount=4\r\n", 1, {-8, 0, 8, 8}},
+        {"[Main]\r\nRects=0,0,8,8\r\nColCount=-4\r\nRowCount=4\r\n", 1, {0, 0, 8, 8}},
+    };
+    for (const auto& c : cases) {
+        ImageDesc desc;
+        EXPECT_TRUE(desc.LoadFromSection(SectionOf(c.text)));
+        ASSERT_EQ(desc.mRects.size(), c.frames) << c.text;
+        EXPECT_EQ(desc.mRects.back(), c.last) << c.text;
+    }
+}
+
 TEST(ImageDescTest, RectsGridAndActiveRect) {
     struct Case {
         const char* text;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -130,6 +132,22 @@ TEST(ProfileValuesTest, FloatsSaturateAndNamesMustBePlainFileNames) {
         EXPECT_FALSE(IsPlainFileName(bad)) << bad;
     for (const char* good : {"Ann", "a..b", "Jo Jo", "\xC0\xC1"})
         EXPECT_TRUE(IsPlainFileName(good)) << good;
+    // The list's own name is no player's, in any letter case.
+    for (const char* list : {"users", "USERS", "Users", ""})
+        EXPECT_FALSE(IsProfileName(list)) << list;
+    for (const char* name : {"user", "users2", "Ann"})
+        EXPECT_TRUE(IsProfileName(name)) << name;
+}
+
+TEST(ProfileValuesTest, EveryStoredHundredthGoesBackAsItWasRead) {
+    int drifted = 0;
+    for (int32_t stored = -100000; stored <= 100000; ++stored)
+        drifted += StoredHundredths(static_cast<float>(static_cast<double>(stored) * 0.01)) != stored ? 1 : 0;
+    EXPECT_EQ(drifted, 0);
+    // What is not a whole hundredth is still cut toward zero.
+    EXPECT_EQ(StoredHundredths(0.855f), 85);
+    EXPECT_EQ(StoredHundredths(0.2999f), 29);
+    EXPECT_EQ(StoredHundredths(-0.855f), -85);
 }
 
 TEST_F(UserManagerTest, TheUserListIsCountIndexAndNames) {
@@ -294,6 +312,172 @@ TEST_F(UserManagerTest, AnImpossibleCountReadsAsAShortFileAndTheFileIsKeptAside)
     ASSERT_TRUE(mUsers.LoadCurrentUser());
     mUsers.Save();
     EXPECT_FALSE(platform::FileExists(Folder() + "/Ann.dat.bad"));
+}
+
+TEST_F(UserManagerTest, AHundredLoadsAndSavesOfFractionalValuesLeaveTheBytesAsTheyWere) {
+    User* ann = AddAnn();
+    ann->mSfxVolume = 0.29f;
+    ann->mMusicVolume = 0.57f;
+    UserRecord& r = ann->mRecord;
+    for (int i = 0; i < 5; ++i) {
+        r.mTotals[i] = 1000.0f - 0.01f * float(i * 7);
+        r.mStageCounts[i] = 0.01f * float(i * 29);
+        r.mRestaurantCounts[i] = 12.34f + float(i);
+    }
+    r.mMoney = 999.99f;
+    r.mRoomValue = 0.58f;
+    mUsers.Save();
+    const Bytes first = FileBytes(Folder() + "/Ann.dat");
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        UserManager again;
+        ASSERT_TRUE(again.LoadAll(ListPath()));
+        again.Save();
+    }
+    EXPECT_EQ(FileBytes(Folder() + "/Ann.dat"), first);
+    UserManager last;
+    last.LoadAll(ListPath());
+    EXPECT_EQ(last.GetMoney(), 999.99f);
+    EXPECT_EQ(last.GetRoomValue(), 0.58f);
+}
+
+TEST_F(UserManagerTest, AProfileIsReadOnlyUnderItsExactNameAndWrittenForItsOwnerOnly) {
+    AddAnn();
+    mUsers.SetMoney(7);
+    const mode_t before = umask(027);
+    mUsers.Save();
+    umask(before);
+    struct stat st {};
+    ASSERT_EQ(stat((Folder() + "/Ann.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    const Bytes annBytes = FileBytes(Folder() + "/Ann.dat");
+
+    // "ann" is another player: Ann's file is neither read nor written.
+    auto* other = new User;
+    other->mName = "ann";
+    mUsers.AddUser(other);
+    EXPECT_FALSE(mUsers.LoadCurrentUser());
+    EXPECT_EQ(mUsers.GetMoney(), 0.0f);
+    mUsers.Save();
+    EXPECT_EQ(FileBytes(Folder() + "/Ann.dat"), annBytes);
+    EXPECT_TRUE(platform::FileExistsExactName(Folder() + "/ann.dat"));
+    EXPECT_FALSE(platform::FileExists(Folder() + "/Ann.dat.bad"));
+}
+
+TEST_F(UserManagerTest, UnsoundListsGiveNoUsers) {
+    const struct {
+        const char* what;
+        Bytes bytes;
+    } cases[] = {
+        {"too short", Expect().Long(1).bytes},
+        {"a count past the data", Expect().Long(2).Long(0).Str("Ann").bytes},
+        {"a cut name",
+         [] {
+             Bytes b = Expect().Long(1).Long(0).Str("Ann").bytes;
+             b.pop_back();
+             return b;
+         }()},
+        {"a name twice", Expect().Long(2).Long(0).Str("Ann").Str("Ann").bytes},
+        {"the list's own name", Expect().Long(1).Long(0).Str("Users").bytes},
+        {"an empty name", Expect().Long(1).Long(0).Str("").bytes},
+        {"bytes left over", Expect().Long(1).Long(0).Str("Ann").Byte(0).bytes},
+    };
+    for (const auto& c : cases) {
+        UserManager users;
+        Kavo::Buffer buffer;
+        buffer.SetData(c.bytes.data(), static_cast<int>(c.bytes.size()));
+        EXPECT_FALSE(users.ReadUserList(buffer)) << c.what;
+        EXPECT_EQ(users.GetUserCount(), 0) << c.what;
+    }
+    UserManager sound;
+    const Bytes list = Expect().Long(2).Long(1).Str("Ann").Str("ann").bytes;
+    Kavo::Buffer buffer;
+    buffer.SetData(list.data(), static_cast<int>(list.size()));
+    EXPECT_TRUE(sound.ReadUserList(buffer));
+    EXPECT_EQ(sound.GetUserCount(), 2);
+    EXPECT_EQ(sound.GetCurrentIndex(), 1);
+}
+
+TEST_F(UserManagerTest, APlayerMadeAgainKeepsTheOldProfileAsideAndIsTold) {
+    AddAnn();
+    mUsers.SetMoney(5);
+    mUsers.Save();
+    const Bytes old = FileBytes(Folder() + "/Ann.dat");
+    mUsers.DeleteUser(0);
+    auto* again = new User;
+    again->mName = "Ann";
+    mUsers.AddUser(again);
+    std::vector<std::string> told;
+    mUsers.SetNoticeHandler([&](const std::string& text) { told.push_back(text); });
+    mUsers.Save();
+    EXPECT_EQ(FileBytes(Folder() + "/Ann.dat.bad"), old);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("Ann.dat.bad"), std::string::npos) << told[0];
+    mUsers.Save(); // its own file now: written without a second copy
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(FileBytes(Folder() + "/Ann.dat.bad"), old);
+}
+
+TEST_F(UserManagerTest, ADamagedListIsKeptAsideAndThePlayersComeBackFromTheirProfiles) {
+    // Under the product's Cyrillic folder, as the game keeps it.
+    const std::string folder = Platform().Folder() + "/\xD2\xFE\xE2\xE5\xEB\xE8\xED/Users";
+    const std::string list = folder + "/users.dat";
+    ASSERT_TRUE(platform::MakeDirectories(folder));
+    UserManager before;
+    before.LoadAll(list);
+    for (const char* name : {"Ann", "\xC1\xEE"}) {
+        auto* user = new User;
+        user->mName = name;
+        before.AddUser(user);
+        before.SetMoney(4);
+        before.Save();
+    }
+    const Bytes garbage{0x13, 0x37, 0xC0, 0xDE, 0xFF, 0xFF, 0x7F, 0x7F, 1, 2, 3, 4};
+    WriteBytes(list, garbage);
+    UserManager restored;
+    EXPECT_FALSE(restored.LoadAll(list));
+    std::vector<std::string> told;
+    restored.SetNoticeHandler([&](const std::string& text) { told.push_back(text); });
+    ASSERT_EQ(told.size(), 1u); // handed over once there is somewhere to show it
+    EXPECT_NE(told[0].find("users.dat.bad"), std::string::npos) << told[0];
+    EXPECT_EQ(FileBytes(list + ".bad"), garbage);
+    ASSERT_EQ(restored.GetUserCount(), 2);
+    EXPECT_EQ(restored.GetUser(0)->mName, "Ann");
+    EXPECT_EQ(restored.GetUser(1)->mName, "\xC1\xEE");
+    EXPECT_EQ(restored.GetCurrentIndex(), 1); // the one saved last
+    restored.SetCurrentIndex(0);
+    ASSERT_TRUE(restored.LoadCurrentUser());
+    EXPECT_EQ(restored.GetMoney(), 4.0f);
+    // The rebuilt list was written at once.
+    UserManager next;
+    EXPECT_TRUE(next.LoadAll(list));
+    EXPECT_EQ(next.GetUserCount(), 2);
+}
+
+TEST_F(UserManagerTest, AProfileNamingAnotherPlayerKeepsItsPlayersName) {
+    AddAnn();
+    mUsers.Save();
+    const Bytes ann = FileBytes(Folder() + "/Ann.dat");
+    // Bo's file says "Ann".
+    User impostor;
+    impostor.mName = "Ann";
+    impostor.mRecord.mStageIndex = 6;
+    Kavo::Buffer buffer;
+    mUsers.WriteProfile(&impostor, buffer);
+    WriteBytes(Folder() + "/Bo.dat", Data(buffer));
+    auto* bo = new User;
+    bo->mName = "Bo";
+    mUsers.AddUser(bo);
+    ASSERT_TRUE(mUsers.LoadCurrentUser());
+    EXPECT_EQ(bo->mName, "Bo");
+    EXPECT_EQ(bo->mRecord.mStageIndex, 6); // what could be read is kept
+    EXPECT_EQ(FileBytes(Folder() + "/Bo.dat.bad"), Data(buffer));
+    mUsers.Save();
+    EXPECT_EQ(FileBytes(Folder() + "/Ann.dat"), ann);
+    UserManager check;
+    check.LoadAll(ListPath());
+    ASSERT_EQ(check.GetUserCount(), 2);
+    EXPECT_EQ(check.GetUser(1)->mName, "Bo");
+    EXPECT_EQ(check.GetCurrentRecord()->mStageIndex, 6);
 }
 
 TEST_F(UserManagerTest, AFailedSaveLeavesTheOldFilesAndNoTemporaryOne) {

@@ -1,0 +1,288 @@
+// The game started, as its program starts, on profile folders that a
+// player could have: a damaged list beside intact profiles, profiles that
+// name another player or none, a folder that cannot be written. After each:
+// no profile's bytes changed but by the player's own play, every player
+// with a profile is offered, and the game told the player what happened.
+#include "framework/widget/list_widget.h"
+#include "game/app/change_user_dialog.h"
+#include "game/app/game_app.h"
+#include "game/ui/message_dialog.h"
+#include "game/ui/user_manager.h"
+#include "platform/file_system.h"
+#include "tests/game/main/scripted_game_run.h"
+#include "tests/game/ui/cleared_resource_globals.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Game {
+namespace {
+
+// A profile as the game writes it, for a player of that stored name.
+std::string ProfileBytes(const std::string& storedName, float money) {
+    UserManager writer;
+    User user;
+    user.mName = storedName;
+    user.mRecord.mMoney = money;
+    user.mRecord.mStageIndex = 3;
+    Kavo::Buffer buffer;
+    writer.WriteProfile(&user, buffer);
+    return std::string(reinterpret_cast<const char*>(buffer.GetDataPtr()), buffer.GetDataLen());
+}
+
+std::string ListBytes(int current, const std::vector<std::string>& names) {
+    Kavo::Buffer buffer;
+    buffer.WriteLong(static_cast<int32_t>(names.size()));
+    buffer.WriteLong(current);
+    for (const std::string& name : names)
+        buffer.WriteString(name);
+    return std::string(reinterpret_cast<const char*>(buffer.GetDataPtr()), buffer.GetDataLen());
+}
+
+struct FolderCase {
+    const char* what;
+    std::map<std::string, std::string> files; // under "Users"
+    // The lines of the choose-player list after "create a new player".
+    std::vector<std::string> offered;
+    // Words every notice together must hold; empty: no notice.
+    std::vector<std::string> told;
+    // A file the player's Select and save must have kept aside, with its
+    // bytes before (empty: none).
+    std::string keptAside;
+    // The stage the current player's profile holds after that save.
+    int stage = 3;
+};
+
+class ProfileFoldersTest : public ScriptedGameRunTest {
+protected:
+    std::string Users() { return platform::GetUserDataRoot("") + "/Users"; }
+    void Write(const std::string& path, const std::string& bytes) {
+        platform::MakeDirectories(path.substr(0, path.find_last_of('/')));
+        ASSERT_TRUE(platform::WriteWholeFile(path, bytes)) << path;
+    }
+    std::string Read(const std::string& path) {
+        std::string bytes;
+        EXPECT_TRUE(platform::ReadWholeFile(path, bytes)) << path;
+        return bytes;
+    }
+
+    // Starts the game and runs it until loading is done; the texts of the
+    // notices shown meanwhile, each closed with its "Ok".
+    std::string StartAndReadNotices() {
+        {
+            // The title screen takes its button's picture before loading binds
+            // this run's: the last run's, freed with it, must not be there.
+            ClearedResourceGlobals cleared;
+        }
+        Start();
+        Post(platform::kWmActivateApp, 1, 0);
+        TakeInput();
+        EXPECT_TRUE(StepUntil([&] { return App().mLogoScreen != nullptr; }, 10));
+        ClickAt(10, 10);
+        EXPECT_TRUE(StepUntil(
+            [&] {
+                auto* title = dynamic_cast<TitleScreen*>(App().mTitleScreen);
+                return title != nullptr && title->IsLoaded();
+            },
+            5000));
+        std::string told;
+        for (int i = 0; i < 5; ++i) {
+            auto* box = dynamic_cast<MessageDialog*>(App().GetDialog(GameApp::kNoticeDialogId));
+            if (box == nullptr)
+                break;
+            told += box->mMessageText + "\n";
+            Kavo::ButtonWidget* ok = FindButton(box, 1);
+            if (ok == nullptr)
+                break;
+            Click(ok);
+            StepUntil([&] { return App().GetDialog(GameApp::kNoticeDialogId) != box; }, 300);
+        }
+        return told;
+    }
+    void ToMainMenu() {
+        ClickAt(500, 400);
+        ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 10));
+    }
+    std::vector<std::string> Offered() {
+        ChangeUserDialog dialog("UI/ChangeUser.txt");
+        std::vector<std::string> lines;
+        for (int i = 1; i < dialog.GetList()->GetLineCount(); ++i)
+            lines.push_back(dialog.GetList()->GetStringAt(i));
+        return lines;
+    }
+    // Select on the current player's line, as the player would choose it.
+    void SelectCurrent() {
+        UserManager* users = UserManager::GetInstance();
+        ChangeUserDialog dialog("UI/ChangeUser.txt");
+        dialog.GetList()->SetSelect(users->GetCurrentIndex() + 1);
+        dialog.ButtonDepress(ChangeUserDialog::kSelectButton);
+    }
+    void Quit() {
+        CloseWindow();
+        ASSERT_TRUE(RunToShutdown(2000));
+        Finish();
+    }
+};
+
+TEST_F(ProfileFoldersTest, EveryPlayerWithAProfileIsOfferedAndNoProfileIsLost) {
+    const std::string alice = ProfileBytes("Alice", 12.34f);
+    const std::string bob = ProfileBytes("Bob", 5.0f);
+    const std::string garbage = "\x13\x37\xC0\xDE\xFF\xFF\x7F\x7F\x01\x02\x03\x04";
+    const FolderCase cases[] = {
+        {"a damaged list beside intact profiles",
+         {{"users.dat", garbage}, {"Alice.dat", alice}, {"Bob.dat", bob}},
+         {"Alice", "Bob"},
+         {"users.dat.bad"},
+         ""},
+        {"no list, only profiles", {{"Alice.dat", alice}}, {"Alice"}, {}, ""},
+        {"a profile that names another player",
+         {{"users.dat", ListBytes(1, {"Alice", "Bob"})}, {"Alice.dat", alice}, {"Bob.dat", ProfileBytes("Alice", 7)}},
+         {"Alice", "Bob"},
+         {"Bob", "Bob.dat.bad"},
+         "Bob.dat"},
+        {"a profile that names \"../x\"",
+         {{"users.dat", ListBytes(0, {"Bob"})}, {"Bob.dat", ProfileBytes("../x", 7)}},
+         {"Bob"},
+         {"Bob.dat.bad"},
+         "Bob.dat"},
+        {"a profile that names nobody",
+         {{"users.dat", ListBytes(0, {"Bob"})}, {"Bob.dat", ProfileBytes("", 7)}},
+         {"Bob"},
+         {"Bob.dat.bad"},
+         "Bob.dat"},
+        {"a profile that names \"users\"",
+         {{"users.dat", ListBytes(0, {"Bob"})}, {"Bob.dat", ProfileBytes("users", 7)}},
+         {"Bob"},
+         {"Bob.dat.bad"},
+         "Bob.dat"},
+        {"an empty profile",
+         {{"users.dat", ListBytes(0, {"Bob"})}, {"Bob.dat", ""}},
+         {"Bob"},
+         {"Bob.dat.bad"},
+         "Bob.dat",
+         0},
+        {"a list naming \"users\"",
+         {{"users.dat", ListBytes(0, {"users", "Bob"})}, {"Bob.dat", bob}},
+         {"Bob"},
+         {"users.dat.bad"},
+         ""},
+    };
+    for (const FolderCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(Users());
+        for (const auto& [name, bytes] : c.files)
+            Write(Users() + "/" + name, bytes);
+
+        const std::string told = StartAndReadNotices();
+        for (const std::string& word : c.told) {
+            EXPECT_NE(told.find(word), std::string::npos) << told;
+        }
+        if (c.told.empty()) {
+            EXPECT_EQ(told, "");
+        }
+        ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+        EXPECT_EQ(Offered(), c.offered);
+        // Until the player plays, every profile stays as it was.
+        for (const auto& [name, bytes] : c.files) {
+            if (name != "users.dat") {
+                EXPECT_EQ(Read(Users() + "/" + name), bytes) << name;
+            }
+        }
+        if (c.files.count("users.dat") != 0 && !c.told.empty() && c.keptAside.empty()) {
+            EXPECT_EQ(Read(Users() + "/users.dat.bad"), c.files.at("users.dat"));
+        }
+
+        // The player picks the current player, which saves that player's
+        // profile (a damaged one kept aside first) and no other.
+        const std::string current = UserManager::GetInstance()->GetCurrentUser()->mName;
+        SelectCurrent();
+        ASSERT_NO_FATAL_FAILURE(Quit());
+        if (!c.keptAside.empty()) {
+            EXPECT_EQ(Read(Users() + "/" + c.keptAside + ".bad"), c.files.at(c.keptAside));
+        }
+        for (const auto& [name, bytes] : c.files) {
+            if (name != "users.dat" && name != current + ".dat") {
+                EXPECT_EQ(Read(Users() + "/" + name), bytes) << name;
+            }
+        }
+        UserManager after;
+        after.LoadAll(Users() + "/users.dat");
+        std::vector<std::string> names;
+        for (int i = 0; i < after.GetUserCount(); ++i)
+            names.push_back(after.GetUser(i)->mName);
+        EXPECT_EQ(names, c.offered);
+        ASSERT_NE(after.GetCurrentUser(), nullptr);
+        EXPECT_EQ(after.GetCurrentUser()->mName, current);
+        EXPECT_EQ(after.GetCurrentRecord()->mStageIndex, c.stage);
+    }
+}
+
+TEST_F(ProfileFoldersTest, TheNameEntryRefusesTheListsOwnNameInAnyCase) {
+    Start();
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    AnswerMessageBoxes(1);
+    for (const char* name : {"users", "USERS"}) {
+        ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() != nullptr; }, 300)) << name;
+        EditDialog* entry = App().GetNewUserDialog();
+        Step();
+        Type(name);
+        Click(FindButton(entry, 1));
+        // "Please enter a name", answered, and the entry asks again.
+        ASSERT_TRUE(
+            StepUntil([&] { return App().GetNewUserDialog() != nullptr && App().GetNewUserDialog() != entry; }, 600))
+            << name;
+        EXPECT_EQ(UserManager::GetInstance()->GetUserCount(), 0) << name;
+        mAnswered = nullptr; // the next box may take the answered one's place in memory
+    }
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer("Ann"));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    UserManager after;
+    EXPECT_TRUE(after.LoadAll(Users() + "/users.dat"));
+    ASSERT_EQ(after.GetUserCount(), 1);
+    EXPECT_EQ(after.GetUser(0)->mName, "Ann");
+    EXPECT_FALSE(platform::FileExistsExactName(Users() + "/USERS.dat"));
+}
+
+TEST_F(ProfileFoldersTest, AFolderThatCannotBeWrittenIsToldOnceWithItsPath) {
+    // A regular file where the players' folder belongs: no account, root
+    // included, can make the folder or write in it.
+    Write(Users(), "not a folder");
+    const std::string told = StartAndReadNotices();
+    EXPECT_NE(told.find("cannot be saved"), std::string::npos) << told;
+    EXPECT_NE(told.find(platform::GetUserDataRoot("") + "/Users"), std::string::npos) << told;
+    ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+    // A new player's first save fails again: the player was told already.
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer("Ann"));
+    EXPECT_EQ(App().GetDialog(GameApp::kNoticeDialogId), nullptr);
+    EXPECT_TRUE(UserManager::GetInstance()->CannotSave());
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(Read(Users()), "not a folder");
+}
+
+TEST_F(ProfileFoldersTest, AReadOnlyFolderKeepsItsProfileAndSaysSo) {
+    if (geteuid() == 0)
+        GTEST_SKIP()
+            << "the folder's mode does not stop the superuser; the test above covers a folder no one can write";
+    const std::string alice = ProfileBytes("Alice", 3.5f);
+    Write(Users() + "/users.dat", ListBytes(0, {"Alice"}));
+    Write(Users() + "/Alice.dat", alice);
+    ASSERT_EQ(chmod(Users().c_str(), 0555), 0);
+    const std::string told = StartAndReadNotices();
+    EXPECT_NE(told.find("cannot be saved"), std::string::npos) << told;
+    ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+    EXPECT_EQ(Offered(), std::vector<std::string>{"Alice"});
+    SelectCurrent();
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    chmod(Users().c_str(), 0755);
+    EXPECT_EQ(Read(Users() + "/Alice.dat"), alice);
+}
+
+} // namespace
+} // namespace Game

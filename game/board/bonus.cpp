@@ -121,9 +121,18 @@ void Bonus::DrawCharging(Kavo::Graphics* g) {
     g->PopState();
 }
 
-void Bonus::DrawChargeLine(Kavo::Graphics* g) {
+Kavo::IntRect Bonus::ChargeLineRect() const {
     Kavo::Image* line = IMAGE_BONUSLINE;
     if (mPercent >= 100 || line == nullptr)
+        return {};
+    return Kavo::IntRect(static_cast<int>(mX), static_cast<int>(mY) + (100 - mPercent), line->GetCelWidth(),
+                         line->GetCelHeight());
+}
+
+void Bonus::DrawChargeLine(Kavo::Graphics* g) {
+    Kavo::Image* line = IMAGE_BONUSLINE;
+    const Kavo::IntRect at = ChargeLineRect();
+    if (at.mWidth <= 0)
         return;
     g->PushState();
     if (mAlpha < 255.0f) {
@@ -132,8 +141,7 @@ void Bonus::DrawChargeLine(Kavo::Graphics* g) {
     } else {
         g->SetColorizeImages(false);
     }
-    // One pixel lower per missing percent.
-    g->DrawImageAnim(line, static_cast<int>(mX), static_cast<int>(mY) + (100 - mPercent), mChargeTicks);
+    g->DrawImageAnim(line, at.mX, at.mY, mChargeTicks);
     g->PopState();
 }
 

@@ -49,8 +49,6 @@ function(kavo_add_test name)
   target_compile_options(${name} PRIVATE ${KAVO_WARNINGS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
-  # GoogleTest's header is half the compile time of a small test file.
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <string> <vector> <memory> <functional>)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "KAVO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endfunction()

@@ -116,6 +116,8 @@ GameApp::~GameApp() {
     for (Stg_t* storage : {mDescrStorage, mWaveStorage})
         if (storage != nullptr)
             storage->Release();
+    // The resource manager frees every picture, font and sound after this.
+    ClearAllResources();
 }
 
 void GameApp::DialogButtonRelease(int32_t dialogId, int32_t) {

@@ -4,6 +4,7 @@
 #include "game/app/game_app.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/message_dialog.h"
+#include "game/ui/resource_ids.h"
 #include "game/ui/termins.h"
 #include "game/ui/tip_window.h"
 
@@ -104,6 +105,7 @@ void GameApp::CloseTip(bool onlyIfOld) {
 void GameApp::FreeTitleScreenGroup() {
     if (mResourceManager != nullptr)
         mResourceManager->DeleteGroup("TitleScreen");
+    ClearGroupResources("TitleScreen");
 }
 
 int GameApp::CurrentRestaurantIndex() {

@@ -39,31 +39,47 @@ bool InRange(int id) {
     return id >= 0 && id < RESOURCE_ID_MAX;
 }
 
+// Sets the ids of one group (every id for a null group) in id order to
+// what the kind's function gives for the id's name.
+template <typename ImageOf, typename FontOf, typename SoundOf>
+void SetIds(const char* group, ImageOf imageOf, FontOf fontOf, SoundOf soundOf) {
+    for (int id = 0; id < RESOURCE_ID_MAX; ++id) {
+        if (group != nullptr && std::string(group) != kIds[id].mGroup)
+            continue;
+        switch (kIds[id].mKind) {
+        case ResourceKind::Image:
+            *static_cast<Kavo::Image**>(gResourceAddresses[id]) = imageOf(kIds[id].mName);
+            break;
+        case ResourceKind::Font:
+            *static_cast<Kavo::Font**>(gResourceAddresses[id]) = fontOf(kIds[id].mName);
+            break;
+        case ResourceKind::Sound:
+            *static_cast<int*>(gResourceAddresses[id]) = soundOf(kIds[id].mName);
+            break;
+        case ResourceKind::None:
+            break;
+        }
+    }
+}
+
 // Binds the ids of one group in id order; the first missing name stops it.
 bool ExtractGroup(Kavo::ResourceManager& manager, const char* group) {
-    const std::string wanted = group;
     try {
-        for (int id = 0; id < RESOURCE_ID_MAX; ++id) {
-            if (wanted != kIds[id].mGroup)
-                continue;
-            switch (kIds[id].mKind) {
-            case ResourceKind::Image:
-                *static_cast<Kavo::Image**>(gResourceAddresses[id]) = manager.RequireImage(kIds[id].mName).GetImage();
-                break;
-            case ResourceKind::Font:
-                *static_cast<Kavo::Font**>(gResourceAddresses[id]) = manager.RequireFont(kIds[id].mName);
-                break;
-            case ResourceKind::Sound:
-                *static_cast<int*>(gResourceAddresses[id]) = manager.RequireSound(kIds[id].mName);
-                break;
-            case ResourceKind::None:
-                break;
-            }
-        }
+        SetIds(
+            group, [&](const char* name) { return manager.RequireImage(name).GetImage(); },
+            [&](const char* name) { return manager.RequireFont(name); },
+            [&](const char* name) { return manager.RequireSound(name); });
     } catch (const Kavo::ResourceManagerException&) {
         return false;
     }
     return true;
+}
+
+// Unbinds the ids of one group (every id for a null group).
+void ClearIds(const char* group) {
+    SetIds(
+        group, [](const char*) -> Kavo::Image* { return nullptr; }, [](const char*) -> Kavo::Font* { return nullptr; },
+        [](const char*) { return 0; });
 }
 
 } // namespace
@@ -126,6 +142,14 @@ bool ExtractBonusesResources(Kavo::ResourceManager& manager) {
 
 bool ExtractGameResources(Kavo::ResourceManager& manager) {
     return ExtractGroup(manager, "Game");
+}
+
+void ClearGroupResources(const char* group) {
+    ClearIds(group);
+}
+
+void ClearAllResources() {
+    ClearIds(nullptr);
 }
 
 } // namespace Game

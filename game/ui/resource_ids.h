@@ -56,5 +56,11 @@ bool ExtractInitResources(Kavo::ResourceManager& manager);
 bool ExtractTitleScreenResources(Kavo::ResourceManager& manager);
 bool ExtractBonusesResources(Kavo::ResourceManager& manager);
 bool ExtractGameResources(Kavo::ResourceManager& manager);
+// Unbind the ids of a group whose resources are deleted, or every id when
+// the resource manager goes: the ids are process-wide and would otherwise
+// point a later reader (a next application in the same process, a layout
+// built from an id) at freed resources.
+void ClearGroupResources(const char* group);
+void ClearAllResources();
 
 } // namespace Game

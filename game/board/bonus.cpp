@@ -121,18 +121,9 @@ void Bonus::DrawCharging(Kavo::Graphics* g) {
     g->PopState();
 }
 
-Kavo::IntRect Bonus::ChargeLineRect() const {
-    Kavo::Image* line = IMAGE_BONUSLINE;
-    if (mPercent >= 100 || line == nullptr)
-        return {};
-    return Kavo::IntRect(static_cast<int>(mX), static_cast<int>(mY) + (100 - mPercent), line->GetCelWidth(),
-                         line->GetCelHeight());
-}
-
 void Bonus::DrawChargeLine(Kavo::Graphics* g) {
     Kavo::Image* line = IMAGE_BONUSLINE;
-    const Kavo::IntRect at = ChargeLineRect();
-    if (at.mWidth <= 0)
+    if (mPercent >= 100 || line == nullptr)
         return;
     g->PushState();
     if (mAlpha < 255.0f) {
@@ -141,7 +132,8 @@ void Bonus::DrawChargeLine(Kavo::Graphics* g) {
     } else {
         g->SetColorizeImages(false);
     }
-    g->DrawImageAnim(line, at.mX, at.mY, mChargeTicks);
+    // One pixel lower per missing percent.
+    g->DrawImageAnim(line, static_cast<int>(mX), static_cast<int>(mY) + (100 - mPercent), mChargeTicks);
     g->PopState();
 }
 

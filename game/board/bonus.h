@@ -50,10 +50,6 @@ public:
     // The hint text beside the mouse while armed, for the first six uses,
     // while the application window has the focus.
     virtual void DrawHint(Kavo::Graphics* g);
-    // Where the charge line is drawn at the current charge: one pixel
-    // lower per missing percent, one frame of the shared line picture in
-    // size; empty when no line is drawn (full charge, or no picture).
-    Kavo::IntRect ChargeLineRect() const;
     virtual void UpdateF(float fraction);
     virtual void Update();
     virtual void MouseUp(int x, int y, int button);

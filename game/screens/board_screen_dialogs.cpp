@@ -42,11 +42,8 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
         if (puzzle != nullptr) {
             SndStopMusic(500);
             puzzle->mDialogListener = this;
-            // The puzzle covers the whole window, as when the map opens it.
-            if (app != nullptr) {
-                puzzle->Resize(0, 0, app->GetWidth(), app->GetHeight());
+            if (app != nullptr)
                 app->AddDialog(kPuzzleDialog, puzzle);
-            }
         } else {
             CloseFadeOverlay();
             ReleaseTimer();

@@ -76,7 +76,7 @@ Caption=Back
 Position=90,280,120,40
 )";
 
-const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=Leave the game?
+const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=QuitQuestion
 [Back]
 Type=Image
 Image=IMAGE_DIALOG_BOX

@@ -110,7 +110,7 @@ std::string ItemsText() {
 }
 
 std::string BoardsDatBytes() {
-    std::vector<Layout> layouts(9);
+    std::vector<Layout> layouts(5);
 
     // A 6 x 5 rectangle in the middle, one tile each.
     Fill(layouts[0], 5, 10, 2, 6, 1);
@@ -122,15 +122,11 @@ std::string BoardsDatBytes() {
         layouts[1].Tile(column, row) = 0;
 
     // Double tiles in the middle, chains of both styles, border pieces.
-    // The chains stand apart in the bottom row: nothing falls past a
-    // chained item, so a chain higher up would starve the cells below it,
-    // and a chain's neighbours in its row must be free to line up with it.
     Layout& third = layouts[2];
     Fill(third, 3, 12, 1, 8, 1);
     Fill(third, 6, 9, 3, 6, 2);
-    for (int column = 4; column <= 12; column += 4)
-        third.chains[size_t(8 * kColumns + column)] = column == 8 ? 0x13 : 0x11;
     for (int column = 3; column <= 12; ++column) {
+        third.chains[size_t(1 * kColumns + column)] = column % 2 == 0 ? 0x11 : 0x13;
         third.outEdges[size_t(1 * kColumns + column)] = {{0, uint8_t(column % 3)}};
         third.outEdges[size_t(8 * kColumns + column)] = {{2, uint8_t(column % 3)}};
     }
@@ -154,17 +150,6 @@ std::string BoardsDatBytes() {
     // The first stage: a 5 x 3 strip in the middle, small enough for a
     // player who takes any move to clear it well within the stage's time.
     Fill(layouts[4], 5, 9, 3, 5, 1);
-
-    // The stages' boards, left of the goal counters: the first stage's
-    // 7 x 6, then 8 x 7 plain, 8 x 7 with double tiles in the middle, and
-    // 8 x 8 with chains apart in the bottom row.
-    Fill(layouts[5], 3, 9, 2, 7, 1);
-    Fill(layouts[6], 2, 9, 1, 7, 1);
-    Fill(layouts[7], 2, 9, 1, 7, 1);
-    Fill(layouts[7], 5, 6, 3, 5, 2);
-    Fill(layouts[8], 2, 9, 1, 8, 1);
-    for (int column = 3; column <= 9; column += 3)
-        layouts[8].chains[size_t(8 * kColumns + column)] = 0x01;
 
     std::string bytes;
     PutLong(bytes, uint32_t(layouts.size()));

@@ -37,7 +37,6 @@ X=160
 Y=40
 [Message]
 Type=Link
-Description=WrappedText
 Position=30,140,340,100
 [Ok]
 Type=Button

@@ -24,9 +24,6 @@ struct GamePicture {
     int mHeight;
     int mCols = 1;
     int mRows = 1;
-    // False for a face that text, a number or a tick is drawn over: it
-    // carries no label of its own.
-    bool mLabelled = true;
 };
 
 struct GameGroup {
@@ -42,7 +39,7 @@ const std::vector<GameGroup>& GameGroups() {
         {"Init",
          0xFF8090B0,
          {{"CUSTOM_POINTER", 32, 32}, {"CUSTOM_HAND", 32, 32}, {"CUSTOM_DRAGGING", 32, 32}, {"CUSTOM_TEXT", 32, 32}}},
-        {"TitleScreen", 0xFF903040, {{"TITLE_BACK", 1024, 768}, {"TITLE_PROGRESS", 400, 24, 1, 1, false}}},
+        {"TitleScreen", 0xFF903040, {{"TITLE_BACK", 1024, 768}, {"TITLE_PROGRESS", 400, 24}}},
         {"Bonuses",
          0xFFD08030,
          {{"BONUS_RECOLOR", 80, 80},
@@ -66,18 +63,18 @@ const std::vector<GameGroup>& GameGroups() {
           {"BONUS_PEPPER_GOLD", 80, 80}}},
         {"Game",
          0xFF50A070,
-         {{"CHECKBOX", 24, 24, 2, 1, false},
-          {"DIALOG_BOX", 96, 96, 1, 1, false},
-          {"DIALOG_BUTTON", 120, 40, 1, 1, false},
-          {"SLIDER_TRACK", 200, 12, 1, 1, false},
-          {"SLIDER_THUMB", 20, 24, 1, 1, false},
+         {{"CHECKBOX", 24, 24, 2},
+          {"DIALOG_BOX", 96, 96},
+          {"DIALOG_BUTTON", 96, 32},
+          {"SLIDER_TRACK", 200, 12},
+          {"SLIDER_THUMB", 20, 24},
           {"DIALOG_USER", 480, 360},
           {"HELP", 640, 480},
           {"DEEP0", 50, 50},
           {"DEEP1", 50, 50, 16, 10},
           {"DEEP2", 50, 50, 16, 10},
           {"WHITECELL", 50, 50},
-          {"TIP", 96, 96, 1, 1, false},
+          {"TIP", 96, 96},
           {"TIP_ARROW", 24, 24},
           {"LINE", 50, 8},
           {"GLOW", 64, 64},
@@ -89,24 +86,24 @@ const std::vector<GameGroup>& GameGroups() {
           {"PROGRESSBARSTUFF", 160, 16},
           {"PROGRESSBARFOOD", 160, 16},
           {"PROGRESSBARDRINK", 160, 16},
-          {"PROGRESSBARBACK", 170, 24, 1, 1, false},
+          {"PROGRESSBARBACK", 170, 24},
           {"PROGRESSBARRATING", 160, 16, 2},
-          {"PROGRESSBARRATINGBACK", 340, 24, 1, 1, false},
+          {"PROGRESSBARRATINGBACK", 340, 24},
           {"SMALLRANK", 20, 20, 3},
           {"SHOPBUTTON", 110, 110, 4},
           {"POSTTUMB", 340, 156},
           {"POSTTUMBDISABLED", 340, 156},
-          {"POSTBACK", 300, 240, 1, 1, false},
+          {"POSTBACK", 300, 240},
           {"PUZZLE_BACK", 1024, 768},
           {"MAIN_BACK", 1024, 768},
-          {"BUTTON_PLAY", 160, 48, 1, 1, false},
+          {"BUTTON_PLAY", 160, 48},
           {"TIMER", 96, 96},
           {"TIMER_ARROW", 8, 40},
           {"TIMER_CIRCLE", 96, 96},
-          {"BUTTON_EXIT", 120, 40, 1, 1, false},
-          {"BUTTON_MENU", 120, 40, 1, 1, false},
-          {"MAIN_PLASHKA", 1000, 110, 1, 1, false},
-          {"MAIN_PLASHKATOP", 1024, 60, 1, 1, false},
+          {"BUTTON_EXIT", 120, 40},
+          {"BUTTON_MENU", 120, 40},
+          {"MAIN_PLASHKA", 1024, 120},
+          {"MAIN_PLASHKATOP", 1024, 60},
           {"ICON_ITEMS", 32, 32, 3},
           {"ICON_ITEMSBIG", 64, 64, 3},
           {"ICON_POSTCARD", 32, 32},
@@ -124,7 +121,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"SHOP1", 1100, 110},
           {"SHOP2", 1100, 110},
           {"SHOP3", 1100, 110},
-          {"MENU_BUTTON", 200, 48, 1, 1, false},
+          {"MENU_BUTTON", 200, 48},
           {"RATING_BLICK", 64, 24},
           {"CHAIN", 50, 50},
           {"CHAIN1", 50, 50},
@@ -153,9 +150,9 @@ const std::vector<GameGroup>& GameGroups() {
           {"LEVEL_COMPLETE", 400, 80},
           {"PAUSED", 300, 80},
           {"PLAY_SHINE", 160, 48},
-          {"MONEY_PLACE", 160, 40, 1, 1, false},
+          {"MONEY_PLACE", 160, 40},
           {"LEVEL_COMPLETE_DIALOG", 500, 380},
-          {"REWARD_HINT_WINDOW", 320, 160, 1, 1, false}}},
+          {"REWARD_HINT_WINDOW", 320, 160}}},
     };
     return groups;
 }
@@ -217,29 +214,11 @@ bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSh
                                                                DrawPlaceholder(art, &labels)));
 }
 
-// A dark tick across the second cel of the check box: its first cel is the
-// empty box, its second the checked one.
-void DrawTick(Pixels& pixels, int celWidth, int height) {
-    const int width = celWidth * 2;
-    for (int step = 0; step < celWidth; ++step) {
-        const int x = celWidth + celWidth / 5 + step * 3 / 5;
-        const int y = step < celWidth / 3 ? height / 2 + step : height / 2 + celWidth / 3 - (step - celWidth / 3);
-        for (int dy = -1; dy <= 1; ++dy)
-            if (x < width && y + dy > 0 && y + dy < height)
-                pixels[size_t(y + dy) * width + x] = 0xFF202020;
-    }
-}
-
 bool WriteGamePictures(const std::string& root, const GlyphSheet& labels) {
     for (const GameGroup& group : GameGroups()) {
         for (const GamePicture& picture : group.mPictures) {
             Placeholder art{picture.mWidth, picture.mHeight, picture.mCols, picture.mRows, group.mColor, picture.mName};
-            Pixels pixels = DrawPlaceholder(art, picture.mLabelled ? &labels : nullptr);
-            if (std::string(picture.mName) == "CHECKBOX")
-                DrawTick(pixels, picture.mWidth, picture.mHeight);
-            if (!WriteContentFile(
-                    root + "/" + PicturePath(picture),
-                    ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))
+            if (!WritePicture(root + "/" + PicturePath(picture), art, labels))
                 return false;
         }
     }
@@ -324,20 +303,7 @@ HelpNext=Next
 HelpDone=Done
 HelpWelcome=Welcome, %s! Swap two neighbouring items to make a line of three. Lines score 100%%.
 HelpPictures=The bonuses charge as you play.
-EnterName=Type your name:
-MusicVolume=Music
-EffectVolume=Effects
-Mode3D=3D acceleration
-FullScreen=Full screen
-PenaltyText=The time ran out. To play this board again you pay this much of your money:
-Pause=Pause
-Watch=Watch
-Cancel=Cancel
-Delete=Delete
-Select=Select
-OK=OK
-Prev=<
-Next=>
+QuitQuestion=Leave the game?
 )";
 
 // Two full-window backgrounds.

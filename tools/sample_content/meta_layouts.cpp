@@ -94,20 +94,20 @@ std::string MainMenu() {
         .Image("Back", "IMAGE_MAIN_BACK", 0, 0, 0)
         .Image("Plashka", "IMAGE_MAIN_PLASHKA", 1, 0, 648)
         .Label("NameLbl", 360, 20, 300, 30)
-        .Button("Play", 1, 452, 560)
+        .Button("Play", 1, 432, 560, 160, 48)
         .Button("Map", 3, 80, 300)
         .Button("Help", 4, 80, 360)
         .Button("Options", 5, 80, 420)
         .Button("Reward", 6, 80, 480)
         .Button("Exit", 7, 80, 540)
-        .Button("ChangeUser", 33, 860, 16)
+        .Button("ChangeUser", 33, 660, 20, 200, 30)
         .Point("ButtonsXY", 80, 300)
         .Point("ButtonsWH", 120, 300)
         .Text();
 }
 
 std::string SelectGame() {
-    return LayoutText(303, LayoutText::kModal, "Continue the saved game?")
+    return LayoutText(303, LayoutText::kModal, "SelectGame")
         .Image("Back", "IMAGE_DIALOG_BOX", 0, 0, 0)
         .DialogButton("Continue", 1, true, 40, 230)
         .DialogButton("NewGame", 2, false, 240, 230)
@@ -148,10 +148,9 @@ std::string Room() {
         .Point("GridWH", 880, 110)
         .Point("MenuGridXY", 62, 120)
         .Point("MenuGridWH", 900, 500)
-        // The two bars side by side on their back, clear of the money.
-        .Point("RoomValue", 310, 24)
-        .Point("MenuValue", 480, 24)
-        .Point("RatingBack", 300, 16)
+        .Point("RoomValue", 620, 30)
+        .Point("MenuValue", 620, 70)
+        .Point("RatingBack", 600, 20)
         .Point("MenuBack", 0, 0)
         .Point("MoneyPlace", 840, 16)
         .Text();
@@ -192,7 +191,7 @@ std::string Secret() {
 std::string Puzzle() {
     return LayoutText(6)
         .Button("Done", 1, 452, 700)
-        .Button("Skip", 2, 600, 700)
+        .Button("Skip", 2, 452, 700)
         .Button("Reshuffle", 3, 820, 700)
         .Label("TimeLbl", 40, 700, 160)
         .Point("Puzzle", 362, 264)

@@ -13,11 +13,6 @@ Type=Image
 Image=IMAGE_DIALOG_BOX
 Level=0
 Position=0,0
-[Text]
-Type=Link
-Description=WrappedText
-Caption=PenaltyText
-Position=30,30,340,90
 [Dest]
 Type=Point
 X=512

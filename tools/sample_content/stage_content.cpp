@@ -11,15 +11,8 @@ namespace {
 
 constexpr int kStageCount = 15;
 
-// The layouts of boards.dat the stages play: the first stage its own, the
-// later ones the three of the stages' range, a board each in turn.
-constexpr int kFirstStageLayout = 5;
-constexpr int kFirstStageBoard = 6;
-constexpr int kLastStageBoard = 8;
-// The counts a later stage asks, before they grow a little per stage.
-constexpr int kDrinkGoal = 700;
-constexpr int kEatGoal = 300;
-constexpr int kStuffGoal = 700;
+// The small layout of boards.dat the first stage plays.
+constexpr int kFirstStageLayout = 4;
 
 // The eight bonuses, the order in which the stages unlock them.
 constexpr const char* kBonusNames[8] = {"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"};
@@ -62,22 +55,26 @@ std::string StagesText() {
     for (int stage = 0; stage < kStageCount; ++stage) {
         const int restaurant = stage / 5;
         text += Format("[Stage%02d]\n", stage);
-        // The first stage is one board to learn on; each later stage asks
-        // about two or three boards' worth of items (a cleared 8 x 7 board
-        // yields some 200 to 700 points of a kind), with time for a person
-        // to clear a board.
-        if (stage == 0)
+        // The first two stages play the small layout alone (a scripted
+        // player clears it well within the time); later ones a range.
+        if (stage <= 1)
             text += Format("Boards=%d,%d\n", kFirstStageLayout, kFirstStageLayout);
         else
-            text += Format("Boards=%d,%d\n", kFirstStageBoard, kLastStageBoard);
-        text += stage == 0 ? "Time=60\n" : Format("Time=%d\n", 150 - restaurant * 10);
+            text += Format("Boards=%d,%d\n", 1 + stage % 2, 2 + stage % 2);
+        // The first stage: enough time for a player who matches, too little
+        // for one who waits (a few thousand updates).
+        text += stage == 0 ? "Time=40\n" : Format("Time=%d\n", 180 - stage * 5);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
+        // The counts add up the scores of the items broken. The first
+        // stage's goals are met by clearing its one board; the later ones ask
+        // more than one board yields (a board scores one or two thousand of
+        // a kind).
         if (stage == 0)
-            text += "DrinkCount=20\nEatCount=10\nStuffCount=10\n";
+            text += "DrinkCount=3\nEatCount=2\nStuffCount=2\n";
         else
-            text += Format("DrinkCount=%d\nEatCount=%d\n", kDrinkGoal + stage * 40, kEatGoal + stage * 20) +
-                    Format("StuffCount=%d\n", kStuffGoal + stage * 40);
+            text += Format("DrinkCount=%d\nEatCount=%d\n", 2500 + stage * 500, 2000 + stage * 500) +
+                    Format("StuffCount=%d\n", 2000 + stage * 250);
         text += Format("StuffPrice=%d\n", 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);
         if (stage % 2 == 0 && stage / 2 < 8)

@@ -12,12 +12,9 @@ std::string Button(const char* name, int id, const char* caption, int x, int y) 
            ",120,40\n";
 }
 
-// A text; with a caption, the term it shows.
-std::string Label(const char* name, int x, int y, int width, int height, const char* caption = nullptr) {
-    return std::string("[") + name + "]\nType=Link\nDescription=" + (caption != nullptr ? "Text" : "TitleLink") + "\n" +
-           (caption != nullptr ? std::string("Caption=") + caption + "\n" : std::string()) +
-           "Position=" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) + "," +
-           std::to_string(height) + "\n";
+std::string Label(const char* name, int x, int y, int width, int height) {
+    return std::string("[") + name + "]\nType=Link\nDescription=TitleLink\nPosition=" + std::to_string(x) + "," +
+           std::to_string(y) + "," + std::to_string(width) + "," + std::to_string(height) + "\n";
 }
 
 const std::string kBackground = "[Frame]\nType=Image\nImage=IMAGE_DIALOG_BOX\nLevel=0\nPosition=0,0\n";
@@ -37,19 +34,17 @@ std::string ChangeUser() {
 }
 
 std::string Options() {
-    // The check boxes' texts stand to their right.
-    return FlyInDialogMain(21, 400, 320) + kBackground + Label("MusicLabel", 30, 40, 120, 20, "MusicVolume") +
+    return FlyInDialogMain(21, 400, 320) + kBackground + Label("MusicLabel", 30, 40, 120, 20) +
            "[MusicVolume]\nType=Slider\nID=1\nDescription=Volume\nPosition=160,40,200,20\n" +
-           Label("EffectLabel", 30, 80, 120, 20, "EffectVolume") +
+           Label("EffectLabel", 30, 80, 120, 20) +
            "[EffectVolume]\nType=Slider\nID=2\nDescription=Volume\nPosition=160,80,200,20\n"
-           "[3DMode]\nType=CheckBox\nID=1\nDescription=OptionBox\nPosition=30,130,24,24\n" +
-           Label("3DModeLabel", 70, 132, 290, 20, "Mode3D") +
-           "[FullScreen]\nType=CheckBox\nID=2\nDescription=OptionBox\nPosition=30,170,24,24\n" +
-           Label("FullScreenLabel", 70, 172, 290, 20, "FullScreen") + Button("Ok", 1, "Ok", 140, 250);
+           "[3DMode]\nType=CheckBox\nID=1\nDescription=OptionBox\nPosition=30,130,20,20\n"
+           "[FullScreen]\nType=CheckBox\nID=2\nDescription=OptionBox\nPosition=30,170,20,20\n" +
+           Button("Ok", 1, "Ok", 140, 250);
 }
 
 std::string NewUser() {
-    return FlyInDialogMain(101, 360, 200) + kBackground + Label("Prompt", 20, 20, 320, 24, "EnterName") +
+    return FlyInDialogMain(101, 360, 200) + kBackground + Label("Prompt", 20, 20, 320, 24) +
            "[Edit]\nType=Edit\nDescription=NameField\nPosition=40,70,280,24\n" + Button("Ok", 1, "Ok", 120, 130);
 }
 

@@ -15,7 +15,6 @@
 #include "game/meta/room_screen.h"
 #include "game/meta/shop_screen.h"
 #include "game/screens/board_screen.h"
-#include "game/screens/penalty_dialog.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/message_dialog.h"
 #include "game/ui/tip_window.h"
@@ -25,8 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace Game {
 
@@ -94,12 +91,6 @@ protected:
                 Click(FindButton(unlock, 1));
             return;
         }
-        // Time up: the penalty is paid with its button.
-        if (auto* penalty = dynamic_cast<LayoutDialog*>(App().GetDialog(PenaltyDialog::kDialogId))) {
-            if (penalty->mState == LayoutDialog::Resting)
-                Click(FindButton(penalty, 1));
-            return;
-        }
         // A secret piece found: its dialog's button gives the board back;
         // the puzzle the last piece opens is skipped.
         if (auto* secret = dynamic_cast<LayoutDialog*>(App().GetDialog(BoardScreen::kSecretDialog))) {
@@ -108,10 +99,6 @@ protected:
             return;
         }
         if (auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog))) {
-            if (puzzle != mPuzzleSeen) {
-                mPuzzleSeen = puzzle;
-                ++mPuzzlesOpened;
-            }
             if (Kavo::ButtonWidget* skip = FindButton(puzzle, PuzzleDialog::kSkip); skip != nullptr && skip->mVisible)
                 Click(skip);
             return;
@@ -122,54 +109,10 @@ protected:
             (board->mBoard.mState != kBoardIdle && board->mBoard.mState != kBoardNoMoreMoves) ||
             !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() || board->mBoard.mMoves.empty())
             return;
-        const Move move = BestMove(board->mBoard);
+        const Move move = board->mBoard.mMoves.front();
         ++mMovesMade;
         ClickAt(move.mX1, move.mY1);
         ClickAt(move.mX2, move.mY2);
-    }
-    // The listed move whose lines take the most: a secret piece of their
-    // kind first, then cells that still carry tiles; the first listed of
-    // equals.
-    static Move BestMove(const Board& board) {
-        Move best = board.mMoves.front();
-        int bestGain = -1;
-        for (const Move& move : board.mMoves) {
-            const int gain = MoveGain(board, move);
-            if (gain > bestGain) {
-                best = move;
-                bestGain = gain;
-            }
-        }
-        return best;
-    }
-    static int MoveGain(const Board& board, const Move& move) {
-        auto at = [](int column, int row) { return row * kBoardColumns + column; };
-        std::vector<int> items(kBoardCellCount, kItemEmpty);
-        for (int i = 0; i < kBoardCellCount; ++i)
-            items[static_cast<size_t>(i)] =
-                board.mCells[static_cast<size_t>(i)].mExists ? board.mCells[static_cast<size_t>(i)].mItem : kItemEmpty;
-        std::swap(items[static_cast<size_t>(at(move.mColumn1, move.mRow1))],
-                  items[static_cast<size_t>(at(move.mColumn2, move.mRow2))]);
-        int gain = 0;
-        for (auto [column, row] : {std::pair(move.mColumn1, move.mRow1), std::pair(move.mColumn2, move.mRow2)}) {
-            const int item = items[static_cast<size_t>(at(column, row))];
-            for (auto [dc, dr] : {std::pair(1, 0), std::pair(0, 1)}) {
-                std::vector<int> run{at(column, row)};
-                for (int sign : {-1, 1})
-                    for (int c = column + sign * dc, r = row + sign * dr;
-                         c >= 0 && r >= 0 && c < kBoardColumns && r < kBoardRows && item >= 0 &&
-                         items[static_cast<size_t>(at(c, r))] == item;
-                         c += sign * dc, r += sign * dr)
-                        run.push_back(at(c, r));
-                if (run.size() < 3)
-                    continue;
-                for (int cell : run) {
-                    const BoardCell& hit = board.mCells[static_cast<size_t>(cell)];
-                    gain += 1 + (hit.mTiles > 0 ? 10 : 0) + (hit.mSecretItem == item ? 1000 : 0);
-                }
-            }
-        }
-        return gain;
     }
     template <typename Done>
     bool PlayUntil(Done done, int limit) {
@@ -198,9 +141,6 @@ protected:
     ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
 
     int mMovesMade = 0;
-    // The puzzles a found postcard opened.
-    int mPuzzlesOpened = 0;
-    const PuzzleDialog* mPuzzleSeen = nullptr;
     const MessageDialog* mAnswered = nullptr;
 };
 

@@ -50,11 +50,11 @@ TEST_F(BoardScreenTest, TheBonusRowIsPlacedFromItsOriginAndTheBoardAtItsCorner) 
     const struct {
         int index;
         float x;
-    } row[] = {{0, 12.0f}, {1, 106.0f}, {3, 294.0f}};
+    } row[] = {{0, 88.0f}, {1, 182.0f}, {3, 370.0f}};
     for (const auto& r : row) {
         const Bonus& bonus = *mRegistry->Get(static_cast<size_t>(r.index));
         EXPECT_EQ(bonus.mX, r.x) << r.index;
-        EXPECT_EQ(bonus.mY, 575.0f) << r.index;
+        EXPECT_EQ(bonus.mY, 621.0f) << r.index;
         EXPECT_FALSE(bonus.mEnabled) << r.index;
         EXPECT_EQ(bonus.mCellRects[4], Kavo::IntRect(0, 0, 80, 80));
     }

@@ -15,7 +15,7 @@ struct RedOp {
     using Pixel = uint32_t;
     static constexpr bool kColors = true;
     static constexpr bool kTexture = false;
-    static constexpr int32_t kTexelBias = 0;
+    [[maybe_unused]] static constexpr int32_t kTexelBias = 0;
     void operator()(uint32_t* pixel, const TriSpanValues& v) const { *pixel = v.red >> 16; }
 };
 

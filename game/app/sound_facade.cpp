@@ -52,10 +52,8 @@ bool SoundFacade::Init(platform::WindowHandle window, bool noStreamMusic) {
 
 void SoundFacade::Shutdown() {
     if (mManager) {
-        if (mOldMusic != 0)
-            mManager->StopSound(mOldMusic, 0, true);
-        if (mCurrentMusic != 0)
-            mManager->StopSound(mCurrentMusic, 0, true);
+        ReleaseMusic(mOldMusic, 0);
+        ReleaseMusic(mCurrentMusic, 0);
     }
     mOldMusic = 0;
     mCurrentMusic = 0;
@@ -187,12 +185,20 @@ bool SoundFacade::IsPlaying(SoundHandle handle) {
     return mManager && mManager->IsPlaying(handle);
 }
 
+// A piece of music that is replaced or shut down has not ended for whoever
+// asked to hear of its end: that screen may be gone by now, and would only
+// start its next track over the new music.
+void SoundFacade::ReleaseMusic(SoundHandle handle, std::uint32_t fadeOutMs) {
+    if (handle == 0)
+        return;
+    mManager->SetEndCallback(handle, nullptr, nullptr);
+    mManager->StopSound(handle, fadeOutMs, true);
+}
+
 SoundDescr_t* SoundFacade::HandOverMusic(const char* descrName, std::uint32_t fadeOutMs) {
-    if (mOldMusic != 0)
-        mManager->StopSound(mOldMusic, 0, true);
+    ReleaseMusic(mOldMusic, 0);
     mOldMusic = mCurrentMusic;
-    if (mOldMusic != 0)
-        mManager->StopSound(mOldMusic, fadeOutMs, true);
+    ReleaseMusic(mOldMusic, fadeOutMs);
     SoundDescr_t* descr = mDescrList->Find(descrName);
     if (descr != nullptr && mNoStreamMusic)
         descr->flags &= ~std::uint32_t(SoundDescr_t::IsStreamed);
@@ -225,12 +231,8 @@ void SoundFacade::PlayMusicDescr(const char* descrName, const char* waveName, So
 void SoundFacade::StopMusic(std::uint32_t fadeOutMs) {
     if (!mEnabled)
         return;
-    for (SoundHandle handle : {mCurrentMusic, mOldMusic}) {
-        if (handle == 0)
-            continue;
-        mManager->SetEndCallback(handle, nullptr, nullptr);
-        mManager->StopSound(handle, fadeOutMs, true);
-    }
+    for (SoundHandle handle : {mCurrentMusic, mOldMusic})
+        ReleaseMusic(handle, fadeOutMs);
     mCurrentMusic = 0;
     mOldMusic = 0;
 }

@@ -80,6 +80,7 @@ private:
     // Stops the fading track at once and sends the playing one fading; the
     // description to play next, or null when there is none of that name.
     Sound::SoundDescr_t* HandOverMusic(const char* descrName, std::uint32_t fadeOutMs);
+    void ReleaseMusic(SoundHandle handle, std::uint32_t fadeOutMs);
     SoundHandle PlayStreamed(Sound::SoundDescr_t* descr, std::uint32_t fadeInMs);
     SoundHandle PlayWhole(Sound::SoundDescr_t* descr, std::uint32_t fadeInMs, Sound::SoundModel_t* model);
 

@@ -26,6 +26,9 @@ std::string AttributeOr(const XMLElement& element, const char* name, const std::
     return value != nullptr ? *value : fallback;
 }
 
+// More cels across or down than any image strip holds.
+constexpr int kMaxCelsPerSide = 4096;
+
 // Decimal conversion that stops at the first non-digit: leading blanks and
 // a sign, then digits; nothing readable is 0. Clamped to the int range.
 int LeadingInt(const std::string& text) {
@@ -258,11 +261,15 @@ bool ResourceManager::ReadImageElement(const XMLElement& element) {
     res->mVariant = AttributeOr(element, "variant", "");
     if (const std::string* grid = FindAttribute(element, "alphagrid"))
         res->mAlphaGridImage = mDefaultPath + *grid;
-    // No row or column count below 1: cel sizes divide by them.
+    // No row or column count below 1: cel sizes divide by them. Nor one no
+    // real strip has: an animation keeps a table entry per cel, and a damaged
+    // count would ask for gigabytes of them before any image is read.
     if (const std::string* rows = FindAttribute(element, "rows"))
         res->mRows = std::max(1, LeadingInt(*rows));
     if (const std::string* cols = FindAttribute(element, "cols"))
         res->mCols = std::max(1, LeadingInt(*cols));
+    if (res->mRows > kMaxCelsPerSide || res->mCols > kMaxCelsPerSide)
+        return Fail("Too many rows or columns.");
 
     const std::string anim = StringToLower(AttributeOr(element, "anim", "none"));
     AnimInfo& info = res->mAnimInfo;

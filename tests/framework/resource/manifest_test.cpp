@@ -25,6 +25,11 @@ TEST_F(ManifestTest, MalformedManifestsKeepTheirFirstError) {
          "No path specified.", 2},
         {"<ResourceManifest><Resources id=\"a\">\n<Image path=\"x\" anim=\"bounce\"/>\n</Resources></ResourceManifest>",
          "Invalid animation type.", 2},
+        {"<ResourceManifest><Resources id=\"a\">\n<Image path=\"x\" anim=\"pingpong\" cols=\"3888888888\"/>\n"
+         "</Resources></ResourceManifest>",
+         "Too many rows or columns.", 2},
+        {"<ResourceManifest><Resources id=\"a\">\n<Image path=\"x\" rows=\"4097\"/>\n</Resources></ResourceManifest>",
+         "Too many rows or columns.", 2},
         {"<ResourceManifest><Resources id=\"a\">\n<Font path=\"!sys:Sans\"/>\n</Resources></ResourceManifest>",
          "SysFont needs point size", 2},
         {"<ResourceManifest><Resources id=\"a\">\n<Font path=\"!sys:Sans\" size=\"0\"/>\n</Resources>"

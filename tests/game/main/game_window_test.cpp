@@ -1,42 +1,19 @@
 // The game in a real window on the SDL video driver under a virtual X
 // display without a window manager: screen-mode switches while the cursor
 // thread draws the cursor.
-#include "platform/drivers.h"
-#include "platform/sdl/sdl_session.h"
-#include "platform/sdl/sdl_video_driver.h"
-#include "tests/game/main/scripted_game_run.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "tests/game/main/game_window_run.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
-#include <optional>
 #include <thread>
 
 namespace Game {
 namespace {
 
-class GameWindowTest : public ScriptedGameRunTest {
-protected:
-    void SetUp() override {
-        if (!platform::SdlDisplayAvailable())
-            GTEST_SKIP() << "no display for SDL windows; run under xvfb-run";
-        mVideo = std::make_shared<platform::SdlVideoDriver>();
-        ASSERT_TRUE(mVideo->Started()) << mVideo->Error();
-        mInstalled.emplace(platform::VideoDriverSlot(), mVideo);
-    }
-    void TearDown() override {
-        // The windows go while the SDL driver is installed.
-        EndProgram();
-        mInstalled.reset();
-        mVideo.reset();
-    }
-
-    SDL_Window* Window() { return mVideo->SdlWindowOf(App().mHWnd); }
-
-    std::shared_ptr<platform::SdlVideoDriver> mVideo;
-    std::optional<platform::Installed<platform::VideoDriver>> mInstalled;
-};
+using GameWindowTest = GameWindowRunTest;
 
 // Alt+Enter twenty times over the paused board while the pointer moves and
 // the cursor thread, the loop not drawing, draws the cursor itself.

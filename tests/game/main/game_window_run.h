@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace Game {
 
@@ -38,6 +40,17 @@ protected:
     }
 
     SDL_Window* Window() { return mVideo->SdlWindowOf(App().mHWnd); }
+
+    // Steps until `done`, with a little real time for the X server's
+    // events to reach SDL's connection.
+    template <typename Done>
+    bool StepWithServer(Done done, int limit) {
+        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            Step();
+        }
+        return done();
+    }
 
     ProgramServices mServices;
     std::shared_ptr<platform::SdlVideoDriver> mVideo;

@@ -10,27 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <thread>
 
 namespace Game {
 namespace {
 
 class WindowDemoTest : public GameWindowRunTest {
 protected:
-    // Steps until `done`, with a little real time for the X server's
-    // events to reach SDL's connection.
-    template <typename Done>
-    bool StepWithServer(Done done, int limit) {
-        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            Step();
-        }
-        return done();
-    }
     // A real click at the centre of the widget (the window shows the
     // picture one to one).
     void RealClick(Kavo::Widget* widget) {

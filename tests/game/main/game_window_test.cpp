@@ -4,6 +4,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "tests/game/main/game_window_run.h"
+#include "tests/platform/sdl/sdl_x11_input.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@ namespace {
 
 using GameWindowTest = GameWindowRunTest;
 
-// Alt+Enter twenty times over the paused board while the pointer moves and
-// the cursor thread, the loop not drawing, draws the cursor itself.
+// Alt+Enter, pressed at the X server, twenty times over the paused board
+// while the pointer moves and the cursor thread, the loop not drawing, draws
+// the cursor itself.
 TEST_F(GameWindowTest, ScreenModeSwitchesWhileThePointerMovesOverThePausedBoard) {
     Start();
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
@@ -32,9 +34,9 @@ TEST_F(GameWindowTest, ScreenModeSwitchesWhileThePointerMovesOverThePausedBoard)
     ASSERT_EQ(Board()->mPauseCount, 1);
 
     for (int i = 0; i < 20; ++i) {
-        Post(platform::kWmSysKeyDown, platform::kVkReturn, 1);
-        TakeInput();
-        ASSERT_EQ(App().mIsWindowed, i % 2 == 1) << i;
+        // Pressed at the X server, as a person presses it.
+        sdl_test::XPressKeys(Window(), {XK_Alt_L, XK_Return});
+        ASSERT_TRUE(StepWithServer([&] { return App().mIsWindowed == (i % 2 == 1); }, 50)) << i;
         // As at the start (see GameRunTest::Start): paced by the clock.
         App().mVSyncUpdates = false;
         ASSERT_NE(Window(), nullptr);

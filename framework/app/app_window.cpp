@@ -394,7 +394,11 @@ bool KavoAppBase::ProcessDeferredMessages(bool one) {
         const platform::Message message = mDeferredMessages.front();
         mDeferredMessages.pop_front();
         --mNumDeferredMessages;
-        if (mRecordingDemo && !mShutdown)
+        // The mode switch is recorded by its outcome (the screen mode the
+        // display takes): recorded as the Return it was pressed with, a
+        // replay would hand that Return to the focused widget instead, and
+        // a dialog would take it for its answer.
+        if (mRecordingDemo && !mShutdown && !IsScreenModeToggle(message))
             Demo().WriteMessage(message);
         // A replay feeds its own events; only a close goes through.
         if (!mPlayingDemo)
@@ -407,6 +411,14 @@ bool KavoAppBase::ProcessDeferredMessages(bool one) {
             break;
     }
     return !mDeferredMessages.empty();
+}
+
+bool KavoAppBase::IsScreenModeToggle(const platform::Message& message) const {
+    using namespace platform;
+    // Only a fresh press switches: Enter held with Alt repeats, and every
+    // repeat would switch the screen mode back again.
+    return message.message == kWmSysKeyDown && message.wParam == static_cast<WParam>(kVkReturn) && !mForceFullscreen &&
+           !mForceWindowed && (message.lParam & kKeyWasDown) == 0;
 }
 
 void KavoAppBase::HandleDeferredMessage(const platform::Message& message) {
@@ -458,10 +470,7 @@ void KavoAppBase::HandleDeferredMessage(const platform::Message& message) {
     case kWmKeyDown:
     case kWmSysKeyDown:
         mLastInputTime = mLastTimerTime;
-        // Only a fresh press switches: Enter held with Alt repeats, and every
-        // repeat would switch the screen mode back again.
-        if (message.message == kWmSysKeyDown && key == kVkReturn && !mForceFullscreen && !mForceWindowed &&
-            (message.lParam & kKeyWasDown) == 0) {
+        if (IsScreenModeToggle(message)) {
             SwitchScreenMode(!mIsWindowed);
             ClearKeyStates();
             break;

@@ -333,12 +333,18 @@ void DemoSession::ReplayOne() {
             return;
         widgets->MouseWheel(bits.ReadNumBits(8, true));
         break;
-    case DemoEvent::ScreenMode:
+    case DemoEvent::ScreenMode: {
         if (!need(16))
             return;
-        mApp.mIsWindowed = bits.ReadNumBits(8, false) != 0;
+        const bool windowed = bits.ReadNumBits(8, false) != 0;
         mApp.mSyncRefreshRate = bits.ReadNumBits(8, false);
+        // A switch in the middle of the run (Alt+Enter) forgot the keys
+        // held then; so does its replay.
+        if (windowed != mApp.mIsWindowed)
+            mApp.ClearKeyStates();
+        mApp.mIsWindowed = windowed;
         break;
+    }
     default:
         // Fillers and unused codes have no body.
         break;

@@ -516,6 +516,9 @@ protected:
     void RecoverDisplay();
     void QueueMessage(const platform::Message& message);
     void HandleDeferredMessage(const platform::Message& message);
+    // Alt+Enter, freshly pressed, where the screen mode may change: it
+    // switches the mode and goes no further.
+    bool IsScreenModeToggle(const platform::Message& message) const;
     void HandleMouseMessage(const platform::Message& message);
     void WatchWebPage();
     void TrackMouse();

@@ -23,6 +23,8 @@ public:
 
     void SetLoaded();
     bool IsLoaded() const { return mLoaded; }
+    // "Continue", shown once loading has ended (null when the layout has none).
+    Kavo::Widget* GetContinue() const { return mContinue; }
     void Draw(Kavo::Graphics* g) override;
     void MouseDown(int32_t x, int32_t y, int32_t clickCount) override;
     void ButtonDepress(int32_t buttonId) override;

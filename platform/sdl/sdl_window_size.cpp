@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_window_size.h"
 
-#include <SDL_syswm.h>
+#include "platform/sdl/sdl_x11_handle.h"
 
 #include <algorithm>
 
@@ -10,18 +10,6 @@
 
 namespace platform {
 namespace {
-
-#ifdef KAVO_SDL_X11
-bool X11WindowOf(SDL_Window* window, Display*& display, Window& xwindow) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
-        return false;
-    display = info.info.x11.display;
-    xwindow = info.info.x11.window;
-    return true;
-}
-#endif
 
 bool DesktopWindowSize(SDL_Window* window, int& width, int& height) {
 #ifdef KAVO_SDL_X11

@@ -189,6 +189,9 @@ public:
         MarkDirty();
     }
     void KeyChar(char c) override { mShade = (mShade + static_cast<unsigned char>(c)) % 256; }
+    // The keys pressed, as a dialog would take them.
+    std::vector<int32_t> mKeys;
+    void KeyDown(int32_t key) override { mKeys.push_back(key); }
     void Draw(Kavo::Graphics* g) override {
         g->SetColor(Kavo::Color(10, 20, 30));
         g->FillRect(0, 0, mWidth, mHeight);
@@ -257,6 +260,8 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/data.txt", "twelve bytes"));
     std::vector<std::string> recordedInput;
     std::vector<std::string> recordedLog;
+    std::vector<int32_t> recordedKeys;
+    bool recordedWindowed = false;
     uint64_t recordedFrame = 0;
     {
         RoundTripApp app(WorkFolder());
@@ -273,15 +278,33 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
         platform::PostMessage(app.mHWnd, platform::kWmLButtonDown, platform::kMkLButton, platform::MakeLParam(25, 30));
         platform::PostMessage(app.mHWnd, platform::kWmLButtonUp, 0, platform::MakeLParam(200, 100));
         platform::PostMessage(app.mHWnd, platform::kWmChar, 'k', 0);
+        RunUntilUpdate(app, 30);
+        // Alt+Enter switches to full screen and back: the widgets never hear
+        // of the Enter, in the recording as in the replay.
+        auto altEnter = [&] {
+            platform::PostMessage(app.mHWnd, platform::kWmSysKeyDown, platform::kVkMenu, 1);
+            platform::PostMessage(app.mHWnd, platform::kWmSysKeyDown, platform::kVkReturn, 1);
+            platform::PostMessage(app.mHWnd, platform::kWmSysKeyUp, platform::kVkReturn, 0);
+            platform::PostMessage(app.mHWnd, platform::kWmKeyUp, platform::kVkMenu, 0);
+        };
+        altEnter();
+        platform::PostMessage(app.mHWnd, platform::kWmKeyDown, 'Q', 1);
+        RunUntilUpdate(app, 40);
+        ASSERT_FALSE(app.mIsWindowed);
+        altEnter();
         RunUntilUpdate(app, 60);
         app.WriteDemoFile();
         recordedFrame = ScreenHash(app, app.mTrail);
         recordedInput = app.mRecorder->mInput;
+        recordedKeys = app.mTrail.mKeys;
+        recordedWindowed = app.mIsWindowed;
         recordedLog = app.mLog;
         platform::ResetWindowSystem();
     }
     ASSERT_EQ(recordedLog, (std::vector<std::string>{"loaded 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 12"}));
     ASSERT_FALSE(recordedInput.empty());
+    ASSERT_EQ(recordedKeys, (std::vector<int32_t>{platform::kVkMenu, 'Q', platform::kVkMenu}));
+    ASSERT_TRUE(recordedWindowed);
 
     // The replay sees what the recording saw, although the world changed.
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/data.txt", "x"));
@@ -294,10 +317,14 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     replay.Initialize();
     replay.mLoadingThreadStarted = true;
     replay.mLoadingThreadCompleted = true;
+    RunUntilUpdate(replay, 35);
+    EXPECT_FALSE(replay.mIsWindowed);
     RunUntilUpdate(replay, 60);
     EXPECT_TRUE(replay.mLoaded);
     EXPECT_EQ(replay.mLog, (std::vector<std::string>{"loaded 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 1"}));
     EXPECT_EQ(replay.mRecorder->mInput, recordedInput);
+    EXPECT_EQ(replay.mTrail.mKeys, recordedKeys);
+    EXPECT_EQ(replay.mIsWindowed, recordedWindowed);
     EXPECT_EQ(replay.mTrail.mMarks.size(), 2u);
     EXPECT_NE(recordedFrame, 0u);
     EXPECT_EQ(ScreenHash(replay, replay.mTrail), recordedFrame);

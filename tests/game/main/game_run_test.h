@@ -14,6 +14,7 @@
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
 #include "game/main/program_sound.h"
+#include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -227,12 +228,13 @@ protected:
         return nullptr;
     }
 
-    // A hash of the picture the headless driver was given last (0: none),
-    // whatever pixel format the screen mode presented it in.
+    // A hash of the picture the video driver (the headless one, or the one
+    // a window test installed over it) shows last (0: none), whatever pixel
+    // format the screen mode presented it in.
     uint64_t FrameHash() {
         int width = 0, height = 0;
         std::vector<uint32_t> argb;
-        if (!Platform().Video().ReadWindowPixels(mApp->mHWnd, width, height, argb))
+        if (!platform::GetVideoDriver()->ReadWindowPixels(mApp->mHWnd, width, height, argb))
             return 0;
         uint64_t hash = 1469598103934665603ULL;
         for (const uint32_t pixel : argb)

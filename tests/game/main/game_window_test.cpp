@@ -1,45 +1,24 @@
 // The game in a real window on the SDL video driver under a virtual X
 // display without a window manager: screen-mode switches while the cursor
 // thread draws the cursor.
-#include "platform/drivers.h"
-#include "platform/sdl/sdl_session.h"
-#include "platform/sdl/sdl_video_driver.h"
-#include "tests/game/main/scripted_game_run.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "tests/game/main/game_window_run.h"
+#include "tests/platform/sdl/sdl_x11_input.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
-#include <optional>
 #include <thread>
 
 namespace Game {
 namespace {
 
-class GameWindowTest : public ScriptedGameRunTest {
-protected:
-    void SetUp() override {
-        if (!platform::SdlDisplayAvailable())
-            GTEST_SKIP() << "no display for SDL windows; run under xvfb-run";
-        mVideo = std::make_shared<platform::SdlVideoDriver>();
-        ASSERT_TRUE(mVideo->Started()) << mVideo->Error();
-        mInstalled.emplace(platform::VideoDriverSlot(), mVideo);
-    }
-    void TearDown() override {
-        // The windows go while the SDL driver is installed.
-        EndProgram();
-        mInstalled.reset();
-        mVideo.reset();
-    }
+using GameWindowTest = GameWindowRunTest;
 
-    SDL_Window* Window() { return mVideo->SdlWindowOf(App().mHWnd); }
-
-    std::shared_ptr<platform::SdlVideoDriver> mVideo;
-    std::optional<platform::Installed<platform::VideoDriver>> mInstalled;
-};
-
-// Alt+Enter twenty times over the paused board while the pointer moves and
-// the cursor thread, the loop not drawing, draws the cursor itself.
+// Alt+Enter, pressed at the X server, twenty times over the paused board
+// while the pointer moves and the cursor thread, the loop not drawing, draws
+// the cursor itself.
 TEST_F(GameWindowTest, ScreenModeSwitchesWhileThePointerMovesOverThePausedBoard) {
     Start();
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
@@ -55,9 +34,9 @@ TEST_F(GameWindowTest, ScreenModeSwitchesWhileThePointerMovesOverThePausedBoard)
     ASSERT_EQ(Board()->mPauseCount, 1);
 
     for (int i = 0; i < 20; ++i) {
-        Post(platform::kWmSysKeyDown, platform::kVkReturn, 1);
-        TakeInput();
-        ASSERT_EQ(App().mIsWindowed, i % 2 == 1) << i;
+        // Pressed at the X server, as a person presses it.
+        sdl_test::XPressKeys(Window(), {XK_Alt_L, XK_Return});
+        ASSERT_TRUE(StepWithServer([&] { return App().mIsWindowed == (i % 2 == 1); }, 50)) << i;
         // As at the start (see GameRunTest::Start): paced by the clock.
         App().mVSyncUpdates = false;
         ASSERT_NE(Window(), nullptr);

@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstdint>
 #include <vector>
+
+#include "platform/sdl/sdl_x11_handle.h"
 
 namespace sdl_test {
 
@@ -22,22 +23,12 @@ struct XPixels {
     std::uint32_t At(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
-inline bool XWindowOf(SDL_Window* window, Display*& display, Window& xwindow) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
-        return false;
-    display = info.info.x11.display;
-    xwindow = info.info.x11.window;
-    return true;
-}
-
 // The window's pixels on the server, at the size it really has.
 inline XPixels ReadXWindow(SDL_Window* window) {
     XPixels out;
     Display* display = nullptr;
     Window xwindow = 0;
-    if (!XWindowOf(window, display, xwindow)) {
+    if (!platform::X11WindowOf(window, display, xwindow)) {
         ADD_FAILURE() << "not an X11 window";
         return out;
     }
@@ -65,7 +56,7 @@ inline XPixels ReadXWindow(SDL_Window* window) {
 inline void ResizeXWindow(SDL_Window* window, int x, int y, int width, int height) {
     Display* display = nullptr;
     Window xwindow = 0;
-    ASSERT_TRUE(XWindowOf(window, display, xwindow));
+    ASSERT_TRUE(platform::X11WindowOf(window, display, xwindow));
     XMoveResizeWindow(display, xwindow, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(display, False);
 }

@@ -108,18 +108,20 @@ protected:
         const std::string manifest = ReadFile("properties/resources.xml");
         static const std::regex image(
             "<Image id=\"([A-Z0-9_]+)\" path=\"([a-z0-9_]+)\"(?: cols=\"(\\d+)\")?(?: rows=\"(\\d+)\")?");
-        for (std::sregex_iterator it(manifest.begin(), manifest.end(), image), last; it != last; ++it) {
-            const std::string png = ReadFile("images/game/" + (*it)[2].str() + ".png");
-            if (png.size() < 24)
-                continue;
-            auto be32 = [&](size_t at) {
-                return (int(uint8_t(png[at])) << 24) | (int(uint8_t(png[at + 1])) << 16) |
-                       (int(uint8_t(png[at + 2])) << 8) | int(uint8_t(png[at + 3]));
-            };
-            const int cols = (*it)[3].matched ? std::stoi((*it)[3].str()) : 1;
-            const int rows = (*it)[4].matched ? std::stoi((*it)[4].str()) : 1;
-            mPictures["IMAGE_" + (*it)[1].str()] = {0, 0, be32(16) / cols, be32(20) / rows};
-        }
+        for (std::sregex_iterator it(manifest.begin(), manifest.end(), image), last; it != last; ++it)
+            ReadPictureSize("IMAGE_" + (*it)[1].str(), "images/game/" + (*it)[2].str() + ".png",
+                            (*it)[3].matched ? std::stoi((*it)[3].str()) : 1,
+                            (*it)[4].matched ? std::stoi((*it)[4].str()) : 1);
+    }
+    void ReadPictureSize(const std::string& name, const std::string& path, int cols, int rows) {
+        const std::string png = ReadFile(path);
+        if (png.size() < 24)
+            return;
+        auto be32 = [&](size_t at) {
+            return (int(uint8_t(png[at])) << 24) | (int(uint8_t(png[at + 1])) << 16) |
+                   (int(uint8_t(png[at + 2])) << 8) | int(uint8_t(png[at + 3]));
+        };
+        mPictures[name] = {0, 0, be32(16) / cols, be32(20) / rows};
     }
 
     // Where a layout's window rests, and what it places, in screen
@@ -142,7 +144,11 @@ protected:
             const std::string type = section.GetString("Type");
             Box box = Rect(section.GetString("Position"));
             if (type == "Image") {
-                const auto picture = mPictures.find(section.GetString("Image"));
+                const std::string name = section.GetString("Image");
+                // A picture by file name, as the layouts may also name one.
+                if (name.rfind("IMAGE_", 0) != 0 && mPictures.count(name) == 0)
+                    ReadPictureSize(name, std::regex_replace(name, std::regex("\\\\"), "/") + ".png", 1, 1);
+                const auto picture = mPictures.find(name);
                 if (picture == mPictures.end()) {
                     ADD_FAILURE() << file << " [" << it.Name() << "] places an unknown picture";
                     continue;

@@ -378,32 +378,16 @@ EffectsVolume=Sound effects
 Hardware3D=3D acceleration
 FullScreenMode=Full screen
 PenaltyNote=The stage starts again, and these points come off your rating.
-; The controls' captions: a layout's control names its caption by key.
+; The controls' captions: a layout's control names its caption by key (the
+; meta-game's section adds those of its screens).
 [Captions]
-Ok=OK
 Cancel=Cancel
 Delete=Delete
 Select=Select
-Continue=Continue
-NewGame=New game
-Play=Play
-Map=Map
-Help=Help
-Options=Options
-Reward=Awards
-Exit=Exit
-ChangeUser=Change player
 Next=Next
-Back=Back
-Close=Close
-Menu=Menu
 MainMenu=Main menu
 PrevArrow=<
 NextArrow=>
-Shop=Shop
-Done=Done
-Skip=Skip
-Reshuffle=Shuffle
 Pause=Pause
 Watch=Watch
 )";

@@ -4,7 +4,10 @@
 // sources), from the tables the code builds keys from (tips, bonuses,
 // awards, message boxes), and from the generated data that names keys (the
 // layouts' control captions, the help and comics pages). A dialog's title is
-// shown as written, so a title must not be a key with another text.
+// shown as written, so a title must not be a key with another text. And the
+// texts fit the controls that show them.
+#include "framework/font/default_font_services.h"
+#include "framework/font/image_font.h"
 #include "game/bonus/bonus_identity.h"
 #include "game/bonus/reward_dialog.h"
 #include "game/ui/ini_document.h"
@@ -14,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -138,33 +142,83 @@ TEST_F(SampleTermsTest, EveryKeyTheCodeAsksForIsInTheTable) {
     EXPECT_TRUE(mMissing.empty()) << ::testing::PrintToString(mMissing);
 }
 
-TEST_F(SampleTermsTest, EveryLayoutCaptionIsAKeyAndNoTitleShowsOne) {
-    size_t captions = 0;
-    std::set<std::string> keyTitles;
+// Each section of each generated layout that has a caption, with its file.
+template <typename Visit>
+void ForEachCaption(Visit visit) {
     for (const auto& entry : std::filesystem::directory_iterator(std::string(KAVO_SAMPLE_CONTENT) + "/ui")) {
         const std::string file = "ui/" + entry.path().filename().string();
         IniDocument layout;
         ASSERT_TRUE(layout.Load(file, true)) << file;
-        for (auto section = layout.Begin(); section != layout.End(); ++section) {
-            const IniSection& keys = section.Value();
-            if (!keys.HasKey("Caption"))
-                continue;
-            const std::string caption = keys.GetString("Caption");
-            if (std::string(section.Name()) == "Main") {
-                // The dialog's title, drawn as it stands.
-                const auto text = mTable.find(caption);
-                if (text != mTable.end() && text->second != caption)
-                    keyTitles.insert(file + ": " + caption);
-            } else {
-                // A control's caption goes through the term lookup.
-                Need(caption, file + " [" + section.Name() + "]");
-                ++captions;
-            }
-        }
+        for (auto section = layout.Begin(); section != layout.End(); ++section)
+            if (section.Value().HasKey("Caption"))
+                visit(file, std::string(section.Name()), section.Value());
     }
+}
+
+TEST_F(SampleTermsTest, EveryLayoutCaptionIsAKeyAndNoTitleShowsOne) {
+    size_t captions = 0;
+    std::set<std::string> keyTitles;
+    ForEachCaption([&](const std::string& file, const std::string& name, const IniSection& keys) {
+        const std::string caption = keys.GetString("Caption");
+        if (name == "Main") {
+            // The dialog's title, drawn as it stands.
+            const auto text = mTable.find(caption);
+            if (text != mTable.end() && text->second != caption)
+                keyTitles.insert(file + ": " + caption);
+        } else {
+            // A control's caption goes through the term lookup.
+            Need(caption, file + " [" + name + "]");
+            ++captions;
+        }
+    });
     EXPECT_GE(captions, 40u);
     EXPECT_TRUE(mMissing.empty()) << ::testing::PrintToString(mMissing);
     EXPECT_TRUE(keyTitles.empty()) << ::testing::PrintToString(keyTitles);
+}
+
+// The lines of `text` wrapped at spaces to `width` in the font.
+int WrappedLines(Kavo::Font& font, const std::string& text, int width) {
+    int lines = 1;
+    std::string line;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font.StringWidth(longer) > width) {
+            ++lines;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return lines;
+}
+
+// Every caption's text, in the looks' font, fits the control it is drawn in:
+// on one line within its width, or wrapped within its height where the control
+// wraps; a dialog's title fits across the dialog.
+TEST_F(SampleTermsTest, EveryCaptionFitsItsControl) {
+    Kavo::DefaultFontServices fontServices;
+    platform::Installed<Kavo::FontServices> installed{Kavo::FontServicesSlot(), fontServices};
+    Kavo::ImageFont font("fonts/game/default.txt");
+    ASSERT_TRUE(font.IsLoaded());
+    std::set<std::string> overflowing;
+    size_t measured = 0;
+    ForEachCaption([&](const std::string& file, const std::string& name, const IniSection& keys) {
+        int x = 0, y = 0, width = 0, height = 0;
+        std::sscanf(keys.GetString("Position").c_str(), "%d,%d,%d,%d", &x, &y, &width, &height);
+        const std::string caption = keys.GetString("Caption");
+        const auto term = mTable.find(caption);
+        const std::string text = name == "Main" || term == mTable.end() ? caption : term->second;
+        const bool fits = keys.GetInt("WrappedDraw", 0) == 1
+                              ? WrappedLines(font, text, width) * font.GetLineSpacing() <= height
+                              : font.StringWidth(text) <= width;
+        if (!fits)
+            overflowing.insert(file + " [" + name + "] \"" + text + "\" in " + std::to_string(width) + "x" +
+                               std::to_string(height));
+        ++measured;
+    });
+    EXPECT_GE(measured, 40u);
+    EXPECT_TRUE(overflowing.empty()) << ::testing::PrintToString(overflowing);
 }
 
 } // namespace

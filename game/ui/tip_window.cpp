@@ -1,5 +1,7 @@
 #include "game/ui/tip_window.h"
 
+#include <algorithm>
+
 #include "framework/app/kavo_app_base.h"
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/image.h"
@@ -55,6 +57,12 @@ void GameArea(int32_t& width, int32_t& height) {
     height = app != nullptr ? app->GetHeight() : 768;
 }
 
+// The start of a window of this size along an edge of this length, moved
+// as little as it takes to lie wholly on it (its start when it is longer).
+int32_t KeptInside(int32_t start, int32_t size, int32_t length) {
+    return std::max(0, std::min(start, length - size));
+}
+
 } // namespace
 
 std::string GetTipName(int32_t tipId) {
@@ -95,19 +103,23 @@ void TipWindow::Resize(int32_t x, int32_t y, int32_t, int32_t) {
 }
 
 void TipWindow::Show(int32_t x, int32_t y) {
+    // A point near an edge would put the window past it: the window stays in
+    // the game area, and its pointer slides along it to stay over the point.
+    int32_t areaWidth = 0;
+    int32_t areaHeight = 0;
+    GameArea(areaWidth, areaHeight);
     if (!mPointerShown) {
-        Move(x, y);
+        Move(KeptInside(x, mWidth, areaWidth), KeptInside(y, mHeight, areaHeight));
     } else {
-        int32_t areaWidth = 0;
-        int32_t areaHeight = 0;
-        GameArea(areaWidth, areaHeight);
         const int32_t arrowWidth = IMAGE_TIP_ARROW != nullptr ? IMAGE_TIP_ARROW->GetWidth() : 0;
         const int32_t arrowHeight = IMAGE_TIP_ARROW != nullptr ? IMAGE_TIP_ARROW->GetHeight() : 0;
         const bool right = x > areaWidth - x;
         const bool top = y <= areaHeight - y;
-        const int32_t windowX = right ? x + mPointerOffset - mWidth : x - mPointerOffset;
-        const int32_t windowY = top ? y + arrowHeight : y - arrowHeight - mHeight;
-        mPointerX = right ? mWidth - mPointerOffset - arrowWidth : mPointerOffset;
+        const int32_t wantedX = right ? x + mPointerOffset - mWidth : x - mPointerOffset;
+        const int32_t windowX = KeptInside(wantedX, mWidth, areaWidth);
+        const int32_t windowY = KeptInside(top ? y + arrowHeight : y - arrowHeight - mHeight, mHeight, areaHeight);
+        mPointerX = (right ? mWidth - mPointerOffset - arrowWidth : mPointerOffset) + wantedX - windowX;
+        mPointerX = std::max(0, std::min(mPointerX, mWidth - arrowWidth));
         mPointerY = top ? kPointerAbove : mHeight - kPointerBelowBottom;
         mPointerFlipX = right;
         mPointerFlipY = top;

@@ -45,12 +45,7 @@ Caption=HelpNext
 Position=500,420,120,40
 )";
 
-const std::string kGameMenuLayout = FlyInDialogMain(55, 300, 400) + R"([Back]
-Type=Image
-Image=IMAGE_DIALOG_BOX
-Level=0
-Position=0,0
-[Options]
+const std::string kGameMenuLayout = FlyInDialogMain(55, 300, 400) + R"([Options]
 Type=Button
 ID=1
 Description=MenuButton
@@ -76,12 +71,9 @@ Caption=Back
 Position=90,280,120,40
 )";
 
-const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=QuitQuestion
-[Back]
-Type=Image
-Image=IMAGE_DIALOG_BOX
-Level=0
-Position=0,0
+// A dialog's title is shown as written, not looked up.
+const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=Quit the game?
+Text=Or leave the stage for the main menu.
 [Yes]
 Type=DialogButton
 ID=1
@@ -92,7 +84,7 @@ Position=20,140,120,40
 Type=DialogButton
 ID=2
 Description=DialogCancel
-Caption=Back
+Caption=MainMenu
 Position=160,140,120,40
 )";
 

@@ -26,19 +26,12 @@ std::string StripAnim(const std::string& sprite, const std::string& image, int s
            "\nColCount=" + std::to_string(cels) + "\nRowCount=1\n";
 }
 
-const std::string kUnlockLayout = FlyInDialogMain(0, 400, 320, 344) + R"([Back]
-Type=Image
-Image=IMAGE_DIALOG_BOX
-Level=0
-Position=0,0
-[BonusXY]
+const std::string kUnlockLayout = FlyInDialogMain(0, 400, 320, 344) + R"([BonusXY]
 Type=Point
 X=160
 Y=40
-[Message]
-Type=Link
-Position=30,140,340,100
-[Ok]
+)" + WrappedTextSection("Message", "", 30, 140, 340, 100) +
+                                  R"([Ok]
 Type=Button
 ID=1
 Description=MenuButton

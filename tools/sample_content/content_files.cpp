@@ -42,4 +42,15 @@ std::string FlyInDialogMain(int id, int width, int height, int centreY) {
     return text;
 }
 
+std::string WrappedTextSection(const std::string& name, const std::string& caption, int x, int y, int width,
+                               int height) {
+    std::string text = "[" + name +
+                       "]\nType=Link\nFont=FONT_DEFAULT\nColor=0xFFFFFF\nOverColor=0xFFFFFF\nAlign=1\n"
+                       "WrappedDraw=1\n";
+    if (!caption.empty())
+        text += "Caption=" + caption + "\n";
+    return text + "Position=" + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(width) + "," +
+           std::to_string(height) + "\n";
+}
+
 } // namespace Kavo::SampleContent

@@ -20,4 +20,9 @@ std::string WithCrLf(const std::string& text);
 // 0 writes no "ID" (the dialog keeps the one it is made with).
 std::string FlyInDialogMain(int id, int width, int height, int centreY = 384);
 
+// A layout's text control of its own look: white, centred and wrapped to its
+// rectangle. An empty caption leaves the text to the dialog.
+std::string WrappedTextSection(const std::string& name, const std::string& caption, int x, int y, int width,
+                               int height);
+
 } // namespace Kavo::SampleContent

@@ -10,6 +10,7 @@
 #include "tools/sample_content/sound_writers.h"
 
 #include <cstdio>
+#include <set>
 #include <vector>
 
 namespace Kavo::SampleContent {
@@ -33,7 +34,8 @@ struct GameGroup {
 };
 
 // The game's pictures by the group that loads them, in id order. Sizes are
-// those of a 1024 x 768 game area with 50-pixel board cells.
+// those of a 1024 x 768 game area with 50-pixel board cells. A bonus button
+// is as tall as its charge line travels (100 pixels, one a percent).
 const std::vector<GameGroup>& GameGroups() {
     static const std::vector<GameGroup> groups = {
         {"Init",
@@ -42,25 +44,25 @@ const std::vector<GameGroup>& GameGroups() {
         {"TitleScreen", 0xFF903040, {{"TITLE_BACK", 1024, 768}, {"TITLE_PROGRESS", 400, 24}}},
         {"Bonuses",
          0xFFD08030,
-         {{"BONUS_RECOLOR", 80, 80},
-          {"BONUS_HINT", 80, 80},
-          {"BONUS_X2", 80, 80},
-          {"BONUS_TIMER", 80, 80},
-          {"BONUS_PEPPER", 80, 80},
-          {"BONUS_KNIFE", 80, 80},
+         {{"BONUS_RECOLOR", 80, 100},
+          {"BONUS_HINT", 80, 100},
+          {"BONUS_X2", 80, 100},
+          {"BONUS_TIMER", 80, 100},
+          {"BONUS_PEPPER", 80, 100},
+          {"BONUS_KNIFE", 80, 100},
           {"BONUS_KNIFE_CURSOR", 48, 48},
-          {"BONUS_SHUFFLE", 80, 80},
-          {"BONUS_BREAKLINE", 80, 80},
+          {"BONUS_SHUFFLE", 80, 100},
+          {"BONUS_BREAKLINE", 80, 100},
           {"BONUS_BREAKLINECURV", 50, 50, 4},
           {"BONUS_BREAKLINECURH", 50, 50, 4},
           {"BUBBLE", 12, 12, 4},
           {"SHUFFLE_RINGS", 50, 50, 4},
-          {"BONUSLINE", 80, 100, 8},
+          {"BONUSLINE", 80, 8, 8},
           {"MENUTEXT", 200, 80},
           {"BREAD", 50, 50},
-          {"BONUS_BREAKLINE2", 80, 80},
+          {"BONUS_BREAKLINE2", 80, 100},
           {"RECOLORARROWS", 50, 50, 4},
-          {"BONUS_PEPPER_GOLD", 80, 80}}},
+          {"BONUS_PEPPER_GOLD", 80, 100}}},
         {"Game",
          0xFF50A070,
          {{"CHECKBOX", 24, 24, 2},
@@ -88,7 +90,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"PROGRESSBARDRINK", 160, 16},
           {"PROGRESSBARBACK", 170, 24},
           {"PROGRESSBARRATING", 160, 16, 2},
-          {"PROGRESSBARRATINGBACK", 340, 24},
+          {"PROGRESSBARRATINGBACK", 180, 48},
           {"SMALLRANK", 20, 20, 3},
           {"SHOPBUTTON", 110, 110, 4},
           {"POSTTUMB", 340, 156},
@@ -102,9 +104,9 @@ const std::vector<GameGroup>& GameGroups() {
           {"TIMER_CIRCLE", 96, 96},
           {"BUTTON_EXIT", 120, 40},
           {"BUTTON_MENU", 120, 40},
-          {"MAIN_PLASHKA", 1024, 120},
-          {"MAIN_PLASHKATOP", 1024, 60},
-          {"ICON_ITEMS", 32, 32, 3},
+          {"MAIN_PLASHKA", 900, 50},
+          {"MAIN_PLASHKATOP", 1024, 80},
+          {"ICON_ITEMS", 28, 28, 3},
           {"ICON_ITEMSBIG", 64, 64, 3},
           {"ICON_POSTCARD", 32, 32},
           {"ICON_MONEY", 32, 32},
@@ -151,7 +153,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"PAUSED", 300, 80},
           {"PLAY_SHINE", 160, 48},
           {"MONEY_PLACE", 160, 40},
-          {"LEVEL_COMPLETE_DIALOG", 500, 380},
+          {"LEVEL_COMPLETE_DIALOG", 540, 380},
           {"REWARD_HINT_WINDOW", 320, 160}}},
     };
     return groups;
@@ -214,11 +216,77 @@ bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSh
                                                                DrawPlaceholder(art, &labels)));
 }
 
+// The pictures that lie under text (panels, buttons, boxes, bars and
+// backgrounds, drawn whole, tiled or stretched): a label of their own would
+// be read through the text over them, so they carry none.
+bool LiesUnderText(const std::string& name) {
+    static const std::set<std::string> names = {
+        "TITLE_BACK",
+        "TITLE_PROGRESS",
+        "MENUTEXT",
+        "CHECKBOX",
+        "DIALOG_BOX",
+        "DIALOG_BUTTON",
+        "SLIDER_TRACK",
+        "SLIDER_THUMB",
+        "DIALOG_USER",
+        "HELP",
+        "TIP",
+        "PROGRESSBARSTUFF",
+        "PROGRESSBARFOOD",
+        "PROGRESSBARDRINK",
+        "PROGRESSBARBACK",
+        "PROGRESSBARRATING",
+        "PROGRESSBARRATINGBACK",
+        "SHOPBUTTON",
+        "POSTBACK",
+        "PUZZLE_BACK",
+        "MAIN_BACK",
+        "BUTTON_PLAY",
+        "BUTTON_EXIT",
+        "BUTTON_MENU",
+        "MAIN_PLASHKA",
+        "MAIN_PLASHKATOP",
+        "MENUBACK",
+        "MENU",
+        "SHOP1",
+        "SHOP2",
+        "SHOP3",
+        "MENU_BUTTON",
+        "MAP_BACK",
+        "SHOPPREV_BUTTON",
+        "SHOPNEXT_BUTTON",
+        "REWARD_BACK",
+        "MONEY_PLACE",
+        "LEVEL_COMPLETE_DIALOG",
+        "REWARD_HINT_WINDOW",
+        "BONUSLINE",
+    };
+    return names.count(name) != 0;
+}
+
+// The check box's second cel, the ticked one, carries a dark mark that the
+// first lacks: the two must be told apart at a glance.
+void MarkTicked(Pixels& pixels, const GamePicture& picture) {
+    const int width = picture.mWidth * picture.mCols;
+    const int inset = picture.mWidth / 4;
+    for (int y = inset; y < picture.mHeight - inset; ++y)
+        for (int x = picture.mWidth + inset; x < 2 * picture.mWidth - inset; ++x)
+            pixels[size_t(y) * width + x] = 0xFF202020;
+}
+
 bool WriteGamePictures(const std::string& root, const GlyphSheet& labels) {
     for (const GameGroup& group : GameGroups()) {
         for (const GamePicture& picture : group.mPictures) {
-            Placeholder art{picture.mWidth, picture.mHeight, picture.mCols, picture.mRows, group.mColor, picture.mName};
-            if (!WritePicture(root + "/" + PicturePath(picture), art, labels))
+            const std::string name = picture.mName;
+            Placeholder art{picture.mWidth, picture.mHeight, picture.mCols,
+                            picture.mRows,  group.mColor,    LiesUnderText(name) ? "" : name};
+            Pixels pixels = DrawPlaceholder(art, &labels);
+            if (name == "CHECKBOX")
+                MarkTicked(pixels, picture);
+            if (!WriteContentFile(
+                    root + "/" + PicturePath(picture),
+                    ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))
                 return false;
         }
     }
@@ -284,7 +352,7 @@ TipHintComplete=The hint is charged.
 TipLightningComplete=The lightning is charged.
 TipReplaceComplete=The recolouring is charged.
 TipX2Complete=The double score is charged.
-TipGameItems=Collect the items shown at the top.
+TipGameItems=Collect the items the stage asks for; their counters stand beside the board.
 TipPuzzleRules=Put the pieces of the picture in their places.
 TipPuzzleWrongSwap=These pieces do not belong there.
 TipLevelComplete1=Stage complete!
@@ -304,6 +372,24 @@ HelpDone=Done
 HelpWelcome=Welcome, %s! Swap two neighbouring items to make a line of three. Lines score 100%%.
 HelpPictures=The bonuses charge as you play.
 QuitQuestion=Leave the game?
+EnterYourName=Type your name:
+MusicVolume=Music
+EffectsVolume=Sound effects
+Hardware3D=3D acceleration
+FullScreenMode=Full screen
+PenaltyNote=The stage starts again, and these points come off your rating.
+; The controls' captions: a layout's control names its caption by key (the
+; meta-game's section adds those of its screens).
+[Captions]
+Cancel=Cancel
+Delete=Delete
+Select=Select
+Next=Next
+MainMenu=Main menu
+PrevArrow=<
+NextArrow=>
+Pause=Pause
+Watch=Watch
 )";
 
 // Two full-window backgrounds.

@@ -38,9 +38,19 @@ public:
         if (caption != nullptr)
             mText += std::string("Caption=") + caption + "\n";
     }
+    // The lines under a dialog's title, shown as written.
+    LayoutText& Lines(const char* text) {
+        mText += std::string("Text=") + text + "\n";
+        return *this;
+    }
 
-    LayoutText& Button(const char* name, int id, int x, int y, int w = 120, int h = 40) {
-        return Control(name, "Button", "MenuButton", id, x, y, w, h, name);
+    // A button of the shared 120 x 40 look, its caption the term of its name.
+    LayoutText& Button(const char* name, int id, int x, int y) {
+        return Control(name, "Button", "MenuButton", id, x, y, 120, 40, name);
+    }
+    // A button of another look, whose picture has this size.
+    LayoutText& Button(const char* name, const char* look, const char* caption, int id, int x, int y, int w, int h) {
+        return Control(name, "Button", look, id, x, y, w, h, caption);
     }
     LayoutText& DialogButton(const char* name, int id, bool ok, int x, int y) {
         return Control(name, "DialogButton", ok ? "DialogOk" : "DialogCancel", id, x, y, 120, 40, name);
@@ -92,23 +102,23 @@ private:
 std::string MainMenu() {
     return LayoutText(0)
         .Image("Back", "IMAGE_MAIN_BACK", 0, 0, 0)
-        .Image("Plashka", "IMAGE_MAIN_PLASHKA", 1, 0, 648)
+        .Image("Plashka", "IMAGE_MAIN_PLASHKA", 1, 62, 650)
         .Label("NameLbl", 360, 20, 300, 30)
-        .Button("Play", 1, 432, 560, 160, 48)
+        .Button("Play", "PlayButton", "Play", 1, 432, 560, 160, 48)
         .Button("Map", 3, 80, 300)
         .Button("Help", 4, 80, 360)
         .Button("Options", 5, 80, 420)
         .Button("Reward", 6, 80, 480)
         .Button("Exit", 7, 80, 540)
-        .Button("ChangeUser", 33, 660, 20, 200, 30)
+        .Button("ChangeUser", "WideButton", "ChangeUser", 33, 700, 12, 200, 48)
         .Point("ButtonsXY", 80, 300)
         .Point("ButtonsWH", 120, 300)
         .Text();
 }
 
 std::string SelectGame() {
-    return LayoutText(303, LayoutText::kModal, "SelectGame")
-        .Image("Back", "IMAGE_DIALOG_BOX", 0, 0, 0)
+    return LayoutText(303, LayoutText::kModal, "Play")
+        .Lines("Continue the saved game, or start a new one?")
         .DialogButton("Continue", 1, true, 40, 230)
         .DialogButton("NewGame", 2, false, 240, 230)
         .Text();
@@ -140,16 +150,16 @@ std::string Room() {
     return LayoutText(111)
         .Button("Back", 1, 20, 20)
         .Button("Menu", 2, 160, 20)
-        .Button("Prev", 3, 8, 650, 48, 48)
-        .Button("Next", 4, 968, 650, 48, 48)
+        .Button("Prev", "PrevButton", "PrevArrow", 3, 8, 650, 48, 48)
+        .Button("Next", "NextButton", "NextArrow", 4, 968, 650, 48, 48)
         .Slider("StuffHBar", 62, 748, 900, 16)
         .NumberLabel("MoneyLblValue", 880, 24)
         .Point("GridXY", 62, 630)
         .Point("GridWH", 880, 110)
         .Point("MenuGridXY", 62, 120)
         .Point("MenuGridWH", 900, 500)
-        .Point("RoomValue", 620, 30)
-        .Point("MenuValue", 620, 70)
+        .Point("RoomValue", 610, 26)
+        .Point("MenuValue", 610, 46)
         .Point("RatingBack", 600, 20)
         .Point("MenuBack", 0, 0)
         .Point("MoneyPlace", 840, 16)

@@ -8,20 +8,19 @@ namespace Kavo::SampleContent {
 
 namespace {
 
-const std::string kLayout = FlyInDialogMain(8, 400, 300) + R"([Back]
-Type=Image
-Image=IMAGE_DIALOG_BOX
-Level=0
-Position=0,0
+// The red number the stage costs lands at "Dest" (in the window), between
+// the title and the text that says what it costs.
+const std::string kLayout = FlyInDialogMain(8, 400, 300) + R"(Caption=Time is up!
 [Dest]
 Type=Point
 X=512
 Y=330
-[Close]
+)" + WrappedTextSection("Message", "PenaltyNote", 20, 130, 360, 80) +
+                            R"([Close]
 Type=Button
 ID=1
 Description=MenuButton
-Caption=OK
+Caption=Ok
 Position=140,230,120,40
 )";
 

@@ -86,7 +86,8 @@ Pixels DrawPlaceholder(const Placeholder& art, const GlyphSheet* glyphs) {
                     pixels[size_t(top + y) * width + left + x] = onRim ? edge : face;
                 }
             }
-            if (glyphs == nullptr)
+            // No label at all: the picture lies under text of its own.
+            if (glyphs == nullptr || art.mLabel.empty())
                 continue;
             std::string text = art.mLabel;
             if (art.mCols * art.mRows > 1)

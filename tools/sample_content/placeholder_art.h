@@ -25,7 +25,8 @@ struct Placeholder {
 // The whole picture: mCols x mRows cels, each a panel of the colour
 // (lightened a little per cel, so that frames can be told apart) with a
 // darker rim and the label, followed by the cel number when there are
-// several. `glyphs` may be null: no labels.
+// several. `glyphs` may be null, or the label empty: no labels (a picture
+// meant to lie under text, tiled or stretched, carries none).
 Pixels DrawPlaceholder(const Placeholder& art, const GlyphSheet* glyphs);
 
 // The width of `text` in the sheet (characters it lacks count as spaces).

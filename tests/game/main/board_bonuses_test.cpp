@@ -5,6 +5,7 @@
 // use the board must come to rest by itself, and no effect may pile up
 // particles. With KAVO_GAME_WINDOW_TEST set the same run goes through the
 // SDL drivers in a real window (under Xvfb in the test suite).
+#include "framework/graphics/image.h"
 #include "game/board/bonus.h"
 #include "game/bonus/bonus_line_break.h"
 #include "game/bonus/bonus_replace.h"
@@ -16,6 +17,7 @@
 #include "game/meta/shop_screen.h"
 #include "game/screens/penalty_dialog.h"
 #include "game/ui/layout_dialog.h"
+#include "game/ui/resource_ids.h"
 #include "game/ui/tip_window.h"
 #include "platform/drivers.h"
 #include "platform/messages.h"
@@ -426,6 +428,15 @@ TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
     // The board deals, spreads its tiles and settles without input; the
     // start tips and the bonus notice are answered, each followed by rest.
     ExpectRest("the board's start");
+    // Each button lies on the screen, with the charge line that climbs it
+    // from a hundred pixels below its top.
+    const int lineHeight = IMAGE_BONUSLINE != nullptr ? IMAGE_BONUSLINE->GetHeight() : 0;
+    for (int index = kKnife; index <= kX2; ++index) {
+        const Bonus& bonus = BonusAt(index);
+        EXPECT_TRUE(bonus.mX >= 0 && bonus.mY >= 0 && bonus.mX + bonus.mWidth <= 1024 &&
+                    std::max(bonus.mY + bonus.mHeight, bonus.mY + 100 + lineHeight) <= 768)
+            << index << " at " << bonus.mX << "," << bonus.mY << " " << bonus.mWidth << "x" << bonus.mHeight;
+    }
     while (!App().mDialogList.empty()) {
         ASSERT_TRUE(AnswerDialogs());
         Step();

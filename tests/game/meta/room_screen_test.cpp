@@ -351,7 +351,9 @@ TEST_F(RoomScreenTest, TheRoomTipsChainAndOpenOnTheirEvents) {
     CloseTip();
     ASSERT_NE(OpenTip(), nullptr);
     EXPECT_EQ(OpenTip()->mTipId, 20); // at the first offer not in the room
-    EXPECT_EQ(OpenTip()->mX + OpenTip()->mPointerOffset, 55);
+    // Kept on the screen, its pointer at the offer.
+    EXPECT_EQ(OpenTip()->mX, 0);
+    EXPECT_EQ(OpenTip()->mX + OpenTip()->mPointerX, 55);
     EXPECT_EQ(OpenTip()->mY + OpenTip()->mHeight, 655);
     ClickOffer("shelf");
     EXPECT_EQ(OpenTip(), nullptr);

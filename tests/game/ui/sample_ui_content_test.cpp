@@ -26,7 +26,7 @@ protected:
 
 TEST_F(SampleUiContentTest, EveryControlOfTheSampleLayoutFindsItsLookAndTheFontLoads) {
     mDescs->LoadInterface("ui\\interf.txt");
-    EXPECT_EQ(mDescs->GetCount(), 10u);
+    EXPECT_EQ(mDescs->GetCount(), 15u);
     GameDialog screen(1, false);
     Layout layout("UI\\sample_layout.txt", &screen);
     for (const char* name : {"Ok", "Play", "Easy", "FullScreen", "MusicVolume", "Help", "Points", "UserList", "Name"})

@@ -118,6 +118,9 @@ TEST_F(UserWindowsTest, TheTipLiesBesideThePointInEachQuadrant) {
         {900, 100, 630, 120, 240, -23, true, true},         // right, top
         {900, 700, 630, 680 - h, 240, h - 25, true, false}, // right, bottom
         {512, 384, 432, 404, 80, -23, false, true},         // the middle counts as left and top
+        // Near an edge the window stays on the screen; its pointer slides to the point.
+        {30, 100, 0, 120, 30, -23, false, true},
+        {1010, 700, 674, 680 - h, 306, h - 25, true, false},
     };
     for (const Case& c : cases) {
         tip.Show(c.x, c.y);
@@ -132,11 +135,13 @@ TEST_F(UserWindowsTest, TheTipLiesBesideThePointInEachQuadrant) {
         EXPECT_FLOAT_EQ(x, float(c.pointerX + 15 + (c.flipX ? -1 : 1))) << c.x << "," << c.y;
         EXPECT_FLOAT_EQ(y, float(c.pointerY + 10 + (c.flipY ? -1 : 1))) << c.x << "," << c.y;
     }
-    EXPECT_EQ(mSounds->mPlayed.size(), 5u);
+    EXPECT_EQ(mSounds->mPlayed.size(), 7u);
 
     tip.mPointerShown = false;
     tip.Show(7, 9);
     EXPECT_EQ(tip.GetRect(), Kavo::IntRect(7, 9, 350, h));
+    tip.Show(-20, 760);
+    EXPECT_EQ(tip.GetRect(), Kavo::IntRect(0, 768 - h, 350, h));
 }
 
 TEST_F(UserWindowsTest, LongerTextMakesTheTipTallerNeverWider) {

@@ -1,0 +1,255 @@
+// The generated layouts keep what they place on the 1024 x 768 screen and
+// apart. The rectangles are the controls' ("Position" x, y, w, h; a list
+// box also has its scroll bar at its right), the pictures a layout places
+// ("Image" sections, as large as the picture), and the pictures the screens
+// place at a layout's points (a table below, as the screens' code does).
+// A dialog's rectangles are in the dialog, which rests centred on its
+// "Position"; a layout without a size covers the screen.
+//
+// The rules:
+//  - every rectangle lies inside the screen, and a dialog's inside the dialog;
+//  - two controls do not overlap, except a text (Link, NumberLabel) wholly
+//    inside a button: a label on its button;
+//  - a picture and a control either do not overlap or the control lies wholly
+//    on the picture (a button on its panel, a number on its plate);
+//  - two pictures either do not overlap or one lies wholly on the other (a bar
+//    on its back);
+//  - controls a screen never shows together may share a place (a table).
+#include "game/ui/ini_document.h"
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace Game {
+namespace {
+
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+constexpr int kListScrollbarWidth = 20;
+
+struct Box {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool Contains(const Box& o) const { return o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h; }
+    bool Overlaps(const Box& o) const { return o.x < x + w && x < o.x + o.w && o.y < y + h && y < o.y + o.h; }
+};
+
+std::string Show(const Box& b) {
+    return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.w) + "x" + std::to_string(b.h);
+}
+
+struct Placed {
+    std::string name;
+    std::string type; // the control type, or "Picture"
+    Box box;
+};
+
+// A picture placed with its top-left at a layout point by the screen's code.
+struct PointPicture {
+    const char* layout;
+    const char* point;
+    const char* picture;
+};
+constexpr PointPicture kPointPictures[] = {
+    {"board.txt", "Bonuses", "IMAGE_MAIN_PLASHKA"},
+    {"board.txt", "PlashkaTop", "IMAGE_MAIN_PLASHKATOP"},
+    {"board.txt", "RatingBack", "IMAGE_PROGRESSBARRATINGBACK"},
+    {"board.txt", "RoomValue", "IMAGE_PROGRESSBARRATING"},
+    {"board.txt", "MenuValue", "IMAGE_PROGRESSBARRATING"},
+    {"board.txt", "PlaceStuff", "IMAGE_ICON_ITEMS"},
+    {"board.txt", "PlaceFood", "IMAGE_ICON_ITEMS"},
+    {"board.txt", "PlaceDrink", "IMAGE_ICON_ITEMS"},
+    {"Room.txt", "RatingBack", "IMAGE_PROGRESSBARRATINGBACK"},
+    {"Room.txt", "RoomValue", "IMAGE_PROGRESSBARRATING"},
+    {"Room.txt", "MenuValue", "IMAGE_PROGRESSBARRATING"},
+    {"Room.txt", "MoneyPlace", "IMAGE_MONEY_PLACE"},
+    {"LevelComplete.txt", "MoneyPrev", "IMAGE_ICON_MONEY"},
+    {"LevelComplete.txt", "PoscardPrev", "IMAGE_ICON_POSTCARD"},
+    {"LevelComplete.txt", "PlaceStuff", "IMAGE_ICON_ITEMS"},
+    {"LevelComplete.txt", "PlaceFood", "IMAGE_ICON_ITEMS"},
+    {"LevelComplete.txt", "PlaceDrink", "IMAGE_ICON_ITEMS"},
+    {"LevelComplete.txt", "ProgressBarStuff", "IMAGE_PROGRESSBARBACK"},
+    {"LevelComplete.txt", "ProgressBarDrink", "IMAGE_PROGRESSBARBACK"},
+    {"LevelComplete.txt", "ProgressBarFood", "IMAGE_PROGRESSBARBACK"},
+    {"LevelComplete.txt", "ProgressBarStuff", "IMAGE_PROGRESSBARSTUFF"},
+    {"LevelComplete.txt", "ProgressBarDrink", "IMAGE_PROGRESSBARDRINK"},
+    {"LevelComplete.txt", "ProgressBarFood", "IMAGE_PROGRESSBARFOOD"},
+};
+
+// Controls that take turns in one place: the puzzle shows "Done" once solved
+// and "Skip" until then.
+constexpr const char* kTakingTurns[][3] = {{"puzzle.txt", "Done", "Skip"}};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SampleLayoutsTest : public ::testing::Test {
+protected:
+    SampleLayoutsTest() : mPreviousFolder(platform::GetCurrentFolder()) {
+        platform::SetCurrentFolder(KAVO_SAMPLE_CONTENT);
+        ReadPictureSizes();
+    }
+    ~SampleLayoutsTest() override { platform::SetCurrentFolder(mPreviousFolder); }
+
+    // The size of one cel of each game picture: the manifest names its file
+    // and cels, the PNG header its size.
+    void ReadPictureSizes() {
+        const std::string manifest = ReadFile("properties/resources.xml");
+        static const std::regex image(
+            "<Image id=\"([A-Z0-9_]+)\" path=\"([a-z0-9_]+)\"(?: cols=\"(\\d+)\")?(?: rows=\"(\\d+)\")?");
+        for (std::sregex_iterator it(manifest.begin(), manifest.end(), image), last; it != last; ++it)
+            ReadPictureSize("IMAGE_" + (*it)[1].str(), "images/game/" + (*it)[2].str() + ".png",
+                            (*it)[3].matched ? std::stoi((*it)[3].str()) : 1,
+                            (*it)[4].matched ? std::stoi((*it)[4].str()) : 1);
+    }
+    void ReadPictureSize(const std::string& name, const std::string& path, int cols, int rows) {
+        const std::string png = ReadFile(path);
+        if (png.size() < 24)
+            return;
+        auto be32 = [&](size_t at) {
+            return (int(uint8_t(png[at])) << 24) | (int(uint8_t(png[at + 1])) << 16) |
+                   (int(uint8_t(png[at + 2])) << 8) | int(uint8_t(png[at + 3]));
+        };
+        mPictures[name] = {0, 0, be32(16) / cols, be32(20) / rows};
+    }
+
+    // Where a layout's window rests, and what it places, in screen
+    // coordinates.
+    std::vector<Placed> ReadLayout(const std::string& file, Box& window) {
+        IniDocument doc;
+        EXPECT_TRUE(doc.Load("ui/" + file, true)) << file;
+        window = {0, 0, kScreenWidth, kScreenHeight};
+        if (doc.HasSection("Main")) {
+            const IniSection& main = *doc.GetSection("Main");
+            const Box rect = Rect(main.GetString("Position"));
+            if (rect.w > 0 && main.HasKey("BeginX"))
+                window = {rect.x - rect.w / 2, rect.y - rect.h / 2, rect.w, rect.h};
+            else if (rect.w > 0)
+                window = rect;
+        }
+        std::vector<Placed> placed;
+        for (auto it = doc.Begin(); it != doc.End(); ++it) {
+            const IniSection& section = it.Value();
+            const std::string type = section.GetString("Type");
+            Box box = Rect(section.GetString("Position"));
+            if (type == "Image") {
+                const std::string name = section.GetString("Image");
+                // A picture by file name, as the layouts may also name one.
+                if (name.rfind("IMAGE_", 0) != 0 && mPictures.count(name) == 0)
+                    ReadPictureSize(name, std::regex_replace(name, std::regex("\\\\"), "/") + ".png", 1, 1);
+                const auto picture = mPictures.find(name);
+                if (picture == mPictures.end()) {
+                    ADD_FAILURE() << file << " [" << it.Name() << "] places an unknown picture";
+                    continue;
+                }
+                box.w = picture->second.w;
+                box.h = picture->second.h;
+                placed.push_back({it.Name(), "Picture", box});
+            } else if (type == "Point") {
+                for (const PointPicture& at : kPointPictures) {
+                    if (file != at.layout || std::string(it.Name()) != at.point)
+                        continue;
+                    const Box& picture = mPictures[at.picture];
+                    placed.push_back({std::string(at.point) + " " + at.picture,
+                                      "Picture",
+                                      {section.GetInt("X", 0), section.GetInt("Y", 0), picture.w, picture.h}});
+                }
+            } else if (!type.empty()) {
+                if (type == "ListBox")
+                    box.w += kListScrollbarWidth;
+                placed.push_back({it.Name(), type, box});
+            }
+        }
+        for (Placed& item : placed) {
+            item.box.x += window.x;
+            item.box.y += window.y;
+        }
+        return placed;
+    }
+
+    static Box Rect(const std::string& text) {
+        Box box;
+        std::sscanf(text.c_str(), "%d,%d,%d,%d", &box.x, &box.y, &box.w, &box.h);
+        return box;
+    }
+
+    std::string mPreviousFolder;
+    std::map<std::string, Box> mPictures;
+};
+
+bool IsText(const std::string& type) {
+    return type == "Link" || type == "NumberLabel";
+}
+
+bool IsButton(const std::string& type) {
+    return type == "Button" || type == "DialogButton";
+}
+
+bool TakeTurns(const std::string& file, const std::string& a, const std::string& b) {
+    for (const auto& turns : kTakingTurns)
+        if (file == turns[0] && ((a == turns[1] && b == turns[2]) || (a == turns[2] && b == turns[1])))
+            return true;
+    return false;
+}
+
+// Why the two may not lie where they do, or "" when they may.
+std::string Clash(const std::string& file, const Placed& a, const Placed& b) {
+    if (!a.box.Overlaps(b.box) || TakeTurns(file, a.name, b.name))
+        return "";
+    const bool aPicture = a.type == "Picture";
+    const bool bPicture = b.type == "Picture";
+    if (aPicture && bPicture)
+        return a.box.Contains(b.box) || b.box.Contains(a.box) ? "" : "pictures overlap";
+    if (aPicture || bPicture)
+        return (aPicture ? a.box.Contains(b.box) : b.box.Contains(a.box)) ? "" : "a control lies partly on a picture";
+    if ((IsText(a.type) && IsButton(b.type) && b.box.Contains(a.box)) ||
+        (IsText(b.type) && IsButton(a.type) && a.box.Contains(b.box)))
+        return "";
+    return "controls overlap";
+}
+
+TEST_F(SampleLayoutsTest, EveryLayoutKeepsItsRectanglesOnTheScreenAndApart) {
+    ASSERT_GT(mPictures.size(), 50u);
+    const Box screen{0, 0, kScreenWidth, kScreenHeight};
+    size_t layouts = 0;
+    size_t rectangles = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(KAVO_SAMPLE_CONTENT) + "/ui")) {
+        const std::string file = entry.path().filename().string();
+        // The looks, not a layout.
+        if (file == "interf.txt")
+            continue;
+        Box window;
+        const std::vector<Placed> placed = ReadLayout(file, window);
+        ++layouts;
+        EXPECT_TRUE(screen.Contains(window)) << file << ": the window " << Show(window);
+        for (size_t i = 0; i < placed.size(); ++i) {
+            const Placed& a = placed[i];
+            ++rectangles;
+            EXPECT_TRUE(window.Contains(a.box)) << file << " [" << a.name << "] " << Show(a.box) << " leaves the "
+                                                << (window.w == kScreenWidth ? "screen" : "dialog");
+            for (size_t j = i + 1; j < placed.size(); ++j) {
+                const std::string clash = Clash(file, a, placed[j]);
+                EXPECT_EQ(clash, "") << file << ": [" << a.name << "] " << Show(a.box) << " and [" << placed[j].name
+                                     << "] " << Show(placed[j].box);
+            }
+        }
+    }
+    EXPECT_GE(layouts, 25u);
+    EXPECT_GE(rectangles, 100u);
+}
+
+} // namespace
+} // namespace Game

@@ -1,0 +1,225 @@
+// Every term the game looks up is in the generated term table: a key the
+// table lacks shows on the screen as the key itself. The keys come from the
+// game's own code (each string handed to the term lookup, read from the
+// sources), from the tables the code builds keys from (tips, bonuses,
+// awards, message boxes), and from the generated data that names keys (the
+// layouts' control captions, the help and comics pages). A dialog's title is
+// shown as written, so a title must not be a key with another text. And the
+// texts fit the controls that show them.
+#include "framework/font/default_font_services.h"
+#include "framework/font/image_font.h"
+#include "game/bonus/bonus_identity.h"
+#include "game/bonus/reward_dialog.h"
+#include "game/ui/ini_document.h"
+#include "game/ui/page_set.h"
+#include "game/ui/tip_window.h"
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace Game {
+namespace {
+
+class SampleTermsTest : public ::testing::Test {
+protected:
+    SampleTermsTest() : mPreviousFolder(platform::GetCurrentFolder()) {
+        platform::SetCurrentFolder(KAVO_SAMPLE_CONTENT);
+        // The table as the game reads it: every key of every section.
+        IniDocument doc;
+        EXPECT_TRUE(doc.Load("data/termins.txt", true));
+        for (auto section = doc.Begin(); section != doc.End(); ++section)
+            for (auto key = section.Value().Begin(); key != section.Value().End(); ++key)
+                mTable[key.Name()] = key.ValueText();
+    }
+    ~SampleTermsTest() override { platform::SetCurrentFolder(mPreviousFolder); }
+
+    // Records the keys the table lacks, each with where it was asked for.
+    void Need(const std::string& key, const std::string& where) {
+        if (mTable.count(key) == 0)
+            mMissing.insert(key + " (" + where + ")");
+    }
+
+    std::string mPreviousFolder;
+    std::map<std::string, std::string> mTable;
+    std::set<std::string> mMissing;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The keys written whole as the argument of each `call` in `text`: a string
+// literal that is the argument, or one branch of a "?:" choice. A literal
+// that is only part of a key ("+") or the argument of a further call is not
+// one.
+std::set<std::string> LiteralsPassedTo(const std::string& text, const std::string& call) {
+    std::set<std::string> found;
+    static const std::regex literal("\"([^\"\\\\]*)\"");
+    auto neighbour = [](const std::string& arguments, size_t at, int step) {
+        for (; at < arguments.size(); at += static_cast<size_t>(step))
+            if (arguments[at] != ' ' && arguments[at] != '\n')
+                return arguments[at];
+        return ')';
+    };
+    for (size_t at = text.find(call); at != std::string::npos; at = text.find(call, at + 1)) {
+        size_t end = at + call.size();
+        for (int depth = 1; end < text.size() && depth > 0; ++end)
+            depth += text[end] == '(' ? 1 : text[end] == ')' ? -1 : 0;
+        const std::string arguments = text.substr(at + call.size(), end - at - call.size());
+        for (std::sregex_iterator it(arguments.begin(), arguments.end(), literal), last; it != last; ++it) {
+            const size_t start = static_cast<size_t>(it->position(0));
+            const char before = start == 0 ? ')' : neighbour(arguments, start - 1, -1);
+            const char after = neighbour(arguments, start + static_cast<size_t>(it->length(0)), 1);
+            if ((before == ')' || before == '?' || before == ':') && (after == ')' || after == ':'))
+                found.insert((*it)[1].str());
+        }
+    }
+    return found;
+}
+
+TEST_F(SampleTermsTest, EveryKeyTheCodeAsksForIsInTheTable) {
+    ASSERT_GT(mTable.size(), 50u);
+    // The calls with a key written in the code, in every source of the game.
+    size_t literals = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(KAVO_GAME_SOURCES)) {
+        if (entry.path().extension() != ".cpp")
+            continue;
+        const std::string text = ReadFile(entry.path());
+        for (const char* call : {"Termins::Lookup(", "terms->Get("}) {
+            for (const std::string& key : LiteralsPassedTo(text, call)) {
+                Need(key, entry.path().filename().string());
+                ++literals;
+            }
+        }
+    }
+    // The help dialog's and the map's buttons, the new-player line and the shop's stage line at least.
+    EXPECT_GE(literals, 6u);
+
+    // Keys the code builds or keeps in tables of its own.
+    for (int tip = 0; !GetTipName(tip).empty(); ++tip)
+        Need(GetTipName(tip), "tip " + std::to_string(tip));
+    for (int index = 0; FindBonusIdentity(index) != nullptr; ++index) {
+        const BonusIdentity& bonus = *FindBonusIdentity(index);
+        Need(std::string(bonus.mName) + "Hint", "bonus unlock dialog");
+        if (bonus.mHintKey[0] != '\0')
+            Need(bonus.mHintKey, "bonus hint");
+    }
+    for (const char* award : RewardDialog::kRewardNames)
+        for (const char* verb : {"Got", "Get"})
+            for (int level = 1; level <= 3; ++level)
+                Need(verb + std::string(award) + std::to_string(level), "award dialog");
+    // The message boxes' texts and captions and the start-up notices.
+    for (const char* key :
+         {"SureExit", "Quit", "EnterCorrectName", "Warning", "DeleteWarning", "Error1", "Error2", "Error3",
+          "NotSupported", "NoWindowedMode", "UsersListDamaged", "ProfileDamaged", "ProfileKeptAside", "CannotSave"})
+        Need(key, "message box");
+
+    // The pages name their texts by key.
+    const std::pair<const char*, PageFileKind> pageFiles[] = {{"data/help.txt", PageFileKind::Help},
+                                                              {"data/comix.txt", PageFileKind::Comics},
+                                                              {"data/comix2.txt", PageFileKind::Comics},
+                                                              {"data/comix3.txt", PageFileKind::Comics}};
+    for (const auto& [file, kind] : pageFiles) {
+        PageSet pages;
+        pages.Load(file, kind);
+        EXPECT_GT(pages.GetPageCount(), 0u) << file;
+        for (size_t page = 0; page < pages.GetPageCount(); ++page)
+            for (const PageText& text : pages.GetPage(page).mTexts)
+                Need(text.mKey, file);
+    }
+    EXPECT_TRUE(mMissing.empty()) << ::testing::PrintToString(mMissing);
+}
+
+// Each section of each generated layout that has a caption, with its file.
+template <typename Visit>
+void ForEachCaption(Visit visit) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(KAVO_SAMPLE_CONTENT) + "/ui")) {
+        const std::string file = "ui/" + entry.path().filename().string();
+        IniDocument layout;
+        ASSERT_TRUE(layout.Load(file, true)) << file;
+        for (auto section = layout.Begin(); section != layout.End(); ++section)
+            if (section.Value().HasKey("Caption"))
+                visit(file, std::string(section.Name()), section.Value());
+    }
+}
+
+TEST_F(SampleTermsTest, EveryLayoutCaptionIsAKeyAndNoTitleShowsOne) {
+    size_t captions = 0;
+    std::set<std::string> keyTitles;
+    ForEachCaption([&](const std::string& file, const std::string& name, const IniSection& keys) {
+        const std::string caption = keys.GetString("Caption");
+        if (name == "Main") {
+            // The dialog's title, drawn as it stands.
+            const auto text = mTable.find(caption);
+            if (text != mTable.end() && text->second != caption)
+                keyTitles.insert(file + ": " + caption);
+        } else {
+            // A control's caption goes through the term lookup.
+            Need(caption, file + " [" + name + "]");
+            ++captions;
+        }
+    });
+    EXPECT_GE(captions, 40u);
+    EXPECT_TRUE(mMissing.empty()) << ::testing::PrintToString(mMissing);
+    EXPECT_TRUE(keyTitles.empty()) << ::testing::PrintToString(keyTitles);
+}
+
+// The lines of `text` wrapped at spaces to `width` in the font.
+int WrappedLines(Kavo::Font& font, const std::string& text, int width) {
+    int lines = 1;
+    std::string line;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font.StringWidth(longer) > width) {
+            ++lines;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return lines;
+}
+
+// Every caption's text, in the looks' font, fits the control it is drawn in:
+// on one line within its width, or wrapped within its height where the control
+// wraps; a dialog's title fits across the dialog.
+TEST_F(SampleTermsTest, EveryCaptionFitsItsControl) {
+    Kavo::DefaultFontServices fontServices;
+    platform::Installed<Kavo::FontServices> installed{Kavo::FontServicesSlot(), fontServices};
+    Kavo::ImageFont font("fonts/game/default.txt");
+    ASSERT_TRUE(font.IsLoaded());
+    std::set<std::string> overflowing;
+    size_t measured = 0;
+    ForEachCaption([&](const std::string& file, const std::string& name, const IniSection& keys) {
+        int x = 0, y = 0, width = 0, height = 0;
+        std::sscanf(keys.GetString("Position").c_str(), "%d,%d,%d,%d", &x, &y, &width, &height);
+        const std::string caption = keys.GetString("Caption");
+        const auto term = mTable.find(caption);
+        const std::string text = name == "Main" || term == mTable.end() ? caption : term->second;
+        const bool fits = keys.GetInt("WrappedDraw", 0) == 1
+                              ? WrappedLines(font, text, width) * font.GetLineSpacing() <= height
+                              : font.StringWidth(text) <= width;
+        if (!fits)
+            overflowing.insert(file + " [" + name + "] \"" + text + "\" in " + std::to_string(width) + "x" +
+                               std::to_string(height));
+        ++measured;
+    });
+    EXPECT_GE(measured, 40u);
+    EXPECT_TRUE(overflowing.empty()) << ::testing::PrintToString(overflowing);
+}
+
+} // namespace
+} // namespace Game

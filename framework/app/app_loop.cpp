@@ -422,6 +422,12 @@ void KavoAppBase::Redraw(const IntRect* region) {
 
     uint32_t now = platform::GetTickMs();
     if ((!drew && now - mLastDrawTick < 1000 && !mForceRedraw) || TickBefore(now, mNextDrawTick)) {
+        // A frame drawn but held back (the loading thread's pacing) has
+        // already cleared its widgets' dirty marks: show it with the next
+        // draw, or it would wait for the next change or the once-a-second
+        // refresh.
+        if (drew)
+            mForceRedraw = true;
         mHasPendingDraw = false;
         mLastDrawWasEmpty = true;
         return;

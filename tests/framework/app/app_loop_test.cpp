@@ -204,6 +204,28 @@ TEST_F(LoopTest, WhileLoadingDrawsAreSpacedForTheLoadingThread) {
     }
 }
 
+TEST_F(LoopTest, AFrameDrawnWhileHeldBackIsShownByTheNextRedraw) {
+    LoopApp app(WorkFolder());
+    app.Initialize();
+    app.mLoadingThreadStarted = true;
+    app.mPainted.MarkDirty();
+    app.Redraw(nullptr);
+    ASSERT_EQ(app.Presents(), 1);
+    // Drawn inside the loading thread's spacing: not shown yet, and its
+    // widget is no longer dirty.
+    app.mPainted.MarkDirty();
+    app.Redraw(nullptr);
+    EXPECT_EQ(app.Presents(), 1);
+    app.mLoadingThreadCompleted = true;
+    Platform().Clock().Advance(50);
+    app.Redraw(nullptr);
+    EXPECT_EQ(app.Presents(), 2);
+    // Shown once: nothing more until something changes or a second passes.
+    Platform().Clock().Advance(10);
+    app.Redraw(nullptr);
+    EXPECT_EQ(app.Presents(), 2);
+}
+
 TEST_F(LoopTest, SafeDeletesWaitUntilTheNestingHasUnwound) {
     LoopApp app(WorkFolder());
     bool deleted = false;

@@ -254,8 +254,9 @@ void Span(const SpanShader& sh, SpanCursor& c, int count) {
 // on one row (`row0`, and `row1` below it fy of 256 for bilinear), sampled
 // and blended eight at a time.
 template <Sampling S, BlendKind B>
-KAVO_DEVICE3D_TARGET_AVX2 void InsideXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count, const std::uint32_t* row0,
-                                              const std::uint32_t* row1, std::uint32_t fy) {
+KAVO_DEVICE3D_TARGET_AVX2 inline void InsideXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count,
+                                                     const std::uint32_t* row0, const std::uint32_t* row1,
+                                                     std::uint32_t fy) {
     const std::int64_t ds = c.ds;
     if constexpr (S == Sampling::Point) {
         if (ds == std::int64_t{1} << 32 && sh.texelOr == 0) {
@@ -297,7 +298,7 @@ KAVO_DEVICE3D_TARGET_AVX2 void InsideXrgbAvx2(const SpanShader& sh, SpanCursor& 
 // Span<Xrgb8888, S, B, true> for AVX2 processors: the same pixels, the run
 // inside the texture's columns done by InsideXrgbAvx2.
 template <Sampling S, BlendKind B>
-void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count) {
+KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count) {
     constexpr TargetFormat F = TargetFormat::Xrgb8888;
     int before = 0, inside = 0;
     if (!SplitAtColumns(sh, c, count, S == Sampling::Bilinear, before, inside)) {

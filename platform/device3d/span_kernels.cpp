@@ -314,27 +314,17 @@ KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c,
     if constexpr (S == Sampling::Bilinear) {
         row1 = sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w;
         fy = static_cast<std::uint32_t>((c.t >> 24) & 0xFF);
-        const BilinearSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
-        if (before > 0) {
-            Run<F, B, true, true>(sh, c, before, general);
-        }
-        if (inside > 0) {
-            InsideXrgbAvx2<S, B>(sh, c, inside, row0, row1, fy);
-        }
-        if (after > 0) {
-            Run<F, B, true, true>(sh, c, after, general);
-        }
-    } else {
-        const PointSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
-        if (before > 0) {
-            Run<F, B, true, true>(sh, c, before, general);
-        }
-        if (inside > 0) {
-            InsideXrgbAvx2<S, B>(sh, c, inside, row0, row1, fy);
-        }
-        if (after > 0) {
-            Run<F, B, true, true>(sh, c, after, general);
-        }
+    }
+    using General = std::conditional_t<S == Sampling::Bilinear, BilinearSampler, PointSampler>;
+    const General general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
+    if (before > 0) {
+        Run<F, B, true, true>(sh, c, before, general);
+    }
+    if (inside > 0) {
+        InsideXrgbAvx2<S, B>(sh, c, inside, row0, row1, fy);
+    }
+    if (after > 0) {
+        Run<F, B, true, true>(sh, c, after, general);
     }
 }
 

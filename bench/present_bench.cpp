@@ -6,7 +6,14 @@
 // memcpy of the frame. Ends with the time per pixel and the ratio
 // ours / memcpy. Build with -DKAVO_BUILD_BENCH=ON and run
 //   build/bench/present_bench --benchmark_repetitions=5
+//
+// What is timed is the CPU part of a present, the one our process pays:
+// converting the frame into the window's picture (the window's own surface
+// when the frame needs no scaling, else a texture the renderer scales) and
+// handing it to SDL. The display server's copy to the screen is not in it:
+// on the offscreen driver there is none, and on X11 it is the server's CPU.
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -195,6 +202,9 @@ void SurfaceFlip(benchmark::State& state) {
 int main(int argc, char** argv) {
     // Only the CPU of this process is measured: no display server.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    std::printf("CPU part of a present, in this process, on SDL's \"%s\" video driver; no display server's copy "
+                "to the screen is included.\n",
+                std::getenv("SDL_VIDEODRIVER"));
     KavoBench::RegisterPair("present_sdl_driver", SdlPresent, Memcpy, "memcpy");
     KavoBench::RegisterPair(
         "present_surface_blt", [](benchmark::State& s) { SurfaceBlt(s, false); }, Memcpy, "memcpy");

@@ -4,8 +4,12 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/device3d/bilinear_row_avx2.h"
 #include "platform/device3d/row_blend.h"
+#include "platform/device3d/row_blend_avx2.h"
 #include "platform/device3d/target_pixels.h"
+#include "platform/device3d/texel_lerp.h"
+#include "platform/device3d/vector_level.h"
 
 namespace platform {
 
@@ -21,15 +25,6 @@ inline int Address(std::int64_t i, int size, bool wrap) {
         return static_cast<int>(m < 0 ? m + size : m);
     }
     return static_cast<int>(std::clamp<std::int64_t>(i, 0, size - 1));
-}
-
-// Weighted mix of two ARGB colours, weight f of 256 on the second, rounded.
-inline std::uint32_t Lerp(std::uint32_t c0, std::uint32_t c1, std::uint32_t f) {
-    const std::uint32_t w0 = 256 - f;
-    const std::uint32_t rb = (((c0 & 0x00FF00FFu) * w0 + (c1 & 0x00FF00FFu) * f + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const std::uint32_t ag =
-        ((((c0 >> 8) & 0x00FF00FFu) * w0 + ((c1 >> 8) & 0x00FF00FFu) * f + 0x00800080u)) & 0xFF00FF00u;
-    return rb | ag;
 }
 
 // Samplers: one texel colour for a texture position (texels, 32 fraction bits).
@@ -254,6 +249,103 @@ void Span(const SpanShader& sh, SpanCursor& c, int count) {
     }
 }
 
+#if KAVO_DEVICE3D_AVX2
+// The pixels of a white x8r8g8b8 span that keep inside the texture's columns
+// on one row (`row0`, and `row1` below it fy of 256 for bilinear), sampled
+// and blended eight at a time.
+template <Sampling S, BlendKind B>
+KAVO_DEVICE3D_TARGET_AVX2 inline void InsideXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count,
+                                                     const std::uint32_t* row0, const std::uint32_t* row1,
+                                                     std::uint32_t fy) {
+    const std::int64_t ds = c.ds;
+    if constexpr (S == Sampling::Point) {
+        if (ds == std::int64_t{1} << 32 && sh.texelOr == 0) {
+            // One texel per pixel, left to right: the texels are the colours.
+            BlendRowXrgbAvx2<B>(sh, c.dst, row0 + (c.s >> 32), count);
+            c.dst += count * 4;
+            c.s += ds * count;
+            return;
+        }
+    }
+    constexpr int kChunk = 64;
+    alignas(32) std::uint32_t colours[kChunk];
+    std::uint8_t* dst = c.dst;
+    std::int64_t s = c.s;
+    const std::uint32_t texelOr = sh.texelOr;
+    while (count > 0) {
+        const int n = std::min(count, kChunk);
+        if constexpr (S == Sampling::Bilinear) {
+            BilinearRowAvx2(colours, n, row0, row1, sh.width, fy, s, ds);
+        } else {
+            for (int i = 0; i < n; ++i) {
+                colours[i] = row0[(s + ds * i) >> 32];
+            }
+        }
+        if (texelOr != 0) {
+            for (int i = 0; i < n; ++i) {
+                colours[i] |= texelOr;
+            }
+        }
+        BlendRowXrgbAvx2<B>(sh, dst, colours, n);
+        s += ds * n;
+        dst += n * 4;
+        count -= n;
+    }
+    c.dst = dst;
+    c.s = s;
+}
+
+// Span<Xrgb8888, S, B, true> for AVX2 processors: the same pixels, the run
+// inside the texture's columns done by InsideXrgbAvx2.
+template <Sampling S, BlendKind B>
+KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count) {
+    constexpr TargetFormat F = TargetFormat::Xrgb8888;
+    int before = 0, inside = 0;
+    if (!SplitAtColumns(sh, c, count, S == Sampling::Bilinear, before, inside)) {
+        Span<F, S, B, true>(sh, c, count);
+        return;
+    }
+    const std::size_t w = static_cast<std::size_t>(sh.width);
+    const std::int64_t j = c.t >> 32;
+    const std::uint32_t* row0 = sh.texels + static_cast<std::size_t>(Address(j, sh.height, sh.wrapV)) * w;
+    const std::uint32_t* row1 = row0;
+    std::uint32_t fy = 0;
+    const int after = count - before - inside;
+    if constexpr (S == Sampling::Bilinear) {
+        row1 = sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w;
+        fy = static_cast<std::uint32_t>((c.t >> 24) & 0xFF);
+    }
+    using General = std::conditional_t<S == Sampling::Bilinear, BilinearSampler, PointSampler>;
+    const General general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
+    if (before > 0) {
+        Run<F, B, true, true>(sh, c, before, general);
+    }
+    if (inside > 0) {
+        InsideXrgbAvx2<S, B>(sh, c, inside, row0, row1, fy);
+    }
+    if (after > 0) {
+        Run<F, B, true, true>(sh, c, after, general);
+    }
+}
+
+template <Sampling S>
+SpanFunction XrgbAvx2ForBlend(BlendKind blend) {
+    switch (blend) {
+    case BlendKind::Replace:
+        return &SpanXrgbAvx2<S, BlendKind::Replace>;
+    case BlendKind::AlphaOver:
+        return &SpanXrgbAvx2<S, BlendKind::AlphaOver>;
+    case BlendKind::Add:
+        return &SpanXrgbAvx2<S, BlendKind::Add>;
+    case BlendKind::AlphaAdd:
+        return &SpanXrgbAvx2<S, BlendKind::AlphaAdd>;
+    case BlendKind::Generic:
+        break;
+    }
+    return nullptr;
+}
+#endif
+
 template <TargetFormat F, Sampling S, BlendKind B>
 SpanFunction ForWhite(bool white) {
     return white ? &Span<F, S, B, true> : &Span<F, S, B, false>;
@@ -307,7 +399,21 @@ BlendKind ClassifyBlend(bool enabled, Blend source, Blend destination) {
     return BlendKind::Generic;
 }
 
-SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse) {
+SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2) {
+#if KAVO_DEVICE3D_AVX2
+    // Textured white spans into x8r8g8b8, the common case of sprites and
+    // backgrounds, have kernels of their own for AVX2 processors.
+    if (avx2 && format == TargetFormat::Xrgb8888 && whiteDiffuse && blend != BlendKind::Generic) {
+        if (sampling == Sampling::Point) {
+            return XrgbAvx2ForBlend<Sampling::Point>(blend);
+        }
+        if (sampling == Sampling::Bilinear) {
+            return XrgbAvx2ForBlend<Sampling::Bilinear>(blend);
+        }
+    }
+#else
+    (void)avx2;
+#endif
     switch (format) {
     case TargetFormat::Rgb565:
         return ForSampling<TargetFormat::Rgb565>(sampling, blend, whiteDiffuse);
@@ -319,6 +425,10 @@ SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKin
         break;
     }
     return nullptr;
+}
+
+SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse) {
+    return SelectSpanFunction(format, sampling, blend, whiteDiffuse, ProcessorHasAvx2());
 }
 
 } // namespace platform

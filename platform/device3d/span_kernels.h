@@ -50,7 +50,11 @@ using SpanFunction = void (*)(const SpanShader& shader, SpanCursor& cursor, int 
 
 // The kernel for the combination; `whiteDiffuse` promises that the diffuse
 // colour, after diffuseOr, is 0xFFFFFFFF at every pixel.
+// The fastest this processor runs.
 SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse);
+// The same, among the kernels that need no more than SSE2 unless `avx2`
+// (which the processor must have): the tests hold both to the same pixels.
+SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2);
 
 // a × b / 255, rounded to nearest, for 0..255 inputs.
 inline std::uint32_t MulDiv255(std::uint32_t a, std::uint32_t b) {

@@ -13,6 +13,8 @@ namespace {
 constexpr int kSubpixelBits = 8;
 constexpr std::int64_t kOne = std::int64_t{1} << kSubpixelBits;
 constexpr double kLimit = 1 << 20;
+// Spans up to this many bytes have the next row's pixels fetched ahead.
+constexpr std::int64_t kPrefetchedBytes = 512;
 
 struct FixedPoint {
     std::int64_t x, y;
@@ -161,10 +163,31 @@ public:
 
     // Shades pixels lo..hi of row py.
     void Span(std::int64_t py, std::int64_t lo, std::int64_t hi) {
-        const SpanAttributes start =
-            mAt[0] + mPerX * (static_cast<double>(lo) - mX0) + mPerY * (static_cast<double>(py) - mY0);
+        // Only the values the kernel reads, each as mAt[0] + mPerX dx + mPerY dy.
+        const double dx = static_cast<double>(lo) - mX0, dy = static_cast<double>(py) - mY0;
+        SpanAttributes start;
+        if (mTextured) {
+            start.s = mAt[0].s + mPerX.s * dx + mPerY.s * dy;
+            start.t = mAt[0].t + mPerX.t * dx + mPerY.t * dy;
+        }
+        if (mShaded) {
+            start.a = mAt[0].a + mPerX.a * dx + mPerY.a * dy;
+            start.r = mAt[0].r + mPerX.r * dx + mPerY.r * dy;
+            start.g = mAt[0].g + mPerX.g * dx + mPerY.g * dy;
+            start.b = mAt[0].b + mPerX.b * dx + mPerY.b * dy;
+        }
         LoadStart(mCursor, start, mTexelShift, mTextured, mShaded);
         mCursor.dst = mSetup.bits + py * mSetup.pitch + lo * mBytes;
+        const std::int64_t bytes = (hi - lo + 1) * mBytes;
+        if (bytes <= kPrefetchedBytes && py + 1 < mSetup.clipBottom) {
+            // A short span (a sprite's row) is done before the memory below
+            // it would arrive: the next row's pixels are asked for now. Rows
+            // a pitch apart leave the processor's own prefetching behind.
+            const std::uint8_t* next = mCursor.dst + mSetup.pitch;
+            for (std::int64_t at = 0; at < bytes + 63; at += 64) {
+                __builtin_prefetch(next + std::min(at, bytes - 1), 1);
+            }
+        }
         mSpan(mSetup.shader, mCursor, static_cast<int>(hi - lo + 1));
     }
 

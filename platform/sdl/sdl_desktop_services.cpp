@@ -112,9 +112,17 @@ DisplayInfo SdlDesktopServices::GetDisplayInfo() {
     info.bitsPerPixel = static_cast<int>(SDL_BYTESPERPIXEL(mode.format)) * 8;
     info.refreshRate = mode.refresh_rate;
     info.workArea = {0, 0, mode.w, mode.h};
-    SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
-        info.workArea = {usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    std::lock_guard lock(mUsableMutex);
+    const auto now = std::chrono::steady_clock::now();
+    if (mUsableAsked == std::chrono::steady_clock::time_point{} || now - mUsableAsked >= std::chrono::seconds(1)) {
+        mUsable.reset();
+        mUsableAsked = now;
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+            mUsable = Rect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    }
+    if (mUsable)
+        info.workArea = *mUsable;
     return info;
 }
 

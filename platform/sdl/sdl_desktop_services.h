@@ -3,6 +3,9 @@
 // (program text converted between Windows-1251 and UTF-8), the user's
 // browser through SDL's URL opener and the desktop's display mode.
 
+#include <chrono>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/desktop_services.h"
@@ -30,6 +33,12 @@ public:
 
 private:
     SdlSubsystem mVideo;
+    // The desktop's usable area as last asked, and when: asking is a round
+    // trip to the display server, and the window layer asks several times
+    // a frame, so an answer serves for a second.
+    std::mutex mUsableMutex;
+    std::optional<Rect> mUsable;                        // none where SDL could not tell
+    std::chrono::steady_clock::time_point mUsableAsked; // never asked while zero
 };
 
 } // namespace platform

@@ -60,16 +60,21 @@ WindowHandle SdlVideoDriver::HandleOf(Uint32 windowId) const {
     return nullptr;
 }
 
-Letterbox SdlVideoDriver::ViewOf(const Mirror& mirror) const {
-    const int width = mirror.client.Width(), height = mirror.client.Height();
+void SdlVideoDriver::OutputSize(const Mirror& mirror, int& width, int& height) const {
+    width = mirror.client.Width();
+    height = mirror.client.Height();
     if (!mirror.fullScreen)
-        return Letterbox(width, height, width, height);
+        return;
     // The size the window has, not the one asked for: a desktop without a
     // window manager keeps a full-screen window at its windowed size.
+    if (!RealWindowSize(mirror.window, mirror.renderer, width, height))
+        SDL_GetWindowSize(mirror.window, &width, &height);
+}
+
+Letterbox SdlVideoDriver::ViewOf(const Mirror& mirror) const {
     int outWidth = 0, outHeight = 0;
-    if (!RealWindowSize(mirror.window, mirror.renderer, outWidth, outHeight))
-        SDL_GetWindowSize(mirror.window, &outWidth, &outHeight);
-    return Letterbox(width, height, outWidth, outHeight);
+    OutputSize(mirror, outWidth, outHeight);
+    return Letterbox(mirror.client.Width(), mirror.client.Height(), outWidth, outHeight);
 }
 
 DisplayMode SdlVideoDriver::DesktopMode() const {
@@ -376,6 +381,11 @@ bool SdlVideoDriver::EnsureTexture(Mirror& m, int width, int height) {
 }
 
 void SdlVideoDriver::Draw(Mirror& m) {
+    if (m.direct) {
+        // The window's surface still holds the picture and its bars.
+        SDL_UpdateWindowSurface(m.window);
+        return;
+    }
     if (!m.renderer || !m.texture)
         return;
     const SDL_Rect target = ToSdl(ViewOf(m).ToOutput(m.destination));
@@ -395,11 +405,66 @@ void SdlVideoDriver::Draw(Mirror& m) {
     SDL_RenderPresent(m.renderer);
 }
 
-bool SdlVideoDriver::Show(Mirror& m, const std::vector<std::uint32_t>& argb, int width, int height,
-                          const Rect& destination) {
-    if (!EnsureTexture(m, width, height) || SDL_UpdateTexture(m.texture, nullptr, argb.data(), width * 4) != 0)
+bool SdlVideoDriver::ShowDirect(Mirror& m, const FrameView& frame, const Rect& destination) {
+    int outWidth = 0, outHeight = 0;
+    OutputSize(m, outWidth, outHeight);
+    const SDL_Rect target =
+        ToSdl(Letterbox(m.client.Width(), m.client.Height(), outWidth, outHeight).ToOutput(destination));
+    if (target.w != frame.width || target.h != frame.height || target.x < 0 || target.y < 0)
+        return false;
+    // SDL's software renderer draws into this same surface: writing the
+    // frame here saves it a copy of every pixel through its texture.
+    SDL_Surface* surface = SDL_GetWindowSurface(m.window);
+    if (!surface ||
+        (surface->format->format != SDL_PIXELFORMAT_RGB888 && surface->format->format != SDL_PIXELFORMAT_ARGB8888)) {
+        return false;
+    }
+    outWidth = std::min(outWidth, surface->w);
+    outHeight = std::min(outHeight, surface->h);
+    if (target.x + target.w > outWidth || target.y + target.h > outHeight)
+        return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+        return false;
+    auto* pixels = static_cast<std::uint8_t*>(surface->pixels) + static_cast<std::size_t>(target.y) * surface->pitch +
+                   static_cast<std::size_t>(target.x) * 4;
+    const bool converted = FrameToArgb(frame, reinterpret_cast<std::uint32_t*>(pixels), surface->pitch);
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    if (!converted)
+        return false;
+    const SDL_Rect bars[] = {{0, 0, outWidth, target.y},
+                             {0, target.y + target.h, outWidth, outHeight - target.y - target.h},
+                             {0, target.y, target.x, target.h},
+                             {target.x + target.w, target.y, outWidth - target.x - target.w, target.h}};
+    const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0)
+            SDL_FillRect(surface, &bar, black);
+    }
+    // Only what the window shows goes to the desktop.
+    const SDL_Rect shown{0, 0, outWidth, outHeight};
+    SDL_UpdateWindowSurfaceRects(m.window, &shown, 1);
+    m.destination = destination;
+    m.direct = true;
+    return true;
+}
+
+bool SdlVideoDriver::Show(Mirror& m, const FrameView& frame, const Rect& destination) {
+    if (ShowDirect(m, frame, destination))
+        return true;
+    if (!EnsureTexture(m, frame.width, frame.height))
+        return false;
+    // The frame is converted straight into the texture's own rows.
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m.texture, nullptr, &pixels, &pitch) != 0)
+        return false;
+    const bool converted = FrameToArgb(frame, static_cast<std::uint32_t*>(pixels), pitch);
+    SDL_UnlockTexture(m.texture);
+    if (!converted)
         return false;
     m.destination = destination;
+    m.direct = false;
     Draw(m);
     return true;
 }
@@ -409,7 +474,9 @@ void SdlVideoDriver::DrawPendingFrames() {
         if (!mirror.hasPending)
             continue;
         mirror.hasPending = false;
-        Show(mirror, mirror.pending, mirror.pendingWidth, mirror.pendingHeight, mirror.pendingDestination);
+        const FrameView frame{mirror.pending.data(), mirror.pendingWidth * 4, mirror.pendingWidth, mirror.pendingHeight,
+                              PixelFormat::Xrgb8888()};
+        Show(mirror, frame, mirror.pendingDestination);
     }
 }
 
@@ -430,26 +497,31 @@ bool SdlVideoDriver::Present(WindowHandle window, const FrameView& frame, const 
         return true;
     }
     m->hasPending = false;
-    if (!EnsureTexture(*m, frame.width, frame.height))
-        return false;
-    // The frame is converted straight into the texture's own rows.
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(m->texture, nullptr, &pixels, &pitch) != 0)
-        return false;
-    const bool converted = FrameToArgb(frame, static_cast<std::uint32_t*>(pixels), pitch);
-    SDL_UnlockTexture(m->texture);
-    if (!converted)
-        return false;
-    m->destination = destination;
-    Draw(*m);
-    return true;
+    return Show(*m, frame, destination);
 }
 
 bool SdlVideoDriver::ReadWindowPixels(WindowHandle window, int& width, int& height, std::vector<std::uint32_t>& argb) {
     std::lock_guard lock(mMutex);
     Mirror* m = Find(window);
-    if (!m || !m->renderer || !m->texture || SDL_GetRendererOutputSize(m->renderer, &width, &height) != 0)
+    if (!m)
+        return false;
+    if (m->direct) {
+        SDL_Surface* surface = SDL_GetWindowSurface(m->window);
+        if (!surface)
+            return false;
+        width = surface->w;
+        height = surface->h;
+        argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(surface->pixels) +
+                                                                     static_cast<std::size_t>(y) * surface->pitch);
+            std::uint32_t* to = argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+            for (int x = 0; x < width; ++x)
+                to[x] = row[x] | 0xFF000000u; // the window is opaque
+        }
+        return true;
+    }
+    if (!m->renderer || !m->texture || SDL_GetRendererOutputSize(m->renderer, &width, &height) != 0)
         return false;
     argb.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     if (SDL_RenderReadPixels(m->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) != 0)

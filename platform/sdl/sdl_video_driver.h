@@ -83,6 +83,9 @@ private:
         WindowShowState show = WindowShowState::Hidden;
         bool fullScreen = false;
         Rect destination; // of the last frame, client coordinates
+        // The last frame went straight into the window's surface (one to
+        // one, no renderer between); the surface still holds it.
+        bool direct = false;
         // A frame presented from another thread, waiting for the owner's pump.
         bool hasPending = false;
         std::vector<std::uint32_t> pending;
@@ -102,8 +105,16 @@ private:
     WindowHandle HandleOf(Uint32 windowId) const;
     Letterbox ViewOf(const Mirror& mirror) const;
     bool EnsureTexture(Mirror& mirror, int width, int height);
-    // Uploads ARGB pixels and draws them; only on the owning thread.
-    bool Show(Mirror& mirror, const std::vector<std::uint32_t>& argb, int width, int height, const Rect& destination);
+    // Shows a frame in `destination` (client coordinates) with black
+    // around it; only on the owning thread.
+    bool Show(Mirror& mirror, const FrameView& frame, const Rect& destination);
+    // Writes an unscaled frame straight into the window's surface; false
+    // (nothing done) where it would need scaling or the surface's layout is
+    // not 32-bit RGB, and the renderer has to draw it.
+    bool ShowDirect(Mirror& mirror, const FrameView& frame, const Rect& destination);
+    // The size the window shows its picture in (the desktop's size of a
+    // full-screen window).
+    void OutputSize(const Mirror& mirror, int& width, int& height) const;
     void DrawPendingFrames();
     void Draw(Mirror& mirror);
     // Brings the mirror in line with a window event; false when the window

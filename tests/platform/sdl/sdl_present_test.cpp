@@ -76,6 +76,66 @@ TEST_F(SdlPresentTest, AFrameFromAnotherThreadIsDrawnByTheOwningThreadsPump) {
     EXPECT_EQ(Shown().At(10, 10), kWhite);
 }
 
+// A frame that needs no scaling goes into the window's own surface; one
+// that does goes through the renderer. Either way the window shows the
+// picture with black bars, and a switch between them leaves nothing behind.
+TEST_F(SdlPresentTest, UnscaledAndScaledFramesShowTheSameWayAndReplaceEachOther) {
+    // 32x32, every pixel its own colour, in rows padded by 4 pixels.
+    constexpr int kSide = 32, kPitch = (kSide + 4) * 4;
+    auto patternAt = [](int x, int y) { return static_cast<std::uint32_t>(x * 7 << 16 | y * 5 << 8 | (x ^ y)); };
+    std::vector<std::uint32_t> xrgb(static_cast<std::size_t>(kPitch / 4 * kSide), 0xAAAAAAAA);
+    std::vector<std::uint32_t> xbgr(xrgb.size(), 0xAAAAAAAA);
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const std::uint32_t p = patternAt(x, y);
+            xrgb[static_cast<std::size_t>(y * kPitch / 4 + x)] = p;
+            xbgr[static_cast<std::size_t>(y * kPitch / 4 + x)] = (p & 0xFF) << 16 | (p & 0xFF00) | p >> 16;
+        }
+    const Rect inMiddle{16, 8, 48, 40};
+    auto expectPatternInMiddle = [&](const char* step) {
+        const sdl_test::XPixels shown = Shown();
+        ASSERT_EQ(shown.width, kClientWidth) << step;
+        int width = 0, height = 0;
+        std::vector<std::uint32_t> read;
+        ASSERT_TRUE(mVideo->ReadWindowPixels(mWindow, width, height, read)) << step;
+        ASSERT_EQ(width, kClientWidth) << step;
+        ASSERT_EQ(height, kClientHeight) << step;
+        for (int y = 0; y < kClientHeight; ++y)
+            for (int x = 0; x < kClientWidth; ++x) {
+                const bool inside =
+                    x >= inMiddle.left && x < inMiddle.right && y >= inMiddle.top && y < inMiddle.bottom;
+                const std::uint32_t want = inside ? patternAt(x - inMiddle.left, y - inMiddle.top) : kBlack;
+                ASSERT_EQ(shown.At(x, y), want) << step << " at " << x << "," << y;
+                ASSERT_EQ(read[static_cast<std::size_t>(y * width + x)], 0xFF000000u | want) << step;
+            }
+    };
+
+    ASSERT_TRUE(mVideo->Present(mWindow, {xrgb.data(), kPitch, kSide, kSide, PixelFormat::Xrgb8888()}, inMiddle));
+    expectPatternInMiddle("x8r8g8b8 one to one");
+
+    // The scaled quad covers the whole window, bars included.
+    ASSERT_TRUE(PresentQuad({0, 0, 64, 48}));
+    const sdl_test::XPixels quad = Shown();
+    EXPECT_EQ(quad.At(0, 0), kRed);
+    EXPECT_EQ(quad.At(63, 47), kWhite);
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> read;
+    ASSERT_TRUE(mVideo->ReadWindowPixels(mWindow, width, height, read));
+    EXPECT_EQ(read[0], 0xFF000000u | kRed);
+
+    ASSERT_TRUE(mVideo->Present(mWindow, {xbgr.data(), kPitch, kSide, kSide, PixelFormat::Xbgr8888()}, inMiddle));
+    expectPatternInMiddle("x8b8g8r8 one to one after a scaled frame");
+
+    // The desktop asking for the window again gets the same picture.
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.windowID = SdlId(mWindow);
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&exposed);
+    Drain();
+    expectPatternInMiddle("exposed");
+}
+
 TEST_F(SdlPresentTest, FullScreenFillsTheSizeTheWindowHasAndClicksMapBack) {
     // Without a window manager (this X server has none) the window keeps
     // its size although SDL takes it for desktop-sized: the frame fills it

@@ -33,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -81,6 +82,15 @@ protected:
         ASSERT_GT(opaque, 0);
         EXPECT_GT(shown * 10, opaque * 8) << shown << " of " << opaque << " pixels of " << name;
     }
+
+    // Plays the stage on the board screen to its end: every board the
+    // scripted player clears, and the stage-complete screen's "Ok" leads to
+    // the stage's next board until the goals are met; then "Ok" leads to
+    // the map, which plays the stage's star.
+    void PlayStageToMap(int stage);
+    // The map's "Next": the next stage's board, through the comics where
+    // a restaurant ends.
+    void NextStage(int stage);
 
     // What run 1 did, for the checks of its files.
     int mEarned = 0;
@@ -370,6 +380,138 @@ void GameWalkTest::SecondRun() {
     AnswerMessageBoxes(1);
     Click(Menu()->GetButton(MainMenuScreen::Exit));
     ASSERT_TRUE(RunToShutdown(100));
+}
+
+
+// Where tiles are left, for a board that was not cleared.
+std::string LeftCellsOf(const Board& board) {
+    std::string text;
+    for (int i = 0; i < kBoardCellCount; ++i) {
+        const BoardCell& cell = board.mCells[static_cast<size_t>(i)];
+        if (cell.mExists && cell.mTiles > 0)
+            text += " (" + std::to_string(i % kBoardColumns) + "," + std::to_string(i / kBoardColumns) + " item " +
+                    std::to_string(cell.mItem) + " chain " + std::to_string(cell.mChain) + ")";
+    }
+    return text + ", " + std::to_string(board.mMoves.size()) + " moves listed";
+}
+
+void GameWalkTest::PlayStageToMap(int stage) {
+    UserManager* users = UserManager::GetInstance();
+    for (int board = 0;; ++board) {
+        ASSERT_LT(board, 4) << "stage " << stage << " asks for more than three boards";
+        ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
+        ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1500)) << Board()->mState;
+        EXPECT_EQ(Board()->mStageIndex, stage);
+        ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 12000))
+            << "stage " << stage << " board " << board << ": " << TilesLeft() << " tiles left after " << mMovesMade
+            << " moves, state " << Board()->mState << ", penalties " << mPenaltiesPaid << LeftCellsOf(Board()->mBoard) << "; puzzles " << mPuzzlesOpened << " after "
+            << mPuzzleMoves << " exchanges, dialogs " << App().mDialogList.size() << " "
+            << (App().mDialogList.empty() ? "" : typeid(*App().mDialogList.front()).name());
+        ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
+        ShopScreen* complete = StageComplete();
+        ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
+        ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+        const int outcome = Board()->mOutcome;
+        std::printf("stage %d board %d: outcome %d, counts %.0f %.0f %.0f, %d moves, %d penalties\n", stage, board,
+                    outcome, users->GetStatB(0), users->GetStatB(1), users->GetStatB(2), mMovesMade, mPenaltiesPaid);
+        Click(complete->GetOk());
+        if (outcome == 0)
+            break;
+        ASSERT_EQ(outcome, 1);
+    }
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == stage + 1; }, 1000)) << Map()->GetStarCount();
+    CloseTips();
+}
+
+void GameWalkTest::NextStage(int stage) {
+    CloseTips();
+    Click(Map()->GetNextButton());
+    if (stage == 5) {
+        auto* comics = dynamic_cast<ComicsScene*>(App().mComicsScene2);
+        ASSERT_TRUE(StepUntil([&] { return comics != nullptr || (comics = dynamic_cast<ComicsScene*>(App().mComicsScene2)); }, 50));
+        ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == comics; }, 100));
+        ASSERT_TRUE(StepUntil([&] { return comics->GetSkip() != nullptr && comics->GetSkip()->mVisible; }, 50));
+        Click(comics->GetSkip());
+    }
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1500)) << Board()->mState;
+    EXPECT_EQ(Board()->mStageIndex, stage);
+}
+
+// The whole first restaurant played from a fresh folder: five stages on
+// boards of seven and eight cells a side, each stage's goals met in a few
+// boards; restaurant 0's room visited from the map; the secret pieces the
+// boards hide make the first postcard, whose puzzle the player solves; the
+// second restaurant's comics lead to stage 5, and its room opens from the
+// map. (The replay of recorded runs is the other walk's: this one is long
+// enough as it is.)
+TEST_F(GameWalkTest, FiveStagesASolvedPostcardAndTheSecondRestaurant) {
+    Start();
+    mSolvePuzzles = true;
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer(kPlayerName));
+    UserManager* users = UserManager::GetInstance();
+    Click(Menu()->GetButton(MainMenuScreen::Play));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Comics1(); }, 10));
+    ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
+    Click(Comics1()->GetSkip());
+
+    // Stage 0, then restaurant 0's room from the map and back.
+    ASSERT_NO_FATAL_FAILURE(PlayStageToMap(0));
+    const Kavo::IntRect first = Map()->GetRestaurant(0).mHitRect;
+    ClickAt(first.mX + first.mWidth / 2, first.mY + first.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    EXPECT_EQ(App().CurrentRestaurantIndex(), 0);
+    CloseTips();
+    Click(FindButton(Room(), RoomScreen::kBackButton));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+
+    // Stages 1 to 4; the first postcard's pieces turn up on the way.
+    for (int stage = 1; stage <= 4; ++stage) {
+        ASSERT_NO_FATAL_FAILURE(NextStage(stage));
+        ASSERT_NO_FATAL_FAILURE(PlayStageToMap(stage));
+    }
+    EXPECT_GE(mPuzzlesOpened, 1);
+    EXPECT_GT(mPuzzleMoves, 0);
+    const ItemEntry* postcard = users->FindItem("Recipe01", PuzzleDialog::kPostcardList);
+    ASSERT_NE(postcard, nullptr);
+    EXPECT_EQ(postcard->mState, 1); // solved
+    EXPECT_GE(users->GetCurrentRecord()->mSecretMapIndex, 1);
+
+    // The second restaurant: its comics, stage 5's board; the game menu
+    // leaves to the main menu, whose map opens restaurant 1's room.
+    ASSERT_NO_FATAL_FAILURE(NextStage(5));
+    ASSERT_TRUE(PlayUntil(
+        [&] {
+            return App().mDialogList.empty() && !Board()->mTimer.mReverse &&
+                   Board()->mTimer.mState == TimerDial::kMoving;
+        },
+        1500));
+    PressKey(platform::kVkEscape);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
+    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
+    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(menu, GameMenuDialog::Quit));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
+    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
+    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(quit, 2));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
+    CloseTips();
+    Click(Menu()->GetButton(MainMenuScreen::Map));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+    CloseTips();
+    const Kavo::IntRect second = Map()->GetRestaurant(1).mHitRect;
+    ClickAt(second.mX + second.mWidth / 2, second.mY + second.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    EXPECT_EQ(App().CurrentRestaurantIndex(), 1);
+    CloseTips();
+    for (int i = 0; i < 30; ++i)
+        Step();
+    CloseWindow();
+    ASSERT_TRUE(RunToShutdown(100));
+    Finish();
 }
 
 } // namespace

@@ -165,8 +165,8 @@ void GameWalkTest::FirstRun() {
     EXPECT_NE(Map()->GetStarScene(), nullptr);
     EXPECT_EQ(users->GetCurrentRecord()->mStageIndex, 0);
 
-    // Restaurant 0 leads to the room (21). A click on the first offer the
-    // rating pays for buys it and places it in the room.
+    // Restaurant 0 leads to the room (21). A click on the cheapest offer
+    // the rating pays for buys it and places it in the room.
     const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
     ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
     ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
@@ -174,10 +174,11 @@ void GameWalkTest::FirstRun() {
     const int ratingBefore = users->GetRating();
     StuffCell* offer = nullptr;
     Kavo::Point at;
-    for (int y = 0; y < 768 && offer == nullptr; y += 10)
-        for (int x = 0; x < 1024 && offer == nullptr; x += 10)
+    for (int y = 0; y < 768; y += 10)
+        for (int x = 0; x < 1024; x += 10)
             if (StuffCell* cell = Room()->mStuff.HitTest(float(x), float(y));
-                cell != nullptr && cell->mAffordable && !cell->mOwned) {
+                cell != nullptr && cell->mAffordable && !cell->mOwned &&
+                (offer == nullptr || cell->mItem->TotalPrice() < offer->mItem->TotalPrice())) {
                 offer = cell;
                 at = Kavo::Point(x + 20, y + 20);
             }

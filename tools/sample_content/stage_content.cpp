@@ -82,8 +82,9 @@ std::string StagesText() {
         if (stage == 0)
             text += "DrinkCount=20\nEatCount=20\nStuffCount=20\n";
         else
-            text += Format("DrinkCount=%d\nEatCount=%d\n", kDrinkGoal + stage * kGoalStep, kEatGoal + stage * kGoalStep) +
-                    Format("StuffCount=%d\n", kStuffGoal + stage * kGoalStep);
+            text +=
+                Format("DrinkCount=%d\nEatCount=%d\n", kDrinkGoal + stage * kGoalStep, kEatGoal + stage * kGoalStep) +
+                Format("StuffCount=%d\n", kStuffGoal + stage * kGoalStep);
         text += Format("StuffPrice=%d\n", 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);
         if (stage % 2 == 0 && stage / 2 < 8)

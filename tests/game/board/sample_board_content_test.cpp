@@ -38,7 +38,10 @@ TEST(SampleBoardContentTest, LayoutsReadWhole) {
     EXPECT_EQ(cellsWith(7, [](const LayoutCell& c) { return c.mValue != 0; }), 64);
     for (int layout = 4; layout < 8; ++layout)
         EXPECT_EQ(cellsWith(layout, [](const LayoutCell& c) { return c.mValue != 0 && c.mOutEdges.empty(); }),
-                  layout == 4 ? 20 : layout == 5 ? 25 : layout == 6 ? 30 : 36)
+                  layout == 4   ? 20
+                  : layout == 5 ? 25
+                  : layout == 6 ? 30
+                                : 36)
             << layout; // every cell but the inner ones carries a frame piece
     EXPECT_GT(cellsWith(2, [](const LayoutCell& c) { return c.mValue == 2; }), 0);
     EXPECT_GT(cellsWith(2, [](const LayoutCell& c) { return c.mChain == 1 && c.mChainStyle == 1; }), 0);

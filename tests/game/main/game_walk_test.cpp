@@ -403,7 +403,6 @@ void GameWalkTest::SecondRun() {
     ASSERT_TRUE(RunToShutdown(100));
 }
 
-
 // Where tiles are left, for a board that was not cleared.
 std::string LeftCellsOf(const Board& board) {
     std::string text;
@@ -425,8 +424,9 @@ void GameWalkTest::PlayStageToMap(int stage) {
         EXPECT_EQ(Board()->mStageIndex, stage);
         ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 12000))
             << "stage " << stage << " board " << board << ": " << TilesLeft() << " tiles left after " << mMovesMade
-            << " moves, state " << Board()->mState << ", penalties " << mPenaltiesPaid << LeftCellsOf(Board()->mBoard) << "; puzzles " << mPuzzlesOpened << " after "
-            << mPuzzleMoves << " exchanges, dialogs " << App().mDialogList.size() << " "
+            << " moves, state " << Board()->mState << ", penalties " << mPenaltiesPaid << LeftCellsOf(Board()->mBoard)
+            << "; puzzles " << mPuzzlesOpened << " after " << mPuzzleMoves << " exchanges, dialogs "
+            << App().mDialogList.size() << " "
             << (App().mDialogList.empty() ? "" : typeid(*App().mDialogList.front()).name());
         ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
         ShopScreen* complete = StageComplete();
@@ -450,7 +450,8 @@ void GameWalkTest::NextStage(int stage) {
     Click(Map()->GetNextButton());
     if (stage == 5) {
         auto* comics = dynamic_cast<ComicsScene*>(App().mComicsScene2);
-        ASSERT_TRUE(StepUntil([&] { return comics != nullptr || (comics = dynamic_cast<ComicsScene*>(App().mComicsScene2)); }, 50));
+        ASSERT_TRUE(StepUntil(
+            [&] { return comics != nullptr || (comics = dynamic_cast<ComicsScene*>(App().mComicsScene2)); }, 50));
         ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == comics; }, 100));
         ASSERT_TRUE(StepUntil([&] { return comics->GetSkip() != nullptr && comics->GetSkip()->mVisible; }, 50));
         Click(comics->GetSkip());

@@ -11,8 +11,8 @@
 
 #include "framework/widget/button_widget.h"
 #include "game/app/title_screen.h"
-#include "game/bonus/reward_dialog.h"
 #include "game/bonus/bonus_unlock_dialog.h"
+#include "game/bonus/reward_dialog.h"
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
 #include "game/meta/map_screen.h"
@@ -229,8 +229,7 @@ protected:
                     const BoardCell& hit = board.mCells[at(column + k * dx, row + k * dy)];
                     // A chained cell keeps its tile until its chain is gone:
                     // breaking the chain is the way to it.
-                    gain += 1 + (hit.mTiles > 0 ? 10 : 0) +
-                            (hit.mChain == 0 && hit.mSecretItem == item ? 1000 : 0);
+                    gain += 1 + (hit.mTiles > 0 ? 10 : 0) + (hit.mChain == 0 && hit.mSecretItem == item ? 1000 : 0);
                 }
             }
         }

@@ -91,6 +91,7 @@ protected:
     // The map's "Next": the next stage's board, through the comics where
     // a restaurant ends.
     void NextStage(int stage);
+    std::string PuzzleText();
 
     // The stage run 2 leaves the game at.
     int mStageAfterRun2 = 1;
@@ -415,6 +416,19 @@ std::string LeftCellsOf(const Board& board) {
     return text + ", " + std::to_string(board.mMoves.size()) + " moves listed";
 }
 
+// The open puzzle's tiles by cell, its selection and state.
+std::string GameWalkTest::PuzzleText() {
+    auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog));
+    if (puzzle == nullptr)
+        return "";
+    std::string text = " (tiles";
+    for (const PuzzleTile& tile : puzzle->mBoard.mTiles)
+        text += " " + std::to_string(tile.mIndex);
+    return text + ", selected " + std::to_string(puzzle->mBoard.mSelectedCol) + "," +
+           std::to_string(puzzle->mBoard.mSelectedRow) + ", board state " + std::to_string(puzzle->mBoard.mState) +
+           ", puzzle state " + std::to_string(puzzle->mState) + ")";
+}
+
 void GameWalkTest::PlayStageToMap(int stage) {
     UserManager* users = UserManager::GetInstance();
     for (int board = 0;; ++board) {
@@ -425,8 +439,8 @@ void GameWalkTest::PlayStageToMap(int stage) {
         ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 12000))
             << "stage " << stage << " board " << board << ": " << TilesLeft() << " tiles left after " << mMovesMade
             << " moves, state " << Board()->mState << ", penalties " << mPenaltiesPaid << LeftCellsOf(Board()->mBoard)
-            << "; puzzles " << mPuzzlesOpened << " after " << mPuzzleMoves << " exchanges, dialogs "
-            << App().mDialogList.size() << " "
+            << "; puzzles " << mPuzzlesOpened << " after " << mPuzzleMoves << " exchanges" << PuzzleText()
+            << ", dialogs " << App().mDialogList.size() << " "
             << (App().mDialogList.empty() ? "" : typeid(*App().mDialogList.front()).name());
         ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
         ShopScreen* complete = StageComplete();

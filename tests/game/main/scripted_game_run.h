@@ -159,7 +159,7 @@ protected:
                 Click(done);
             return;
         }
-        if (puzzle.mState != 0 || board.mState != PuzzleBoard::kIdle || board.mSelectedCol >= 0)
+        if (puzzle.mState != 0 || board.mState != PuzzleBoard::kIdle)
             return;
         const auto cellCentre = [&](int cell) {
             return Kavo::Point(board.mOriginX + (cell % board.mCols) * board.mTileWidth + board.mTileWidth / 2,
@@ -180,8 +180,11 @@ protected:
                                                            : from - board.mCols;
             const Kavo::Point a = cellCentre(from);
             const Kavo::Point b = cellCentre(to);
+            // A selection left standing (its exchange never came) is taken
+            // over: a click on the tile to move selects it instead.
             ++mPuzzleMoves;
-            ClickAt(a.mX, a.mY);
+            if (board.mSelectedCol != from % board.mCols || board.mSelectedRow != from / board.mCols)
+                ClickAt(a.mX, a.mY);
             ClickAt(b.mX, b.mY);
             return;
         }

@@ -92,6 +92,9 @@ protected:
     // a restaurant ends.
     void NextStage(int stage);
     std::string PuzzleText();
+    // Esc on the board opens the game menu, whose "Quit" asks, and its
+    // second answer leaves to the main menu.
+    void LeaveToMainMenu();
 
     // The stage run 2 leaves the game at.
     int mStageAfterRun2 = 1;
@@ -382,19 +385,7 @@ void GameWalkTest::SecondRun() {
     EXPECT_TRUE(users->IsGameInProgress()) << "state " << Board()->mState << " stage " << Board()->mStageIndex
                                            << " board " << users->GetCurrentRecord()->mBoardIndex << " playing "
                                            << Board()->mPlaying << " timer " << Board()->mTimer.mValue;
-    PressKey(platform::kVkEscape);
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
-    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(menu, GameMenuDialog::Quit));
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
-    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
-    ASSERT_NE(quit, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(quit, 2));
-    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
-    CloseTips();
+    ASSERT_NO_FATAL_FAILURE(LeaveToMainMenu());
 
     // "Exit" asks whether to leave; "yes" closes the game.
     for (int i = 0; i < 30; ++i)
@@ -414,6 +405,22 @@ std::string LeftCellsOf(const Board& board) {
                     std::to_string(cell.mItem) + " chain " + std::to_string(cell.mChain) + ")";
     }
     return text + ", " + std::to_string(board.mMoves.size()) + " moves listed";
+}
+
+void GameWalkTest::LeaveToMainMenu() {
+    PressKey(platform::kVkEscape);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
+    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(menu, GameMenuDialog::Quit));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
+    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
+    ASSERT_NE(quit, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
+    Click(FindButton(quit, 2));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
+    CloseTips();
 }
 
 // The open puzzle's tiles by cell, its selection and state.
@@ -447,8 +454,9 @@ void GameWalkTest::PlayStageToMap(int stage) {
         ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
         ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
         const int outcome = Board()->mOutcome;
-        std::printf("stage %d board %d: outcome %d, counts %.0f %.0f %.0f, %d moves, %d penalties\n", stage, board,
-                    outcome, users->GetStatB(0), users->GetStatB(1), users->GetStatB(2), mMovesMade, mPenaltiesPaid);
+        std::printf("stage %d board %d: outcome %d, counts %.0f %.0f %.0f, %d moves, %d penalties, %d puzzles\n", stage,
+                    board, outcome, users->GetStatB(0), users->GetStatB(1), users->GetStatB(2), mMovesMade,
+                    mPenaltiesPaid, mPuzzlesOpened);
         Click(complete->GetOk());
         if (outcome == 0)
             break;
@@ -524,17 +532,7 @@ TEST_F(GameWalkTest, FiveStagesASolvedPostcardAndTheSecondRestaurant) {
                    Board()->mTimer.mState == TimerDial::kMoving;
         },
         1500));
-    PressKey(platform::kVkEscape);
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
-    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
-    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(menu, GameMenuDialog::Quit));
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
-    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
-    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(quit, 2));
-    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
-    CloseTips();
+    ASSERT_NO_FATAL_FAILURE(LeaveToMainMenu());
     for (int i = 0; i < 30; ++i)
         Step();
     Click(Menu()->GetButton(MainMenuScreen::Map));

@@ -180,8 +180,9 @@ std::string BoardsDatBytes() {
     // column c starts at x 177 + 50 c, row r at y 103 + 50 r), clear of the
     // panels around them: the first stage's 7 x 6, then 7 x 7 plain, 8 x 7
     // with double tiles in the middle and 8 x 8 with double tiles in its
-    // corners. (Chains, even in the bottom row, keep a greedy player on a
-    // board of this size for minutes: they stay with the larger layouts.)
+    // corners. They carry no chains: a chain wants lines through the one
+    // cell it holds, which on a board this size can take minutes to come;
+    // layout 2 shows them.
     Fill(layouts[4], 3, 9, 3, 8, 1);
     Fill(layouts[5], 3, 9, 2, 8, 1);
     Fill(layouts[6], 3, 10, 2, 8, 1);

@@ -78,7 +78,9 @@ std::string StagesText() {
         text += Format("SecretMap=Map%02d\n", stage + 1);
         // The counts add up the scores of the items broken: the first
         // stage's are met by clearing its one board, a later stage's by two
-        // or three boards (a cleared board yields some 100 to 400 of a kind).
+        // or three boards (a cleared board yields some 100 to 400 of a kind;
+        // what the room and the menu are worth adds to every line, so a
+        // player who furnishes needs fewer).
         if (stage == 0)
             text += "DrinkCount=20\nEatCount=20\nStuffCount=20\n";
         else

@@ -85,8 +85,12 @@ protected:
     }
 
     // The scripted player: whenever the board is idle, it clicks the two
-    // cells of the first listed move; an open tip is closed with its "Ok".
+    // cells of the best listed move (BestMove); an open tip, notice, award,
+    // penalty or secret piece is closed with its button, and a puzzle solved
+    // or skipped.
     void PlayStep() {
+        mPenaltySeen = mPenaltySeen && App().GetDialog(PenaltyDialog::kDialogId) != nullptr;
+        mPuzzleSeen = mPuzzleSeen && App().GetDialog(BoardScreen::kPuzzleDialog) != nullptr;
         if (auto* tip = dynamic_cast<TipWindow*>(App().GetDialog(TipWindow::kDialogId))) {
             if (Kavo::ButtonWidget* ok = FirstButton(tip); ok != nullptr && ok->mVisible)
                 Click(ok);
@@ -101,9 +105,9 @@ protected:
         // Time up: the penalty is paid with its button.
         if (auto* penalty = dynamic_cast<LayoutDialog*>(App().GetDialog(PenaltyDialog::kDialogId))) {
             if (penalty->mState == LayoutDialog::Resting) {
-                if (penalty != mPenaltySeen)
+                if (!mPenaltySeen)
                     ++mPenaltiesPaid;
-                mPenaltySeen = penalty;
+                mPenaltySeen = true;
                 Click(FindButton(penalty, 1));
             }
             return;
@@ -125,10 +129,9 @@ protected:
             return;
         }
         if (auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog))) {
-            if (puzzle != mPuzzleSeen) {
-                mPuzzleSeen = puzzle;
+            if (!mPuzzleSeen)
                 ++mPuzzlesOpened;
-            }
+            mPuzzleSeen = true;
             if (mSolvePuzzles && mPuzzlesOpened == 1) {
                 SolvePuzzleStep(*puzzle);
                 return;
@@ -266,10 +269,12 @@ protected:
 
     int mMovesMade = 0;
     int mPenaltiesPaid = 0;
-    const Kavo::Dialog* mPenaltySeen = nullptr;
+    // Whether the open penalty and puzzle were counted (a dialog's address
+    // may come again for the next one, so the flags go when they close).
+    bool mPenaltySeen = false;
     // The puzzles a found postcard opened.
     int mPuzzlesOpened = 0;
-    const PuzzleDialog* mPuzzleSeen = nullptr;
+    bool mPuzzleSeen = false;
     // Whether the player solves the first puzzle (it skips every other one,
     // and every one without the flag), and the exchanges it made.
     bool mSolvePuzzles = false;

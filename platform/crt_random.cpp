@@ -1,23 +1,23 @@
 #include "platform/crt_random.h"
 
-#include <mutex>
-
 namespace platform {
 namespace {
 
-std::mutex gMutex;
-CrtRandom gGenerator;
+// The C runtime keeps its generator per thread: a thread starts from seed 1
+// and srand seeds only the calling thread's. The game relies on that: the
+// loading thread draws while it builds the screens, and those draws must
+// not move the main thread's sequence, which deals the boards (a recorded
+// run replays only if its deals come out the same).
+thread_local CrtRandom tGenerator;
 
 } // namespace
 
 void CrtSrand(std::uint32_t seed) {
-    std::lock_guard lock(gMutex);
-    gGenerator.Seed(seed);
+    tGenerator.Seed(seed);
 }
 
 int CrtRand() {
-    std::lock_guard lock(gMutex);
-    return gGenerator.Next();
+    return tGenerator.Next();
 }
 
 } // namespace platform

@@ -22,7 +22,8 @@ private:
     std::uint32_t mState;
 };
 
-// The process-wide generator (seed 1 until CrtSrand is called).
+// The calling thread's generator (seed 1 until the thread calls CrtSrand),
+// as the C runtime keeps one per thread.
 void CrtSrand(std::uint32_t seed);
 int CrtRand();
 

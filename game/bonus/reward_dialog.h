@@ -78,6 +78,8 @@ public:
     LayoutPoint GetHintPlate() const { return mHintPlate; }
     size_t GetAppearCount() const { return mAppearEffects.size(); }
     int GetCurrentAward() const { return mCurrent; }
+    // The button that closes the dialog.
+    Kavo::ButtonWidget* GetDone() const { return mDone; }
 
     std::array<int32_t, kRewardCount> mLevels{};
     int mWaitTicks = 0;

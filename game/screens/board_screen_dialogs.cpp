@@ -42,8 +42,12 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
         if (puzzle != nullptr) {
             SndStopMusic(500);
             puzzle->mDialogListener = this;
-            if (app != nullptr)
+            // The puzzle covers the whole window, as when the map's post
+            // panel opens it: its board and buttons are laid out for that.
+            if (app != nullptr) {
+                puzzle->Resize(0, 0, app->GetWidth(), app->GetHeight());
                 app->AddDialog(kPuzzleDialog, puzzle);
+            }
         } else {
             CloseFadeOverlay();
             ReleaseTimer();

@@ -68,6 +68,24 @@ TEST(CrtRandom, MatchesTheRuntimeSequence) {
     }
 }
 
+// Each thread draws from its own generator: a new thread starts from seed 1
+// whatever the first seeded, and its draws leave the first's sequence alone.
+TEST(CrtRandom, EachThreadHasItsOwnSequence) {
+    CrtSrand(12345);
+    CrtRandom expected(12345);
+    EXPECT_EQ(CrtRand(), expected.Next());
+    int first = -1;
+    Thread worker;
+    ASSERT_TRUE(worker.Start([&] {
+        first = CrtRand();
+        for (int i = 0; i < 100; ++i)
+            CrtRand();
+    }));
+    worker.Join();
+    EXPECT_EQ(first, 41); // seed 1's first value
+    EXPECT_EQ(CrtRand(), expected.Next());
+}
+
 TEST(Clock, VirtualSleepAdvancesWithoutWaiting) {
     ScopedVirtualClock clock(500);
     const std::uint64_t counter = GetPerformanceCounter();

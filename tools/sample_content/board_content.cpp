@@ -90,6 +90,31 @@ void Fill(Layout& layout, int c0, int c1, int r0, int r1, uint8_t value) {
             layout.Tile(column, row) = value;
 }
 
+// Outer border pieces around the layout's cells: an edge where a side has
+// no cell, a corner where both sides of it have none (directions of the
+// bevel sets: 0 left-top, 1 top, 3 right-top, 4 right, 6 right-bottom,
+// 7 bottom, 9 left-bottom, 10 left).
+void Frame(Layout& layout) {
+    auto present = [&](int column, int row) {
+        return column >= 0 && column < kColumns && row >= 0 && row < kRows && layout.Tile(column, row) != 0;
+    };
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            if (!present(column, row))
+                continue;
+            const bool up = !present(column, row - 1);
+            const bool down = !present(column, row + 1);
+            const bool left = !present(column - 1, row);
+            const bool right = !present(column + 1, row);
+            auto& edges = layout.outEdges[size_t(row * kColumns + column)];
+            for (auto [open, direction] : {std::pair(up, 1), std::pair(right, 4), std::pair(down, 7),
+                                           std::pair(left, 10), std::pair(up && left, 0), std::pair(up && right, 3),
+                                           std::pair(down && right, 6), std::pair(down && left, 9)})
+                if (open)
+                    edges.push_back({uint8_t(direction), uint8_t(0)});
+        }
+}
+
 } // namespace
 
 std::string ItemsText() {
@@ -110,7 +135,7 @@ std::string ItemsText() {
 }
 
 std::string BoardsDatBytes() {
-    std::vector<Layout> layouts(5);
+    std::vector<Layout> layouts(8);
 
     // A 6 x 5 rectangle in the middle, one tile each.
     Fill(layouts[0], 5, 10, 2, 6, 1);
@@ -121,12 +146,16 @@ std::string BoardsDatBytes() {
                                std::pair(8, 4), std::pair(7, 5), std::pair(8, 5)})
         layouts[1].Tile(column, row) = 0;
 
-    // Double tiles in the middle, chains of both styles, border pieces.
+    // Double tiles in the middle, chains of both styles, border pieces. The
+    // chains stand apart in the bottom row: nothing falls past a chained
+    // item, so a chain higher up would starve every cell below it, and a
+    // chain's neighbours in its row stay free to line up with it.
     Layout& third = layouts[2];
     Fill(third, 3, 12, 1, 8, 1);
     Fill(third, 6, 9, 3, 6, 2);
+    for (int column = 4; column <= 12; column += 4)
+        third.chains[size_t(8 * kColumns + column)] = column == 8 ? 0x13 : 0x11;
     for (int column = 3; column <= 12; ++column) {
-        third.chains[size_t(1 * kColumns + column)] = column % 2 == 0 ? 0x11 : 0x13;
         third.outEdges[size_t(1 * kColumns + column)] = {{0, uint8_t(column % 3)}};
         third.outEdges[size_t(8 * kColumns + column)] = {{2, uint8_t(column % 3)}};
     }
@@ -147,9 +176,22 @@ std::string BoardsDatBytes() {
     for (int column = 8; column < kColumns; ++column)
         fourth.Tile(column, 5) = 0;
 
-    // The first stage: a 5 x 3 strip in the middle, small enough for a
-    // player who takes any move to clear it well within the stage's time.
-    Fill(layouts[4], 5, 9, 3, 5, 1);
+    // The stages' boards, 50-pixel cells in the screen's middle (the grid's
+    // column c starts at x 177 + 50 c, row r at y 103 + 50 r), clear of the
+    // panels around them: the first stage's 7 x 6, then 7 x 7 plain, 8 x 7
+    // with double tiles in the middle and 8 x 8 with double tiles in its
+    // corners. They carry no chains: a chain wants lines through the one
+    // cell it holds, which on a board this size can take minutes to come;
+    // layout 2 shows them.
+    Fill(layouts[4], 3, 9, 3, 8, 1);
+    Fill(layouts[5], 3, 9, 2, 8, 1);
+    Fill(layouts[6], 3, 10, 2, 8, 1);
+    Fill(layouts[6], 5, 8, 4, 6, 2);
+    Fill(layouts[7], 3, 10, 2, 9, 1);
+    for (auto [column, row] : {std::pair(3, 2), std::pair(10, 2), std::pair(3, 9), std::pair(10, 9)})
+        layouts[7].Tile(column, row) = 2;
+    for (Layout* framed : {&layouts[4], &layouts[5], &layouts[6], &layouts[7]})
+        Frame(*framed);
 
     std::string bytes;
     PutLong(bytes, uint32_t(layouts.size()));

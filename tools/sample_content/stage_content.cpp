@@ -11,8 +11,17 @@ namespace {
 
 constexpr int kStageCount = 15;
 
-// The small layout of boards.dat the first stage plays.
+// The layouts of boards.dat the stages play: the first stage its own, the
+// later ones the range of the others, a board each in turn.
 constexpr int kFirstStageLayout = 4;
+constexpr int kFirstStageBoard = 5;
+constexpr int kLastStageBoard = 7;
+// What a later stage asks of each kind, and how much more per stage. The
+// first kind comes in twice as many of the dealt items as the others.
+constexpr int kDrinkGoal = 400;
+constexpr int kEatGoal = 220;
+constexpr int kStuffGoal = 300;
+constexpr int kGoalStep = 5;
 
 // The eight bonuses, the order in which the stages unlock them.
 constexpr const char* kBonusNames[8] = {"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"};
@@ -55,26 +64,29 @@ std::string StagesText() {
     for (int stage = 0; stage < kStageCount; ++stage) {
         const int restaurant = stage / 5;
         text += Format("[Stage%02d]\n", stage);
-        // The first two stages play the small layout alone (a scripted
-        // player clears it well within the time); later ones a range.
-        if (stage <= 1)
+        // The first stage is one board to learn on; every later stage plays
+        // the range.
+        if (stage == 0)
             text += Format("Boards=%d,%d\n", kFirstStageLayout, kFirstStageLayout);
         else
-            text += Format("Boards=%d,%d\n", 1 + stage % 2, 2 + stage % 2);
-        // The first stage: enough time for a player who matches, too little
-        // for one who waits (a few thousand updates).
-        text += stage == 0 ? "Time=40\n" : Format("Time=%d\n", 180 - stage * 5);
+            text += Format("Boards=%d,%d\n", kFirstStageBoard, kLastStageBoard);
+        // Time for a person to clear a board, a little less each restaurant;
+        // the first board's minute is short enough to learn what the time
+        // does.
+        text += Format("Time=%d\n", stage == 0 ? 60 : 180 - restaurant * 15);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
-        // The counts add up the scores of the items broken. The first
-        // stage's goals are met by clearing its one board; the later ones ask
-        // more than one board yields (a board scores one or two thousand of
-        // a kind).
+        // The counts add up the scores of the items broken: the first
+        // stage's are met by clearing its one board, a later stage's by two
+        // or three boards (a cleared board yields some 100 to 400 of a kind;
+        // what the room and the menu are worth adds to every line, so a
+        // player who furnishes needs fewer).
         if (stage == 0)
-            text += "DrinkCount=3\nEatCount=2\nStuffCount=2\n";
+            text += "DrinkCount=20\nEatCount=20\nStuffCount=20\n";
         else
-            text += Format("DrinkCount=%d\nEatCount=%d\n", 2500 + stage * 500, 2000 + stage * 500) +
-                    Format("StuffCount=%d\n", 2000 + stage * 250);
+            text +=
+                Format("DrinkCount=%d\nEatCount=%d\n", kDrinkGoal + stage * kGoalStep, kEatGoal + stage * kGoalStep) +
+                Format("StuffCount=%d\n", kStuffGoal + stage * kGoalStep);
         text += Format("StuffPrice=%d\n", 5 + restaurant);
         text += Format("EatPrice=%d\nDrinkPrice=%d\n", 4 + restaurant, 3 + restaurant);
         if (stage % 2 == 0 && stage / 2 < 8)

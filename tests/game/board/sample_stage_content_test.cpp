@@ -34,7 +34,9 @@ TEST(SampleStageContentTest, FifteenStagesOnTheSampleLayouts) {
     for (int i = 0; i < stages.GetCount(); ++i) {
         const Stage& stage = *stages.GetStage(i);
         EXPECT_GE(stage.mFirstBoard, 0) << i;
-        EXPECT_LE(stage.mLastBoard, 4) << i; // the sample has five layouts
+        EXPECT_LE(stage.mLastBoard, 7) << i; // the sample has eight layouts
+        // The stages play the boards of seven and eight cells a side.
+        EXPECT_GE(stage.mFirstBoard, 4) << i;
         EXPECT_GE(stage.ItemsFor(0).size(), 3u) << i;
         EXPECT_GE(stage.ItemsFor(1000).size(), 3u) << i;
         for (int id : stage.ItemsFor(1000))
@@ -46,11 +48,12 @@ TEST(SampleStageContentTest, FifteenStagesOnTheSampleLayouts) {
         bonuses.insert(names.begin(), names.end());
     }
     const Stage& first = *stages.GetStage(0);
-    // The small layout alone, with goals its 15 tiles' matches meet.
+    // Its own 7 x 6 board alone, with goals its 42 tiles' matches meet,
+    // and a minute for it.
     EXPECT_EQ(first.mFirstBoard, 4);
     EXPECT_EQ(first.mLastBoard, 4);
-    EXPECT_LE(first.mDrinkCount + first.mEatCount + first.mStuffCount, 15);
-    EXPECT_EQ(first.mTime, 40);
+    EXPECT_LE(first.mDrinkCount + first.mEatCount + first.mStuffCount, 60);
+    EXPECT_EQ(first.mTime, 60);
     EXPECT_EQ(bonuses,
               (std::set<std::string>{"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"}));
 }

@@ -442,6 +442,22 @@ TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
         Step();
         ExpectRest("a closed dialog");
     }
+    // Each button's face is as high as the charge line travels (one pixel
+    // per missing percent, 100 at empty), so the line marks the edge of the
+    // face's filled part; the line is as wide as the face; both stand on
+    // the screen.
+    Kavo::Image* line = IMAGE_BONUSLINE;
+    ASSERT_NE(line, nullptr);
+    for (int index = kKnife; index <= kX2; ++index) {
+        const Bonus& bonus = BonusAt(index);
+        const Kavo::IntRect& face = bonus.mCellRects[0];
+        EXPECT_EQ(face.mHeight, 100) << index;
+        EXPECT_EQ(line->GetCelWidth(), face.mWidth) << index;
+        EXPECT_LT(line->GetCelHeight(), 20) << index;
+        EXPECT_GE(bonus.mX, 0.0f) << index;
+        EXPECT_LE(bonus.mX + static_cast<float>(face.mWidth), 1024.0f) << index;
+        EXPECT_LE(bonus.mY + 100.0f + static_cast<float>(line->GetCelHeight()), 768.0f) << index;
+    }
     // Moves of the scripted player, each followed by rest.
     for (int i = 0; i < 3; ++i) {
         const int moves = mMovesMade;

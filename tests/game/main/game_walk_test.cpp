@@ -33,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -82,6 +83,21 @@ protected:
         EXPECT_GT(shown * 10, opaque * 8) << shown << " of " << opaque << " pixels of " << name;
     }
 
+    // Plays the stage on the board screen to its end: every board the
+    // scripted player clears, and the stage-complete screen's "Ok" leads to
+    // the stage's next board until the goals are met; then "Ok" leads to
+    // the map, which plays the stage's star.
+    void PlayStageToMap(int stage);
+    // The map's "Next": the next stage's board, through the comics where
+    // a restaurant ends.
+    void NextStage(int stage);
+    std::string PuzzleText();
+    // Esc on the board opens the game menu, whose "Quit" asks, and its
+    // second answer leaves to the main menu.
+    void LeaveToMainMenu();
+
+    // The stage run 2 leaves the game at.
+    int mStageAfterRun2 = 1;
     // What run 1 did, for the checks of its files.
     int mEarned = 0;
     int mPrices = 0;
@@ -153,8 +169,8 @@ void GameWalkTest::FirstRun() {
     EXPECT_NE(Map()->GetStarScene(), nullptr);
     EXPECT_EQ(users->GetCurrentRecord()->mStageIndex, 0);
 
-    // Restaurant 0 leads to the room (21). A click on the first offer the
-    // rating pays for buys it and places it in the room.
+    // Restaurant 0 leads to the room (21). A click on the cheapest offer
+    // the rating pays for buys it and places it in the room.
     const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
     ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
     ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
@@ -162,10 +178,11 @@ void GameWalkTest::FirstRun() {
     const int ratingBefore = users->GetRating();
     StuffCell* offer = nullptr;
     Kavo::Point at;
-    for (int y = 0; y < 768 && offer == nullptr; y += 10)
-        for (int x = 0; x < 1024 && offer == nullptr; x += 10)
+    for (int y = 0; y < 768; y += 10)
+        for (int x = 0; x < 1024; x += 10)
             if (StuffCell* cell = Room()->mStuff.HitTest(float(x), float(y));
-                cell != nullptr && cell->mAffordable && !cell->mOwned) {
+                cell != nullptr && cell->mAffordable && !cell->mOwned &&
+                (offer == nullptr || cell->mItem->TotalPrice() < offer->mItem->TotalPrice())) {
                 offer = cell;
                 at = Kavo::Point(x + 20, y + 20);
             }
@@ -269,12 +286,12 @@ TEST_F(GameWalkTest, TwoRunsRecordedFromAFreshFolderReplayToTheSameFilesAndFrame
     ASSERT_NO_FATAL_FAILURE(SecondRun());
     Finish();
 
-    // A game in progress at stage 1, its board saved.
+    // A game in progress at the stage run 2 left, its board saved.
     UserManager after;
     ASSERT_TRUE(after.LoadAll(mUsersFile));
     ASSERT_NE(after.GetCurrentUser(), nullptr);
     EXPECT_EQ(after.GetCurrentUser()->mName, kPlayerName);
-    EXPECT_EQ(after.GetCurrentRecord()->mStageIndex, 1);
+    EXPECT_EQ(after.GetCurrentRecord()->mStageIndex, mStageAfterRun2);
     EXPECT_TRUE(after.IsGameInProgress());
     EXPECT_TRUE(after.GetSecondGameFlag());
     ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAsRecorded("run2", beforeSecond, UserFiles(), 30000));
@@ -315,14 +332,27 @@ void GameWalkTest::SecondRun() {
         << " fall " << Board()->mFallPending << " reshuffle " << (Board()->mReshuffle != nullptr) << " board "
         << Board()->mBoard.mState << " moves " << Board()->mBoard.mMoves.size() << " timer " << Board()->mTimer.mValue
         << " entering " << (App().mEnteringScreen == Board());
-    EXPECT_EQ(Board()->mOutcome, 1);
+    // What run 1 bought adds to every line's score, so one board may meet
+    // the stage's goals: then "Ok" leads to the map, whose restaurant 0
+    // opens the room, and the room's "Back" the map, whose "Next" starts
+    // stage 2.
+    mStageAfterRun2 = Board()->mOutcome == 1 ? 1 : 2;
     ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
     ShopScreen* complete = StageComplete();
     ASSERT_NE(complete->GetShop(), nullptr);
-    ASSERT_TRUE(complete->GetShop()->mVisible);
+    EXPECT_EQ(complete->GetShop()->mVisible, Board()->mOutcome == 1);
     ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
     ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
-    Click(complete->GetShop());
+    if (mStageAfterRun2 == 1) {
+        Click(complete->GetShop());
+    } else {
+        Click(complete->GetOk());
+        ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+        ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == 2; }, 1000));
+        CloseTips();
+        const Kavo::IntRect restaurant = Map()->GetRestaurant(0).mHitRect;
+        ClickAt(restaurant.mX + restaurant.mWidth / 2, restaurant.mY + restaurant.mHeight / 2);
+    }
     ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
     CloseTips();
 
@@ -339,6 +369,11 @@ void GameWalkTest::SecondRun() {
     // "Quit" asks, and its second answer leaves to the main menu.
     CloseTips();
     Click(FindButton(Room(), RoomScreen::kBackButton));
+    if (mStageAfterRun2 == 2) {
+        ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+        CloseTips();
+        Click(Map()->GetNextButton());
+    }
     ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
     ASSERT_TRUE(PlayUntil(
         [&] {
@@ -350,6 +385,29 @@ void GameWalkTest::SecondRun() {
     EXPECT_TRUE(users->IsGameInProgress()) << "state " << Board()->mState << " stage " << Board()->mStageIndex
                                            << " board " << users->GetCurrentRecord()->mBoardIndex << " playing "
                                            << Board()->mPlaying << " timer " << Board()->mTimer.mValue;
+    ASSERT_NO_FATAL_FAILURE(LeaveToMainMenu());
+
+    // "Exit" asks whether to leave; "yes" closes the game.
+    for (int i = 0; i < 30; ++i)
+        Step();
+    AnswerMessageBoxes(1);
+    Click(Menu()->GetButton(MainMenuScreen::Exit));
+    ASSERT_TRUE(RunToShutdown(100));
+}
+
+// Where tiles are left, for a board that was not cleared.
+std::string LeftCellsOf(const Board& board) {
+    std::string text;
+    for (int i = 0; i < kBoardCellCount; ++i) {
+        const BoardCell& cell = board.mCells[static_cast<size_t>(i)];
+        if (cell.mExists && cell.mTiles > 0)
+            text += " (" + std::to_string(i % kBoardColumns) + "," + std::to_string(i / kBoardColumns) + " item " +
+                    std::to_string(cell.mItem) + " chain " + std::to_string(cell.mChain) + ")";
+    }
+    return text + ", " + std::to_string(board.mMoves.size()) + " moves listed";
+}
+
+void GameWalkTest::LeaveToMainMenu() {
     PressKey(platform::kVkEscape);
     ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
     auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
@@ -363,13 +421,133 @@ void GameWalkTest::SecondRun() {
     Click(FindButton(quit, 2));
     ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
     CloseTips();
+}
 
-    // "Exit" asks whether to leave; "yes" closes the game.
+// The open puzzle's tiles by cell, its selection and state.
+std::string GameWalkTest::PuzzleText() {
+    auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog));
+    if (puzzle == nullptr)
+        return "";
+    std::string text = " (tiles";
+    for (const PuzzleTile& tile : puzzle->mBoard.mTiles)
+        text += " " + std::to_string(tile.mIndex);
+    return text + ", selected " + std::to_string(puzzle->mBoard.mSelectedCol) + "," +
+           std::to_string(puzzle->mBoard.mSelectedRow) + ", board state " + std::to_string(puzzle->mBoard.mState) +
+           ", puzzle state " + std::to_string(puzzle->mState) + ")";
+}
+
+void GameWalkTest::PlayStageToMap(int stage) {
+    UserManager* users = UserManager::GetInstance();
+    for (int board = 0;; ++board) {
+        ASSERT_LT(board, 4) << "stage " << stage << " asks for more than three boards";
+        ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
+        ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1500)) << Board()->mState;
+        EXPECT_EQ(Board()->mStageIndex, stage);
+        ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kStageComplete; }, 12000))
+            << "stage " << stage << " board " << board << ": " << TilesLeft() << " tiles left after " << mMovesMade
+            << " moves, state " << Board()->mState << ", penalties " << mPenaltiesPaid << LeftCellsOf(Board()->mBoard)
+            << "; puzzles " << mPuzzlesOpened << " after " << mPuzzleMoves << " exchanges" << PuzzleText()
+            << ", dialogs " << App().mDialogList.size() << " "
+            << (App().mDialogList.empty() ? "" : typeid(*App().mDialogList.front()).name());
+        ASSERT_TRUE(PlayUntil([&] { return StageComplete() != nullptr; }, 2000));
+        ShopScreen* complete = StageComplete();
+        ASSERT_TRUE(PlayUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
+        ASSERT_TRUE(PlayUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
+        const int outcome = Board()->mOutcome;
+        std::printf("stage %d board %d: outcome %d, counts %.0f %.0f %.0f, %d moves, %d penalties, %d puzzles\n", stage,
+                    board, outcome, users->GetStatB(0), users->GetStatB(1), users->GetStatB(2), mMovesMade,
+                    mPenaltiesPaid, mPuzzlesOpened);
+        Click(complete->GetOk());
+        if (outcome == 0)
+            break;
+        ASSERT_EQ(outcome, 1);
+    }
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return Map()->GetStarCount() == stage + 1; }, 1000)) << Map()->GetStarCount();
+    CloseTips();
+}
+
+void GameWalkTest::NextStage(int stage) {
+    CloseTips();
+    Click(Map()->GetNextButton());
+    if (stage == 5) {
+        auto* comics = dynamic_cast<ComicsScene*>(App().mComicsScene2);
+        ASSERT_TRUE(StepUntil(
+            [&] { return comics != nullptr || (comics = dynamic_cast<ComicsScene*>(App().mComicsScene2)); }, 50));
+        ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == comics; }, 100));
+        ASSERT_TRUE(StepUntil([&] { return comics->GetSkip() != nullptr && comics->GetSkip()->mVisible; }, 50));
+        Click(comics->GetSkip());
+    }
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Board(); }, 500));
+    ASSERT_TRUE(PlayUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1500)) << Board()->mState;
+    EXPECT_EQ(Board()->mStageIndex, stage);
+}
+
+// The whole first restaurant played from a fresh folder: five stages on
+// boards of seven and eight cells a side, each stage's goals met in a few
+// boards; restaurant 0's room visited from the map; the secret pieces the
+// boards hide make the first postcard, whose puzzle the player solves; the
+// second restaurant's comics lead to stage 5, and its room opens from the
+// map. (The replay of recorded runs is the other walk's: this one is long
+// enough as it is.)
+TEST_F(GameWalkTest, FiveStagesASolvedPostcardAndTheSecondRestaurant) {
+    Start();
+    mSolvePuzzles = true;
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer(kPlayerName));
+    UserManager* users = UserManager::GetInstance();
+    Click(Menu()->GetButton(MainMenuScreen::Play));
+    ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Comics1(); }, 10));
+    ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
+    Click(Comics1()->GetSkip());
+
+    // Stage 0, then restaurant 0's room from the map and back.
+    ASSERT_NO_FATAL_FAILURE(PlayStageToMap(0));
+    const Kavo::IntRect first = Map()->GetRestaurant(0).mHitRect;
+    ClickAt(first.mX + first.mWidth / 2, first.mY + first.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    EXPECT_EQ(App().CurrentRestaurantIndex(), 0);
+    CloseTips();
+    Click(FindButton(Room(), RoomScreen::kBackButton));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+
+    // Stages 1 to 4; the first postcard's pieces turn up on the way.
+    for (int stage = 1; stage <= 4; ++stage) {
+        ASSERT_NO_FATAL_FAILURE(NextStage(stage));
+        ASSERT_NO_FATAL_FAILURE(PlayStageToMap(stage));
+    }
+    EXPECT_GE(mPuzzlesOpened, 1);
+    EXPECT_GT(mPuzzleMoves, 0);
+    const ItemEntry* postcard = users->FindItem("Recipe01", PuzzleDialog::kPostcardList);
+    ASSERT_NE(postcard, nullptr);
+    EXPECT_EQ(postcard->mState, 1); // solved
+    EXPECT_GE(users->GetCurrentRecord()->mSecretMapIndex, 1);
+
+    // The second restaurant: its comics, stage 5's board; the game menu
+    // leaves to the main menu, whose map opens restaurant 1's room.
+    ASSERT_NO_FATAL_FAILURE(NextStage(5));
+    ASSERT_TRUE(PlayUntil(
+        [&] {
+            return App().mDialogList.empty() && !Board()->mTimer.mReverse &&
+                   Board()->mTimer.mState == TimerDial::kMoving;
+        },
+        1500));
+    ASSERT_NO_FATAL_FAILURE(LeaveToMainMenu());
     for (int i = 0; i < 30; ++i)
         Step();
-    AnswerMessageBoxes(1);
-    Click(Menu()->GetButton(MainMenuScreen::Exit));
+    Click(Menu()->GetButton(MainMenuScreen::Map));
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Map(); }, 500));
+    CloseTips();
+    const Kavo::IntRect second = Map()->GetRestaurant(1).mHitRect;
+    ClickAt(second.mX + second.mWidth / 2, second.mY + second.mHeight / 2);
+    ASSERT_TRUE(PlayUntil([&] { return App().mEnteringScreen == Room(); }, 500));
+    EXPECT_EQ(App().CurrentRestaurantIndex(), 1);
+    CloseTips();
+    for (int i = 0; i < 30; ++i)
+        Step();
+    CloseWindow();
     ASSERT_TRUE(RunToShutdown(100));
+    Finish();
 }
 
 } // namespace

@@ -1,13 +1,18 @@
 #pragma once
 // A game run with a scripted player on top: the way from the logos to the
 // main menu, a new player typed in, and a player who, whenever the board is
-// idle, clicks the two cells of the first listed move and closes every tip
-// and bonus notice with its "Ok". Everything it does is input posted to
-// the window, so a recording of the run holds it all.
+// idle, clicks the two cells of the best of the moves the board lists (the
+// one that takes a secret piece, else the most tiles) and closes every tip,
+// bonus notice, award and penalty with its button. It plays the board's own
+// moves, one at a time once the board is still, so whatever the deal it
+// clears the board in a number of moves, not in a race with the clock.
+// Everything it does is input posted to the window, so a recording of the
+// run holds it all.
 
 #include "framework/widget/button_widget.h"
 #include "game/app/title_screen.h"
 #include "game/bonus/bonus_unlock_dialog.h"
+#include "game/bonus/reward_dialog.h"
 #include "game/meta/comics_scene.h"
 #include "game/meta/main_menu_screen.h"
 #include "game/meta/map_screen.h"
@@ -15,6 +20,7 @@
 #include "game/meta/room_screen.h"
 #include "game/meta/shop_screen.h"
 #include "game/screens/board_screen.h"
+#include "game/screens/penalty_dialog.h"
 #include "game/ui/edit_dialog.h"
 #include "game/ui/message_dialog.h"
 #include "game/ui/tip_window.h"
@@ -24,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace Game {
 
@@ -78,8 +85,12 @@ protected:
     }
 
     // The scripted player: whenever the board is idle, it clicks the two
-    // cells of the first listed move; an open tip is closed with its "Ok".
+    // cells of the best listed move (BestMove); an open tip, notice, award,
+    // penalty or secret piece is closed with its button, and a puzzle solved
+    // or skipped.
     void PlayStep() {
+        mPenaltySeen = mPenaltySeen && App().GetDialog(PenaltyDialog::kDialogId) != nullptr;
+        mPuzzleSeen = mPuzzleSeen && App().GetDialog(BoardScreen::kPuzzleDialog) != nullptr;
         if (auto* tip = dynamic_cast<TipWindow*>(App().GetDialog(TipWindow::kDialogId))) {
             if (Kavo::ButtonWidget* ok = FirstButton(tip); ok != nullptr && ok->mVisible)
                 Click(ok);
@@ -91,6 +102,25 @@ protected:
                 Click(FindButton(unlock, 1));
             return;
         }
+        // Time up: the penalty is paid with its button.
+        if (auto* penalty = dynamic_cast<LayoutDialog*>(App().GetDialog(PenaltyDialog::kDialogId))) {
+            if (penalty->mState == LayoutDialog::Resting) {
+                if (!mPenaltySeen)
+                    ++mPenaltiesPaid;
+                mPenaltySeen = true;
+                Click(FindButton(penalty, 1));
+            }
+            return;
+        }
+        // New award levels: the dialog's button closes it once it has
+        // presented them.
+        for (Kavo::Dialog* dialog : App().mDialogList)
+            if (auto* reward = dynamic_cast<RewardDialog*>(dialog)) {
+                if (Kavo::ButtonWidget* done = reward->GetDone();
+                    done != nullptr && done->mVisible && reward->mIdle && reward->GetAppearCount() == 0)
+                    Click(done);
+                return;
+            }
         // A secret piece found: its dialog's button gives the board back;
         // the puzzle the last piece opens is skipped.
         if (auto* secret = dynamic_cast<LayoutDialog*>(App().GetDialog(BoardScreen::kSecretDialog))) {
@@ -99,6 +129,13 @@ protected:
             return;
         }
         if (auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog))) {
+            if (!mPuzzleSeen)
+                ++mPuzzlesOpened;
+            mPuzzleSeen = true;
+            if (mSolvePuzzles && mPuzzlesOpened == 1) {
+                SolvePuzzleStep(*puzzle);
+                return;
+            }
             if (Kavo::ButtonWidget* skip = FindButton(puzzle, PuzzleDialog::kSkip); skip != nullptr && skip->mVisible)
                 Click(skip);
             return;
@@ -109,10 +146,100 @@ protected:
             (board->mBoard.mState != kBoardIdle && board->mBoard.mState != kBoardNoMoreMoves) ||
             !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() || board->mBoard.mMoves.empty())
             return;
-        const Move move = board->mBoard.mMoves.front();
+        const Move move = BestMove(board->mBoard);
         ++mMovesMade;
         ClickAt(move.mX1, move.mY1);
         ClickAt(move.mX2, move.mY2);
+    }
+    // One exchange toward the solved picture, once the puzzle's board is
+    // idle: the first cell whose tile is not its own gets its tile one
+    // neighbour nearer, along its row first, then up its column (the cells
+    // before it are settled and never touched); "Done" once it is whole.
+    void SolvePuzzleStep(PuzzleDialog& puzzle) {
+        PuzzleBoard& board = puzzle.mBoard;
+        if (board.IsSolved()) {
+            if (Kavo::ButtonWidget* done = FindButton(&puzzle, PuzzleDialog::kDone); done != nullptr && done->mVisible)
+                Click(done);
+            return;
+        }
+        if (puzzle.mState != 0 || board.mState != PuzzleBoard::kIdle)
+            return;
+        const auto cellCentre = [&](int cell) {
+            return Kavo::Point(board.mOriginX + (cell % board.mCols) * board.mTileWidth + board.mTileWidth / 2,
+                               board.mOriginY + (cell / board.mCols) * board.mTileHeight + board.mTileHeight / 2);
+        };
+        const int cells = static_cast<int>(board.mTiles.size());
+        for (int target = 0; target < cells; ++target) {
+            if (board.mTiles[static_cast<size_t>(target)].mIndex == target)
+                continue;
+            int from = target;
+            while (from < cells && board.mTiles[static_cast<size_t>(from)].mIndex != target)
+                ++from;
+            if (from == cells)
+                return;
+            const int column = from % board.mCols;
+            const int to = column > target % board.mCols   ? from - 1
+                           : column < target % board.mCols ? from + 1
+                                                           : from - board.mCols;
+            const Kavo::Point a = cellCentre(from);
+            const Kavo::Point b = cellCentre(to);
+            // A selection left standing (its exchange never came) is taken
+            // over: a click on the tile to move selects it instead.
+            ++mPuzzleMoves;
+            if (board.mSelectedCol != from % board.mCols || board.mSelectedRow != from / board.mCols)
+                ClickAt(a.mX, a.mY);
+            ClickAt(b.mX, b.mY);
+            return;
+        }
+    }
+    // The listed move whose lines take the most: a secret piece of their
+    // kind first, then cells that still carry tiles (chained or not); the
+    // first listed of equals.
+    static Move BestMove(const Board& board) {
+        Move best = board.mMoves.front();
+        int bestGain = -1;
+        for (const Move& move : board.mMoves)
+            if (const int gain = MoveGain(board, move); gain > bestGain) {
+                best = move;
+                bestGain = gain;
+            }
+        return best;
+    }
+    // What the lines through the two swapped cells would take.
+    static int MoveGain(const Board& board, const Move& move) {
+        std::vector<int> items(board.mCells.size(), kItemEmpty);
+        for (size_t i = 0; i < items.size(); ++i)
+            if (board.mCells[i].mExists)
+                items[i] = board.mCells[i].mItem;
+        const auto at = [](int column, int row) { return static_cast<size_t>(row * kBoardColumns + column); };
+        std::swap(items[at(move.mColumn1, move.mRow1)], items[at(move.mColumn2, move.mRow2)]);
+        const auto itemAt = [&](int column, int row) {
+            return column < 0 || column >= kBoardColumns || row < 0 || row >= kBoardRows ? kItemEmpty
+                                                                                         : items[at(column, row)];
+        };
+        int gain = 0;
+        for (auto [column, row] : {std::pair(move.mColumn1, move.mRow1), std::pair(move.mColumn2, move.mRow2)}) {
+            const int item = itemAt(column, row);
+            if (item < 0)
+                continue;
+            for (auto [dx, dy] : {std::pair(1, 0), std::pair(0, 1)}) {
+                int first = 0;
+                while (itemAt(column + (first - 1) * dx, row + (first - 1) * dy) == item)
+                    --first;
+                int last = 0;
+                while (itemAt(column + (last + 1) * dx, row + (last + 1) * dy) == item)
+                    ++last;
+                if (last - first < 2)
+                    continue;
+                for (int k = first; k <= last; ++k) {
+                    const BoardCell& hit = board.mCells[at(column + k * dx, row + k * dy)];
+                    // A chained cell keeps its tile until its chain is gone:
+                    // breaking the chain is the way to it.
+                    gain += 1 + (hit.mTiles > 0 ? 10 : 0) + (hit.mChain == 0 && hit.mSecretItem == item ? 1000 : 0);
+                }
+            }
+        }
+        return gain;
     }
     template <typename Done>
     bool PlayUntil(Done done, int limit) {
@@ -141,6 +268,17 @@ protected:
     ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
 
     int mMovesMade = 0;
+    int mPenaltiesPaid = 0;
+    // Whether the open penalty and puzzle were counted (a dialog's address
+    // may come again for the next one, so the flags go when they close).
+    bool mPenaltySeen = false;
+    // The puzzles a found postcard opened.
+    int mPuzzlesOpened = 0;
+    bool mPuzzleSeen = false;
+    // Whether the player solves the first puzzle (it skips every other one,
+    // and every one without the flag), and the exchanges it made.
+    bool mSolvePuzzles = false;
+    int mPuzzleMoves = 0;
     const MessageDialog* mAnswered = nullptr;
 };
 

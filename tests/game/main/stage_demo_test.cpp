@@ -86,7 +86,7 @@ void StageDemoTest::FirstRun() {
     EXPECT_EQ(Board()->mStageIndex, 0);
 
     // The time runs out; the profile is saved with no game in progress.
-    ASSERT_TRUE(WaitUntil([&] { return Board()->mState == BoardScreen::kTimeUp; }, 5000))
+    ASSERT_TRUE(WaitUntil([&] { return Board()->mState == BoardScreen::kTimeUp; }, 7000))
         << Board()->mState << " " << Board()->mTimer.mValue << "/" << Board()->mTimer.mDuration;
     EXPECT_EQ(users->GetCurrentRecord()->mInProgress, 0);
     SaveUserData(mAtTimeUp);

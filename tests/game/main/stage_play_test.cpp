@@ -226,7 +226,7 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(App().GetDialog(BonusUnlockDialog::kDialogId), nullptr);
 
     // (a) The player waits: time up, the board falls away, the penalty.
-    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 5000))
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 7000))
         << mScreen->mState << " " << mScreen->mTimer.mValue << "/" << mScreen->mTimer.mDuration << " "
         << mScreen->mTimer.mState << " " << mScreen->mPauseCount << " " << mScreen->mStateTicks;
     EXPECT_EQ(record.mInProgress, 0);

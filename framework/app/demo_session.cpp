@@ -217,9 +217,11 @@ void DemoSession::ReplayDueEvents() {
         // The synced operations take their own events.
         if (!mStream.IsShort() && IsSyncedCode(mStream.Code()))
             return;
+        mReplayingEvent = mStream.EventCount();
         ReplayOne();
-        if (mStream.HeaderPending())
+        if (mStream.HeaderPending() && mStream.EventCount() == mReplayingEvent)
             mStream.BodyConsumed();
+        mReplayingEvent = -1;
     }
 }
 
@@ -360,7 +362,16 @@ bool DemoSession::ReadStartingFocus(bool& active) {
     return true;
 }
 
+void DemoSession::LeaveReplayedEvent() {
+    // An operation that a replayed event's handler runs (a click that opens
+    // a file) comes while that event's header is still pending; its body has
+    // been read, and the operation's own event is the next one, as recorded.
+    if (mStream.HeaderPending() && mStream.EventCount() == mReplayingEvent)
+        mStream.BodyConsumed();
+}
+
 bool DemoSession::NextSyncedHeader() {
+    LeaveReplayedEvent();
     for (;;) {
         mStream.ReadHeader(mApp.mUpdateCount);
         if (!mStream.HeaderPending())
@@ -452,6 +463,7 @@ bool DemoSession::ReadLengthAndBytes(Buffer& buffer) {
 }
 
 bool DemoSession::ReadHttpResult(int32_t id, int32_t& result, std::string& body) {
+    LeaveReplayedEvent();
     for (;;) {
         if (!mStream.ReadHeader(mApp.mUpdateCount))
             return false;

@@ -71,6 +71,9 @@ public:
     DemoEventStream& Stream() { return mStream; }
 
 private:
+    // Done with the header of the event being replayed, if it is still the
+    // pending one.
+    void LeaveReplayedEvent();
     // The header of the next synced event (fillers skipped); false at the end.
     bool NextSyncedHeader();
     // Reads `count` recorded bytes after checking they are in the stream;
@@ -86,6 +89,9 @@ private:
     int32_t mMouseX = 0;
     int32_t mMouseY = 0;
     int32_t mButtonsHeld = 0;
+    // The stream's count of the event being replayed, while its handlers
+    // run; -1 otherwise.
+    int32_t mReplayingEvent = -1;
     bool mDemoLoaded = false;
     int32_t mTargetUpdate = 0;
     bool mFastForwardToEnd = false;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -187,7 +189,11 @@ public:
     void MouseUp(int32_t x, int32_t y, int32_t) override {
         mMarks.emplace_back(x, y);
         MarkDirty();
+        if (mOnMouseUp)
+            mOnMouseUp();
     }
+    // What a button would do on its release, such as opening a file.
+    std::function<void()> mOnMouseUp;
     void KeyChar(char c) override { mShade = (mShade + static_cast<unsigned char>(c)) % 256; }
     // The keys pressed, as a dialog would take them.
     std::vector<int32_t> mKeys;
@@ -224,6 +230,9 @@ public:
         mTrail.Resize(0, 0, 640, 480);
         mWidgetManager->AddWidget(&mTrail);
         mWidgetManager->SetFocus(&mTrail);
+        // A synced read straight from the replayed click's handler, while
+        // the click is the event being replayed.
+        mTrail.mOnMouseUp = [this] { mLog.push_back("click " + std::to_string(FileExists("clicked.txt"))); };
     }
     ~RoundTripApp() override { mWidgetManager->RemoveWidget(&mTrail); }
     TrailWidget mTrail;
@@ -258,6 +267,7 @@ public:
 TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     const std::string demoFile = WorkFolder() + "/round.dmo";
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/data.txt", "twelve bytes"));
+    ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/clicked.txt", "there"));
     std::vector<std::string> recordedInput;
     std::vector<std::string> recordedLog;
     std::vector<int32_t> recordedKeys;
@@ -301,7 +311,8 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
         recordedLog = app.mLog;
         platform::ResetWindowSystem();
     }
-    ASSERT_EQ(recordedLog, (std::vector<std::string>{"loaded 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 12"}));
+    ASSERT_EQ(recordedLog,
+              (std::vector<std::string>{"loaded 1", "click 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 12"}));
     ASSERT_FALSE(recordedInput.empty());
     ASSERT_EQ(recordedKeys, (std::vector<int32_t>{platform::kVkMenu, 'Q', platform::kVkMenu}));
     ASSERT_TRUE(recordedWindowed);
@@ -309,6 +320,7 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     // The replay sees what the recording saw, although the world changed.
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/data.txt", "x"));
     ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/missing.txt", "now here"));
+    std::filesystem::remove(WorkFolder() + "/clicked.txt");
     RoundTripApp replay(WorkFolder());
     replay.RegistryWriteInteger("Level", 1);
     replay.mCmdLineParsed = true;
@@ -321,7 +333,8 @@ TEST_F(DemoTest, ARecordedRunReplaysTheSameInputAndReads) {
     EXPECT_FALSE(replay.mIsWindowed);
     RunUntilUpdate(replay, 60);
     EXPECT_TRUE(replay.mLoaded);
-    EXPECT_EQ(replay.mLog, (std::vector<std::string>{"loaded 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 1"}));
+    EXPECT_EQ(replay.mLog,
+              (std::vector<std::string>{"loaded 1", "click 1", "reg 1 7", "file 1 12", "exists 0", "thread 1 1"}));
     EXPECT_EQ(replay.mRecorder->mInput, recordedInput);
     EXPECT_EQ(replay.mTrail.mKeys, recordedKeys);
     EXPECT_EQ(replay.mIsWindowed, recordedWindowed);

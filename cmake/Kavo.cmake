@@ -47,14 +47,20 @@ function(kavo_add_library target)
   endif()
 endfunction()
 
-# kavo_add_test(<name> SOURCES ... [DEPS ...])
-# One GoogleTest executable registered test by test with CTest.
+# kavo_add_test(<name> SOURCES ... [DEPS ...] [COST <n>])
+# One GoogleTest executable registered test by test with CTest. COST marks
+# an executable of long tests: a parallel ctest starts the costliest first,
+# so that they do not end the run on one busy core while the others idle.
 function(kavo_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "COST" "SOURCES;DEPS" ${ARGN})
+  set(cost 0)
+  if(ARG_COST)
+    set(cost ${ARG_COST})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KAVO_TEST_WARNINGS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KAVO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    PROPERTIES ENVIRONMENT "KAVO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data" COST ${cost})
 endfunction()

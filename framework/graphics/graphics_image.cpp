@@ -24,6 +24,16 @@ int CeilDiv(int value, int divisor) {
     return static_cast<int>(std::ceil(static_cast<double>(value) / divisor));
 }
 
+// A drawing position or size as whole pixels. Far past any screen (or not a
+// number, from a damaged transform) it is held in the int range: converting
+// such a float is undefined, and the clipping drops the drawing anyway.
+int PixelOf(float value) {
+    constexpr float kFar = 1 << 30;
+    if (!(value > -kFar))
+        return value != value ? 0 : -(1 << 30);
+    return value < kFar ? static_cast<int>(value) : 1 << 30;
+}
+
 } // namespace
 
 void Graphics::DrawImage(Image* image, int x, int y) {
@@ -157,8 +167,8 @@ void Graphics::DrawImageTransformImpl(Image* image, LazyTransform& transform, co
         if (floatForm)
             DrawImageRotatedF(image, posX, posY, transform.mRot, centerX, centerY, &srcRect);
         else
-            DrawImageRotated(image, static_cast<int>(posX), static_cast<int>(posY), transform.mRot,
-                             static_cast<int>(centerX), static_cast<int>(centerY), &srcRect);
+            DrawImageRotated(image, PixelOf(posX), PixelOf(posY), transform.mRot, PixelOf(centerX), PixelOf(centerY),
+                             &srcRect);
         return;
     }
 
@@ -168,20 +178,20 @@ void Graphics::DrawImageTransformImpl(Image* image, LazyTransform& transform, co
         if (floatForm)
             DrawImageF(image, posX, posY, srcRect);
         else
-            DrawImage(image, static_cast<int>(posX), static_cast<int>(posY), srcRect);
+            DrawImage(image, PixelOf(posX), PixelOf(posY), srcRect);
         return;
     }
 
     if (transform.mScaleX == -1.0f && transform.mScaleY == 1.0f) {
-        DrawImageMirror(image, static_cast<int>(posX), static_cast<int>(posY), srcRect, true);
+        DrawImageMirror(image, PixelOf(posX), PixelOf(posY), srcRect, true);
         return;
     }
 
     float scaledHalfWidth = halfWidth * transform.mScaleX;
     float scaledHalfHeight = halfHeight * transform.mScaleY;
-    IntRect destRect(static_cast<int>(x + transform.mTransX2 - scaledHalfWidth),
-                     static_cast<int>(y + transform.mTransY2 - scaledHalfHeight), static_cast<int>(2 * scaledHalfWidth),
-                     static_cast<int>(2 * scaledHalfHeight));
+    IntRect destRect(PixelOf(x + transform.mTransX2 - scaledHalfWidth),
+                     PixelOf(y + transform.mTransY2 - scaledHalfHeight), PixelOf(2 * scaledHalfWidth),
+                     PixelOf(2 * scaledHalfHeight));
     DrawImageMirror(image, destRect, srcRect, transform.mScaleX == -1.0f);
 }
 

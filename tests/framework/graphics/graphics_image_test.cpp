@@ -187,6 +187,17 @@ TEST_F(GraphicsImageTest, TransformedDrawsTakeTheCheapestForm) {
     }
 }
 
+TEST_F(GraphicsImageTest, AScaleFarPastTheIntRangeKeepsItsRectangleInRange) {
+    // From a damaged page description: converting these floats to int
+    // unchecked is undefined (the sanitizer build stops on it).
+    LazyTransform t;
+    t.Scale(5e8f, 5e8f);
+    mG.DrawImageTransform(&mSource, t, IntRect(0, 0, 10, 10), 50, 50);
+    const Calls calls = Take();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].substr(0, 36), "StretchBlt [-1073741824,-1073741824,");
+}
+
 TEST_F(GraphicsImageTest, FloatTransformGoesThroughTheMatrixOnA3DDestination) {
     FakeDisplay3D display;
     display.mSurface = &mDest;

@@ -3,6 +3,9 @@
 #include "game/ui/game_resource_manager.h"
 #include "game/ui/ini_document.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace Game {
 
 namespace {
@@ -61,7 +64,8 @@ bool ItemCatalog::LoadDocument(IniDocument& document) {
             item.mBrokeImage = SharedPicture(item.mCursor + "broke");
             item.mDustImage = SharedPicture(item.mCursor + "dust");
         }
-        item.mPrice = section.GetInt("Price", 3);
+        // The board doubles a price under the x2 bonus: keep that in range.
+        item.mPrice = std::clamp(section.GetInt("Price", 3), INT_MIN / 2, INT_MAX / 2);
         item.mId = section.GetInt("ID", 0);
     }
     return mItems.empty() ? Fail("The item catalogue is empty") : true;

@@ -4,6 +4,9 @@
 
 #include "framework/util/rect.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,8 +53,12 @@ struct ShopItem {
     float mWeight = 0;
     int mRestIndex = 0; // style group
 
-    // What the whole item costs: every piece, at least one.
-    int TotalPrice() const { return mPrice * (mPieceCount > 1 ? mPieceCount : 1); }
+    // What the whole item costs: every piece, at least one. A price from a
+    // damaged catalogue that would pass the int range stays at its edge.
+    int TotalPrice() const {
+        const int64_t total = int64_t{mPrice} * (mPieceCount > 1 ? mPieceCount : 1);
+        return static_cast<int>(std::clamp<int64_t>(total, INT_MIN, INT_MAX));
+    }
 };
 
 } // namespace Game

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 #include <memory>
 #include <string>
@@ -93,6 +94,12 @@ TEST_F(ShopCatalogTest, ReadsEachItemsFlagsPiecesAndEffectAreas) {
     EXPECT_EQ(second.mX, 50);
     EXPECT_EQ(second.mSrcH, 80);
     EXPECT_EQ(Item("table1").TotalPrice(), 90);
+    // A damaged catalogue's price times the pieces stays at the int range's edge.
+    ShopItem dear = Item("table1");
+    dear.mPrice = 1'500'000'000;
+    EXPECT_EQ(dear.TotalPrice(), INT_MAX);
+    dear.mPrice = -1'500'000'000;
+    EXPECT_EQ(dear.TotalPrice(), INT_MIN);
     // A category not listed in "Main" files the item in category 0.
     EXPECT_EQ(Item("stray").mCategoryIndex, 0);
 }

@@ -68,7 +68,8 @@ void PageView::Update() {
     const int32_t length = static_cast<int32_t>(mText.size());
     if (mRevealRate > 0 && mShown < length && mTick % mRevealRate == 0)
         ++mShown;
-    if (mTick >= text->mTypingTime + text->mHoldTime) {
+    // Summed wide: a damaged page's times may each be near the int range's edge.
+    if (mTick >= int64_t{text->mTypingTime} + text->mHoldTime) {
         const int32_t finished = static_cast<int32_t>(mEntry);
         mTick = 0;
         ++mEntry;

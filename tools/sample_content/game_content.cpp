@@ -218,7 +218,9 @@ bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSh
 
 // The pictures that lie under text (panels, buttons, boxes, bars and
 // backgrounds, drawn whole, tiled or stretched): a label of their own would
-// be read through the text over them, so they carry none.
+// be read through the text over them, so they carry none. Neither do the
+// board's border sets, which are drawn cut into strips and corners, where a
+// label would show as stray marks along the edge.
 bool LiesUnderText(const std::string& name) {
     static const std::set<std::string> names = {
         "TITLE_BACK",
@@ -231,6 +233,12 @@ bool LiesUnderText(const std::string& name) {
         "SLIDER_THUMB",
         "DIALOG_USER",
         "HELP",
+        "OUTBOX1",
+        "INBOX1",
+        "OUTBOX2",
+        "INBOX2",
+        "OUTBOX3",
+        "INBOX3",
         "TIP",
         "PROGRESSBARSTUFF",
         "PROGRESSBARFOOD",

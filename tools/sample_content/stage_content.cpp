@@ -27,7 +27,9 @@ constexpr int kGoalStep = 5;
 constexpr const char* kBonusNames[8] = {"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"};
 
 // Twelve directions' pieces in a 120 x 90 picture: corners 20 x 20, edges
-// 50 long, halves 25 long, and where each sits around a 50-pixel tile.
+// 50 long, halves 25 long, and where each sits around a 50-pixel tile. Each
+// outer piece is cut from the side of the picture it stands for, so that the
+// picture's rim outlines the board all round.
 struct Piece {
     const char* mDirection;
     const char* mOutRects;
@@ -38,17 +40,17 @@ struct Piece {
 
 constexpr Piece kPieces[12] = {
     {"LeftTop", "0,0,20,20", "-20,-20", "0,0,20,20", "0,0"},
-    {"Top", "20,0,50,20;20,20,50,20", "0,-20;0,-20", "20,0,50,20", "0,0"},
+    {"Top", "20,0,50,20;60,0,50,20", "0,-20;0,-20", "20,0,50,20", "0,0"},
     {"TopHalf", "70,0,25,20", "0,-20", "70,0,25,20", "0,0"},
-    {"RightTop", "95,0,20,20", "50,-20", "95,0,20,20", "30,0"},
-    {"Right", "20,20,20,50", "50,0", "20,20,20,50", "30,0"},
-    {"RightHalf", "60,20,20,25", "50,0", "60,20,20,25", "30,0"},
-    {"RightBottom", "95,70,20,20", "50,50", "95,70,20,20", "30,30"},
+    {"RightTop", "100,0,20,20", "50,-20", "95,0,20,20", "30,0"},
+    {"Right", "100,20,20,50", "50,0", "20,20,20,50", "30,0"},
+    {"RightHalf", "100,20,20,25", "50,0", "60,20,20,25", "30,0"},
+    {"RightBottom", "100,70,20,20", "50,50", "95,70,20,20", "30,30"},
     {"Bottom", "20,70,50,20", "0,50", "20,70,50,20", "0,30"},
     {"BottomHalf", "70,70,25,20", "0,50", "70,70,25,20", "0,30"},
     {"LeftBottom", "0,70,20,20", "-20,50", "0,70,20,20", "0,30"},
-    {"Left", "0,20,20,50;40,20,20,50", "-20,0", "0,20,20,50", "0,0"},
-    {"LeftHalf", "40,20,20,25", "-20,0", "40,20,20,25", "0,0"},
+    {"Left", "0,20,20,50;0,30,20,50", "-20,0", "0,20,20,50", "0,0"},
+    {"LeftHalf", "0,20,20,25", "-20,0", "40,20,20,25", "0,0"},
 };
 
 std::string Format(const char* format, int a, int b = 0) {

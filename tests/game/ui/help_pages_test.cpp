@@ -223,5 +223,17 @@ TEST_F(HelpPagesTest, ARevealRateOfZeroShowsTheWholeTextAtOnce) {
     EXPECT_EQ(view.GetShownChars(), 5);
 }
 
+TEST_F(HelpPagesTest, TypingAndHoldingTimesAtTheIntRangesEdgeHoldTheText) {
+    PageView view;
+    ViewEvents events;
+    view.Load(File("comix.txt", "[Main]\r\nPagesCount=1\r\n[Page1]\r\n"
+                                "Text1=0,0,90,47,hello,0,0,2147483647,2147483647\r\n"),
+              &events, 0);
+    for (int i = 0; i < 3; ++i)
+        view.Update();
+    EXPECT_TRUE(events.entries.empty());
+    EXPECT_EQ(view.GetEntryText(), "hello");
+}
+
 } // namespace
 } // namespace Game

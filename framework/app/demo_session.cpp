@@ -219,8 +219,7 @@ void DemoSession::ReplayDueEvents() {
             return;
         mReplayingEvent = mStream.EventCount();
         ReplayOne();
-        if (mStream.HeaderPending() && mStream.EventCount() == mReplayingEvent)
-            mStream.BodyConsumed();
+        LeaveReplayedEvent();
         mReplayingEvent = -1;
     }
 }

@@ -1,5 +1,6 @@
 #include "framework/graphics/graphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -29,9 +30,7 @@ int CeilDiv(int value, int divisor) {
 // such a float is undefined, and the clipping drops the drawing anyway.
 int PixelOf(float value) {
     constexpr float kFar = 1 << 30;
-    if (!(value > -kFar))
-        return value != value ? 0 : -(1 << 30);
-    return value < kFar ? static_cast<int>(value) : 1 << 30;
+    return std::isnan(value) ? 0 : static_cast<int>(std::clamp(value, -kFar, kFar));
 }
 
 } // namespace

@@ -221,7 +221,7 @@ bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSh
 // be read through the text over them, so they carry none. Neither do the
 // board's border sets, which are drawn cut into strips and corners, where a
 // label would show as stray marks along the edge.
-bool LiesUnderText(const std::string& name) {
+bool CarriesNoLabel(const std::string& name) {
     static const std::set<std::string> names = {
         "TITLE_BACK",
         "TITLE_PROGRESS",
@@ -288,7 +288,7 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels) {
         for (const GamePicture& picture : group.mPictures) {
             const std::string name = picture.mName;
             Placeholder art{picture.mWidth, picture.mHeight, picture.mCols,
-                            picture.mRows,  group.mColor,    LiesUnderText(name) ? "" : name};
+                            picture.mRows,  group.mColor,    CarriesNoLabel(name) ? "" : name};
             Pixels pixels = DrawPlaceholder(art, &labels);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);

@@ -53,8 +53,8 @@ void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {
 
 void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded) {
     if (textured) {
-        cursor.s = TexelFixed(at.s - texelShift);
-        cursor.t = TexelFixed(at.t - texelShift);
+        cursor.s = TexelPosition(at.s, texelShift);
+        cursor.t = TexelPosition(at.t, texelShift);
     }
     if (shaded) {
         // Half a unit added once, so that the kernels' truncation rounds.
@@ -63,6 +63,10 @@ void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, 
         cursor.g = ColourFixed(at.g) + 0x8000;
         cursor.b = ColourFixed(at.b) + 0x8000;
     }
+}
+
+std::int64_t TexelPosition(double texels, double texelShift) {
+    return TexelFixed(texels - texelShift);
 }
 
 } // namespace platform

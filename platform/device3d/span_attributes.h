@@ -35,5 +35,8 @@ void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel);
 // values a kernel reads are filled: texture positions when `textured`,
 // colours when `shaded`.
 void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded);
+// A texture position as the cursor holds it (texels, 32 fraction bits), the
+// bilinear kernels' half texel taken off: LoadStart's s and t.
+std::int64_t TexelPosition(double texels, double texelShift);
 
 } // namespace platform

@@ -269,20 +269,14 @@ void Span(const SpanShader& sh, SpanCursor& c, int count) {
     PlannedSpan<F, S, B, kWhite>(sh, c, count, PlanSpan<S>(sh, c, count));
 }
 
-// Row k of a rectangle's rows, with the row below it asked for from memory:
-// a sprite's row is done before memory a pitch away would arrive, and rows a
-// pitch apart leave the processor's own prefetching behind.
+// Row k of a rectangle's rows, with the row below it asked for from memory.
 [[gnu::always_inline]] inline SpanCursor RectRow(const SpanCursor& first, int bytes, int k, int rows,
                                                  std::ptrdiff_t pitch, const std::int64_t* rowT) {
     SpanCursor c = first;
     c.dst = first.dst + k * pitch;
     c.t = rowT[k];
     if (k + 1 < rows) {
-        const std::uint8_t* next = c.dst + pitch;
-        for (int at = 0; at < bytes; at += 64) {
-            __builtin_prefetch(next + at, 1);
-        }
-        __builtin_prefetch(next + bytes - 1, 1);
+        PrefetchShortRow(c.dst + pitch, bytes);
     }
     return c;
 }

@@ -75,6 +75,21 @@ SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKin
 SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse);
 SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2);
 
+// Asks for the `bytes` of target pixels at `row`, the row below the span
+// being drawn, when the span is short: a sprite's row is done before memory
+// a pitch away would arrive, and rows a pitch apart leave the processor's own
+// prefetching behind. Long rows are left to that prefetching.
+inline void PrefetchShortRow(const std::uint8_t* row, std::int64_t bytes) {
+    constexpr std::int64_t kShortRowBytes = 512;
+    if (bytes <= 0 || bytes > kShortRowBytes) {
+        return;
+    }
+    for (std::int64_t at = 0; at < bytes; at += 64) {
+        __builtin_prefetch(row + at, 1);
+    }
+    __builtin_prefetch(row + bytes - 1, 1);
+}
+
 // a × b / 255, rounded to nearest, for 0..255 inputs.
 inline std::uint32_t MulDiv255(std::uint32_t a, std::uint32_t b) {
     const std::uint32_t t = a * b + 128;

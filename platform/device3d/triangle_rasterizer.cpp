@@ -13,8 +13,6 @@ namespace {
 constexpr int kSubpixelBits = 8;
 constexpr std::int64_t kOne = std::int64_t{1} << kSubpixelBits;
 constexpr double kLimit = 1 << 20;
-// Spans up to this many bytes have the next row's pixels fetched ahead.
-constexpr std::int64_t kPrefetchedBytes = 512;
 
 struct FixedPoint {
     std::int64_t x, y;
@@ -164,15 +162,8 @@ public:
     // Shades pixels lo..hi of row py.
     void Span(std::int64_t py, std::int64_t lo, std::int64_t hi) {
         Start(py, lo);
-        const std::int64_t bytes = (hi - lo + 1) * mBytes;
-        if (bytes <= kPrefetchedBytes && py + 1 < mSetup.clipBottom) {
-            // A short span (a sprite's row) is done before the memory below
-            // it would arrive: the next row's pixels are asked for now. Rows
-            // a pitch apart leave the processor's own prefetching behind.
-            const std::uint8_t* next = mCursor.dst + mSetup.pitch;
-            for (std::int64_t at = 0; at < bytes + 63; at += 64) {
-                __builtin_prefetch(next + std::min(at, bytes - 1), 1);
-            }
+        if (py + 1 < mSetup.clipBottom) {
+            PrefetchShortRow(mCursor.dst + mSetup.pitch, (hi - lo + 1) * mBytes);
         }
         mKernels.span(mSetup.shader, mCursor, static_cast<int>(hi - lo + 1));
     }

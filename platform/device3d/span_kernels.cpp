@@ -19,7 +19,7 @@ using namespace target_pixels;
 
 // ---- Texture sampling ------------------------------------------------------
 
-inline int Address(std::int64_t i, int size, bool wrap) {
+[[gnu::always_inline]] inline int Address(std::int64_t i, int size, bool wrap) {
     if (wrap) {
         const std::int64_t m = i % size;
         return static_cast<int>(m < 0 ? m + size : m);

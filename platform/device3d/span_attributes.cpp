@@ -7,20 +7,9 @@ namespace platform {
 
 namespace {
 
-// Kept well inside the fixed-point ranges, whatever the caller sent.
-// Rounds half away from zero, like llround, without the library call: this
-// runs once per span.
-// Not a number becomes 0.
-std::int64_t Nearest(double v) {
-    return std::isnan(v) ? 0 : static_cast<std::int64_t>(v + (v >= 0 ? 0.5 : -0.5));
-}
-
-std::int64_t TexelFixed(double texels) {
-    return Nearest(std::clamp(texels, -1.0e9, 1.0e9) * 4294967296.0);
-}
-
+// Kept well inside the fixed-point range, whatever the caller sent.
 std::int32_t ColourFixed(double channel) {
-    return static_cast<std::int32_t>(Nearest(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
+    return static_cast<std::int32_t>(NearestInteger(std::clamp(channel, -1024.0, 1024.0) * 65536.0));
 }
 
 // A texture position within 2^24 texels either way: values a primitive
@@ -43,8 +32,8 @@ SpanAttributes AttributesOf(const TLVertex& vertex, std::uint32_t colour, int wi
 }
 
 void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {
-    cursor.ds = TexelFixed(perPixel.s);
-    cursor.dt = TexelFixed(perPixel.t);
+    cursor.ds = TexelPosition(perPixel.s, 0.0);
+    cursor.dt = TexelPosition(perPixel.t, 0.0);
     cursor.da = ColourFixed(perPixel.a);
     cursor.dr = ColourFixed(perPixel.r);
     cursor.dg = ColourFixed(perPixel.g);
@@ -53,8 +42,8 @@ void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel) {
 
 void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded) {
     if (textured) {
-        cursor.s = TexelFixed(at.s - texelShift);
-        cursor.t = TexelFixed(at.t - texelShift);
+        cursor.s = TexelPosition(at.s, texelShift);
+        cursor.t = TexelPosition(at.t, texelShift);
     }
     if (shaded) {
         // Half a unit added once, so that the kernels' truncation rounds.

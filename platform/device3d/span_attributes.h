@@ -3,6 +3,8 @@
 // diffuse channels 0..255) and their conversion into a kernel's fixed-point
 // cursor.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "platform/device3d/device3d_types.h"
@@ -35,5 +37,17 @@ void LoadSteps(SpanCursor& cursor, const SpanAttributes& perPixel);
 // values a kernel reads are filled: texture positions when `textured`,
 // colours when `shaded`.
 void LoadStart(SpanCursor& cursor, const SpanAttributes& at, double texelShift, bool textured, bool shaded);
+// `v` rounded half away from zero, like llround without the library call:
+// this runs once per span. Not a number becomes 0.
+inline std::int64_t NearestInteger(double v) {
+    return std::isnan(v) ? 0 : static_cast<std::int64_t>(v + (v >= 0 ? 0.5 : -0.5));
+}
+
+// A texture position as the cursor holds it (texels, 32 fraction bits), the
+// bilinear kernels' half texel taken off: LoadStart's s and t. Kept well
+// inside the fixed-point range, whatever the caller sent.
+inline std::int64_t TexelPosition(double texels, double texelShift) {
+    return NearestInteger(std::clamp(texels - texelShift, -1.0e9, 1.0e9) * 4294967296.0);
+}
 
 } // namespace platform

@@ -19,7 +19,7 @@ using namespace target_pixels;
 
 // ---- Texture sampling ------------------------------------------------------
 
-inline int Address(std::int64_t i, int size, bool wrap) {
+[[gnu::always_inline]] inline int Address(std::int64_t i, int size, bool wrap) {
     if (wrap) {
         const std::int64_t m = i % size;
         return static_cast<int>(m < 0 ? m + size : m);
@@ -220,32 +220,74 @@ template <TargetFormat F, BlendKind B, bool kWhite, typename General, typename R
     }
 }
 
-template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
-void Span(const SpanShader& sh, SpanCursor& c, int count) {
+// What a span's work depends on besides its texture row: where its texture
+// columns leave the texture. The rows of a rectangle share it.
+struct SpanPlan {
+    bool split = false; // else every pixel needs addressing
     int before = 0, inside = 0;
+};
+
+template <Sampling S>
+SpanPlan PlanSpan(const SpanShader& sh, const SpanCursor& c, int count) {
+    SpanPlan plan;
+    if constexpr (S != Sampling::None) {
+        plan.split = SplitAtColumns(sh, c, count, S == Sampling::Bilinear, plan.before, plan.inside);
+    }
+    return plan;
+}
+
+template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
+[[gnu::always_inline]] inline void PlannedSpan(const SpanShader& sh, SpanCursor& c, int count, const SpanPlan& plan) {
     if constexpr (S == Sampling::None) {
         Run<F, B, kWhite, false>(sh, c, count, NoSampler{});
     } else if constexpr (S == Sampling::Point) {
         const PointSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
-        if (SplitAtColumns(sh, c, count, false, before, inside)) {
+        if (plan.split) {
             const int y = Address(c.t >> 32, sh.height, sh.wrapV);
             const PointRowSampler row{sh.texels + static_cast<std::size_t>(y) * static_cast<std::size_t>(sh.width)};
-            RunSplit<F, B, kWhite>(sh, c, count, before, inside, general, row);
+            RunSplit<F, B, kWhite>(sh, c, count, plan.before, plan.inside, general, row);
         } else {
             Run<F, B, kWhite, true>(sh, c, count, general);
         }
     } else {
         const BilinearSampler general{sh.texels, sh.width, sh.height, sh.wrapU, sh.wrapV};
-        if (SplitAtColumns(sh, c, count, true, before, inside)) {
+        if (plan.split) {
             const std::int64_t j = c.t >> 32;
             const std::size_t w = static_cast<std::size_t>(sh.width);
             const BilinearRowSampler rows{sh.texels + static_cast<std::size_t>(Address(j, sh.height, sh.wrapV)) * w,
                                           sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w,
                                           static_cast<std::uint32_t>((c.t >> 24) & 0xFF)};
-            RunSplit<F, B, kWhite>(sh, c, count, before, inside, general, rows);
+            RunSplit<F, B, kWhite>(sh, c, count, plan.before, plan.inside, general, rows);
         } else {
             Run<F, B, kWhite, true>(sh, c, count, general);
         }
+    }
+}
+
+template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
+void Span(const SpanShader& sh, SpanCursor& c, int count) {
+    PlannedSpan<F, S, B, kWhite>(sh, c, count, PlanSpan<S>(sh, c, count));
+}
+
+// Row k of a rectangle's rows, with the row below it asked for from memory.
+[[gnu::always_inline]] inline SpanCursor RectRow(const SpanCursor& first, int bytes, int k, int rows,
+                                                 std::ptrdiff_t pitch, const std::int64_t* rowT) {
+    SpanCursor c = first;
+    c.dst = first.dst + k * pitch;
+    c.t = rowT[k];
+    if (k + 1 < rows) {
+        PrefetchShortRow(c.dst + pitch, bytes);
+    }
+    return c;
+}
+
+template <TargetFormat F, Sampling S, BlendKind B, bool kWhite>
+void Rect(const SpanShader& sh, const SpanCursor& first, int count, int rows, std::ptrdiff_t pitch,
+          const std::int64_t* rowT) {
+    const SpanPlan plan = PlanSpan<S>(sh, first, count);
+    for (int k = 0; k < rows; ++k) {
+        SpanCursor c = RectRow(first, count * TargetPixel<F>::kBytes, k, rows, pitch, rowT);
+        PlannedSpan<F, S, B, kWhite>(sh, c, count, plan);
     }
 }
 
@@ -298,11 +340,11 @@ KAVO_DEVICE3D_TARGET_AVX2 inline void InsideXrgbAvx2(const SpanShader& sh, SpanC
 // Span<Xrgb8888, S, B, true> for AVX2 processors: the same pixels, the run
 // inside the texture's columns done by InsideXrgbAvx2.
 template <Sampling S, BlendKind B>
-KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count) {
+[[gnu::always_inline]] KAVO_DEVICE3D_TARGET_AVX2 inline void PlannedXrgbAvx2(const SpanShader& sh, SpanCursor& c,
+                                                                             int count, const SpanPlan& plan) {
     constexpr TargetFormat F = TargetFormat::Xrgb8888;
-    int before = 0, inside = 0;
-    if (!SplitAtColumns(sh, c, count, S == Sampling::Bilinear, before, inside)) {
-        Span<F, S, B, true>(sh, c, count);
+    if (!plan.split) {
+        PlannedSpan<F, S, B, true>(sh, c, count, plan);
         return;
     }
     const std::size_t w = static_cast<std::size_t>(sh.width);
@@ -310,7 +352,7 @@ KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c,
     const std::uint32_t* row0 = sh.texels + static_cast<std::size_t>(Address(j, sh.height, sh.wrapV)) * w;
     const std::uint32_t* row1 = row0;
     std::uint32_t fy = 0;
-    const int after = count - before - inside;
+    const int before = plan.before, inside = plan.inside, after = count - before - inside;
     if constexpr (S == Sampling::Bilinear) {
         row1 = sh.texels + static_cast<std::size_t>(Address(j + 1, sh.height, sh.wrapV)) * w;
         fy = static_cast<std::uint32_t>((c.t >> 24) & 0xFF);
@@ -328,31 +370,54 @@ KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c,
     }
 }
 
+template <Sampling S, BlendKind B>
+KAVO_DEVICE3D_TARGET_AVX2 void SpanXrgbAvx2(const SpanShader& sh, SpanCursor& c, int count) {
+    PlannedXrgbAvx2<S, B>(sh, c, count, PlanSpan<S>(sh, c, count));
+}
+
+template <Sampling S, BlendKind B>
+KAVO_DEVICE3D_TARGET_AVX2 void RectXrgbAvx2(const SpanShader& sh, const SpanCursor& first, int count, int rows,
+                                            std::ptrdiff_t pitch, const std::int64_t* rowT) {
+    const SpanPlan plan = PlanSpan<S>(sh, first, count);
+    for (int k = 0; k < rows; ++k) {
+        SpanCursor c = RectRow(first, count * 4, k, rows, pitch, rowT);
+        PlannedXrgbAvx2<S, B>(sh, c, count, plan);
+    }
+}
+
+template <Sampling S, BlendKind B>
+SpanKernels XrgbAvx2Kernels() {
+    return {&SpanXrgbAvx2<S, B>, &RectXrgbAvx2<S, B>};
+}
+
 template <Sampling S>
-SpanFunction XrgbAvx2ForBlend(BlendKind blend) {
+SpanKernels XrgbAvx2ForBlend(BlendKind blend) {
     switch (blend) {
     case BlendKind::Replace:
-        return &SpanXrgbAvx2<S, BlendKind::Replace>;
+        return XrgbAvx2Kernels<S, BlendKind::Replace>();
     case BlendKind::AlphaOver:
-        return &SpanXrgbAvx2<S, BlendKind::AlphaOver>;
+        return XrgbAvx2Kernels<S, BlendKind::AlphaOver>();
     case BlendKind::Add:
-        return &SpanXrgbAvx2<S, BlendKind::Add>;
+        return XrgbAvx2Kernels<S, BlendKind::Add>();
     case BlendKind::AlphaAdd:
-        return &SpanXrgbAvx2<S, BlendKind::AlphaAdd>;
+        return XrgbAvx2Kernels<S, BlendKind::AlphaAdd>();
     case BlendKind::Generic:
         break;
     }
-    return nullptr;
+    return {};
 }
 #endif
 
 template <TargetFormat F, Sampling S, BlendKind B>
-SpanFunction ForWhite(bool white) {
-    return white ? &Span<F, S, B, true> : &Span<F, S, B, false>;
+SpanKernels ForWhite(bool white) {
+    if (white) {
+        return {&Span<F, S, B, true>, &Rect<F, S, B, true>};
+    }
+    return {&Span<F, S, B, false>, &Rect<F, S, B, false>};
 }
 
 template <TargetFormat F, Sampling S>
-SpanFunction ForBlend(BlendKind blend, bool white) {
+SpanKernels ForBlend(BlendKind blend, bool white) {
     switch (blend) {
     case BlendKind::Replace:
         return ForWhite<F, S, BlendKind::Replace>(white);
@@ -369,7 +434,7 @@ SpanFunction ForBlend(BlendKind blend, bool white) {
 }
 
 template <TargetFormat F>
-SpanFunction ForSampling(Sampling sampling, BlendKind blend, bool white) {
+SpanKernels ForSampling(Sampling sampling, BlendKind blend, bool white) {
     switch (sampling) {
     case Sampling::None:
         return ForBlend<F, Sampling::None>(blend, white);
@@ -399,7 +464,7 @@ BlendKind ClassifyBlend(bool enabled, Blend source, Blend destination) {
     return BlendKind::Generic;
 }
 
-SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2) {
+SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2) {
 #if KAVO_DEVICE3D_AVX2
     // Textured white spans into x8r8g8b8, the common case of sprites and
     // backgrounds, have kernels of their own for AVX2 processors.
@@ -424,11 +489,19 @@ SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKin
     case TargetFormat::Unsupported:
         break;
     }
-    return nullptr;
+    return {};
+}
+
+SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse) {
+    return SelectSpanKernels(format, sampling, blend, whiteDiffuse, ProcessorHasAvx2());
+}
+
+SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2) {
+    return SelectSpanKernels(format, sampling, blend, whiteDiffuse, avx2).span;
 }
 
 SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse) {
-    return SelectSpanFunction(format, sampling, blend, whiteDiffuse, ProcessorHasAvx2());
+    return SelectSpanKernels(format, sampling, blend, whiteDiffuse).span;
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 // whether the diffuse colour is plain white, so the inner loops carry no
 // per-pixel decisions beyond the texture address.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/device3d/device3d_types.h"
@@ -48,6 +49,21 @@ struct SpanCursor {
 
 using SpanFunction = void (*)(const SpanShader& shader, SpanCursor& cursor, int count);
 
+// The rows of a screen-aligned rectangle whose texture runs along its sides,
+// as a sprite is drawn: `rows` spans of `count` pixels, each `pitch` bytes
+// below the last, every one starting from `first` but for its target pixel
+// and its texture row, which is rowT[k] for row k. The pixels are those of
+// the span kernel run on each row in turn; what the rows share (where they
+// leave the texture, which loop runs them) is worked out once.
+using RectFunction = void (*)(const SpanShader& shader, const SpanCursor& first, int count, int rows,
+                              std::ptrdiff_t pitch, const std::int64_t* rowT);
+
+// The span kernel of a combination and the rectangle kernel built on it.
+struct SpanKernels {
+    SpanFunction span = nullptr;
+    RectFunction rect = nullptr;
+};
+
 // The kernel for the combination; `whiteDiffuse` promises that the diffuse
 // colour, after diffuseOr, is 0xFFFFFFFF at every pixel.
 // The fastest this processor runs.
@@ -55,6 +71,24 @@ SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKin
 // The same, among the kernels that need no more than SSE2 unless `avx2`
 // (which the processor must have): the tests hold both to the same pixels.
 SpanFunction SelectSpanFunction(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2);
+// Both kernels of the combination, chosen the same way.
+SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse);
+SpanKernels SelectSpanKernels(TargetFormat format, Sampling sampling, BlendKind blend, bool whiteDiffuse, bool avx2);
+
+// Asks for the `bytes` of target pixels at `row`, the row below the span
+// being drawn, when the span is short: a sprite's row is done before memory
+// a pitch away would arrive, and rows a pitch apart leave the processor's own
+// prefetching behind. Long rows are left to that prefetching.
+inline void PrefetchShortRow(const std::uint8_t* row, std::int64_t bytes) {
+    constexpr std::int64_t kShortRowBytes = 512;
+    if (bytes <= 0 || bytes > kShortRowBytes) {
+        return;
+    }
+    for (std::int64_t at = 0; at < bytes; at += 64) {
+        __builtin_prefetch(row + at, 1);
+    }
+    __builtin_prefetch(row + bytes - 1, 1);
+}
 
 // a × b / 255, rounded to nearest, for 0..255 inputs.
 inline std::uint32_t MulDiv255(std::uint32_t a, std::uint32_t b) {

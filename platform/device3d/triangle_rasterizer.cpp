@@ -13,8 +13,6 @@ namespace {
 constexpr int kSubpixelBits = 8;
 constexpr std::int64_t kOne = std::int64_t{1} << kSubpixelBits;
 constexpr double kLimit = 1 << 20;
-// Spans up to this many bytes have the next row's pixels fetched ahead.
-constexpr std::int64_t kPrefetchedBytes = 512;
 
 struct FixedPoint {
     std::int64_t x, y;
@@ -153,17 +151,51 @@ public:
         }
         mShaded = white != 0xFFFFFFFFu;
         mTextured = sampling != Sampling::None;
-        mSpan = SelectSpanFunction(setup.format, sampling, setup.blend, !mShaded);
+        mKernels = SelectSpanKernels(setup.format, sampling, setup.blend, !mShaded);
         mTexelShift = sampling == Sampling::Bilinear ? 0.5 : 0.0;
         mBytes = TargetBytesPerPixel(setup.format);
         LoadSteps(mCursor, mPerX);
     }
 
-    bool Usable() const { return mSpan != nullptr; }
+    bool Usable() const { return mKernels.span != nullptr; }
 
     // Shades pixels lo..hi of row py.
     void Span(std::int64_t py, std::int64_t lo, std::int64_t hi) {
-        // Only the values the kernel reads, each as mAt[0] + mPerX dx + mPerY dy.
+        Start(py, lo);
+        if (py + 1 < mSetup.clipBottom) {
+            PrefetchShortRow(mCursor.dst + mSetup.pitch, (hi - lo + 1) * mBytes);
+        }
+        mKernels.span(mSetup.shader, mCursor, static_cast<int>(hi - lo + 1));
+    }
+
+    // Shades columns lo..hi of rows top..bottom, for a primitive whose
+    // colour is the same everywhere and whose texture position moves only
+    // along u across a row and only along v down the rows (a screen-aligned
+    // rectangle mapped along its sides): every row starts from the same
+    // values but for v, so the rows go to the kernel together.
+    void Rectangle(std::int64_t top, std::int64_t bottom, std::int64_t lo, std::int64_t hi) {
+        constexpr std::int64_t kRows = 64;
+        std::int64_t rowT[kRows] = {};
+        Start(top, lo);
+        const SpanCursor first = mCursor;
+        for (std::int64_t py = top; py <= bottom; py += kRows) {
+            const std::int64_t rows = std::min(kRows, bottom - py + 1);
+            if (mTextured) {
+                for (std::int64_t k = 0; k < rows; ++k) {
+                    rowT[k] = TexelPosition(StartAt(py + k, lo).t, mTexelShift);
+                }
+            }
+            SpanCursor from = first;
+            from.dst = mSetup.bits + py * mSetup.pitch + lo * mBytes;
+            mKernels.rect(mSetup.shader, from, static_cast<int>(hi - lo + 1), static_cast<int>(rows), mSetup.pitch,
+                          rowT);
+        }
+    }
+
+private:
+    // The values the kernel reads at pixel lo of row py, each as
+    // mAt[0] + mPerX dx + mPerY dy.
+    SpanAttributes StartAt(std::int64_t py, std::int64_t lo) const {
         const double dx = static_cast<double>(lo) - mX0, dy = static_cast<double>(py) - mY0;
         SpanAttributes start;
         if (mTextured) {
@@ -176,28 +208,21 @@ public:
             start.g = mAt[0].g + mPerX.g * dx + mPerY.g * dy;
             start.b = mAt[0].b + mPerX.b * dx + mPerY.b * dy;
         }
-        LoadStart(mCursor, start, mTexelShift, mTextured, mShaded);
-        mCursor.dst = mSetup.bits + py * mSetup.pitch + lo * mBytes;
-        const std::int64_t bytes = (hi - lo + 1) * mBytes;
-        if (bytes <= kPrefetchedBytes && py + 1 < mSetup.clipBottom) {
-            // A short span (a sprite's row) is done before the memory below
-            // it would arrive: the next row's pixels are asked for now. Rows
-            // a pitch apart leave the processor's own prefetching behind.
-            const std::uint8_t* next = mCursor.dst + mSetup.pitch;
-            for (std::int64_t at = 0; at < bytes + 63; at += 64) {
-                __builtin_prefetch(next + std::min(at, bytes - 1), 1);
-            }
-        }
-        mSpan(mSetup.shader, mCursor, static_cast<int>(hi - lo + 1));
+        return start;
     }
 
-private:
+    // Points the cursor at pixel lo of row py with the values it starts from.
+    void Start(std::int64_t py, std::int64_t lo) {
+        LoadStart(mCursor, StartAt(py, lo), mTexelShift, mTextured, mShaded);
+        mCursor.dst = mSetup.bits + py * mSetup.pitch + lo * mBytes;
+    }
+
     const DrawSetup& mSetup;
     SpanAttributes mAt[3];
     SpanAttributes mPerX, mPerY;
     double mX0 = 0, mY0 = 0;
     bool mShaded = false, mTextured = false;
-    SpanFunction mSpan = nullptr;
+    SpanKernels mKernels;
     double mTexelShift = 0;
     int mBytes = 0;
     SpanCursor mCursor;
@@ -286,9 +311,7 @@ void RasterizeStrip4(const DrawSetup& setup, const TLVertex& v0, const TLVertex&
     if (!shading.Usable()) {
         return;
     }
-    for (std::int64_t py = firstRow; py <= lastRow; ++py) {
-        shading.Span(py, firstColumn, lastColumn);
-    }
+    shading.Rectangle(firstRow, lastRow, firstColumn, lastColumn);
 }
 
 } // namespace platform

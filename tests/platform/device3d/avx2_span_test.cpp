@@ -14,6 +14,7 @@
 #include "platform/device3d/row_blend_avx2.h"
 #include "platform/device3d/span_kernels.h"
 #include "platform/device3d/vector_level.h"
+#include "tests/platform/device3d/device3d_support.h"
 
 namespace platform::test {
 namespace {
@@ -68,11 +69,7 @@ TEST(Avx2SpanTest, SpansEqualTheSse2Kernels) {
     }
     std::mt19937 rng(2024);
     constexpr int kTexWidth = 37, kTexHeight = 11, kSpan = 300;
-    std::vector<std::uint32_t> texels(kTexWidth * kTexHeight);
-    for (std::uint32_t& texel : texels) {
-        const std::uint32_t alpha = rng() % 3 == 0 ? 0xFF : rng() % 3 == 0 ? 0 : rng() & 0xFF;
-        texel = alpha << 24 | (rng() & 0xFFFFFF);
-    }
+    const std::vector<std::uint32_t> texels = MixedAlphaTexels(kTexWidth, kTexHeight, rng);
     // Texels per pixel, 32 fraction bits: magnified as a background is, one
     // to one, minified, backwards, and a step of whole texels.
     const std::int64_t one = std::int64_t{1} << 32;
@@ -81,13 +78,7 @@ TEST(Avx2SpanTest, SpansEqualTheSse2Kernels) {
     for (const Sampling sampling : {Sampling::Point, Sampling::Bilinear}) {
         for (const BlendKind blend : kBlends) {
             for (int round = 0; round < 40; ++round) {
-                SpanShader shader;
-                shader.texels = texels.data();
-                shader.width = kTexWidth;
-                shader.height = kTexHeight;
-                shader.wrapU = round % 3 == 1;
-                shader.wrapV = round % 4 == 2;
-                shader.texelOr = round % 5 == 3 ? 0xFF000000u : 0;
+                const SpanShader shader = VariedShader(texels, kTexWidth, kTexHeight, round);
                 SpanCursor start;
                 start.ds = steps[static_cast<std::size_t>(round) % std::size(steps)];
                 // From a few texels before the texture to a few past it.

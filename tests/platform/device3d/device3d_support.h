@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/device3d/software_device3d.h"
+#include "platform/device3d/span_kernels.h"
 
 namespace platform::test {
 
@@ -100,6 +102,30 @@ private:
     int mWidth, mHeight, mBytes = 0, mPitch = 0;
     std::vector<std::uint8_t> mMemory;
 };
+
+// Texels for the kernel comparisons: opaque, transparent and in between,
+// so that every shortcut of a row blend is taken somewhere.
+inline std::vector<std::uint32_t> MixedAlphaTexels(int width, int height, std::mt19937& rng) {
+    std::vector<std::uint32_t> texels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (std::uint32_t& texel : texels) {
+        const std::uint32_t alpha = rng() % 3 == 0 ? 0xFF : rng() % 3 == 0 ? 0 : rng() & 0xFF;
+        texel = alpha << 24 | (rng() & 0xFFFFFF);
+    }
+    return texels;
+}
+
+// A shader over `texels` whose addressing and select change from round to
+// round: clamped or wrapped either way, texels or-ed with an opaque alpha.
+inline SpanShader VariedShader(const std::vector<std::uint32_t>& texels, int width, int height, int round) {
+    SpanShader shader;
+    shader.texels = texels.data();
+    shader.width = width;
+    shader.height = height;
+    shader.wrapU = round % 3 == 1;
+    shader.wrapV = round % 4 == 2;
+    shader.texelOr = round % 5 == 3 ? 0xFF000000u : 0;
+    return shader;
+}
 
 inline TLVertex Vertex(float x, float y, std::uint32_t diffuse, float u = 0, float v = 0) {
     return TLVertex{x, y, 0.0f, 1.0f, diffuse, 0, u, v};

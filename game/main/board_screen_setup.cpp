@@ -21,6 +21,9 @@ namespace Game {
 
 namespace {
 
+static_assert(BoardScreen::kBonusUnlockDialog == BonusUnlockDialog::kDialogId,
+              "the board screen answers the bonus notice by its id");
+
 const SecretMapEntry* SecretMap(int mapIndex) {
     const auto maps = SecretMapsSlot().Get();
     return maps != nullptr ? maps->Get(mapIndex) : nullptr;

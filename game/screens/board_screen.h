@@ -72,6 +72,7 @@ public:
         kPuzzleDialog = 6,
         kPenaltyDialog = 8,
         kStageCompleteDialog = 15,
+        kBonusUnlockDialog = 60,
         kReaddDialog = 17,
         kGameMenuDialog = 55,
         kNewUserDialog = 103,

@@ -106,8 +106,14 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
                     record->mTipShown[static_cast<size_t>(tip)] = 1;
             }
             mTipArrow.reset();
-            ReleaseTimer();
+            // A bonus notice still open keeps the clock held.
+            if (app->GetDialog(kBonusUnlockDialog) == nullptr)
+                ReleaseTimer();
         }
+        break;
+    case kBonusUnlockDialog:
+        if (!mTipShown)
+            ReleaseTimer();
         break;
     default:
         break;

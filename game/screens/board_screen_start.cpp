@@ -308,6 +308,9 @@ void BoardScreen::OnSettled() {
             if (dialog != nullptr && gGameApp != nullptr) {
                 dialog->mDialogListener = this;
                 gGameApp->AddDialog(dialog);
+                // The player reads what the new bonus does on the stage's
+                // time only once the notice is closed.
+                HoldTimer();
             }
         }
     }

@@ -9,6 +9,12 @@ namespace Game {
 TimerDial::TimerDial() {
     mDial.SetImage(IMAGE_TIMER);
     mRing.SetImage(IMAGE_TIMER_CIRCLE);
+    // Both pictures stand centred on their points: the ring's point is the
+    // needle's, so the face turns about where the needle does, whatever the
+    // pictures' sizes. Placed by their corners, the needle would turn on the
+    // ring's left edge, outside any face the pictures could draw.
+    mDial.mCentered = true;
+    mRing.mCentered = true;
     mArrow = IMAGE_TIMER_ARROW;
 }
 

@@ -15,7 +15,8 @@ namespace Kavo::SampleContent {
 namespace {
 
 // Labels are drawn by the screen at the panels' alpha, so they are kept out
-// of its widgets (AddToWidget=0).
+// of its widgets (AddToWidget=0). "EyeLbl" stands below the bonus row, clear
+// of the charge lines under the buttons.
 constexpr const char* kLayout = R"([Menu]
 Type=Button
 ID=1
@@ -32,7 +33,7 @@ Position=900,44,110,32
 Type=Link
 ID=2
 Caption=Watch
-Position=40,700,80,20
+Position=20,740,80,20
 [StuffLbl]
 Type=Link
 ID=3

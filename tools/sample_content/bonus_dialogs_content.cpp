@@ -2,6 +2,7 @@
 
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/content_files.h"
+#include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
 
 #include <fstream>
@@ -97,18 +98,37 @@ bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSh
         path, ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels));
 }
 
+// The shuffle's charged show over its 80 x 100 button (picture_art.h).
+constexpr int kBonusButtonWidth = 80;
+constexpr int kBonusButtonHeight = 100;
+
+std::string BlenderAnim() {
+    std::string frames;
+    for (int i = 0; i < kBlenderFrames; ++i)
+        frames += (i > 0 ? "," : "") + std::to_string(i);
+    return "[Main]\nSprite=Blender\nFrames=" + frames +
+           "\nFrameDelay=5\n[Blender]\nImageFile=images/bonuses/blender\n" + "Rects=0,0," +
+           std::to_string(2 * kBonusButtonWidth) + "," + std::to_string(2 * kBonusButtonHeight) +
+           "\nColCount=" + std::to_string(kBlenderFrames) + "\nRowCount=1\n";
+}
+
+bool WriteBlender(const std::string& path, const GlyphSheet* glyphs) {
+    return WriteContentFile(path,
+                            ImageEncoders::EncodePngArgb(2 * kBonusButtonWidth * kBlenderFrames, 2 * kBonusButtonHeight,
+                                                         BlenderStrip(kBonusButtonWidth, kBonusButtonHeight, glyphs)));
+}
+
 } // namespace
 
 bool WriteBonusDialogsContent(const std::string& root) {
     GlyphSheet labels;
     const GlyphSheet* glyphs = RenderGlyphSheet(11, &labels) ? &labels : nullptr;
-    bool ok = WriteContentFile(root + "/data/blender.anim",
-                               WithCrLf(StripAnim("Blender", "images/bonuses/blender", 80, 6, 5))) &&
+    bool ok = WriteContentFile(root + "/data/blender.anim", WithCrLf(BlenderAnim())) &&
               WriteContentFile(root + "/data/knifeblink.anim",
                                WithCrLf(StripAnim("KnifeBlink", "images/bonuses/knifeblink", 24, 4, 4))) &&
               WriteContentFile(root + "/data/pepperbox.anim",
                                WithCrLf(StripAnim("PepperBox", "images/bonuses/pepperbox", 64, 2, 8))) &&
-              WritePicture(root + "/images/bonuses/blender.png", {80, 80, 6, 1, 0xFF60A0C0, "MIX"}, glyphs) &&
+              WriteBlender(root + "/images/bonuses/blender.png", glyphs) &&
               WritePicture(root + "/images/bonuses/knifeblink.png", {24, 24, 4, 1, 0xC0FFFFFF, ""}, glyphs) &&
               WritePicture(root + "/images/bonuses/pepperbox.png", {64, 64, 2, 1, 0xFFA03020, "PEPPER"}, glyphs) &&
               WritePicture(root + "/images/bonuses/pepper.png", {8, 8, 1, 1, 0xFF402010, ""}, glyphs) &&

@@ -4,6 +4,7 @@
 #include "platform/audio/sound_types.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/content_files.h"
+#include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
@@ -58,7 +59,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"BUBBLE", 12, 12, 4},
           {"SHUFFLE_RINGS", 50, 50, 4},
           {"BONUSLINE", 80, 8, 8},
-          {"MENUTEXT", 200, 80},
+          {"MENUTEXT", 80, 100},
           {"BREAD", 50, 50},
           {"BONUS_BREAKLINE2", 80, 100},
           {"RECOLORARROWS", 50, 50, 4},
@@ -99,9 +100,9 @@ const std::vector<GameGroup>& GameGroups() {
           {"PUZZLE_BACK", 1024, 768},
           {"MAIN_BACK", 1024, 768},
           {"BUTTON_PLAY", 160, 48},
-          {"TIMER", 96, 96},
-          {"TIMER_ARROW", 8, 40},
-          {"TIMER_CIRCLE", 96, 96},
+          {"TIMER", 128, 224},
+          {"TIMER_ARROW", 46, 36},
+          {"TIMER_CIRCLE", 128, 128},
           {"BUTTON_EXIT", 120, 40},
           {"BUTTON_MENU", 120, 40},
           {"MAIN_PLASHKA", 900, 50},
@@ -225,7 +226,6 @@ bool CarriesNoLabel(const std::string& name) {
     static const std::set<std::string> names = {
         "TITLE_BACK",
         "TITLE_PROGRESS",
-        "MENUTEXT",
         "CHECKBOX",
         "DIALOG_BOX",
         "DIALOG_BUTTON",
@@ -283,13 +283,13 @@ void MarkTicked(Pixels& pixels, const GamePicture& picture) {
             pixels[size_t(y) * width + x] = 0xFF202020;
 }
 
-bool WriteGamePictures(const std::string& root, const GlyphSheet& labels) {
+bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const GlyphSheet& words) {
     for (const GameGroup& group : GameGroups()) {
         for (const GamePicture& picture : group.mPictures) {
             const std::string name = picture.mName;
             Placeholder art{picture.mWidth, picture.mHeight, picture.mCols,
                             picture.mRows,  group.mColor,    CarriesNoLabel(name) ? "" : name};
-            Pixels pixels = DrawPlaceholder(art, &labels);
+            Pixels pixels = DrawGamePicture(name, art, labels, words);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);
             if (!WriteContentFile(
@@ -463,12 +463,14 @@ std::string GameManifest() {
 
 bool WriteGameContent(const std::string& root) {
     GlyphSheet labels;
-    if (!RenderGlyphSheet(11, &labels)) {
+    GlyphSheet words;
+    if (!RenderGlyphSheet(11, &labels) || !RenderGlyphSheet(kSampleFontPixels, &words)) {
         std::fprintf(stderr, "make-sample-content: no installed font face opens for the picture labels\n");
         return false;
     }
-    return WriteContentFile(root + "/properties/resources.xml", GameManifest()) && WriteGamePictures(root, labels) &&
-           WriteGameFonts(root) && WriteTone(root + "/sounds/game/mutator.wav", 880, 150) &&
+    return WriteContentFile(root + "/properties/resources.xml", GameManifest()) &&
+           WriteGamePictures(root, labels, words) && WriteGameFonts(root) &&
+           WriteTone(root + "/sounds/game/mutator.wav", 880, 150) &&
            WriteTone(root + "/sounds/game/timer.wav", 1320, 80) && WriteGameData(root, labels);
 }
 

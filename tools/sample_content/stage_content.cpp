@@ -73,9 +73,9 @@ std::string StagesText() {
         else
             text += Format("Boards=%d,%d\n", kFirstStageBoard, kLastStageBoard);
         // Time for a person to clear a board, a little less each restaurant;
-        // the first board's minute is short enough to learn what the time
-        // does.
-        text += Format("Time=%d\n", stage == 0 ? 60 : 180 - restaurant * 15);
+        // the first board leaves a new player two minutes, time to read its
+        // tips and the first bonus's notice too.
+        text += Format("Time=%d\n", stage == 0 ? 120 : 180 - restaurant * 15);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
         // The counts add up the scores of the items broken: the first

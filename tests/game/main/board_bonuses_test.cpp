@@ -6,9 +6,13 @@
 // particles. With KAVO_GAME_WINDOW_TEST set the same run goes through the
 // SDL drivers in a real window (under Xvfb in the test suite).
 #include "framework/graphics/image.h"
+#include "framework/graphics/memory_image.h"
+#include "framework/widget/widget_manager.h"
 #include "game/board/bonus.h"
+#include "game/bonus/bonus_hint.h"
 #include "game/bonus/bonus_line_break.h"
 #include "game/bonus/bonus_replace.h"
+#include "game/bonus/bonus_shuffle.h"
 #include "game/effects/effect_freeze_time.h"
 #include "game/effects/effect_hint_arrows.h"
 #include "game/effects/effect_knife.h"
@@ -16,6 +20,7 @@
 #include "game/meta/map_screen.h"
 #include "game/meta/shop_screen.h"
 #include "game/screens/penalty_dialog.h"
+#include "game/ui/image_desc.h"
 #include "game/ui/layout_dialog.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/tip_window.h"
@@ -420,6 +425,119 @@ void BoardBonusesTest::UseX2() {
         << "the cork never arrived";
     ASSERT_TRUE(Tend([&] { return x2->mSparks.empty(); }, 1000, false)) << x2->mSparks.size() << " sparks left";
     ExpectRest("the x2");
+}
+
+// The screen rectangle of the pixels of `source` in `image` that are not
+// wholly clear, drawn with the source's corner at (x, y); empty when all are.
+Kavo::IntRect SeenPart(Kavo::Image* image, const Kavo::IntRect& source, int x, int y) {
+    auto* memory = dynamic_cast<Kavo::MemoryImage*>(image);
+    if (memory == nullptr)
+        return {};
+    const uint32_t* bits = memory->GetBits();
+    int left = source.mWidth, top = source.mHeight, right = -1, bottom = -1;
+    for (int row = 0; row < source.mHeight; ++row)
+        for (int column = 0; column < source.mWidth; ++column)
+            if ((bits[size_t(source.mY + row) * size_t(image->GetWidth()) + size_t(source.mX + column)] >> 24) != 0) {
+                left = std::min(left, column);
+                right = std::max(right, column);
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
+    if (right < 0)
+        return {};
+    return {x + left, y + top, right - left + 1, bottom - top + 1};
+}
+
+bool Overlap(const Kavo::IntRect& a, const Kavo::IntRect& b) {
+    return a.mWidth > 0 && b.mWidth > 0 && a.mX < b.mX + b.mWidth && b.mX < a.mX + a.mWidth &&
+           a.mY < b.mY + b.mHeight && b.mY < a.mY + a.mHeight;
+}
+
+// Every bonus charged at once, as a player who saved them all sees them:
+// what a charged bonus shows over its face (the shuffle's blender, the
+// hint's caption) stays on its own button, so no two buttons overlap and
+// nothing of one lies on a neighbour; the middle of each button, where a
+// player clicks, shows that button, and the click reaches the board, which
+// hands it to that bonus alone.
+TEST_F(BoardBonusesTest, ChargedBonusesEachShowOnlyOnTheirOwnButtonWhereTheClickReachesThem) {
+    Start();
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Saver"));
+    ExpectRest("the board's start");
+    while (!App().mDialogList.empty()) {
+        ASSERT_TRUE(AnswerDialogs());
+        Step();
+    }
+    SetDevMode();
+    PressKey('B');
+    // Full from one short, as the last break leaves them: each lights with
+    // its charged show.
+    for (int index = kKnife; index <= kX2; ++index) {
+        BonusAt(index).mPercent = 99;
+        BonusAt(index).mCharge = BonusAt(index).mChargeMax;
+    }
+    ASSERT_TRUE(Tend(
+        [&] {
+            for (int index = kKnife; index <= kX2; ++index)
+                if (BonusAt(index).mState != Bonus::kReady)
+                    return false;
+            return true;
+        },
+        100, false));
+    auto* shuffle = dynamic_cast<BonusShuffle*>(&BonusAt(kShuffle));
+    auto* hint = dynamic_cast<BonusHint*>(&BonusAt(kHint));
+    ASSERT_TRUE(shuffle != nullptr && hint != nullptr);
+    // The blender may have played its frames out; all of them are checked.
+    ASSERT_TRUE(hint->mOverlayShown);
+
+    std::vector<std::vector<Kavo::IntRect>> seen(kX2 + 1);
+    for (int index = kKnife; index <= kX2; ++index) {
+        const Bonus& bonus = BonusAt(index);
+        seen[size_t(index)].push_back(
+            SeenPart(bonus.mImage, bonus.mCellRects[0], static_cast<int>(bonus.mX), static_cast<int>(bonus.mY)));
+    }
+    // The blender's frames, each centred on its point.
+    ImageDesc* blender = shuffle->mBlender.GetImageDesc();
+    ASSERT_NE(blender, nullptr);
+    for (const Kavo::IntRect& frame : blender->mRects)
+        seen[kShuffle].push_back(SeenPart(blender->mImage, frame,
+                                          static_cast<int>(shuffle->mBlender.mX) - frame.mWidth / 2,
+                                          static_cast<int>(shuffle->mBlender.mY) - frame.mHeight / 2));
+    Kavo::Image* caption = hint->mOverlay.GetImage();
+    ASSERT_NE(caption, nullptr);
+    ASSERT_FALSE(hint->mOverlay.mCentered);
+    seen[kHint].push_back(SeenPart(caption, {0, 0, caption->GetWidth(), caption->GetHeight()},
+                                   static_cast<int>(hint->mOverlay.mX), static_cast<int>(hint->mOverlay.mY)));
+
+    for (int index = kKnife; index <= kX2; ++index) {
+        const Bonus& bonus = BonusAt(index);
+        const Kavo::IntRect button(static_cast<int>(bonus.mX), static_cast<int>(bonus.mY),
+                                   static_cast<int>(bonus.mWidth), static_cast<int>(bonus.mHeight));
+        const int clickX = button.mX + button.mWidth / 2, clickY = button.mY + button.mHeight / 2;
+        EXPECT_TRUE(seen[size_t(index)][0].Contains(clickX, clickY)) << index << ": its face is not under its middle";
+        for (int other = kKnife; other <= kX2; ++other) {
+            if (other == index)
+                continue;
+            for (const Kavo::IntRect& part : seen[size_t(other)])
+                EXPECT_FALSE(Overlap(part, button) || Overlap(part, seen[size_t(index)][0]))
+                    << "bonus " << other << " shows " << part.mX << "," << part.mY << " " << part.mWidth << "x"
+                    << part.mHeight << " on bonus " << index;
+        }
+        int widgetX = 0, widgetY = 0;
+        EXPECT_EQ(App().mWidgetManager->GetWidgetAt(clickX, clickY, &widgetX, &widgetY), &Screen())
+            << index << ": something else takes the click at " << clickX << "," << clickY;
+    }
+    // A click on the shuffle's middle shuffles the board.
+    std::vector<int> before;
+    for (const BoardCell& cell : Model().mCells)
+        before.push_back(cell.mExists ? cell.mItem : -1);
+    Press(*shuffle);
+    ASSERT_TRUE(Tend([&] { return shuffle->mState != Bonus::kReady && shuffle->mState != Bonus::kHover; }, 10, false))
+        << "state " << shuffle->mState;
+    ExpectRest("the shuffle");
+    int moved = 0;
+    for (size_t i = 0; i < before.size(); ++i)
+        moved += before[i] >= 0 && before[i] != Model().mCells[i].mItem ? 1 : 0;
+    EXPECT_GT(moved, 0);
 }
 
 TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {

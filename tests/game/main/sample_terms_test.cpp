@@ -8,15 +8,21 @@
 // texts fit the controls that show them.
 #include "framework/font/default_font_services.h"
 #include "framework/font/image_font.h"
+#include "framework/imagelib/image_lib.h"
 #include "game/bonus/bonus_identity.h"
 #include "game/bonus/reward_dialog.h"
 #include "game/ui/ini_document.h"
 #include "game/ui/page_set.h"
 #include "game/ui/tip_window.h"
 #include "platform/file_system.h"
+#include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/sample_font.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +31,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace Game {
 namespace {
@@ -52,6 +59,12 @@ protected:
     std::map<std::string, std::string> mTable;
     std::set<std::string> mMissing;
 };
+
+std::string Lower(std::string text) {
+    for (char& chr : text)
+        chr = static_cast<char>(std::tolower(static_cast<unsigned char>(chr)));
+    return text;
+}
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -219,6 +232,63 @@ TEST_F(SampleTermsTest, EveryCaptionFitsItsControl) {
     });
     EXPECT_GE(measured, 40u);
     EXPECT_TRUE(overflowing.empty()) << ::testing::PrintToString(overflowing);
+}
+
+// The pictures the game shows where a player reads words: the board's
+// banners and captions, the secret piece's title, the room's strip marks,
+// the pause and the charged hint's caption.
+constexpr const char* kWordPictures[] = {
+    "SECRETPART_TEXT", "COMBO1_1",       "COMBO1_2", "COMBO2_1", "COMBO2_2", "GO",      "NO_MORE_MOVES",
+    "TIME_IS_OVER",    "LEVEL_COMPLETE", "PAUSED",   "BUY",      "INROOM",   "MENUTEXT"};
+
+// The dark text pixels of a picture.
+std::vector<bool> InkOf(const Kavo::ImageLib::Image& picture) {
+    std::vector<bool> ink(picture.mBits.size());
+    for (size_t i = 0; i < ink.size(); ++i) {
+        const uint32_t pixel = picture.mBits[i];
+        const uint32_t brightest = std::max({(pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF});
+        ink[i] = (pixel >> 24) > 0x80 && brightest < 0x60;
+    }
+    return ink;
+}
+
+// Each picture that stands for words carries words, and not its own
+// resource name as the placeholders label themselves (in the label face,
+// centred): where the name's letters would stand, the picture is not inked
+// as they are.
+TEST_F(SampleTermsTest, PicturesThatStandForWordsDoNotShowTheirNames) {
+    Kavo::SampleContent::GlyphSheet labels;
+    ASSERT_TRUE(Kavo::SampleContent::RenderGlyphSheet(11, &labels));
+    std::set<std::string> named;
+    std::set<std::string> wordless;
+    for (const char* name : kWordPictures) {
+        const std::string file = "images/game/" + Lower(name) + ".png";
+        const auto picture = Kavo::ImageLib::LoadPng(file);
+        ASSERT_NE(picture, nullptr) << file;
+        const int width = picture->mWidth, height = picture->mHeight;
+        const std::vector<bool> ink = InkOf(*picture);
+        size_t inked = 0;
+        for (bool dark : ink)
+            inked += dark ? 1 : 0;
+        if (inked < 20)
+            wordless.insert(name);
+        // The name's letters alone, where a placeholder puts its label.
+        Kavo::SampleContent::Pixels letters(size_t(width) * size_t(height), 0);
+        Kavo::SampleContent::DrawLabel(letters, width, height,
+                                       (width - Kavo::SampleContent::LabelWidth(name, labels)) / 2,
+                                       (height - labels.mHeight) / 2, name, labels);
+        size_t strokes = 0, matched = 0;
+        for (size_t i = 0; i < letters.size(); ++i) {
+            if ((letters[i] >> 24) < 0xC0)
+                continue;
+            ++strokes;
+            matched += ink[i] ? 1 : 0;
+        }
+        if (strokes > 0 && matched * 10 >= strokes * 9)
+            named.insert(name);
+    }
+    EXPECT_TRUE(named.empty()) << "showing their names: " << ::testing::PrintToString(named);
+    EXPECT_TRUE(wordless.empty()) << "without words: " << ::testing::PrintToString(wordless);
 }
 
 } // namespace

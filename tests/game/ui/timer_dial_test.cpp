@@ -141,18 +141,19 @@ TEST_F(TimerDialTest, DrawsDialArrowAboutItsPointThenRing) {
     dial.Draw(&g);
     const std::vector<std::string> opaque = dest.mCalls;
     ASSERT_EQ(opaque.size(), 3u);
-    EXPECT_EQ(opaque[0], "Blt 100,50 [0,0,90,90] (255,255,255,255) m0");
+    // The dial centred on its point, the ring on the needle's.
+    EXPECT_EQ(opaque[0], "Blt 55,5 [0,0,90,90] (255,255,255,255) m0");
     // Turned back by the angle about its pivot (0, 18), nine rows up.
     EXPECT_EQ(opaque[1], "BltRotated 97,78 [0,0,40,36] clip[0,0,400,400] (255,255,255,255) m0 a=-5.41052 c=0,18");
-    EXPECT_EQ(opaque[2], "Blt 97,87 [0,0,30,30] (255,255,255,255) m0");
+    EXPECT_EQ(opaque[2], "Blt 82,72 [0,0,30,30] (255,255,255,255) m0");
 
     dest.mCalls.clear();
     dial.SetAlpha(128);
     dial.Draw(&g);
     ASSERT_EQ(dest.mCalls.size(), 3u);
-    EXPECT_EQ(dest.mCalls[0], "Blt 100,50 [0,0,90,90] (255,255,255,128) m0");
+    EXPECT_EQ(dest.mCalls[0], "Blt 55,5 [0,0,90,90] (255,255,255,128) m0");
     EXPECT_EQ(dest.mCalls[1], "BltRotated 97,78 [0,0,40,36] clip[0,0,400,400] (255,255,255,128) m0 a=-5.41052 c=0,18");
-    EXPECT_EQ(dest.mCalls[2], "Blt 97,87 [0,0,30,30] (255,255,255,128) m0");
+    EXPECT_EQ(dest.mCalls[2], "Blt 82,72 [0,0,30,30] (255,255,255,128) m0");
     EXPECT_FALSE(g.GetColorizeImages());
 }
 

@@ -1,0 +1,273 @@
+#include "tools/sample_content/picture_art.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace Kavo::SampleContent {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr uint32_t kInk = 0xFF202020;
+
+// The timer, as the board draws it: the dial centred on the layout's point,
+// the ring centred 3 pixels left of it and 37 below, and the needle turned
+// about its point (0, 18), which lands 9 pixels below the ring's centre. The
+// needle sweeps from 50 degrees (up and right) over the top to 132 degrees
+// (up and left) as the stage's time runs out.
+constexpr int kDialWidth = 128;
+constexpr int kDialHeight = 224;
+constexpr int kRingSize = 128;
+constexpr int kNeedleWidth = 46;
+constexpr int kNeedleHeight = 36;
+constexpr int kFaceRadius = 52;
+constexpr double kSweepFrom = 50.0;
+constexpr double kSweepTo = 132.0;
+
+struct Canvas {
+    int mWidth;
+    int mHeight;
+    Pixels mPixels;
+
+    Canvas(int width, int height) : mWidth(width), mHeight(height), mPixels(size_t(width) * size_t(height), 0) {}
+    void Put(int x, int y, uint32_t color) {
+        if (x >= 0 && y >= 0 && x < mWidth && y < mHeight)
+            mPixels[size_t(y) * size_t(mWidth) + size_t(x)] = color;
+    }
+    // Every pixel whose centre passes `inside` takes the colour.
+    template <typename Inside>
+    void Fill(uint32_t color, Inside inside) {
+        for (int y = 0; y < mHeight; ++y)
+            for (int x = 0; x < mWidth; ++x)
+                if (inside(x + 0.5, y + 0.5))
+                    Put(x, y, color);
+    }
+};
+
+// The angle (degrees, counter-clockwise from the right, as seen) of a point
+// about a centre, in 0..360.
+double AngleAbout(double x, double y, double cx, double cy) {
+    const double degrees = std::atan2(cy - y, x - cx) * 180.0 / kPi;
+    return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
+// A clock face about (cx, cy): a light disk with a dark rim, the sweep's arc
+// green with its last tenth red, and a mark every tenth of the sweep.
+void DrawFace(Canvas& canvas, double cx, double cy) {
+    auto distance = [&](double x, double y) { return std::hypot(x - cx, y - cy); };
+    canvas.Fill(0xFF404040, [&](double x, double y) { return distance(x, y) <= kFaceRadius; });
+    canvas.Fill(0xFFF4ECD8, [&](double x, double y) { return distance(x, y) <= kFaceRadius - 3; });
+    const double redFrom = kSweepTo - (kSweepTo - kSweepFrom) / 10.0;
+    canvas.Fill(0xFF70C070, [&](double x, double y) {
+        const double r = distance(x, y), a = AngleAbout(x, y, cx, cy);
+        return r >= kFaceRadius - 14 && r <= kFaceRadius - 6 && a >= kSweepFrom && a < redFrom;
+    });
+    canvas.Fill(0xFFE04030, [&](double x, double y) {
+        const double r = distance(x, y), a = AngleAbout(x, y, cx, cy);
+        return r >= kFaceRadius - 14 && r <= kFaceRadius - 6 && a >= redFrom && a <= kSweepTo;
+    });
+    for (int mark = 0; mark <= 10; ++mark) {
+        const double a = (kSweepFrom + (kSweepTo - kSweepFrom) * mark / 10.0) * kPi / 180.0;
+        for (double r = kFaceRadius - 20; r <= kFaceRadius - 4; r += 0.5)
+            for (int w = -1; w <= 0; ++w)
+                canvas.Put(int(cx + r * std::cos(a) - w * std::sin(a)), int(cy - r * std::sin(a) - w * std::cos(a)),
+                           kInk);
+    }
+}
+
+Pixels Dial() {
+    Canvas canvas(kDialWidth, kDialHeight);
+    // The needle's point, in the dial centred on the board's point.
+    DrawFace(canvas, kDialWidth / 2 - 3, kDialHeight / 2 + 46);
+    return canvas.mPixels;
+}
+
+// A rim over the face's edge and a hub over the needle's root, clear
+// between them, so that the needle is seen turning under the rim.
+Pixels Ring() {
+    Canvas canvas(kRingSize, kRingSize);
+    const double cx = kRingSize / 2.0, cy = kRingSize / 2.0 + 9;
+    canvas.Fill(0xFF806040, [&](double x, double y) {
+        const double r = std::hypot(x - cx, y - cy);
+        return (r >= kFaceRadius - 2 && r <= kFaceRadius + 3) || r <= 5;
+    });
+    return canvas.mPixels;
+}
+
+// Pointing right from its point (0, 18), tapering to its tip.
+Pixels Needle() {
+    Canvas canvas(kNeedleWidth, kNeedleHeight);
+    const double cy = 18.0, length = kFaceRadius - 8;
+    canvas.Fill(0xFFB02020,
+                [&](double x, double y) { return x <= length && std::fabs(y - cy) <= 3.0 - 2.0 * x / length + 0.01; });
+    return canvas.mPixels;
+}
+
+// A point inside the polygon (even-odd rule).
+bool InPolygon(const std::vector<std::pair<double, double>>& points, double x, double y) {
+    bool inside = false;
+    for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        const auto [xi, yi] = points[i];
+        const auto [xj, yj] = points[j];
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    return inside;
+}
+
+// A shape in `fill` with a dark outline a pixel wide.
+Pixels Outlined(int size, uint32_t fill, const std::vector<std::pair<double, double>>& points) {
+    Canvas canvas(size, size);
+    canvas.Fill(kInk, [&](double x, double y) { return InPolygon(points, x, y); });
+    canvas.Fill(fill, [&](double x, double y) {
+        return InPolygon(points, x - 1, y) && InPolygon(points, x + 1, y) && InPolygon(points, x, y - 1) &&
+               InPolygon(points, x, y + 1);
+    });
+    return canvas.mPixels;
+}
+
+// The game draws a pointer centred on the mouse: the arrow's tip is the
+// picture's centre.
+Pixels Pointer(int size, uint32_t fill) {
+    const double c = size / 2.0;
+    return Outlined(size, fill,
+                    {{c, c},
+                     {c, c + 14},
+                     {c + 3.5, c + 10.5},
+                     {c + 6.5, c + 16},
+                     {c + 9, c + 15},
+                     {c + 6, c + 9.5},
+                     {c + 10.5, c + 9.5}});
+}
+
+// Four arrows out of the centre: something is being carried.
+Pixels Dragging(int size) {
+    const double c = size / 2.0;
+    std::vector<std::pair<double, double>> cross;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        // One arm, turned by a quarter each time.
+        const std::pair<double, double> arm[] = {{2, -2}, {9, -2}, {9, -5}, {14, 0}, {9, 5}, {9, 2}};
+        for (const auto& [u, v] : arm) {
+            const double x = quarter == 0 ? u : quarter == 1 ? -v : quarter == 2 ? -u : v;
+            const double y = quarter == 0 ? v : quarter == 1 ? u : quarter == 2 ? -v : -u;
+            cross.emplace_back(c + x, c + y);
+        }
+    }
+    return Outlined(size, 0xFFFFFFFF, cross);
+}
+
+// An I-beam centred on the mouse: text is typed here.
+Pixels TextBeam(int size) {
+    Canvas canvas(size, size);
+    const int c = size / 2;
+    for (int y = c - 9; y <= c + 9; ++y)
+        canvas.Put(c, y, kInk);
+    for (int x = c - 3; x <= c + 3; ++x) {
+        canvas.Put(x, c - 9, kInk);
+        canvas.Put(x, c + 9, kInk);
+    }
+    return canvas.mPixels;
+}
+
+// A bright frame around the two cells of a move, clear inside so that the
+// items stay seen.
+Pixels MoveFrame(int width, int height) {
+    Canvas canvas(width, height);
+    canvas.Fill(0xFFFFE040, [&](double x, double y) { return x < 4 || y < 4 || x > width - 4 || y > height - 4; });
+    return canvas.mPixels;
+}
+
+// Words along the bottom of a clear picture, on a light strip: laid over a
+// button, they leave its sign seen.
+Pixels Caption(int width, int height, const std::string& text, const GlyphSheet& glyphs) {
+    Canvas canvas(width, height);
+    const int top = height - glyphs.mHeight - 6;
+    canvas.Fill(0xC0FFF4D0, [&](double, double y) { return y >= top && y < height - 2; });
+    DrawLabel(canvas.mPixels, width, height, (width - LabelWidth(text, glyphs)) / 2, top + 2, text, glyphs);
+    return canvas.mPixels;
+}
+
+// What each picture that stands for words says.
+const std::map<std::string, std::string>& Words() {
+    static const std::map<std::string, std::string> words = {
+        {"SECRETPART_TEXT", "Secret piece!"},
+        {"COMBO1_1", "Combo!"},
+        {"COMBO1_2", "Combo!"},
+        {"COMBO2_1", "Super combo!"},
+        {"COMBO2_2", "Super combo!"},
+        {"GO", "Go!"},
+        {"NO_MORE_MOVES", "No more moves"},
+        {"TIME_IS_OVER", "Time is over"},
+        {"LEVEL_COMPLETE", "Stage complete!"},
+        {"PAUSED", "Paused"},
+        {"BUY", "Buy"},
+        {"INROOM", "In room"},
+        {"MENUTEXT", "Hint!"},
+    };
+    return words;
+}
+
+bool Fits(const std::string& text, const GlyphSheet& glyphs, int width, int height) {
+    const int rim = std::max(1, std::min(width, height) / 16);
+    return LabelWidth(text, glyphs) <= width - 2 * rim && glyphs.mHeight <= height - 2 * rim;
+}
+
+} // namespace
+
+std::string PictureWords(const std::string& name) {
+    const auto found = Words().find(name);
+    return found != Words().end() ? found->second : std::string();
+}
+
+Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const GlyphSheet& labels,
+                       const GlyphSheet& words) {
+    const int size = art.mCelWidth;
+    if (name == "TIMER")
+        return Dial();
+    if (name == "TIMER_CIRCLE")
+        return Ring();
+    if (name == "TIMER_ARROW")
+        return Needle();
+    if (name == "CUSTOM_POINTER")
+        return Pointer(size, 0xFFFFFFFF);
+    if (name == "CUSTOM_HAND")
+        return Pointer(size, 0xFFFFD040);
+    if (name == "CUSTOM_DRAGGING")
+        return Dragging(size);
+    if (name == "CUSTOM_TEXT")
+        return TextBeam(size);
+    if (name == "HINT_HORZ" || name == "HINT_VERT")
+        return MoveFrame(art.mCelWidth, art.mCelHeight);
+    const std::string text = PictureWords(name);
+    if (name == "MENUTEXT")
+        return Caption(art.mCelWidth, art.mCelHeight, text,
+                       Fits(text, words, art.mCelWidth, art.mCelHeight) ? words : labels);
+    if (text.empty())
+        return DrawPlaceholder(art, &labels);
+    Placeholder worded = art;
+    worded.mLabel = text;
+    const bool large = art.mCols * art.mRows == 1 && Fits(text, words, art.mCelWidth, art.mCelHeight);
+    return DrawPlaceholder(worded, large ? &words : &labels);
+}
+
+Pixels BlenderStrip(int buttonWidth, int buttonHeight, const GlyphSheet* glyphs) {
+    const int frameWidth = 2 * buttonWidth, frameHeight = 2 * buttonHeight;
+    const int width = frameWidth * kBlenderFrames;
+    Pixels strip(size_t(width) * size_t(frameHeight), 0);
+    for (int frame = 0; frame < kBlenderFrames; ++frame) {
+        // The colour pulses from frame to frame; the word stays.
+        const uint32_t shade = uint32_t(0x60 + 0x18 * (frame % 3));
+        const Placeholder blender{buttonWidth, buttonHeight, 1, 1, 0xFF000000 | (shade << 16) | 0x96C8, "Shuffle!"};
+        const Pixels picture = DrawPlaceholder(blender, glyphs);
+        for (int y = 0; y < buttonHeight; ++y)
+            for (int x = 0; x < buttonWidth; ++x)
+                strip[size_t(buttonHeight + y) * size_t(width) + size_t(frame * frameWidth + buttonWidth + x)] =
+                    picture[size_t(y) * size_t(buttonWidth) + size_t(x)];
+    }
+    return strip;
+}
+
+} // namespace Kavo::SampleContent

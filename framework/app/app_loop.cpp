@@ -463,6 +463,26 @@ void KavoAppBase::Redraw(const IntRect* region) {
     mForceRedraw = false;
 }
 
+void KavoAppBase::PresentClosingFrame() {
+    // A demo ends on a whole frame of the state it closed in, the pointer
+    // where the run took it last. The frames before it follow the clock:
+    // a slow machine draws fewer of them, so the last one it drew may be
+    // some updates old, and the pointer the cursor thread last placed in
+    // it depends on that thread's pace; a recording and its replay must
+    // still end on the same picture.
+    if (mIsDrawing || mDisplayLost || mMinimized || mUserIdle || mWidgetManager == nullptr ||
+        mWidgetManager->mImage == nullptr || mDDInterface == nullptr)
+        return;
+    const platform::Point pointer = Demo().MousePosition();
+    mDDInterface->mCursorPos.store({pointer.x, pointer.y});
+    mWidgetManager->MarkAllDirty();
+    mIsDrawing = true;
+    const bool drew = mWidgetManager->DrawScreen();
+    mIsDrawing = false;
+    if (drew)
+        PresentScreen(nullptr);
+}
+
 bool KavoAppBase::PresentScreen(const IntRect* region) {
     if (mIsDrawing || mShutdown || mUserIdle)
         return false;

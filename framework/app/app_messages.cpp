@@ -128,6 +128,12 @@ void KavoAppBase::CloseApp() {
     if (mShutdown)
         return;
     mExitToTop = true;
+    if (mRecordingDemo || mPlayingDemo) {
+        // The cursor thread moves the pointer on the screen in real time:
+        // it stops before the demo's closing frame, which it must not touch.
+        StopCursorThread();
+        PresentClosingFrame();
+    }
     mShutdown = true;
     ShutdownHook();
     if (mPlayingDemo) {

@@ -514,6 +514,8 @@ protected:
     void CompleteLoading();
     void CheckUserIdle();
     void RecoverDisplay();
+    // While a demo is recorded or played: the closing frame, drawn whole.
+    void PresentClosingFrame();
     void QueueMessage(const platform::Message& message);
     void HandleDeferredMessage(const platform::Message& message);
     // Alt+Enter, freshly pressed, where the screen mode may change: it

@@ -193,8 +193,8 @@ protected:
         }
     }
     // The listed move whose lines take the most: a secret piece of their
-    // kind first, then cells that still carry tiles (chained or not); the
-    // first listed of equals.
+    // kind first, then cells that still carry tiles (chained or not), then
+    // cells under tiles; the first listed of equals.
     static Move BestMove(const Board& board) {
         Move best = board.mMoves.front();
         int bestGain = -1;
@@ -232,14 +232,32 @@ protected:
                 if (last - first < 2)
                     continue;
                 for (int k = first; k <= last; ++k) {
-                    const BoardCell& hit = board.mCells[at(column + k * dx, row + k * dy)];
+                    const int hitColumn = column + k * dx;
+                    const int hitRow = row + k * dy;
+                    const BoardCell& hit = board.mCells[at(hitColumn, hitRow)];
                     // A chained cell keeps its tile until its chain is gone:
-                    // breaking the chain is the way to it.
-                    gain += 1 + (hit.mTiles > 0 ? 10 : 0) + (hit.mChain == 0 && hit.mSecretItem == item ? 1000 : 0);
+                    // breaking the chain is the way to it. A cell taken at
+                    // or below a tile lets the items above it fall, so the
+                    // tile's cell gets another item: where no listed move
+                    // reaches the last tiles, that brings them a line.
+                    gain += 1 +
+                            (hit.mTiles > 0                        ? 10
+                             : TileAbove(board, hitColumn, hitRow) ? 3
+                                                                   : 0) +
+                            (hit.mChain == 0 && hit.mSecretItem == item ? 1000 : 0);
                 }
             }
         }
         return gain;
+    }
+    // Whether a cell of the column at or above the row still holds a tile.
+    static bool TileAbove(const Board& board, int column, int row) {
+        for (int r = row; r >= 0; --r) {
+            const BoardCell& cell = board.mCells[static_cast<size_t>(r * kBoardColumns + column)];
+            if (cell.mExists && cell.mTiles > 0)
+                return true;
+        }
+        return false;
     }
     template <typename Done>
     bool PlayUntil(Done done, int limit) {

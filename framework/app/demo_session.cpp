@@ -215,11 +215,10 @@ void DemoSession::StopReplay(bool damaged) {
     if (mStopped || mApp.mShutdown)
         return;
     mStopped = true;
-    const std::string where = " (update " + std::to_string(mApp.mUpdateCount) + ")";
-    mApp.ReplayStopped(damaged
-                           ? "The demo file " + mApp.mDemoFileName + " is damaged" + where + ": the replay stops here."
-                           : "The demo file " + mApp.mDemoFileName + " ends before the run it recorded" + where +
-                                 ": the replay stops here.");
+    // The name on a line of its own: a message box does not wrap a long path.
+    mApp.ReplayStopped("The demo file " + mApp.mDemoFileName + "\n" +
+                       (damaged ? "is damaged" : "ends before the run it recorded") + ": the replay stops at update " +
+                       std::to_string(mApp.mUpdateCount) + ".");
 }
 
 void DemoSession::ReplayDueEvents() {

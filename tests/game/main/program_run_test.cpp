@@ -172,7 +172,7 @@ TEST_F(ProgramRunTest, AReplayOfABrokenDemoStopsWithAMessageAndLeavesTheSettings
     for (size_t i = noise.size(); i < image.size(); ++i)
         noise.push_back(static_cast<char>(random()));
     const std::string ended = "ends before the run it recorded";
-    const std::string stops = ": the replay stops here.";
+    const std::string stops = ": the replay stops at update ";
     struct Case {
         const char* name;
         std::string data; // written to the file played, unless `path` names one

@@ -1,6 +1,7 @@
 // The program as a person starts it, stops it and finds it failing: a crash
-// asked for with "-crash", a second start, the fatal start-up errors and a
-// request to end from the system.
+// asked for with "-crash", a second start, the fatal start-up errors, a
+// request to end from the system, and demo files that cannot be written or
+// are broken.
 #include "framework/app/demo_file.h"
 #include "platform/single_instance.h"
 #include "platform/text_encoding.h"
@@ -11,7 +12,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <random>
 
 namespace Game {
 namespace {
@@ -167,12 +167,6 @@ TEST_F(ProgramRunTest, AReplayOfABrokenDemoStopsWithAMessageAndLeavesTheSettings
 
     std::string damaged = image;
     damaged[39] = 0; // in the first events, read while the game starts
-    std::string noise = image.substr(0, 33);
-    std::mt19937 random(68);
-    for (size_t i = noise.size(); i < image.size(); ++i)
-        noise.push_back(static_cast<char>(random()));
-    const std::string ended = "ends before the run it recorded";
-    const std::string stops = ": the replay stops at update ";
     struct Case {
         const char* name;
         std::string data; // written to the file played, unless `path` names one
@@ -181,9 +175,8 @@ TEST_F(ProgramRunTest, AReplayOfABrokenDemoStopsWithAMessageAndLeavesTheSettings
         std::string text;
     } cases[] = {
         {"intact", image, "", 0, ""},
-        {"cut in half", image.substr(0, image.size() / 2), "", 1, ended},
+        {"cut in half", image.substr(0, image.size() / 2), "", 1, "ends before the run it recorded"},
         {"a damaged byte", damaged, "", 1, "is damaged"},
-        {"noise after the header", noise, "", 1, stops},
         {"zeros", "", "/dev/zero", 1, "Invalid demo file."},
         {"random bytes", "", "/dev/urandom", 1, "Invalid demo file."},
     };

@@ -89,6 +89,8 @@ void KavoAppBase::HandleCmdLineParam(const std::string& name, const std::string&
             SetDemoRecorder(std::make_unique<DemoSession>(*this));
             mDemoHooks = std::make_unique<DemoHooks>(*this);
         }
+        // The crash ends the run before its start would mark it in progress.
+        MarkRunInProgress();
         // The crash catcher takes over as for any fault on the main thread;
         // without one the fault ends the process as the system would.
         if (const auto catcher = CrashCatcherSlot().Get())

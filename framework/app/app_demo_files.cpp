@@ -1,5 +1,7 @@
 // The demo-synced file operations and values, and writing the recording.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "framework/app/demo_file.h"
@@ -8,6 +10,7 @@
 #include "framework/pak/pak_interface.h"
 #include "framework/util/mersenne_twister.h"
 #include "framework/util/path_util.h"
+#include "framework/util/system_util.h"
 #include "platform/file_system.h"
 #include "platform/threads.h"
 
@@ -109,9 +112,46 @@ bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
     return true;
 }
 
-void KavoAppBase::WriteDemoFile() {
-    if (mRecordingDemo)
-        Demo().Finish();
+bool KavoAppBase::CanWriteDemoFile(std::string& error) {
+    MakeDemoFolder();
+    // Opened to append, so that a file already there keeps its bytes until
+    // the recording replaces it; one made only for this test goes again.
+    const bool existed = platform::FileExists(mDemoFileName);
+    std::FILE* file = platform::OpenFile(mDemoFileName, "ab");
+    if (file == nullptr) {
+        error = "Cannot create the demo file " + mDemoFileName + ": " + std::strerror(errno);
+        return false;
+    }
+    std::fclose(file);
+    if (!existed)
+        platform::RemoveFile(mDemoFileName);
+    return true;
+}
+
+void KavoAppBase::MakeDemoFolder() {
+    // The user-data folder, where the demo goes by default, may not exist
+    // yet (a crash early in the first run); a folder the user named must.
+    const std::string folder = GetUserDataFolder();
+    if (!folder.empty() && mDemoFileName.rfind(folder, 0) == 0)
+        platform::MakeDirectories(folder);
+}
+
+bool KavoAppBase::WriteDemoFile() {
+    if (!mRecordingDemo || Demo().Finish())
+        return true;
+    mDemoFailed = true;
+    ShowFatalError("Cannot write the demo file " + mDemoFileName + ": " + std::strerror(errno) +
+                   "; the recording is lost.");
+    return false;
+}
+
+void KavoAppBase::ReplayStopped(const std::string& text) {
+    mDemoFailed = true;
+    mManualShutdown = true;
+    // Not here, inside whatever game code met the damage: the loop's next
+    // frame closes the application.
+    mCloseRequestedByOtherThread = true;
+    ShowFatalError(text);
 }
 
 } // namespace Kavo

@@ -63,6 +63,7 @@ void KavoAppBase::Initialize() {
         ReadCommandLine();
     if (mIsScreenSaver)
         mOnlyAllowOneCopyToRun = false;
+    MarkRunInProgress();
 
     if (!ChangeDirHook(mChangeDirTo))
         platform::SetCurrentFolder(mChangeDirTo);
@@ -78,16 +79,17 @@ void KavoAppBase::Initialize() {
     mRandSeed = platform::GetTickMs();
     GetRandGenerator().Seed(mRandSeed);
 
+    // A recording that could not be kept, or a demo that cannot be played,
+    // ends the start with its error.
+    std::string demoError;
+    if ((mRecordingDemo && !CanWriteDemoFile(demoError)) || (mPlayingDemo && !ReadDemoFileHeader(demoError))) {
+        mRecordingDemo = false;
+        mPlayingDemo = false;
+        ShowFatalError(demoError);
+        DoExit(1);
+    }
     if (mRecordingDemo)
         SetDemoRecorder(std::make_unique<DemoSession>(*this));
-    if (mPlayingDemo) {
-        std::string error;
-        if (!ReadDemoFileHeader(error)) {
-            mPlayingDemo = false;
-            ShowFatalError(error);
-            DoExit(1);
-        }
-    }
 
     if (mRecordingDemo || mPlayingDemo)
         mDemoHooks = std::make_unique<DemoHooks>(*this);

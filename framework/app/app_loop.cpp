@@ -13,6 +13,7 @@
 #include "framework/widget/widget.h"
 #include "framework/widget/widget_manager.h"
 #include "platform/clock.h"
+#include "platform/messages.h"
 #include "platform/system_info.h"
 
 namespace Kavo {
@@ -51,7 +52,7 @@ void KavoAppBase::BeginRun() {
 void KavoAppBase::EndRun() {
     ProcessSafeDeletes();
     mRunning = false;
-    Demo().Finish();
+    WriteDemoFile();
 
     const uint32_t elapsed = platform::GetTickMs() - mRunStartTick;
     DebugTrace("Seconds       = %g\r\n", elapsed * 0.001);
@@ -199,8 +200,13 @@ void KavoAppBase::RefreshCheck(uint32_t start) {
 }
 
 bool KavoAppBase::ProcessFrame(bool allowSleep) {
-    if (mCloseRequestedByOtherThread.exchange(false))
+    if (mCloseRequestedByOtherThread.exchange(false)) {
+        // A request to end from outside (the system's) is input as a closed
+        // window is: the recording keeps it, so its replay ends there too.
+        if (mRecordingDemo && !mShutdown)
+            Demo().WriteMessage({mHWnd, platform::kWmClose, 0, 0});
         CloseApp();
+    }
 
     const double speed = mUpdateMultiplier;
     double frameLength = 0.0;

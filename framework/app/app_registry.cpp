@@ -139,9 +139,13 @@ void KavoAppBase::LoadSettings() {
         mWaitForVSync = value != 0;
     if (RegistryReadInteger("InProgress", &value))
         mLastShutdownWasGraceful = value == 0;
+}
+
+void KavoAppBase::MarkRunInProgress() {
     // Cleared again by SaveSettings at a normal end: a 1 found at the next
-    // start means this run did not end normally.
-    if (!mIsScreenSaver)
+    // start means this run did not end normally. A replay saves no settings
+    // and leaves them as it found them.
+    if (!mIsScreenSaver && !mPlayingDemo)
         RegistryWriteInteger("InProgress", 1);
 }
 

@@ -206,8 +206,10 @@ CrashReport CrashCatcher::BuildReport(const CrashContext& context) {
     if (app != nullptr) {
         const auto demo = CrashDemoSlot().Get();
         mAttachDemo = demo != nullptr && demo->IsRecording();
-        if (mAttachDemo)
+        if (mAttachDemo) {
             mDemoFileName = demo->FinishRecording();
+            mAttachDemo = !mDemoFileName.empty();
+        }
         const std::string updateData = app->GetUpdateAppDataString();
         if (!updateData.empty()) {
             mDemoFileName = updateData;

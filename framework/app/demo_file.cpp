@@ -1,6 +1,8 @@
 #include "framework/app/demo_file.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 
 #include "platform/file_system.h"
 
@@ -73,6 +75,30 @@ bool ParseMarkers(std::string_view block, std::vector<DemoMarker>& markers) {
     return true;
 }
 
+// Reads the file named by `path` into `data`: the fixed header first, so
+// that a file which is no demo (a device that never ends, such as one of
+// zeros) is refused before more is read, then the rest up to the size limit.
+bool ReadDemoImage(const std::string& path, std::string& data, std::string& error) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFile(path, "rb"), &std::fclose);
+    if (file == nullptr)
+        return Fail(error, "Demo file not found: " + path);
+    data.assign(kDemoFileFixedHeaderSize, '\0');
+    data.resize(std::fread(data.data(), 1, data.size(), file.get()));
+    DemoFileHeader header;
+    if (!ParseDemoFileHeader(data, header, error))
+        return false;
+    char chunk[65536];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        if (data.size() + got > kDemoMaxFileSize)
+            return Fail(error, "Demo file too large: " + path);
+        data.append(chunk, got);
+    }
+    if (std::ferror(file.get()))
+        return Fail(error, "Demo file could not be read: " + path);
+    return true;
+}
+
 } // namespace
 
 bool ParseDemoFileHeader(std::string_view data, DemoFileHeader& header, std::string& error) {
@@ -89,9 +115,7 @@ bool ParseDemoFileHeader(std::string_view data, DemoFileHeader& header, std::str
 
 bool LoadDemoFileHeader(const std::string& path, DemoFileHeader& header, std::string& error) {
     std::string data;
-    if (!platform::ReadWholeFile(path, data))
-        return Fail(error, "Demo file not found: " + path);
-    return ParseDemoFileHeader(data, header, error);
+    return ReadDemoImage(path, data, error) && ParseDemoFileHeader(data, header, error);
 }
 
 bool ParseDemoFile(std::string_view data, const std::string& productName, DemoFile& demo, std::string& error) {
@@ -130,9 +154,7 @@ bool ParseDemoFile(std::string_view data, const std::string& productName, DemoFi
 
 bool LoadDemoFile(const std::string& path, const std::string& productName, DemoFile& demo, std::string& error) {
     std::string data;
-    if (!platform::ReadWholeFile(path, data))
-        return Fail(error, "Demo file not found: " + path);
-    return ParseDemoFile(data, productName, demo, error);
+    return ReadDemoImage(path, data, error) && ParseDemoFile(data, productName, demo, error);
 }
 
 std::string SerializeDemoFile(uint32_t randSeed, const std::string& productName, const std::vector<DemoMarker>& markers,

@@ -18,6 +18,10 @@ inline constexpr uint32_t kDemoFileVersion = 2;
 inline constexpr size_t kDemoFileFixedHeaderSize = 12;
 // Names longer than this are cut when read.
 inline constexpr size_t kDemoMaxProductName = 255;
+// A larger file is refused: a recording holds the input and the outside
+// reads of one run, far less than this, and a file that never ends (a
+// device, a pipe) must not be read without bound.
+inline constexpr size_t kDemoMaxFileSize = size_t{256} << 20;
 
 struct DemoFileHeader {
     uint32_t mVersion = 0;
@@ -45,8 +49,10 @@ struct DemoFile {
 bool ParseDemoFileHeader(std::string_view data, DemoFileHeader& header, std::string& error);
 
 // Reads the demo file (a path as the file API takes it) and parses its
-// fixed header. A file that cannot be read gives "Demo file not found: "
-// and the path.
+// fixed header. A file that cannot be opened gives "Demo file not found: "
+// and the path; a read error "Demo file could not be read: " and one larger
+// than kDemoMaxFileSize "Demo file too large: ", each with the path. A file
+// whose fixed header is wrong is read no further.
 bool LoadDemoFileHeader(const std::string& path, DemoFileHeader& header, std::string& error);
 
 // Reads a whole demo file image. The product name must equal

@@ -32,8 +32,8 @@ std::string DemoHooks::FinishRecording() {
     if (!mApp.mRecordingDemo)
         return {};
     mApp.Demo().WriteFiller();
-    mApp.WriteDemoFile();
-    return mApp.mDemoFileName;
+    // A recording that could not be written is no demo to attach.
+    return mApp.WriteDemoFile() ? mApp.mDemoFileName : std::string();
 }
 
 } // namespace Kavo

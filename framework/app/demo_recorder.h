@@ -74,8 +74,9 @@ public:
     // An event without meaning that ends the stream (before a crash).
     virtual void WriteFiller() {}
 
-    // End of the run: a recording is written to its file.
-    virtual void Finish() {}
+    // End of the run: a recording is written to its file. False when the
+    // file could not be written.
+    virtual bool Finish() { return true; }
 };
 
 } // namespace Kavo

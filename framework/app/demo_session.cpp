@@ -190,17 +190,13 @@ void DemoSession::WriteFiller() {
     mStream.WriteHeader(mApp.mUpdateCount, false, DemoEvent::Filler);
 }
 
-void DemoSession::Finish() {
+bool DemoSession::Finish() {
     if (!mApp.mRecordingDemo)
-        return;
+        return true;
     const std::string image =
         SerializeDemoFile(mApp.mRandSeed, mApp.mProdName, mMarkers, mApp.mUpdateCount, mApp.mDemoBuffer);
-    // A crash early in the first run comes before the game has made its
-    // user-data folder, where the demo goes by default.
-    const size_t folderEnd = mApp.mDemoFileName.find_last_of("/\\");
-    if (folderEnd != std::string::npos && folderEnd > 0)
-        platform::MakeDirectories(mApp.mDemoFileName.substr(0, folderEnd));
-    platform::WriteWholeFile(mApp.mDemoFileName, image);
+    mApp.MakeDemoFolder();
+    return platform::WriteWholeFile(mApp.mDemoFileName, image);
 }
 
 // ---- Replay ----
@@ -212,7 +208,26 @@ int32_t DemoSession::StopUpdate() const {
     return -1;
 }
 
+void DemoSession::StopReplay(bool damaged) {
+    mStream.End();
+    // At the close of the run the stream may end where the recording did not
+    // go on: the last settings saved after the file was written.
+    if (mStopped || mApp.mShutdown)
+        return;
+    mStopped = true;
+    // The name on a line of its own: a message box does not wrap a long path.
+    mApp.ReplayStopped("The demo file " + mApp.mDemoFileName + "\n" +
+                       (damaged ? "is damaged" : "ends before the run it recorded") + ": the replay stops at update " +
+                       std::to_string(mApp.mUpdateCount) + ".");
+}
+
 void DemoSession::ReplayDueEvents() {
+    // The recorded run had ended by its demo length; a replay still running
+    // past it lacks the rest of its events.
+    if (!mApp.mShutdown && mApp.mUpdateCount > mApp.mDemoLength) {
+        StopReplay(false);
+        return;
+    }
     while (!mApp.mShutdown && mStream.ReadHeader(mApp.mUpdateCount)) {
         // The synced operations take their own events.
         if (!mStream.IsShort() && IsSyncedCode(mStream.Code()))
@@ -227,16 +242,9 @@ void DemoSession::ReplayDueEvents() {
 void DemoSession::ReplayOne() {
     Buffer& bits = mStream.Bits();
     WidgetManager* widgets = mApp.mWidgetManager;
-    // A body cut by the end of the stream ends the replay.
-    auto need = [&](int64_t count) {
-        if (mStream.HasBits(count))
-            return true;
-        mStream.End();
-        return false;
-    };
     if (mStream.IsShort()) {
         if (mStream.Code() == DemoEvent::MouseDelta) {
-            if (!need(12))
+            if (!HasBody(12))
                 return;
             mMouseX += bits.ReadNumBits(6, true);
             mMouseY += bits.ReadNumBits(6, true);
@@ -245,7 +253,7 @@ void DemoSession::ReplayOne() {
             else
                 widgets->MouseDrag(mMouseX, mMouseY);
         } else {
-            if (!need(4))
+            if (!HasBody(4))
                 return;
             const bool down = bits.ReadNumBits(1, false) != 0;
             const int32_t button = bits.ReadNumBits(3, true);
@@ -261,14 +269,14 @@ void DemoSession::ReplayOne() {
     }
     switch (mStream.Code()) {
     case DemoEvent::MouseAt:
-        if (!need(24))
+        if (!HasBody(24))
             return;
         mMouseX = bits.ReadNumBits(12, false);
         mMouseY = bits.ReadNumBits(12, false);
         widgets->MousePosition(mMouseX, mMouseY);
         break;
     case DemoEvent::Activate:
-        if (!need(1))
+        if (!HasBody(1))
             return;
         mApp.mActive = bits.ReadNumBits(1, false) != 0;
         mApp.HandleFocusChange();
@@ -278,7 +286,7 @@ void DemoSession::ReplayOne() {
             mApp.CancelUpdateCheck(mApp.mWatchedWebPage);
         break;
     case DemoEvent::Size: {
-        if (!need(8))
+        if (!HasBody(8))
             return;
         const bool minimized = bits.ReadNumBits(8, false) != 0;
         if (!mApp.mShutdown && minimized != mApp.mMinimized) {
@@ -295,7 +303,7 @@ void DemoSession::ReplayOne() {
     }
     case DemoEvent::KeyDown:
     case DemoEvent::KeyUp: {
-        if (!need(8))
+        if (!HasBody(8))
             return;
         const int32_t key = bits.ReadNumBits(8, false);
         if (mStream.Code() == DemoEvent::KeyDown)
@@ -305,10 +313,10 @@ void DemoSession::ReplayOne() {
         break;
     }
     case DemoEvent::Char: {
-        if (!need(1))
+        if (!HasBody(1))
             return;
         const int width = bits.ReadNumBits(1, false) != 0 ? 16 : 8;
-        if (!need(width))
+        if (!HasBody(width))
             return;
         widgets->KeyChar(static_cast<char>(bits.ReadNumBits(width, false)));
         break;
@@ -330,12 +338,12 @@ void DemoSession::ReplayOne() {
         mDemoLoaded = true;
         break;
     case DemoEvent::MouseWheel:
-        if (!need(8))
+        if (!HasBody(8))
             return;
         widgets->MouseWheel(bits.ReadNumBits(8, true));
         break;
     case DemoEvent::ScreenMode: {
-        if (!need(16))
+        if (!HasBody(16))
             return;
         const bool windowed = bits.ReadNumBits(8, false) != 0;
         mApp.mSyncRefreshRate = bits.ReadNumBits(8, false);
@@ -346,8 +354,11 @@ void DemoSession::ReplayOne() {
         mApp.mIsWindowed = windowed;
         break;
     }
+    case DemoEvent::Filler:
+        break;
     default:
-        // Fillers and unused codes have no body.
+        // No recording writes the unused codes.
+        StopReplay(true);
         break;
     }
 }
@@ -369,24 +380,31 @@ void DemoSession::LeaveReplayedEvent() {
         mStream.BodyConsumed();
 }
 
-bool DemoSession::NextSyncedHeader() {
+bool DemoSession::NextSyncedHeader(DemoEvent code) {
     LeaveReplayedEvent();
     for (;;) {
         mStream.ReadHeader(mApp.mUpdateCount);
-        if (!mStream.HeaderPending())
+        if (!mStream.HeaderPending()) {
+            StopReplay(false);
             return false;
+        }
         if (mStream.IsShort() || mStream.Code() != DemoEvent::Filler)
             break;
         mStream.BodyConsumed();
     }
-    // The operation reads the body now, whatever the header says.
+    // The operation reads the body now; an event of another kind in its
+    // place is a damaged stream (its body is not this operation's).
     mStream.BodyConsumed();
+    if (mStream.IsShort() || mStream.Code() != code) {
+        StopReplay(true);
+        return false;
+    }
     return true;
 }
 
 bool DemoSession::ReadRecordedBytes(int64_t count, Buffer& into) {
     if (count < 0 || !mStream.HasBits(count * 8)) {
-        mStream.End();
+        StopReplay(false);
         return false;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(count));
@@ -398,17 +416,13 @@ bool DemoSession::ReadRecordedBytes(int64_t count, Buffer& into) {
 }
 
 bool DemoSession::ReadRegistryRead(uint32_t* type, void* data, uint32_t* size) {
-    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
-        mStream.End();
+    if (!NextSyncedHeader(DemoEvent::RegistryRead) || !HasBody(1))
         return false;
-    }
     Buffer& bits = mStream.Bits();
     if (bits.ReadNumBits(1, false) == 0)
         return false;
-    if (!mStream.HasBits(64)) {
-        mStream.End();
+    if (!HasBody(64))
         return false;
-    }
     const auto recordedType = static_cast<uint32_t>(bits.ReadLong());
     const auto recordedSize = static_cast<uint32_t>(bits.ReadLong());
     Buffer value;
@@ -426,33 +440,32 @@ bool DemoSession::ReadRegistryRead(uint32_t* type, void* data, uint32_t* size) {
     return data == nullptr || recordedSize <= room;
 }
 
-bool DemoSession::ReadOutcome(DemoEvent) {
-    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
-        mStream.End();
-        return false;
-    }
-    return mStream.Bits().ReadNumBits(1, false) != 0;
+bool DemoSession::ReadOutcome(DemoEvent event) {
+    return NextSyncedHeader(event) && HasBody(1) && mStream.Bits().ReadNumBits(1, false) != 0;
 }
 
 bool DemoSession::ReadFileRead(Buffer& buffer) {
-    if (!NextSyncedHeader() || !mStream.HasBits(1)) {
-        mStream.End();
+    if (!NextSyncedHeader(DemoEvent::FileRead) || !HasBody(1))
         return false;
-    }
     if (mStream.Bits().ReadNumBits(1, false) == 0)
         return false;
     return ReadLengthAndBytes(buffer);
 }
 
 bool DemoSession::ReadData(Buffer& buffer) {
-    return NextSyncedHeader() && ReadLengthAndBytes(buffer);
+    return NextSyncedHeader(DemoEvent::Data) && ReadLengthAndBytes(buffer);
+}
+
+bool DemoSession::HasBody(int64_t bits) {
+    if (mStream.HasBits(bits))
+        return true;
+    StopReplay(false);
+    return false;
 }
 
 bool DemoSession::ReadLengthAndBytes(Buffer& buffer) {
-    if (!mStream.HasBits(32)) {
-        mStream.End();
+    if (!HasBody(32))
         return false;
-    }
     const int64_t count = static_cast<uint32_t>(mStream.Bits().ReadLong());
     Buffer recorded;
     if (!ReadRecordedBytes(count, recorded))
@@ -473,10 +486,8 @@ bool DemoSession::ReadHttpResult(int32_t id, int32_t& result, std::string& body)
     if (mStream.IsShort() || mStream.Code() != DemoEvent::HttpResult)
         return false;
     Buffer& bits = mStream.Bits();
-    if (!mStream.HasBits(32 + 8 + 16)) {
-        mStream.End();
+    if (!HasBody(32 + 8 + 16))
         return false;
-    }
     // Another transfer's result stays where it is, header read, for its owner.
     const int bodyStart = bits.GetReadBitPos();
     if (bits.ReadLong() != id) {

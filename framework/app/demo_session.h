@@ -54,7 +54,7 @@ public:
     void WriteData(const Buffer& buffer) override;
     void WriteScreenMode(int32_t refreshRate) override;
     void WriteFiller() override;
-    void Finish() override;
+    bool Finish() override;
 
     // Volumes to zero and back (the 's' key).
     void ToggleDemoSound();
@@ -71,11 +71,19 @@ public:
     DemoEventStream& Stream() { return mStream; }
 
 private:
+    // The replay cannot go on: the file ended before the recorded run did,
+    // or holds what no recording writes. Ends the stream and, unless the
+    // run is closing anyway, has the application say so and close.
+    void StopReplay(bool damaged);
     // Done with the header of the event being replayed, if it is still the
     // pending one.
     void LeaveReplayedEvent();
-    // The header of the next synced event (fillers skipped); false at the end.
-    bool NextSyncedHeader();
+    // The header of the next synced event (fillers skipped), which must be
+    // `code`; otherwise, or at the end of the stream, the replay stops.
+    bool NextSyncedHeader(DemoEvent code);
+    // Whether the event's body still has `bits` bits; a body cut by the end
+    // of the stream stops the replay.
+    bool HasBody(int64_t bits);
     // Reads `count` recorded bytes after checking they are in the stream;
     // otherwise ends the replay.
     bool ReadRecordedBytes(int64_t count, Buffer& into);
@@ -93,6 +101,7 @@ private:
     // run; -1 otherwise.
     int32_t mReplayingEvent = -1;
     bool mDemoLoaded = false;
+    bool mStopped = false;
     int32_t mTargetUpdate = 0;
     bool mFastForwardToEnd = false;
     std::unique_ptr<DemoControls> mControls; // made when a dialog is first opened

@@ -93,6 +93,9 @@ public:
     virtual void LoadingThreadProc() {}
     virtual void SaveSettings();
     virtual void LoadSettings();
+    // Marks the settings as those of a run going on, once the command line
+    // has said whether this run is a replay.
+    void MarkRunInProgress();
     virtual Dialog* NewDialog(int32_t id, bool isModal, const std::string& header, const std::string& lines,
                               const std::string& footer, int32_t buttonMode);
     virtual void PreCreateWindowHook() {}
@@ -271,9 +274,21 @@ public:
     void SetCommandLine(int argc, const char* const* argv);
     // Reads the demo file named by mDemoFileName and makes it the replay.
     bool ReadDemoFileHeader(std::string& error);
-    // Writes the recording to mDemoFileName (only while recording); a file
-    // that cannot be created is skipped silently.
-    void WriteDemoFile();
+    // Whether the recording can go to mDemoFileName: a file that cannot be
+    // created there is found at the start, not when the run is over. False
+    // with the error text naming the file.
+    bool CanWriteDemoFile(std::string& error);
+    // Writes the recording to mDemoFileName (only while recording). A file
+    // that cannot be written (a full disk) is reported as a fatal error and
+    // marks the run failed; false then.
+    bool WriteDemoFile();
+    // The replay met the end of its file or damaged data: says so, marks the
+    // run failed and closes the application at the next frame, through the
+    // shutdown of any run; the synced operations answer as after a close
+    // during the demo from here on.
+    void ReplayStopped(const std::string& text);
+    // Makes the user-data folder when the demo file lies in it.
+    void MakeDemoFolder();
     // Demo-synced file operations: recorded while recording, answered from
     // the demo while playing, fixed answers after a close during the demo.
     // The demo's stream follows the main thread's updates: on any other
@@ -443,6 +458,9 @@ public:
     bool mRecordingDemo = false;
     bool mPlayingDemo = false;
     bool mManualShutdown = false; // closed during demo
+    // The recording could not be written, or the replay stopped on its file:
+    // the program ends with a failure.
+    bool mDemoFailed = false;
     std::string mDemoPrefix = "kavoapp";
     std::string mDemoFileName = "kavoapp.dmo";
     Buffer mDemoBuffer;

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
                     app->GetWidth(), app->GetHeight(), drivers.video->Name());
     app->Initialize();
     app->Run();
-    const bool failed = app->mLoadingFailed;
+    const bool failed = app->mLoadingFailed || app->mDemoFailed;
     services.CloseOnTermination(nullptr);
     app.reset();
     return failed ? 1 : 0;

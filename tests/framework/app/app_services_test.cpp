@@ -204,7 +204,14 @@ TEST_F(ServicesTest, SaveSettingsWritesTheNineValues) {
     EXPECT_TRUE(reader.mWaitForVSync);
     EXPECT_TRUE(reader.mLastShutdownWasGraceful);
     EXPECT_TRUE(reader.mSaveSettingsOnClose);
-    // This run is in progress until it saves again.
+    // Once the command line is read, this run is in progress until it saves
+    // again; a replay leaves the settings as they were.
+    EXPECT_EQ(Stored("SOFTWARE\\KavoTest", "InProgress"), 0);
+    reader.mPlayingDemo = true;
+    reader.MarkRunInProgress();
+    reader.mPlayingDemo = false;
+    EXPECT_EQ(Stored("SOFTWARE\\KavoTest", "InProgress"), 0);
+    reader.MarkRunInProgress();
     EXPECT_EQ(Stored("SOFTWARE\\KavoTest", "InProgress"), 1);
 }
 
@@ -259,6 +266,7 @@ TEST_F(ServicesTest, AScreenSaverRunDoesNotMarkItselfInProgress) {
     TestApp app(WorkFolder());
     app.mIsScreenSaver = true;
     app.LoadSettings();
+    app.MarkRunInProgress();
     EXPECT_EQ(Stored("SOFTWARE\\KavoTest", "InProgress"), -1);
     app.mSaveSettingsOnClose = false;
 }

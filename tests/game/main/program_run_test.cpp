@@ -1,6 +1,7 @@
 // The program as a person starts it, stops it and finds it failing: a crash
-// asked for with "-crash", a second start, the fatal start-up errors and a
-// request to end from the system.
+// asked for with "-crash", a second start, the fatal start-up errors, a
+// request to end from the system, and demo files that cannot be written or
+// are broken.
 #include "framework/app/demo_file.h"
 #include "platform/single_instance.h"
 #include "platform/text_encoding.h"
@@ -9,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace Game {
@@ -122,6 +124,84 @@ TEST_F(ProgramRunTest, ARequestToEndClosesTheGameThroughItsShutdown) {
         EXPECT_THAT(outcome.out, ::testing::Not(HasSubstr("Loading finished")));
         ASSERT_TRUE(platform::ReadWholeFile(settings, text));
         EXPECT_THAT(text, HasSubstr("\"InProgress\"=dword:00000000"));
+    }
+}
+
+TEST_F(ProgramRunTest, ADemoThatCannotBeWrittenEndsTheRecordingWithAFailure) {
+    LinkArchive();
+    const std::string aFile = WorkFolder() + "/a-file";
+    ASSERT_TRUE(platform::WriteWholeFile(aFile, "not a folder"));
+    struct Case {
+        std::string demo;
+        std::string text;
+        bool played; // the failure comes when the file is written, after the run
+    } cases[] = {
+        {aFile + "/x.dmo", "Cannot create the demo file " + aFile + "/x.dmo: Not a directory", false},
+        // A folder the player named is not made for the recording.
+        {WorkFolder() + "/missing/x.dmo",
+         "Cannot create the demo file " + WorkFolder() + "/missing/x.dmo: No such file or directory", false},
+        {"/dev/full", "Cannot write the demo file /dev/full: No space left on device; the recording is lost.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.demo);
+        const Outcome outcome = Run({"-record", "-demofile=" + c.demo});
+        EXPECT_TRUE(outcome.ExitedWith(1)) << outcome.status << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(kProductUtf8 + ": " + c.text));
+        EXPECT_EQ(outcome.out.find("Loading finished") != std::string::npos, c.played) << outcome.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(WorkFolder() + "/missing"));
+}
+
+TEST_F(ProgramRunTest, AReplayOfABrokenDemoStopsWithAMessageAndLeavesTheSettingsAlone) {
+    LinkArchive();
+    const std::string recorded = WorkFolder() + "/recorded.dmo";
+    const Outcome recording = Run({"-record", "-demofile=" + recorded});
+    ASSERT_TRUE(recording.ExitedWith(0)) << recording.status << recording.err;
+    std::string image;
+    ASSERT_TRUE(platform::ReadWholeFile(recorded, image));
+    ASSERT_GT(image.size(), 100u);
+    const std::string settings = Home() + "/config/kavo/registry.txt";
+    std::string settingsBefore;
+    ASSERT_TRUE(platform::ReadWholeFile(settings, settingsBefore));
+    ASSERT_THAT(settingsBefore, HasSubstr("\"InProgress\"=dword:00000000"));
+
+    std::string damaged = image;
+    damaged[39] = 0; // in the first events, read while the game starts
+    struct Case {
+        const char* name;
+        std::string data; // written to the file played, unless `path` names one
+        std::string path;
+        int status;
+        std::string text;
+    } cases[] = {
+        {"intact", image, "", 0, ""},
+        {"cut in half", image.substr(0, image.size() / 2), "", 1, "ends before the run it recorded"},
+        {"a damaged byte", damaged, "", 1, "is damaged"},
+        {"zeros", "", "/dev/zero", 1, "Invalid demo file."},
+        {"random bytes", "", "/dev/urandom", 1, "Invalid demo file."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string demo = c.path;
+        if (demo.empty()) {
+            demo = WorkFolder() + "/played.dmo";
+            ASSERT_TRUE(platform::WriteWholeFile(demo, c.data));
+        }
+        const Outcome outcome = Run({"-play", "-demofile=" + demo});
+        EXPECT_TRUE(outcome.ExitedWith(c.status)) << outcome.status << outcome.err;
+        if (c.status == 0) {
+            EXPECT_THAT(outcome.out, HasSubstr("Loading finished"));
+        } else {
+            EXPECT_THAT(outcome.err, HasSubstr(kProductUtf8 + ": "));
+            EXPECT_THAT(outcome.err, HasSubstr(c.text));
+        }
+        if (c.path.empty() && c.status != 0) {
+            EXPECT_THAT(outcome.err, HasSubstr(demo));
+        }
+        // A replay saves no settings: they are as the recording left them.
+        std::string settingsAfter;
+        ASSERT_TRUE(platform::ReadWholeFile(settings, settingsAfter));
+        EXPECT_EQ(settingsAfter, settingsBefore);
     }
 }
 

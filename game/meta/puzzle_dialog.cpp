@@ -224,7 +224,9 @@ void PuzzleDialog::OnSolved() {
 
 void PuzzleDialog::Update() {
     GameDialog::Update();
-    ++mTicks;
+    // The clock shows how long the picture took: it stops once it is whole.
+    if (mBoard.mState != PuzzleBoard::kSolved)
+        ++mTicks;
     mBoard.Update();
     if (mParticles != nullptr) {
         mParticles->Update();

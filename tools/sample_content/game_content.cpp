@@ -82,8 +82,8 @@ const std::vector<GameGroup>& GameGroups() {
           {"LINE", 50, 8},
           {"GLOW", 64, 64},
           {"RANK", 32, 32, 3},
-          {"BUY", 120, 40},
-          {"INROOM", 120, 40},
+          {"BUY", 64, 28},
+          {"INROOM", 88, 28},
           {"SPARKLE", 16, 16, 4},
           {"RANK_DUST", 16, 16, 4},
           {"PROGRESSBARSTUFF", 160, 16},
@@ -133,9 +133,9 @@ const std::vector<GameGroup>& GameGroups() {
           {"PARTICLES", 32, 32, 4, 4},
           {"FIREWORK", 32, 32, 8},
           {"MAP_BACK", 1024, 768},
-          {"RESTGLOW1", 128, 128},
-          {"RESTGLOW2", 128, 128},
-          {"RESTGLOW3", 128, 128},
+          {"RESTGLOW1", 170, 130},
+          {"RESTGLOW2", 170, 130},
+          {"RESTGLOW3", 170, 130},
           {"MAP_RANK_STARS", 32, 32, 5, 3},
           {"HINT_VERT", 50, 100},
           {"HINT_HORZ", 100, 50},
@@ -145,7 +145,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"COMBO1_2", 200, 60},
           {"COMBO2_1", 200, 60},
           {"COMBO2_2", 200, 60},
-          {"REWARD_BACK", 600, 450},
+          {"REWARD_BACK", 1024, 768},
           {"SECRETPART_TEXT", 300, 40},
           {"GO", 200, 100},
           {"NO_MORE_MOVES", 400, 80},
@@ -154,7 +154,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"PAUSED", 300, 80},
           {"PLAY_SHINE", 160, 48},
           {"MONEY_PLACE", 160, 40},
-          {"LEVEL_COMPLETE_DIALOG", 540, 380},
+          {"LEVEL_COMPLETE_DIALOG", 600, 650},
           {"REWARD_HINT_WINDOW", 320, 160}}},
     };
     return groups;
@@ -283,6 +283,24 @@ void MarkTicked(Pixels& pixels, const GamePicture& picture) {
             pixels[size_t(y) * width + x] = 0xFF202020;
 }
 
+// A restaurant's glow on the map lights up around the restaurant's picture
+// under it: a translucent ring, clear inside, so the restaurant stays seen.
+void MakeGlowRing(Pixels& pixels, const GamePicture& picture) {
+    constexpr int kRing = 8;
+    for (int y = 0; y < picture.mHeight; ++y)
+        for (int x = 0; x < picture.mWidth; ++x) {
+            const bool ring = x < kRing || y < kRing || x >= picture.mWidth - kRing || y >= picture.mHeight - kRing;
+            pixels[size_t(y) * picture.mWidth + x] = ring ? 0xC0FFE070 : 0;
+        }
+}
+
+// A postcard's shadow falls beside the card as a soft dark patch: a panel
+// with a rim and a label would read as a second, offset frame.
+void MakeShadow(Pixels& pixels) {
+    for (uint32_t& pixel : pixels)
+        pixel = 0x60000000;
+}
+
 bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const GlyphSheet& words) {
     for (const GameGroup& group : GameGroups()) {
         for (const GamePicture& picture : group.mPictures) {
@@ -292,6 +310,10 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
             Pixels pixels = DrawGamePicture(name, art, labels, words);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);
+            if (name.rfind("RESTGLOW", 0) == 0)
+                MakeGlowRing(pixels, picture);
+            if (name == "POSTCARD_SHADOW")
+                MakeShadow(pixels);
             if (!WriteContentFile(
                     root + "/" + PicturePath(picture),
                     ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))

@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
          Kavo::SampleContent::WriteGameContent(root) && Kavo::SampleContent::WriteBonusContent(root) &&
          Kavo::SampleContent::WriteBonusDialogsContent(root) && Kavo::SampleContent::WriteEffectsContent(root) &&
          Kavo::SampleContent::WriteEffectFamilyContent(root) && Kavo::SampleContent::WriteBoardContent(root) &&
-         Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root);
+         Kavo::SampleContent::WriteUiContent(root, sheet) && Kavo::SampleContent::WriteShopContent(root, sheet);
     // The application's settings first: the stage and meta-game content add
     // their sections.
     ok = ok && Kavo::SampleContent::WriteAppContent(root) && Kavo::SampleContent::WriteSceneContent(root) &&

@@ -124,16 +124,24 @@ std::string SelectGame() {
         .Text();
 }
 
+// The restaurants' points "Rest1" to "Rest3", and their pictures standing
+// centred on them, inside the glows that light up around them.
+void MapRestaurants(LayoutText& layout) {
+    const int centres[3][2] = {{200, 260}, {512, 420}, {820, 260}};
+    for (int i = 0; i < 3; ++i)
+        layout.Point(Format("Rest%d", i + 1), centres[i][0], centres[i][1])
+            .Image(Format("Restaurant%d", i + 1).c_str(), Format("images\\map\\restaurant%d.png", i + 1).c_str(), 0,
+                   centres[i][0] - 75, centres[i][1] - 55);
+}
+
 // Each star sits where its rank path (data/Trajectories.dat) ends.
 std::string Map() {
     LayoutText layout(0);
     layout.Image("Top", "IMAGE_MAIN_PLASHKATOP", 0, 0, 0)
         .Button("Next", 1, 860, 700)
         .Button("Back", 2, 40, 700)
-        .Point("PostTumbs", 300, 600)
-        .Point("Rest1", 200, 260)
-        .Point("Rest2", 512, 420)
-        .Point("Rest3", 820, 260);
+        .Point("PostTumbs", 300, 600);
+    MapRestaurants(layout);
     for (int stage = 0; stage < 15; ++stage) {
         const int rank = stage / 5 + 1, star = stage % 5;
         layout.Point(Format("Star%d", stage + 1), 140 + star * 180 + (rank % 2) * 40,
@@ -166,28 +174,30 @@ std::string Room() {
         .Text();
 }
 
+// The rows of what the stage brought stand in the lower half, food first:
+// the first stage's tip points at the food bar from above it and, pointing
+// at a point in the lower half, opens upwards into the free band between
+// the money and the food rows, so it hides no result.
 std::string LevelComplete() {
-    return LayoutText(15, LayoutText::kFullWindowDialog)
-        .Image("Back", "IMAGE_LEVEL_COMPLETE_DIALOG", 0, 262, 150)
-        .Button("Ok", 1, 300, 560)
-        .Button("Shop", 2, 600, 560)
-        .NumberLabel("MoneyLblValue", 560, 200)
-        .NumberLabel("StuffLblValue", 560, 260)
-        .NumberLabel("DrinkLblValue", 560, 320)
-        .NumberLabel("FoodLblValue", 560, 380)
-        .Label("PostcardLbl", 330, 440)
-        .Label("PercentStuffLbl", 700, 260, 80)
-        .Label("PercentDrinkLbl", 700, 320, 80)
-        .Label("PercentFoodLbl", 700, 380, 80)
-        .Point("MoneyPrev", 330, 200)
-        .Point("PoscardPrev", 330, 470)
-        .Point("ProgressBarStuff", 330, 264)
-        .Point("ProgressBarDrink", 330, 324)
-        .Point("ProgressBarFood", 330, 384)
-        .Point("PlaceStuff", 300, 260)
-        .Point("PlaceFood", 300, 380)
-        .Point("PlaceDrink", 300, 320)
-        .Text();
+    LayoutText layout(15, LayoutText::kFullWindowDialog);
+    layout.Image("Back", "IMAGE_LEVEL_COMPLETE_DIALOG", 0, 212, 80)
+        .Button("Ok", 1, 300, 680)
+        .Button("Shop", 2, 600, 680)
+        .NumberLabel("MoneyLblValue", 560, 120)
+        .Label("PostcardLbl", 370, 604)
+        .Point("MoneyPrev", 330, 116)
+        .Point("PoscardPrev", 330, 600);
+    // Each row: the kind's icon, its bar, its amount and its share.
+    const char* const kinds[] = {"Food", "Drink", "Stuff"};
+    for (int row = 0; row < 3; ++row) {
+        const std::string kind = kinds[row];
+        const int y = 420 + 60 * row;
+        layout.NumberLabel((kind + "LblValue").c_str(), 560, y)
+            .Label(("Percent" + kind + "Lbl").c_str(), 700, y, 80)
+            .Point("ProgressBar" + kind, 330, y + 4)
+            .Point("Place" + kind, 300, y);
+    }
+    return layout.Text();
 }
 
 std::string Secret() {

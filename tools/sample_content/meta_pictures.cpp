@@ -35,6 +35,10 @@ const FilePicture kPictures[] = {
     {"images/comix3/girl", {360, 560, 1, 1, 0xFFE0C0A0, "GIRL 3"}},
     {"images/comix3/aunt", {360, 560, 1, 1, 0xFFC0A0E0, "AUNT 3"}},
     {"images/map/cloudsday", {1024, 256, 1, 1, 0x60FFFFFF, "CLOUDS"}},
+    // The three restaurants, where the map's glows light up around them.
+    {"images/map/restaurant1", {150, 110, 1, 1, 0xFFC07050, "Restaurant 1"}},
+    {"images/map/restaurant2", {150, 110, 1, 1, 0xFF5080C0, "Restaurant 2"}},
+    {"images/map/restaurant3", {150, 110, 1, 1, 0xFF60A060, "Restaurant 3"}},
     {"images/dog", {240, 200, 1, 1, 0xFFC08040, "DOG"}},
     {"images/dogeye", {24, 16, 1, 1, 0xFF201000, ""}},
     {"images/anim/cateye", {48, 24, 4, 1, 0xFF40C040, "CAT"}},

@@ -20,27 +20,6 @@ std::string Format(const char* format, int a, int b = 0, int c = 0, int d = 0) {
     return text;
 }
 
-// The UTF-8 text in the Cyrillic code page: ASCII stays, the Russian
-// letters take their single bytes.
-std::string ToCp1251(const std::string& utf8) {
-    std::string out;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80 || i + 1 >= utf8.size()) {
-            out += static_cast<char>(lead);
-            continue;
-        }
-        const unsigned code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
-        if (code >= 0x410 && code <= 0x44F)
-            out += static_cast<char>(0xC0 + (code - 0x410));
-        else if (code == 0x401 || code == 0x451)
-            out += static_cast<char>(code == 0x401 ? 0xA8 : 0xB8);
-        else
-            out += '?';
-    }
-    return out;
-}
-
 // The picture names of map m (1-based), as the table names them.
 std::string MapPicture(const char* kind, int m) {
     return std::string("images\\secret\\") + kind + Format("%02d", m);
@@ -102,18 +81,20 @@ bool WriteSecretMapPictures(const std::string& root, const GlyphSheet& labels) {
     return true;
 }
 
-// A title and three lines per recipe, in Russian.
+// A title and four short lines per recipe, in the language of the term
+// table: the card draws each line as it is, so each fits across the card.
 constexpr const char* kRecipeTitles[kMapCount] = {
-    "Борщ",    "Щи",  "Пельмени", "Блины",   "Оладьи",  "Сырники", "Винегрет", "Оливье",
-    "Солянка", "Уха", "Голубцы",  "Котлеты", "Пирожки", "Квас",    "Медовик",
+    "Pancakes",    "Apple pie", "Fish soup", "Meatballs", "Omelette", "Salad",      "Dumplings",  "Waffles",
+    "Tomato soup", "Muffins",   "Stew",      "Fritters",  "Lemonade", "Cheesecake", "Honey cake",
 };
 
 std::string RecipeText(int r) {
     std::string text = std::string(kRecipeTitles[r - 1]) + "\n";
-    text += Format("Возьмите %d стакана муки и %d яйца.\n", 1 + r % 3, 2 + r % 2);
-    text += "Смешайте всё и оставьте на полчаса.\n";
-    text += Format("Готовьте %d минут на среднем огне.\n", 10 + r * 2);
-    return WithCrLf(ToCp1251(text));
+    text += Format("Take %d cups of flour\n", 1 + r % 3);
+    text += Format("and %d eggs; mix them well.\n", 2 + r % 2);
+    text += "Let it rest for an hour,\n";
+    text += Format("then cook for %d minutes.\n", 10 + r * 2);
+    return WithCrLf(text);
 }
 
 std::string RecipesText() {

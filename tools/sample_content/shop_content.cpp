@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/placeholder_art.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -11,8 +12,6 @@
 namespace Kavo::SampleContent {
 
 namespace {
-
-using Pixels = std::vector<uint32_t>;
 
 constexpr int kCell = 100;      // a picture cell of the dish sheet
 constexpr int kShopCell = 110;  // a cell of the decoration sheets; its picture is 108 x 108 inside
@@ -37,15 +36,44 @@ Pixels CellSheet(int cell, int cols, int rows, int seed) {
     return px;
 }
 
-// A room picture: a soft vertical gradient, opaque for backgrounds, with a
-// transparent margin for the furniture drawn over them.
-Pixels RoomPicture(int w, int h, int seed, bool opaque) {
-    Pixels px(size_t(w) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool inside = opaque || (x > 4 && y > 4 && x < w - 5 && y < h - 5);
-            px[size_t(y) * w + x] = inside ? Rgb(90 + seed * 40, 70 + y * 120 / h, 60 + seed * 25) : 0;
+// A room picture as the room shows it: a panel with a rim, labelled with its
+// name where it fits, in a colour of its own (a kind has a hue, each piece of
+// it another shade), so that buying a piece changes the room where it
+// stands. Furniture keeps a transparent margin, drawn over the wall.
+struct RoomArt {
+    std::string file;
+    int width, height;
+    bool opaque;
+    uint32_t color;
+    std::string label;
+};
+
+uint32_t RoomColor(const std::string& kind, int number) {
+    struct Hue {
+        const char* kind;
+        int r, g, b;
+    };
+    static constexpr Hue kHues[] = {{"wall", 200, 190, 150},
+                                    {"stoika", 150, 90, 50},
+                                    {"table", 220, 140, 40},
+                                    {"chair", 190, 50, 60},
+                                    {"vase", 120, 60, 190}};
+    for (const Hue& hue : kHues)
+        if (kind == hue.kind) {
+            // The second piece of a kind is darker and bluer: plainly another one.
+            const int shade = number == 0 ? 0 : 45;
+            return Rgb(hue.r - shade, hue.g - shade, hue.b + shade / 2);
         }
+    return Rgb(128, 128, 128);
+}
+
+Pixels RoomPicture(const RoomArt& art, const GlyphSheet& glyphs) {
+    Pixels px = DrawPlaceholder({art.width, art.height, 1, 1, art.color, art.label}, &glyphs);
+    if (!art.opaque)
+        for (int y = 0; y < art.height; ++y)
+            for (int x = 0; x < art.width; ++x)
+                if (x < 3 || y < 3 || x >= art.width - 3 || y >= art.height - 3)
+                    px[size_t(y) * art.width + x] = 0;
     return px;
 }
 
@@ -72,7 +100,7 @@ struct Piece {
 };
 
 // Restaurant r (1 to 3) sells each kind under "<kind><r>0<n>".
-std::string ShopFile(int r, std::vector<std::string>& pictures) {
+std::string ShopFile(int r, std::vector<RoomArt>& pictures) {
     const Piece pieces[] = {
         {"wall", 0, 0, 10, 2, "", 512, 384, 0, 0},
         {"wall", 2, 0, 40, 2, "", 512, 384, 0, 0},
@@ -110,8 +138,9 @@ std::string ShopFile(int r, std::vector<std::string>& pictures) {
         if (const size_t at = extra.find("%s"); at != std::string::npos)
             extra.replace(at, 2, Format("chair%d00,chair%d01", r, r));
         text += extra;
-        if (pictures.empty() || pictures.back().rfind(picture + "|", 0) != 0)
-            pictures.push_back(picture + Format("|%d|%d|%d", piece.width, piece.height, piece.zOrder == 0));
+        if (pictures.empty() || pictures.back().file != picture)
+            pictures.push_back({picture, piece.width, piece.height, piece.zOrder == 0,
+                                RoomColor(piece.kind, piece.number), picture.substr(0, picture.size() - 4)});
         ++index;
     }
     return text;
@@ -141,24 +170,20 @@ std::string MenuFile(int r) {
 
 } // namespace
 
-bool WriteShopContent(const std::string& root) {
+bool WriteShopContent(const std::string& root, const GlyphSheet& glyphs) {
     const std::string data = root + "/data";
     const std::string images = root + "/images";
     const std::string shop = images + "/shop";
     bool ok = platform::MakeDirectories(data) && platform::MakeDirectories(shop) &&
               platform::MakeDirectories(images + "/game");
     for (int r = 1; ok && r <= 3; ++r) {
-        std::vector<std::string> pictures;
+        std::vector<RoomArt> pictures;
         ok = platform::WriteWholeFile(data + Format("/shop.%d", r), ShopFile(r, pictures)) &&
              platform::WriteWholeFile(data + Format("/menu.%d", r), MenuFile(r)) &&
              WritePng(images + Format("/game/shop%d.png", r), kShopCell * kSheetCells, kShopCell,
                       CellSheet(kShopCell, kSheetCells, 1, r));
-        for (const std::string& entry : pictures) {
-            int w = 0, h = 0, opaque = 0;
-            const size_t bar = entry.find('|');
-            std::sscanf(entry.c_str() + bar, "|%d|%d|%d", &w, &h, &opaque);
-            ok = ok && WritePng(shop + "/" + entry.substr(0, bar), w, h, RoomPicture(w, h, r, opaque != 0));
-        }
+        for (const RoomArt& art : pictures)
+            ok = ok && WritePng(shop + "/" + art.file, art.width, art.height, RoomPicture(art, glyphs));
     }
     return ok &&
            WritePng(images + "/game/menu.png", kCell * kSheetCells, kCell * 3, CellSheet(kCell, kSheetCells, 3, 7)) &&

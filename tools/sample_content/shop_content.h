@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tools/sample_content/sample_font.h"
+
 namespace Kavo::SampleContent {
 
 // The "MenuMaxRaiting" section of "data/settings.txt", for the file that
@@ -13,6 +15,7 @@ inline constexpr const char* kMenuMaxRatingSection = "[MenuMaxRaiting]\r\n"
                                                      "Rank1=18\r\n"
                                                      "Rank2=24\r\n";
 
-bool WriteShopContent(const std::string& root);
+// The room pictures carry their names in `glyphs`.
+bool WriteShopContent(const std::string& root, const GlyphSheet& glyphs);
 
 } // namespace Kavo::SampleContent

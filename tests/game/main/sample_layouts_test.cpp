@@ -15,11 +15,18 @@
 //  - two pictures either do not overlap or one lies wholly on the other (a bar
 //    on its back);
 //  - controls a screen never shows together may share a place (a table).
+// Beyond the layouts: a full-window screen's background covers the window
+// (else the screen before it shows through); the pictures a shop or dish
+// card draws lie inside the card and apart; a recipe's lines fit across
+// and down the card they are written on.
+#include "framework/font/default_font_services.h"
+#include "framework/font/image_font.h"
 #include "game/ui/ini_document.h"
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -147,9 +154,9 @@ protected:
             Box box = Rect(section.GetString("Position"));
             if (type == "Image") {
                 const std::string name = section.GetString("Image");
-                // A picture by file name, as the layouts may also name one.
+                // A picture by its file name, as the layouts may also name one.
                 if (name.rfind("IMAGE_", 0) != 0 && mPictures.count(name) == 0)
-                    ReadPictureSize(name, std::regex_replace(name, std::regex("\\\\"), "/") + ".png", 1, 1);
+                    ReadPictureSize(name, std::regex_replace(name, std::regex("\\\\"), "/"), 1, 1);
                 const auto picture = mPictures.find(name);
                 if (picture == mPictures.end()) {
                     ADD_FAILURE() << file << " [" << it.Name() << "] places an unknown picture";
@@ -249,6 +256,84 @@ TEST_F(SampleLayoutsTest, EveryLayoutKeepsItsRectanglesOnTheScreenAndApart) {
     }
     EXPECT_GE(layouts, 25u);
     EXPECT_GE(rectangles, 100u);
+}
+
+// The font the cards are written in, read from the content folder.
+struct SampleFont {
+    Kavo::DefaultFontServices mServices;
+    platform::Installed<Kavo::FontServices> mInstalled{Kavo::FontServicesSlot(), mServices};
+    Kavo::ImageFont mFont{"fonts/game/default.txt"};
+};
+
+// The backgrounds that full-window screens draw at the window's corner.
+constexpr const char* kScreenBackgrounds[] = {"IMAGE_REWARD_BACK", "IMAGE_MAP_BACK", "IMAGE_PUZZLE_BACK",
+                                              "IMAGE_MAIN_BACK", "IMAGE_MENUBACK"};
+
+TEST_F(SampleLayoutsTest, EveryFullWindowBackgroundCoversTheWindow) {
+    for (const char* name : kScreenBackgrounds) {
+        const Box& picture = mPictures[name];
+        EXPECT_TRUE(picture.Contains({0, 0, kScreenWidth, kScreenHeight})) << name << " " << Show(picture);
+    }
+}
+
+// A shop or dish card: the frame's cel, and what is drawn on it at the
+// offsets the cells use; the price is right-aligned to end at 92, its line
+// ending at 98.
+TEST_F(SampleLayoutsTest, ThePicturesOfACardLieInsideItAndApart) {
+    SampleFont sample;
+    Kavo::ImageFont& font = sample.mFont;
+    ASSERT_TRUE(font.IsLoaded());
+    const Box card = mPictures["IMAGE_SHOPBUTTON"];
+    ASSERT_GT(card.w, 0);
+    const int priceWidth = font.StringWidth("999");
+    const Box price{92 - priceWidth, 98 - font.GetHeight(), priceWidth, font.GetHeight()};
+    const Box rank = mPictures["IMAGE_SMALLRANK"];
+    const Box buy{2, 2, mPictures["IMAGE_BUY"].w, mPictures["IMAGE_BUY"].h};
+    // A decoration card shows the buy mark before buying and the in-room mark
+    // after; a dish card its buy mark and its rank.
+    const std::map<std::string, std::vector<Placed>> cards = {
+        {"decoration", {{"buy mark", "", buy}, {"price", "", price}}},
+        {"placed decoration", {{"in-room mark", "", {2, 2, mPictures["IMAGE_INROOM"].w, mPictures["IMAGE_INROOM"].h}}}},
+        {"dish", {{"buy mark", "", buy}, {"rank", "", {card.w - rank.w - 7, 2, rank.w, rank.h}}, {"price", "", price}}},
+    };
+    for (const auto& [kind, onCard] : cards)
+        for (size_t i = 0; i < onCard.size(); ++i) {
+            EXPECT_TRUE(card.Contains(onCard[i].box))
+                << kind << ": " << onCard[i].name << " " << Show(onCard[i].box) << " on " << Show(card);
+            for (size_t j = i + 1; j < onCard.size(); ++j)
+                EXPECT_FALSE(onCard[i].box.Overlaps(onCard[j].box))
+                    << kind << ": " << onCard[i].name << " " << Show(onCard[i].box) << " and " << onCard[j].name << " "
+                    << Show(onCard[j].box);
+        }
+}
+
+// A recipe is written on the back of its postcard: the title centred at 40,
+// each further line from x 30 and y 70 down, one font height apart.
+TEST_F(SampleLayoutsTest, EveryRecipeFitsItsCard) {
+    SampleFont sample;
+    Kavo::ImageFont& font = sample.mFont;
+    ASSERT_TRUE(font.IsLoaded());
+    const Box card = mPictures["IMAGE_POSTBACK"];
+    ASSERT_GT(card.w, 0);
+    constexpr int kMargin = 30;
+    IniDocument recipes;
+    ASSERT_TRUE(recipes.Load("data/recipies.txt", true));
+    size_t read = 0;
+    for (auto it = recipes.Begin(); it != recipes.End(); ++it) {
+        std::string file = it.Value().GetString("File");
+        std::replace(file.begin(), file.end(), '\\', '/');
+        std::istringstream text(ReadFile(file));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);)
+            lines.push_back(line.substr(0, line.find('\r')));
+        ASSERT_GE(lines.size(), 2u) << file;
+        EXPECT_LE(font.StringWidth(lines[0]), card.w - 2 * kMargin) << file << ": " << lines[0];
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_LE(kMargin + font.StringWidth(lines[i]), card.w - kMargin) << file << ": " << lines[i];
+        EXPECT_LE(70 + static_cast<int>(lines.size() - 1) * font.GetHeight(), card.h - kMargin / 2) << file;
+        ++read;
+    }
+    EXPECT_EQ(read, 15u);
 }
 
 } // namespace

@@ -183,6 +183,7 @@ void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool force) {
         wantWindowed = false;
     if (wantWindowed == mIsWindowed && !force) {
         SetHardware3D(is3D, true);
+        KeepChosenSettings();
         return;
     }
     SetHardware3D(is3D, false);
@@ -198,6 +199,13 @@ void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool force) {
     }
     if (mSoundManager != nullptr)
         mSoundManager->SetCooperativeWindow(mHWnd, mIsWindowed);
+    KeepChosenSettings();
+}
+
+void KavoAppBase::KeepChosenSettings() {
+    // Not before the settings were read: defaults would replace them.
+    if (mSaveSettingsOnClose)
+        StoreSettings();
 }
 
 void KavoAppBase::SwitchScreenMode(bool wantWindowed) {

@@ -34,13 +34,13 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
     platform::RegKey key;
     if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
         platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk) {
-        if (mRecordingDemo && OnDemoThread())
+        if (mRecordingDemo && OnDemoThread() && !mKeepingChosenSettings)
             Demo().WriteOutcome(DemoEvent::RegistryWrite, false);
         return false;
     }
     platform::RegSetValue(key, name, type, data, size);
     platform::RegCloseKey(key);
-    if (mRecordingDemo && OnDemoThread())
+    if (mRecordingDemo && OnDemoThread() && !mKeepingChosenSettings)
         Demo().WriteOutcome(DemoEvent::RegistryWrite, true);
     return true;
 }

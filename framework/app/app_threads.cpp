@@ -203,9 +203,14 @@ void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool force) {
 }
 
 void KavoAppBase::KeepChosenSettings() {
-    // Not before the settings were read: defaults would replace them.
-    if (mSaveSettingsOnClose)
-        StoreSettings();
+    // Not before the settings were read: defaults would replace them. A
+    // replay leaves the player's settings alone, and a recording holds
+    // nothing of this write, which decides nothing in the run.
+    if (!mSaveSettingsOnClose || mPlayingDemo)
+        return;
+    mKeepingChosenSettings = true;
+    StoreSettings();
+    mKeepingChosenSettings = false;
 }
 
 void KavoAppBase::SwitchScreenMode(bool wantWindowed) {

@@ -562,6 +562,8 @@ private:
     void KeepChosenSettings();
     NoticeChannel mSettingsNotices;
     std::atomic<bool> mToldSettingsNotSaved{false};
+    // Set while KeepChosenSettings writes: a recording takes no note of it.
+    bool mKeepingChosenSettings = false;
 
     // ---- Services for the game, the fonts and the widgets: clipboard,
     // images by file and by copy, colours, cursor mode, 3D answers and the

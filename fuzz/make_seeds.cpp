@@ -167,6 +167,9 @@ void GameDataSeeds() {
                   "[Main]\r\nPagesCount=2\r\n[Page1]\r\nText1=10,10,200,40,Hello,0x000000,-1,3,20\r\n"
                   "Text2=10,60,200,40,World,0x000000,0,2\r\n[Page2]\r\nText1=0,0,50,20,End,0xFF0000,1,1,5\r\n"
                   "Image1=5,5,IMAGE_BONUS_HINT\r\n"));
+    Seed("registry_text", "settings.txt",
+         FromText("\xEF\xBB\xBF# settings\n[SOFTWARE\\Game%5C]\n\"MusicVolume\"=dword:2a\n@=hex(1):41,00\n"
+                  "\"Bad\"=dword:xyz\n[Cut%4]\n\"V\"=hex(3):01,0\r\n"));
     Seed("ini", "doc.txt",
          FromText(";c\r\n[Main]\r\nKey = 5\r\na=b=c\r\nDelays=1, 2\r\nbare\r\n[main]\r\nColor=ff8000\r\n[NoClose\r\n"));
     Seed("anim", "cycle.anim",

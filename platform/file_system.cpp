@@ -169,8 +169,16 @@ bool WriteWholeFile(std::string_view path, std::string_view data) {
     return ok;
 }
 
-bool WriteOwnFile(std::string_view path, std::string_view data) {
-    const std::string disk = ResolvePathExactName(path);
+namespace {
+
+void TellFlushed(const std::string& disk) {
+    if (const auto watch = FileFlushWatchSlot().Get(); watch != nullptr && watch->flushed)
+        watch->flushed(disk);
+}
+
+// The new file's bytes reach the disk before it is closed: a rename that
+// follows must never bring back a file whose bytes were still in memory.
+bool WriteFlushedDiskFile(const std::string& disk, std::string_view data) {
     // A file left from before keeps its mode through O_TRUNC: start anew.
     unlink(disk.c_str());
     const int fd = open(disk.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -185,7 +193,50 @@ bool WriteOwnFile(std::string_view path, std::string_view data) {
         if (ok)
             done += static_cast<std::size_t>(wrote);
     }
+    ok = ok && fsync(fd) == 0;
+    if (ok)
+        TellFlushed(disk);
     return close(fd) == 0 && ok;
+}
+
+std::string DiskFolderOf(const std::string& disk) {
+    const std::size_t slash = disk.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : disk.substr(0, slash);
+}
+
+} // namespace
+
+ProcessSlot<FileFlushWatch>& FileFlushWatchSlot() {
+    static ProcessSlot<FileFlushWatch> slot;
+    return slot;
+}
+
+bool WriteOwnFile(std::string_view path, std::string_view data) {
+    return WriteFlushedDiskFile(ResolvePathExactName(path), data);
+}
+
+bool WriteAndReplaceDiskFile(const std::string& disk, std::string_view data) {
+    const std::string temporary = disk + ".tmp" + std::to_string(getpid());
+    if (!WriteFlushedDiskFile(temporary, data) || std::rename(temporary.c_str(), disk.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself is in the folder, which is flushed in turn. A file
+    // system that cannot flush a folder refuses with EINVAL; the file is in
+    // place all the same.
+    const int folder = open(DiskFolderOf(disk).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        if (fsync(folder) == 0)
+            TellFlushed(DiskFolderOf(disk));
+        close(folder);
+    }
+    return true;
+}
+
+bool WriteAndReplaceFile(std::string_view path, std::string_view data) {
+    return WriteAndReplaceDiskFile(ResolvePathExactName(path), data);
 }
 
 bool FileExists(std::string_view path) {

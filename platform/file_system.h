@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,25 @@ std::FILE* OpenFile(std::string_view path, const char* mode);
 bool ReadWholeFile(std::string_view path, std::string& out);
 bool WriteWholeFile(std::string_view path, std::string_view data);
 // Creates (or replaces) the file under exactly the name given, readable by
-// everyone and writable by its owner only (0644 less the umask).
+// everyone and writable by its owner only (0644 less the umask). Its bytes
+// are flushed to the disk before it is closed.
 bool WriteOwnFile(std::string_view path, std::string_view data);
+// Replaces the file of exactly the name given so that, whether the process
+// is killed or the machine loses power, it holds either its old bytes or
+// all of the new ones: they go to "<path>.tmp<process id>" (as WriteOwnFile
+// does, flushed), which is renamed over the file, and then the folder is
+// flushed too. On failure the temporary file is gone and the old file is
+// as it was.
+bool WriteAndReplaceFile(std::string_view path, std::string_view data);
+// The same for a disk path (UTF-8, "/" separators), taken as it is.
+bool WriteAndReplaceDiskFile(const std::string& diskPath, std::string_view data);
+
+// Told the disk path of every file or folder right after its flush to the
+// disk, in order (a test checks with it what was on the disk by then).
+struct FileFlushWatch {
+    std::function<void(const std::string& diskPath)> flushed;
+};
+ProcessSlot<FileFlushWatch>& FileFlushWatchSlot();
 
 // ---- Files and folders -----------------------------------------------------
 

@@ -1,11 +1,10 @@
 #include "platform/registry.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -113,6 +112,14 @@ public:
     std::mutex mutex;
     Node root;
     std::string file; // empty: memory only
+    // A damaged file not yet copied to "<file>.bad": it is not replaced until it is.
+    bool keepAsideFirst = false;
+    // Open batches (RegistryBatch): while any is open a change is only noted.
+    int batches = 0;
+    bool unsaved = false;
+    std::string lastWritten; // what the file holds since this run wrote it
+    std::function<void(const std::string& diskPath)> saveFailed;
+    std::string failedFile; // a save that failed, told once the lock is released
 
     Node* Find(std::string_view path) {
         Node* node = &root;
@@ -138,49 +145,81 @@ public:
         return node;
     }
 
+    // A change: written now, or when the last open batch ends.
+    void Changed() {
+        unsaved = true;
+        if (batches == 0)
+            Save();
+    }
+
     void Save() {
-        if (file.empty())
+        if (file.empty() || !unsaved)
             return;
         std::string text = "# settings of the current user\n";
         WriteNode(root, "", text);
+        if (text == lastWritten) {
+            unsaved = false;
+            return;
+        }
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-        const std::string temp = file + ".tmp" + std::to_string(getpid());
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out << text;
-            out.flush();
-            if (!out) {
-                std::filesystem::remove(temp, ec);
-                return;
-            }
+        if (keepAsideFirst)
+            keepAsideFirst = !KeepAside(file);
+        if (keepAsideFirst || !WriteAndReplaceDiskFile(file, text)) {
+            failedFile = file;
+            return;
         }
-        if (std::rename(temp.c_str(), file.c_str()) != 0)
-            std::filesystem::remove(temp, ec);
+        unsaved = false;
+        lastWritten = std::move(text);
     }
 
+    static bool KeepAside(const std::string& path) {
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        if (in == nullptr)
+            return false;
+        std::string old;
+        char chunk[4096];
+        for (std::size_t got = 0; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+            old.append(chunk, got);
+        const bool read = std::ferror(in) == 0;
+        std::fclose(in);
+        return read && WriteAndReplaceDiskFile(path + ".bad", old);
+    }
+
+    // Every line that can be read goes into the store; false when a line
+    // could not be (its value is lost) or the file could not be read.
     bool Load(const std::string& path) {
+        std::error_code ec;
+        if (!std::filesystem::exists(path, ec))
+            return true;
         std::ifstream in(path, std::ios::binary);
         if (!in)
-            return !std::filesystem::exists(path);
+            return false;
+        bool whole = true;
         std::string line;
         Node* current = nullptr;
-        while (std::getline(in, line)) {
+        for (bool first = true; std::getline(in, line); first = false) {
+            // The byte-order mark an editor may put before the first line.
+            if (first && line.rfind("\xEF\xBB\xBF", 0) == 0)
+                line.erase(0, 3);
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             if (line.empty() || line[0] == '#')
                 continue;
             if (line[0] == '[') {
                 std::string keyPath;
-                if (line.back() != ']' || !UnescapePath(std::string_view(line).substr(1, line.size() - 2), keyPath))
-                    return false;
-                current = Create(keyPath);
+                // The values below a key that cannot be read have no place.
+                current = nullptr;
+                if (line.back() == ']' && UnescapePath(std::string_view(line).substr(1, line.size() - 2), keyPath))
+                    current = Create(keyPath);
+                else
+                    whole = false;
                 continue;
             }
             if (!current || !ParseValue(line, *current))
-                return false;
+                whole = false;
         }
-        return true;
+        return whole && !in.bad();
     }
 
 private:
@@ -242,7 +281,8 @@ private:
         std::string_view rest = line.substr(pos + 1);
         if (rest.substr(0, 6) == "dword:") {
             rest.remove_prefix(6);
-            if (rest.size() != 8)
+            // As the system's own text form: up to eight digits, leading zeros optional.
+            if (rest.empty() || rest.size() > 8)
                 return false;
             std::uint32_t v = 0;
             for (char c : rest) {
@@ -283,6 +323,28 @@ private:
 
 namespace {
 
+// Holds the store locked. A save that failed meanwhile is told once the
+// lock is released, so that the handler may use the registry itself.
+class StoreLock {
+public:
+    explicit StoreLock(RegistryStore& store) : mStore(store) { mStore.mutex.lock(); }
+    ~StoreLock() {
+        std::string failed;
+        failed.swap(mStore.failedFile);
+        std::function<void(const std::string&)> handler;
+        if (!failed.empty())
+            handler = mStore.saveFailed;
+        mStore.mutex.unlock();
+        if (handler)
+            handler(failed);
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+private:
+    RegistryStore& mStore;
+};
+
 // The current store, held by the caller for the length of its call.
 std::shared_ptr<RegistryStore> CurrentStore() {
     if (auto installed = RegistryStoreSlot().Get())
@@ -307,13 +369,13 @@ RegResult RegCreateKey(const RegKey& parent, std::string_view subPath, RegKey& r
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     if (!store.Find(parent.path))
         return kRegNotFound;
     const std::string path = JoinKeyPath(parent.path, subPath);
     if (!store.Find(path)) {
         store.Create(path);
-        store.Save();
+        store.Changed();
     }
     result = RegKey{path, true};
     return kRegOk;
@@ -324,7 +386,7 @@ RegResult RegOpenKey(const RegKey& parent, std::string_view subPath, RegKey& res
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     const std::string path = JoinKeyPath(parent.path, subPath);
     if (!store.Find(path))
         return kRegNotFound;
@@ -342,7 +404,7 @@ RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t ty
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     Node* node = store.Find(key.path);
     if (!node || node == &store.root)
         return node ? kRegAccessDenied : kRegNotFound;
@@ -350,7 +412,7 @@ RegResult RegSetValue(const RegKey& key, std::string_view name, std::uint32_t ty
     value.name = std::string(name);
     value.type = type;
     value.data.assign(static_cast<const char*>(data), size);
-    store.Save();
+    store.Changed();
     return kRegOk;
 }
 
@@ -360,7 +422,7 @@ RegResult RegQueryValue(const RegKey& key, std::string_view name, std::uint32_t*
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     Node* node = store.Find(key.path);
     if (!node)
         return kRegNotFound;
@@ -388,13 +450,13 @@ RegResult RegDeleteValue(const RegKey& key, std::string_view name) {
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     Node* node = store.Find(key.path);
     if (!node)
         return kRegNotFound;
     if (node->values.erase(Fold(name)) == 0)
         return kRegNotFound;
-    store.Save();
+    store.Changed();
     return kRegOk;
 }
 
@@ -405,7 +467,7 @@ RegResult DeleteKey(const RegKey& parent, std::string_view subPath, bool withSub
         return kRegInvalidParameter;
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     const std::string path = JoinKeyPath(parent.path, subPath);
     const auto parts = SplitKeyPath(path);
     if (parts.empty())
@@ -417,7 +479,7 @@ RegResult DeleteKey(const RegKey& parent, std::string_view subPath, bool withSub
         return kRegAccessDenied;
     Node* owner = store.Find(path.substr(0, path.size() - parts.back().size()));
     owner->children.erase(Fold(parts.back()));
-    store.Save();
+    store.Changed();
     return kRegOk;
 }
 
@@ -435,24 +497,47 @@ std::string DefaultRegistryFile() {
     return GetConfigFolder() + "/kavo/registry.txt";
 }
 
-bool UseRegistryFile(const std::string& diskPath) {
+RegistryFileState UseRegistryFile(const std::string& diskPath) {
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     store.root = Node{};
     store.file = diskPath;
+    store.unsaved = false;
+    store.lastWritten.clear();
+    store.keepAsideFirst = false;
     if (store.Load(diskPath))
-        return true;
-    store.root = Node{};
-    return false;
+        return RegistryFileState::kRead;
+    store.keepAsideFirst = !RegistryStore::KeepAside(diskPath);
+    return store.keepAsideFirst ? RegistryFileState::kNotKept : RegistryFileState::kKeptAside;
 }
 
 void UseMemoryRegistry() {
     const auto held = CurrentStore();
     RegistryStore& store = *held;
-    std::lock_guard lock(store.mutex);
+    const StoreLock lock(store);
     store.root = Node{};
     store.file.clear();
+    store.unsaved = false;
+    store.lastWritten.clear();
+    store.keepAsideFirst = false;
+}
+
+void SetRegistrySaveFailureHandler(std::function<void(const std::string& diskPath)> handler) {
+    const auto held = CurrentStore();
+    std::lock_guard lock(held->mutex);
+    held->saveFailed = std::move(handler);
+}
+
+RegistryBatch::RegistryBatch() : mStore(CurrentStore()) {
+    std::lock_guard lock(mStore->mutex);
+    ++mStore->batches;
+}
+
+RegistryBatch::~RegistryBatch() {
+    const StoreLock lock(*mStore);
+    if (--mStore->batches == 0)
+        mStore->Save();
 }
 
 } // namespace platform

@@ -6,12 +6,14 @@
 //
 // The calls work on the store in RegistryStoreSlot. A store lives in
 // memory and, once bound to a file, saves itself as one text file after
-// every change (written to a temporary file, then renamed over the old one).
+// every change, or once at the end of a batch of them (RegistryBatch), as
+// WriteAndReplaceDiskFile does: whole or not at all, even over a power cut.
 // The application installs a store and binds it to its settings file at
 // start-up; with nothing installed the calls reach a store that lives in
 // memory only, so nothing reaches the user's settings by accident.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -65,12 +67,38 @@ std::shared_ptr<RegistryStore> NewRegistryStore();
 
 // The application's settings file: <config folder>/kavo/registry.txt (see GetConfigFolder).
 std::string DefaultRegistryFile();
+
+// What binding a store to its file found.
+enum class RegistryFileState {
+    kRead,      // read whole, or not there yet
+    kKeptAside, // lines that could not be read were left out, and the file as
+                // found was copied to "<file>.bad" before anything replaces it
+    kNotKept,   // the same, but the copy could not be made: until it can, the
+                // file is not replaced (every save fails)
+};
 // Binds the current store to the given file (disk path, UTF-8), loading
-// what it holds in place of what the store held. False when the file exists
-// but cannot be read or parsed (the store is then empty and the file is left
-// alone until the next change).
-bool UseRegistryFile(const std::string& diskPath);
+// what it holds in place of what the store held. A line that cannot be read
+// costs that line (a value below a key line that cannot be read has no key
+// and goes too); a byte-order mark before the first line is no damage.
+RegistryFileState UseRegistryFile(const std::string& diskPath);
 // Empties the current store and unbinds it from its file.
 void UseMemoryRegistry();
+// Called, with the store locked (so it must not use the registry), each
+// time the current store's file could not be written.
+void SetRegistrySaveFailureHandler(std::function<void(const std::string& diskPath)> handler);
+
+// While one lives, changes to the current store are kept in memory; the
+// file is written once, when the last open batch ends. Outside a batch
+// each change is written at once.
+class RegistryBatch {
+public:
+    RegistryBatch();
+    ~RegistryBatch();
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+private:
+    std::shared_ptr<RegistryStore> mStore;
+};
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // Settings under "SOFTWARE\" + the registry key of the current user.
 #include "framework/app/kavo_app_base.h"
 #include "platform/registry.h"
+#include "platform/text_encoding.h"
 
 namespace Kavo {
 
@@ -33,13 +34,13 @@ bool KavoAppBase::WriteRegValue(const std::string& valuePath, uint32_t type, con
     platform::RegKey key;
     if (platform::RegOpenKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk &&
         platform::RegCreateKey(platform::kRegCurrentUser, keyPath, key) != platform::kRegOk) {
-        if (mRecordingDemo && OnDemoThread())
+        if (mRecordingDemo && OnDemoThread() && !mKeepingChosenSettings)
             Demo().WriteOutcome(DemoEvent::RegistryWrite, false);
         return false;
     }
     platform::RegSetValue(key, name, type, data, size);
     platform::RegCloseKey(key);
-    if (mRecordingDemo && OnDemoThread())
+    if (mRecordingDemo && OnDemoThread() && !mKeepingChosenSettings)
         Demo().WriteOutcome(DemoEvent::RegistryWrite, true);
     return true;
 }
@@ -114,7 +115,34 @@ void KavoAppBase::DeleteRegValue(const std::string& valuePath) {
     platform::RegCloseKey(key);
 }
 
+void KavoAppBase::BindSettingsFile(const std::string& diskPath) {
+    const std::string shown = platform::Utf8ToCp1251(diskPath);
+    switch (platform::UseRegistryFile(diskPath)) {
+    case platform::RegistryFileState::kRead:
+        break;
+    case platform::RegistryFileState::kKeptAside:
+        mSettingsNotices.Tell("The settings file " + shown +
+                              " was damaged: what could be read is kept, and the file was copied to " + shown +
+                              ".bad.");
+        break;
+    case platform::RegistryFileState::kNotKept:
+        // Every save fails until the copy is made: this says it already.
+        mToldSettingsNotSaved = true;
+        mSettingsNotices.Tell("The settings file " + shown +
+                              " was damaged, and it could not be copied aside: it is left as it is, and your "
+                              "settings cannot be saved.");
+        break;
+    }
+    platform::SetRegistrySaveFailureHandler([this](const std::string& file) {
+        if (!mToldSettingsNotSaved.exchange(true))
+            mSettingsNotices.Tell("Your settings cannot be saved: the file " + platform::Utf8ToCp1251(file) +
+                                  " cannot be written.");
+    });
+}
+
 void KavoAppBase::LoadSettings() {
+    // Reading may make the key: one write of the file at most.
+    const platform::RegistryBatch batch;
     mSaveSettingsOnClose = true;
     // A game may rename its key through its string table.
     mRegKey = GetString("RegistryKey", mRegKey);
@@ -150,6 +178,13 @@ void KavoAppBase::MarkRunInProgress() {
 }
 
 void KavoAppBase::SaveSettings() {
+    const platform::RegistryBatch batch;
+    StoreSettings();
+    RegistryWriteInteger("InProgress", 0);
+}
+
+void KavoAppBase::StoreSettings() {
+    const platform::RegistryBatch batch;
     RegistryWriteInteger("MusicVolume", static_cast<int32_t>(mMusicVolume * 100));
     RegistryWriteInteger("SfxVolume", static_cast<int32_t>(mSfxVolume * 100));
     RegistryWriteInteger("Muted", mMuteCount - mAutoMuteCount > 0 ? 1 : 0);
@@ -157,7 +192,6 @@ void KavoAppBase::SaveSettings() {
     RegistryWriteInteger("PreferredX", mPreferredX);
     RegistryWriteInteger("PreferredY", mPreferredY);
     RegistryWriteInteger("CustomCursors", mCustomCursorsEnabled ? 1 : 0);
-    RegistryWriteInteger("InProgress", 0);
     RegistryWriteInteger("WaitForVSync", mWaitForVSync ? 1 : 0);
 }
 

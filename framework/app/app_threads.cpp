@@ -183,6 +183,7 @@ void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool force) {
         wantWindowed = false;
     if (wantWindowed == mIsWindowed && !force) {
         SetHardware3D(is3D, true);
+        KeepChosenSettings();
         return;
     }
     SetHardware3D(is3D, false);
@@ -198,6 +199,18 @@ void KavoAppBase::SwitchScreenMode(bool wantWindowed, bool is3D, bool force) {
     }
     if (mSoundManager != nullptr)
         mSoundManager->SetCooperativeWindow(mHWnd, mIsWindowed);
+    KeepChosenSettings();
+}
+
+void KavoAppBase::KeepChosenSettings() {
+    // Not before the settings were read: defaults would replace them. A
+    // replay leaves the player's settings alone, and a recording holds
+    // nothing of this write, which decides nothing in the run.
+    if (!mSaveSettingsOnClose || mPlayingDemo)
+        return;
+    mKeepingChosenSettings = true;
+    StoreSettings();
+    mKeepingChosenSettings = false;
 }
 
 void KavoAppBase::SwitchScreenMode(bool wantWindowed) {

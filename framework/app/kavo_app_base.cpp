@@ -43,8 +43,7 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
     // to the user's settings file lives as long as the application.
     if (!platform::RegistryStoreSlot().Get()) {
         mOwnSettingsStore.emplace(platform::RegistryStoreSlot(), platform::NewRegistryStore());
-        if (!platform::UseRegistryFile(platform::DefaultRegistryFile()))
-            DebugTrace("The settings file could not be read; starting with empty settings\r\n");
+        BindSettingsFile(platform::DefaultRegistryFile());
     }
 
     // The application is the live images' host until it is destroyed.
@@ -103,6 +102,8 @@ KavoAppBase::KavoAppBase() : mAppInstalled(AppBaseSlot(), *this) {
 
 KavoAppBase::~KavoAppBase() {
     CloseApp();
+    if (mOwnSettingsStore)
+        platform::SetRegistrySaveFailureHandler(nullptr);
     StopCursorThread();
 
     // Hardware acceleration: keep the user's choice, or ask when it was

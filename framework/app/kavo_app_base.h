@@ -22,6 +22,7 @@
 #include "framework/graphics/memory_image.h"
 #include "framework/graphics/shared_image.h"
 #include "framework/util/buffer.h"
+#include "framework/util/notice_channel.h"
 #include "framework/util/profiler.h"
 #include "framework/util/rect.h"
 #include "framework/widget/button_listener.h"
@@ -91,11 +92,19 @@ public:
     virtual void ShutdownHook() {}
     virtual void PostRunHook() {}
     virtual void LoadingThreadProc() {}
+    // The chosen settings with the end-of-run mark, as one write of the file.
     virtual void SaveSettings();
     virtual void LoadSettings();
     // Marks the settings as those of a run going on, once the command line
     // has said whether this run is a replay.
     void MarkRunInProgress();
+    // The settings the player chooses (volumes, mute, screen mode and place,
+    // cursors, vsync) as one write of the settings file: once per change of
+    // the screen mode or the options, so that a run that is killed keeps them.
+    void StoreSettings();
+    // What the player must hear of the settings file (damaged and kept
+    // aside, cannot be written): the game shows these in its window.
+    NoticeChannel& SettingsNotices() { return mSettingsNotices; }
     virtual Dialog* NewDialog(int32_t id, bool isModal, const std::string& header, const std::string& lines,
                               const std::string& footer, int32_t buttonMode);
     virtual void PreCreateWindowHook() {}
@@ -566,6 +575,15 @@ private:
     std::unique_ptr<DemoHooks> mDemoHooks;
     bool mScreenSaverErrorWritten = false;
     bool mCloseAppRan = false;
+    // Binds the application's own settings store to its file; says what was
+    // damaged, and once, that a save failed.
+    void BindSettingsFile(const std::string& diskPath);
+    // StoreSettings once the settings were read (a screen mode chosen).
+    void KeepChosenSettings();
+    NoticeChannel mSettingsNotices;
+    std::atomic<bool> mToldSettingsNotSaved{false};
+    // Set while KeepChosenSettings writes: a recording takes no note of it.
+    bool mKeepingChosenSettings = false;
 
     // ---- Services for the game, the fonts and the widgets: clipboard,
     // images by file and by copy, colours, cursor mode, 3D answers and the

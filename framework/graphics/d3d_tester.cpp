@@ -250,6 +250,8 @@ bool D3DTester::ReadCachedResult() {
 void D3DTester::WriteResult() {
     if (!mRegistryKey.open)
         return;
+    // One write of the settings file for the whole result.
+    const platform::RegistryBatch batch;
     const uint32_t version = 2;
     platform::RegSetValue(mRegistryKey, "Version", platform::kRegDword, &version, sizeof version);
     platform::RegSetValue(mRegistryKey, "MinVidMemory", platform::kRegDword, &mMinVidMemory, sizeof mMinVidMemory);

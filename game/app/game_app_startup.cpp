@@ -168,6 +168,7 @@ void GameApp::InitGame() {
     // What loading found out about the saved games, and later save failures.
     if (UserManager* users = UserManager::GetInstance())
         users->SetNoticeHandler([this](const std::string& text) { ShowNotice(text); });
+    SettingsNotices().SetHandler([this](const std::string& text) { ShowNotice(text); });
     if (mTitleScreen != nullptr) {
         if (mSteps.mSetTitleLoaded)
             mSteps.mSetTitleLoaded(*mTitleScreen);
@@ -186,6 +187,7 @@ void GameApp::Shutdown() {
         mSteps.mCloseTip();
     if (UserManager* users = UserManager::GetInstance())
         users->SetNoticeHandler(nullptr);
+    SettingsNotices().SetHandler(nullptr);
     SndShutdown();
     if (mWidgetManager != nullptr)
         mWidgetManager->RemoveAllWidgets(false, false);

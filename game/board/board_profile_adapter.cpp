@@ -9,8 +9,8 @@ void BoardProfileAdapter::Save(Kavo::Buffer& buffer) {
     mBoard.Save(buffer);
 }
 
-void BoardProfileAdapter::Load(Kavo::Buffer& buffer) {
-    mBoard.Load(buffer);
+bool BoardProfileAdapter::Load(Kavo::Buffer& buffer) {
+    return mBoard.Load(buffer);
 }
 
 int BoardProfileAdapter::LayoutCount() const {

@@ -12,7 +12,7 @@ class BoardProfileAdapter : public ProfileBoard {
 public:
     explicit BoardProfileAdapter(Board& board) : mBoard(board) {}
     void Save(Kavo::Buffer& buffer) override;
-    void Load(Kavo::Buffer& buffer) override;
+    bool Load(Kavo::Buffer& buffer) override;
     int LayoutCount() const override;
 
 private:

@@ -274,11 +274,13 @@ void Bonus::Save(Kavo::Buffer& buffer) {
     buffer.WriteLong(mUseCount);
 }
 
-void Bonus::Load(Kavo::Buffer& buffer) {
+bool Bonus::Load(Kavo::Buffer& buffer) {
+    const bool whole = buffer.GetDataLenBits() - buffer.GetReadBitPos() >= kSavedSize * 8;
     mHidden = buffer.ReadBoolean();
     mEnabled = buffer.ReadBoolean();
     mCharge = static_cast<float>(static_cast<double>(buffer.ReadLong()) * 0.001);
     mUseCount = buffer.ReadLong();
+    return whole;
 }
 
 void Bonus::Stop() {

@@ -66,10 +66,12 @@ public:
     virtual void AddCharge(float amount);
     virtual void SetCharge(float value);
     // hidden, enabled (a byte each), the charge in thousandths and the use
-    // count (32 bits each, little-endian).
+    // count (32 bits each, little-endian): kSavedSize bytes.
+    static constexpr int kSavedSize = 1 + 1 + 4 + 4;
     virtual void Save(Kavo::Buffer& buffer);
-    // Sets exactly the four saved fields.
-    virtual void Load(Kavo::Buffer& buffer);
+    // Sets exactly the four saved fields; false when the buffer held fewer
+    // than kSavedSize bytes for them.
+    virtual bool Load(Kavo::Buffer& buffer);
     virtual void Stop();
 
     // The charge maximum under `key` of section "Bonuses", 600 when missing.

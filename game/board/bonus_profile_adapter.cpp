@@ -10,9 +10,9 @@ void BonusProfileAdapter::Save(Kavo::Buffer& buffer) {
         registry->Save(buffer);
 }
 
-void BonusProfileAdapter::Load(Kavo::Buffer& buffer) {
-    if (auto registry = BonusRegistrySlot().Get())
-        registry->Load(buffer);
+bool BonusProfileAdapter::Load(Kavo::Buffer& buffer) {
+    auto registry = BonusRegistrySlot().Get();
+    return registry == nullptr || registry->Load(buffer);
 }
 
 void BonusProfileAdapter::StartNewGame() {

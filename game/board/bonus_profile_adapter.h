@@ -9,7 +9,7 @@ namespace Game {
 class BonusProfileAdapter : public ProfileBonuses {
 public:
     void Save(Kavo::Buffer& buffer) override;
-    void Load(Kavo::Buffer& buffer) override;
+    bool Load(Kavo::Buffer& buffer) override;
     // Every bonus hidden and disabled again, charging from nothing.
     void StartNewGame() override;
 };

@@ -24,9 +24,11 @@ void BonusRegistry::Save(Kavo::Buffer& buffer) const {
         bonus->Save(buffer);
 }
 
-void BonusRegistry::Load(Kavo::Buffer& buffer) const {
+bool BonusRegistry::Load(Kavo::Buffer& buffer) const {
+    bool whole = true;
     for (const std::unique_ptr<Bonus>& bonus : mBonuses)
-        bonus->Load(buffer);
+        whole = bonus->Load(buffer) && whole;
+    return whole;
 }
 
 void BonusRegistry::ResetForNewGame() const {

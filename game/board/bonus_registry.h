@@ -33,7 +33,8 @@ public:
 
     // One save record per bonus, in registry order.
     void Save(Kavo::Buffer& buffer) const;
-    void Load(Kavo::Buffer& buffer) const;
+    // False when the blocks run past the end of the buffer.
+    bool Load(Kavo::Buffer& buffer) const;
     // A new game: every bonus charging from nothing.
     void ResetForNewGame() const;
 

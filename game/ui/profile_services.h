@@ -17,7 +17,8 @@ class ProfileBoard {
 public:
     virtual ~ProfileBoard() = default;
     virtual void Save(Kavo::Buffer& buffer) = 0;
-    virtual void Load(Kavo::Buffer& buffer) = 0;
+    // False when the block runs past the end of the profile.
+    virtual bool Load(Kavo::Buffer& buffer) = 0;
     // The number of board layouts, which bounds the profile's board counter.
     virtual int LayoutCount() const = 0;
 };
@@ -27,7 +28,8 @@ class ProfileBonuses {
 public:
     virtual ~ProfileBonuses() = default;
     virtual void Save(Kavo::Buffer& buffer) = 0;
-    virtual void Load(Kavo::Buffer& buffer) = 0;
+    // False when the blocks run past the end of the profile.
+    virtual bool Load(Kavo::Buffer& buffer) = 0;
     // A new game: every bonus shown again and charging from nothing.
     virtual void StartNewGame() = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -128,7 +127,8 @@ platform::ProcessSlot<UserManager>& UserManagerSlot() {
 }
 
 UserManager::UserManager()
-    : mWriteFile([](const std::string& path, std::string_view data) { return platform::WriteOwnFile(path, data); }) {}
+    : mWriteFile(
+          [](const std::string& path, std::string_view data) { return platform::WriteAndReplaceFile(path, data); }) {}
 
 UserManager::~UserManager() = default;
 
@@ -245,21 +245,11 @@ bool UserManager::CanAddUser(const std::string& name) const {
 }
 
 void UserManager::SetNoticeHandler(NoticeHandler handler) {
-    mNoticeHandler = std::move(handler);
-    if (!mNoticeHandler)
-        return;
-    std::vector<std::string> pending;
-    pending.swap(mPendingNotices);
-    for (const std::string& text : pending)
-        mNoticeHandler(text);
+    mNotices.SetHandler(std::move(handler));
 }
 
 void UserManager::Notify(const std::string& text) {
-    std::fprintf(stderr, "%s\n", platform::Cp1251ToUtf8(text).c_str());
-    if (mNoticeHandler)
-        mNoticeHandler(text);
-    else
-        mPendingNotices.push_back(text);
+    mNotices.Tell(text);
 }
 
 void UserManager::ReportCannotSave() {
@@ -363,11 +353,13 @@ bool UserManager::ReadProfile(User* user, Kavo::Buffer& buffer) {
     } else {
         damaged = true;
     }
+    // A board or bonus block cut short is damage like any other: the
+    // profile is kept aside before it is replaced.
     if (r.mInProgress != 0)
-        if (auto board = ProfileBoardSlot().Get())
-            board->Load(buffer);
-    if (auto bonuses = ProfileBonusesSlot().Get())
-        bonuses->Load(buffer);
+        if (auto board = ProfileBoardSlot().Get(); board != nullptr && !board->Load(buffer))
+            damaged = true;
+    if (auto bonuses = ProfileBonusesSlot().Get(); bonuses != nullptr && !bonuses->Load(buffer))
+        damaged = true;
 
     mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
     if (damaged)
@@ -425,14 +417,8 @@ bool UserManager::WriteProfile(User* user, Kavo::Buffer& buffer) {
 bool UserManager::WriteAtomically(const std::string& path, const Kavo::Buffer& buffer) {
     const int count = (buffer.GetWriteBitPos() + 7) / 8;
     const std::string_view data(reinterpret_cast<const char*>(buffer.GetDataPtr()), static_cast<size_t>(count));
-    const std::string temporary = path + ".tmp";
-    // The file takes exactly the name given, so that two users whose names
-    // differ only in letter case keep a file each.
-    const std::string target = platform::ResolvePathExactName(path);
-    if (mWriteFile(temporary, data) &&
-        std::rename(platform::ResolvePathExactName(temporary).c_str(), target.c_str()) == 0)
+    if (mWriteFile(path, data))
         return true;
-    platform::RemoveFile(temporary);
     ReportCannotSave();
     return false;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/util/notice_channel.h"
 #include "game/ui/user_record.h"
 #include "platform/process_slot.h"
 
@@ -128,7 +129,8 @@ public:
     int CheckStageGoals();
     void NewGame();
 
-    // Where files are written (tests replace it to make a write fail).
+    // How a file is written whole or not at all, its old bytes kept until
+    // the new ones are on the disk (tests replace it to make a write fail).
     FileWriter mWriteFile;
 
 private:
@@ -156,8 +158,7 @@ private:
     // A damaged list not yet kept aside: it is not replaced until it is.
     bool mListToKeep = false;
     bool mCannotSave = false;
-    NoticeHandler mNoticeHandler;
-    std::vector<std::string> mPendingNotices;
+    Kavo::NoticeChannel mNotices;
 };
 
 platform::ProcessSlot<UserManager>& UserManagerSlot();

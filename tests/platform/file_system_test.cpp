@@ -5,7 +5,12 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/text_encoding.h"
 #include "tests/platform/temp_folder.h"
@@ -178,6 +183,60 @@ TEST(FileOperations, ExistSizeRenameRemoveTreeAndPermissions) {
     EXPECT_TRUE(platform::RemoveTree(root + "\\USERS\\"));
     EXPECT_FALSE(platform::FileExists(root + "/users"));
     EXPECT_FALSE(platform::RemoveFile(root + "/users/bob/profile.dat"));
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(WriteAndReplaceFile, FlushesTheNewBytesBeforeTheRenameAndTheFolderAfterIt) {
+    TempFolder tmp;
+    const std::string target = tmp.Sub("Ann.dat");
+    const std::string temporary = target + ".tmp" + std::to_string(getpid());
+    Touch(target, "old");
+    // What the disk held at each flush, in order.
+    struct Seen {
+        std::string flushed;
+        std::string target;
+        std::string temporary;
+        bool temporaryThere = false;
+    };
+    std::vector<Seen> seen;
+    auto watch = std::make_shared<platform::FileFlushWatch>();
+    watch->flushed = [&](const std::string& path) {
+        seen.push_back({path, Contents(target), Contents(temporary), std::filesystem::exists(temporary)});
+    };
+    {
+        platform::Installed<platform::FileFlushWatch> installed(platform::FileFlushWatchSlot(), watch);
+        ASSERT_TRUE(platform::WriteAndReplaceFile(target, "new bytes"));
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    // The new bytes were on the disk while the old file still stood...
+    EXPECT_EQ(seen[0].flushed, temporary);
+    EXPECT_EQ(seen[0].temporary, "new bytes");
+    EXPECT_EQ(seen[0].target, "old");
+    // ...and the folder was flushed once the rename had put them in place.
+    EXPECT_EQ(seen[1].flushed, tmp.Path());
+    EXPECT_EQ(seen[1].target, "new bytes");
+    EXPECT_FALSE(seen[1].temporaryThere);
+    EXPECT_EQ(Contents(target), "new bytes");
+}
+
+TEST(WriteAndReplaceFile, AFailedReplaceLeavesTheOldFileAndNoTemporaryOne) {
+    TempFolder tmp;
+    // A folder with something in it cannot be renamed over.
+    const std::string blocked = tmp.Sub("Bo.dat");
+    std::filesystem::create_directories(blocked);
+    Touch(blocked + "/inside", "kept");
+    EXPECT_FALSE(platform::WriteAndReplaceFile(blocked, "new"));
+    EXPECT_EQ(Contents(blocked + "/inside"), "kept");
+    // A folder that does not exist takes no temporary file either.
+    EXPECT_FALSE(platform::WriteAndReplaceFile(tmp.Sub("missing/Cy.dat"), "new"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(tmp.Path()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"Bo.dat"});
 }
 
 TEST(ProcessFolders, ExecutableCurrentAndUserData) {

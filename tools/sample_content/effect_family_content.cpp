@@ -2,6 +2,7 @@
 
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/content_files.h"
+#include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
 
 #include <cstdint>
@@ -161,9 +162,15 @@ bool WriteEffectFamilyContent(const std::string& root) {
             return false;
     for (const Picture& picture : kPictures) {
         const Placeholder art{picture.mCelWidth, picture.mCelHeight, picture.mCols, 1, picture.mColor, ""};
-        if (!WriteContentFile(root + "/" + picture.mPath,
-                              ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols, picture.mCelHeight,
-                                                           DrawPlaceholder(art, nullptr))))
+        // The first tip's arrow and the hint bonus's arrows point at a move
+        // between two cells: arrows, not boxes that hide the items.
+        const std::string path = picture.mPath;
+        const bool arrow = path.starts_with("images/tips/") || path.starts_with("images/bonuses/hint");
+        if (!WriteContentFile(
+                root + "/" + path,
+                ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols, picture.mCelHeight,
+                                             arrow ? SwapArrow(picture.mCelWidth, picture.mCelHeight, picture.mColor)
+                                                   : DrawPlaceholder(art, nullptr))))
             return false;
     }
     return true;

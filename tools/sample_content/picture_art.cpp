@@ -119,8 +119,8 @@ bool InPolygon(const std::vector<std::pair<double, double>>& points, double x, d
 }
 
 // A shape in `fill` with a dark outline a pixel wide.
-Pixels Outlined(int size, uint32_t fill, const std::vector<std::pair<double, double>>& points) {
-    Canvas canvas(size, size);
+Pixels Outlined(int width, int height, uint32_t fill, const std::vector<std::pair<double, double>>& points) {
+    Canvas canvas(width, height);
     canvas.Fill(kInk, [&](double x, double y) { return InPolygon(points, x, y); });
     canvas.Fill(fill, [&](double x, double y) {
         return InPolygon(points, x - 1, y) && InPolygon(points, x + 1, y) && InPolygon(points, x, y - 1) &&
@@ -133,7 +133,7 @@ Pixels Outlined(int size, uint32_t fill, const std::vector<std::pair<double, dou
 // picture's centre.
 Pixels Pointer(int size, uint32_t fill) {
     const double c = size / 2.0;
-    return Outlined(size, fill,
+    return Outlined(size, size, fill,
                     {{c, c},
                      {c, c + 14},
                      {c + 3.5, c + 10.5},
@@ -156,7 +156,7 @@ Pixels Dragging(int size) {
             cross.emplace_back(c + x, c + y);
         }
     }
-    return Outlined(size, 0xFFFFFFFF, cross);
+    return Outlined(size, size, 0xFFFFFFFF, cross);
 }
 
 // An I-beam centred on the mouse: text is typed here.
@@ -268,6 +268,28 @@ Pixels BlenderStrip(int buttonWidth, int buttonHeight, const GlyphSheet* glyphs)
                     picture[size_t(y) * size_t(buttonWidth) + size_t(x)];
     }
     return strip;
+}
+
+Pixels SwapArrow(int width, int height, uint32_t fill) {
+    // Laid out along x for a wide picture; a tall one takes the same arrow
+    // turned a quarter.
+    const bool wide = width >= height;
+    const double length = wide ? width : height, across = wide ? height : width;
+    const double mid = across / 2.0, head = std::min(across / 2.0, length / 4.0), shaft = across / 7.0;
+    const std::pair<double, double> outline[] = {{2, mid},
+                                                 {head, 3},
+                                                 {head, mid - shaft},
+                                                 {length - head, mid - shaft},
+                                                 {length - head, 3},
+                                                 {length - 2, mid},
+                                                 {length - head, across - 3},
+                                                 {length - head, mid + shaft},
+                                                 {head, mid + shaft},
+                                                 {head, across - 3}};
+    std::vector<std::pair<double, double>> points;
+    for (const auto& [along, side] : outline)
+        points.emplace_back(wide ? along : side, wide ? side : along);
+    return Outlined(width, height, fill, points);
 }
 
 } // namespace Kavo::SampleContent

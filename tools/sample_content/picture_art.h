@@ -21,6 +21,11 @@ std::string PictureWords(const std::string& name);
 Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const GlyphSheet& labels,
                        const GlyphSheet& words);
 
+// A two-headed arrow across the picture, along its longer side, in `fill`
+// with a dark outline and clear around it: laid between two cells, it says
+// "swap these" and leaves the items under it seen.
+Pixels SwapArrow(int width, int height, uint32_t fill);
+
 // The shuffle bonus's charged show, drawn by the game centred on the
 // button's top-left corner: each frame is twice the button's size and shows
 // the blender only in its lower-right quarter, so that what is seen covers

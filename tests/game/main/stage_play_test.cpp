@@ -3,6 +3,7 @@
 // a scripted player clears the dealt-again board and the stage is complete;
 // on a stage that asks more, the next board is saved with the profile and a
 // second run continues it.
+#include "framework/widget/hyperlink_widget.h"
 #include "framework/widget/widget_manager.h"
 #include "game/app/game_app.h"
 #include "game/board/board_profile_adapter.h"
@@ -30,6 +31,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -140,18 +142,24 @@ protected:
         }
         platform::CrtSrand(seed);
         App().SwitchScreen(7);
-        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000))
-            << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
+        // A stage's first board shows the bonus the stage unlocks, if any,
+        // and holds the clock until the player closes it.
+        ASSERT_TRUE(
+            StepUntil([&] { return Settled() || App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 1000))
+            << StartState();
+        if (App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr) {
+            EXPECT_NE(mScreen->mTimer.mState, TimerDial::kMoving);
+            mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+        }
+        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000)) << StartState();
+    }
+    std::string StartState() {
+        std::ostringstream out;
+        out << mScreen->mState << " " << mScreen->mStartError << " " << mScreen->mTimer.mReverse << " "
             << mScreen->mTimer.mState << " " << App().mWidgetManager->HasWidget(mScreen) << " pause "
             << mScreen->mPauseCount << " ticks " << mScreen->mStateTicks << " spread "
             << (mScreen->mTileSpread != nullptr) << " tiles " << mScreen->mTiles.mState;
-        // A stage's first board shows the bonus the stage unlocks, if any;
-        // the player closes it.
-        if (mScreen->mStage == nullptr || mScreen->mStage->mBonus.empty())
-            return;
-        StepUntil([&] { return App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr; }, 300);
-        if (App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
-            mScreen->DialogButtonRelease(BonusUnlockDialog::kDialogId, 1);
+        return out.str();
     }
     bool Settled() {
         return mScreen->mState == BoardScreen::kPlaying && !mScreen->mTimer.mReverse &&
@@ -226,7 +234,9 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(App().GetDialog(BonusUnlockDialog::kDialogId), nullptr);
 
     // (a) The player waits: time up, the board falls away, the penalty.
-    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, 7000))
+    // The stage's time is counted in updates, 100 to the second.
+    const int timeLeft = static_cast<int>(mScreen->mTimer.mDuration - mScreen->mTimer.mValue);
+    ASSERT_TRUE(StepUntil([&] { return mScreen->mState == BoardScreen::kTimeUp; }, timeLeft + 1000))
         << mScreen->mState << " " << mScreen->mTimer.mValue << "/" << mScreen->mTimer.mDuration << " "
         << mScreen->mTimer.mState << " " << mScreen->mPauseCount << " " << mScreen->mStateTicks;
     EXPECT_EQ(record.mInProgress, 0);
@@ -248,7 +258,15 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     // stage-complete screen's first tip counts as seen, so that "Shop"
     // follows the outcome alone.
     record.mTipShown[ShopScreen::kFirstTip] = 1;
+    // The rating at the top left stays as the stage began while its lines
+    // break; the stage-complete screen books the stage's earnings into it.
+    ASSERT_NE(mScreen->mMoneyLabel, nullptr);
+    const std::string ratingShown = mScreen->mMoneyLabel->mLabel;
+    EXPECT_EQ(ratingShown, std::to_string(users.GetRating()));
     ASSERT_TRUE(PlayUntilCleared());
+    const std::array<int32_t, 3>& broken = mScreen->mGoalStats.mKindTotal;
+    EXPECT_GT(broken[0] + broken[1] + broken[2], 0);
+    EXPECT_EQ(mScreen->mMoneyLabel->mLabel, ratingShown);
     EXPECT_EQ(record.mInProgress, 0);
     // The sample's first stage asks few items: its goals are met by now.
     EXPECT_EQ(mScreen->mOutcome, 0);
@@ -260,6 +278,9 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     ASSERT_NE(complete, nullptr);
     ASSERT_NE(complete->GetShop(), nullptr);
     EXPECT_FALSE(complete->GetShop()->mVisible);
+    ASSERT_TRUE(StepUntil([&] { return complete->GetPhase() == ShopScreen::kFinished; }, 3000));
+    EXPECT_GT(users.GetRating(), 1000 - penalty);
+    EXPECT_EQ(mScreen->mMoneyLabel->mLabel, std::to_string(users.GetRating()));
     ASSERT_TRUE(StepUntil([&] { return complete->mState == LayoutDialog::Resting; }, 500));
     ASSERT_NE(App().mMapScreen, nullptr);
     complete->ButtonDepress(ShopScreen::kOkButton);
@@ -267,6 +288,20 @@ TEST_F(StagePlayTest, TimeUpPaysThePenaltyThenTheDealtAgainBoardIsClearedToTheSt
     EXPECT_EQ(App().GetDialog(BoardScreen::kStageCompleteDialog), nullptr);
     ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == App().mMapScreen; }, 150)); // switch 14
     EXPECT_EQ(App().mLeavingScreen, mScreen);
+}
+
+// A player who leaves the board alone is shown a move a few seconds later,
+// and again after each marker has gone; a player with the tips off gets no
+// first tip and no tip arrow, which would keep the hints away.
+TEST_F(StagePlayTest, AnIdleBoardShowsAMoveEveryFewSeconds) {
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Idler", 7));
+    EXPECT_FALSE(App().IsTipOpen());
+    EXPECT_EQ(mScreen->mTipArrow, nullptr);
+    for (int shown = 0; shown < 2; ++shown) {
+        ASSERT_TRUE(StepUntil([&] { return mScreen->mHintMarker != nullptr; }, 600)) << shown;
+        ASSERT_TRUE(StepUntil([&] { return mScreen->mHintMarker == nullptr; }, 150)) << shown;
+    }
+    EXPECT_EQ(mScreen->mState, BoardScreen::kPlaying);
 }
 
 // A stage that asks more than one board: its first board cleared, the

@@ -77,18 +77,20 @@ void HeadlessVideoDriver::SetWindowTitle(WindowHandle window, std::string_view t
 bool HeadlessVideoDriver::Present(WindowHandle window, const FrameView& frame, const Rect& destination) {
     if (!IsPresentableFrame(frame))
         return false;
-    Frame copy;
     const auto* first = static_cast<const std::uint8_t*>(frame.pixels);
-    copy.bytes.assign(first, first + FrameSpan(frame));
-    copy.format = frame.format;
-    copy.pitch = frame.pitch;
-    copy.width = frame.width;
-    copy.height = frame.height;
-    copy.destination = destination;
     std::lock_guard lock(mMutex);
     if (!mWindows.count(window))
         return false;
-    mFrames[window] = std::move(copy);
+    // Each window keeps one buffer that every frame is copied into: a game
+    // presents dozens of frames a second, and a new block of megabytes for
+    // each would cost more than the copy itself.
+    Frame& kept = mFrames[window];
+    kept.bytes.assign(first, first + FrameSpan(frame));
+    kept.format = frame.format;
+    kept.pitch = frame.pitch;
+    kept.width = frame.width;
+    kept.height = frame.height;
+    kept.destination = destination;
     return true;
 }
 

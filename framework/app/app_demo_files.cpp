@@ -102,8 +102,12 @@ bool KavoAppBase::RecordOrReplayData(bool value) {
 
 bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
     DemoFile demo;
-    if (!LoadDemoFile(mDemoFileName, mProdName, demo, error))
+    if (!LoadDemoFile(mDemoFileName, mProdName, demo, error)) {
+        // The player is told which file would not play, whatever the reason.
+        if (error.find(mDemoFileName) == std::string::npos)
+            error += "\nThe demo file: " + mDemoFileName;
         return false;
+    }
     mRandSeed = demo.mHeader.mRandSeed;
     GetRandGenerator().Seed(mRandSeed);
     auto session = std::make_unique<DemoSession>(*this);

@@ -129,6 +129,9 @@ public:
     void ShowChainAppear();
     void ShowStartTips();
     void ShowTip(int tipId, int x, int y, bool pointer, bool sound);
+    // The tips that came while the new bonus's notice was open, shown once
+    // it has closed.
+    void ShowWaitingTips();
     void PlayMusic();
     // Leaves the hidden board: play again, panels and borders fading in.
     void Resume();
@@ -288,6 +291,19 @@ public:
     ImageSprite mPausedSprite;
     bool mPlaying = false;
     bool mTipShown = false;
+    // A tip asked for while the new bonus's notice is open waits for it
+    // (the notice is modal: a tip beneath it could be neither read nor
+    // closed, one above it covers its text); the latest one asked for.
+    struct WaitingTip {
+        int mId = -1;
+        int mX = 0;
+        int mY = 0;
+        bool mPointer = false;
+        bool mSound = false;
+    };
+    WaitingTip mWaitingTip;
+    WaitingTip mOpenTip;
+    bool mStartTipsWaiting = false;
     bool mSecretShown = false;
     bool mTimeUpFlag = false;
     bool mEndFlag = false;

@@ -112,7 +112,10 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
         }
         break;
     case kBonusUnlockDialog:
-        if (!mTipShown)
+        if (app != nullptr)
+            app->KillDialog(dialogId);
+        ShowWaitingTips();
+        if (app == nullptr || !app->IsTipOpen())
             ReleaseTimer();
         break;
     default:

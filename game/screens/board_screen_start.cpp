@@ -86,6 +86,8 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
     mTileSpread.reset();
     mFallPending = false;
     mTipShown = false;
+    mWaitingTip = {};
+    mStartTipsWaiting = false;
     mSecretShown = false;
     mTimeUpFlag = false;
     mEndFlag = false;
@@ -306,6 +308,15 @@ void BoardScreen::OnSettled() {
             bonus->mHidden = false;
             GameDialog* dialog = mHooks.mMakeBonusUnlockDialog ? mHooks.mMakeBonusUnlockDialog(bonus->mIndex) : nullptr;
             if (dialog != nullptr && gGameApp != nullptr) {
+                // A tip the board's first breaks opened waits, unread, for
+                // the notice to close.
+                if (gGameApp->IsTipOpen()) {
+                    if (gGameApp->GetOpenTipId() == mOpenTip.mId)
+                        mWaitingTip = mOpenTip;
+                    gGameApp->KillDialog(TipWindow::kDialogId);
+                    mTipShown = false;
+                    mTipArrow.reset();
+                }
                 dialog->mDialogListener = this;
                 gGameApp->AddDialog(dialog);
                 // The player reads what the new bonus does on the stage's
@@ -345,6 +356,10 @@ void BoardScreen::ShowStartTips() {
     if (record == nullptr)
         return;
     GameApp* app = gGameApp;
+    if (app != nullptr && app->GetDialog(kBonusUnlockDialog) != nullptr) {
+        mStartTipsWaiting = true;
+        return;
+    }
     // No move found: no first tip.
     if (record->mTipShown[0] == 0 && !mBoard.mMoves.empty()) {
         const Game::Move& move = mBoard.mMoves.back();
@@ -378,7 +393,12 @@ void BoardScreen::ShowTip(int tipId, int x, int y, bool pointer, bool sound) {
     if (record == nullptr || app == nullptr || record->mTipsEnabled == 0 || tipId < 0 ||
         tipId >= UserRecord::kTipCount || record->mTipShown[static_cast<size_t>(tipId)] != 0)
         return;
+    if (app->GetDialog(kBonusUnlockDialog) != nullptr) {
+        mWaitingTip = {tipId, x, y, pointer, sound};
+        return;
+    }
     app->CloseTip(false);
+    mOpenTip = {tipId, x, y, pointer, sound};
     auto terms = TerminsSlot().Get();
     const std::string key = GetTipName(tipId);
     auto* tip = new TipWindow(terms != nullptr ? terms->Get(key) : key);
@@ -390,6 +410,19 @@ void BoardScreen::ShowTip(int tipId, int x, int y, bool pointer, bool sound) {
     tip->mTipId = tipId;
     tip->Show(x, y);
     app->AddDialog(TipWindow::kDialogId, tip);
+}
+
+void BoardScreen::ShowWaitingTips() {
+    const WaitingTip waiting = mWaitingTip;
+    mWaitingTip = {};
+    if (mStartTipsWaiting) {
+        mStartTipsWaiting = false;
+        ShowStartTips();
+    }
+    // The start tips come first; a waiting tip they leave out stays unseen
+    // and comes again when its moment does.
+    if (waiting.mId >= 0 && gGameApp != nullptr && !gGameApp->IsTipOpen())
+        ShowTip(waiting.mId, waiting.mX, waiting.mY, waiting.mPointer, waiting.mSound);
 }
 
 void BoardScreen::PlayMusic() {

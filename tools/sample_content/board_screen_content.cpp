@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/bonus_slots.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/placeholder_art.h"
 #include "tools/sample_content/sound_writers.h"
@@ -181,9 +182,7 @@ bool WriteBoardScreenContent(const std::string& root) {
            WriteContentFile(root + "/data/shine.anim", WithCrLf(kShine)) &&
            WriteContentFile(root + "/images/anim/shine.png",
                             AsText(ImageEncoders::EncodePngArgb(64 * 4, 64, ShineStrip(64, 4)))) &&
-           WriteContentFile(root + "/images/backs/back3.png",
-                            AsText(ImageEncoders::EncodePngArgb(back3.mCelWidth, back3.mCelHeight,
-                                                                DrawPlaceholder(back3, nullptr)))) &&
+           WriteContentFile(root + "/images/backs/back3.png", AsText(BoardBackground(back3, nullptr))) &&
            WriteContentFile(root + "/sounds/music/music.txt", WithCrLf(kMusic));
 }
 

@@ -3,6 +3,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/audio/sound_types.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/bonus_slots.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
@@ -314,6 +315,8 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
                 MakeGlowRing(pixels, picture);
             if (name == "POSTCARD_SHADOW")
                 MakeShadow(pixels);
+            if (name == "MAIN_PLASHKA")
+                DrawBonusSlots(pixels, picture.mWidth, picture.mHeight, kBonusRowX, kBonusRowY);
             if (!WriteContentFile(
                     root + "/" + PicturePath(picture),
                     ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))
@@ -469,8 +472,8 @@ bool WriteGameData(const std::string& root, const GlyphSheet& labels) {
            WriteContentFile(root + "/data/backs.spr", WithCrLf(kBacks)) &&
            WriteContentFile(root + "/data/item.anim", WithCrLf(kItemDescription)) &&
            WriteContentFile(root + "/data/selected.anim", WithCrLf(kSelectedAnimation)) &&
-           WritePicture(root + "/images/backs/back1.png", back1, labels) &&
-           WritePicture(root + "/images/backs/back2.png", back2, labels) &&
+           WriteContentFile(root + "/images/backs/back1.png", BoardBackground(back1, &labels)) &&
+           WriteContentFile(root + "/images/backs/back2.png", BoardBackground(back2, &labels)) &&
            WritePicture(root + "/images/items/items.png", items, labels) &&
            WritePicture(root + "/images/anim/selected.png", selected, labels);
 }

@@ -252,11 +252,18 @@ void ShopScreen::Update() {
     LayoutDialog::Update();
     if (mState == Resting && mPhase == kFlyingIn) {
         mPhase = kCounting;
+        bool counting = false;
         for (int kind = 0; kind < kShopKindCount; ++kind) {
-            if (mKindLabels[kind] != nullptr)
-                SetLabelTarget(*mKindLabels[kind], mGains[kind], false);
+            if (NumberLabel* label = mKindLabels[kind]) {
+                SetLabelTarget(*label, mGains[kind], false);
+                counting = counting || label->mCurrent != label->mTarget;
+            }
             mBars[kind].SetValue(mTotals[kind], false);
         }
+        // A label already at its target never reports: a stage that brought
+        // nothing has nothing to count, and the coins go at once.
+        if (!counting)
+            NumberReached(nullptr);
     }
     if (mPhase >= kCounting) {
         for (ProgressBar& bar : mBars)
@@ -306,7 +313,9 @@ void ShopScreen::NumberReached(NumberLabel*) {
             mPhase = kTimeBonus;
             mTicks = 0;
             const LayoutPoint timer = mBoard.GetTimerPosition();
-            mCoins.Add(new CoinEffect(timer.x - mX, timer.y - mY, mCoinTarget.x, mCoinTarget.y, 1, this));
+            auto* coin = new CoinEffect(timer.x - mX, timer.y - mY, mCoinTarget.x, mCoinTarget.y, 1, this);
+            mTimeBonusCoin = coin;
+            mCoins.Add(coin);
             mBoard.SetTimeBonusDisplay(static_cast<float>(mTimeBonus));
             PlayUiSound("levelcompletetimebonus", false);
         } else {
@@ -319,17 +328,28 @@ void ShopScreen::NumberReached(NumberLabel*) {
     }
 }
 
-void ShopScreen::OnEffectFinished(EffectBase*) {
-    if (mMoneyLabel == nullptr)
-        return;
+void ShopScreen::OnEffectFinished(EffectBase* effect) {
     if (mPhase == kCoinsFlying) {
         mPhase = kRatingCounting;
-        mMoneyLabel->mStep = static_cast<float>(mRatingGain) * kCountRate;
-        SetLabelTarget(*mMoneyLabel, mMoneyLabel->mCurrent + static_cast<float>(mRatingGain), false);
-    } else if (mPhase == kTimeBonus) {
-        mMoneyLabel->mStep = static_cast<float>(mTimeBonus) * kCountRate;
-        SetLabelTarget(*mMoneyLabel, mMoneyLabel->mCurrent + static_cast<float>(mTimeBonus), false);
+        CountMoney(mRatingGain);
+    } else if (mPhase == kTimeBonus && effect == mTimeBonusCoin) {
+        // The rating's coins may still land once a gain of 0 has moved on
+        // to the time bonus: only the timer's own coin counts it.
+        mTimeBonusCoin = nullptr;
+        CountMoney(mTimeBonus);
     }
+}
+
+void ShopScreen::CountMoney(int amount) {
+    // A label already at its target never reports: an amount of 0 (or no
+    // label to count it) is reached at once, so that the screen goes on
+    // to the time bonus and finishes.
+    if (mMoneyLabel == nullptr || amount == 0) {
+        NumberReached(mMoneyLabel);
+        return;
+    }
+    mMoneyLabel->mStep = static_cast<float>(amount) * kCountRate;
+    SetLabelTarget(*mMoneyLabel, mMoneyLabel->mCurrent + static_cast<float>(amount), false);
 }
 
 void ShopScreen::Draw(Kavo::Graphics* g) {

@@ -91,6 +91,8 @@ private:
     void PlaceSprite(ImageSprite& sprite, Kavo::Image* image, const std::string& point);
     void LaunchCoin(const ImageSprite& from, int count);
     void ShowPercents();
+    // The money label counts up by `amount` (the rating gain, then the time bonus).
+    void CountMoney(int amount);
 
     ShopScreenBoard& mBoard;
     Kavo::Widget* mOk = nullptr;
@@ -112,6 +114,8 @@ private:
     std::array<float, kShopKindCount> mTotals{};
     int mTimeBonus = 0;
     int mRatingGain = 0;
+    // The coin from the timer, while it flies (owned by the coin list).
+    const EffectBase* mTimeBonusCoin = nullptr;
     bool mShopRequested = false;
 };
 

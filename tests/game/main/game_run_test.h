@@ -14,6 +14,7 @@
 #include "game/main/board_screen_setup.h"
 #include "game/main/game_tables.h"
 #include "game/main/program_sound.h"
+#include "platform/clock.h"
 #include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
@@ -70,6 +71,12 @@ protected:
         mBoardSetup.reset();
         mTables.reset();
         mSound.reset();
+        // The run starts on the next whole period of the virtual clock: the
+        // program seeds its deals from the clock at start, and the time the
+        // earlier runs took (which follows their loading thread's pace) must
+        // not change the deal this one meets.
+        platform::VirtualClock& clock = Platform().Clock();
+        clock.AdvanceMicroseconds((kRunPeriodUs - clock.Microseconds() % kRunPeriodUs) % kRunPeriodUs);
         // The program's sound output, on the headless audio driver.
         mSound = std::make_unique<ProgramSound>();
         mApp = std::make_unique<RunGameApp>(KAVO_PROGRAM_FOLDER);
@@ -285,6 +292,10 @@ protected:
         EXPECT_EQ(mLastFrameHash, recordedFrame) << demo;
         EXPECT_EQ(UserFiles(), recordedFiles) << demo;
     }
+
+    // The virtual clock's period on whose whole multiples runs start (the
+    // fixture's clock starts on one).
+    static constexpr uint64_t kRunPeriodUs = 5'000'000'000;
 
     uint64_t mLastFrameHash = 0;
     // Whether the next Start asks for a window (else full screen).

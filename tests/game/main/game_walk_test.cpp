@@ -47,6 +47,9 @@ namespace {
 // The player's name, in the game's single-byte encoding (cp1251).
 const std::string kPlayerName = "\xC0\xED\xFF";
 
+// Where tiles are left, for a board that was not cleared.
+std::string LeftCellsOf(const Board& board);
+
 class GameWalkTest : public ScriptedGameRunTest {
 protected:
     // Run 1 from a fresh folder and run 2 on what it left, each recorded
@@ -331,6 +334,7 @@ void GameWalkTest::SecondRun() {
         << (App().mDialogList.empty() ? 0 : App().mDialogList.front()->mId) << " pause " << Board()->mPauseCount
         << " fall " << Board()->mFallPending << " reshuffle " << (Board()->mReshuffle != nullptr) << " board "
         << Board()->mBoard.mState << " moves " << Board()->mBoard.mMoves.size() << " timer " << Board()->mTimer.mValue
+        << "," << LeftCellsOf(Board()->mBoard) << ", knife used " << mKnivesUsed << " times"
         << " entering " << (App().mEnteringScreen == Board());
     // What run 1 bought adds to every line's score, so one board may meet
     // the stage's goals: then "Ok" leads to the map, whose restaurant 0
@@ -395,7 +399,6 @@ void GameWalkTest::SecondRun() {
     ASSERT_TRUE(RunToShutdown(100));
 }
 
-// Where tiles are left, for a board that was not cleared.
 std::string LeftCellsOf(const Board& board) {
     std::string text;
     for (int i = 0; i < kBoardCellCount; ++i) {

@@ -3,14 +3,17 @@
 // main menu, a new player typed in, and a player who, whenever the board is
 // idle, clicks the two cells of the best of the moves the board lists (the
 // one that takes a secret piece, else the most tiles) and closes every tip,
-// bonus notice, award and penalty with its button. It plays the board's own
-// moves, one at a time once the board is still, so whatever the deal it
-// clears the board in a number of moves, not in a race with the clock.
+// bonus notice, award and penalty with its button. Where no listed move
+// takes a tile, a ready knife cuts one. It plays the board's own moves, one
+// at a time once the board is still, so whatever the deal it clears the
+// board in a number of moves, not in a race with the clock.
 // Everything it does is input posted to the window, so a recording of the
 // run holds it all.
 
 #include "framework/widget/button_widget.h"
 #include "game/app/title_screen.h"
+#include "game/board/bonus.h"
+#include "game/bonus/bonus_identity.h"
 #include "game/bonus/bonus_unlock_dialog.h"
 #include "game/bonus/reward_dialog.h"
 #include "game/meta/comics_scene.h"
@@ -147,9 +150,33 @@ protected:
             !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() || board->mBoard.mMoves.empty())
             return;
         const Move move = BestMove(board->mBoard);
+        // No listed move takes a tile: a ready knife cuts one out instead.
+        if (!TakesTile(board->mBoard, move) && CutTileWithKnife(*board))
+            return;
         ++mMovesMade;
         ClickAt(move.mX1, move.mY1);
         ClickAt(move.mX2, move.mY2);
+    }
+    // A ready knife, pressed, cuts the item over the first unchained cell
+    // that still holds tiles: the cell need not lie on any listed move.
+    bool CutTileWithKnife(BoardScreen& screen) {
+        Bonus* knife = screen.FindBonusByIndex(kBonusKnife);
+        if (knife == nullptr || !knife->mEnabled || knife->mHidden ||
+            (knife->mState != Bonus::kReady && knife->mState != Bonus::kHover))
+            return false;
+        const Game::Board& board = screen.mBoard;
+        for (int i = 0; i < kBoardCellCount; ++i) {
+            const BoardCell& cell = board.mCells[static_cast<size_t>(i)];
+            if (!cell.mExists || cell.mTiles <= 0 || cell.mChain != 0 || cell.mItem < 0)
+                continue;
+            ClickAt(static_cast<int>(knife->mX + knife->mWidth / 2), static_cast<int>(knife->mY + knife->mHeight / 2));
+            if (knife->mState != Bonus::kArmed)
+                return false;
+            ClickAt(board.ColumnToX(i % kBoardColumns, true), board.RowToY(i / kBoardColumns, true));
+            ++mKnivesUsed;
+            return true;
+        }
+        return false;
     }
     // One exchange toward the solved picture, once the puzzle's board is
     // idle: the first cell whose tile is not its own gets its tile one
@@ -205,8 +232,16 @@ protected:
             }
         return best;
     }
-    // What the lines through the two swapped cells would take.
-    static int MoveGain(const Board& board, const Move& move) {
+    // Whether the lines through the two swapped cells take a cell that
+    // still holds tiles.
+    static bool TakesTile(const Board& board, const Move& move) {
+        int tilesHit = 0;
+        MoveGain(board, move, &tilesHit);
+        return tilesHit > 0;
+    }
+    // What the lines through the two swapped cells would take; `tilesHit`
+    // counts the cells with tiles among them.
+    static int MoveGain(const Board& board, const Move& move, int* tilesHit = nullptr) {
         std::vector<int> items(board.mCells.size(), kItemEmpty);
         for (size_t i = 0; i < items.size(); ++i)
             if (board.mCells[i].mExists)
@@ -235,6 +270,8 @@ protected:
                     const int hitColumn = column + k * dx;
                     const int hitRow = row + k * dy;
                     const BoardCell& hit = board.mCells[at(hitColumn, hitRow)];
+                    if (tilesHit != nullptr && hit.mTiles > 0)
+                        ++*tilesHit;
                     // A chained cell keeps its tile until its chain is gone:
                     // breaking the chain is the way to it. A cell taken at
                     // or below a tile lets the items above it fall, so the
@@ -286,6 +323,7 @@ protected:
     ShopScreen* StageComplete() { return dynamic_cast<ShopScreen*>(App().GetDialog(ShopScreen::kDialogId)); }
 
     int mMovesMade = 0;
+    int mKnivesUsed = 0;
     int mPenaltiesPaid = 0;
     // Whether the open penalty and puzzle were counted (a dialog's address
     // may come again for the next one, so the flags go when they close).

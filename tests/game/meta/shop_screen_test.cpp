@@ -193,6 +193,49 @@ TEST_F(ShopScreenTest, PricesBonusesAndPercentEdges) {
     }
 }
 
+// A count with nothing to count is reached at once: a stage whose amounts
+// come to less than a rating point, or that brought nothing, still shows
+// the tip, counts the time bonus once (the rating's coins landing after it
+// started add nothing) and finishes.
+TEST_F(ShopScreenTest, AGainOfZeroOrNothingBroughtStillFinishes) {
+    struct Case {
+        const char* name;
+        std::array<float, 3> gains;
+        float timerValue;
+        int timeBonus;
+    };
+    const Case cases[] = {
+        {"under a point, time bonus", {1, 1, 1}, 12050.0f, 179},
+        {"under a point, no time bonus", {1, 1, 1}, 30000.0f, 0},
+        {"nothing brought, time bonus", {0, 0, 0}, 12050.0f, 179},
+        {"nothing brought, no time bonus", {0, 0, 0}, 30000.0f, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mBoard.mValue = c.timerValue;
+        mBoard.mRatingText.clear();
+        SetStats(c.gains, c.gains);
+        Record().mRating = 50;
+        mApp.CloseTip(false); // the last case's tip (closing marks it seen)
+        Record().mTipShown[ShopScreen::kFirstTip] = 0;
+        mSounds->mPlayed.clear();
+        auto screen = Make();
+        EXPECT_EQ(screen->GetRatingGain(), 0);
+        EXPECT_EQ(screen->GetTimeBonus(), c.timeBonus);
+        ASSERT_GT(StepUntil(*screen, [&] { return screen->GetPhase() == ShopScreen::kFinished; }), 0)
+            << "phase " << screen->GetPhase();
+        EXPECT_EQ(mApp.GetOpenTipId(), ShopScreen::kFirstTip);
+        EXPECT_EQ(mSounds->Count("levelcompletetimebonus"), c.timeBonus > 0 ? 1 : 0);
+        // Every coin lands, and the label shows the booked sum once.
+        StepUntil(*screen, [&] { return screen->GetCoins().IsEmpty(); });
+        for (int i = 0; i < 200; ++i)
+            Step(*screen);
+        EXPECT_FLOAT_EQ(screen->GetMoneyLabel()->mCurrent, 1000.0f + static_cast<float>(c.timeBonus));
+        EXPECT_EQ(mBoard.mRatingText, c.timeBonus > 0 ? "229" : "");
+        EXPECT_EQ(mUsers->GetRating(), 50 + c.timeBonus);
+    }
+}
+
 TEST_F(ShopScreenTest, AnEmptySecretTableCountsNoPieces) {
     mMaps.mEntries.clear();
     EXPECT_EQ(Make()->GetPostcardLabel()->mLabel, "2/0");

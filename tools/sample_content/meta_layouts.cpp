@@ -102,7 +102,6 @@ private:
 std::string MainMenu() {
     return LayoutText(0)
         .Image("Back", "IMAGE_MAIN_BACK", 0, 0, 0)
-        .Image("Plashka", "IMAGE_MAIN_PLASHKA", 1, 62, 650)
         .Label("NameLbl", 360, 20, 300, 30)
         .Button("Play", "PlayButton", "Play", 1, 432, 560, 160, 48)
         .Button("Map", 3, 80, 300)

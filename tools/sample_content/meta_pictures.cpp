@@ -34,7 +34,7 @@ const FilePicture kPictures[] = {
     {"images/comix2/aunt", {360, 560, 1, 1, 0xFFB0A0E0, "AUNT 2"}},
     {"images/comix3/girl", {360, 560, 1, 1, 0xFFE0C0A0, "GIRL 3"}},
     {"images/comix3/aunt", {360, 560, 1, 1, 0xFFC0A0E0, "AUNT 3"}},
-    {"images/map/cloudsday", {1024, 256, 1, 1, 0x60FFFFFF, "CLOUDS"}},
+    {"images/map/cloudsday", {1024, 256, 1, 1, 0x60FFFFFF, ""}}, // a haze: no label drifting over the map
     // The three restaurants, where the map's glows light up around them.
     {"images/map/restaurant1", {150, 110, 1, 1, 0xFFC07050, "Restaurant 1"}},
     {"images/map/restaurant2", {150, 110, 1, 1, 0xFF5080C0, "Restaurant 2"}},

@@ -12,6 +12,7 @@
 #include <immintrin.h>
 #endif
 
+#include "framework/graphics/memory_image_blit_simd.h"
 #include "framework/graphics/surface_kernels.h"
 #include "framework/graphics/surface_pixel.h"
 #include "framework/graphics/surface_source.h"
@@ -488,6 +489,61 @@ void CopyWords(uint32_t* d, const uint32_t* s, int32_t count, bool keyed) {
     }
 }
 
+// A palettised row's display words: the table entry of each index.
+void ExpandPaletteRow(uint32_t* d, const uint8_t* indices, const uint32_t* table, int32_t count) {
+    for (int32_t i = 0; i < count; ++i)
+        d[i] = table[indices[i]];
+}
+
+#if defined(__SSE2__)
+// The same, eight words gathered at a time; returns how many it wrote (a
+// multiple of eight), the rest is left to the portable row. Indices are
+// bytes, so no gather reaches past the 256-entry table.
+KAVO_TARGET_AVX2 int32_t GatherPaletteRow(uint32_t* d, const uint8_t* indices, const uint32_t* table, int32_t count) {
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i at = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(indices + i)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i),
+                            _mm256_i32gather_epi32(reinterpret_cast<const int*>(table), at, 4));
+    }
+    return i;
+}
+#endif
+
+// A palettised image onto 32 bits: each row's words are looked up in the
+// converted table, straight into the surface or, keyed, through a strip
+// that the keyed word copy takes.
+void CopyPaletteRows(const SurfaceTarget& surface, const BlitArea& area, const MemoryImage& source,
+                     const uint32_t* table, bool keyed) {
+    bool gather = false;
+#if defined(__SSE2__)
+    gather = BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2;
+#endif
+    auto expand = [&](uint32_t* d, const uint8_t* indices, int32_t count) {
+        int32_t done = 0;
+#if defined(__SSE2__)
+        if (gather)
+            done = GatherPaletteRow(d, indices, table, count);
+#endif
+        ExpandPaletteRow(d + done, indices + done, table, count - done);
+    };
+    const uint8_t* indices = source.mColorIndices.get();
+    const int32_t width = area.mSrc.mWidth;
+    ForEachRow<uint32_t>(surface, area, source.mWidth, [&](uint32_t* d, size_t si) {
+        if (!keyed) {
+            expand(d, indices + si, width);
+            return;
+        }
+        constexpr int32_t kStrip = 256;
+        uint32_t strip[kStrip];
+        for (int32_t from = 0; from < width; from += kStrip) {
+            const int32_t count = std::min(kStrip, width - from);
+            expand(strip, indices + si + static_cast<size_t>(from), count);
+            CopyWords(d + from, strip, count, true);
+        }
+    });
+}
+
 } // namespace
 
 void CopyBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryImage& source, int x, int y,
@@ -506,6 +562,12 @@ void CopyBlt(const SurfaceTarget& surface, const DisplayTables& tables, MemoryIm
         if (words != nullptr)
             ForEachRow<uint32_t>(surface, area, source.mWidth,
                                  [&](uint32_t* d, size_t si) { CopyWords(d, words + si, area.mSrc.mWidth, keyed); });
+        return;
+    }
+    if (depth == DepthWay::Rgb32 && BlitPixel::IsPalettised(source)) {
+        const uint32_t* table = SurfacePixel::DisplayWords(source, tables.Format());
+        if (table != nullptr)
+            CopyPaletteRows(surface, area, source, table, keyed);
         return;
     }
     SurfacePixel::WithDisplayWords(source, tables.Format(), [&](auto src) {

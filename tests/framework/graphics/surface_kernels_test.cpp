@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/graphics/display_tables.h"
+#include "framework/graphics/memory_image_blit_pixel.h"
 #include "framework/graphics/surface_kernels.h"
 #include "tests/framework/graphics/blit_test_support.h"
 #include "tests/framework/graphics/surface_test_support.h"
@@ -422,6 +423,43 @@ TEST(SurfaceKernels, PalettisedSourceDrawsLikeTrueColour) {
                 EXPECT_EQ(results[0], results[1]);
                 EXPECT_NE(results[0], std::vector<uint32_t>(108, layout.bitCount == 16 ? 0x5A5A : 0x5A5A5A));
             }
+}
+
+// Opaque or keyed palettised images are copied through their table, eight
+// words at a time with AVX2: every level must give the true-colour copy,
+// across row tails, a cut left edge and keyed rows longer than the strip.
+TEST(SurfaceKernels, PalettisedCopyMatchesTrueColourAtEveryKernelLevel) {
+    using BlitPixel::KernelLevel;
+    std::mt19937 random(11);
+    for (bool keyed : {false, true})
+        for (int width : {1, 7, 8, 9, 23, 300}) {
+            std::vector<uint32_t> pixels(static_cast<size_t>(width) * 3);
+            for (uint32_t& p : pixels) {
+                const uint32_t colour = 0xFF000000u | (random() % 40) * 0x050B13u;
+                p = keyed && random() % 3 == 0 ? 0 : colour;
+            }
+            const uint32_t background = random() & 0xFFFFFFu;
+            auto drawn = [&](Form form, int x) {
+                auto source = MakeImage(width, 3, pixels, form);
+                TestSurface surface(width + 2, 4, 32, background);
+                CopyBlt(surface.Target(), DisplayTables(DisplayPixelFormat::Rgb888()), *source, x, 1,
+                        IntRect(0, 0, width, 3));
+                return surface.Pixels();
+            };
+            for (int x : {1, -3}) {
+                const std::vector<uint32_t> expected = drawn(Form::Plain, x);
+                for (KernelLevel level :
+                     {KernelLevel::Portable, KernelLevel::Sse2, KernelLevel::Ssse3, KernelLevel::Avx2}) {
+                    if (level > BlitPixel::MaxKernelLevel())
+                        continue;
+                    SCOPED_TRACE((keyed ? "keyed width " : "opaque width ") + std::to_string(width) + " at " +
+                                 std::to_string(x) + " level " + std::to_string(static_cast<int>(level)));
+                    BlitPixel::SetKernelLevel(level);
+                    EXPECT_EQ(drawn(Form::Palettised, x), expected);
+                }
+                BlitPixel::SetKernelLevel(BlitPixel::MaxKernelLevel());
+            }
+        }
 }
 
 // ---- Rotation ----

@@ -47,6 +47,15 @@ function(kavo_add_library target)
   endif()
 endfunction()
 
+# kavo_unity_test_sources(<target>)
+# A test executable's sources are compiled a few at a time as one unit:
+# each test file spends most of its compile time on the same headers
+# (GoogleTest's and the subsystem's), which a unit reads once. A file whose
+# names clash with another's is kept out with SKIP_UNITY_BUILD_INCLUSION.
+function(kavo_unity_test_sources target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+endfunction()
+
 # kavo_add_test(<name> SOURCES ... [DEPS ...] [COST <n>])
 # One GoogleTest executable registered test by test with CTest. COST marks
 # an executable of long tests: a parallel ctest starts the costliest first,
@@ -58,6 +67,7 @@ function(kavo_add_test name)
     set(cost ${ARG_COST})
   endif()
   add_executable(${name} ${ARG_SOURCES})
+  kavo_unity_test_sources(${name})
   target_compile_options(${name} PRIVATE ${KAVO_TEST_WARNINGS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)

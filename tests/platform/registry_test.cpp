@@ -116,7 +116,7 @@ TEST_F(RegistryFile, DeletingValuesAndKeys) {
     EXPECT_EQ(RegOpenKey(kRegCurrentUser, "Software\\App", app), kRegNotFound);
 }
 
-std::string Contents(const std::string& path) {
+std::string SettingsText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
@@ -168,9 +168,9 @@ TEST_F(RegistryFile, ADamagedLineCostsThatLineAndTheFileIsKeptAsideBeforeItIsRep
         EXPECT_EQ(KeyValue("C"), -1);
         EXPECT_EQ(std::filesystem::exists(path + ".bad"), c.state == RegistryFileState::kKeptAside);
         if (c.state == RegistryFileState::kKeptAside) {
-            EXPECT_EQ(Contents(path + ".bad"), c.text);
+            EXPECT_EQ(SettingsText(path + ".bad"), c.text);
             // Nothing is written until something changes.
-            EXPECT_EQ(Contents(path), c.text);
+            EXPECT_EQ(SettingsText(path), c.text);
         }
         // The next change writes a file that reads whole, and the copy stays.
         RegKey key;
@@ -182,7 +182,7 @@ TEST_F(RegistryFile, ADamagedLineCostsThatLineAndTheFileIsKeptAsideBeforeItIsRep
         EXPECT_EQ(KeyValue("A"), c.valueA);
         EXPECT_EQ(KeyValue("D"), 7);
         if (c.state == RegistryFileState::kKeptAside) {
-            EXPECT_EQ(Contents(path + ".bad"), c.text);
+            EXPECT_EQ(SettingsText(path + ".bad"), c.text);
         }
         UseMemoryRegistry();
     }
@@ -209,12 +209,12 @@ TEST_F(RegistryFile, ADamagedFileThatCannotBeCopiedIsNeverReplacedAndEachFailedS
     const std::uint32_t two = 2;
     ASSERT_EQ(RegSetValue(key, "A", kRegDword, &two, 4), kRegOk);
     EXPECT_EQ(failed, std::vector<std::string>{path});
-    EXPECT_EQ(Contents(path), text);
+    EXPECT_EQ(SettingsText(path), text);
     // Once the copy can be made the file is replaced.
     std::filesystem::remove_all(path + ".bad");
     ASSERT_EQ(RegSetValue(key, "B", kRegDword, &two, 4), kRegOk);
     EXPECT_EQ(failed.size(), 1u);
-    EXPECT_EQ(Contents(path + ".bad"), text);
+    EXPECT_EQ(SettingsText(path + ".bad"), text);
     UseMemoryRegistry();
     ASSERT_EQ(UseRegistryFile(path), RegistryFileState::kRead);
     EXPECT_EQ(KeyValue("A"), 2);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -104,5 +105,10 @@ protected:
         return descr;
     }
 };
+
+// An end callback that counts the ends into the int its argument points to.
+inline void CountEnd(std::uint32_t, void* argument) {
+    ++*static_cast<int*>(argument);
+}
 
 } // namespace engine_sound_test

@@ -8,10 +8,6 @@ namespace {
 
 using Sound::SoundDescr_t;
 
-void CountEnd(std::uint32_t, void* argument) {
-    ++*static_cast<int*>(argument);
-}
-
 TEST(SoundManagerWithoutDevice, StartsAndMakesNothing) {
     platform::Installed<platform::SoundEnvironment> none(platform::SoundEnvironmentSlot(), nullptr);
     SoundManager_t manager;

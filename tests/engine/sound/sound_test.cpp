@@ -8,10 +8,6 @@ namespace {
 
 using Sound::SoundDescr_t;
 
-void CountEnd(std::uint32_t, void* argument) {
-    ++*static_cast<int*>(argument);
-}
-
 int Volume(Sound::Sound_t* sound) {
     int volume = 1;
     EXPECT_EQ(sound->Buffer()->GetVolume(volume), platform::DS_OK);

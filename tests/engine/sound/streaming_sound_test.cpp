@@ -11,10 +11,6 @@ constexpr std::uint32_t kRing = SoundManager_t::kStreamNotifications * SoundMana
 // At 22050 Hz mono 16-bit one segment is two seconds.
 constexpr int kSegmentFrames = 44100;
 
-void CountEnd(std::uint32_t, void* argument) {
-    ++*static_cast<int*>(argument);
-}
-
 class Stream : public EngineSound {
 protected:
     int ends = 0;

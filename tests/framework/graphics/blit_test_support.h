@@ -14,6 +14,7 @@
 namespace Kavo::BlitTest {
 
 enum class Form { Plain, Palettised };
+inline constexpr Form kForms[] = {Form::Plain, Form::Palettised};
 
 inline const char* FormName(Form form) {
     return form == Form::Plain ? "plain" : "palettised";

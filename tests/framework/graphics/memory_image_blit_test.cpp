@@ -10,8 +10,6 @@ namespace {
 
 using namespace BlitTest;
 
-constexpr Form kForms[] = {Form::Plain, Form::Palettised};
-
 // Rows of seven equal pixels, so that both the four-at-a-time and the
 // pixel-at-a-time parts of a row kernel are reached.
 constexpr int kRow = 7;

@@ -12,8 +12,6 @@ namespace {
 
 using namespace BlitTest;
 
-constexpr Form kForms[] = {Form::Plain, Form::Palettised};
-
 // Pixel (x, y) = 0xFF0000yx, so that a pixel names its own position.
 std::unique_ptr<MemoryImage> MakeNumbered(int width, int height, Form form = Form::Plain) {
     std::vector<uint32_t> pixels;

@@ -18,8 +18,6 @@ namespace {
 
 using namespace BlitTest;
 
-constexpr Form kForms[] = {Form::Plain, Form::Palettised};
-
 // ---- Rotated blits -------------------------------------------------------
 
 TEST(BltF, WholePixelPositionDrawsInnerColumnsAndAllButTheLastRow) {

@@ -89,8 +89,8 @@ bool WellInside(const TriVertex& a, const TriVertex& b, const TriVertex& c, doub
     return true;
 }
 
-constexpr int kWidth = 48;
-constexpr int kHeight = 40;
+constexpr int kPropertyWidth = 48;
+constexpr int kPropertyHeight = 40;
 constexpr int kDraws = 400;
 
 class TriProperty : public HeadlessEnvironment {
@@ -111,14 +111,14 @@ TEST_F(TriProperty, RandomStripsCoverOnceInsideTheClip) {
     std::mt19937 rng(20240611);
     FillTable(CountMember);
     for (int n = 0; n < kDraws; ++n) {
-        const Draw d = RandomDraw(rng, kWidth, kHeight);
+        const Draw d = RandomDraw(rng, kPropertyWidth, kPropertyHeight);
         const std::vector<TriVertex> before = d.strip;
-        Canvas<uint32_t> count(kWidth, kHeight, 0);
+        Canvas<uint32_t> count(kPropertyWidth, kPropertyHeight, 0);
         TriRasterRenderFan(d.clip, Color::White, d.strip.data(), static_cast<int32_t>(d.strip.size()), nullptr,
                            count.Bits(), count.Pitch(), 0x8888, false, false);
         ASSERT_EQ(std::memcmp(before.data(), d.strip.data(), sizeof(TriVertex) * before.size()), 0) << n;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < kPropertyHeight; ++y) {
+            for (int x = 0; x < kPropertyWidth; ++x) {
                 const uint32_t visits = count.At(x, y);
                 ASSERT_LE(visits, 1u) << "draw " << n << " pixel " << x << "," << y;
                 if (!d.clip.Contains(x, y)) {
@@ -150,9 +150,9 @@ TEST_F(TriProperty, EveryEntryWritesOnlyThePixelsTheWalkVisits) {
     const int32_t formats[4] = {0x8888, 0x888, 0x565, 0x555};
 
     for (int n = 0; n < kDraws / 4; ++n) {
-        const Draw d = RandomDraw(rng, kWidth, kHeight);
+        const Draw d = RandomDraw(rng, kPropertyWidth, kPropertyHeight);
         FillTable(CountMember);
-        Canvas<uint32_t> count(kWidth, kHeight, 0);
+        Canvas<uint32_t> count(kPropertyWidth, kPropertyHeight, 0);
         TriRasterRenderFan(d.clip, Color::White, d.strip.data(), static_cast<int32_t>(d.strip.size()), nullptr,
                            count.Bits(), count.Pitch(), 0x8888, false, false);
         for (int index = 0; index < kTriRasterTableSize; ++index) {
@@ -162,14 +162,14 @@ TEST_F(TriProperty, EveryEntryWritesOnlyThePixelsTheWalkVisits) {
             TriTextureView* tex = (index & TriRasterTextured) ? &texture.view : nullptr;
             const bool linear = index & TriRasterLinear, colors = index & TriRasterVertexColors;
             const bool sixteen = format == 0x565 || format == 0x555;
-            Canvas<uint32_t> wide(kWidth, kHeight, 0x5A3C5A3C);
-            Canvas<uint16_t> narrow(kWidth, kHeight, 0xA5C3);
+            Canvas<uint32_t> wide(kPropertyWidth, kPropertyHeight, 0x5A3C5A3C);
+            Canvas<uint16_t> narrow(kPropertyWidth, kPropertyHeight, 0xA5C3);
             void* bits = sixteen ? narrow.Bits() : wide.Bits();
             const int32_t pitch = sixteen ? narrow.Pitch() : wide.Pitch();
             TriRasterRenderFan(d.clip, tint, d.strip.data(), static_cast<int32_t>(d.strip.size()), tex, bits, pitch,
                                format, linear, colors);
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x) {
+            for (int y = 0; y < kPropertyHeight; ++y)
+                for (int x = 0; x < kPropertyWidth; ++x) {
                     const bool changed = sixteen ? narrow.At(x, y) != 0xA5C3 : wide.At(x, y) != 0x5A3C5A3C;
                     if (changed) {
                         ASSERT_EQ(count.At(x, y), 1u) << "entry " << index << " draw " << n << " " << x << "," << y;
@@ -207,14 +207,14 @@ TEST_F(TriProperty, SixteenAndThirtyTwoBitFormatsWriteTheSamePixels) {
     const uint16_t back555 = 0x8000 | (21 << 10) | (10 << 5) | 9;
     const uint16_t back565[2] = {(21 << 11) | (42 << 5) | 9, (21 << 11) | (3 << 5) | 9};
     for (int n = 0; n < kDraws / 2; ++n) {
-        const Draw d = RandomDraw(rng, kWidth, kHeight);
+        const Draw d = RandomDraw(rng, kPropertyWidth, kPropertyHeight);
         const Kind& k = kinds[n % std::size(kinds)];
         const auto count = static_cast<int32_t>(d.strip.size());
         TriTextureView* tex = k.textured ? &texture.view : nullptr;
-        Canvas<uint32_t> c888(kWidth, kHeight, back888);
-        Canvas<uint16_t> c555(kWidth, kHeight, back555);
-        Canvas<uint16_t> c565a(kWidth, kHeight, back565[0]);
-        Canvas<uint16_t> c565b(kWidth, kHeight, back565[1]);
+        Canvas<uint32_t> c888(kPropertyWidth, kPropertyHeight, back888);
+        Canvas<uint16_t> c555(kPropertyWidth, kPropertyHeight, back555);
+        Canvas<uint16_t> c565a(kPropertyWidth, kPropertyHeight, back565[0]);
+        Canvas<uint16_t> c565b(kPropertyWidth, kPropertyHeight, back565[1]);
         TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c888.Bits(), c888.Pitch(), 0x888, k.linear,
                            k.colors);
         TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c555.Bits(), c555.Pitch(), 0x555, k.linear,
@@ -223,8 +223,8 @@ TEST_F(TriProperty, SixteenAndThirtyTwoBitFormatsWriteTheSamePixels) {
                            k.colors);
         TriRasterRenderFan(d.clip, k.tint, d.strip.data(), count, tex, c565b.Bits(), c565b.Pitch(), 0x565, k.linear,
                            k.colors);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < kPropertyHeight; ++y)
+            for (int x = 0; x < kPropertyWidth; ++x) {
                 const bool w888 = c888.At(x, y) != back888;
                 const bool w555 = c555.At(x, y) != back555;
                 const bool w565 = c565a.At(x, y) != back565[0] || c565b.At(x, y) != back565[1];

@@ -19,8 +19,8 @@ using RasterTest::Texture;
 using RasterTest::Vertex;
 
 constexpr TriTintColor kWhite{255, 255, 255, 255};
-constexpr int32_t kCentre = 0x18000;  // u and v of texel (1, 1); the linear fetch samples it alone
-constexpr int32_t kOutside = 0x48000; // row 4 of a 4 x 4 texture
+constexpr int32_t kCentreUv = 0x18000;  // u and v of texel (1, 1); the linear fetch samples it alone
+constexpr int32_t kOutsideUv = 0x48000; // row 4 of a 4 x 4 texture
 
 uint16_t Rgb565(uint32_t r, uint32_t g, uint32_t b) {
     return static_cast<uint16_t>(r << 11 | g << 5 | b);
@@ -49,7 +49,7 @@ Pixel DrawQuad(TriRasterFunc member, Pixel fill, const TriFixedVertex (&v)[4], u
 // same interpolants.
 template <class Pixel>
 Pixel Draw(TriRasterFunc member, Pixel fill, uint32_t color, uint32_t texel, TriTintColor tint = kWhite,
-           int32_t uv = kCentre) {
+           int32_t uv = kCentreUv) {
     const TriFixedVertex v[4] = {Fixed(0, 0, color, uv, uv), Fixed(4, 0, color, uv, uv), Fixed(0, 4, color, uv, uv),
                                  Fixed(4, 4, color, uv, uv)};
     return DrawQuad(member, fill, v, texel, tint);
@@ -61,7 +61,7 @@ struct Case32 {
     uint32_t fill, color, texel;
     TriTintColor tint;
     uint32_t expected;
-    int32_t uv = kCentre;
+    int32_t uv = kCentreUv;
 };
 
 void Check(const Case32* begin, const Case32* end) {
@@ -95,7 +95,7 @@ TEST(TriVertexColorMembers, OpaqueTexture32Bit) {
         {"corner colours modulate", TriRasterARGB8888TextureVertexColors, 0, 0xFF4080C0, 0xFF80FF40, kWhite,
          0xFF207F30},
         {"outside the texture is black", TriRasterARGB8888TextureVertexColors, 0x80102030, 0xFFFFFFFF, 0xFFFFFFFF,
-         kWhite, 0xFF000000, kOutside},
+         kWhite, 0xFF000000, kOutsideUv},
         // Tint alpha 128 on alpha 255 corners: fa 63, w 62 (once would be 127).
         {"tint enters twice", TriRasterARGB8888TextureVertexColorsTint, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, half,
          0xFF3D3D3D},
@@ -131,7 +131,7 @@ TEST(TriVertexColorMembers, AlphaTexture32Bit) {
         {"888 corner alpha 0 over white", TriRasterRGB888TextureAlphaVertexColors, 0x00FFFFFF, 0x00FFFFFF, 0xFFFFFFFF,
          kWhite, 0xFFFEFEFE},
         {"outside the texture is skipped", TriRasterRGB888TextureAlphaVertexColors, 0x00123456, 0xFFFFFFFF, 0xFFFFFFFF,
-         kWhite, 0x00123456, kOutside},
+         kWhite, 0x00123456, kOutsideUv},
         // Coverage 254 under alpha 255: a 253, opaque, written as (252 * 255) >> 8.
         {"linear opaque keeps the fa scaling", TriRasterARGB8888TextureAlphaVertexColorsLinear, 0, 0xFFFFFFFF,
          0xFFFFFFFF, kWhite, 0xFFFBFBFB},
@@ -171,8 +171,9 @@ TEST(TriVertexColorMembers, ArgbBlendWithoutDivisorOrRoom) {
 // A colour interpolant below 0 (as one can stray at a thin edge) counts as 0
 // and leaves the other channels alone.
 TEST(TriVertexColorMembers, InterpolantBelowZeroCountsAsZero) {
-    TriFixedVertex v[4] = {Fixed(0, 0, 0xFFFFFFFF, kCentre, kCentre), Fixed(4, 0, 0xFFFFFFFF, kCentre, kCentre),
-                           Fixed(0, 4, 0xFFFFFFFF, kCentre, kCentre), Fixed(4, 4, 0xFFFFFFFF, kCentre, kCentre)};
+    TriFixedVertex v[4] = {Fixed(0, 0, 0xFFFFFFFF, kCentreUv, kCentreUv), Fixed(4, 0, 0xFFFFFFFF, kCentreUv, kCentreUv),
+                           Fixed(0, 4, 0xFFFFFFFF, kCentreUv, kCentreUv),
+                           Fixed(4, 4, 0xFFFFFFFF, kCentreUv, kCentreUv)};
     for (TriFixedVertex& c : v)
         c.red = -0x8000;
     EXPECT_EQ(DrawQuad<uint32_t>(TriRasterARGB8888TextureVertexColors, 0, v, 0xFFFFFFFF, kWhite), 0xFF00FEFEu);
@@ -186,7 +187,7 @@ struct Case16 {
     uint32_t color, texel;
     TriTintColor tint;
     uint16_t expected;
-    int32_t uv = kCentre;
+    int32_t uv = kCentreUv;
 };
 
 TEST(TriVertexColorMembers, SixteenBit) {
@@ -207,9 +208,9 @@ TEST(TriVertexColorMembers, SixteenBit) {
          0xFFFF},
         {"555 white under white", TriRasterRGB555TextureVertexColors, 0x8000, 0xFFFFFFFF, 0xFFFFFFFF, kWhite, 0x7FFF},
         {"outside the texture writes black", TriRasterRGB565TextureVertexColors, 0x1234, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,
-         0, kOutside},
+         0, kOutsideUv},
         {"outside the texture darkens", TriRasterRGB565TextureVertexColors, white565, 0x80FFFFFF, 0xFFFFFFFF, kWhite,
-         Rgb565(15, 31, 15), kOutside},
+         Rgb565(15, 31, 15), kOutsideUv},
         {"555 tint enters twice", TriRasterRGB555TextureVertexColorsTint, 0, 0xFFFFFFFF, 0xFFFFFFFF, half,
          Rgb555(7, 7, 7)},
         {"linear scales by fa", TriRasterRGB565TextureVertexColorsLinear, 0, 0xFFFFFFFF, 0xFFFFFFFF, kWhite,

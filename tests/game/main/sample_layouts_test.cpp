@@ -96,7 +96,7 @@ constexpr PointPicture kPointPictures[] = {
 // and "Skip" until then.
 constexpr const char* kTakingTurns[][3] = {{"puzzle.txt", "Done", "Skip"}};
 
-std::string ReadFile(const std::string& path) {
+std::string ReadSampleFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -114,7 +114,7 @@ protected:
     // The size of one cel of each game picture: the manifest names its file
     // and cels, the PNG header its size.
     void ReadPictureSizes() {
-        const std::string manifest = ReadFile("properties/resources.xml");
+        const std::string manifest = ReadSampleFile("properties/resources.xml");
         static const std::regex image(
             "<Image id=\"([A-Z0-9_]+)\" path=\"([a-z0-9_]+)\"(?: cols=\"(\\d+)\")?(?: rows=\"(\\d+)\")?");
         for (std::sregex_iterator it(manifest.begin(), manifest.end(), image), last; it != last; ++it)
@@ -123,7 +123,7 @@ protected:
                             (*it)[4].matched ? std::stoi((*it)[4].str()) : 1);
     }
     void ReadPictureSize(const std::string& name, const std::string& path, int cols, int rows) {
-        const std::string png = ReadFile(path);
+        const std::string png = ReadSampleFile(path);
         if (png.size() < 24)
             return;
         auto be32 = [&](size_t at) {
@@ -322,7 +322,7 @@ TEST_F(SampleLayoutsTest, EveryRecipeFitsItsCard) {
     for (auto it = recipes.Begin(); it != recipes.End(); ++it) {
         std::string file = it.Value().GetString("File");
         std::replace(file.begin(), file.end(), '\\', '/');
-        std::istringstream text(ReadFile(file));
+        std::istringstream text(ReadSampleFile(file));
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);)
             lines.push_back(line.substr(0, line.find('\r')));

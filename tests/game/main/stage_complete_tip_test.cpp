@@ -13,7 +13,7 @@ namespace {
 
 class StageCompleteTipTest : public NewPlayerRunTest {};
 
-bool Overlap(const Kavo::IntRect& a, const Kavo::IntRect& b) {
+bool RectsOverlap(const Kavo::IntRect& a, const Kavo::IntRect& b) {
     return a.mX < b.mX + b.mWidth && b.mX < a.mX + a.mWidth && a.mY < b.mY + b.mHeight && b.mY < a.mY + a.mHeight;
 }
 
@@ -60,7 +60,8 @@ TEST_F(StageCompleteTipTest, TheFirstTipCoversNoResultNorControl) {
             continue;
         const Kavo::Point at = widget->GetAbsPos();
         const Kavo::IntRect rect(at.mX, at.mY, widget->mWidth, widget->mHeight);
-        EXPECT_FALSE(Overlap(bubble, rect)) << "the tip " << Show(bubble) << " lies over a control at " << Show(rect);
+        EXPECT_FALSE(RectsOverlap(bubble, rect))
+            << "the tip " << Show(bubble) << " lies over a control at " << Show(rect);
         ++checked;
     }
     // The money, three amounts, three percentages, the pieces found and "Ok".

@@ -20,7 +20,7 @@ namespace {
 
 // Owns the pictures it loads, so a picture deleted while still drawn is a
 // use after free that the sanitizer build reports.
-class FakeRoomImages : public RoomImageSource {
+class LoggingRoomImages : public RoomImageSource {
 public:
     bool HasImage(const std::string& name) override { return mImages.count(name) != 0; }
     Kavo::Image* LoadImageWithFlags(const std::string& name, const std::string& flags) override {
@@ -144,7 +144,7 @@ protected:
         EXPECT_TRUE(mCatalog.AddDocument(document));
     }
     ShopCatalog mCatalog;
-    FakeRoomImages mImages;
+    LoggingRoomImages mImages;
 };
 
 TEST_F(RoomImagesTest, LoadsBackgroundsWithoutAlphaAndKeepsASharedPictureForTheKeptItem) {

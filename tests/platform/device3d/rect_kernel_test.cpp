@@ -20,8 +20,8 @@ namespace {
 
 constexpr TargetFormat kFormats[] = {TargetFormat::Rgb565, TargetFormat::Rgb555, TargetFormat::Xrgb8888};
 constexpr Sampling kSamplings[] = {Sampling::None, Sampling::Point, Sampling::Bilinear};
-constexpr BlendKind kBlends[] = {BlendKind::Replace, BlendKind::AlphaOver, BlendKind::Add, BlendKind::AlphaAdd,
-                                 BlendKind::Generic};
+constexpr BlendKind kRectBlends[] = {BlendKind::Replace, BlendKind::AlphaOver, BlendKind::Add, BlendKind::AlphaAdd,
+                                     BlendKind::Generic};
 
 TEST(RectKernelTest, RowsEqualTheSpanKernelRowByRow) {
     std::mt19937 rng(71);
@@ -38,7 +38,7 @@ TEST(RectKernelTest, RowsEqualTheSpanKernelRowByRow) {
         for (const TargetFormat format : kFormats) {
             const int bytes = TargetBytesPerPixel(format);
             for (const Sampling sampling : kSamplings) {
-                for (const BlendKind blend : kBlends) {
+                for (const BlendKind blend : kRectBlends) {
                     for (int round = 0; round < 12; ++round) {
                         const bool white = round % 2 == 0;
                         const SpanKernels kernels = SelectSpanKernels(format, sampling, blend, white, avx2);

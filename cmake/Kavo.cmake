@@ -50,8 +50,9 @@ endfunction()
 # kavo_unity_test_sources(<target>)
 # A test executable's sources are compiled a few at a time as one unit:
 # each test file spends most of its compile time on the same headers
-# (GoogleTest's and the subsystem's), which a unit reads once. A file whose
-# names clash with another's is kept out with SKIP_UNITY_BUILD_INCLUSION.
+# (GoogleTest's and the subsystem's), which a unit reads once. So the
+# helpers a test file defines for itself need names no other file of its
+# executable uses, anonymous namespace or not.
 function(kavo_unity_test_sources target)
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
 endfunction()

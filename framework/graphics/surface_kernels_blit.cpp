@@ -515,10 +515,7 @@ KAVO_TARGET_AVX2 int32_t GatherPaletteRow(uint32_t* d, const uint8_t* indices, c
 // that the keyed word copy takes.
 void CopyPaletteRows(const SurfaceTarget& surface, const BlitArea& area, const MemoryImage& source,
                      const uint32_t* table, bool keyed) {
-    bool gather = false;
-#if defined(__SSE2__)
-    gather = BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2;
-#endif
+    [[maybe_unused]] const bool gather = BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2;
     auto expand = [&](uint32_t* d, const uint8_t* indices, int32_t count) {
         int32_t done = 0;
 #if defined(__SSE2__)

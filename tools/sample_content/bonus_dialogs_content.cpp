@@ -4,6 +4,7 @@
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/thing_art.h"
 
 #include <fstream>
 #include <iterator>
@@ -130,7 +131,8 @@ bool WriteBonusDialogsContent(const std::string& root) {
                                WithCrLf(StripAnim("PepperBox", "images/bonuses/pepperbox", 64, 2, 8))) &&
               WriteBlender(root + "/images/bonuses/blender.png", glyphs) &&
               WritePicture(root + "/images/bonuses/knifeblink.png", {24, 24, 4, 1, 0xC0FFFFFF, ""}, glyphs) &&
-              WritePicture(root + "/images/bonuses/pepperbox.png", {64, 64, 2, 1, 0xFFA03020, "PEPPER"}, glyphs) &&
+              WriteContentFile(root + "/images/bonuses/pepperbox.png",
+                               ImageEncoders::EncodePngArgb(64 * 2, 64, PepperShakerStrip(64, 2))) &&
               WritePicture(root + "/images/bonuses/pepper.png", {8, 8, 1, 1, 0xFF402010, ""}, glyphs) &&
               WriteContentFile(root + "/ui/BonusUnlock.txt", WithCrLf(kUnlockLayout)) &&
               WriteContentFile(root + "/ui/reward.txt", WithCrLf(RewardLayout())) &&
@@ -140,8 +142,8 @@ bool WriteBonusDialogsContent(const std::string& root) {
         ok = ok &&
              WritePicture(root + "/images/rewards/shadows/" + name + ".png", {96, 96, 1, 1, 0x60000000, ""}, glyphs);
         for (int level = 0; level < 3; ++level)
-            ok = ok && WritePicture(root + "/images/rewards/" + name + std::to_string(level + 1) + ".png",
-                                    {96, 96, 1, 1, levelColours[level], std::string(name).substr(0, 6)}, glyphs);
+            ok = ok && WriteContentFile(root + "/images/rewards/" + name + std::to_string(level + 1) + ".png",
+                                        ImageEncoders::EncodePngArgb(96, 96, Medal(96, levelColours[level])));
     }
     return ok;
 }

@@ -4,6 +4,7 @@
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/thing_art.h"
 
 #include <cstdint>
 #include <string>
@@ -166,11 +167,15 @@ bool WriteEffectFamilyContent(const std::string& root) {
         // between two cells: arrows, not boxes that hide the items.
         const std::string path = picture.mPath;
         const bool arrow = path.starts_with("images/tips/") || path.starts_with("images/bonuses/hint");
-        if (!WriteContentFile(
-                root + "/" + path,
-                ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols, picture.mCelHeight,
-                                             arrow ? SwapArrow(picture.mCelWidth, picture.mCelHeight, picture.mColor)
-                                                   : DrawPlaceholder(art, nullptr))))
+        // The recolouring's rings grow to several cells over the board: a
+        // ring, clear inside, not a square that hides what it turns.
+        Pixels pixels = arrow ? SwapArrow(picture.mCelWidth, picture.mCelHeight, picture.mColor)
+                        : path.starts_with("images/change/") ? ColourRing(picture.mCelWidth, picture.mColor)
+                        : path == "images/effects/dust.png"
+                            ? DustStrip(picture.mCelWidth, picture.mCols, picture.mColor)
+                            : DrawPlaceholder(art, nullptr);
+        if (!WriteContentFile(root + "/" + path, ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols,
+                                                                              picture.mCelHeight, pixels)))
             return false;
     }
     return true;

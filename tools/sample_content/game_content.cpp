@@ -10,9 +10,9 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
+#include "tools/sample_content/thing_art.h"
 
 #include <cstdio>
-#include <set>
 #include <vector>
 
 namespace Kavo::SampleContent {
@@ -213,65 +213,8 @@ std::string GameGroupsText() {
     return text;
 }
 
-bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSheet& labels) {
-    return WriteContentFile(path, ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows,
-                                                               DrawPlaceholder(art, &labels)));
-}
-
-// The pictures that lie under text (panels, buttons, boxes, bars and
-// backgrounds, drawn whole, tiled or stretched): a label of their own would
-// be read through the text over them, so they carry none. Neither do the
-// board's border sets, which are drawn cut into strips and corners, where a
-// label would show as stray marks along the edge.
-bool CarriesNoLabel(const std::string& name) {
-    static const std::set<std::string> names = {
-        "TITLE_BACK",
-        "TITLE_PROGRESS",
-        "CHECKBOX",
-        "DIALOG_BOX",
-        "DIALOG_BUTTON",
-        "SLIDER_TRACK",
-        "SLIDER_THUMB",
-        "DIALOG_USER",
-        "HELP",
-        "OUTBOX1",
-        "INBOX1",
-        "OUTBOX2",
-        "INBOX2",
-        "OUTBOX3",
-        "INBOX3",
-        "TIP",
-        "PROGRESSBARSTUFF",
-        "PROGRESSBARFOOD",
-        "PROGRESSBARDRINK",
-        "PROGRESSBARBACK",
-        "PROGRESSBARRATING",
-        "PROGRESSBARRATINGBACK",
-        "SHOPBUTTON",
-        "POSTBACK",
-        "PUZZLE_BACK",
-        "MAIN_BACK",
-        "BUTTON_PLAY",
-        "BUTTON_EXIT",
-        "BUTTON_MENU",
-        "MAIN_PLASHKA",
-        "MAIN_PLASHKATOP",
-        "MENUBACK",
-        "MENU",
-        "SHOP1",
-        "SHOP2",
-        "SHOP3",
-        "MENU_BUTTON",
-        "MAP_BACK",
-        "SHOPPREV_BUTTON",
-        "SHOPNEXT_BUTTON",
-        "REWARD_BACK",
-        "MONEY_PLACE",
-        "LEVEL_COMPLETE_DIALOG",
-        "REWARD_HINT_WINDOW",
-        "BONUSLINE",
-    };
-    return names.count(name) != 0;
+bool WritePicture(const std::string& path, int width, int height, const Pixels& pixels) {
+    return WriteContentFile(path, ImageEncoders::EncodePngArgb(width, height, pixels));
 }
 
 // The check box's second cel, the ticked one, carries a dark mark that the
@@ -306,8 +249,7 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
     for (const GameGroup& group : GameGroups()) {
         for (const GamePicture& picture : group.mPictures) {
             const std::string name = picture.mName;
-            Placeholder art{picture.mWidth, picture.mHeight, picture.mCols,
-                            picture.mRows,  group.mColor,    CarriesNoLabel(name) ? "" : name};
+            const Placeholder art{picture.mWidth, picture.mHeight, picture.mCols, picture.mRows, group.mColor, ""};
             Pixels pixels = DrawGamePicture(name, art, labels, words);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);
@@ -463,19 +405,18 @@ ColCount=4
 RowCount=1
 )";
 
-bool WriteGameData(const std::string& root, const GlyphSheet& labels) {
-    const Placeholder back1{1024, 768, 1, 1, 0xFF406080, "BACK1"};
-    const Placeholder back2{1024, 768, 1, 1, 0xFF605040, "BACK2"};
-    const Placeholder items{50, 50, 7, 2, 0xFFC0A040, "ITEM"};
-    const Placeholder selected{56, 56, 4, 1, 0xC0FFFFFF, "SEL"};
+// The board's backgrounds lie under the board: no name on them.
+bool WriteGameData(const std::string& root) {
+    const Placeholder back1{1024, 768, 1, 1, 0xFF406080, ""};
+    const Placeholder back2{1024, 768, 1, 1, 0xFF605040, ""};
     return WriteContentFile(root + "/data/termins.txt", WithCrLf(kTermins)) &&
            WriteContentFile(root + "/data/backs.spr", WithCrLf(kBacks)) &&
            WriteContentFile(root + "/data/item.anim", WithCrLf(kItemDescription)) &&
            WriteContentFile(root + "/data/selected.anim", WithCrLf(kSelectedAnimation)) &&
-           WriteContentFile(root + "/images/backs/back1.png", BoardBackground(back1, &labels)) &&
-           WriteContentFile(root + "/images/backs/back2.png", BoardBackground(back2, &labels)) &&
-           WritePicture(root + "/images/items/items.png", items, labels) &&
-           WritePicture(root + "/images/anim/selected.png", selected, labels);
+           WriteContentFile(root + "/images/backs/back1.png", BoardBackground(back1, nullptr)) &&
+           WriteContentFile(root + "/images/backs/back2.png", BoardBackground(back2, nullptr)) &&
+           WritePicture(root + "/images/items/items.png", 50 * 7, 50 * 2, ChipSheet(50, 7, 2)) &&
+           WritePicture(root + "/images/anim/selected.png", 56 * 4, 56, SelectionStrip(56, 4));
 }
 
 } // namespace
@@ -496,7 +437,7 @@ bool WriteGameContent(const std::string& root) {
     return WriteContentFile(root + "/properties/resources.xml", GameManifest()) &&
            WriteGamePictures(root, labels, words) && WriteGameFonts(root) &&
            WriteTone(root + "/sounds/game/mutator.wav", 880, 150) &&
-           WriteTone(root + "/sounds/game/timer.wav", 1320, 80) && WriteGameData(root, labels);
+           WriteTone(root + "/sounds/game/timer.wav", 1320, 80) && WriteGameData(root);
 }
 
 } // namespace Kavo::SampleContent

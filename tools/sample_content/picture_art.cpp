@@ -1,5 +1,7 @@
 #include "tools/sample_content/picture_art.h"
 
+#include "tools/sample_content/thing_art.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -245,8 +247,16 @@ Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const Gl
     if (name == "MENUTEXT")
         return Caption(art.mCelWidth, art.mCelHeight, text,
                        Fits(text, words, art.mCelWidth, art.mCelHeight) ? words : labels);
-    if (text.empty())
-        return DrawPlaceholder(art, &labels);
+    if (text.empty()) {
+        // A picture that stands for a thing shows it, never its resource
+        // name; one with no drawing of its own is a plain panel.
+        Pixels thing = ThingPicture(name, art);
+        if (!thing.empty())
+            return thing;
+        Placeholder plain = art;
+        plain.mLabel.clear();
+        return DrawPlaceholder(plain, nullptr);
+    }
     Placeholder worded = art;
     worded.mLabel = text;
     const bool large = art.mCols * art.mRows == 1 && Fits(text, words, art.mCelWidth, art.mCelHeight);

@@ -17,7 +17,8 @@ std::string PictureWords(const std::string& name);
 
 // The whole picture of `art` for the game picture `name`: its shape when it
 // has one, its words (in `words` when they fit, else in `labels`) when it
-// stands for words, else the labelled placeholder as `art` asks.
+// stands for words, else the thing it stands for (thing_art.h), or a plain
+// panel: no picture carries its resource name.
 Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const GlyphSheet& labels,
                        const GlyphSheet& words);
 

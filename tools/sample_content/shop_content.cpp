@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "tools/image_encoders/image_encoders.h"
 #include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/sketch.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -36,16 +37,17 @@ Pixels CellSheet(int cell, int cols, int rows, int seed) {
     return px;
 }
 
-// A room picture as the room shows it: a panel with a rim, labelled with its
-// name where it fits, in a colour of its own (a kind has a hue, each piece of
-// it another shade), so that buying a piece changes the room where it
-// stands. Furniture keeps a transparent margin, drawn over the wall.
+// A room picture as the room shows it: the piece drawn as what it is, in a
+// colour of its own (a kind has a hue, each piece of it another shade), so
+// that buying a piece changes the room where it stands, with the player's
+// word for it where a name helps. Furniture keeps a transparent margin,
+// drawn over the wall.
 struct RoomArt {
     std::string file;
     int width, height;
     bool opaque;
     uint32_t color;
-    std::string label;
+    std::string kind;
 };
 
 uint32_t RoomColor(const std::string& kind, int number) {
@@ -67,13 +69,75 @@ uint32_t RoomColor(const std::string& kind, int number) {
     return Rgb(128, 128, 128);
 }
 
+// A wall: papered in stripes above a panelled dado and a skirting board.
+void Wall(Sketch& s, uint32_t color) {
+    const double w = s.Width(), h = s.Height();
+    s.Box(0, 0, w, h, color);
+    for (double x = 16; x < w; x += 32)
+        s.Box(x, 0, x + 10, h * 0.7, Shade(color, 0.9));
+    s.Box(0, h * 0.7, w, h, Shade(color, 0.7));
+    s.Box(0, h * 0.7, w, h * 0.72, Shade(color, 0.5));
+    for (double x = 24; x < w; x += 96)
+        s.Box(x, h * 0.75, x + 72, h * 0.93, Shade(color, 0.8));
+    s.Box(0, h * 0.96, w, h, Shade(color, 0.45));
+}
+
+// A counter: a long top over a panelled front.
+void Counter(Sketch& s, uint32_t color) {
+    const double w = s.Width(), h = s.Height();
+    s.Box(8, h * 0.28, w - 8, h - 4, Shade(color, 0.8));
+    for (double x = 24; x + 50 < w - 8; x += 68)
+        s.Box(x, h * 0.4, x + 50, h - 14, Shade(color, 0.95));
+    s.RoundBox(3, h * 0.12, w - 3, h * 0.3, 4, Shade(color, 1.3));
+}
+
+// A table: a top and two legs.
+void Table(Sketch& s, uint32_t color) {
+    const double w = s.Width(), h = s.Height();
+    s.Box(w * 0.14, h * 0.35, w * 0.22, h - 4, Shade(color, 0.7));
+    s.Box(w * 0.78, h * 0.35, w * 0.86, h - 4, Shade(color, 0.7));
+    s.Ellipse(w / 2, h * 0.3, w / 2 - 4, h * 0.16, Shade(color, 0.8));
+    s.Ellipse(w / 2, h * 0.27, w / 2 - 5, h * 0.13, color);
+}
+
+// A chair seen from the side: a back, a seat and legs.
+void Chair(Sketch& s, uint32_t color) {
+    const double w = s.Width(), h = s.Height();
+    s.Box(w * 0.2, h * 0.08, w * 0.32, h * 0.58, Shade(color, 0.8));
+    s.Box(w * 0.2, h * 0.5, w * 0.82, h * 0.6, color);
+    s.Box(w * 0.2, h * 0.6, w * 0.3, h - 4, Shade(color, 0.7));
+    s.Box(w * 0.72, h * 0.6, w * 0.82, h - 4, Shade(color, 0.7));
+}
+
+// A vase with a flower.
+void Vase(Sketch& s, uint32_t color) {
+    const double w = s.Width(), h = s.Height();
+    s.Line({w / 2, h * 0.55}, {w / 2, h * 0.18}, 2, 0xFF40A040);
+    s.Disc(w / 2, h * 0.16, w * 0.16, 0xFFF06080);
+    s.Disc(w / 2, h * 0.16, w * 0.06, 0xFFFFE040);
+    s.Ellipse(w / 2, h * 0.75, w * 0.3, h * 0.2, color);
+    s.Box(w * 0.38, h * 0.5, w * 0.62, h * 0.6, color);
+}
+
 Pixels RoomPicture(const RoomArt& art, const GlyphSheet& glyphs) {
-    Pixels px = DrawPlaceholder({art.width, art.height, 1, 1, art.color, art.label}, &glyphs);
-    if (!art.opaque)
-        for (int y = 0; y < art.height; ++y)
-            for (int x = 0; x < art.width; ++x)
-                if (x < 3 || y < 3 || x >= art.width - 3 || y >= art.height - 3)
-                    px[size_t(y) * art.width + x] = 0;
+    Sketch s(art.width, art.height);
+    std::string word;
+    if (art.kind == "wall")
+        Wall(s, art.color);
+    else if (art.kind == "stoika") {
+        Counter(s, art.color);
+        word = "Counter";
+    } else if (art.kind == "table") {
+        Table(s, art.color);
+        word = "Table";
+    } else if (art.kind == "chair")
+        Chair(s, art.color);
+    else
+        Vase(s, art.color);
+    Pixels px = s.Pixels();
+    if (!word.empty() && LabelWidth(word, glyphs) < art.width)
+        DrawLabel(px, art.width, art.height, (art.width - LabelWidth(word, glyphs)) / 2,
+                  art.kind == "table" ? art.height * 27 / 100 - glyphs.mHeight / 2 : art.height / 2, word, glyphs);
     return px;
 }
 
@@ -140,7 +204,7 @@ std::string ShopFile(int r, std::vector<RoomArt>& pictures) {
         text += extra;
         if (pictures.empty() || pictures.back().file != picture)
             pictures.push_back({picture, piece.width, piece.height, piece.zOrder == 0,
-                                RoomColor(piece.kind, piece.number), picture.substr(0, picture.size() - 4)});
+                                RoomColor(piece.kind, piece.number), piece.kind});
         ++index;
     }
     return text;

@@ -252,6 +252,32 @@ std::vector<bool> InkOf(const Kavo::ImageLib::Image& picture) {
     return ink;
 }
 
+// Whether `text`, in the label face and centred in the cel at (left, top),
+// stands inked in the picture as a placeholder's label would: inked along
+// the letters' strokes and clear between them (a dark patch is no label).
+bool LabelledWith(const Kavo::ImageLib::Image& picture, const std::vector<bool>& ink, int left, int top, int celWidth,
+                  int celHeight, const std::string& text, const Kavo::SampleContent::GlyphSheet& labels) {
+    const int width = picture.mWidth, height = picture.mHeight;
+    const int x = left + (celWidth - Kavo::SampleContent::LabelWidth(text, labels)) / 2;
+    const int y = top + (celHeight - labels.mHeight) / 2;
+    Kavo::SampleContent::Pixels letters(size_t(width) * size_t(height), 0);
+    Kavo::SampleContent::DrawLabel(letters, width, height, x, y, text, labels);
+    size_t strokes = 0, matched = 0, gaps = 0, filled = 0;
+    for (int row = std::max(0, y); row < std::min(height, y + labels.mHeight); ++row)
+        for (int col = std::max(0, x); col < std::min(width, x + Kavo::SampleContent::LabelWidth(text, labels));
+             ++col) {
+            const size_t i = size_t(row) * size_t(width) + size_t(col);
+            if ((letters[i] >> 24) >= 0xC0) {
+                ++strokes;
+                matched += ink[i] ? 1 : 0;
+            } else if ((letters[i] >> 24) == 0) {
+                ++gaps;
+                filled += ink[i] ? 1 : 0;
+            }
+        }
+    return strokes > 0 && matched * 10 >= strokes * 9 && filled * 2 < gaps;
+}
+
 // Each picture that stands for words carries words, and not its own
 // resource name as the placeholders label themselves (in the label face,
 // centred): where the name's letters would stand, the picture is not inked
@@ -265,30 +291,62 @@ TEST_F(SampleTermsTest, PicturesThatStandForWordsDoNotShowTheirNames) {
         const std::string file = "images/game/" + Lower(name) + ".png";
         const auto picture = Kavo::ImageLib::LoadPng(file);
         ASSERT_NE(picture, nullptr) << file;
-        const int width = picture->mWidth, height = picture->mHeight;
         const std::vector<bool> ink = InkOf(*picture);
         size_t inked = 0;
         for (bool dark : ink)
             inked += dark ? 1 : 0;
         if (inked < 20)
             wordless.insert(name);
-        // The name's letters alone, where a placeholder puts its label.
-        Kavo::SampleContent::Pixels letters(size_t(width) * size_t(height), 0);
-        Kavo::SampleContent::DrawLabel(letters, width, height,
-                                       (width - Kavo::SampleContent::LabelWidth(name, labels)) / 2,
-                                       (height - labels.mHeight) / 2, name, labels);
-        size_t strokes = 0, matched = 0;
-        for (size_t i = 0; i < letters.size(); ++i) {
-            if ((letters[i] >> 24) < 0xC0)
-                continue;
-            ++strokes;
-            matched += ink[i] ? 1 : 0;
-        }
-        if (strokes > 0 && matched * 10 >= strokes * 9)
+        if (LabelledWith(*picture, ink, 0, 0, picture->mWidth, picture->mHeight, name, labels))
             named.insert(name);
     }
     EXPECT_TRUE(named.empty()) << "showing their names: " << ::testing::PrintToString(named);
     EXPECT_TRUE(wordless.empty()) << "without words: " << ::testing::PrintToString(wordless);
+}
+
+// The pictures that stand for things (every other game picture of the
+// resource list, and the room's furniture) show no resource name and no cel
+// number: a placeholder labelled each cel "NAME n", or "n" alone where that
+// did not fit, and the room's pieces with their file names ("wall100").
+TEST_F(SampleTermsTest, PicturesThatStandForThingsDoNotShowTheirNames) {
+    Kavo::SampleContent::GlyphSheet labels;
+    ASSERT_TRUE(Kavo::SampleContent::RenderGlyphSheet(11, &labels));
+    struct Named {
+        std::string file;
+        std::string name;
+        int cols, rows;
+    };
+    std::vector<Named> pictures;
+    const std::string manifest = ReadFile("properties/resources.xml");
+    const std::regex image(R"re(<Image id="([A-Z0-9_]+)" path="([a-z0-9_]+)"(?: cols="(\d+)")?(?: rows="(\d+)")?)re");
+    const std::set<std::string> words(std::begin(kWordPictures), std::end(kWordPictures));
+    for (auto it = std::sregex_iterator(manifest.begin(), manifest.end(), image); it != std::sregex_iterator(); ++it) {
+        const std::string file = "images/game/" + (*it)[2].str() + ".png";
+        if (words.count((*it)[1].str()) == 0 && std::filesystem::exists(file))
+            pictures.push_back({file, (*it)[1].str(), (*it)[3].matched ? std::stoi((*it)[3].str()) : 1,
+                                (*it)[4].matched ? std::stoi((*it)[4].str()) : 1});
+    }
+    ASSERT_GT(pictures.size(), 50u) << "the game's pictures are listed in the manifest";
+    for (const auto& entry : std::filesystem::directory_iterator("images/shop"))
+        pictures.push_back({"images/shop/" + entry.path().filename().string(), entry.path().stem().string(), 1, 1});
+
+    std::set<std::string> named;
+    for (const Named& named_picture : pictures) {
+        const auto picture = Kavo::ImageLib::LoadPng(named_picture.file);
+        ASSERT_NE(picture, nullptr) << named_picture.file;
+        const std::vector<bool> ink = InkOf(*picture);
+        const int celWidth = picture->mWidth / named_picture.cols, celHeight = picture->mHeight / named_picture.rows;
+        const int cels = named_picture.cols * named_picture.rows;
+        for (int cel = 0; cel < cels; ++cel) {
+            const int left = cel % named_picture.cols * celWidth, top = cel / named_picture.cols * celHeight;
+            const std::string number = std::to_string(cel);
+            const std::string full = cels > 1 ? named_picture.name + " " + number : named_picture.name;
+            if (LabelledWith(*picture, ink, left, top, celWidth, celHeight, full, labels) ||
+                (cels > 1 && LabelledWith(*picture, ink, left, top, celWidth, celHeight, number, labels)))
+                named.insert(named_picture.file + " cel " + number);
+        }
+    }
+    EXPECT_TRUE(named.empty()) << "showing their names or cel numbers: " << ::testing::PrintToString(named);
 }
 
 } // namespace

@@ -132,7 +132,10 @@ ShopScreen::ShopScreen(const std::string& layoutPath, const StageFigures& figure
         bar.SetImage(*c.barImage, Kavo::IntRect());
         const float count = static_cast<float>(CountOf(stage, static_cast<ShopKind>(kind)));
         bar.mMaximum = count;
-        bar.SetValue(std::min(count, mTotals[kind]) - mGains[kind], true);
+        // What the restaurant had before this stage, as far as the goal: a
+        // stage that brought more than the goal must not start the bar, and
+        // its share, below empty.
+        bar.SetValue(std::max(0.0f, std::min(count, mTotals[kind] - mGains[kind])), true);
         bar.mStep = speed;
         if (auto point = layout->GetDesc(c.bar)) {
             bar.mX = static_cast<float>(point->x);

@@ -193,6 +193,27 @@ TEST_F(ShopScreenTest, PricesBonusesAndPercentEdges) {
     }
 }
 
+// A stage that brought more than its goal starts its bar at what the
+// restaurant had before, never below an empty bar: the share counts up from
+// an empty bar (not from "-80%") and stops at 100%.
+TEST_F(ShopScreenTest, AStageBeyondItsGoalCountsUpFromNoShare) {
+    mStage.mDrinkCount = 100;
+    SetStats({180, 20, 10}, {180, 20, 10});
+    auto screen = Make();
+    std::vector<std::string> shown;
+    ASSERT_GT(StepUntil(*screen,
+                        [&] {
+                            shown.push_back(screen->GetPercentLabel(kShopDrink)->mLabel);
+                            return screen->GetPhase() >= ShopScreen::kRatingCounting;
+                        }),
+              0);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), "1%"); // one step of 1.2 counted on landing
+    for (const std::string& text : shown)
+        EXPECT_NE(text.front(), '-') << text;
+    EXPECT_EQ(shown.back(), "100%");
+}
+
 // A count with nothing to count is reached at once: a stage whose amounts
 // come to less than a rating point, or that brought nothing, still shows
 // the tip, counts the time bonus once (the rating's coins landing after it

@@ -76,8 +76,8 @@ void KavoAppBase::Initialize() {
     mNotifyGameMessage = platform::RegisterWindowMessage("Notify" + mProdName);
     if (!mInstance.Acquire(mProdName + "Mutex"))
         NotifyRunningInstance();
-    // The one running copy: what a killed save of the settings left is no
-    // other copy's write in progress.
+    // Only the copy that runs alone clears what killed saves of the settings
+    // left, and of those only the files of processes that are gone.
     if (mInstance.IsOwner())
         platform::RemoveStaleRegistryTemporaries();
 

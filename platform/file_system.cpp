@@ -176,6 +176,12 @@ void TellFlushed(const std::string& disk) {
         watch->flushed(disk);
 }
 
+bool OnFullDisk(const std::string& disk) {
+    const auto full = FullDiskSlot().Get();
+    return full != nullptr && disk.size() > full->diskFolder.size() && disk.rfind(full->diskFolder, 0) == 0 &&
+           disk[full->diskFolder.size()] == '/';
+}
+
 // The new file's bytes reach the disk before it is closed: a rename that
 // follows must never bring back a file whose bytes were still in memory.
 bool WriteFlushedDiskFile(const std::string& disk, std::string_view data) {
@@ -185,8 +191,13 @@ bool WriteFlushedDiskFile(const std::string& disk, std::string_view data) {
     if (fd < 0)
         return false;
     bool ok = true;
+    const bool full = OnFullDisk(disk);
     for (std::size_t done = 0; ok && done < data.size();) {
-        const ssize_t wrote = write(fd, data.data() + done, data.size() - done);
+        ssize_t wrote = -1;
+        if (full)
+            errno = ENOSPC;
+        else
+            wrote = write(fd, data.data() + done, data.size() - done);
         if (wrote < 0 && errno == EINTR)
             continue;
         ok = wrote > 0;
@@ -210,6 +221,11 @@ std::string DiskFolderOf(const std::string& disk) {
 
 ProcessSlot<FileFlushWatch>& FileFlushWatchSlot() {
     static ProcessSlot<FileFlushWatch> slot;
+    return slot;
+}
+
+ProcessSlot<FullDisk>& FullDiskSlot() {
+    static ProcessSlot<FullDisk> slot;
     return slot;
 }
 

@@ -58,6 +58,14 @@ struct FileFlushWatch {
 };
 ProcessSlot<FileFlushWatch>& FileFlushWatchSlot();
 
+// A disk with no room left below a folder: every write of bytes to a file
+// there fails as on a full disk, while an empty file still fits. Tests
+// install one where a real full disk would need a mount.
+struct FullDisk {
+    std::string diskFolder; // disk text (UTF-8), no trailing separator
+};
+ProcessSlot<FullDisk>& FullDiskSlot();
+
 // ---- Files and folders -----------------------------------------------------
 
 bool FileExists(std::string_view path); // file or folder

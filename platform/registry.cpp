@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <mutex>
-#include <sstream>
 #include <vector>
 
+#include "platform/damaged_copy.h"
 #include "platform/file_system.h"
+#include "platform/stale_temporaries.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -57,6 +59,9 @@ std::string JoinKeyPath(std::string_view parent, std::string_view sub) {
 }
 
 // ---- Text form ---------------------------------------------------------------
+
+// The first line of every file written here.
+constexpr std::string_view kHeader = "# settings of the current user";
 
 // Names are UTF-8 in the file with the few bytes that carry meaning there
 // written as %XX, so that any name survives.
@@ -155,7 +160,7 @@ public:
     void Save() {
         if (file.empty() || !unsaved)
             return;
-        std::string text = "# settings of the current user\n";
+        std::string text = std::string(kHeader) + "\n";
         WriteNode(root, "", text);
         if (text == lastWritten) {
             unsaved = false;
@@ -164,26 +169,13 @@ public:
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
         if (keepAsideFirst)
-            keepAsideFirst = !KeepAside(file);
+            keepAsideFirst = KeepDamagedCopy(file, WriteAndReplaceDiskFile).empty();
         if (keepAsideFirst || !WriteAndReplaceDiskFile(file, text)) {
             failedFile = file;
             return;
         }
         unsaved = false;
         lastWritten = std::move(text);
-    }
-
-    static bool KeepAside(const std::string& path) {
-        std::FILE* in = std::fopen(path.c_str(), "rb");
-        if (in == nullptr)
-            return false;
-        std::string old;
-        char chunk[4096];
-        for (std::size_t got = 0; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
-            old.append(chunk, got);
-        const bool read = std::ferror(in) == 0;
-        std::fclose(in);
-        return read && WriteAndReplaceDiskFile(path + ".bad", old);
     }
 
     // Every line that can be read goes into the store; false when a line
@@ -195,31 +187,50 @@ public:
         std::ifstream in(path, std::ios::binary);
         if (!in)
             return false;
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad())
+            return false;
+        std::string_view rest = text;
+        // The byte-order mark an editor may put before the first line.
+        if (rest.substr(0, 3) == "\xEF\xBB\xBF")
+            rest.remove_prefix(3);
         bool whole = true;
-        std::string line;
+        bool readSome = false;  // a key or a value
+        bool otherText = false; // a comment the program does not write
         Node* current = nullptr;
-        for (bool first = true; std::getline(in, line); first = false) {
-            // The byte-order mark an editor may put before the first line.
-            if (first && line.rfind("\xEF\xBB\xBF", 0) == 0)
-                line.erase(0, 3);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.empty() || line[0] == '#')
+        while (!rest.empty()) {
+            // A line ends with CR LF, LF or a lone CR. Every line written
+            // here is ended, so one without an end was cut short.
+            const std::size_t end = rest.find_first_of("\r\n");
+            if (end == std::string_view::npos) {
+                whole = false;
+                break;
+            }
+            const std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(end + (rest.substr(end, 2) == "\r\n" ? 2 : 1));
+            if (line.empty() || line == kHeader)
                 continue;
+            if (line[0] == '#') {
+                otherText = true;
+                continue;
+            }
             if (line[0] == '[') {
                 std::string keyPath;
                 // The values below a key that cannot be read have no place.
                 current = nullptr;
-                if (line.back() == ']' && UnescapePath(std::string_view(line).substr(1, line.size() - 2), keyPath))
+                if (line.back() == ']' && UnescapePath(line.substr(1, line.size() - 2), keyPath))
                     current = Create(keyPath);
-                else
-                    whole = false;
+                whole = whole && current != nullptr;
+                readSome = readSome || current != nullptr;
                 continue;
             }
-            if (!current || !ParseValue(line, *current))
-                whole = false;
+            const bool read = current != nullptr && ParseValue(line, *current);
+            whole = whole && read;
+            readSome = readSome || read;
         }
-        return whole && !in.bad();
+        // Text from which nothing could be read (a file whose line ends were
+        // lost reads as one comment) is damage, not an empty store.
+        return whole && (readSome || !otherText);
     }
 
 private:
@@ -497,7 +508,7 @@ std::string DefaultRegistryFile() {
     return GetConfigFolder() + "/kavo/registry.txt";
 }
 
-RegistryFileState UseRegistryFile(const std::string& diskPath) {
+RegistryFileState UseRegistryFile(const std::string& diskPath, std::string* copyPath) {
     const auto held = CurrentStore();
     RegistryStore& store = *held;
     const StoreLock lock(store);
@@ -508,8 +519,24 @@ RegistryFileState UseRegistryFile(const std::string& diskPath) {
     store.keepAsideFirst = false;
     if (store.Load(diskPath))
         return RegistryFileState::kRead;
-    store.keepAsideFirst = !RegistryStore::KeepAside(diskPath);
+    const std::string copy = KeepDamagedCopy(diskPath, WriteAndReplaceDiskFile);
+    if (copyPath != nullptr)
+        *copyPath = copy;
+    store.keepAsideFirst = copy.empty();
     return store.keepAsideFirst ? RegistryFileState::kNotKept : RegistryFileState::kKeptAside;
+}
+
+std::vector<std::string> RemoveStaleRegistryTemporaries() {
+    const auto held = CurrentStore();
+    RegistryStore& store = *held;
+    const StoreLock lock(store);
+    if (store.file.empty())
+        return {};
+    const std::filesystem::path file(store.file);
+    const std::string name = file.filename().string();
+    return RemoveStaleTemporaries(file.parent_path().string(), [&](const std::string& written) {
+        return written == name || platform::DamagedCopyOriginal(written) == name;
+    });
 }
 
 void UseMemoryRegistry() {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/process_slot.h"
 
@@ -72,15 +73,23 @@ std::string DefaultRegistryFile();
 enum class RegistryFileState {
     kRead,      // read whole, or not there yet
     kKeptAside, // lines that could not be read were left out, and the file as
-                // found was copied to "<file>.bad" before anything replaces it
+                // found was copied aside (see KeepDamagedCopy) before
+                // anything replaces it
     kNotKept,   // the same, but the copy could not be made: until it can, the
                 // file is not replaced (every save fails)
 };
 // Binds the current store to the given file (disk path, UTF-8), loading
 // what it holds in place of what the store held. A line that cannot be read
 // costs that line (a value below a key line that cannot be read has no key
-// and goes too); a byte-order mark before the first line is no damage.
-RegistryFileState UseRegistryFile(const std::string& diskPath);
+// and goes too); a byte-order mark before the first line is no damage. A
+// line ends with LF, CR LF or a lone CR; as every line written is ended,
+// a last line without an end was cut and is damage too, and so is text
+// from which no key or value could be read. The copy's disk path goes to
+// `copyPath` when one was made.
+RegistryFileState UseRegistryFile(const std::string& diskPath, std::string* copyPath = nullptr);
+// Removes what saves of the current store's file that were killed left
+// beside it (see RemoveStaleTemporaries); the disk paths removed.
+std::vector<std::string> RemoveStaleRegistryTemporaries();
 // Empties the current store and unbinds it from its file.
 void UseMemoryRegistry();
 // Called, with the store locked (so it must not use the registry), each

@@ -21,6 +21,7 @@
 #include "platform/drivers.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/registry.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
 
@@ -75,6 +76,10 @@ void KavoAppBase::Initialize() {
     mNotifyGameMessage = platform::RegisterWindowMessage("Notify" + mProdName);
     if (!mInstance.Acquire(mProdName + "Mutex"))
         NotifyRunningInstance();
+    // Only the copy that runs alone clears what killed saves of the settings
+    // left, and of those only the files of processes that are gone.
+    if (mInstance.IsOwner())
+        platform::RemoveStaleRegistryTemporaries();
 
     mRandSeed = platform::GetTickMs();
     GetRandGenerator().Seed(mRandSeed);

@@ -117,13 +117,14 @@ void KavoAppBase::DeleteRegValue(const std::string& valuePath) {
 
 void KavoAppBase::BindSettingsFile(const std::string& diskPath) {
     const std::string shown = platform::Utf8ToCp1251(diskPath);
-    switch (platform::UseRegistryFile(diskPath)) {
+    std::string copy;
+    switch (platform::UseRegistryFile(diskPath, &copy)) {
     case platform::RegistryFileState::kRead:
         break;
     case platform::RegistryFileState::kKeptAside:
         mSettingsNotices.Tell("The settings file " + shown +
-                              " was damaged: what could be read is kept, and the file was copied to " + shown +
-                              ".bad.");
+                              " was damaged: what could be read is kept, and the file was copied to " +
+                              platform::Utf8ToCp1251(copy) + ".");
         break;
     case platform::RegistryFileState::kNotKept:
         // Every save fails until the copy is made: this says it already.

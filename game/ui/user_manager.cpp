@@ -11,7 +11,9 @@
 #include "game/ui/app_file.h"
 #include "game/ui/profile_services.h"
 #include "game/ui/termins.h"
+#include "platform/damaged_copy.h"
 #include "platform/file_system.h"
+#include "platform/stale_temporaries.h"
 #include "platform/text_encoding.h"
 
 namespace Game {
@@ -50,7 +52,29 @@ float ReadHundredths(Kavo::Buffer& buffer) {
 }
 
 constexpr const char* kProfileSuffix = ".dat";
-constexpr const char* kAsideSuffix = ".bad";
+constexpr const char* kListName = "users.dat";
+// What LoadAll writes to learn whether the folder takes files: as much as a
+// save needs, since on a full disk an empty file still fits.
+constexpr const char* kProbeSuffix = ".tmp";
+constexpr size_t kProbeBytes = 4096;
+
+// A name of a file this program writes in the players' folder.
+bool IsOwnFileName(std::string_view name) {
+    if (const std::string_view original = platform::DamagedCopyOriginal(name); !original.empty())
+        name = original;
+    const std::string_view suffix(kProfileSuffix);
+    return name == kListName || name == std::string(kListName) + kProbeSuffix ||
+           (name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix &&
+            IsProfileName(name.substr(0, name.size() - suffix.size())));
+}
+
+// The number of places at which two names of one length differ.
+int DifferingBytes(const std::string& a, const std::string& b) {
+    int count = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        count += a[i] != b[i] ? 1 : 0;
+    return count;
+}
 
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
@@ -155,28 +179,41 @@ std::string UserManager::ProfilePath(const std::string& name) const {
 
 bool UserManager::LoadAll(const std::string& path) {
     mUsersFilePath = path;
+    RemoveStaleTemporaries();
     Kavo::Buffer buffer;
     const bool found = LoadAppFile(path, buffer);
     const bool sound = found && ReadUserList(buffer);
-    if (!sound) {
-        RestoreUsersFromProfiles();
+    const std::string foundAgain = sound ? OfferLostPlayers() : std::string();
+    if (!sound || !foundAgain.empty()) {
+        if (!sound)
+            RestoreUsersFromProfiles();
+        const std::string copy = found ? KeepAside(path) : std::string();
         // Until the damaged list is kept aside it is not replaced.
-        mListToKeep = found && !KeepAside(path);
-        if (found && !mListToKeep)
+        mListToKeep = found && copy.empty();
+        if (mListToKeep) {
+            mCannotSave = true;
+            Notify(foundAgain + NoticeText("UsersListNotKept",
+                                           "The list of players %s was damaged, and it could not be copied aside: "
+                                           "it is left as it is, and your progress cannot be saved.",
+                                           {ShownPath(path)}));
+        } else if (!foundAgain.empty()) {
+            Notify(foundAgain + NoticeText("UsersListKeptAs", "The list was kept as %s.", {copy}));
+        } else if (found) {
             Notify(NoticeText("UsersListDamaged",
                               "The list of players could not be read. It was kept as %s, and the players "
                               "were found again from their saved games.",
-                              {ShownPath(path + kAsideSuffix)}));
+                              {copy}));
+        }
         if (!mUsers.empty() && !mListToKeep)
             WriteUserList();
     }
+    const bool loaded = LoadCurrentUser();
     // Told now, before the player plays a session that nothing keeps.
-    const std::string probe = path + ".tmp";
-    if (mWriteFile(probe, std::string_view()))
+    const std::string probe = path + kProbeSuffix;
+    if (mWriteFile(probe, std::string(kProbeBytes, '\0')))
         platform::RemoveFile(probe);
     else
         ReportCannotSave();
-    const bool loaded = LoadCurrentUser();
     return sound && loaded;
 }
 
@@ -207,21 +244,28 @@ bool UserManager::ReadUserList(Kavo::Buffer& buffer) {
     return true;
 }
 
-void UserManager::RestoreUsersFromProfiles() {
-    const bool chooseCurrent = GetCurrentUser() == nullptr;
-    int newestIndex = -1;
-    platform::FileTime newest = 0;
-    for (const platform::FoundFile& file : platform::FindFiles(FolderOf(mUsersFilePath) + "*" + kProfileSuffix)) {
+std::vector<platform::FoundFile> UserManager::UnlistedProfiles() const {
+    std::vector<platform::FoundFile> unlisted;
+    for (platform::FoundFile& file : platform::FindFiles(FolderOf(mUsersFilePath) + "*" + kProfileSuffix)) {
         const size_t suffix = std::string_view(kProfileSuffix).size();
         // The wildcard ignores letter case; the game writes ".dat" only.
         if (file.IsDirectory() || file.name.size() <= suffix ||
             file.name.compare(file.name.size() - suffix, suffix, kProfileSuffix) != 0)
             continue;
-        const std::string name = file.name.substr(0, file.name.size() - suffix);
-        if (!IsProfileName(name) || UserExists(name))
-            continue;
+        file.name.resize(file.name.size() - suffix);
+        if (IsProfileName(file.name) && !UserExists(file.name))
+            unlisted.push_back(std::move(file));
+    }
+    return unlisted;
+}
+
+void UserManager::RestoreUsersFromProfiles() {
+    const bool chooseCurrent = GetCurrentUser() == nullptr;
+    int newestIndex = -1;
+    platform::FileTime newest = 0;
+    for (const platform::FoundFile& file : UnlistedProfiles()) {
         auto user = std::make_unique<User>();
-        user->mName = name;
+        user->mName = file.name;
         // The player who played last is the one most likely to come back.
         if (newestIndex < 0 || file.lastWriteTime > newest) {
             newest = file.lastWriteTime;
@@ -233,11 +277,66 @@ void UserManager::RestoreUsersFromProfiles() {
         mCurrentIndex = newestIndex;
 }
 
-bool UserManager::KeepAside(const std::string& path) {
-    // With the exact name present, the resolver picks it over other spellings.
-    std::string old;
-    return platform::FileExistsExactName(path) && platform::ReadWholeFile(path, old) &&
-           mWriteFile(path + kAsideSuffix, old);
+std::string UserManager::OfferLostPlayers() {
+    // A player's profile is written as the player is made, so a listed
+    // player without one is a name the list no longer holds right. A
+    // removed player's profile stays on the disk too: of the profiles the
+    // list does not name, only one of the same length that is nearer to
+    // the listed name than any other is taken for the lost player's.
+    std::vector<platform::FoundFile> unlisted;
+    bool scanned = false;
+    std::string told;
+    for (const auto& user : mUsers) {
+        if (platform::FileExistsExactName(ProfilePath(user->mName)))
+            continue;
+        if (!scanned)
+            unlisted = UnlistedProfiles();
+        scanned = true;
+        auto nearest = unlisted.end();
+        int nearestDistance = 0;
+        bool tie = false;
+        for (auto it = unlisted.begin(); it != unlisted.end(); ++it) {
+            if (it->name.size() != user->mName.size())
+                continue;
+            const int distance = DifferingBytes(it->name, user->mName);
+            if (nearest == unlisted.end() || distance < nearestDistance) {
+                nearest = it;
+                nearestDistance = distance;
+                tie = false;
+            } else if (distance == nearestDistance) {
+                tie = true;
+            }
+        }
+        if (nearest == unlisted.end() || tie)
+            continue;
+        told += NoticeText("PlayerFoundAgain",
+                           "The list of players named \"%s\", who has no saved game, in place of %s, whose saved "
+                           "game is offered again.",
+                           {user->mName, nearest->name}) +
+                " ";
+        user->mName = nearest->name;
+        unlisted.erase(nearest);
+    }
+    return told;
+}
+
+void UserManager::RemoveStaleTemporaries() {
+    const std::string folder = FolderOf(mUsersFilePath);
+    if (folder.empty())
+        return;
+    platform::RemoveStaleTemporaries(platform::ResolvePath(folder), [](const std::string& diskName) {
+        return IsOwnFileName(platform::Utf8ToCp1251(diskName));
+    });
+}
+
+std::string UserManager::KeepAside(const std::string& path) {
+    if (!platform::FileExistsExactName(path))
+        return {};
+    const std::string copy = platform::KeepDamagedCopy(platform::ResolvePathExactName(path),
+                                                       [this](const std::string& disk, std::string_view data) {
+                                                           return mWriteFile(platform::Utf8ToCp1251(disk), data);
+                                                       });
+    return platform::Utf8ToCp1251(copy);
 }
 
 bool UserManager::CanAddUser(const std::string& name) const {
@@ -273,17 +372,30 @@ bool UserManager::LoadCurrentUser() {
     ReadProfile(user, buffer);
     if (std::find(mFileOwned.begin(), mFileOwned.end(), user) == mFileOwned.end())
         mFileOwned.push_back(user);
-    if (std::find(mDamaged.begin(), mDamaged.end(), user) != mDamaged.end() && KeepAside(path)) {
-        mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
-        // Read again before it was saved (a Select), it is the same damage.
-        if (std::find(mToldDamaged.begin(), mToldDamaged.end(), user) != mToldDamaged.end())
+    if (std::find(mDamaged.begin(), mDamaged.end(), user) == mDamaged.end())
+        return true;
+    const std::string copy = KeepAside(path);
+    if (copy.empty()) {
+        // Save never writes over it while it is not kept.
+        if (std::find(mToldNotKept.begin(), mToldNotKept.end(), user) != mToldNotKept.end())
             return true;
-        mToldDamaged.push_back(user);
-        Notify(NoticeText("ProfileDamaged",
-                          "The saved game of %s was damaged: what could be read is kept, and the file was "
-                          "copied to %s.",
-                          {user->mName, ShownPath(path + kAsideSuffix)}));
+        mToldNotKept.push_back(user);
+        mCannotSave = true;
+        Notify(NoticeText("ProfileNotKept",
+                          "The saved game of %s was damaged, and it could not be copied aside: it is left as it "
+                          "is, and your progress cannot be saved.",
+                          {user->mName}));
+        return true;
     }
+    mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
+    // Read again before it was saved (a Select), it is the same damage.
+    if (std::find(mToldDamaged.begin(), mToldDamaged.end(), user) != mToldDamaged.end())
+        return true;
+    mToldDamaged.push_back(user);
+    Notify(NoticeText("ProfileDamaged",
+                      "The saved game of %s was damaged: what could be read is kept, and the file was "
+                      "copied to %s.",
+                      {user->mName, copy}));
     return true;
 }
 
@@ -442,7 +554,7 @@ void UserManager::Save() {
         LoadCurrentUser();
 
     if (mListToKeep)
-        mListToKeep = !KeepAside(mUsersFilePath);
+        mListToKeep = KeepAside(mUsersFilePath).empty();
     if (!mListToKeep)
         WriteUserList();
 
@@ -454,13 +566,14 @@ void UserManager::Save() {
     if ((damaged || !owned) && platform::FileExistsExactName(path)) {
         // Never replaced unseen: a file this run did not read (a player
         // deleted and made again, a profile the list lost) or could not read whole.
-        if (!KeepAside(path)) {
+        const std::string copy = KeepAside(path);
+        if (copy.empty()) {
             ReportCannotSave();
             return;
         }
         if (!damaged)
             Notify(NoticeText("ProfileKeptAside", "An earlier saved game of %s was found and kept as %s.",
-                              {current->mName, ShownPath(path + kAsideSuffix)}));
+                              {current->mName, copy}));
     }
     mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), current), mDamaged.end());
     Kavo::Buffer profile;
@@ -491,6 +604,7 @@ void UserManager::DeleteUser(int index) {
     mDamaged.erase(std::remove(mDamaged.begin(), mDamaged.end(), user), mDamaged.end());
     mFileOwned.erase(std::remove(mFileOwned.begin(), mFileOwned.end(), user), mFileOwned.end());
     mToldDamaged.erase(std::remove(mToldDamaged.begin(), mToldDamaged.end(), user), mToldDamaged.end());
+    mToldNotKept.erase(std::remove(mToldNotKept.begin(), mToldNotKept.end(), user), mToldNotKept.end());
     mUsers.erase(mUsers.begin() + index);
 }
 

@@ -13,6 +13,7 @@
 
 #include "framework/util/notice_channel.h"
 #include "game/ui/user_record.h"
+#include "platform/file_system.h"
 #include "platform/process_slot.h"
 
 namespace Kavo {
@@ -53,8 +54,11 @@ public:
     // Reads the list at `path` and then the current user's profile; false
     // when either is missing. Later saves go to `path` in any case. A list
     // that is missing or damaged is rebuilt from the profiles beside it (a
-    // damaged one kept as "users.dat.bad" first); the player who played
-    // last becomes current. Whether the folder takes files is tried at once.
+    // damaged one copied aside first, and not replaced until it is); the
+    // player who played last becomes current. A listed player without a
+    // profile takes the name of the profile the list lost. What killed
+    // saves left in the folder goes first, and whether the folder takes
+    // files is tried at once.
     bool LoadAll(const std::string& path);
     // Appends the list's users and takes its current index, unchecked. A
     // list that cannot be right (a count the data cannot hold, a name that
@@ -73,8 +77,9 @@ public:
     bool WriteProfile(User* user, Kavo::Buffer& buffer);
     // Writes the list and the current user's profile (once loaded or made in
     // this run); nothing before LoadAll. A damaged profile file, or one that
-    // exists but was not read in this run, is first copied to
-    // "<name>.dat.bad"; when that copy fails the profile is not written.
+    // exists but was not read in this run, is first copied aside
+    // ("<name>.dat.bad", or a further copy name when that one exists); when
+    // that copy fails the profile is not written.
     void Save();
 
     // Where notices go; those given before are handed over at once.
@@ -137,10 +142,19 @@ private:
     bool GoalsMet(const UserRecord& record, int stageCount) const;
     bool WriteAtomically(const std::string& path, const Kavo::Buffer& buffer);
     void WriteUserList();
+    // The profiles in the list's folder that name no user, sorted by name
+    // (the name in each without its ".dat").
+    std::vector<platform::FoundFile> UnlistedProfiles() const;
     // Users from the profiles in the list's folder, sorted by name.
     void RestoreUsersFromProfiles();
-    // Copies the file to "<path>.bad"; true when it is there.
-    bool KeepAside(const std::string& path);
+    // Gives a listed user without a profile the name of the profile the list
+    // lost it by; what to tell the player of it, empty for none.
+    std::string OfferLostPlayers();
+    // What killed saves left in the list's folder, of no running copy.
+    void RemoveStaleTemporaries();
+    // Copies the damaged file aside (see KeepDamagedCopy); the copy's path,
+    // empty when none could be made.
+    std::string KeepAside(const std::string& path);
     void Notify(const std::string& text);
     void ReportCannotSave();
     std::vector<ItemEntry>* List(int list) const;
@@ -155,6 +169,8 @@ private:
     // Users whose profile file holds what this run read or wrote.
     std::vector<const User*> mFileOwned;
     std::vector<const User*> mToldDamaged;
+    // Users told that their damaged profile could not be kept aside.
+    std::vector<const User*> mToldNotKept;
     // A damaged list not yet kept aside: it is not replaced until it is.
     bool mListToKeep = false;
     bool mCannotSave = false;

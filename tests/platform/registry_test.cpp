@@ -156,6 +156,17 @@ TEST_F(RegistryFile, ADamagedLineCostsThatLineAndTheFileIsKeptAsideBeforeItIsRep
         {"a cut escape in a key", "[Key]\n" + a + "[K%4]\n\"C\"=dword:00000003\n[Key]\n" + b,
          RegistryFileState::kKeptAside, 1, 2},
         {"a cut file", "[Key]\n" + a + "\"B\"=dwo", RegistryFileState::kKeptAside, 1, -1},
+        // Every line written is ended: one without its end was cut, even
+        // where what is left still reads as a value.
+        {"a file cut inside its last value", "[Key]\n" + a + "\"B\"=dword:00", RegistryFileState::kKeptAside, 1, -1},
+        {"line ends of a lone CR", "# settings of the current user\r[Key]\r\"A\"=dword:00000001\r\"B\"=dword:2\r",
+         RegistryFileState::kRead, 1, 2},
+        {"only the header line", "# settings of the current user\n", RegistryFileState::kRead, -1, -1},
+        // One comment line from which nothing can be read.
+        {"line ends lost but the last", "# settings of the current user[Key]\"A\"=dword:00000001\"B\"=dword:2\n",
+         RegistryFileState::kKeptAside, -1, -1},
+        {"every line end lost", "# settings of the current user[Key]\"A\"=dword:00000001\"B\"=dword:2",
+         RegistryFileState::kKeptAside, -1, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -188,14 +199,45 @@ TEST_F(RegistryFile, ADamagedLineCostsThatLineAndTheFileIsKeptAsideBeforeItIsRep
     }
 }
 
+TEST_F(RegistryFile, EachDamagedFileIsKeptAndNoCopyReplacesAnEarlierOne) {
+    UseMemoryRegistry();
+    const std::string path = tmp.Sub("damaged.txt");
+    // Something that is no copy where the third belongs.
+    std::filesystem::create_directories(path + ".3.bad/inside");
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string copy;
+    };
+    const Case cases[] = {
+        {"the first damage", "[Key]\nfirst\n", path + ".bad"},
+        {"a second", "[Key]\nsecond\n", path + ".2.bad"},
+        {"the second again: its copy is there", "[Key]\nsecond\n", path + ".2.bad"},
+        {"a third", "[Key]\nthird\n", path + ".4.bad"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << c.text;
+        std::string copy;
+        ASSERT_EQ(UseRegistryFile(path, &copy), RegistryFileState::kKeptAside);
+        EXPECT_EQ(copy, c.copy);
+        EXPECT_EQ(SettingsText(c.copy), c.text);
+        UseMemoryRegistry();
+    }
+    EXPECT_EQ(SettingsText(path + ".bad"), cases[0].text);
+    EXPECT_EQ(SettingsText(path + ".2.bad"), cases[1].text);
+    EXPECT_FALSE(std::filesystem::exists(path + ".5.bad"));
+}
+
 TEST_F(RegistryFile, ADamagedFileThatCannotBeCopiedIsNeverReplacedAndEachFailedSaveIsTold) {
     UseMemoryRegistry();
     const std::string path = tmp.Sub("damaged.txt");
     const std::string text = "[Key]\n\"A\"=dword:00000001\nnonsense\n";
     std::ofstream(path, std::ios::binary) << text;
-    // A folder with something in it where the copy belongs.
-    std::filesystem::create_directories(path + ".bad/inside");
+    // A full disk: no copy fits, and no file with anything in it.
+    auto full = std::make_unique<Installed<FullDisk>>(FullDiskSlot(), std::make_shared<FullDisk>(FullDisk{tmp.Path()}));
     ASSERT_EQ(UseRegistryFile(path), RegistryFileState::kNotKept);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
     EXPECT_EQ(KeyValue("A"), 1);
     std::vector<std::string> failed;
     // The handler may use the registry: the store is no longer locked, and
@@ -211,7 +253,7 @@ TEST_F(RegistryFile, ADamagedFileThatCannotBeCopiedIsNeverReplacedAndEachFailedS
     EXPECT_EQ(failed, std::vector<std::string>{path});
     EXPECT_EQ(SettingsText(path), text);
     // Once the copy can be made the file is replaced.
-    std::filesystem::remove_all(path + ".bad");
+    full.reset();
     ASSERT_EQ(RegSetValue(key, "B", kRegDword, &two, 4), kRegOk);
     EXPECT_EQ(failed.size(), 1u);
     EXPECT_EQ(SettingsText(path + ".bad"), text);

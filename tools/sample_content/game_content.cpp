@@ -312,6 +312,10 @@ UsersListDamaged=The list of players could not be read. It was kept as %s, and t
 ProfileDamaged=The saved game of %s was damaged: what could be read is kept, and the file was copied to %s.
 ProfileKeptAside=An earlier saved game of %s was found and kept as %s.
 CannotSave=Your progress cannot be saved: the folder %s cannot be written.
+UsersListNotKept=The list of players %s was damaged, and it could not be copied aside: it is left as it is, and your progress cannot be saved.
+UsersListKeptAs=The list was kept as %s.
+PlayerFoundAgain=The list of players named "%s", who has no saved game, in place of %s, whose saved game is offered again.
+ProfileNotKept=The saved game of %s was damaged, and it could not be copied aside: it is left as it is, and your progress cannot be saved.
 [Tips]
 TipGame1=Swap two neighbouring items to line up three or more.
 TipGameTimer=Finish the stage before the time runs out.

@@ -20,10 +20,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -155,6 +159,8 @@ protected:
 TEST_F(ProfileFoldersTest, EveryPlayerWithAProfileIsOfferedAndNoProfileIsLost) {
     const std::string alice = ProfileBytes("Alice", 12.34f);
     const std::string bob = ProfileBytes("Bob", 5.0f);
+    const std::string zed = ProfileBytes("Zed", 1.0f);
+    const std::string zelda = ProfileBytes("Zelda", 1.0f);
     const std::string garbage = "\x13\x37\xC0\xDE\xFF\xFF\x7F\x7F\x01\x02\x03\x04";
     const FolderCase cases[] = {
         {"a damaged list beside intact profiles",
@@ -194,6 +200,25 @@ TEST_F(ProfileFoldersTest, EveryPlayerWithAProfileIsOfferedAndNoProfileIsLost) {
          {"Bob"},
          {"users.dat.bad"},
          ""},
+        // A removed player's profile stays on the disk and is not offered;
+        // a listed player without a profile is a name the list lost, and
+        // the nearest unlisted profile of its length is that player's.
+        {"a removed player's profile",
+         {{"users.dat", ListBytes(0, {"Bob"})}, {"Bob.dat", bob}, {"Zed.dat", zed}},
+         {"Bob"},
+         {},
+         ""},
+        {"a flipped byte in a listed name",
+         {{"users.dat", ListBytes(0, {"@lice", "Bob"})}, {"Alice.dat", alice}, {"Bob.dat", bob}, {"Zelda.dat", zelda}},
+         {"Alice", "Bob"},
+         {"\"@lice\"", "Alice", "users.dat.bad"},
+         ""},
+        {"a listed name as near to two profiles",
+         {{"users.dat", ListBytes(0, {"Cat", "Bob"})}, {"Bob.dat", bob}, {"Bat.dat", zed}, {"Hat.dat", zed}},
+         {"Cat", "Bob"},
+         {},
+         "",
+         -1},
     };
     for (const FolderCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -344,6 +369,61 @@ TEST_F(ProfileFoldersTest, AProfileCutInsideItsBoardOrBonusesIsKeptAsideAndTold)
     EXPECT_FALSE(platform::FileExists(Users() + "/Bob.dat.bad"));
 }
 
+TEST_F(ProfileFoldersTest, OnAFullDiskADamagedFileIsLeftAsItIsAndTheStartSaysSo) {
+    const std::string list = ListBytes(0, {"Ann"});
+    // A board in progress makes the profile long enough to be cut inside it.
+    const std::string ann = FixedFields("Ann", 5.0f, true) + std::string(Board::kSavedSize, '\0') +
+                            std::string(kBonusKinds * Bonus::kSavedSize, '\0');
+    ASSERT_GT(ann.size(), 700u);
+    struct Case {
+        const char* what;
+        std::string list, ann;
+        // Words the notices must hold.
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"no damage", list, ann, {"cannot be saved: the folder " + Users()}},
+        {"a list cut to 7 bytes",
+         list.substr(0, 7),
+         ann,
+         {"list of players " + Users() +
+          "/users.dat was damaged, and it could not be copied aside: it is left as it "
+          "is, and your progress cannot be saved."}},
+        {"a profile cut to 700 bytes",
+         list,
+         ann.substr(0, 700),
+         {"saved game of Ann was damaged, and it could not be copied aside: it is left as it is, and your progress "
+          "cannot be saved."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(Users());
+        Write(Users() + "/users.dat", c.list);
+        Write(Users() + "/Ann.dat", c.ann);
+        {
+            const platform::Installed<platform::FullDisk> full(
+                platform::FullDiskSlot(), std::make_shared<platform::FullDisk>(platform::FullDisk{Users()}));
+            const std::string told = StartAndReadNotices();
+            for (const std::string& words : c.told) {
+                EXPECT_NE(told.find(words), std::string::npos) << told;
+            }
+            // Once told, each failed save is not told again.
+            ASSERT_NO_FATAL_FAILURE(ToMainMenu());
+            SelectCurrent();
+            Step();
+            EXPECT_EQ(App().GetDialog(GameApp::kNoticeDialogId), nullptr);
+            ASSERT_NO_FATAL_FAILURE(Quit());
+        }
+        // Nothing written over, nothing added, nothing left behind.
+        std::vector<std::string> names;
+        for (const platform::FoundFile& file : platform::FindFiles(Users() + "/*"))
+            names.push_back(file.name);
+        EXPECT_EQ(names, (std::vector<std::string>{"Ann.dat", "users.dat"}));
+        EXPECT_EQ(Read(Users() + "/users.dat"), c.list);
+        EXPECT_EQ(Read(Users() + "/Ann.dat"), c.ann);
+    }
+}
+
 TEST_F(SettingsFileTest, AMarkAndABadLineCostThatLineAndTheFileIsKeptAsideAndTold) {
     // The file a first run leaves.
     EXPECT_EQ(StartAndReadNotices(), "");
@@ -375,6 +455,47 @@ TEST_F(SettingsFileTest, AMarkAndABadLineCostThatLineAndTheFileIsKeptAsideAndTol
     ASSERT_NO_FATAL_FAILURE(Quit());
 }
 
+TEST_F(SettingsFileTest, SettingsDamageThatReadsAsValuesOrAsNothingIsKeptAsideAndTold) {
+    EXPECT_EQ(StartAndReadNotices(), "");
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    std::string saved = Read(SettingsFile());
+    const size_t place = saved.find("\"PreferredX\"=dword:");
+    ASSERT_NE(place, std::string::npos) << saved;
+    saved.replace(place, saved.find('\n', place) - place, "\"PreferredX\"=dword:0000007b");
+    std::string crOnly = saved;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    std::string joined = saved;
+    joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
+    // The file ends with the value that a cut leaves shorter.
+    const std::string cut = saved + "\"Cut\"=dword:00";
+    struct Case {
+        const char* what;
+        std::string text;
+        bool damaged;
+        int32_t preferredX; // what the start reads
+    };
+    const Case cases[] = {
+        {"line ends of a lone CR", crOnly, false, 123},
+        {"every line end lost", joined, true, -1},
+        {"a last value cut short", cut, true, 123},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::RemoveFile(SettingsFile() + ".bad");
+        Write(SettingsFile(), c.text);
+        const std::string told = StartAndReadNotices();
+        EXPECT_EQ(App().mPreferredX, c.preferredX);
+        if (c.damaged) {
+            EXPECT_NE(told.find("settings file " + SettingsFile() + " was damaged"), std::string::npos) << told;
+            EXPECT_EQ(Read(SettingsFile() + ".bad"), c.text);
+        } else {
+            EXPECT_EQ(told, "");
+            EXPECT_FALSE(platform::FileExists(SettingsFile() + ".bad"));
+        }
+        ASSERT_NO_FATAL_FAILURE(Quit());
+    }
+}
+
 TEST_F(SettingsFileTest, ABlockedSettingsFolderIsToldOnceWithItsPath) {
     const std::string folder = SettingsFile().substr(0, SettingsFile().find_last_of('/'));
     Write(folder, "not a folder");
@@ -387,6 +508,77 @@ TEST_F(SettingsFileTest, ABlockedSettingsFolderIsToldOnceWithItsPath) {
     EXPECT_EQ(App().GetDialog(GameApp::kNoticeDialogId), nullptr);
     ASSERT_NO_FATAL_FAILURE(Quit());
     EXPECT_EQ(Read(folder), "not a folder");
+}
+
+TEST_F(SettingsFileTest, ASecondDamageIsKeptBesideTheFirstCopy) {
+    Write(Users() + "/users.dat", ListBytes(0, {"Bob"}));
+    Write(Users() + "/Bob.dat", ProfileBytes("Bob", 5.0f));
+    EXPECT_EQ(StartAndReadNotices(), "");
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    const std::string profile = Read(Users() + "/Bob.dat");
+    const std::string settings = Read(SettingsFile());
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string first, second;
+        std::string told;
+    };
+    const Case cases[] = {
+        {"a profile", Users() + "/Bob.dat", profile.substr(0, 100), profile.substr(0, 150), "Bob was damaged"},
+        {"the settings", SettingsFile(), settings + "a line of no value\n", settings + "another\n",
+         "settings file " + SettingsFile() + " was damaged"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const auto& [damage, copy] :
+             {std::pair{c.first, c.file + ".bad"}, std::pair{c.second, c.file + ".2.bad"}}) {
+            Write(c.file, damage);
+            const std::string told = StartAndReadNotices();
+            EXPECT_NE(told.find(c.told), std::string::npos) << told;
+            EXPECT_NE(told.find("copied to " + copy + "."), std::string::npos) << told;
+            ASSERT_NO_FATAL_FAILURE(Quit());
+        }
+        EXPECT_EQ(Read(c.file + ".bad"), c.first);
+        EXPECT_EQ(Read(c.file + ".2.bad"), c.second);
+    }
+}
+
+TEST_F(SettingsFileTest, WhatKilledSavesLeftGoesAtStartButARunningCopysAndOtherFilesStay) {
+    // A writer that is gone: a child, ended and reaped.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string gone = std::to_string(child);
+    // A process that runs, as another copy of the program would.
+    const std::string running = std::to_string(getppid());
+    const std::string config = SettingsFile().substr(0, SettingsFile().find_last_of('/'));
+    struct Case {
+        std::string file;
+        bool stays;
+    };
+    const Case cases[] = {
+        {Users() + "/users.dat.tmp" + gone, false},
+        {Users() + "/Ann.dat.tmp" + gone, false},
+        {Users() + "/Ann.dat.2.bad.tmp" + gone, false},
+        {Users() + "/users.dat.tmp.tmp" + gone, false}, // the start's own write test
+        {config + "/registry.txt.tmp" + gone, false},
+        {config + "/registry.txt.bad.tmp" + gone, false},
+        {Users() + "/users.dat.tmp" + running, true},
+        {Users() + "/Ann.dat.tmp" + running, true},
+        {config + "/registry.txt.tmp" + running, true},
+        {Users() + "/notes.txt.tmp" + gone, true},
+        {Users() + "/Ann.dat.tmp" + gone + "x", true},
+        {config + "/other.txt.tmp" + gone, true},
+    };
+    for (const Case& c : cases)
+        Write(c.file, "half a save");
+    StartAndReadNotices();
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::FileExists(c.file), c.stays) << c.file;
+    }
 }
 
 } // namespace

@@ -136,7 +136,8 @@ TEST_F(SampleTermsTest, EveryKeyTheCodeAsksForIsInTheTable) {
     // The message boxes' texts and captions and the start-up notices.
     for (const char* key :
          {"SureExit", "Quit", "EnterCorrectName", "Warning", "DeleteWarning", "Error1", "Error2", "Error3",
-          "NotSupported", "NoWindowedMode", "UsersListDamaged", "ProfileDamaged", "ProfileKeptAside", "CannotSave"})
+          "NotSupported", "NoWindowedMode", "UsersListDamaged", "ProfileDamaged", "ProfileKeptAside", "CannotSave",
+          "UsersListNotKept", "UsersListKeptAs", "PlayerFoundAgain", "ProfileNotKept"})
         Need(key, "message box");
 
     // The pages name their texts by key.

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Game {
@@ -298,7 +299,9 @@ TEST_F(UserManagerTest, AnImpossibleCountReadsAsAShortFileAndTheFileIsKeptAside)
     Bytes bytes = Data(buffer);
     // The count of item list 0 follows name, volumes, stats, tips and states.
     const size_t itemCount = 5 + 8 + 60 + 32 + 40;
-    for (uint32_t count : {0x80000000u, 0x7FFFFFFFu}) {
+    // The second damage is kept beside the first copy, never over it.
+    for (const auto& [count, copy] :
+         {std::pair{0x80000000u, "/Ann.dat.bad"}, std::pair{0x7FFFFFFFu, "/Ann.dat.2.bad"}}) {
         Bytes damaged = bytes;
         for (int i = 0; i < 4; ++i)
             damaged[itemCount + i] = static_cast<uint8_t>(count >> (8 * i));
@@ -310,14 +313,14 @@ TEST_F(UserManagerTest, AnImpossibleCountReadsAsAShortFileAndTheFileIsKeptAside)
         EXPECT_EQ(ann->mRecord.mMetaState[0], -1);
         EXPECT_TRUE(ann->mRecord.mExtraValues.empty());
         mUsers.Save();
-        EXPECT_EQ(FileBytes(Folder() + "/Ann.dat.bad"), damaged);
+        EXPECT_EQ(FileBytes(Folder() + copy), damaged);
     }
+    EXPECT_NE(FileBytes(Folder() + "/Ann.dat.bad"), FileBytes(Folder() + "/Ann.dat.2.bad"));
     // A sound profile is not copied aside again.
-    platform::RemoveFile(Folder() + "/Ann.dat.bad");
     mUsers.Save();
     ASSERT_TRUE(mUsers.LoadCurrentUser());
     mUsers.Save();
-    EXPECT_FALSE(platform::FileExists(Folder() + "/Ann.dat.bad"));
+    EXPECT_FALSE(platform::FileExists(Folder() + "/Ann.dat.3.bad"));
 }
 
 TEST_F(UserManagerTest, AHundredLoadsAndSavesOfFractionalValuesLeaveTheBytesAsTheyWere) {

@@ -3,16 +3,24 @@
 // workload and the ratio ours / pixman. Build with optimisation:
 //   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
 //   cmake --build build-bench --target blit_bench && build-bench/bench/blit_bench
+// Our side runs at the best kernel level the processor has; with
+// --kernel_levels=sse2,ssse3,avx2 (any of them) each workload is measured at
+// each level named, as "<workload>@<level>", every one paired with pixman,
+// so that the levels are compared side by side in one run.
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/pixman_util.h"
 #include "framework/graphics/memory_image.h"
+#include "framework/graphics/memory_image_blit_pixel.h"
 
 namespace {
 
@@ -75,7 +83,20 @@ void Finish(benchmark::State& state, Kind kind) {
     state.SetItemsProcessed(static_cast<int64_t>(static_cast<double>(state.iterations()) * pixels));
 }
 
-void RunOurs(benchmark::State& state, Kind kind) {
+// The kernel level our side runs at for the length of one benchmark.
+class LevelScope {
+public:
+    explicit LevelScope(std::optional<BlitPixel::KernelLevel> level) {
+        if (level)
+            BlitPixel::SetKernelLevel(*level);
+    }
+    ~LevelScope() { BlitPixel::SetKernelLevel(BlitPixel::MaxKernelLevel()); }
+    LevelScope(const LevelScope&) = delete;
+    LevelScope& operator=(const LevelScope&) = delete;
+};
+
+void RunOurs(benchmark::State& state, Kind kind, std::optional<BlitPixel::KernelLevel> level) {
+    const LevelScope scope(level);
     const std::vector<uint32_t> spritePixels = KavoBench::SoftSprite(kSprite);
     const std::vector<uint32_t> background = Background();
     MemoryImage sprite;
@@ -175,12 +196,59 @@ void RunPixman(benchmark::State& state, Kind kind) {
 
 } // namespace
 
+struct NamedLevel {
+    const char* name;
+    BlitPixel::KernelLevel level;
+};
+
+constexpr NamedLevel kLevels[] = {
+    {"portable", BlitPixel::KernelLevel::Portable},
+    {"sse2", BlitPixel::KernelLevel::Sse2},
+    {"ssse3", BlitPixel::KernelLevel::Ssse3},
+    {"avx2", BlitPixel::KernelLevel::Avx2},
+};
+
+// Takes --kernel_levels=a,b,... out of the arguments; false for a level this
+// processor lacks or a name not known.
+bool TakeLevels(int& argc, char** argv, std::vector<NamedLevel>& levels) {
+    constexpr const char* kFlag = "--kernel_levels=";
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kFlag, std::strlen(kFlag)) != 0) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        std::string list = argv[i] + std::strlen(kFlag);
+        for (size_t from = 0; from <= list.size();) {
+            const size_t comma = std::min(list.find(',', from), list.size());
+            const std::string name = list.substr(from, comma - from);
+            const auto* found = std::find_if(std::begin(kLevels), std::end(kLevels),
+                                             [&](const NamedLevel& l) { return name == l.name; });
+            if (found == std::end(kLevels) || found->level > BlitPixel::MaxKernelLevel()) {
+                std::fprintf(stderr, "blit_bench: no kernel level \"%s\" here\n", name.c_str());
+                return false;
+            }
+            levels.push_back(*found);
+            from = comma + 1;
+        }
+    }
+    argc = kept;
+    return true;
+}
+
 int main(int argc, char** argv) {
+    std::vector<NamedLevel> levels;
+    if (!TakeLevels(argc, argv, levels))
+        return 1;
     for (const Workload& w : kWorkloads) {
         const Kind kind = w.kind;
-        KavoBench::RegisterPair(
-            w.name, [kind](benchmark::State& s) { RunOurs(s, kind); },
-            [kind](benchmark::State& s) { RunPixman(s, kind); });
+        auto pixman = [kind](benchmark::State& s) { RunPixman(s, kind); };
+        if (levels.empty())
+            KavoBench::RegisterPair(
+                w.name, [kind](benchmark::State& s) { RunOurs(s, kind, std::nullopt); }, pixman);
+        for (const NamedLevel& l : levels)
+            KavoBench::RegisterPair(
+                w.name + "@" + l.name, [kind, l](benchmark::State& s) { RunOurs(s, kind, l.level); }, pixman);
     }
     return KavoBench::RunPairs(argc, argv);
 }

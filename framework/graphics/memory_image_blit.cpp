@@ -379,28 +379,124 @@ void AdditiveVector(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTi
     kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
 }
 
-// The untinted additive blit scaled by alpha with byte shuffles: red and
-// blue are placed shifted up by 8 so that a mulhi by the alpha leaves each
-// (c * a) >> 8 in its own byte; green is placed as it is so that the low
+// The untinted additive blit scaled by alpha. Each colour channel c of a
+// source pixel of alpha a adds (c * a) >> 8: red and blue are taken shifted
+// up by 8 so that a mulhi by the alpha leaves each sum in its own byte;
+// green is taken as the low byte of its 16-bit lane so that the low
 // product's high byte is its (g * a) >> 8, already in green's byte. The
-// alpha lane gets 0, so the destination alpha stays.
-template <typename Src, RowKernel<Src> kTail>
-KAVO_TARGET_SSSE3 void AdditiveScaledSsse3(uint32_t* d, Src s, const uint8_t* runs, int n, const BlitTint& tint) {
-    const __m128i redBlueUp = _mm_setr_epi8(-1, 0, -1, 2, -1, 4, -1, 6, -1, 8, -1, 10, -1, 12, -1, 14);
-    const __m128i greenOnly = _mm_setr_epi8(1, -1, -1, -1, 5, -1, -1, -1, 9, -1, -1, -1, 13, -1, -1, -1);
-    const __m128i alphaPair = _mm_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
-    const __m128i greenByte = _mm_set1_epi32(0x0000FF00);
-    const int i = ForEachGroup(s, runs, n, [&](int k) KAVO_TARGET_SSSE3 {
-        const __m128i sp = Load4(s, k);
-        const __m128i a = _mm_shuffle_epi8(sp, alphaPair);
-        const __m128i t = _mm_or_si128(_mm_mulhi_epu16(_mm_shuffle_epi8(sp, redBlueUp), a),
-                                       _mm_and_si128(_mm_mullo_epi16(_mm_shuffle_epi8(sp, greenOnly), a), greenByte));
-        Store4(d + k, _mm_adds_epu8(Load4(d + k), t));
-    });
-    kTail(d + i, s.Offset(i), runs ? runs + i : nullptr, n - i, tint);
+// alpha lane adds 0, so the destination alpha stays.
+//
+// The contribution of four pixels, the alpha pair made by word shuffles.
+inline __m128i ScaledContributionSse2(__m128i sp) {
+    const __m128i greenAlpha = _mm_srli_epi16(sp, 8);
+    const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(greenAlpha, 0xF5), 0xF5);
+    return _mm_or_si128(_mm_mulhi_epu16(_mm_slli_epi16(sp, 8), a),
+                        _mm_and_si128(_mm_mullo_epi16(greenAlpha, a), _mm_set1_epi32(0x0000FF00)));
 }
 
-// The same eight pixels at a time.
+// The same with the alpha pair made by one byte shuffle, for the AVX2
+// kernel's few pixels. (Legacy-encoded, the byte shuffle made a whole
+// four-pixel kernel slower than the word shuffles on a processor with
+// AVX2, so the SSSE3 level takes the SSE2 kernel.)
+KAVO_TARGET_AVX2 inline __m128i ScaledContributionSsse3(__m128i sp) {
+    const __m128i a = _mm_shuffle_epi8(sp, _mm_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1));
+    return _mm_or_si128(_mm_mulhi_epu16(_mm_slli_epi16(sp, 8), a),
+                        _mm_and_si128(_mm_mullo_epi16(_mm_srli_epi16(sp, 8), a), _mm_set1_epi32(0x0000FF00)));
+}
+
+// One, two or four pixels in the low lanes of a register, and back.
+template <int kCount>
+inline __m128i LoadFew(const uint32_t* p) {
+    if constexpr (kCount == 1)
+        return _mm_cvtsi32_si128(static_cast<int>(*p));
+    else if constexpr (kCount == 2)
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+    else
+        return Load4(p);
+}
+
+template <int kCount, typename Src>
+inline __m128i LoadFew(Src s, size_t i) {
+    if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>)
+        return LoadFew<kCount>(s.mPixels + i);
+    else if constexpr (kCount == 4)
+        return Load4(s, i);
+    else
+        return _mm_setr_epi32(static_cast<int>(s[i]), kCount > 1 ? static_cast<int>(s[i + 1]) : 0, 0, 0);
+}
+
+template <int kCount>
+inline void StoreFew(uint32_t* p, __m128i v) {
+    if constexpr (kCount == 1)
+        *p = static_cast<uint32_t>(_mm_cvtsi128_si32(v));
+    else if constexpr (kCount == 2)
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), v);
+    else
+        Store4(p, v);
+}
+
+template <int kCount>
+using Few = std::integral_constant<int, kCount>;
+
+// Calls group(i) for the groups of kGroup pixels of a row whose
+// destination starts on a multiple of kGroup pixels, so that no group
+// straddles two cache lines, and few(Few<k>(), i) for the pixels before
+// and after them, k = 1, 2, 4 up to the group's size, in the order that
+// keeps each piece aligned to its own size.
+template <int kGroup, typename FewPixels, typename Group>
+inline __attribute__((always_inline)) void EachAlignedGroup(const uint32_t* d, int n, FewPixels few, Group group) {
+    static_assert(kGroup == 4 || kGroup == 8);
+    const int head = std::min(n, static_cast<int>((0 - reinterpret_cast<uintptr_t>(d)) / sizeof(uint32_t) % kGroup));
+    int i = 0;
+    auto piece = [&](auto count, int pieces) __attribute__((always_inline)) {
+        if (pieces & count) {
+            few(count, i);
+            i += count;
+        }
+    };
+    piece(Few<1>(), head);
+    piece(Few<2>(), head);
+    if constexpr (kGroup == 8)
+        piece(Few<4>(), head);
+    for (; i + kGroup <= n; i += kGroup)
+        group(i);
+    const int rest = n - i;
+    if constexpr (kGroup == 8)
+        piece(Few<4>(), rest);
+    piece(Few<2>(), rest);
+    piece(Few<1>(), rest);
+}
+
+// Where the source row of n pixels has pixels to add: the groups of kGroup
+// fully transparent pixels at either end add nothing and are left out,
+// found by transparent(i) for the group from i. Additive sprites are mostly
+// glows on a transparent ground; a test per group through the whole row
+// would cost more, in branches mispredicted where the alpha changes, than
+// drawing the transparent groups inside it.
+template <int kGroup, typename Transparent>
+inline __attribute__((always_inline)) void TrimTransparentEnds(int n, int& from, int& to, Transparent transparent) {
+    from = 0;
+    to = n;
+    while (from + kGroup <= to && transparent(from))
+        from += kGroup;
+    while (to - kGroup >= from && transparent(to - kGroup))
+        to -= kGroup;
+}
+
+template <typename Src>
+void AdditiveScaledSse2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
+    int from, to;
+    TrimTransparentEnds<4>(n, from, to, [&](int k) { return AllZero(AlphaOf(Load4(s, k))); });
+    d += from;
+    s = s.Offset(from);
+    auto add = [&](auto count, int k) __attribute__((always_inline)) {
+        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), ScaledContributionSse2(LoadFew<count>(s, k))));
+    };
+    EachAlignedGroup<4>(
+        d, to - from, add, [&](int k) __attribute__((always_inline)) { add(Few<4>(), k); });
+}
+
+// Eight source pixels from offset i.
 template <typename Src>
 KAVO_TARGET_AVX2 inline __m256i Load8(Src s, size_t i) {
     if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>)
@@ -411,45 +507,30 @@ KAVO_TARGET_AVX2 inline __m256i Load8(Src s, size_t i) {
                                  static_cast<int>(s[i + 6]), static_cast<int>(s[i + 7]));
 }
 
-// The untinted additive blit scaled by alpha, eight pixels at a time: red
-// and blue are taken shifted up by 8 so that a mulhi by the alpha leaves
-// each (c * a) >> 8 in its own byte; green is taken as it is so that the
-// low product's high byte is its (g * a) >> 8, already in green's byte.
-// The alpha lane is cleared. The last one to seven pixels of a row go
-// through masked loads and stores, which touch no pixel past the row.
+// The same eight pixels at a time, the pieces before and after the groups
+// four or fewer at a time.
 template <typename Src>
 KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
     const __m256i alphaPair = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1,
                                                7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
     const __m256i greenByte = _mm256_set1_epi32(0x0000FF00);
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-    auto contribution = [&](__m256i sp) KAVO_TARGET_AVX2 {
-        const __m256i a = _mm256_shuffle_epi8(sp, alphaPair);
-        return _mm256_or_si256(_mm256_mulhi_epu16(_mm256_slli_epi16(sp, 8), a),
-                               _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(sp, 8), a), greenByte));
+    int from, to;
+    TrimTransparentEnds<8>(n, from, to,
+                           [&](int k) KAVO_TARGET_AVX2 { return _mm256_testz_si256(Load8(s, k), alphaBytes) != 0; });
+    d += from;
+    s = s.Offset(from);
+    auto few = [&](auto count, int k) KAVO_TARGET_AVX2 {
+        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), ScaledContributionSsse3(LoadFew<count>(s, k))));
     };
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m256i sp = Load8(s, i);
-        if (_mm256_testz_si256(sp, alphaBytes)) // all transparent: adds nothing
-            continue;
-        auto* to = reinterpret_cast<__m256i*>(d + i);
-        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), contribution(sp)));
-    }
-    if (i < n) {
-        const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(n - i), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-        __m256i sp;
-        if constexpr (std::is_same_v<Src, BlitPixel::PlainSource>) {
-            sp = _mm256_maskload_epi32(reinterpret_cast<const int*>(s.mPixels + i), mask);
-        } else {
-            alignas(32) uint32_t pixels[8] = {};
-            for (int k = i; k < n; ++k)
-                pixels[k - i] = s[k];
-            sp = _mm256_load_si256(reinterpret_cast<const __m256i*>(pixels));
-        }
-        int* to = reinterpret_cast<int*>(d + i);
-        _mm256_maskstore_epi32(to, mask, _mm256_adds_epu8(_mm256_maskload_epi32(to, mask), contribution(sp)));
-    }
+    EachAlignedGroup<8>(d, to - from, few, [&](int k) KAVO_TARGET_AVX2 {
+        const __m256i sp = Load8(s, k);
+        const __m256i a = _mm256_shuffle_epi8(sp, alphaPair);
+        const __m256i t = _mm256_or_si256(_mm256_mulhi_epu16(_mm256_slli_epi16(sp, 8), a),
+                                          _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(sp, 8), a), greenByte));
+        auto* to = reinterpret_cast<__m256i*>(d + k);
+        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), t));
+    });
 }
 
 template <typename Src>
@@ -459,7 +540,7 @@ constexpr RowKernel<Src> kVectorKernels[kBlitWays] = {
     NormalVector<Src, GreyTerm, NormalGrey<Src>>,
     NormalVector<Src, ColourTerm, NormalTinted<Src>>,
     AdditiveVector<Src, false, false, AdditiveUntinted<Src, false>>,
-    AdditiveVector<Src, true, false, AdditiveUntinted<Src, true>>,
+    AdditiveScaledSse2<Src>,
     AdditiveVector<Src, false, true, AdditiveTinted<Src, false>>,
     AdditiveVector<Src, true, true, AdditiveTinted<Src, true>>,
 };
@@ -652,8 +733,6 @@ RectKernel<Src> ChooseKernel(BlitWay way) {
     if (level >= BlitPixel::KernelLevel::Avx2)
         return way == BlitWay::NormalOpaqueRuns ? kRectKernels<Src, kAvxKernels<Src>>[Slot(way)]
                                                 : kRectKernels<Src, kAvxKernels<Src>, true>[Slot(way)];
-    if (level >= BlitPixel::KernelLevel::Ssse3 && way == BlitWay::AdditivePlainPartialAlpha)
-        return Rows<Src, AdditiveScaledSsse3<Src, AdditiveUntinted<Src, true>>>;
     if (level >= BlitPixel::KernelLevel::Sse2)
         return kRectKernels<Src, kVectorKernels<Src>>[Slot(way)];
 #endif

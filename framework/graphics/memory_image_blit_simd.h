@@ -18,7 +18,6 @@
 // Kernels for later instruction sets are compiled for them alone and taken
 // only where DetectCpuLevel (framework/util/cpu_features.h) says the
 // processor has them.
-#define KAVO_TARGET_SSSE3 __attribute__((target("ssse3")))
 #define KAVO_TARGET_AVX2 __attribute__((target("avx2")))
 
 namespace Kavo::BlitSimd {

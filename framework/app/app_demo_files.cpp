@@ -100,6 +100,55 @@ bool KavoAppBase::RecordOrReplayData(bool value) {
     return buffer.ReadByte() != 0;
 }
 
+namespace {
+
+void WriteDouble(Buffer& buffer, double value) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    buffer.WriteLong(static_cast<int32_t>(bits & 0xFFFFFFFFu));
+    buffer.WriteLong(static_cast<int32_t>(bits >> 32));
+}
+
+double ReadDouble(Buffer& buffer) {
+    const auto low = static_cast<uint32_t>(buffer.ReadLong());
+    const auto high = static_cast<uint32_t>(buffer.ReadLong());
+    const uint64_t bits = (static_cast<uint64_t>(high) << 32) | low;
+    double value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+} // namespace
+
+void KavoAppBase::KeepStartSettingsInDemo() {
+    Buffer settings;
+    WriteDouble(settings, mMusicVolume);
+    WriteDouble(settings, mSfxVolume);
+    settings.WriteLong(mMuteCount);
+    settings.WriteBoolean(mIsWindowed);
+    settings.WriteLong(mPreferredX);
+    settings.WriteLong(mPreferredY);
+    settings.WriteBoolean(mCustomCursorsEnabled);
+    settings.WriteBoolean(mWaitForVSync);
+    settings.WriteBoolean(mLastShutdownWasGraceful);
+    const int recordedLength = settings.GetDataLen();
+    RecordOrReplayBuffer(settings);
+    // A replay that stopped here, or a file that holds other bytes, keeps
+    // the settings read.
+    if (settings.GetDataLen() != recordedLength)
+        return;
+    mMusicVolume = ReadDouble(settings);
+    mSfxVolume = ReadDouble(settings);
+    mMuteCount = settings.ReadLong();
+    mIsWindowed = settings.ReadBoolean();
+    mPreferredX = settings.ReadLong();
+    mPreferredY = settings.ReadLong();
+    mCustomCursorsEnabled = settings.ReadBoolean();
+    mWaitForVSync = settings.ReadBoolean();
+    mLastShutdownWasGraceful = settings.ReadBoolean();
+    ApplyCursor();
+}
+
 bool KavoAppBase::ReadDemoFileHeader(std::string& error) {
     DemoFile demo;
     if (!LoadDemoFile(mDemoFileName, mProdName, demo, error)) {

@@ -96,8 +96,10 @@ void KavoAppBase::Initialize() {
     if (mRecordingDemo)
         SetDemoRecorder(std::make_unique<DemoSession>(*this));
 
-    if (mRecordingDemo || mPlayingDemo)
+    if (mRecordingDemo || mPlayingDemo) {
         mDemoHooks = std::make_unique<DemoHooks>(*this);
+        KeepStartSettingsInDemo();
+    }
 
     // A recorded or replayed run must refill boards as the recording did:
     // the runtime generator then follows the demo's seed.

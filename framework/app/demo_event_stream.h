@@ -38,6 +38,11 @@ enum class DemoEvent : int32_t {
     Filler = 31,
 };
 
+// What the event stands for, in words for a message ("a file read").
+const char* DemoEventName(bool shortForm, DemoEvent code);
+// Whether a recording writes events of this form and code.
+bool IsRecordedDemoEvent(bool shortForm, DemoEvent code);
+
 class DemoEventStream {
 public:
     explicit DemoEventStream(Buffer& buffer) : mBuffer(buffer) {}

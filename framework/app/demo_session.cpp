@@ -208,24 +208,55 @@ int32_t DemoSession::StopUpdate() const {
     return -1;
 }
 
-void DemoSession::StopReplay(bool damaged) {
+void DemoSession::StopReplay(StopReason why, const std::string& detail) {
     mStream.End();
     // At the close of the run the stream may end where the recording did not
     // go on: the last settings saved after the file was written.
     if (mStopped || mApp.mShutdown)
         return;
     mStopped = true;
+    const std::string update = std::to_string(mApp.mUpdateCount);
     // The name on a line of its own: a message box does not wrap a long path.
-    mApp.ReplayStopped("The demo file " + mApp.mDemoFileName + "\n" +
-                       (damaged ? "is damaged" : "ends before the run it recorded") + ": the replay stops at update " +
-                       std::to_string(mApp.mUpdateCount) + ".");
+    switch (why) {
+    case StopReason::kFileEnds:
+        mApp.ReplayStopped("The demo file " + mApp.mDemoFileName +
+                           "\nends before the run it recorded: the replay stops at update " + update + ".");
+        break;
+    case StopReason::kUnreadable:
+        mApp.ReplayStopped("The demo file " + mApp.mDemoFileName + "\nis damaged: the replay stops at update " +
+                           update + ".");
+        break;
+    case StopReason::kOtherWay:
+        // The file read well: this run went another way than the recorded
+        // one (other profiles, or a disk that was full in one of them).
+        mApp.ReplayStopped("The replay of the demo file " + mApp.mDemoFileName +
+                           "\nno longer matches its recording at update " + update + ": " + detail +
+                           ". The replay stops.");
+        break;
+    }
+}
+
+void DemoSession::StopOnOtherEvent(const char* wanted) {
+    const bool shortForm = mStream.IsShort();
+    const DemoEvent held = mStream.Code();
+    if (!IsRecordedDemoEvent(shortForm, held)) {
+        StopReplay(StopReason::kUnreadable);
+        return;
+    }
+    StopReplay(StopReason::kOtherWay, std::string("the game asked for ") + wanted + " where the recording holds " +
+                                          DemoEventName(shortForm, held));
 }
 
 void DemoSession::ReplayDueEvents() {
     // The recorded run had ended by its demo length; a replay still running
     // past it lacks the rest of its events.
     if (!mApp.mShutdown && mApp.mUpdateCount > mApp.mDemoLength) {
-        StopReplay(false);
+        // Unless events are left that the run never took where they were due.
+        if (mStream.HeaderPending() || mStream.BitsLeft() >= 8)
+            StopReplay(StopReason::kOtherWay, "the recording ended at update " + std::to_string(mApp.mDemoLength) +
+                                                  ", and this run did not take all its events");
+        else
+            StopReplay(StopReason::kFileEnds);
         return;
     }
     while (!mApp.mShutdown && mStream.ReadHeader(mApp.mUpdateCount)) {
@@ -358,7 +389,7 @@ void DemoSession::ReplayOne() {
         break;
     default:
         // No recording writes the unused codes.
-        StopReplay(true);
+        StopReplay(StopReason::kUnreadable);
         break;
     }
 }
@@ -385,7 +416,7 @@ bool DemoSession::NextSyncedHeader(DemoEvent code) {
     for (;;) {
         mStream.ReadHeader(mApp.mUpdateCount);
         if (!mStream.HeaderPending()) {
-            StopReplay(false);
+            StopReplay(StopReason::kFileEnds);
             return false;
         }
         if (mStream.IsShort() || mStream.Code() != DemoEvent::Filler)
@@ -393,10 +424,10 @@ bool DemoSession::NextSyncedHeader(DemoEvent code) {
         mStream.BodyConsumed();
     }
     // The operation reads the body now; an event of another kind in its
-    // place is a damaged stream (its body is not this operation's).
+    // place ends the replay (its body is not this operation's).
     mStream.BodyConsumed();
     if (mStream.IsShort() || mStream.Code() != code) {
-        StopReplay(true);
+        StopOnOtherEvent(DemoEventName(false, code));
         return false;
     }
     return true;
@@ -404,7 +435,7 @@ bool DemoSession::NextSyncedHeader(DemoEvent code) {
 
 bool DemoSession::ReadRecordedBytes(int64_t count, Buffer& into) {
     if (count < 0 || !mStream.HasBits(count * 8)) {
-        StopReplay(false);
+        StopReplay(StopReason::kFileEnds);
         return false;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(count));
@@ -459,7 +490,7 @@ bool DemoSession::ReadData(Buffer& buffer) {
 bool DemoSession::HasBody(int64_t bits) {
     if (mStream.HasBits(bits))
         return true;
-    StopReplay(false);
+    StopReplay(StopReason::kFileEnds);
     return false;
 }
 

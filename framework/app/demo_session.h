@@ -71,10 +71,17 @@ public:
     DemoEventStream& Stream() { return mStream; }
 
 private:
-    // The replay cannot go on: the file ended before the recorded run did,
-    // or holds what no recording writes. Ends the stream and, unless the
-    // run is closing anyway, has the application say so and close.
-    void StopReplay(bool damaged);
+    // Why a replay cannot go on.
+    enum class StopReason {
+        kFileEnds,   // the file ends before the recorded run did
+        kUnreadable, // the file holds what no recording writes
+        kOtherWay,   // the run asks for another event than the recording holds next
+    };
+    // Ends the stream and, unless the run is closing anyway, has the
+    // application say why and close. `detail` ends the text of kOtherWay.
+    void StopReplay(StopReason why, const std::string& detail = {});
+    // The run asked for `wanted` where the recording holds the pending event.
+    void StopOnOtherEvent(const char* wanted);
     // Done with the header of the event being replayed, if it is still the
     // pending one.
     void LeaveReplayedEvent();

@@ -291,11 +291,16 @@ public:
     // that cannot be written (a full disk) is reported as a fatal error and
     // marks the run failed; false then.
     bool WriteDemoFile();
-    // The replay met the end of its file or damaged data: says so, marks the
-    // run failed and closes the application at the next frame, through the
-    // shutdown of any run; the synced operations answer as after a close
-    // during the demo from here on.
+    // The replay met the end of its file or damaged data, or went another
+    // way than its recording: says so, marks the run failed and closes the
+    // application at the next frame, through the shutdown of any run; the
+    // synced operations answer as after a close during the demo from here on.
     void ReplayStopped(const std::string& text);
+    // The settings LoadSettings took from the registry, which it read before
+    // the command line asked for a demo: recorded as the demo's first
+    // event, and a replay starts from the recorded run's values instead of
+    // the settings of the machine it plays on.
+    void KeepStartSettingsInDemo();
     // Makes the user-data folder when the demo file lies in it.
     void MakeDemoFolder();
     // Demo-synced file operations: recorded while recording, answered from

@@ -388,5 +388,52 @@ TEST_F(DemoTest, SyncedReadsReplayTheirRecordedOutcome) {
     app.mPlayingDemo = false;
 }
 
+// A replay stops with words that say what it met: a file that ends too
+// soon, one that holds what no recording writes, and an intact file whose
+// run went another way (the file is not to blame then).
+TEST_F(DemoTest, AReplayThatCannotGoOnSaysWhyAndBlamesTheFileOnlyWhenItIs) {
+    ASSERT_TRUE(platform::WriteWholeFile(WorkFolder() + "/plain.txt", "abc"));
+    struct Case {
+        const char* name;
+        std::function<void(TestApp&)> record; // the recorded run's synced operations
+        std::function<void(TestApp&)> replay; // the replayed run's
+        std::string text;                     // after the file's name
+    } cases[] = {
+        {"another way", [](TestApp& app) { app.FileExists("plain.txt"); },
+         [](TestApp& app) {
+             Kavo::Buffer buffer;
+             app.LoadFileToBuffer("plain.txt", buffer);
+         },
+         "\nno longer matches its recording at update 0: the game asked for a file read where the recording "
+         "holds a test whether a file exists. The replay stops."},
+        {"cut short", [](TestApp& app) { app.FileExists("plain.txt"); },
+         [](TestApp& app) {
+             app.FileExists("plain.txt");
+             app.FileExists("plain.txt");
+         },
+         "\nends before the run it recorded: the replay stops at update 0."},
+        {"a code no recording writes",
+         [](TestApp& app) { Kavo::DemoEventStream(app.mDemoBuffer).WriteHeader(0, false, Kavo::DemoEvent{10}); },
+         [](TestApp& app) { app.FileExists("plain.txt"); }, "\nis damaged: the replay stops at update 0."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp app(WorkFolder());
+        app.mDemoFileName = WorkFolder() + "/run.dmo";
+        app.mRecordingDemo = true;
+        app.SetDemoRecorder(std::make_unique<Kavo::DemoSession>(app));
+        c.record(app);
+        app.mRecordingDemo = false;
+        app.mPlayingDemo = true;
+        app.SetDemoRecorder(std::make_unique<Kavo::DemoSession>(app));
+        c.replay(app);
+        app.mPlayingDemo = false;
+        EXPECT_TRUE(app.mDemoFailed);
+        ASSERT_FALSE(Platform().Desktop().MessageBoxLog().empty());
+        const std::string shown = Platform().Desktop().MessageBoxLog().back().text;
+        EXPECT_NE(shown.find(app.mDemoFileName + c.text), std::string::npos) << shown;
+    }
+}
+
 } // namespace
 } // namespace app_test

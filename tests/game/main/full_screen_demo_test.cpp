@@ -26,12 +26,7 @@ TEST_F(FullScreenDemoTest, ARunRecordedInFullScreenReplaysToTheSameFilesAndFrame
 
     // Title, "Continue", a name, Ok, Exit and "yes": nothing but input.
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu(false));
-    ASSERT_NO_FATAL_FAILURE(EnterNewPlayer("Fullscreen"));
-    for (int i = 0; i < 30; ++i)
-        Step();
-    AnswerMessageBoxes(1);
-    Click(Menu()->GetButton(MainMenuScreen::Exit));
-    ASSERT_TRUE(RunToShutdown(100));
+    ASSERT_NO_FATAL_FAILURE(EnterNewPlayerAndExit("Fullscreen"));
     Finish();
     const std::map<std::string, std::string> files = UserFiles();
     ASSERT_FALSE(files.empty());

@@ -70,6 +70,17 @@ protected:
         ASSERT_TRUE(StepUntil([&] { return App().GetNewUserDialog() == nullptr && App().mDialogList.empty(); }, 300));
     }
 
+    // A new player named, a few updates, then Exit and "yes": the run has
+    // shut down (its files are saved; Finish writes a recording).
+    void EnterNewPlayerAndExit(const std::string& name) {
+        ASSERT_NO_FATAL_FAILURE(EnterNewPlayer(name));
+        for (int i = 0; i < 30; ++i)
+            Step();
+        AnswerMessageBoxes(1);
+        Click(Menu()->GetButton(MainMenuScreen::Exit));
+        ASSERT_TRUE(RunToShutdown(100));
+    }
+
     // Every message box the game waits for is answered by a click on its
     // button `id` once it rests.
     void AnswerMessageBoxes(int32_t id) {

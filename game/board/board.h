@@ -149,14 +149,19 @@ public:
     // is left, where the item set and the layout allow it.
     void Refill(bool redeal);
     // Breaks runs formed by anything other than a swap; reported only with
-    // a listener.
-    void CheckLines();
+    // a listener. True when it broke some.
+    bool CheckLines();
 
     // ---- Board operations of the bonuses ----
     // Pairs the movable cells at random; an odd one out is left alone.
     void PlanShuffle();
     void ApplyShuffle();
     void ReplaceItems(int from, int to);
+    // After items changed in place: their runs break, or, with none, the
+    // moves are listed anew and the board settles, so that the hints show
+    // moves of the items as they now lie and a board left without a move
+    // says so.
+    void CheckChangedItems();
     // One figure of type -1 over the cells (centre and swap cells the
     // first); hits them without collecting secrets. None for no cells.
     void MakeFigure(const std::vector<CellPos>& cells);

@@ -35,7 +35,7 @@ void Board::ApplyShuffle() {
         PlaceItemPicture(first);
         PlaceItemPicture(second);
     }
-    CheckLines();
+    CheckChangedItems();
 }
 
 void Board::ReplaceItems(int from, int to) {
@@ -46,7 +46,16 @@ void Board::ReplaceItems(int from, int to) {
         }
         return true;
     });
-    CheckLines();
+    CheckChangedItems();
+}
+
+void Board::CheckChangedItems() {
+    // A broken run ends in a fall, whose end lists the moves.
+    if (CheckLines())
+        return;
+    FindMoves(true);
+    if (mState == kBoardIdle)
+        mState = kBoardSettling;
 }
 
 void Board::MakeFigure(const std::vector<CellPos>& cells) {

@@ -99,12 +99,14 @@ void Board::StartFall() {
     mState = kBoardSettling;
 }
 
-void Board::CheckLines() {
+bool Board::CheckLines() {
     if (FindLines(false, false, {0, 0}, {0, 0}) > 0 && mListener != nullptr) {
         RemoveFigures();
         ++mCascade;
         mListener->OnFiguresBroken(false);
+        return true;
     }
+    return false;
 }
 
 } // namespace Game

@@ -9,7 +9,7 @@ namespace Game {
 
 class HintMarker : public PulseMarker {
 public:
-    // Pixel corners of the two cells; cells of one column take
+    // Pixel centres of the two cells; cells of one column take
     // IMAGE_HINT_VERT pulsing in y, others IMAGE_HINT_HORZ pulsing in x.
     HintMarker(int x1, int y1, int x2, int y2);
 

@@ -13,7 +13,8 @@ namespace Game {
 
 class PulseMarker {
 public:
-    // The centre between the two cells' pixel corners.
+    // The point between the two cells' pixel centres, where the picture is
+    // drawn centred: it lies on both cells.
     PulseMarker(int x1, int y1, int x2, int y2);
 
     // One pulse step, then the transform anew.

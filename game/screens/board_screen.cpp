@@ -38,7 +38,7 @@ BoardScreen::BoardScreen(BoardScreenHooks hooks) : GameDialog(kId, false), mHook
     // own pause count holds it), and is painted again after each.
     mWidgetFlagsMod.mAddFlags |= Kavo::WIDGETFLAGS_UPDATE | Kavo::WIDGETFLAGS_MARK_DIRTY;
     if (!mHooks.mEffects)
-        mHooks.mEffects = std::make_shared<GameBoardEffects>(mBoard);
+        mHooks.mEffects = std::make_shared<GameBoardEffects>();
     mLayout = std::make_unique<Layout>(kLayoutFile, this);
     ReadControls();
 

@@ -94,14 +94,14 @@ std::unique_ptr<EffectBase> GameBoardEffects::MakeStartBanner(float x, float y, 
     });
 }
 
+// The markers are drawn centred between the two cells' centres, which the
+// move records: so they lie on both cells.
 std::unique_ptr<EffectBase> GameBoardEffects::MakeHintMarker(const Move& move) {
-    return std::make_unique<HintMarkerEffect>(mBoard.ColumnToX(move.mColumn1, false), mBoard.RowToY(move.mRow1, false),
-                                              mBoard.ColumnToX(move.mColumn2, false), mBoard.RowToY(move.mRow2, false));
+    return std::make_unique<HintMarkerEffect>(move.mX1, move.mY1, move.mX2, move.mY2);
 }
 
 std::unique_ptr<EffectBase> GameBoardEffects::MakeTipArrow(const Move& move) {
-    return std::make_unique<TipArrowEffect>(mBoard.ColumnToX(move.mColumn1, false), mBoard.RowToY(move.mRow1, false),
-                                            mBoard.ColumnToX(move.mColumn2, false), mBoard.RowToY(move.mRow2, false));
+    return std::make_unique<TipArrowEffect>(move.mX1, move.mY1, move.mX2, move.mY2);
 }
 
 std::unique_ptr<EffectBase> GameBoardEffects::MakeChainDust(int x, int y) {

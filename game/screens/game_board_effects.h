@@ -9,9 +9,6 @@ namespace Game {
 
 class GameBoardEffects : public BoardEffectMaker {
 public:
-    // The board whose cells the markers point between.
-    explicit GameBoardEffects(const Board& board) : mBoard(board) {}
-
     std::unique_ptr<EffectBase> MakeTileSpread(BoardTiles& tiles) override;
     std::unique_ptr<EffectBase> MakeItemScaleIn(Board& board, Done done) override;
     std::unique_ptr<EffectBase> MakeStartBanner(float x, float y, Done done) override;
@@ -23,9 +20,6 @@ public:
     // The banner stays this many updates before it grows and fades out over
     // as many more.
     static constexpr int kBannerHold = 70;
-
-private:
-    const Board& mBoard;
 };
 
 } // namespace Game

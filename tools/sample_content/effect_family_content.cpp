@@ -163,19 +163,21 @@ bool WriteEffectFamilyContent(const std::string& root) {
             return false;
     for (const Picture& picture : kPictures) {
         const Placeholder art{picture.mCelWidth, picture.mCelHeight, picture.mCols, 1, picture.mColor, ""};
-        // The first tip's arrow and the hint bonus's arrows point at a move
-        // between two cells: arrows, not boxes that hide the items.
+        // The first tip's arrow points at a move between two cells, drawn
+        // over the items: an arrow, not a box that hides them. The hint
+        // bonus's marks are drawn beneath the items: a ring shows around
+        // them where an arrow would show only in the gap between them.
         const std::string path = picture.mPath;
-        const bool arrow = path.starts_with("images/tips/") || path.starts_with("images/bonuses/hint");
         // The recolouring's rings grow to several cells over the board: a
         // ring, clear inside, not a square that hides what it turns.
-        Pixels pixels = arrow ? SwapArrow(picture.mCelWidth, picture.mCelHeight, picture.mColor)
-                        : path.starts_with("images/change/") ? ColourRing(picture.mCelWidth, picture.mColor)
-                        : path == "images/effects/dust.png"
-                            ? DustStrip(picture.mCelWidth, picture.mCols, picture.mColor)
-                            : DrawPlaceholder(art, nullptr);
-        if (!WriteContentFile(root + "/" + path, ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols,
-                                                                              picture.mCelHeight, pixels)))
+        const int width = picture.mCelWidth, height = picture.mCelHeight;
+        const Pixels pixels = path.starts_with("images/tips/")          ? SwapArrow(width, height, picture.mColor)
+                              : path.starts_with("images/bonuses/hint") ? PairRing(width, height, picture.mColor)
+                              : path.starts_with("images/change/")      ? ColourRing(width, picture.mColor)
+                              : path == "images/effects/dust.png" ? DustStrip(width, picture.mCols, picture.mColor)
+                                                                  : DrawPlaceholder(art, nullptr);
+        if (!WriteContentFile(root + "/" + path,
+                              ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols, height, pixels)))
             return false;
     }
     return true;

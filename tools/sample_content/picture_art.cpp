@@ -302,4 +302,19 @@ Pixels SwapArrow(int width, int height, uint32_t fill) {
     return Outlined(width, height, fill, points);
 }
 
+Pixels PairRing(int width, int height, uint32_t fill) {
+    const bool wide = width >= height;
+    const double length = wide ? width : height, across = wide ? height : width;
+    // The items leave about a tenth of a cell clear at its edge.
+    const double rim = across / 10.0;
+    Canvas canvas(width, height);
+    canvas.Fill(fill, [&](double x, double y) {
+        const double along = wide ? x : y, side = wide ? y : x;
+        const bool ring = along < rim || side < rim || along > length - rim || side > across - rim;
+        const bool bridge = std::abs(along - length / 2.0) < rim && std::abs(side - across / 2.0) < across / 3.0;
+        return ring || bridge;
+    });
+    return canvas.mPixels;
+}
+
 } // namespace Kavo::SampleContent

@@ -27,6 +27,12 @@ Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const Gl
 // "swap these" and leaves the items under it seen.
 Pixels SwapArrow(int width, int height, uint32_t fill);
 
+// The two cells of a swap ringed along their outer edge and joined by a
+// bridge across the gap between them, in `fill`, clear inside: drawn
+// beneath the items, which cover the middle of each cell, it shows around
+// them as one marked pair. Laid along the picture's longer side.
+Pixels PairRing(int width, int height, uint32_t fill);
+
 // The shuffle bonus's charged show, drawn by the game centred on the
 // button's top-left corner: each frame is twice the button's size and shows
 // the blender only in its lower-right quarter, so that what is seen covers

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -53,6 +55,60 @@ TEST_F(BoardBonusOpsTest, ApplyShuffleReportsOnlyARunItMakes) {
         EXPECT_EQ(mBoard.Cell(column, 0).mItem, kItemRemoved);
     EXPECT_EQ(mBoard.Cell(3, 0).mItem, 1);
     EXPECT_EQ(mBoard.mCascade, 1);
+}
+
+// Items changed in place without a run leave other moves than before: the
+// hints and the no-more-moves check must see the new ones, and a board left
+// with none says so once it has settled.
+TEST_F(BoardBonusOpsTest, AShuffleOrReplaceThatMakesNoRunListsTheMovesAnew) {
+    struct Case {
+        const char* name;
+        std::function<void(Board&)> change;
+        bool movesLeft;
+    };
+    // One move before: the 1 and the last 0 of the top row swap. A tile
+    // is left to clear, so that the board is not complete.
+    const std::vector<std::string> rows = {"0 0 1 0", "2 3 2 3t1"};
+    const std::vector<Case> cases = {
+        // 0 1 0 0: the first two swap now, the old move makes no run.
+        {"shuffle to another move",
+         [](Board& b) {
+             b.mShuffle = {{1, 0, 2, 0}};
+             b.ApplyShuffle();
+         },
+         true},
+        // 2 0 1 0 over 0 3 2 3: no move at all.
+        {"shuffle to no move",
+         [](Board& b) {
+             b.mShuffle = {{0, 0, 0, 1}};
+             b.ApplyShuffle();
+         },
+         false},
+        // 0 0 3 0 over 2 3 2 3: the 3 dropping into the row below is new.
+        {"replace", [](Board& b) { b.ReplaceItems(1, 3); }, true},
+    };
+    using Swap = std::array<int, 4>;
+    auto swapsOf = [](const std::vector<Move>& moves) {
+        std::set<Swap> swaps;
+        for (const Move& move : moves)
+            swaps.insert({move.mColumn1, move.mRow1, move.mColumn2, move.mRow2});
+        return swaps;
+    };
+    for (const Case& c : cases) {
+        SetBoardFromAscii(mBoard, rows);
+        mBoard.FindMoves(false);
+        ASSERT_EQ(swapsOf(mBoard.mMoves), (std::set<Swap>{{2, 0, 3, 0}})) << c.name;
+        mListener.mEvents.clear();
+        c.change(mBoard);
+        ASSERT_TRUE(mListener.Events().empty()) << c.name << ": a run was made";
+        const std::set<Swap> listed = swapsOf(mBoard.mMoves);
+        Settle();
+        EXPECT_EQ(mListener.Events(), c.movesLeft ? Events{} : Events{"NoMoreMoves"}) << c.name;
+        // Nothing moved since: a search now finds what the list should hold.
+        mBoard.FindMoves(false);
+        EXPECT_EQ(listed, swapsOf(mBoard.mMoves)) << c.name;
+        EXPECT_EQ(!listed.empty(), c.movesLeft) << c.name;
+    }
 }
 
 TEST_F(BoardBonusOpsTest, ReplaceTurnsOneKindIntoAnotherAndBreaksTheRun) {

@@ -13,6 +13,7 @@
 #include "game/bonus/bonus_line_break.h"
 #include "game/bonus/bonus_replace.h"
 #include "game/bonus/bonus_shuffle.h"
+#include "game/effects/anim_effect.h"
 #include "game/effects/effect_freeze_time.h"
 #include "game/effects/effect_hint_arrows.h"
 #include "game/effects/effect_knife.h"
@@ -26,6 +27,7 @@
 #include "game/ui/tip_window.h"
 #include "platform/drivers.h"
 #include "platform/messages.h"
+#include "tests/game/main/move_marker_pixels.h"
 #include "tests/game/main/new_player_run.h"
 
 #include <gtest/gtest.h>
@@ -367,21 +369,41 @@ void BoardBonusesTest::UseAtOnce(int index, const std::string& name) {
     EXPECT_EQ(bonus.mCharge, 0.0f) << name;
 }
 
-// The hint bonus's burst ends in arrows on the board's listed moves.
+// The hint bonus's burst ends in arrows, each drawn on the two cells of
+// its own move, one the board lists and whose swap makes a run.
 void BoardBonusesTest::UseHint() {
     ASSERT_NO_FATAL_FAILURE(UseAtOnce(kHint, "hint"));
     ASSERT_TRUE(Tend([&] { return Screen().mHintArrows != nullptr; }, 600, false)) << "no hint arrows";
     auto* arrows = dynamic_cast<EffectHintArrows*>(Screen().mHintArrows.get());
     ASSERT_NE(arrows, nullptr);
-    ASSERT_FALSE(arrows->mHolders.mEntries.empty());
-    for (const EffectHolderList::Entry& entry : arrows->mHolders.mEntries) {
+    std::vector<EffectHolderList::Entry>& entries = arrows->mHolders.mEntries;
+    ASSERT_FALSE(entries.empty());
+    // Seen at the height of their blink.
+    ASSERT_TRUE(Tend([&] { return entries.front().mEffect->mImage.mValue >= 200.0f; }, 100, false));
+    std::vector<EffectHolderList::Entry> all = std::move(entries);
+    entries.clear();
+    for (EffectHolderList::Entry& entry : all) {
         const Move& shown = entry.mMove;
-        const bool listed = std::any_of(Model().mMoves.begin(), Model().mMoves.end(), [&](const Move& move) {
-            return move.mColumn1 == shown.mColumn1 && move.mRow1 == shown.mRow1 && move.mColumn2 == shown.mColumn2 &&
-                   move.mRow2 == shown.mRow2;
-        });
-        EXPECT_TRUE(listed) << shown.mColumn1 << "," << shown.mRow1;
+        entries.push_back(std::move(entry));
+        std::vector<EffectHolderList::Entry> aside;
+        const std::vector<MarkerPixel> pixels = PixelsShownBy(
+            Screen(), [&] { aside = std::move(entries); }, [&] { entries = std::move(aside); });
+        std::string seen;
+        const std::optional<Move> under = ListedMoveUnder(Model(), pixels, seen);
+        ASSERT_TRUE(under.has_value()) << "the arrow of " << shown.mColumn1 << "," << shown.mRow1 << " - "
+                                       << shown.mColumn2 << "," << shown.mRow2 << ": " << seen;
+        EXPECT_TRUE(SameCells(*under, shown)) << "an arrow stands on the cells of another move";
+        // Drawn beneath the items, it must still show plainly around them,
+        // not as a dash in the gap between them.
+        EXPECT_GE(pixels.size(), static_cast<size_t>(2 * kCellSize * kCellSize / 10))
+            << "the arrow of " << shown.mColumn1 << "," << shown.mRow1 << " hardly shows: " << pixels.size()
+            << " pixels";
+        EXPECT_TRUE(SwapMakesRun(Model(), shown))
+            << shown.mColumn1 << "," << shown.mRow1 << " - " << shown.mColumn2 << "," << shown.mRow2;
+        entry = std::move(entries.back());
+        entries.pop_back();
     }
+    entries = std::move(all);
     ExpectRest("the hint");
 }
 
@@ -534,6 +556,9 @@ TEST_F(BoardBonusesTest, ChargedBonusesEachShowOnlyOnTheirOwnButtonWhereTheClick
     ASSERT_TRUE(Tend([&] { return shuffle->mState != Bonus::kReady && shuffle->mState != Bonus::kHover; }, 10, false))
         << "state " << shuffle->mState;
     ExpectRest("the shuffle");
+    // What the hints show is what the shuffled items offer.
+    for (const Move& move : Model().mMoves)
+        EXPECT_TRUE(SwapMakesRun(Model(), move)) << "after the shuffle " << move.mColumn1 << "," << move.mRow1;
     int moved = 0;
     for (size_t i = 0; i < before.size(); ++i)
         moved += before[i] >= 0 && before[i] != Model().mCells[i].mItem ? 1 : 0;
@@ -588,6 +613,9 @@ TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {
     ASSERT_NO_FATAL_FAILURE(UseReplace());
     ASSERT_NO_FATAL_FAILURE(UseAtOnce(kShuffle, "shuffle"));
     ExpectRest("the shuffle");
+    // What the hints show is what the shuffled items offer.
+    for (const Move& move : Model().mMoves)
+        EXPECT_TRUE(SwapMakesRun(Model(), move)) << "after the shuffle " << move.mColumn1 << "," << move.mRow1;
     for (const BoardCell& cell : Model().mCells)
         if (cell.mExists && cell.mItem >= 0 && cell.mChain == 0) {
             EXPECT_TRUE(cell.mVisible) << "an item stays hidden after the shuffle";

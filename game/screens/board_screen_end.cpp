@@ -81,7 +81,7 @@ void BoardScreen::OnReshuffleDone() {
     // The effect is released after its update returns (UpdateEndEffects).
     mPlaying = true;
     mBoard.CheckLines();
-    ReleaseTimer();
+    ReleaseTimerIfFree();
     ShowChainAppear();
 }
 

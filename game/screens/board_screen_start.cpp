@@ -291,6 +291,10 @@ void BoardScreen::OnSettled() {
     mStateTicks = 0;
     mTimer.mSpeed = 1.0f;
     mTimer.Start(false, true);
+    // A tip that the board's first breaks opened while the items came in
+    // holds the clock from its start, as any tip does.
+    if (ClockHeld())
+        HoldTimer();
 
     float x = 0;
     float y = 0;

@@ -312,6 +312,9 @@ public:
     WaitingTip mOpenTip;
     bool mStartTipsWaiting = false;
     bool mSecretShown = false;
+    // The next start deals the same board of the same stage anew (a lost
+    // board after its penalty), without stepping the stage on.
+    bool mDealAgain = false;
     bool mTimeUpFlag = false;
     bool mEndFlag = false;
     int32_t mBlinkDeadline = 0;

@@ -78,8 +78,12 @@ void BoardScreen::FailStart(const std::string& file) {
 bool BoardScreen::StartLevel(bool advance, bool animate) {
     UserManager* users = UserManager::GetInstance();
     mStartError.clear();
-    if (advance && users != nullptr)
+    // A board dealt again keeps its stage, its board and the stage's
+    // counters: stepping on would judge the lost board's goals and could
+    // leave the stage, its counters cleared, without it being won.
+    if (advance && users != nullptr && !mDealAgain)
         users->AdvanceStage();
+    mDealAgain = false;
     if (mEyeLabel != nullptr)
         mEyeLabel->SetVisible(false);
     mStateTicks = 0;

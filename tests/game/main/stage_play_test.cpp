@@ -469,6 +469,43 @@ TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
     EXPECT_EQ(postcard->mOrigin, record.mSecretMapIndex);
 }
 
+// A board lost on time is dealt again on the same stage, its board and the
+// stage's counters kept, whether the lost board had gathered the stage's
+// goals or not: only a cleared board ends a stage.
+TEST_F(StagePlayTest, ABoardLostOnTimeIsDealtAgainKeepingTheStageAndItsCounters) {
+    struct Case {
+        const char* name;
+        bool goalsMet;
+    };
+    for (const Case& c : {Case{"Short", false}, Case{"Gatherer", true}}) {
+        SCOPED_TRACE(c.name);
+        NewRun();
+        ASSERT_NO_FATAL_FAILURE(EnterFirstBoard(c.name, 2024));
+        UserRecord& record = *UserManager::GetInstance()->GetCurrentRecord();
+        ASSERT_NE(mScreen->mStage, nullptr);
+        const float goals[3] = {static_cast<float>(mScreen->mStage->mDrinkCount),
+                                static_cast<float>(mScreen->mStage->mEatCount),
+                                static_cast<float>(mScreen->mStage->mStuffCount)};
+        for (int kind = 0; kind < 3; ++kind)
+            record.mStageCounts[static_cast<size_t>(kind)] = c.goalsMet ? goals[kind] + 7.0f : goals[kind] / 2.0f;
+        const auto counts = record.mStageCounts;
+        const int stage = record.mStageIndex;
+        const int board = record.mBoardIndex;
+        mScreen->mTimer.mValue = mScreen->mTimer.mDuration - 50.0f;
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
+        ASSERT_TRUE(StepUntil(
+            [&] { return dynamic_cast<LayoutDialog*>(App().GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
+        App().GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
+        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
+        EXPECT_EQ(record.mStageIndex, stage);
+        EXPECT_EQ(mScreen->mStageIndex, stage);
+        EXPECT_EQ(record.mBoardIndex, board);
+        // The counters beside the board show these.
+        EXPECT_EQ(record.mStageCounts, counts);
+    }
+}
+
 // The clock stands still from the secret piece's finding to the end of its
 // puzzle: the break of the move that took the piece, and a break under the
 // puzzle (as a cascade of that move brings), leave it held.

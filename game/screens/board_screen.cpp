@@ -4,6 +4,7 @@
 #include "framework/graphics/image.h"
 #include "framework/widget/hyperlink_widget.h"
 #include "framework/widget/widget_flags.h"
+#include "game/app/game_app.h"
 #include "game/app/sound_facade.h"
 #include "game/board/bonus.h"
 #include "game/board/bonus_registry.h"
@@ -14,6 +15,7 @@
 #include "game/screens/fade_overlay.h"
 #include "game/screens/game_board_effects.h"
 #include "game/ui/resource_ids.h"
+#include "game/ui/tip_window.h"
 #include "game/ui/user_manager.h"
 
 namespace Game {
@@ -201,6 +203,24 @@ bool BoardScreen::HoldTimer() {
 void BoardScreen::ReleaseTimer() {
     if (mTimer.mState == TimerDial::kFinished)
         mTimer.mState = TimerDial::kMoving;
+}
+
+bool BoardScreen::ClockHeld(int32_t closing) const {
+    if (mSecretShown || mTimeFreeze != nullptr)
+        return true;
+    GameApp* app = gGameApp;
+    if (app == nullptr)
+        return false;
+    for (const int32_t id :
+         {TipWindow::kDialogId, int32_t{kBonusUnlockDialog}, int32_t{kSecretDialog}, int32_t{kPuzzleDialog}})
+        if (id != closing && app->GetDialog(id) != nullptr)
+            return true;
+    return false;
+}
+
+void BoardScreen::ReleaseTimerIfFree(int32_t closing) {
+    if (!ClockHeld(closing))
+        ReleaseTimer();
 }
 
 void BoardScreen::OnLeave() {

@@ -141,6 +141,13 @@ public:
     void OnTimeUp() override;
     bool HoldTimer();
     void ReleaseTimer();
+    // Whether something over the board keeps the clock held: an open tip,
+    // the new bonus's notice, the secret piece and its puzzle or the time
+    // freeze. The dialog `closing` (one that is being
+    // closed) does not count.
+    bool ClockHeld(int32_t closing = -1) const;
+    // The clock runs again unless something still holds it.
+    void ReleaseTimerIfFree(int32_t closing = -1);
 
     // ---- The board's events and the scoring (board_screen_events.cpp) ----
     void OnFiguresBroken(bool byMove) override;
@@ -305,6 +312,9 @@ public:
     WaitingTip mOpenTip;
     bool mStartTipsWaiting = false;
     bool mSecretShown = false;
+    // The next start deals the same board of the same stage anew (a lost
+    // board after its penalty), without stepping the stage on.
+    bool mDealAgain = false;
     bool mTimeUpFlag = false;
     bool mEndFlag = false;
     int32_t mBlinkDeadline = 0;

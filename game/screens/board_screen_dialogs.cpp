@@ -50,14 +50,14 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
             }
         } else {
             CloseFadeOverlay();
-            ReleaseTimer();
+            ReleaseTimerIfFree(kSecretDialog);
         }
         break;
     }
     case kPuzzleDialog: {
         PlayMusic();
         CloseFadeOverlay();
-        ReleaseTimer();
+        ReleaseTimerIfFree(kPuzzleDialog);
         UserRecord* record = Record();
         if (users != nullptr && record != nullptr && mHooks.mSecretMapName) {
             const std::string name = mHooks.mSecretMapName(record->mSecretMapIndex);
@@ -106,17 +106,15 @@ void BoardScreen::DialogButtonRelease(int32_t dialogId, int32_t result) {
                     record->mTipShown[static_cast<size_t>(tip)] = 1;
             }
             mTipArrow.reset();
-            // A bonus notice still open keeps the clock held.
-            if (app->GetDialog(kBonusUnlockDialog) == nullptr)
-                ReleaseTimer();
+            // A bonus notice or a secret piece still open keeps the clock held.
+            ReleaseTimerIfFree(kTipDialog);
         }
         break;
     case kBonusUnlockDialog:
         if (app != nullptr)
             app->KillDialog(dialogId);
         ShowWaitingTips();
-        if (app == nullptr || !app->IsTipOpen())
-            ReleaseTimer();
+        ReleaseTimerIfFree(kBonusUnlockDialog);
         break;
     default:
         break;

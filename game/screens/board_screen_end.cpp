@@ -81,7 +81,7 @@ void BoardScreen::OnReshuffleDone() {
     // The effect is released after its update returns (UpdateEndEffects).
     mPlaying = true;
     mBoard.CheckLines();
-    ReleaseTimer();
+    ReleaseTimerIfFree();
     ShowChainAppear();
 }
 
@@ -219,12 +219,10 @@ void BoardScreen::OnPenaltyClosed(int32_t) {
     UserManager* users = UserManager::GetInstance();
     if (users != nullptr) {
         users->AddRating(-(dialog != nullptr ? dialog->mPenalty : PenaltyDialog::kDefaultPenalty));
-        if (UserRecord* record = Record()) {
-            --record->mStagesPlayed;
-            --record->mBoardIndex;
-        }
         users->Save();
     }
+    // The same board is dealt anew, without the tile spread.
+    mDealAgain = true;
     if (StartLevel(true, false))
         OnTilesSpread();
 }

@@ -106,7 +106,9 @@ void BoardScreen::OnFiguresBroken(bool byMove) {
         else
             app->CloseTip(true);
     }
-    ReleaseTimer();
+    // A break restarts a clock that a tip held once the tip has gone; a tip
+    // still open, or a window or effect that holds it, keeps it held.
+    ReleaseTimerIfFree();
 
     const std::vector<Figure>& figures = mBoard.mFigures;
     std::vector<CellPos> dusted;

@@ -78,8 +78,12 @@ void BoardScreen::FailStart(const std::string& file) {
 bool BoardScreen::StartLevel(bool advance, bool animate) {
     UserManager* users = UserManager::GetInstance();
     mStartError.clear();
-    if (advance && users != nullptr)
+    // A board dealt again keeps its stage, its board and the stage's
+    // counters: stepping on would judge the lost board's goals and could
+    // leave the stage, its counters cleared, without it being won.
+    if (advance && users != nullptr && !mDealAgain)
         users->AdvanceStage();
+    mDealAgain = false;
     if (mEyeLabel != nullptr)
         mEyeLabel->SetVisible(false);
     mStateTicks = 0;
@@ -291,6 +295,10 @@ void BoardScreen::OnSettled() {
     mStateTicks = 0;
     mTimer.mSpeed = 1.0f;
     mTimer.Start(false, true);
+    // A tip that the board's first breaks opened while the items came in
+    // holds the clock from its start, as any tip does.
+    if (ClockHeld())
+        HoldTimer();
 
     float x = 0;
     float y = 0;

@@ -100,6 +100,76 @@ TEST_F(FirstBoardTest, TheNewBonusNoticeComesFirstThenTheFirstTipAndATipOpenBefo
     Finish();
 }
 
+// A tip holds the clock for as long as it is open, whatever the board does
+// meanwhile: the items tip that the first break of three opens stays while
+// it is young, and a further break under it (a cascade, or the player
+// swapping on) leaves the clock held; it runs once the tip is closed.
+TEST_F(FirstBoardTest, TheItemsTipHoldsTheClockThroughTheBreaksUnderIt) {
+    Start();
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Holder"));
+    ASSERT_TRUE(StepUntil([&] { return Notice() != nullptr; }, 3000));
+    Click(FindButton(Notice(), 1));
+    ASSERT_TRUE(StepUntil([&] { return Notice() == nullptr; }, 500));
+    ASSERT_TRUE(StepUntil([&] { return App().GetOpenTipId() == kFirstMoveTip; }, 500));
+    ASSERT_NO_FATAL_FAILURE(CloseTips());
+    ASSERT_FALSE(TimerHeld());
+
+    // A move of the board's list whose cells the open tip (if any) leaves
+    // free, once the board is still; false when there is none yet.
+    auto play = [&] {
+        BoardScreen* screen = Board();
+        const Game::Board& board = screen->mBoard;
+        if (screen->mFallPending || board.mState != kBoardIdle || !board.IsStill() || !board.mSwaps.empty())
+            return false;
+        const Kavo::Dialog* tip = App().GetDialog(TipWindow::kDialogId);
+        auto free = [&](int x, int y) {
+            return tip == nullptr || x < tip->mX || x >= tip->mX + tip->mWidth || y < tip->mY ||
+                   y >= tip->mY + tip->mHeight;
+        };
+        for (const Move& move : board.mMoves)
+            if (free(move.mX1, move.mY1) && free(move.mX2, move.mY2)) {
+                ClickAt(move.mX1, move.mY1);
+                ClickAt(move.mX2, move.mY2);
+                return true;
+            }
+        return false;
+    };
+    // The player swaps until a break of three opens the items tip.
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            play();
+            return App().GetOpenTipId() == kItemsTip;
+        },
+        6000));
+    ASSERT_TRUE(TimerHeld());
+
+    // Breaks under the young tip: the clock stays held while it is open.
+    const size_t breaksBefore = Board()->mGoalStats.mScores.size();
+    bool held = true;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            if (App().GetOpenTipId() == kItemsTip)
+                held = held && TimerHeld();
+            play();
+            return Board()->mGoalStats.mScores.size() >= breaksBefore + 2 || App().GetOpenTipId() != kItemsTip;
+        },
+        3000));
+    ASSERT_EQ(App().GetOpenTipId(), kItemsTip) << "the tip went before two more breaks";
+    EXPECT_TRUE(held) << "the clock ran under the open tip";
+    EXPECT_TRUE(TimerHeld());
+
+    // Its "Ok" closes it, and the clock runs.
+    auto* tip = dynamic_cast<TipWindow*>(App().GetDialog(TipWindow::kDialogId));
+    ASSERT_NE(tip, nullptr);
+    Click(FirstButton(tip));
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(TipWindow::kDialogId) == nullptr; }, 100));
+    EXPECT_FALSE(TimerHeld());
+
+    CloseWindow();
+    ASSERT_TRUE(RunToShutdown(200));
+    Finish();
+}
+
 // Every button of the row, none charged yet (the most are not even in play
 // on the first board), stands in a place the screen marks: along each of
 // its four edges the pixels just outside differ plainly from those just

@@ -211,11 +211,22 @@ protected:
         mScreen->MouseUp(move.mX2, move.mY2, 1);
         return true;
     }
-    // Plays, the time made long enough, until the board is cleared.
+    // Plays, the time made long enough, until the board is cleared; a
+    // secret piece found on the way is closed with its button (the clock
+    // holds while it is open) and its puzzle skipped.
     bool PlayUntilCleared(bool forTiles = false) {
         mScreen->mTimer.mDuration = 1e9f;
         return StepUntil(
             [&] {
+                if (auto* secret = dynamic_cast<LayoutDialog*>(App().GetDialog(BoardScreen::kSecretDialog))) {
+                    if (secret->mState == LayoutDialog::Resting)
+                        secret->ButtonDepress(1);
+                    return false;
+                }
+                if (auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog))) {
+                    puzzle->ButtonDepress(PuzzleDialog::kSkip);
+                    return false;
+                }
                 PlayOnce(forTiles);
                 return mScreen->mState == BoardScreen::kStageComplete;
             },
@@ -456,6 +467,83 @@ TEST_F(StagePlayTest, SecretPiecesOpenTheSecretDialogAndTheLastOneThePuzzle) {
     ASSERT_NE(postcard, nullptr);
     EXPECT_EQ(postcard->mState, 0);
     EXPECT_EQ(postcard->mOrigin, record.mSecretMapIndex);
+}
+
+// A board lost on time is dealt again on the same stage, its board and the
+// stage's counters kept, whether the lost board had gathered the stage's
+// goals or not: only a cleared board ends a stage.
+TEST_F(StagePlayTest, ABoardLostOnTimeIsDealtAgainKeepingTheStageAndItsCounters) {
+    struct Case {
+        const char* name;
+        bool goalsMet;
+    };
+    for (const Case& c : {Case{"Short", false}, Case{"Gatherer", true}}) {
+        SCOPED_TRACE(c.name);
+        NewRun();
+        ASSERT_NO_FATAL_FAILURE(EnterFirstBoard(c.name, 2024));
+        UserRecord& record = *UserManager::GetInstance()->GetCurrentRecord();
+        ASSERT_NE(mScreen->mStage, nullptr);
+        const float goals[3] = {static_cast<float>(mScreen->mStage->mDrinkCount),
+                                static_cast<float>(mScreen->mStage->mEatCount),
+                                static_cast<float>(mScreen->mStage->mStuffCount)};
+        for (int kind = 0; kind < 3; ++kind)
+            record.mStageCounts[static_cast<size_t>(kind)] = c.goalsMet ? goals[kind] + 7.0f : goals[kind] / 2.0f;
+        const auto counts = record.mStageCounts;
+        const int stage = record.mStageIndex;
+        const int board = record.mBoardIndex;
+        mScreen->mTimer.mValue = mScreen->mTimer.mDuration - 50.0f;
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
+        ASSERT_TRUE(StepUntil(
+            [&] { return dynamic_cast<LayoutDialog*>(App().GetDialog(8))->mState == LayoutDialog::Resting; }, 500));
+        App().GetDialog(PenaltyDialog::kDialogId)->KeyDown(PenaltyDialog::kEnterKey);
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
+        ASSERT_TRUE(StepUntil([&] { return Settled(); }, 1000));
+        EXPECT_EQ(record.mStageIndex, stage);
+        EXPECT_EQ(mScreen->mStageIndex, stage);
+        EXPECT_EQ(record.mBoardIndex, board);
+        // The counters beside the board show these.
+        EXPECT_EQ(record.mStageCounts, counts);
+    }
+}
+
+// The clock stands still from the secret piece's finding to the end of its
+// puzzle: the break of the move that took the piece, and a break under the
+// puzzle (as a cascade of that move brings), leave it held.
+TEST_F(StagePlayTest, TheClockHoldsUnderTheSecretPieceAndItsPuzzle) {
+    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Keeper", 7));
+    UserRecord& record = *UserManager::GetInstance()->GetCurrentRecord();
+    record.mSecretPieces = 2; // the last piece of the map's three
+    const auto breaks = [&] { return mScreen->mGoalStats.mScores.size(); };
+    const auto held = [&] { return mScreen->mTimer.mState != TimerDial::kMoving; };
+
+    ASSERT_TRUE(StepUntil([&] { return Idle(); }, 1000));
+    const size_t before = breaks();
+    ASSERT_TRUE(PlayOnce());
+    mScreen->OnSecretFound(300.0f, 300.0f);
+    const float clock = mScreen->mTimer.mValue;
+    ASSERT_TRUE(StepUntil([&] { return breaks() > before; }, 500));
+    EXPECT_TRUE(held()) << "the move's break let the clock run under the secret piece";
+    auto* secret = dynamic_cast<SecretDialog*>(App().GetDialog(BoardScreen::kSecretDialog));
+    ASSERT_NE(secret, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return static_cast<LayoutDialog*>(secret)->mState == LayoutDialog::Resting; }, 500));
+    EXPECT_EQ(mScreen->mTimer.mValue, clock);
+    secret->ButtonDepress(1);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kPuzzleDialog) != nullptr; }, 500));
+
+    ASSERT_TRUE(StepUntil([&] { return Idle(); }, 1000));
+    const size_t underPuzzle = breaks();
+    ASSERT_TRUE(PlayOnce());
+    ASSERT_TRUE(StepUntil([&] { return breaks() > underPuzzle; }, 500));
+    for (int i = 0; i < 300; ++i)
+        Step();
+    EXPECT_TRUE(held()) << "a break let the clock run under the puzzle";
+    EXPECT_EQ(mScreen->mTimer.mValue, clock);
+
+    auto* puzzle = dynamic_cast<PuzzleDialog*>(App().GetDialog(BoardScreen::kPuzzleDialog));
+    ASSERT_NE(puzzle, nullptr);
+    puzzle->ButtonDepress(PuzzleDialog::kSkip);
+    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(BoardScreen::kPuzzleDialog) == nullptr; }, 500));
+    EXPECT_FALSE(held());
 }
 
 } // namespace

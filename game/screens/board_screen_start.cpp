@@ -238,6 +238,7 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
         mRoomBar.SetValue(users->GetRoomValue(), false);
         mMenuBar.SetValue(users->GetMoney(), false);
     }
+    FillGoalBars();
 
     mIdleTicks = kNoIdleTip;
     mBlinkDeadline = RandomInt(1000, 1800);

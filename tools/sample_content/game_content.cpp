@@ -3,6 +3,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/audio/sound_types.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/bar_art.h"
 #include "tools/sample_content/bonus_slots.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
@@ -10,6 +11,7 @@
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
+#include "tools/sample_content/tile_art.h"
 
 #include <cstdio>
 #include <set>
@@ -308,7 +310,10 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
             const std::string name = picture.mName;
             Placeholder art{picture.mWidth, picture.mHeight, picture.mCols,
                             picture.mRows,  group.mColor,    CarriesNoLabel(name) ? "" : name};
-            Pixels pixels = DrawGamePicture(name, art, labels, words);
+            Pixels pixels = IsTilePicture(name)
+                                ? TilePicture(name, picture.mWidth, picture.mHeight, picture.mCols, picture.mRows)
+                            : IsBarPicture(name) ? BarPicture(name, picture.mWidth, picture.mHeight)
+                                                 : DrawGamePicture(name, art, labels, words);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);
             if (name.rfind("RESTGLOW", 0) == 0)
@@ -371,12 +376,12 @@ ProfileDamaged=The saved game of %s was damaged: what could be read is kept, and
 ProfileKeptAside=An earlier saved game of %s was found and kept as %s.
 CannotSave=Your progress cannot be saved: the folder %s cannot be written.
 [Tips]
-TipGame1=Swap two neighbouring items to line up three or more.
-TipGameTimer=Finish the stage before the time runs out.
+TipGame1=Swap two neighbouring items to line up three or more. A line clears the raised tiles under it: clear the marked cells before the clock runs out.
+TipGameTimer=The clock runs down: clear every marked cell before it runs out, or the board is dealt again.
 TipGameBonusItem=Collect this item to charge a bonus.
 TipSecret=A secret piece lies under this cell.
 TipLockedField=A locked cell opens when a line is made on it.
-TipDoubleField=A double cell needs two lines.
+TipDoubleField=A dark double tile needs two lines: the first leaves a light tile.
 TipKnifeComplete=The knife is charged: click it, then a cell.
 TipShuffleComplete=The shuffle is charged.
 TipTimeFreezeComplete=The time freeze is charged.
@@ -385,7 +390,7 @@ TipHintComplete=The hint is charged.
 TipLightningComplete=The lightning is charged.
 TipReplaceComplete=The recolouring is charged.
 TipX2Complete=The double score is charged.
-TipGameItems=Collect the items the stage asks for; their counters stand beside the board.
+TipGameItems=Every line fills a bar beside the board. When the board is cleared with all three bars full, the stage is complete; else its next board follows.
 TipPuzzleRules=Put the pieces of the picture in their places.
 TipPuzzleWrongSwap=These pieces do not belong there.
 TipLevelComplete1=Stage complete!

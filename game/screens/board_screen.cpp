@@ -72,7 +72,7 @@ BoardScreen::BoardScreen(BoardScreenHooks hooks) : GameDialog(kId, false), mHook
     PlaceBonuses();
 
     const LayoutPoint goalBars = PointOf(*mLayout, "StuffValues");
-    mGoalBars.SetPosition(static_cast<float>(goalBars.x), static_cast<float>(goalBars.y));
+    PlaceGoalBars(static_cast<float>(goalBars.x), static_cast<float>(goalBars.y));
     mTimerRect = Kavo::IntRect(mTimerPoint.x, mTimerPoint.y, goalBars.x + 10, goalBars.y + 10);
     mRemoveItems = PointOf(*mLayout, "RemoveItems");
     mX2Start = PointOf(*mLayout, "X2Start");

@@ -355,6 +355,10 @@ public:
 private:
     void ReadControls();
     void PlaceBonuses();
+    // The item-goal bars: their pictures and places, then at each board's
+    // start the stage's goals as their full lengths and the counts so far.
+    void PlaceGoalBars(float x, float y);
+    void FillGoalBars();
     void StepPanels();
     void FadePanels(float from, float to, int updates);
     void PlayWork();

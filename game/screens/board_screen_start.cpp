@@ -242,6 +242,7 @@ bool BoardScreen::StartLevel(bool advance, bool animate) {
         mRoomBar.SetValue(users->GetRoomValue(), false);
         mMenuBar.SetValue(users->GetMoney(), false);
     }
+    FillGoalBars();
 
     mIdleTicks = kNoIdleTip;
     mBlinkDeadline = RandomInt(1000, 1800);

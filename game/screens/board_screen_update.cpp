@@ -196,6 +196,8 @@ void BoardScreen::SharedWork() {
         mEffects[static_cast<size_t>(list)].Update();
     mRoomBar.Update();
     mMenuBar.Update();
+    for (ProgressBar& bar : mGoalBars.mBars)
+        bar.Update();
     for (std::unique_ptr<EffectBase>* effect : SingleEffects())
         UpdateOwned(*effect);
     if (mState == kPlaying && mEyeLabel != nullptr)

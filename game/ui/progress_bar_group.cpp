@@ -14,7 +14,9 @@ void ProgressBarGroup::AddToBar(int index, float delta) {
     if (index < 0 || index >= kBarCount)
         return;
     ProgressBar& bar = mBars[index];
-    bar.SetValue(bar.mCurrent + delta, false);
+    // From where the bar is going, not where it stands: the scores of one
+    // move come before it has moved, and each must count.
+    bar.SetValue(bar.mTarget + delta, false);
 }
 
 void ProgressBarGroup::Draw(Kavo::Graphics* g) {

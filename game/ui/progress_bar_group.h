@@ -17,7 +17,7 @@ public:
 
     // The background goes 10 pixels up and left of (x, y).
     void SetPosition(float x, float y);
-    // Bar `index` moves toward its current value + delta; other indices do
+    // Bar `index` moves toward its target + delta; other indices do
     // nothing.
     void AddToBar(int index, float delta);
     // The background, then bars 0, 1 and 2.

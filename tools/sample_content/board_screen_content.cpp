@@ -17,7 +17,9 @@ namespace {
 
 // Labels are drawn by the screen at the panels' alpha, so they are kept out
 // of its widgets (AddToWidget=0). "EyeLbl" stands below the bonus row, clear
-// of the charge lines under the buttons.
+// of the charge lines under the buttons. Under each of the three counts
+// lies its goal bar ("StuffValues" places the first, the others follow 60
+// pixels apart, as the counts do) in an empty trough: a full bar is the stage's goal met.
 constexpr const char* kLayout = R"([Menu]
 Type=Button
 ID=1
@@ -44,12 +46,12 @@ Position=830,200,80,20
 Type=Link
 ID=4
 AddToWidget=0
-Position=830,250,80,20
+Position=830,260,80,20
 [DrinkLbl]
 Type=Link
 ID=5
 AddToWidget=0
-Position=830,300,80,20
+Position=830,320,80,20
 [MoneyLbl]
 Type=Link
 ID=6
@@ -79,19 +81,34 @@ Y=200
 [PlaceFood]
 Type=Point
 X=800
-Y=250
+Y=260
 [PlaceDrink]
 Type=Point
 X=800
-Y=300
+Y=320
 [RewardXY]
 Type=Point
 X=512
 Y=300
 [StuffValues]
 Type=Point
-X=40
-Y=260
+X=800
+Y=233
+[StuffTrough]
+Type=Image
+Image=IMAGE_PROGRESSBARBACK
+Level=0
+Position=795,229
+[FoodTrough]
+Type=Image
+Image=IMAGE_PROGRESSBARBACK
+Level=0
+Position=795,289
+[DrinkTrough]
+Type=Image
+Image=IMAGE_PROGRESSBARBACK
+Level=0
+Position=795,349
 [RemoveItems]
 Type=Point
 X=512

@@ -3,6 +3,7 @@
 #include "framework/sound/wave_file.h"
 #include "platform/audio/sound_types.h"
 #include "tools/image_encoders/image_encoders.h"
+#include "tools/sample_content/bar_art.h"
 #include "tools/sample_content/bonus_slots.h"
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
@@ -11,6 +12,7 @@
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
 #include "tools/sample_content/thing_art.h"
+#include "tools/sample_content/tile_art.h"
 
 #include <cstdio>
 #include <vector>
@@ -250,7 +252,10 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
         for (const GamePicture& picture : group.mPictures) {
             const std::string name = picture.mName;
             const Placeholder art{picture.mWidth, picture.mHeight, picture.mCols, picture.mRows, group.mColor, ""};
-            Pixels pixels = DrawGamePicture(name, art, labels, words);
+            Pixels pixels = IsTilePicture(name)
+                                ? TilePicture(name, picture.mWidth, picture.mHeight, picture.mCols, picture.mRows)
+                            : IsBarPicture(name) ? BarPicture(name, picture.mWidth, picture.mHeight)
+                                                 : DrawGamePicture(name, art, labels, words);
             if (name == "CHECKBOX")
                 MarkTicked(pixels, picture);
             if (name.rfind("RESTGLOW", 0) == 0)
@@ -317,12 +322,12 @@ UsersListKeptAs=The list was kept as %s.
 PlayerFoundAgain=The list of players named "%s", who has no saved game, in place of %s, whose saved game is offered again.
 ProfileNotKept=The saved game of %s was damaged, and it could not be copied aside: it is left as it is, and your progress cannot be saved.
 [Tips]
-TipGame1=Swap two neighbouring items to line up three or more.
-TipGameTimer=Finish the stage before the time runs out.
+TipGame1=Swap two neighbouring items to line up three or more. A line clears the raised tiles under it: clear the marked cells before the clock runs out.
+TipGameTimer=The clock runs down: clear every marked cell before it runs out, or the board is dealt again.
 TipGameBonusItem=Collect this item to charge a bonus.
 TipSecret=A secret piece lies under this cell.
 TipLockedField=A locked cell opens when a line is made on it.
-TipDoubleField=A double cell needs two lines.
+TipDoubleField=A dark double tile needs two lines: the first leaves a light tile.
 TipKnifeComplete=The knife is charged: click it, then a cell.
 TipShuffleComplete=The shuffle is charged.
 TipTimeFreezeComplete=The time freeze is charged.
@@ -331,7 +336,7 @@ TipHintComplete=The hint is charged.
 TipLightningComplete=The lightning is charged.
 TipReplaceComplete=The recolouring is charged.
 TipX2Complete=The double score is charged.
-TipGameItems=Collect the items the stage asks for; their counters stand beside the board.
+TipGameItems=Every line fills a bar beside the board. When the board is cleared with all three bars full, the stage is complete; else its next board follows.
 TipPuzzleRules=Put the pieces of the picture in their places.
 TipPuzzleWrongSwap=These pieces do not belong there.
 TipLevelComplete1=Stage complete!

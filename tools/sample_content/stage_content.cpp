@@ -21,7 +21,7 @@ constexpr int kLastStageBoard = 7;
 constexpr int kDrinkGoal = 400;
 constexpr int kEatGoal = 220;
 constexpr int kStuffGoal = 300;
-constexpr int kGoalStep = 5;
+constexpr int kGoalStep = 25;
 
 // The eight bonuses, the order in which the stages unlock them.
 constexpr const char* kBonusNames[8] = {"Knife", "Shuffle", "Hint", "LineBreak", "Timer", "Pepper", "Replace", "X2"};
@@ -72,10 +72,12 @@ std::string StagesText() {
             text += Format("Boards=%d,%d\n", kFirstStageLayout, kFirstStageLayout);
         else
             text += Format("Boards=%d,%d\n", kFirstStageBoard, kLastStageBoard);
-        // Time for a person to clear a board, a little less each restaurant;
-        // the first board leaves a new player two minutes, time to read its
-        // tips and the first bonus's notice too.
-        text += Format("Time=%d\n", stage == 0 ? 120 : 180 - restaurant * 15);
+        // Time for a person to clear a board (a good swap every 3.5 s
+        // clears one of the first restaurant's in at most about two thirds
+        // of it), six seconds less each stage; the first board leaves a new
+        // player two minutes, time to read its tips and the first bonus's
+        // notice too.
+        text += Format("Time=%d\n", stage == 0 ? 120 : 180 - (stage - 1) * 6);
         text += Format("Back=back%d\n", restaurant + 1);
         text += Format("SecretMap=Map%02d\n", stage + 1);
         // The counts add up the scores of the items broken: the first

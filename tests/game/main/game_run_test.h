@@ -77,6 +77,8 @@ protected:
         // not change the deal this one meets.
         platform::VirtualClock& clock = Platform().Clock();
         clock.AdvanceMicroseconds((kRunPeriodUs - clock.Microseconds() % kRunPeriodUs) % kRunPeriodUs);
+        // A run asked to meet another deal starts that much later.
+        clock.AdvanceMicroseconds(mStartOffsetUs);
         // The program's sound output, on the headless audio driver.
         mSound = std::make_unique<ProgramSound>();
         mApp = std::make_unique<RunGameApp>(KAVO_PROGRAM_FOLDER);
@@ -300,6 +302,10 @@ protected:
     uint64_t mLastFrameHash = 0;
     // Whether the next Start asks for a window (else full screen).
     bool mWindowed = true;
+    // How long after the whole period the next Start begins: the program
+    // seeds its deals from the clock, so each offset (in whole
+    // milliseconds) deals another game.
+    uint64_t mStartOffsetUs = 0;
 
 private:
     std::unique_ptr<ProgramSound> mSound;

@@ -2,7 +2,8 @@
 // A game run with a scripted player on top: the way from the logos to the
 // main menu, a new player typed in, and a player who, whenever the board is
 // idle, clicks the two cells of the best of the moves the board lists (the
-// one that takes a secret piece, else the most tiles) and closes every tip,
+// one that takes a secret piece, else the most tiles), at a person's pace
+// when asked, and closes every tip,
 // bonus notice, award and penalty with its button. Where no listed move
 // takes a tile, a ready knife cuts one. It plays the board's own moves, one
 // at a time once the board is still, so whatever the deal it clears the
@@ -155,12 +156,22 @@ protected:
             return;
         }
         BoardScreen* board = Board();
+        // A paced player takes its time from the moment the board is its
+        // to play again (a dialog closed, the board dealt), not only from
+        // its last move.
         if (App().mEnteringScreen != board || board->mState != BoardScreen::kPlaying || board->mPauseCount != 0 ||
-            !App().mDialogList.empty() || board->mFallPending || board->mReshuffle != nullptr ||
+            !App().mDialogList.empty()) {
+            mLastActionUpdate = App().mUpdateCount;
+            return;
+        }
+        if (mActionInterval > 0 && App().mUpdateCount - mLastActionUpdate < mActionInterval)
+            return;
+        if (board->mFallPending || board->mReshuffle != nullptr ||
             (board->mBoard.mState != kBoardIdle && board->mBoard.mState != kBoardNoMoreMoves) ||
             !board->mBoard.IsStill() || !board->mBoard.mSwaps.empty() || board->mBoard.mMoves.empty())
             return;
         const Move move = BestMove(board->mBoard);
+        mLastActionUpdate = App().mUpdateCount;
         // No listed move takes a tile: a ready knife cuts one out instead.
         if (!TakesTile(board->mBoard, move) && CutTileWithKnife(*board))
             return;
@@ -335,6 +346,11 @@ protected:
 
     int mMovesMade = 0;
     int mKnivesUsed = 0;
+    // Above 0: the player's pace, the least updates from one move or knife
+    // cut (or from the board becoming playable) to the next; 0 plays as
+    // soon as the board is still.
+    int32_t mActionInterval = 0;
+    int32_t mLastActionUpdate = 0;
     int mPenaltiesPaid = 0;
     // Whether the open penalty and puzzle were counted (a dialog's address
     // may come again for the next one, so the flags go when they close).

@@ -208,6 +208,13 @@ TEST_F(ProgressBarTest, GroupPlacesItsBackgroundAndMovesOneBar) {
     EXPECT_EQ(group.mBars[1].mTarget, 6.0f);
     EXPECT_EQ(group.mBars[0].mTarget, 0.0f);
     EXPECT_EQ(group.mBars[2].mTarget, 0.0f);
+    // Several scores of one move come before the bar has moved: each counts.
+    group.AddToBar(1, 3);
+    EXPECT_EQ(group.mBars[1].mTarget, 9.0f);
+    group.mBars[1].Update();
+    group.AddToBar(1, 1);
+    EXPECT_EQ(group.mBars[1].mTarget, 10.0f);
+    group.mBars[1].SetValue(4, true);
 
     Kavo::RecordingImage dest(400, 400);
     Kavo::Graphics g(&dest);

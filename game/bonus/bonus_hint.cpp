@@ -23,6 +23,11 @@ void BonusHint::Update() {
     if (mState == kReady || mState == kArmed)
         mOverlay.StepValue();
     Bonus::Update();
+    // A hint that comes into a board already full (kept from the board
+    // before, restored from a saved game) turns ready without crossing the
+    // full mark, so its caption is raised here as a fresh charge raises it.
+    if (mState == kReady && !mOverlayShown)
+        OnCharged();
 }
 
 void BonusHint::Draw(Kavo::Graphics* g) {

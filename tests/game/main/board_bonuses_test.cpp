@@ -180,6 +180,19 @@ protected:
         ASSERT_TRUE(Tend([&] { return AtRest() && App().mDialogList.empty(); }, 3000, false))
             << "state " << Screen().mState;
     }
+    // A new player's first board, at rest with its dialogs answered and
+    // every bonus offered through the developer's key.
+    void EnterBoardWithAllBonuses(const std::string& player) {
+        Start();
+        ASSERT_NO_FATAL_FAILURE(EnterFirstBoard(player));
+        ExpectRest("the board's start");
+        while (!App().mDialogList.empty()) {
+            ASSERT_TRUE(AnswerDialogs());
+            Step();
+        }
+        SetDevMode();
+        PressKey('B');
+    }
     void SetDevMode() {
         if (!Screen().mDevMode)
             PressKey(platform::kVkOem3);
@@ -482,15 +495,7 @@ bool Overlap(const Kavo::IntRect& a, const Kavo::IntRect& b) {
 // player clicks, shows that button, and the click reaches the board, which
 // hands it to that bonus alone.
 TEST_F(BoardBonusesTest, ChargedBonusesEachShowOnlyOnTheirOwnButtonWhereTheClickReachesThem) {
-    Start();
-    ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Saver"));
-    ExpectRest("the board's start");
-    while (!App().mDialogList.empty()) {
-        ASSERT_TRUE(AnswerDialogs());
-        Step();
-    }
-    SetDevMode();
-    PressKey('B');
+    ASSERT_NO_FATAL_FAILURE(EnterBoardWithAllBonuses("Saver"));
     // Full from one short, as the last break leaves them: each lights with
     // its charged show.
     for (int index = kKnife; index <= kX2; ++index) {
@@ -563,6 +568,30 @@ TEST_F(BoardBonusesTest, ChargedBonusesEachShowOnlyOnTheirOwnButtonWhereTheClick
     for (size_t i = 0; i < before.size(); ++i)
         moved += before[i] >= 0 && before[i] != Model().mCells[i].mItem ? 1 : 0;
     EXPECT_GT(moved, 0);
+}
+
+// A hint charged on one board and kept for the next one starts that board
+// ready; it must still carry its "Hint!" caption, as a hint charged on the
+// board itself does.
+TEST_F(BoardBonusesTest, AHintKeptChargedIntoTheNextBoardStillCarriesItsCaption) {
+    ASSERT_NO_FATAL_FAILURE(EnterBoardWithAllBonuses("Keeper"));
+    auto* hint = dynamic_cast<BonusHint*>(&BonusAt(kHint));
+    ASSERT_NE(hint, nullptr);
+    hint->mPercent = 99;
+    hint->mCharge = hint->mChargeMax;
+    ASSERT_TRUE(Tend([&] { return hint->mState == Bonus::kReady; }, 100, false));
+    ASSERT_TRUE(hint->mOverlayShown);
+
+    constexpr int kKeyF5 = 0x74;
+    PressKey(kKeyF5);
+    ASSERT_TRUE(Tend([&] { return AtRest() && App().mDialogList.empty(); }, 3000, false))
+        << "state " << Screen().mState;
+    // The new board offers the stage's own bonuses; the hint again with them.
+    PressKey('B');
+    ASSERT_TRUE(Tend([&] { return hint->mState == Bonus::kReady; }, 100, false)) << "state " << hint->mState;
+    EXPECT_TRUE(hint->mOverlayShown) << "the kept hint lost its caption";
+    Tend([] { return false; }, 150, false);
+    EXPECT_EQ(hint->mOverlay.mValue, 255.0f) << "the caption did not come up in full";
 }
 
 TEST_F(BoardBonusesTest, EachBonusActsOnTheBoardAndTheBoardComesToRest) {

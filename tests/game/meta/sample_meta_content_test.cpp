@@ -112,6 +112,18 @@ TEST_F(SampleMetaContentTest, SecretMapsRecipesPuzzlesAndStagesReferToEachOther)
             EXPECT_EQ(postcard.width % p.Value().GetInt("Cols", 4), 0) << p.Name();
             EXPECT_EQ(postcard.height % p.Value().GetInt("Rows", 4), 0) << p.Name();
         }
+        // A puzzle that turns its pieces turns each about its centre: only a
+        // square piece keeps to its cell when it lies a quarter turned.
+        const IniSection* shape = nullptr;
+        int index = 0;
+        for (auto p = puzzles.Begin(); p != puzzles.End(); ++p, ++index)
+            if (index == puzzle)
+                shape = &p.Value();
+        ASSERT_NE(shape, nullptr);
+        if (shape->GetInt("Rotate", 0) == 1) {
+            EXPECT_EQ(postcard.width / shape->GetInt("Cols", 4), postcard.height / shape->GetInt("Rows", 4))
+                << "the pieces of a turning puzzle are not square";
+        }
         const std::vector<std::string> items = Split(map.GetString("Items"), ';');
         EXPECT_EQ(items.size(), 3u);
         for (const std::string& item : items) {

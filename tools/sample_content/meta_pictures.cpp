@@ -27,7 +27,9 @@ const FilePicture kPictures[] = {
     {"images/comix/girl", {360, 560, 1, 1, 0xFFE0A0B0, "GIRL"}},
     {"images/comix/aunt", {360, 560, 1, 1, 0xFFA0B0E0, "AUNT"}},
     {"images/comix/phone", {200, 200, 1, 1, 0xFF606060, "PHONE"}},
-    {"images/comix/circle", {320, 200, 1, 1, 0xE0FFFFF0, "CIRCLE"}},
+    // The captions' balloon, stretched from 90 x 47 over each caption: it
+    // lies under the caption's words, so it carries none of its own.
+    {"images/comix/circle", {90, 47, 1, 1, 0xE0FFFFF0, ""}},
     {"images/comix/aunteye", {40, 20, 1, 1, 0xFF402020, "EYE"}},
     {"images/comix/girleye", {40, 20, 1, 1, 0xFF402020, "EYE"}},
     {"images/comix2/girl", {360, 560, 1, 1, 0xFFE0B0A0, "GIRL 2"}},

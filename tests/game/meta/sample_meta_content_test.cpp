@@ -1,5 +1,6 @@
 // The generated meta-game content reads back through the game's readers,
 // and every name one file gives another resolves.
+#include "framework/imagelib/image_lib.h"
 #include "framework/widget/button_widget.h"
 #include "game/board/stages.h"
 #include "game/effects/trajectories.h"
@@ -8,6 +9,7 @@
 #include "game/ui/ini_document.h"
 #include "game/ui/layout.h"
 #include "game/ui/page_set.h"
+#include "game/ui/page_view.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/termins.h"
 #include "platform/file_system.h"
@@ -282,6 +284,24 @@ TEST_F(SampleMetaContentTest, LayoutsHoldEveryControlAndPointTheScreensRead) {
         for (const char* name : screen.mOthers)
             EXPECT_TRUE(layout.GetPoint(name).has_value()) << name;
     }
+}
+
+// The comics' balloon is stretched from 90 x 47 over each caption's
+// rectangle: a picture of another size is stretched out of shape, and
+// anything drawn on it (a label) is smeared through the caption's words.
+TEST_F(SampleMetaContentTest, TheComicsBalloonIsTheSizeItIsStretchedFromAndBlankInside) {
+    const std::unique_ptr<Kavo::ImageLib::Image> balloon =
+        Kavo::ImageLib::LoadImageFile("images/comix/circle.png", false);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->mWidth, static_cast<int>(PageView::kBalloonWidth));
+    EXPECT_EQ(balloon->mHeight, static_cast<int>(PageView::kBalloonHeight));
+    constexpr int kRim = 4;
+    const uint32_t inside = balloon->mBits[static_cast<size_t>(balloon->mHeight / 2) * balloon->mWidth + kRim];
+    int marked = 0;
+    for (int y = kRim; y < balloon->mHeight - kRim; ++y)
+        for (int x = kRim; x < balloon->mWidth - kRim; ++x)
+            marked += balloon->mBits[static_cast<size_t>(y) * balloon->mWidth + x] != inside ? 1 : 0;
+    EXPECT_EQ(marked, 0) << "pixels drawn inside the balloon";
 }
 
 TEST_F(SampleMetaContentTest, PicturesAnimationsPageSetsAndParticlesAreThere) {

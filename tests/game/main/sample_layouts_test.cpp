@@ -336,5 +336,78 @@ TEST_F(SampleLayoutsTest, EveryRecipeFitsItsCard) {
     EXPECT_EQ(read, 15u);
 }
 
+// A title names what a screen is: a text whose caption is a term with words
+// in the term table, lying on the bar made for it when the screen has one.
+TEST_F(SampleLayoutsTest, TheMapAndTheRewardsSayWhatTheyAre) {
+    IniDocument terms;
+    ASSERT_TRUE(terms.Load("data/termins.txt", true));
+    auto termText = [&](const std::string& key) {
+        for (auto it = terms.Begin(); it != terms.End(); ++it)
+            if (it.Value().HasKey(key))
+                return it.Value().GetString(key);
+        return std::string();
+    };
+    const struct {
+        const char* layout;
+        const char* bar; // the picture the title lies on, or null
+    } screens[] = {{"Map.txt", "Top"}, {"reward.txt", nullptr}};
+    for (const auto& screen : screens) {
+        Box window;
+        const std::vector<Placed> placed = ReadLayout(screen.layout, window);
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + screen.layout, true));
+        int titles = 0;
+        for (const Placed& text : placed) {
+            if (text.type != "Link" || termText(doc.GetSection(text.name)->GetString("Caption")).empty())
+                continue;
+            const auto bar = std::find_if(placed.begin(), placed.end(), [&](const Placed& p) {
+                return screen.bar != nullptr && p.name == screen.bar;
+            });
+            if (screen.bar == nullptr || (bar != placed.end() && bar->box.Contains(text.box)))
+                ++titles;
+        }
+        EXPECT_EQ(titles, 1) << screen.layout;
+    }
+}
+
+// A number set on a plate: the widest sum it shows, placed in its box as its
+// look aligns it, with the shadows that follow it (the label's own and the
+// font's shadow layer, 2 px right of the face), stays inside its box, where
+// nothing is cut, and inside the plate's rim.
+TEST_F(SampleLayoutsTest, ANumberOnItsPlateKeepsClearOfTheEdges) {
+    SampleFont sample;
+    ASSERT_TRUE(sample.mFont.IsLoaded());
+    constexpr int kFontShadow = 2;
+    IniDocument looks;
+    ASSERT_TRUE(looks.Load("ui/interf.txt", true));
+    const struct {
+        const char* layout;
+        const char* label;
+        const char* plate; // the plate's name as ReadLayout gives it
+    } numbers[] = {{"Room.txt", "MoneyLblValue", "MoneyPlace IMAGE_MONEY_PLACE"}};
+    for (const auto& number : numbers) {
+        Box window;
+        const std::vector<Placed> placed = ReadLayout(number.layout, window);
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + number.layout, true));
+        const IniSection& section = *doc.GetSection(number.label);
+        const IniSection* look =
+            section.HasKey("Description") ? looks.GetSection(section.GetString("Description")) : &section;
+        ASSERT_NE(look, nullptr) << number.label;
+        const auto find = [&](const std::string& name) {
+            return *std::find_if(placed.begin(), placed.end(), [&](const Placed& p) { return p.name == name; });
+        };
+        const Box box = find(number.label).box;
+        const Box plate = find(number.plate).box;
+        const int width = sample.mFont.StringWidth("99,999");
+        const int align = look->GetInt("Align", 0);
+        const int x = box.x + (align == 1 ? (box.w - width) / 2 : align == 2 ? box.w - width : 0);
+        const int right = x + width + look->GetInt("ShadowX", 0) + kFontShadow;
+        const int rim = std::max(1, std::min(plate.w, plate.h) / 16);
+        EXPECT_GE(x, std::max(box.x, plate.x + rim)) << number.layout << " " << number.label;
+        EXPECT_LE(right, std::min(box.x + box.w, plate.x + plate.w - rim)) << number.layout << " " << number.label;
+    }
+}
+
 } // namespace
 } // namespace Game

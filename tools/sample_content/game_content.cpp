@@ -7,6 +7,7 @@
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/rating_art.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
@@ -92,7 +93,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"PROGRESSBARDRINK", 160, 16},
           {"PROGRESSBARBACK", 170, 24},
           {"PROGRESSBARRATING", 160, 16, 2},
-          {"PROGRESSBARRATINGBACK", 180, 48},
+          {"PROGRESSBARRATINGBACK", 240, 48},
           {"SMALLRANK", 20, 20, 3},
           {"SHOPBUTTON", 110, 110, 4},
           {"POSTTUMB", 340, 156},
@@ -317,6 +318,8 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
                 MakeShadow(pixels);
             if (name == "MAIN_PLASHKA")
                 DrawBonusSlots(pixels, picture.mWidth, picture.mHeight, kBonusRowX, kBonusRowY);
+            if (IsRatingPicture(name))
+                pixels = RatingPicture(name, picture.mWidth, picture.mHeight, picture.mCols, labels);
             if (!WriteContentFile(
                     root + "/" + PicturePath(picture),
                     ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))

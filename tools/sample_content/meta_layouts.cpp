@@ -183,7 +183,7 @@ std::string Room() {
         .Point("MenuGridWH", 900, 500)
         .Point("RoomValue", 610, 26)
         .Point("MenuValue", 610, 46)
-        .Point("RatingBack", 600, 20)
+        .Point("RatingBack", 540, 20)
         .Point("MenuBack", 0, 0)
         .Point("MoneyPlace", 840, 16)
         .Text();

@@ -21,6 +21,7 @@
 // and down the card they are written on.
 #include "framework/font/default_font_services.h"
 #include "framework/font/image_font.h"
+#include "framework/imagelib/image_lib.h"
 #include "game/ui/ini_document.h"
 #include "platform/file_system.h"
 
@@ -29,9 +30,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -406,6 +409,46 @@ TEST_F(SampleLayoutsTest, ANumberOnItsPlateKeepsClearOfTheEdges) {
         const int rim = std::max(1, std::min(plate.w, plate.h) / 16);
         EXPECT_GE(x, std::max(box.x, plate.x + rim)) << number.layout << " " << number.label;
         EXPECT_LE(right, std::min(box.x + box.w, plate.x + plate.w - rim)) << number.layout << " " << number.label;
+    }
+}
+
+// How bright a pixel looks, 0 to 255.
+int Brightness(uint32_t pixel) {
+    return static_cast<int>(((pixel >> 16 & 0xFF) * 299 + (pixel >> 8 & 0xFF) * 587 + (pixel & 0xFF) * 114) / 1000);
+}
+
+// The room's and the menu's rating bars lie on their plate, on the board's
+// top panel and in the room. With nothing earned yet a bar draws nothing:
+// the plate must show where each runs (a slot unlike its face) and the bar,
+// once it grows, must stand out from that slot.
+TEST_F(SampleLayoutsTest, EachRatingBarRunsInASlotOfItsPlate) {
+    const std::unique_ptr<Kavo::ImageLib::Image> plate =
+        Kavo::ImageLib::LoadImageFile("images/game/progressbarratingback.png", false);
+    const std::unique_ptr<Kavo::ImageLib::Image> bars =
+        Kavo::ImageLib::LoadImageFile("images/game/progressbarrating.png", false);
+    ASSERT_NE(plate, nullptr);
+    ASSERT_NE(bars, nullptr);
+    const Box bar = mPictures["IMAGE_PROGRESSBARRATING"];
+    const auto at = [](const Kavo::ImageLib::Image& image, int x, int y) {
+        return image.mBits[static_cast<size_t>(y) * static_cast<size_t>(image.mWidth) + static_cast<size_t>(x)];
+    };
+    const int face = Brightness(at(*plate, plate->mWidth - 4, plate->mHeight / 2));
+    for (const char* file : {"board.txt", "Room.txt"}) {
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + file, true));
+        const auto point = [&](const char* name) {
+            const IniSection& section = *doc.GetSection(name);
+            return std::make_pair(section.GetInt("X", 0), section.GetInt("Y", 0));
+        };
+        const auto [plateX, plateY] = point("RatingBack");
+        const char* const names[2] = {"RoomValue", "MenuValue"};
+        for (int cel = 0; cel < 2; ++cel) {
+            const auto [x, y] = point(names[cel]);
+            const int slot = Brightness(at(*plate, x - plateX + bar.w / 2, y - plateY + bar.h / 2));
+            const int grown = Brightness(at(*bars, cel * bar.w + bar.w / 2, bar.h / 2));
+            EXPECT_GE(std::abs(slot - face), 60) << file << " " << names[cel] << ": no slot on the plate";
+            EXPECT_GE(std::abs(grown - slot), 60) << file << " " << names[cel] << ": the bar is lost in its slot";
+        }
     }
 }
 

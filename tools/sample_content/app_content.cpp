@@ -21,13 +21,14 @@ Delay=0.5
 )";
 
 // Page 1: a text in a resource font that greets the player by name; page 2:
-// a picture by resource id, one by file and a text in the default font.
+// a picture by resource id, one by file and a text in the default font. The
+// texts are light: they lie on the dark help panel (IMAGE_HELP).
 constexpr const char* kHelpPages = R"([Main]
 PagesCount=2
 [Page1]
-Text1=40,60,560,120,HelpWelcome,0x000000,-1,FONT_DEFAULT
+Text1=40,60,560,120,HelpWelcome,0xFFFFFF,-1,FONT_DEFAULT
 [Page2]
-Text1=40,300,560,60,HelpPictures,0x202060,0
+Text1=40,300,560,60,HelpPictures,0xFFE080,0
 Image1=40,60,IMAGE_BONUS_HINT
 Image2=200,60,images\help\page2,0;0;200;160
 )";

@@ -128,14 +128,14 @@ Y=560
 [RoomValue]
 Type=Point
 X=600
-Y=20
+Y=18
 [MenuValue]
 Type=Point
 X=600
-Y=44
+Y=38
 [RatingBack]
 Type=Point
-X=590
+X=530
 Y=12
 )";
 

@@ -42,7 +42,9 @@ Position=140,260,120,40
 )";
 
 std::string RewardLayout() {
-    std::string text = "[Done]\nType=Button\nID=1\nDescription=MenuButton\nCaption=Done\nPosition=780,680,120,40\n"
+    std::string text = "[Title]\nType=Link\nFont=FONT_DEFAULT_BIG\nColor=0xFFFFFF\nOverColor=0xFFFFFF\nAlign=1\n"
+                       "DoFinger=0\nCaption=RewardsTitle\nPosition=262,60,500,40\n"
+                       "[Done]\nType=Button\nID=1\nDescription=MenuButton\nCaption=Done\nPosition=780,680,120,40\n"
                        "[Hint]\nType=Link\nPosition=0,0,250,20\n"
                        "[Hint2]\nType=Link\nPosition=0,20,250,20\n"
                        "[PlashkaWH]\nType=Point\nX=300\nY=140\n";
@@ -73,7 +75,8 @@ std::string Terms() {
                        "KnifeHintShort=Click an item to remove it\n"
                        "LineBreakHintShort=Click to break the line\n"
                        "ReplaceHintShort=Click an item to recolour its kind\n"
-                       "[Rewards]\n";
+                       "[Rewards]\n"
+                       "RewardsTitle=Your rewards\n";
     for (const char* name : kRewardNames) {
         for (int level = 1; level <= 3; ++level) {
             const std::string n = std::to_string(level);

@@ -8,6 +8,7 @@
 #include "tools/sample_content/content_files.h"
 #include "tools/sample_content/picture_art.h"
 #include "tools/sample_content/placeholder_art.h"
+#include "tools/sample_content/rating_art.h"
 #include "tools/sample_content/sample_font.h"
 #include "tools/sample_content/sample_texts.h"
 #include "tools/sample_content/sound_writers.h"
@@ -94,12 +95,12 @@ const std::vector<GameGroup>& GameGroups() {
           {"PROGRESSBARDRINK", 160, 16},
           {"PROGRESSBARBACK", 170, 24},
           {"PROGRESSBARRATING", 160, 16, 2},
-          {"PROGRESSBARRATINGBACK", 180, 48},
+          {"PROGRESSBARRATINGBACK", 240, 48},
           {"SMALLRANK", 20, 20, 3},
           {"SHOPBUTTON", 110, 110, 4},
           {"POSTTUMB", 340, 156},
           {"POSTTUMBDISABLED", 340, 156},
-          {"POSTBACK", 300, 240},
+          {"POSTBACK", 300, 300},
           {"PUZZLE_BACK", 1024, 768},
           {"MAIN_BACK", 1024, 768},
           {"BUTTON_PLAY", 160, 48},
@@ -122,7 +123,7 @@ const std::vector<GameGroup>& GameGroups() {
           {"OUTBOX3", 120, 90},
           {"INBOX3", 120, 90},
           {"MENUBACK", 1024, 768},
-          {"POSTCARD_SHADOW", 320, 260},
+          {"POSTCARD_SHADOW", 320, 320},
           {"MENU", 1000, 300},
           {"SHOP1", 1100, 110},
           {"SHOP2", 1100, 110},
@@ -264,6 +265,8 @@ bool WriteGamePictures(const std::string& root, const GlyphSheet& labels, const 
                 MakeShadow(pixels);
             if (name == "MAIN_PLASHKA")
                 DrawBonusSlots(pixels, picture.mWidth, picture.mHeight, kBonusRowX, kBonusRowY);
+            if (IsRatingPicture(name))
+                pixels = RatingPicture(name, picture.mWidth, picture.mHeight, picture.mCols, labels);
             if (!WriteContentFile(
                     root + "/" + PicturePath(picture),
                     ImageEncoders::EncodePngArgb(art.mCelWidth * art.mCols, art.mCelHeight * art.mRows, pixels)))

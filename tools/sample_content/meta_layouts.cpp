@@ -58,6 +58,21 @@ public:
     LayoutText& NumberLabel(const char* name, int x, int y) {
         return Control(name, "NumberLabel", "Score", 0, x, y, 120, 24, nullptr);
     }
+    // A number centred in its box, in the look of the scores: set on a plate
+    // as wide as the box, it keeps clear of the plate's edges (a number
+    // pushed against the box's right edge has its shadow cut there).
+    LayoutText& CentredNumber(const char* name, int x, int y, int w, int h) {
+        Section(name) += "Type=NumberLabel\nFont=FONT_DEFAULT\nColor=0xFFE040\nOverColor=0xFFE040\n"
+                         "ShadowX=1\nShadowY=1\nShadowColor=0x000000\nAlign=1\nDoFinger=0\n" +
+                         Format("Position=%d,%d,%d,%d\n", x, y, w, h);
+        return *this;
+    }
+    // A screen's title, the text of a term, centred in its box.
+    LayoutText& Title(const char* name, const char* term, int x, int y, int w, int h) {
+        Section(name) += std::string("Type=Link\nFont=FONT_DEFAULT_BIG\nColor=0xFFFFFF\nOverColor=0xFFFFFF\n") +
+                         "Align=1\nDoFinger=0\nCaption=" + term + "\n" + Format("Position=%d,%d,%d,%d\n", x, y, w, h);
+        return *this;
+    }
     // A plain text: a link without a look of its own.
     LayoutText& Label(const char* name, int x, int y, int w = 200, int h = 24) {
         Section(name) += "Type=Link\nFont=FONT_DEFAULT\nColor=0xFFFFFF\nOverColor=0xFFFFFF\n" +
@@ -137,6 +152,7 @@ void MapRestaurants(LayoutText& layout) {
 std::string Map() {
     LayoutText layout(0);
     layout.Image("Top", "IMAGE_MAIN_PLASHKATOP", 0, 0, 0)
+        .Title("Title", "MapTitle", 262, 20, 500, 40)
         .Button("Next", 1, 860, 700)
         .Button("Back", 2, 40, 700)
         .Point("PostTumbs", 300, 600);
@@ -160,14 +176,14 @@ std::string Room() {
         .Button("Prev", "PrevButton", "PrevArrow", 3, 8, 650, 48, 48)
         .Button("Next", "NextButton", "NextArrow", 4, 968, 650, 48, 48)
         .Slider("StuffHBar", 62, 748, 900, 16)
-        .NumberLabel("MoneyLblValue", 880, 24)
+        .CentredNumber("MoneyLblValue", 848, 24, 144, 24)
         .Point("GridXY", 62, 630)
         .Point("GridWH", 880, 110)
         .Point("MenuGridXY", 62, 120)
         .Point("MenuGridWH", 900, 500)
         .Point("RoomValue", 610, 26)
         .Point("MenuValue", 610, 46)
-        .Point("RatingBack", 600, 20)
+        .Point("RatingBack", 540, 20)
         .Point("MenuBack", 0, 0)
         .Point("MoneyPlace", 840, 16)
         .Text();

@@ -34,7 +34,9 @@ const FilePicture kPictures[] = {
     {"images/comix/girl", {360, 560, 1, 1, 0xFFE0A0B0, "Girl"}, Shows::Person},
     {"images/comix/aunt", {360, 560, 1, 1, 0xFFA0B0E0, "Aunt"}, Shows::Person},
     {"images/comix/phone", {200, 200, 1, 1, 0xFF606060, ""}, Shows::Phone},
-    {"images/comix/circle", {320, 200, 1, 1, 0xE0FFFFF0, ""}, Shows::Bubble},
+    // The captions' balloon, stretched from 90 x 47 over each caption: it
+    // lies under the caption's words, so it carries none of its own.
+    {"images/comix/circle", {90, 47, 1, 1, 0xE0FFFFF0, ""}, Shows::Bubble},
     {"images/comix/aunteye", {40, 20, 1, 1, 0xFF402020, ""}, Shows::Eye},
     {"images/comix/girleye", {40, 20, 1, 1, 0xFF402020, ""}, Shows::Eye},
     {"images/comix2/girl", {360, 560, 1, 1, 0xFFE0B0A0, "Girl"}, Shows::Person},

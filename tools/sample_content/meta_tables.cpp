@@ -126,7 +126,8 @@ std::string MetaTerms() {
     std::string text = "[Meta]\nMapPlay=Play\nClose=Close\nStageComplete=%d%%\nSelectGame=Continue the game?\n"
                        "Continue=Continue\nNewGame=New game\nDone=Done\nSkip=Skip\nReshuffle=Shuffle\n"
                        "Shop=Shop\nMenu=Menu\nOk=Ok\nBack=Back\nMap=Map\nPlay=Play\nReward=Reward\n"
-                       "Help=Help\nOptions=Options\nExit=Exit\nChangeUser=Change player\n";
+                       "Help=Help\nOptions=Options\nExit=Exit\nChangeUser=Change player\n"
+                       "MapTitle=Map of the restaurants\n";
     for (int scene = 1; scene <= 3; ++scene) {
         const int count = scene == 1 ? 16 : 4;
         for (int n = 1; n <= count; ++n)

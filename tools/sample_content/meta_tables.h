@@ -11,9 +11,11 @@
 namespace Kavo::SampleContent {
 
 // The postcard of every secret map: its size is divisible by each puzzle's
-// rows and columns.
+// rows and columns, and it is square, so that every puzzle that turns its
+// pieces (3 x 3 and 4 x 4) cuts square pieces: a piece turned by a quarter
+// keeps to its own cell instead of overlapping its neighbours.
 inline constexpr int kPostcardWidth = 300;
-inline constexpr int kPostcardHeight = 240;
+inline constexpr int kPostcardHeight = 300;
 
 // Writes them under `root`, after the application content (it appends to
 // its settings and term files); false when a file cannot be written.

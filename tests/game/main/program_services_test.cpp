@@ -34,7 +34,7 @@ Coverage TextShown(const platform::HeadlessVideoDriver::Frame& frame, Kavo::Poin
     {
         Kavo::Graphics g(&alone);
         g.SetFont(FONT_DEFAULT);
-        g.SetColor(Kavo::Color(0, 0, 0));
+        g.SetColor(Kavo::Color(255, 255, 255));
         g.WriteWordWrapped(Kavo::IntRect(0, 0, 560, 120), text, -1, -1);
     }
     Coverage coverage;
@@ -43,7 +43,7 @@ Coverage TextShown(const platform::HeadlessVideoDriver::Frame& frame, Kavo::Poin
             if ((alone.GetBits()[y * 560 + x] >> 24) != 0xFF)
                 continue;
             ++coverage.covered;
-            coverage.shown += (frame.PixelAt(at.mX + x, at.mY + y) & 0xFFFFFF) == 0 ? 1 : 0;
+            coverage.shown += (frame.PixelAt(at.mX + x, at.mY + y) & 0xFFFFFF) == 0xFFFFFF ? 1 : 0;
         }
     return coverage;
 }

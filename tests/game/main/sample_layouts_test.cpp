@@ -21,6 +21,7 @@
 // and down the card they are written on.
 #include "framework/font/default_font_services.h"
 #include "framework/font/image_font.h"
+#include "framework/imagelib/image_lib.h"
 #include "game/ui/ini_document.h"
 #include "platform/file_system.h"
 
@@ -29,9 +30,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -334,6 +337,119 @@ TEST_F(SampleLayoutsTest, EveryRecipeFitsItsCard) {
         ++read;
     }
     EXPECT_EQ(read, 15u);
+}
+
+// A title names what a screen is: a text whose caption is a term with words
+// in the term table, lying on the bar made for it when the screen has one.
+TEST_F(SampleLayoutsTest, TheMapAndTheRewardsSayWhatTheyAre) {
+    IniDocument terms;
+    ASSERT_TRUE(terms.Load("data/termins.txt", true));
+    auto termText = [&](const std::string& key) {
+        for (auto it = terms.Begin(); it != terms.End(); ++it)
+            if (it.Value().HasKey(key))
+                return it.Value().GetString(key);
+        return std::string();
+    };
+    const struct {
+        const char* layout;
+        const char* bar; // the picture the title lies on, or null
+    } screens[] = {{"Map.txt", "Top"}, {"reward.txt", nullptr}};
+    for (const auto& screen : screens) {
+        Box window;
+        const std::vector<Placed> placed = ReadLayout(screen.layout, window);
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + screen.layout, true));
+        int titles = 0;
+        for (const Placed& text : placed) {
+            if (text.type != "Link" || termText(doc.GetSection(text.name)->GetString("Caption")).empty())
+                continue;
+            const auto bar = std::find_if(placed.begin(), placed.end(), [&](const Placed& p) {
+                return screen.bar != nullptr && p.name == screen.bar;
+            });
+            if (screen.bar == nullptr || (bar != placed.end() && bar->box.Contains(text.box)))
+                ++titles;
+        }
+        EXPECT_EQ(titles, 1) << screen.layout;
+    }
+}
+
+// A number set on a plate: the widest sum it shows, placed in its box as its
+// look aligns it, with the shadows that follow it (the label's own and the
+// font's shadow layer, 2 px right of the face), stays inside its box, where
+// nothing is cut, and inside the plate's rim.
+TEST_F(SampleLayoutsTest, ANumberOnItsPlateKeepsClearOfTheEdges) {
+    SampleFont sample;
+    ASSERT_TRUE(sample.mFont.IsLoaded());
+    constexpr int kFontShadow = 2;
+    IniDocument looks;
+    ASSERT_TRUE(looks.Load("ui/interf.txt", true));
+    const struct {
+        const char* layout;
+        const char* label;
+        const char* plate; // the plate's name as ReadLayout gives it
+    } numbers[] = {{"Room.txt", "MoneyLblValue", "MoneyPlace IMAGE_MONEY_PLACE"}};
+    for (const auto& number : numbers) {
+        Box window;
+        const std::vector<Placed> placed = ReadLayout(number.layout, window);
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + number.layout, true));
+        const IniSection& section = *doc.GetSection(number.label);
+        const IniSection* look =
+            section.HasKey("Description") ? looks.GetSection(section.GetString("Description")) : &section;
+        ASSERT_NE(look, nullptr) << number.label;
+        const auto find = [&](const std::string& name) {
+            return *std::find_if(placed.begin(), placed.end(), [&](const Placed& p) { return p.name == name; });
+        };
+        const Box box = find(number.label).box;
+        const Box plate = find(number.plate).box;
+        const int width = sample.mFont.StringWidth("99,999");
+        const int align = look->GetInt("Align", 0);
+        const int x = box.x + (align == 1 ? (box.w - width) / 2 : align == 2 ? box.w - width : 0);
+        const int right = x + width + look->GetInt("ShadowX", 0) + kFontShadow;
+        const int rim = std::max(1, std::min(plate.w, plate.h) / 16);
+        EXPECT_GE(x, std::max(box.x, plate.x + rim)) << number.layout << " " << number.label;
+        EXPECT_LE(right, std::min(box.x + box.w, plate.x + plate.w - rim)) << number.layout << " " << number.label;
+    }
+}
+
+// How bright a pixel looks, 0 to 255.
+int Brightness(uint32_t pixel) {
+    return static_cast<int>(((pixel >> 16 & 0xFF) * 299 + (pixel >> 8 & 0xFF) * 587 + (pixel & 0xFF) * 114) / 1000);
+}
+
+// The room's and the menu's rating bars lie on their plate, on the board's
+// top panel and in the room. With nothing earned yet a bar draws nothing:
+// the plate must show where each runs (a slot unlike its face) and the bar,
+// once it grows, must stand out from that slot.
+TEST_F(SampleLayoutsTest, EachRatingBarRunsInASlotOfItsPlate) {
+    const std::unique_ptr<Kavo::ImageLib::Image> plate =
+        Kavo::ImageLib::LoadImageFile("images/game/progressbarratingback.png", false);
+    const std::unique_ptr<Kavo::ImageLib::Image> bars =
+        Kavo::ImageLib::LoadImageFile("images/game/progressbarrating.png", false);
+    ASSERT_NE(plate, nullptr);
+    ASSERT_NE(bars, nullptr);
+    const Box bar = mPictures["IMAGE_PROGRESSBARRATING"];
+    const auto at = [](const Kavo::ImageLib::Image& image, int x, int y) {
+        return image.mBits[static_cast<size_t>(y) * static_cast<size_t>(image.mWidth) + static_cast<size_t>(x)];
+    };
+    const int face = Brightness(at(*plate, plate->mWidth - 4, plate->mHeight / 2));
+    for (const char* file : {"board.txt", "Room.txt"}) {
+        IniDocument doc;
+        ASSERT_TRUE(doc.Load(std::string("ui/") + file, true));
+        const auto point = [&](const char* name) {
+            const IniSection& section = *doc.GetSection(name);
+            return std::make_pair(section.GetInt("X", 0), section.GetInt("Y", 0));
+        };
+        const auto [plateX, plateY] = point("RatingBack");
+        const char* const names[2] = {"RoomValue", "MenuValue"};
+        for (int cel = 0; cel < 2; ++cel) {
+            const auto [x, y] = point(names[cel]);
+            const int slot = Brightness(at(*plate, x - plateX + bar.w / 2, y - plateY + bar.h / 2));
+            const int grown = Brightness(at(*bars, cel * bar.w + bar.w / 2, bar.h / 2));
+            EXPECT_GE(std::abs(slot - face), 60) << file << " " << names[cel] << ": no slot on the plate";
+            EXPECT_GE(std::abs(grown - slot), 60) << file << " " << names[cel] << ": the bar is lost in its slot";
+        }
+    }
 }
 
 } // namespace

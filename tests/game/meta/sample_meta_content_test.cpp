@@ -1,5 +1,6 @@
 // The generated meta-game content reads back through the game's readers,
 // and every name one file gives another resolves.
+#include "framework/imagelib/image_lib.h"
 #include "framework/widget/button_widget.h"
 #include "game/board/stages.h"
 #include "game/effects/trajectories.h"
@@ -8,6 +9,7 @@
 #include "game/ui/ini_document.h"
 #include "game/ui/layout.h"
 #include "game/ui/page_set.h"
+#include "game/ui/page_view.h"
 #include "game/ui/resource_ids.h"
 #include "game/ui/termins.h"
 #include "platform/file_system.h"
@@ -111,6 +113,18 @@ TEST_F(SampleMetaContentTest, SecretMapsRecipesPuzzlesAndStagesReferToEachOther)
         for (auto p = puzzles.Begin(); p != puzzles.End(); ++p) {
             EXPECT_EQ(postcard.width % p.Value().GetInt("Cols", 4), 0) << p.Name();
             EXPECT_EQ(postcard.height % p.Value().GetInt("Rows", 4), 0) << p.Name();
+        }
+        // A puzzle that turns its pieces turns each about its centre: only a
+        // square piece keeps to its cell when it lies a quarter turned.
+        const IniSection* shape = nullptr;
+        int index = 0;
+        for (auto p = puzzles.Begin(); p != puzzles.End(); ++p, ++index)
+            if (index == puzzle)
+                shape = &p.Value();
+        ASSERT_NE(shape, nullptr);
+        if (shape->GetInt("Rotate", 0) == 1) {
+            EXPECT_EQ(postcard.width / shape->GetInt("Cols", 4), postcard.height / shape->GetInt("Rows", 4))
+                << "the pieces of a turning puzzle are not square";
         }
         const std::vector<std::string> items = Split(map.GetString("Items"), ';');
         EXPECT_EQ(items.size(), 3u);
@@ -270,6 +284,26 @@ TEST_F(SampleMetaContentTest, LayoutsHoldEveryControlAndPointTheScreensRead) {
         for (const char* name : screen.mOthers)
             EXPECT_TRUE(layout.GetPoint(name).has_value()) << name;
     }
+}
+
+// The comics' balloon is stretched from 90 x 47 over each caption's
+// rectangle: a picture of another size is stretched out of shape, and
+// anything drawn in its middle (a label) is smeared through the caption's
+// words.
+TEST_F(SampleMetaContentTest, TheComicsBalloonIsTheSizeItIsStretchedFromAndBlankInTheMiddle) {
+    const std::unique_ptr<Kavo::ImageLib::Image> balloon =
+        Kavo::ImageLib::LoadImageFile("images/comix/circle.png", false);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->mWidth, static_cast<int>(PageView::kBalloonWidth));
+    EXPECT_EQ(balloon->mHeight, static_cast<int>(PageView::kBalloonHeight));
+    // A label would stand in the middle, where the caption's words run.
+    const int w = balloon->mWidth, h = balloon->mHeight;
+    const uint32_t inside = balloon->mBits[static_cast<size_t>(h / 2) * w + w / 5];
+    int marked = 0;
+    for (int y = h / 2 - 3; y <= h / 2 + 3; ++y)
+        for (int x = w / 5; x < w - w / 5; ++x)
+            marked += balloon->mBits[static_cast<size_t>(y) * w + x] != inside ? 1 : 0;
+    EXPECT_EQ(marked, 0) << "pixels drawn inside the balloon";
 }
 
 TEST_F(SampleMetaContentTest, PicturesAnimationsPageSetsAndParticlesAreThere) {

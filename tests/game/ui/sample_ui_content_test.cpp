@@ -4,10 +4,13 @@
 #include "game/ui/game_dialog.h"
 #include "game/ui/layout.h"
 #include "game/ui/music_list.h"
+#include "game/ui/page_set.h"
 #include "platform/file_system.h"
 #include "tests/game/ui/ui_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace Game {
 namespace {
@@ -44,6 +47,31 @@ TEST_F(SampleUiContentTest, EveryControlOfTheSampleLayoutFindsItsLookAndTheFontL
     // One playlist per restaurant (the board screen's list).
     ASSERT_EQ(music.GetCount(), 3u);
     EXPECT_EQ(music.GetPlaylist(0), (MusicList::Playlist{"mainmenu", "shop"}));
+}
+
+// How bright a colour looks, 0 to 255.
+int Brightness(const Kavo::Color& color) {
+    return (color.mRed * 299 + color.mGreen * 587 + color.mBlue * 114) / 1000;
+}
+
+// The help pages are written on the help dialog's own box (a dialog draws
+// no layout picture under them): each text must stand well apart in
+// brightness from that box, or it cannot be read.
+TEST_F(SampleUiContentTest, EveryHelpTextStandsOutFromTheBoxUnderIt) {
+    const GameDialog dialog(1, false);
+    const int box = Brightness(dialog.GetColor(Kavo::Dialog::COLOR_BKG));
+    PageSet pages;
+    pages.Load("data/help.txt", PageFileKind::Help);
+    ASSERT_GE(pages.GetPageCount(), 1u);
+    size_t texts = 0;
+    for (size_t i = 0; i < pages.GetPageCount(); ++i) {
+        for (const PageText& text : pages.GetPage(i).mTexts) {
+            EXPECT_GE(std::abs(Brightness(text.mColor) - box), 100)
+                << text.mKey << ": text " << Brightness(text.mColor) << " on box " << box;
+            ++texts;
+        }
+    }
+    EXPECT_GE(texts, 2u);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/app/crash_catcher.h"
 #include "framework/app/kavo_app_base.h"
 #include "game/ui/user_name_source.h"
+#include "platform/box_process.h"
 #include "platform/termination_requests.h"
 
 namespace Game {
@@ -39,6 +40,10 @@ void ProgramServices::OnTermination() {
     mRequested = true;
     if (mApp != nullptr)
         mApp->mCloseRequestedByOtherThread = true;
+    // A box the main thread waits in (an error's, which waits for Ok) would
+    // hold the close back until someone clicks: it closes now, and the main
+    // thread goes on to end the program as the error ends it.
+    platform::EndBoxProcesses();
 }
 
 } // namespace Game

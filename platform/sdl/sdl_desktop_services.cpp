@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/box_process.h"
 #include "platform/drivers.h"
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_video_driver.h"
@@ -78,7 +79,7 @@ int SdlDesktopServices::ShowMessageBox(WindowHandle owner, std::string_view text
                                  data.data(),
                                  nullptr};
     int answer = -1;
-    if (SDL_ShowMessageBox(&box, &answer) != 0 || answer < 0)
+    if (RunBoxProcess([&] { return SDL_ShowMessageBox(&box, &answer); }) != 0 || answer < 0)
         return fallback;
     return answer;
 }

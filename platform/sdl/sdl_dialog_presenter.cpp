@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/box_process.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -55,7 +56,8 @@ std::string SdlDialogPresenter::Run(const DialogLayout& layout) {
                                   buttons.data(),
                                   nullptr};
     int pressed = -1;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0 || pressed >= static_cast<int>(box.buttons.size()))
+    if (RunBoxProcess([&] { return SDL_ShowMessageBox(&data, &pressed); }) != 0 || pressed < 0 ||
+        pressed >= static_cast<int>(box.buttons.size()))
         return {};
     return box.buttons[static_cast<size_t>(pressed)].text;
 }

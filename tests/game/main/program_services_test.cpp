@@ -1,5 +1,6 @@
 // What the program installs around the game, seen in the game it runs: the
-// help page greets the current player by name.
+// help page greets the current player by name; a request to end closes a box
+// that waits for a click.
 #include "framework/graphics/graphics.h"
 #include "framework/graphics/memory_image.h"
 #include "game/main/program_services.h"
@@ -7,11 +8,18 @@
 #include "game/ui/help_dialog.h"
 #include "game/ui/layout_dialog.h"
 #include "game/ui/resource_ids.h"
+#include "platform/box_process.h"
 #include "tests/game/main/scripted_game_run.h"
+#include "tests/support/waiting_box.h"
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
+#include <thread>
 
 namespace Game {
 namespace {
@@ -73,6 +81,28 @@ TEST_F(ProgramServicesTest, TheHelpPageGreetsTheCurrentPlayerByName) {
     const Coverage unnamed =
         TextShown(*frame, at, "Welcome, ! Swap two neighbouring items to make a line of three. Lines score 100%.");
     EXPECT_LT(unnamed.shown, unnamed.covered);
+}
+
+// The box an error shows waits for Ok; a request to end the program closes
+// it, and the program goes on to end as the error ends it.
+TEST(ProgramServicesDeathTest, ARequestToEndClosesABoxThatWaitsForAClick) {
+    EXPECT_EXIT(
+        {
+            const ProgramServices services;
+            int told[2];
+            if (pipe(told) != 0)
+                std::_Exit(10);
+            std::thread asker([&] {
+                const int box = test_support::OpenProcess(test_support::ReadBoxNumber(told[0]));
+                kill(getpid(), SIGTERM);
+                if (box >= 0)
+                    test_support::ProcessEnds(box);
+            });
+            const int answer = platform::RunBoxProcess([&] { return test_support::WaitingBox(told[1]); });
+            asker.join();
+            std::_Exit(answer == -1 ? 1 : 2);
+        },
+        ::testing::ExitedWithCode(1), "");
 }
 
 } // namespace

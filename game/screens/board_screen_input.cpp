@@ -180,6 +180,8 @@ void BoardScreen::DeveloperKey(int32_t key) {
             if (GameDialog* puzzle = mHooks.mMakePuzzleDialog(mSecretMapIndex)) {
                 SndStopMusic(500);
                 puzzle->mDialogListener = this;
+                // Over the whole window, as when a complete map opens it.
+                puzzle->Resize(0, 0, gGameApp->GetWidth(), gGameApp->GetHeight());
                 gGameApp->AddDialog(kPuzzleDialog, puzzle);
             }
         }

@@ -175,7 +175,10 @@ bool WriteEffectFamilyContent(const std::string& root) {
                               : path.starts_with("images/bonuses/hint") ? PairRing(width, height, picture.mColor)
                               : path.starts_with("images/change/")      ? ColourRing(width, picture.mColor)
                               : path == "images/effects/dust.png" ? DustStrip(width, picture.mCols, picture.mColor)
-                                                                  : DrawPlaceholder(art, nullptr);
+                              : path == "images/effects/score.png"
+                                  ? ScoreBurstStrip(width, height, picture.mCols, picture.mColor)
+                              : path == "images/bonuses/timerlock.png" ? Padlock(width, height, picture.mColor)
+                                                                       : DrawPlaceholder(art, nullptr);
         if (!WriteContentFile(root + "/" + path,
                               ImageEncoders::EncodePngArgb(picture.mCelWidth * picture.mCols, height, pixels)))
             return false;

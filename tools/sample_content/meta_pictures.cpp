@@ -6,6 +6,7 @@
 #include "tools/sample_content/sketch.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace Kavo::SampleContent {
@@ -135,7 +136,18 @@ Pixels Draw(const FilePicture& picture, const GlyphSheet& labels) {
         }
         break;
     case Shows::Haze:
-        return DrawPlaceholder(art, nullptr);
+        // Soft puffs well inside the picture: it is tiled as it drifts, so
+        // anything at an edge would show as a straight band where tiles meet.
+        for (int cloud = 0; cloud < 4; ++cloud) {
+            const double cx = w * (0.14 + 0.24 * cloud), cy = h * (cloud % 2 == 0 ? 0.38 : 0.62);
+            for (int puff = -2; puff <= 2; ++puff) {
+                const double x = cx + puff * w * 0.03, y = cy - (2 - std::abs(puff)) * h * 0.05;
+                const double r = h * (0.2 - std::abs(puff) * 0.025);
+                s.Glow(x, y, r * 1.3, art.mColor);
+                s.Disc(x, y, r * 0.75, WithAlpha(art.mColor, 0x38));
+            }
+        }
+        break;
     }
     Pixels pixels = s.Pixels();
     // A small caption along the bottom, where one helps.

@@ -464,6 +464,48 @@ Pixels DustStrip(int size, int cels, uint32_t color) {
     });
 }
 
+Pixels ScoreBurstStrip(int width, int height, int cels, uint32_t color) {
+    return Cels(width, height, cels, 1, [=](Sketch& s, int i) {
+        const double cx = width / 2.0, cy = height / 2.0, grow = 0.55 + 0.45 * (i + 1) / std::max(1, cels);
+        const double room = std::min(width, height) / 2.0 - 1, outer = (room - 2) * grow;
+        s.Glow(cx, cy, std::min(room, outer * 1.15), WithAlpha(color, 0x90));
+        s.Star(cx, cy, outer, outer * 0.55, 8 + 2 * i, i * 0.2, WithAlpha(color, 0xC0));
+        s.Star(cx, cy, outer * 0.7, outer * 0.4, 8 + 2 * i, i * 0.2 + 0.2, WithAlpha(Shade(color, 1.2), 0xE0));
+        s.Glow(cx, cy, outer * 0.6, 0xB0FFFFF0);
+    });
+}
+
+Pixels Padlock(int width, int height, uint32_t color) {
+    Sketch s(width, height);
+    const double cx = width / 2.0, bodyTop = height * 0.45, half = std::min(width * 0.3, height * 0.38);
+    const double shackle = half * 0.68, bar = std::max(4.0, half * 0.2);
+    // The shackle: a half ring on two legs down into the body.
+    const auto arc = [&](double thickness, uint32_t ink) {
+        s.Shape(ink, [&](double x, double y) {
+            const double legs = std::max(std::fabs(std::fabs(x - cx) - shackle) - thickness / 2, y - bodyTop - 4);
+            const double top =
+                y > bodyTop - shackle * 0.4
+                    ? 1e9
+                    : std::fabs(std::hypot(x - cx, y - (bodyTop - shackle * 0.4)) - shackle) - thickness / 2;
+            const double side = y < bodyTop - shackle * 0.4 ? 1e9 : legs;
+            return std::min(top, side);
+        });
+    };
+    arc(bar + 3, Shade(color, 0.45));
+    arc(bar, Shade(color, 1.15));
+    s.RoundBox(cx - half, bodyTop, cx + half, height - 3.0, half * 0.18, Shade(color, 0.45));
+    s.RoundBox(cx - half + 3, bodyTop + 3, cx + half - 3, height - 6.0, half * 0.14, color);
+    s.Box(cx - half + 6, bodyTop + 6, cx + half - 6, bodyTop + 10, WithAlpha(0xFFFFFFFF, 0x70));
+    const double holeY = (bodyTop + height) / 2.0 - 4;
+    s.Disc(cx, holeY, half * 0.16, Shade(color, 0.3));
+    s.Polygon({{cx - half * 0.08, holeY},
+               {cx + half * 0.08, holeY},
+               {cx + half * 0.12, holeY + half * 0.4},
+               {cx - half * 0.12, holeY + half * 0.4}},
+              Shade(color, 0.3));
+    return s.Pixels();
+}
+
 Pixels Medal(int size, uint32_t color) {
     Sketch s(size, size);
     const double c = size / 2.0;

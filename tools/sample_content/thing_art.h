@@ -27,6 +27,12 @@ Pixels PepperShakerStrip(int size, int cels);
 Pixels ColourRing(int size, uint32_t color);
 // Soft puffs of dust, thinning from cel to cel.
 Pixels DustStrip(int size, int cels, uint32_t color);
+// A burst of light of the colour behind the score a line earns, larger and
+// with more rays from cel to cel (longer runs), clear around it.
+Pixels ScoreBurstStrip(int width, int height, int cels, uint32_t color);
+// A padlock of the colour, shackle over body with a keyhole, clear around
+// it: the time freeze laid over the clock.
+Pixels Padlock(int width, int height, uint32_t color);
 // A medal of the colour on a ribbon: the rewards.
 Pixels Medal(int size, uint32_t color);
 // Round chips of the items' colours, cols x rows cels of the size.

@@ -306,6 +306,31 @@ TEST_F(SampleMetaContentTest, TheComicsBalloonIsTheSizeItIsStretchedFromAndBlank
     EXPECT_EQ(marked, 0) << "pixels drawn inside the balloon";
 }
 
+// Pictures laid over the board or the map stand for things with a shape
+// (a burst behind a score, a padlock over the clock, drifting clouds): a
+// panel filling its cels to the edge covers what lies under it with a box,
+// and the clouds, tiled as they drift, show their edges as straight bands.
+TEST_F(SampleMetaContentTest, PicturesLaidOverTheScreenAreClearAtTheirEdges) {
+    const std::pair<const char*, int> pictures[] = {
+        {"images/effects/score.png", 4}, {"images/bonuses/timerlock.png", 1}, {"images/map/cloudsday.png", 1}};
+    for (const auto& [path, cels] : pictures) {
+        const std::unique_ptr<Kavo::ImageLib::Image> picture = Kavo::ImageLib::LoadImageFile(path, false);
+        ASSERT_NE(picture, nullptr) << path;
+        const int w = picture->mWidth / cels, h = picture->mHeight;
+        int edge = 0, shown = 0;
+        for (int cel = 0; cel < cels; ++cel)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const uint32_t alpha = picture->mBits[static_cast<size_t>(y) * picture->mWidth + cel * w + x] >> 24;
+                    shown += alpha != 0 ? 1 : 0;
+                    if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+                        edge += alpha != 0 ? 1 : 0;
+                }
+        EXPECT_EQ(edge, 0) << path << ": pixels shown on the cels' edges";
+        EXPECT_GT(shown, w * h * cels / 10) << path << ": too little drawn";
+    }
+}
+
 TEST_F(SampleMetaContentTest, PicturesAnimationsPageSetsAndParticlesAreThere) {
     for (const char* picture :
          {"images/comix/girl", "images/comix/aunt", "images/comix/phone", "images/comix/circle", "images/comix/aunteye",

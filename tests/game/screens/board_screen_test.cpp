@@ -265,6 +265,24 @@ TEST_F(BoardScreenTest, TheSecretOpensThePuzzleOfACompleteMapAndThePuzzleMarksIt
     }
 }
 
+// The developer key opens the current map's puzzle as the complete map
+// does: over the whole window its board and buttons are laid out for, not as
+// an empty strip over the board.
+TEST_F(BoardScreenTest, TheDevelopersPuzzleKeyOpensThePuzzleOverTheWindow) {
+    mHooks.mMakePuzzleDialog = [](int) { return new MenuScreen(); };
+    MakeScreen();
+    TipsUnseen({});
+    EnterAndSettle();
+    mScreen->KeyUp(0xC0); // backquote: developer keys on
+    mScreen->KeyUp(0x78); // F9
+    const Kavo::Widget* puzzle = mApp.GetDialog(BoardScreen::kPuzzleDialog);
+    ASSERT_NE(puzzle, nullptr);
+    EXPECT_EQ(puzzle->mX, 0);
+    EXPECT_EQ(puzzle->mY, 0);
+    EXPECT_EQ(puzzle->mWidth, mApp.GetWidth());
+    EXPECT_EQ(puzzle->mHeight, mApp.GetHeight());
+}
+
 TEST_F(BoardScreenTest, ANewBoardSpreadsScalesInSettlesSavesAndShowsTheFirstTip) {
     MakeScreen();
     TipsUnseen({0});

@@ -109,8 +109,6 @@ HintColor=0x80FFFF00
 [Rewards]
 Score=100
 Items=50
-[Penalty]
-Time=10
 )";
 
 bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSheet* labels) {

@@ -326,6 +326,18 @@ protected:
         }
         return done();
     }
+    // Steps while the player does nothing but close the tips and the bonus
+    // notice the board opens.
+    template <typename Done>
+    bool StepClosingNotices(Done done, int limit) {
+        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
+            if (App().GetDialog(TipWindow::kDialogId) != nullptr ||
+                App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+                PlayStep();
+            Step();
+        }
+        return done();
+    }
     // Steps until no tip is open, closing each with its "Ok".
     void CloseTips() {
         PlayUntil([&] { return App().GetDialog(TipWindow::kDialogId) == nullptr; }, 200);

@@ -2,7 +2,6 @@
 // it was asked from, hides the whole menu: none of the menu's buttons shows
 // around it.
 #include "game/app/game_menu_dialog.h"
-#include "platform/messages.h"
 #include "tests/game/main/new_player_run.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +23,9 @@ TEST_F(QuitQuestionTest, TheQuestionCoversTheMenuItWasAskedFrom) {
     ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Quitter"));
     ASSERT_TRUE(StepClosingNotices(
         [&] { return App().mDialogList.empty() && Board()->mState == BoardScreen::kPlaying; }, 3000));
-    PressKey(platform::kVkEscape);
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
-    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(menu, GameMenuDialog::Quit));
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
-    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
-    ASSERT_NE(quit, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
+    LayoutDialog* menu = nullptr;
+    LayoutDialog* quit = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenQuitQuestion(menu, quit));
     // The menu stays open beneath the question.
     ASSERT_EQ(App().GetDialog(GameMenuDialog::kDialogId), menu);
     EXPECT_TRUE(quit->mX <= menu->mX && quit->mY <= menu->mY && quit->mX + quit->mWidth >= menu->mX + menu->mWidth &&

@@ -72,21 +72,23 @@ Caption=Back
 Position=90,280,120,40
 )";
 
-// A dialog's title is shown as written, not looked up.
-const std::string kQuitLayout = FlyInDialogMain(301, 300, 200) + R"(Caption=Quit the game?
+// A dialog's title is shown as written, not looked up. The question opens
+// over the in-game menu, which stays open beneath it: it is larger than the
+// menu and its shadow, so none of the menu's buttons shows around it.
+const std::string kQuitLayout = FlyInDialogMain(301, 340, 440) + R"(Caption=Quit the game?
 Text=Or leave the stage for the main menu.
 [Yes]
 Type=DialogButton
 ID=1
 Description=DialogOk
 Caption=Quit
-Position=20,140,120,40
+Position=40,370,120,40
 [MainMenu]
 Type=DialogButton
 ID=2
 Description=DialogCancel
 Caption=MainMenu
-Position=160,140,120,40
+Position=180,370,120,40
 )";
 
 constexpr const char* kGameOverLayout = R"([Main]
@@ -109,8 +111,6 @@ HintColor=0x80FFFF00
 [Rewards]
 Score=100
 Items=50
-[Penalty]
-Time=10
 )";
 
 bool WritePicture(const std::string& path, const Placeholder& art, const GlyphSheet* labels) {

@@ -192,12 +192,14 @@ std::string Room() {
 // The rows of what the stage brought stand in the lower half, food first:
 // the first stage's tip points at the food bar from above it and, pointing
 // at a point in the lower half, opens upwards into the free band between
-// the money and the food rows, so it hides no result.
+// the money and the food rows, so it hides no result. "Shop" stands at the
+// top of that band: the second tip points at it from the upper half and so
+// opens downwards into the same band, clear of the rows and the pieces.
 std::string LevelComplete() {
     LayoutText layout(15, LayoutText::kFullWindowDialog);
     layout.Image("Back", "IMAGE_LEVEL_COMPLETE_DIALOG", 0, 212, 80)
         .Button("Ok", 1, 300, 680)
-        .Button("Shop", 2, 600, 680)
+        .Button("Shop", 2, 680, 180)
         .NumberLabel("MoneyLblValue", 560, 120)
         .Label("PostcardLbl", 370, 604)
         .Point("MoneyPrev", 330, 116)

@@ -411,16 +411,9 @@ std::string LeftCellsOf(const Board& board) {
 }
 
 void GameWalkTest::LeaveToMainMenu() {
-    PressKey(platform::kVkEscape);
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
-    auto* menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
-    Click(FindButton(menu, GameMenuDialog::Quit));
-    ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
-    auto* quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
-    ASSERT_NE(quit, nullptr);
-    ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
+    LayoutDialog* menu = nullptr;
+    LayoutDialog* quit = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenQuitQuestion(menu, quit));
     Click(FindButton(quit, 2));
     ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Menu(); }, 1000));
     CloseTips();

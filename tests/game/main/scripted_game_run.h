@@ -12,6 +12,7 @@
 // run holds it all.
 
 #include "framework/widget/button_widget.h"
+#include "game/app/game_menu_dialog.h"
 #include "game/app/title_screen.h"
 #include "game/board/bonus.h"
 #include "game/bonus/bonus_identity.h"
@@ -325,6 +326,32 @@ protected:
             Step();
         }
         return done();
+    }
+    // Steps while the player does nothing but close the tips and the bonus
+    // notice the board opens.
+    template <typename Done>
+    bool StepClosingNotices(Done done, int limit) {
+        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
+            if (App().GetDialog(TipWindow::kDialogId) != nullptr ||
+                App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
+                PlayStep();
+            Step();
+        }
+        return done();
+    }
+    // From the board: Esc opens the in-game menu and its "Quit" the
+    // question; both at rest.
+    void OpenQuitQuestion(LayoutDialog*& menu, LayoutDialog*& quit) {
+        PressKey(platform::kVkEscape);
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kDialogId) != nullptr; }, 10));
+        menu = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kDialogId));
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(StepUntil([&] { return menu->mState == LayoutDialog::Resting; }, 300));
+        Click(FindButton(menu, GameMenuDialog::Quit));
+        ASSERT_TRUE(StepUntil([&] { return App().GetDialog(GameMenuDialog::kQuitDialogId) != nullptr; }, 10));
+        quit = dynamic_cast<LayoutDialog*>(App().GetDialog(GameMenuDialog::kQuitDialogId));
+        ASSERT_NE(quit, nullptr);
+        ASSERT_TRUE(StepUntil([&] { return quit->mState == LayoutDialog::Resting; }, 300));
     }
     // Steps until no tip is open, closing each with its "Ok".
     void CloseTips() {

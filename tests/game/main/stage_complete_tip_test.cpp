@@ -1,6 +1,6 @@
-// The first stage's tip on the stage-complete screen, as the program opens
-// it over the results it explains, leaves every result and control of the
-// screen in sight: its bubble lies over none of them.
+// The first stage's two tips on the stage-complete screen, as the program opens
+// them over the results they explain, leave every result and control of
+// the screen in sight: neither bubble lies over any of them.
 #include "game/ui/user_manager.h"
 #include "tests/game/main/new_player_run.h"
 
@@ -22,7 +22,7 @@ std::string Show(const Kavo::IntRect& r) {
            std::to_string(r.mHeight);
 }
 
-TEST_F(StageCompleteTipTest, TheFirstTipCoversNoResultNorControl) {
+TEST_F(StageCompleteTipTest, NeitherTipCoversAResultNorAControl) {
     Start();
     ASSERT_NO_FATAL_FAILURE(EnterFirstBoard("Reader"));
     // The stage brought something of each kind, so that every row counts up
@@ -50,22 +50,29 @@ TEST_F(StageCompleteTipTest, TheFirstTipCoversNoResultNorControl) {
         << "phase " << screen->GetPhase() << ", open tip " << App().GetOpenTipId() << " money "
         << screen->GetMoneyLabel()->mCurrent << " to " << screen->GetMoneyLabel()->mTarget << " by "
         << screen->GetMoneyLabel()->mStep << " gain " << screen->GetRatingGain();
-    Kavo::Dialog* tip = App().GetDialog(TipWindow::kDialogId);
-    ASSERT_NE(tip, nullptr);
-    const Kavo::IntRect bubble(tip->mX, tip->mY, tip->mWidth, tip->mHeight);
-
-    size_t checked = 0;
-    for (Kavo::Widget* widget : complete->GetWidgets()) {
-        if (!widget->mVisible)
-            continue;
-        const Kavo::Point at = widget->GetAbsPos();
-        const Kavo::IntRect rect(at.mX, at.mY, widget->mWidth, widget->mHeight);
-        EXPECT_FALSE(RectsOverlap(bubble, rect))
-            << "the tip " << Show(bubble) << " lies over a control at " << Show(rect);
-        ++checked;
+    // Each tip in turn: the first one's "Ok" opens the second.
+    for (const int32_t tipId : {ShopScreen::kFirstTip, ShopScreen::kSecondTip}) {
+        SCOPED_TRACE(tipId);
+        if (tipId == ShopScreen::kSecondTip) {
+            Click(FirstButton(App().GetDialog(TipWindow::kDialogId)));
+            ASSERT_TRUE(StepUntil([&] { return App().GetOpenTipId() == ShopScreen::kSecondTip; }, 100));
+        }
+        Kavo::Dialog* tip = App().GetDialog(TipWindow::kDialogId);
+        ASSERT_NE(tip, nullptr);
+        const Kavo::IntRect bubble(tip->mX, tip->mY, tip->mWidth, tip->mHeight);
+        size_t checked = 0;
+        for (Kavo::Widget* widget : complete->GetWidgets()) {
+            if (!widget->mVisible)
+                continue;
+            const Kavo::Point at = widget->GetAbsPos();
+            const Kavo::IntRect rect(at.mX, at.mY, widget->mWidth, widget->mHeight);
+            EXPECT_FALSE(RectsOverlap(bubble, rect))
+                << "the tip " << Show(bubble) << " lies over a control at " << Show(rect);
+            ++checked;
+        }
+        // The money, three amounts, three percentages, the pieces found and "Ok".
+        EXPECT_GE(checked, 9u);
     }
-    // The money, three amounts, three percentages, the pieces found and "Ok".
-    EXPECT_GE(checked, 9u);
 }
 
 } // namespace

@@ -27,18 +27,6 @@ namespace {
 
 class StageDemoTest : public ScriptedGameRunTest {
 protected:
-    // Steps while the player does nothing but close the tips and the bonus
-    // notice the board opens.
-    template <typename Done>
-    bool WaitUntil(Done done, int limit) {
-        for (int i = 0; i < limit && !done() && !App().mShutdown; ++i) {
-            if (App().GetDialog(TipWindow::kDialogId) != nullptr ||
-                App().GetDialog(BonusUnlockDialog::kDialogId) != nullptr)
-                PlayStep();
-            Step();
-        }
-        return done();
-    }
     // Which cells exist and how many tiles they carry.
     std::vector<int> Shape() {
         std::vector<int> shape;
@@ -82,19 +70,19 @@ void StageDemoTest::FirstRun() {
     ASSERT_TRUE(StepUntil([&] { return Comics1()->GetSkip() != nullptr && Comics1()->GetSkip()->mVisible; }, 50));
     Click(Comics1()->GetSkip());
     ASSERT_TRUE(StepUntil([&] { return App().mEnteringScreen == Board(); }, 300));
-    ASSERT_TRUE(WaitUntil([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
+    ASSERT_TRUE(StepClosingNotices([&] { return Board()->mState == BoardScreen::kPlaying; }, 1000)) << Board()->mState;
     EXPECT_EQ(Board()->mStageIndex, 0);
 
     // The time runs out (the stage's time is counted in updates, 100 to the
     // second); the profile is saved with no game in progress.
-    ASSERT_TRUE(WaitUntil([&] { return Board()->mState == BoardScreen::kTimeUp; }, Board()->mStageTime + 1000))
+    ASSERT_TRUE(StepClosingNotices([&] { return Board()->mState == BoardScreen::kTimeUp; }, Board()->mStageTime + 1000))
         << Board()->mState << " " << Board()->mTimer.mValue << "/" << Board()->mTimer.mDuration;
     EXPECT_EQ(users->GetCurrentRecord()->mInProgress, 0);
     SaveUserData(mAtTimeUp);
 
     // The board falls away and the penalty flies in; Enter closes it once
     // it rests.
-    ASSERT_TRUE(WaitUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
+    ASSERT_TRUE(StepClosingNotices([&] { return App().GetDialog(PenaltyDialog::kDialogId) != nullptr; }, 3000));
     const std::vector<int> shape = Shape();
     const int boardIndex = users->GetCurrentRecord()->mBoardIndex;
     auto* penalty = dynamic_cast<PenaltyDialog*>(App().GetDialog(PenaltyDialog::kDialogId));
@@ -102,9 +90,9 @@ void StageDemoTest::FirstRun() {
     mPenalty = App().mSettings.GetSection("Penalty")->GetInt("Stage1", PenaltyDialog::kDefaultPenalty);
     EXPECT_EQ(penalty->mPenalty, mPenalty);
     mRatingBefore = users->GetRating();
-    ASSERT_TRUE(WaitUntil([&] { return penalty->mState == LayoutDialog::Resting; }, 500));
+    ASSERT_TRUE(StepClosingNotices([&] { return penalty->mState == LayoutDialog::Resting; }, 500));
     PressKey(platform::kVkReturn);
-    ASSERT_TRUE(WaitUntil([&] { return App().GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
+    ASSERT_TRUE(StepClosingNotices([&] { return App().GetDialog(PenaltyDialog::kDialogId) == nullptr; }, 500));
     mRatingAfterPenalty = users->GetRating();
     SaveUserData(mAfterPenalty);
     EXPECT_EQ(users->GetCurrentRecord()->mBoardIndex, boardIndex);

@@ -35,8 +35,8 @@ Position=900,44,110,32
 [EyeLbl]
 Type=Link
 ID=2
-Caption=Watch
-Position=20,740,80,20
+Caption=Your move
+Position=20,740,140,20
 [StuffLbl]
 Type=Link
 ID=3

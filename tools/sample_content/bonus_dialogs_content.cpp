@@ -116,10 +116,10 @@ std::string BlenderAnim() {
            "\nColCount=" + std::to_string(kBlenderFrames) + "\nRowCount=1\n";
 }
 
-bool WriteBlender(const std::string& path, const GlyphSheet* glyphs) {
+bool WriteBlender(const std::string& path) {
     return WriteContentFile(path,
                             ImageEncoders::EncodePngArgb(2 * kBonusButtonWidth * kBlenderFrames, 2 * kBonusButtonHeight,
-                                                         BlenderStrip(kBonusButtonWidth, kBonusButtonHeight, glyphs)));
+                                                         BlenderStrip(kBonusButtonWidth, kBonusButtonHeight)));
 }
 
 } // namespace
@@ -132,7 +132,7 @@ bool WriteBonusDialogsContent(const std::string& root) {
                                WithCrLf(StripAnim("KnifeBlink", "images/bonuses/knifeblink", 24, 4, 4))) &&
               WriteContentFile(root + "/data/pepperbox.anim",
                                WithCrLf(StripAnim("PepperBox", "images/bonuses/pepperbox", 64, 2, 8))) &&
-              WriteBlender(root + "/images/bonuses/blender.png", glyphs) &&
+              WriteBlender(root + "/images/bonuses/blender.png") &&
               WritePicture(root + "/images/bonuses/knifeblink.png", {24, 24, 4, 1, 0xC0FFFFFF, ""}, glyphs) &&
               WriteContentFile(root + "/images/bonuses/pepperbox.png",
                                ImageEncoders::EncodePngArgb(64 * 2, 64, PepperShakerStrip(64, 2))) &&

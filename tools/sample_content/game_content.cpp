@@ -376,7 +376,7 @@ MainMenu=Main menu
 PrevArrow=<
 NextArrow=>
 Pause=Pause
-Watch=Watch
+Watch=Your move
 )";
 
 // Two full-window backgrounds.

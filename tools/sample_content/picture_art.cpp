@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <numbers>
 #include <vector>
 
 namespace Kavo::SampleContent {
@@ -263,19 +264,35 @@ Pixels DrawGamePicture(const std::string& name, const Placeholder& art, const Gl
     return DrawPlaceholder(worded, large ? &words : &labels);
 }
 
-Pixels BlenderStrip(int buttonWidth, int buttonHeight, const GlyphSheet* glyphs) {
+Pixels BlenderStrip(int buttonWidth, int buttonHeight) {
     const int frameWidth = 2 * buttonWidth, frameHeight = 2 * buttonHeight;
     const int width = frameWidth * kBlenderFrames;
     Pixels strip(size_t(width) * size_t(frameHeight), 0);
+    constexpr double kCorner = 14, kRadius = 22, kStroke = 3;
+    const double halfW = buttonWidth / 2.0, halfH = buttonHeight / 2.0;
     for (int frame = 0; frame < kBlenderFrames; ++frame) {
-        // The colour pulses from frame to frame; the word stays.
-        const uint32_t shade = uint32_t(0x60 + 0x18 * (frame % 3));
-        const Placeholder blender{buttonWidth, buttonHeight, 1, 1, 0xFF000000 | (shade << 16) | 0x96C8, "Shuffle!"};
-        const Pixels picture = DrawPlaceholder(blender, glyphs);
+        // The shuffle's own plate, its circling arrow turned a step further
+        // each frame and its blue pulsing: the items are being stirred.
+        const double turn = 2.0 * std::numbers::pi * frame / kBlenderFrames;
+        const double pulse = 1.0 + 0.15 * (frame % 3);
         for (int y = 0; y < buttonHeight; ++y)
-            for (int x = 0; x < buttonWidth; ++x)
+            for (int x = 0; x < buttonWidth; ++x) {
+                const double cx = x + 0.5 - halfW, cy = y + 0.5 - halfH;
+                const double ox = std::max(std::abs(cx) - (halfW - 1 - kCorner), 0.0);
+                const double oy = std::max(std::abs(cy) - (halfH - 1 - kCorner), 0.0);
+                const double edge = kCorner - std::hypot(ox, oy);
+                if (edge <= 0)
+                    continue;
+                const auto alpha = uint32_t(std::lround(std::min(edge, 1.0) * 255)) << 24;
+                const double rx = cx * std::cos(turn) + cy * std::sin(turn);
+                const double ry = cy * std::cos(turn) - cx * std::sin(turn);
+                const bool arrow = std::abs(std::hypot(rx, ry) - kRadius) < kStroke && !(std::abs(ry) < 6 && rx > 0);
+                auto channel = [&](double c) { return uint32_t(std::clamp(std::lround(c * pulse), 0L, 255L)); };
+                const uint32_t colour =
+                    arrow ? 0xFFFFFFu : (channel(60) << 16) | (channel(150) << 8) | channel(edge < 3 ? 150 : 200);
                 strip[size_t(buttonHeight + y) * size_t(width) + size_t(frame * frameWidth + buttonWidth + x)] =
-                    picture[size_t(y) * size_t(buttonWidth) + size_t(x)];
+                    alpha | colour;
+            }
     }
     return strip;
 }

@@ -38,6 +38,6 @@ Pixels PairRing(int width, int height, uint32_t fill);
 // the blender only in its lower-right quarter, so that what is seen covers
 // the button and nothing beside it.
 inline constexpr int kBlenderFrames = 6;
-Pixels BlenderStrip(int buttonWidth, int buttonHeight, const GlyphSheet* glyphs);
+Pixels BlenderStrip(int buttonWidth, int buttonHeight);
 
 } // namespace Kavo::SampleContent

@@ -94,13 +94,19 @@ std::string BehindReward() {
            Argb(0xFFFFF0C0) + "\n";
 }
 
-// The main menu's shine along the pie's rim, drawn off a pivot.
+// The main menu's shine: one warm sparkle frame, drawn additively, running
+// round the rim of the Play button (the layout's 432, 560, 160 x 48). A
+// line gives screen points, so its corners are the button's, inset by the
+// sparkle's reach. Nothing is born on the first update: the sparkles start
+// once the line has taken the emitter from where the menu started it.
 std::string PieShine() {
-    return "[Main]\nX=300\nY=200\nTime=1.2\n"
-           "[Item1]\nImage=IMAGE_SPARKLE\nShape=0\nIntense=1\nLineIndex=0\nPivotX=4\nPivotY=2\nFixSize=1\n"
-           "DrawReverse=1\nNUMBER=0,8;1,8\nEMISSION_RANGE=0,1\nLIFE=0,0.3\nWIDTH=0,6\nHEIGHT=0,6\n"
-           "TRAJECTORY_SPEED=0,1;1,1\nSIZE=0,1;1,0.2\nALPHA=0,255;1,0\n"
-           "[Line1]\nType=3\nPoints=1.000000;1;0,0,160,-20,240,60,120,110,\n";
+    return "[Main]\nX=492\nY=574\nTime=1.2\n"
+           "[Item1]\nImage=IMAGE_SPARKLE\nTextRect=0,0,16,16\nShape=0\nIntense=1\nDrawAdditive=1\nLineIndex=0\n"
+           "PivotX=4\nPivotY=2\nFixSize=1\nDrawReverse=1\nNUMBER=0,0;0.01,8;1,8\nEMISSION_RANGE=0,1\nLIFE=0,0.1\n"
+           "WIDTH=0,6\nHEIGHT=0,6\nTRAJECTORY_SPEED=0,1;1,1\nSIZE=0,1;1,0.2\nALPHA=0,255;1,0\nCOLOR=0," +
+           Argb(0xFFFFF8D0) + ";1," + Argb(0xFFFFE080) +
+           "\n"
+           "[Line1]\nType=3\nPoints=1.000000;1;492,574,578,574,578,594,446,594,446,574,\n";
 }
 
 // A restaurant's star on the map: a twinkle of the restaurant's colour.

@@ -1,8 +1,11 @@
 // The generated meta-game content reads back through the game's readers,
 // and every name one file gives another resolves.
+#include "framework/graphics/graphics.h"
+#include "framework/graphics/memory_image.h"
 #include "framework/imagelib/image_lib.h"
 #include "framework/widget/button_widget.h"
 #include "game/board/stages.h"
+#include "game/effects/tr_move_items.h"
 #include "game/effects/trajectories.h"
 #include "game/meta/menu_catalog.h"
 #include "game/meta/shop_catalog.h"
@@ -365,6 +368,64 @@ TEST_F(SampleMetaContentTest, PicturesAnimationsPageSetsAndParticlesAreThere) {
     for (const char* scene :
          {"pieshine2", "reststar0", "reststar1", "reststar2", "RankStarAppear", "rewardappear", "behindreward"})
         EXPECT_TRUE(platform::FileExists(std::string("particles/") + scene + ".ini")) << scene;
+}
+
+// The menu's shine starts a little inside the Play button and runs along its
+// lines, which give screen points: every pixel it draws must lie on the
+// button and brighten what is under it, as a glow does. A line in another
+// corner of the screen, a sparkle without a colour (black) or the whole
+// strip of sparkle frames drawn per particle each leave a dark smudge.
+TEST_F(SampleMetaContentTest, TheMenuShineGlowsOnThePlayButtonOnly) {
+    mDescs->LoadInterface("ui\\interf.txt");
+    Layout layout("ui/main.txt", nullptr);
+    const auto* play = layout.GetControlAs<Kavo::ButtonWidget>("Play");
+    ASSERT_NE(play, nullptr);
+
+    const std::unique_ptr<Kavo::ImageLib::Image> strip =
+        Kavo::ImageLib::LoadImageFile("images/game/sparkle.png", false);
+    ASSERT_NE(strip, nullptr);
+    Kavo::MemoryImage sparkle;
+    sparkle.Create(strip->mWidth, strip->mHeight);
+    std::copy(strip->mBits.begin(), strip->mBits.end(), sparkle.GetBits());
+    sparkle.BitsChanged();
+    Kavo::Image* const previous = IMAGE_SPARKLE;
+    IMAGE_SPARKLE = &sparkle;
+
+    TrMoveItems shine;
+    shine.Load("particles/pieshine2.ini");
+    shine.Start(static_cast<float>(play->mX + play->mWidth / 2 - 20),
+                static_cast<float>(play->mY + play->mHeight / 2 - 20));
+    constexpr uint32_t kGround = 0xFF606060;
+    Kavo::MemoryImage screen;
+    screen.Create(1024, 768);
+    int drawn = 0, outside = 0, darker = 0;
+    for (int update = 0; update < 1000 && !shine.IsDone(); ++update) {
+        shine.Update();
+        shine.Update(1.0f);
+        std::fill(screen.GetBits(), screen.GetBits() + 1024 * 768, kGround);
+        screen.BitsChanged();
+        Kavo::Graphics g(&screen);
+        shine.Draw(&g);
+        const uint32_t* bits = screen.GetBits();
+        for (int y = 0; y < 768; ++y)
+            for (int x = 0; x < 1024; ++x) {
+                const uint32_t pixel = bits[static_cast<size_t>(y) * 1024 + x];
+                if (pixel == kGround)
+                    continue;
+                ++drawn;
+                outside += x < play->mX || x >= play->mX + play->mWidth || y < play->mY || y >= play->mY + play->mHeight
+                               ? 1
+                               : 0;
+                // Blending at a sparkle's edge may shift a channel a few
+                // levels; a smudge takes it far down.
+                darker += (pixel >> 16 & 0xFF) < 0x40 || (pixel >> 8 & 0xFF) < 0x40 || (pixel & 0xFF) < 0x40 ? 1 : 0;
+            }
+    }
+    IMAGE_SPARKLE = previous;
+    EXPECT_TRUE(shine.IsDone());
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(outside, 0) << "pixels of the shine off the Play button";
+    EXPECT_EQ(darker, 0) << "pixels the shine darkens";
 }
 
 } // namespace

@@ -35,7 +35,7 @@ Position=900,44,110,32
 [EyeLbl]
 Type=Link
 ID=2
-Caption=Your move
+Caption=Watch
 Position=20,740,140,20
 [StuffLbl]
 Type=Link

@@ -544,8 +544,20 @@ KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int
 // aligned, so that each add reads its destination as an operand.
 template <typename Src>
 void AddedColourSse2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
-    int from, to;
-    TrimTransparentEnds<4>(n, from, to, [&](int k) { return AllZero(Load4(s, k)); });
+    // Sixteen pixels a test while the ends are long, then four at a time.
+    int from = 0, to = n;
+    auto sixteenZero = [&](int k) __attribute__((always_inline)) {
+        return AllZero(
+            _mm_or_si128(_mm_or_si128(Load4(s, k), Load4(s, k + 4)), _mm_or_si128(Load4(s, k + 8), Load4(s, k + 12))));
+    };
+    while (from + 16 <= to && sixteenZero(from))
+        from += 16;
+    while (from + 4 <= to && AllZero(Load4(s, from)))
+        from += 4;
+    while (to - 16 >= from && sixteenZero(to - 16))
+        to -= 16;
+    while (to - 4 >= from && AllZero(Load4(s, to - 4)))
+        to -= 4;
     d += from;
     s = s.Offset(from);
     auto few = [&](auto count, int k) __attribute__((always_inline)) {

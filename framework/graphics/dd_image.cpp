@@ -226,6 +226,7 @@ void DDImage::DeleteAllNonSurfaceData() {
     mNativeAlphaData.reset();
     mRLAlphaData.reset();
     mRLAdditiveData.reset();
+    mAddedColorData.reset();
     mColorTable.reset();
     mColorIndices.reset();
 }
@@ -318,6 +319,7 @@ void DDImage::DropSoftwareCachesB() {
         GetBits();
     mNativeAlphaData.reset();
     mRLAdditiveData.reset();
+    mAddedColorData.reset();
     DeleteDDSurface();
 }
 

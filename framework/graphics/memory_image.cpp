@@ -101,6 +101,7 @@ MemoryImage::MemoryImage(const MemoryImage& other)
     mNativeAlphaData = CopyArray(source.mNativeAlphaData, source.mColorTable ? 256 : count);
     mRLAlphaData = CopyArray(source.mRLAlphaData, count);
     mRLAdditiveData = CopyArray(source.mRLAdditiveData, count);
+    mAddedColorData = CopyArray(source.mAddedColorData, count);
 
     if (restoreForm)
         source.mBits.reset();
@@ -130,6 +131,8 @@ void MemoryImage::BitsChanged() {
     mNativeAlphaData.reset();
     mRLAlphaData.reset();
     mRLAdditiveData.reset();
+    mAddedColorData.reset();
+    mAddedSinceChange = false;
 }
 
 void MemoryImage::UpdateAlphaFlags() {
@@ -274,6 +277,7 @@ void MemoryImage::DropSoftwareCaches() {
     mNativeAlphaData.reset();
     mRLAdditiveData.reset();
     mRLAlphaData.reset();
+    mAddedColorData.reset();
 }
 
 void MemoryImage::DropSoftwareCachesB() {
@@ -281,6 +285,7 @@ void MemoryImage::DropSoftwareCachesB() {
         GetBits();
     mNativeAlphaData.reset();
     mRLAdditiveData.reset();
+    mAddedColorData.reset();
 }
 
 void MemoryImage::DropTextures() {

@@ -20,9 +20,9 @@ class TextureData;
 // The pixels live in one or more forms: mBits; the palettised form
 // (mColorTable + mColorIndices); the display-format buffer alone (purged
 // without 3D); the 3D texture alone (purged with 3D). GetBits brings back
-// mBits from whichever exists. The display-format buffer and the two
-// run-length tables are caches, built on request and dropped whenever the
-// pixels change.
+// mBits from whichever exists. The display-format buffer, the two
+// run-length tables and the additive blit's added colour are caches, built
+// on request and dropped whenever the pixels change.
 //
 // The fields are public because the display image, the 3D renderer and the
 // diagnostic dumps work on them directly.
@@ -58,6 +58,14 @@ public:
     // counting down to 1 at the end of the run, capped at 255.
     std::unique_ptr<uint8_t[]> mRLAlphaData;    // classes: alpha 0, alpha 255, other
     std::unique_ptr<uint8_t[]> mRLAdditiveData; // classes: display colour 0, other
+    // Per pixel, the colour the untinted additive blit adds: each channel
+    // times the pixel's alpha, shifted down by 8, with the alpha byte 0.
+    // The vector blits build it on the second such draw of a non-volatile
+    // image whose pixels did not change in between (so an image that
+    // changes between draws never pays for it) and then only add; it is
+    // dropped with the other software caches.
+    std::unique_ptr<uint32_t[]> mAddedColorData;
+    bool mAddedSinceChange = false; // an additive blit read the pixels since the last BitsChanged
     bool mAlphaFlagsDirty = false;
     // The registry installed when the image was made (null when there was
     // none); kept alive so that the destructor can always unregister.
@@ -105,8 +113,9 @@ public:
     // Sets the purge flag and frees mBits when another form can hold the
     // pixels. With no display device the 32-bit pixels stay.
     virtual void SetPurgeBits();
-    // Frees the display-format buffer and both run tables (the pixels are
-    // brought back first when nothing else holds them).
+    // Frees the display-format buffer, both run tables and the added
+    // colour (the pixels are brought back first when nothing else holds
+    // them).
     virtual void DropSoftwareCaches();
     virtual void DropTextures();
     virtual void DropDerivedBuffers();

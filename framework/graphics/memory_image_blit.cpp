@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "framework/graphics/memory_image.h"
@@ -175,8 +176,11 @@ enum class BlitWay {
     AdditivePlainPartialAlpha, // the source has alpha between 1 and 254
     AdditiveTinted,
     AdditiveTintedPartialAlpha,
+    // The untinted additive blit of an image with partial alpha from its
+    // added colour (MemoryImage::mAddedColorData): a plain saturating add.
+    AdditiveAddedColour,
 };
-constexpr size_t kBlitWays = 8;
+constexpr size_t kBlitWays = 9;
 
 constexpr size_t Slot(BlitWay way) {
     return static_cast<size_t>(way);
@@ -192,6 +196,7 @@ constexpr RowKernel<Src> kPortableKernels[kBlitWays] = {
     AdditiveUntinted<Src, true>,
     AdditiveTinted<Src, false>,
     AdditiveTinted<Src, true>,
+    AdditiveUntinted<Src, false>,
 };
 
 #if defined(__SSE2__)
@@ -533,6 +538,85 @@ KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int
     });
 }
 
+// The added colour (alpha byte 0) onto the destination. The groups of
+// four or eight pixels that add nothing at either end of the row are left
+// out, as in the scaling kernels. Eight pixels a step, the destination
+// aligned, so that each add reads its destination as an operand.
+template <typename Src>
+void AddedColourSse2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
+    // Sixteen pixels a test while the ends are long, then four at a time.
+    int from = 0, to = n;
+    auto sixteenZero = [&](int k) __attribute__((always_inline)) {
+        return AllZero(
+            _mm_or_si128(_mm_or_si128(Load4(s, k), Load4(s, k + 4)), _mm_or_si128(Load4(s, k + 8), Load4(s, k + 12))));
+    };
+    while (from + 16 <= to && sixteenZero(from))
+        from += 16;
+    while (from + 4 <= to && AllZero(Load4(s, from)))
+        from += 4;
+    while (to - 16 >= from && sixteenZero(to - 16))
+        to -= 16;
+    while (to - 4 >= from && AllZero(Load4(s, to - 4)))
+        to -= 4;
+    d += from;
+    s = s.Offset(from);
+    auto few = [&](auto count, int k) __attribute__((always_inline)) {
+        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), LoadFew<count>(s, k)));
+    };
+    EachAlignedGroup<8>(
+        d, to - from, few, [&](int k) __attribute__((always_inline)) {
+            auto* at = reinterpret_cast<__m128i*>(d + k);
+            const __m128i low = Load4(s, k), high = Load4(s, k + 4);
+            _mm_store_si128(at, _mm_adds_epu8(_mm_load_si128(at), low));
+            _mm_store_si128(at + 1, _mm_adds_epu8(_mm_load_si128(at + 1), high));
+        });
+}
+
+template <typename Src>
+KAVO_TARGET_AVX2 void AddedColourAvx2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
+    int from, to;
+    TrimTransparentEnds<8>(n, from, to, [&](int k) KAVO_TARGET_AVX2 {
+        const __m256i sp = Load8(s, k);
+        return _mm256_testz_si256(sp, sp) != 0;
+    });
+    d += from;
+    s = s.Offset(from);
+    auto few = [&](auto count, int k) KAVO_TARGET_AVX2 {
+        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), LoadFew<count>(s, k)));
+    };
+    EachAlignedGroup<8>(d, to - from, few, [&](int k) KAVO_TARGET_AVX2 {
+        auto* to = reinterpret_cast<__m256i*>(d + k);
+        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), Load8(s, k)));
+    });
+}
+
+// The added colour of n source pixels, as AdditiveUntinted scales them.
+template <typename Src>
+void BuildAddedColour(uint32_t* out, Src s, size_t n) {
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+        Store4(out + i, ScaledContributionSse2(Load4(s, i)));
+    for (; i < n; ++i) {
+        const uint32_t a = s[i] >> 24;
+        out[i] = ScaleChannels(s[i], a, a, a);
+    }
+}
+
+// The image's added colour, or null while it has none: built on the second
+// untinted additive blit since its pixels last changed, never for a
+// volatile image.
+const uint32_t* AddedColour(MemoryImage& image) {
+    if (image.mAddedColorData)
+        return image.mAddedColorData.get();
+    if (image.mVolatile || !std::exchange(image.mAddedSinceChange, true))
+        return nullptr;
+    const size_t count = image.PixelCount();
+    auto added = std::make_unique_for_overwrite<uint32_t[]>(count);
+    BlitPixel::WithSource(image, [&](auto s) { BuildAddedColour(added.get(), s, count); });
+    image.mAddedColorData = std::move(added);
+    return image.mAddedColorData.get();
+}
+
 template <typename Src>
 constexpr RowKernel<Src> kVectorKernels[kBlitWays] = {
     NormalOpaqueRuns<Src, MixPartialRunVector<Src>>,
@@ -543,6 +627,7 @@ constexpr RowKernel<Src> kVectorKernels[kBlitWays] = {
     AdditiveScaledSse2<Src>,
     AdditiveVector<Src, false, true, AdditiveTinted<Src, false>>,
     AdditiveVector<Src, true, true, AdditiveTinted<Src, true>>,
+    AddedColourSse2<Src>,
 };
 
 // The source terms eight pixels at a time, as their four-pixel twins.
@@ -667,6 +752,7 @@ constexpr RowKernel<Src> kAvxKernels[kBlitWays] = {
     AdditiveScaledAvx2<Src>,
     kVectorKernels<Src>[Slot(BlitWay::AdditiveTinted)],
     kVectorKernels<Src>[Slot(BlitWay::AdditiveTintedPartialAlpha)],
+    AddedColourAvx2<Src>,
 };
 
 #endif
@@ -818,13 +904,27 @@ void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const 
         runs = source->GetAlphaRuns();
 
     const size_t sourcePitch = static_cast<size_t>(source->mWidth);
-    BlitPixel::WithSource(*source, [&](auto s) {
+    const size_t from = static_cast<size_t>(src.mY) * sourcePitch + src.mX;
+    auto draw = [&](auto s) {
         using Src = decltype(s);
-        const size_t from = static_cast<size_t>(src.mY) * sourcePitch + src.mX;
         ChooseKernel<Src>(way)({bits + static_cast<size_t>(y) * mWidth + x, static_cast<size_t>(mWidth), s.Offset(from),
                                 sourcePitch, runs ? runs + from : nullptr, src.mWidth, src.mHeight},
                                tint);
-    });
+    };
+#if defined(__SSE2__)
+    // A glow drawn again and again adds its ready-scaled colour, as a
+    // premultiplied source would.
+    const uint32_t* added = nullptr;
+    if (way == BlitWay::AdditivePlainPartialAlpha && BlitPixel::VectorKernelsEnabled())
+        added = AddedColour(*source);
+    if (added != nullptr) {
+        way = BlitWay::AdditiveAddedColour;
+        draw(BlitPixel::PlainSource{added});
+        BitsChanged();
+        return;
+    }
+#endif
+    BlitPixel::WithSource(*source, draw);
     BitsChanged();
 }
 

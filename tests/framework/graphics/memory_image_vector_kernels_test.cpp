@@ -185,7 +185,9 @@ TEST(VectorKernels, BlitsMatchThePortableKernels) {
 // fully transparent pixels (of any colour) at either end, which the vector
 // kernels pass over, drawn at every destination offset within two cache
 // lines and at every width from one pixel to five groups of eight, so that
-// the pieces before and after the aligned groups take every length.
+// the pieces before and after the aligned groups take every length. Each
+// is drawn by a fresh source, which scales its colour as it goes, and by
+// one drawn before, which adds its cached added colour.
 TEST(VectorKernels, AdditiveBlitsMatchAtEveryOffsetAndWidth) {
     RandomPixels random(2024);
     constexpr int dw = 64, dh = 3, sh = 3;
@@ -200,14 +202,53 @@ TEST(VectorKernels, AdditiveBlitsMatchAtEveryOffsetAndWidth) {
                     pixels.push_back(k < lead || k >= width - trail ? random.Pixel() & 0x00FFFFFFu : random.Pixel());
             }
             const Form form = (width + x) % 4 == 3 ? Form::Palettised : Form::Plain;
-            const auto source = MakeSource(width, sh, pixels, form);
             const auto dest = random.Pixels(static_cast<size_t>(dw) * dh, random.Below(2) == 0);
-            SCOPED_TRACE(testing::Message() << "width " << width << ", at " << x << ", " << FormName(form));
-            drawn += ExpectSameBothWays(dest, dw, dh, false, [&](MemoryImage& image) {
-                image.Blt(source.get(), x, 0, IntRect(0, 0, width, sh), Color::White, 1);
-            });
+            for (bool drawnBefore : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "width " << width << ", at " << x << ", " << FormName(form)
+                                                << (drawnBefore ? ", drawn before" : ", fresh"));
+                drawn += ExpectSameBothWays(dest, dw, dh, false, [&](MemoryImage& image) {
+                    const auto source = MakeSource(width, sh, pixels, form);
+                    if (drawnBefore) {
+                        MemoryImage scratch;
+                        scratch.Create(width, sh);
+                        scratch.Blt(source.get(), 0, 0, IntRect(0, 0, width, sh), Color::White, 1);
+                    }
+                    image.Blt(source.get(), x, 0, IntRect(0, 0, width, sh), Color::White, 1);
+                    const bool cached = drawnBefore && source->mHasAlpha && BlitPixel::VectorKernelsEnabled();
+                    EXPECT_EQ(source->mAddedColorData != nullptr, cached);
+                });
+            }
         }
-    EXPECT_GT(drawn, 500);
+    EXPECT_GT(drawn, 1000);
+}
+
+// The cached added colour lives only while the pixels stay: a blit after a
+// change adds the new pixels, and a volatile image never builds it.
+TEST(VectorKernels, AdditiveBlitsFollowTheSourceThroughChanges) {
+    if (BlitPixel::MaxKernelLevel() == BlitPixel::KernelLevel::Portable)
+        GTEST_SKIP() << "no vector kernels here";
+    auto addTwice = [](MemoryImage& source) {
+        auto dest = MakeFilled(8, 1, 0xFF000000u);
+        dest->Blt(&source, 0, 0, IntRect(0, 0, 8, 1), Color::White, 1);
+        dest->Blt(&source, 0, 0, IntRect(0, 0, 8, 1), Color::White, 1);
+        return PixelAt(*dest, 7, 0);
+    };
+    const std::vector<uint32_t> red(8, 0x80FF0000u), green(8, 0x80008000u);
+    auto source = MakeImage(8, 1, red);
+    EXPECT_EQ(addTwice(*source), 0xFFFE0000u); // 0xFF * 0x80 >> 8, twice
+    ASSERT_NE(source->mAddedColorData, nullptr);
+
+    source->SetBits(green.data(), 8, 1);
+    EXPECT_EQ(source->mAddedColorData, nullptr);
+    EXPECT_EQ(addTwice(*source), 0xFF008000u);
+    ASSERT_NE(source->mAddedColorData, nullptr);
+    source->DropSoftwareCaches();
+    EXPECT_EQ(source->mAddedColorData, nullptr);
+
+    auto glow = MakeImage(8, 1, red);
+    glow->SetVolatile(true);
+    EXPECT_EQ(addTwice(*glow), 0xFFFE0000u);
+    EXPECT_EQ(glow->mAddedColorData, nullptr);
 }
 
 TEST(VectorKernels, StretchesMatchThePortableKernels) {

@@ -101,7 +101,7 @@ MemoryImage::MemoryImage(const MemoryImage& other)
     mNativeAlphaData = CopyArray(source.mNativeAlphaData, source.mColorTable ? 256 : count);
     mRLAlphaData = CopyArray(source.mRLAlphaData, count);
     mRLAdditiveData = CopyArray(source.mRLAdditiveData, count);
-    mAddedColorData = CopyArray(source.mAddedColorData, count);
+    mAddedColorData = CopyArray(source.mAddedColorData, AddedColorWords());
 
     if (restoreForm)
         source.mBits.reset();
@@ -116,6 +116,10 @@ MemoryImage::~MemoryImage() {
 
 size_t MemoryImage::PixelCount() const {
     return static_cast<size_t>(std::max(mWidth, 0)) * static_cast<size_t>(std::max(mHeight, 0));
+}
+
+size_t MemoryImage::AddedColorWords() const {
+    return PixelCount() + 3 * static_cast<size_t>(std::max(mHeight, 0));
 }
 
 void MemoryImage::FreePalette() {

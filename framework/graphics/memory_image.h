@@ -63,7 +63,9 @@ public:
     // The vector blits build it on the second such draw of a non-volatile
     // image whose pixels did not change in between (so an image that
     // changes between draws never pays for it) and then only add; it is
-    // dropped with the other software caches.
+    // dropped with the other software caches. Packed: each row keeps only
+    // the span of columns that add anything, after a table of the spans
+    // (see BuildAddedColour), so that the blits read only what they add.
     std::unique_ptr<uint32_t[]> mAddedColorData;
     bool mAddedSinceChange = false; // an additive blit read the pixels since the last BitsChanged
     bool mAlphaFlagsDirty = false;
@@ -143,6 +145,8 @@ public:
 
     // width x height, 0 for a negative size.
     size_t PixelCount() const;
+    // The length of mAddedColorData: the row table and room for every pixel.
+    size_t AddedColorWords() const;
 
 private:
     // Frees the colour table and indices, and the display-format buffer

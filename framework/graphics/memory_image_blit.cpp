@@ -176,11 +176,8 @@ enum class BlitWay {
     AdditivePlainPartialAlpha, // the source has alpha between 1 and 254
     AdditiveTinted,
     AdditiveTintedPartialAlpha,
-    // The untinted additive blit of an image with partial alpha from its
-    // added colour (MemoryImage::mAddedColorData): a plain saturating add.
-    AdditiveAddedColour,
 };
-constexpr size_t kBlitWays = 9;
+constexpr size_t kBlitWays = 8;
 
 constexpr size_t Slot(BlitWay way) {
     return static_cast<size_t>(way);
@@ -196,7 +193,6 @@ constexpr RowKernel<Src> kPortableKernels[kBlitWays] = {
     AdditiveUntinted<Src, true>,
     AdditiveTinted<Src, false>,
     AdditiveTinted<Src, true>,
-    AdditiveUntinted<Src, false>,
 };
 
 #if defined(__SSE2__)
@@ -448,8 +444,11 @@ using Few = std::integral_constant<int, kCount>;
 // straddles two cache lines, and few(Few<k>(), i) for the pixels before
 // and after them, k = 1, 2, 4 up to the group's size, in the order that
 // keeps each piece aligned to its own size.
-template <int kGroup, typename FewPixels, typename Group>
-inline __attribute__((always_inline)) void EachAlignedGroup(const uint32_t* d, int n, FewPixels few, Group group) {
+// Draws the pieces of a row before and after its aligned groups and
+// returns the offset of the first group and how many pixels the groups
+// cover.
+template <int kGroup, typename FewPixels>
+inline __attribute__((always_inline)) std::pair<int, int> AlignedGroups(const uint32_t* d, int n, FewPixels few) {
     static_assert(kGroup == 4 || kGroup == 8);
     const int head = std::min(n, static_cast<int>((0 - reinterpret_cast<uintptr_t>(d)) / sizeof(uint32_t) % kGroup));
     int i = 0;
@@ -463,13 +462,22 @@ inline __attribute__((always_inline)) void EachAlignedGroup(const uint32_t* d, i
     piece(Few<2>(), head);
     if constexpr (kGroup == 8)
         piece(Few<4>(), head);
-    for (; i + kGroup <= n; i += kGroup)
-        group(i);
+    const int first = i;
+    const int covered = (n - i) / kGroup * kGroup;
+    i += covered;
     const int rest = n - i;
     if constexpr (kGroup == 8)
         piece(Few<4>(), rest);
     piece(Few<2>(), rest);
     piece(Few<1>(), rest);
+    return {first, covered};
+}
+
+template <int kGroup, typename FewPixels, typename Group>
+inline __attribute__((always_inline)) void EachAlignedGroup(const uint32_t* d, int n, FewPixels few, Group group) {
+    const auto [first, covered] = AlignedGroups<kGroup>(d, n, few);
+    for (int i = first; i < first + covered; i += kGroup)
+        group(i);
 }
 
 // Where the source row of n pixels has pixels to add: the groups of kGroup
@@ -538,81 +546,153 @@ KAVO_TARGET_AVX2 void AdditiveScaledAvx2(uint32_t* d, Src s, const uint8_t*, int
     });
 }
 
-// The added colour (alpha byte 0) onto the destination. The groups of
-// four or eight pixels that add nothing at either end of the row are left
-// out, as in the scaling kernels. Eight pixels a step, the destination
-// aligned, so that each add reads its destination as an operand.
-template <typename Src>
-void AddedColourSse2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
-    // Sixteen pixels a test while the ends are long, then four at a time.
-    int from = 0, to = n;
-    auto sixteenZero = [&](int k) __attribute__((always_inline)) {
-        return AllZero(
-            _mm_or_si128(_mm_or_si128(Load4(s, k), Load4(s, k + 4)), _mm_or_si128(Load4(s, k + 8), Load4(s, k + 12))));
-    };
-    while (from + 16 <= to && sixteenZero(from))
-        from += 16;
-    while (from + 4 <= to && AllZero(Load4(s, from)))
-        from += 4;
-    while (to - 16 >= from && sixteenZero(to - 16))
-        to -= 16;
-    while (to - 4 >= from && AllZero(Load4(s, to - 4)))
-        to -= 4;
-    d += from;
-    s = s.Offset(from);
-    auto few = [&](auto count, int k) __attribute__((always_inline)) {
-        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), LoadFew<count>(s, k)));
-    };
-    EachAlignedGroup<8>(
-        d, to - from, few, [&](int k) __attribute__((always_inline)) {
-            auto* at = reinterpret_cast<__m128i*>(d + k);
-            const __m128i low = Load4(s, k), high = Load4(s, k + 4);
-            _mm_store_si128(at, _mm_adds_epu8(_mm_load_si128(at), low));
-            _mm_store_si128(at + 1, _mm_adds_epu8(_mm_load_si128(at + 1), high));
-        });
-}
+// The added colour (alpha byte 0) onto the destination, a group at a time
+// with the destination aligned, so that each add reads its destination as
+// an operand.
+struct AddGroupSse2 {
+    static constexpr int kGroup = 4;
+    static inline __attribute__((always_inline)) void Add(uint32_t* d, const uint32_t* s) {
+        auto* at = reinterpret_cast<__m128i*>(d);
+        _mm_store_si128(at, _mm_adds_epu8(_mm_load_si128(at), Load4(s)));
+    }
+};
 
-template <typename Src>
-KAVO_TARGET_AVX2 void AddedColourAvx2(uint32_t* d, Src s, const uint8_t*, int n, const BlitTint&) {
-    int from, to;
-    TrimTransparentEnds<8>(n, from, to, [&](int k) KAVO_TARGET_AVX2 {
-        const __m256i sp = Load8(s, k);
-        return _mm256_testz_si256(sp, sp) != 0;
-    });
-    d += from;
-    s = s.Offset(from);
-    auto few = [&](auto count, int k) KAVO_TARGET_AVX2 {
-        StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), LoadFew<count>(s, k)));
-    };
-    EachAlignedGroup<8>(d, to - from, few, [&](int k) KAVO_TARGET_AVX2 {
-        auto* to = reinterpret_cast<__m256i*>(d + k);
-        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), Load8(s, k)));
-    });
-}
+struct AddGroupAvx2 {
+    static constexpr int kGroup = 8;
+    // Inlined by the flattened AddAddedColourAvx2.
+    KAVO_TARGET_AVX2 static inline void Add(uint32_t* d, const uint32_t* s) {
+        auto* at = reinterpret_cast<__m256i*>(d);
+        _mm256_store_si256(
+            at, _mm256_adds_epu8(_mm256_load_si256(at), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s))));
+    }
+};
 
-// The added colour of n source pixels, as AdditiveUntinted scales them.
-template <typename Src>
-void BuildAddedColour(uint32_t* out, Src s, size_t n) {
-    size_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        Store4(out + i, ScaledContributionSse2(Load4(s, i)));
-    for (; i < n; ++i) {
-        const uint32_t a = s[i] >> 24;
-        out[i] = ScaleChannels(s[i], a, a, a);
+// An added-colour blit: the destination's first row and pitch, the rows of
+// the source rectangle in the image's added colour (see BuildAddedColour)
+// and the rectangle's columns.
+struct AddedColourBlit {
+    uint32_t* mDest;
+    size_t mDestPitch;
+    const uint32_t* mRows; // three words per row, from the rectangle's first
+    const uint32_t* mPacked;
+    int mSrcX, mWidth, mHeight;
+};
+
+// Each row is drawn only over its span, which the added colour keeps
+// packed, so the source is read as one stream.
+//
+// The destination rows lie a pitch apart, each a short stream of its own
+// that the processor has to start fetching anew; two rows are drawn side
+// by side, so that the wait at the start of one overlaps the work on the
+// other.
+template <typename AddGroup>
+inline __attribute__((always_inline)) void AddAddedColourRows(const AddedColourBlit& b) {
+    constexpr int kGroup = AddGroup::kGroup;
+    // Row j's span within the rectangle: its pieces drawn, the aligned
+    // groups left in [d, d + count).
+    auto span = [&](int j, uint32_t*& d, const uint32_t*& s) __attribute__((always_inline)) {
+        const uint32_t* row = b.mRows + 3 * static_cast<size_t>(j);
+        const int first = static_cast<int>(row[0]);
+        const int from = std::max(first, b.mSrcX), to = std::min(static_cast<int>(row[1]), b.mSrcX + b.mWidth);
+        if (from >= to)
+            return 0;
+        d = b.mDest + static_cast<size_t>(j) * b.mDestPitch + (from - b.mSrcX);
+        s = b.mPacked + row[2] + (from - first);
+        const BlitPixel::PlainSource source{s};
+        auto few = [&](auto count, int k) __attribute__((always_inline)) {
+            StoreFew<count>(d + k, _mm_adds_epu8(LoadFew<count>(d + k), LoadFew<count>(source, k)));
+        };
+        const auto [head, covered] = AlignedGroups<kGroup>(d, to - from, few);
+        d += head;
+        s += head;
+        return covered;
+    };
+    uint32_t *d0 = nullptr, *d1 = nullptr;
+    const uint32_t *s0 = nullptr, *s1 = nullptr;
+    int j = 0;
+    for (; j + 1 < b.mHeight; j += 2) {
+        const int n0 = span(j, d0, s0), n1 = span(j + 1, d1, s1);
+        const int both = std::min(n0, n1);
+        int i = 0;
+        for (; i < both; i += kGroup) {
+            AddGroup::Add(d0 + i, s0 + i);
+            AddGroup::Add(d1 + i, s1 + i);
+        }
+        for (int k = i; k < n0; k += kGroup)
+            AddGroup::Add(d0 + k, s0 + k);
+        for (int k = i; k < n1; k += kGroup)
+            AddGroup::Add(d1 + k, s1 + k);
+    }
+    if (j < b.mHeight) {
+        const int n0 = span(j, d0, s0);
+        for (int k = 0; k < n0; k += kGroup)
+            AddGroup::Add(d0 + k, s0 + k);
     }
 }
 
-// The image's added colour, or null while it has none: built on the second
-// untinted additive blit since its pixels last changed, never for a
+void AddAddedColourSse2(const AddedColourBlit& b) {
+    AddAddedColourRows<AddGroupSse2>(b);
+}
+
+KAVO_TARGET_AVX2 __attribute__((flatten)) void AddAddedColourAvx2(const AddedColourBlit& b) {
+    AddAddedColourRows<AddGroupAvx2>(b);
+}
+
+// The added colour of a width x height source, as AdditiveUntinted scales
+// it, packed: three words per row (the first column of the row's span, the
+// column after its last, and where the span starts in the packed colour),
+// then the spans one after the other. A row's span runs from the first
+// column that adds anything to the last, widened over the zeros around it
+// to whole groups of eight columns where the row allows; a row that adds
+// nothing has an empty span. The words past the last span are 0.
+template <typename Src>
+void BuildAddedColour(uint32_t* out, Src s, int width, int height, size_t words) {
+    constexpr int kGroup = 8;
+    uint32_t* rows = out;
+    uint32_t* packed = out + 3 * static_cast<size_t>(height);
+    auto scratch = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width));
+    uint32_t* colour = scratch.get();
+    size_t offset = 0;
+    for (int y = 0; y < height; ++y) {
+        const size_t base = static_cast<size_t>(y) * static_cast<size_t>(width);
+        int i = 0;
+        for (; i + 4 <= width; i += 4)
+            Store4(colour + i, ScaledContributionSse2(Load4(s, base + i)));
+        for (; i < width; ++i) {
+            const uint32_t p = s[base + i], a = p >> 24;
+            colour[i] = ScaleChannels(p, a, a, a);
+        }
+        int first = 0, end = width;
+        while (first < end && colour[first] == 0)
+            ++first;
+        while (end > first && colour[end - 1] == 0)
+            --end;
+        if (first == end) {
+            first = end = 0;
+        } else {
+            first = first / kGroup * kGroup;
+            end = std::min((end + kGroup - 1) / kGroup * kGroup, width);
+        }
+        std::copy(colour + first, colour + end, packed + offset);
+        rows[3 * y] = static_cast<uint32_t>(first);
+        rows[3 * y + 1] = static_cast<uint32_t>(end);
+        rows[3 * y + 2] = static_cast<uint32_t>(offset);
+        offset += static_cast<size_t>(end - first);
+    }
+    std::fill(packed + offset, out + words, 0u);
+}
+
+// The image's packed added colour, or null while it has none: built on the
+// second untinted additive blit since its pixels last changed, never for a
 // volatile image.
 const uint32_t* AddedColour(MemoryImage& image) {
     if (image.mAddedColorData)
         return image.mAddedColorData.get();
     if (image.mVolatile || !std::exchange(image.mAddedSinceChange, true))
         return nullptr;
-    const size_t count = image.PixelCount();
-    auto added = std::make_unique_for_overwrite<uint32_t[]>(count);
-    BlitPixel::WithSource(image, [&](auto s) { BuildAddedColour(added.get(), s, count); });
+    const size_t words = image.AddedColorWords();
+    auto added = std::make_unique_for_overwrite<uint32_t[]>(words);
+    BlitPixel::WithSource(image, [&](auto s) { BuildAddedColour(added.get(), s, image.mWidth, image.mHeight, words); });
     image.mAddedColorData = std::move(added);
     return image.mAddedColorData.get();
 }
@@ -627,7 +707,6 @@ constexpr RowKernel<Src> kVectorKernels[kBlitWays] = {
     AdditiveScaledSse2<Src>,
     AdditiveVector<Src, false, true, AdditiveTinted<Src, false>>,
     AdditiveVector<Src, true, true, AdditiveTinted<Src, true>>,
-    AddedColourSse2<Src>,
 };
 
 // The source terms eight pixels at a time, as their four-pixel twins.
@@ -752,7 +831,6 @@ constexpr RowKernel<Src> kAvxKernels[kBlitWays] = {
     AdditiveScaledAvx2<Src>,
     kVectorKernels<Src>[Slot(BlitWay::AdditiveTinted)],
     kVectorKernels<Src>[Slot(BlitWay::AdditiveTintedPartialAlpha)],
-    AddedColourAvx2<Src>,
 };
 
 #endif
@@ -918,8 +996,17 @@ void MemoryImage::Blt(Image* image, int x, int y, const IntRect& srcRect, const 
     if (way == BlitWay::AdditivePlainPartialAlpha && BlitPixel::VectorKernelsEnabled())
         added = AddedColour(*source);
     if (added != nullptr) {
-        way = BlitWay::AdditiveAddedColour;
-        draw(BlitPixel::PlainSource{added});
+        const AddedColourBlit blit{bits + static_cast<size_t>(y) * mWidth + x,
+                                   static_cast<size_t>(mWidth),
+                                   added + 3 * static_cast<size_t>(src.mY),
+                                   added + 3 * static_cast<size_t>(source->mHeight),
+                                   src.mX,
+                                   src.mWidth,
+                                   src.mHeight};
+        if (BlitPixel::CurrentKernelLevel() >= BlitPixel::KernelLevel::Avx2)
+            AddAddedColourAvx2(blit);
+        else
+            AddAddedColourSse2(blit);
         BitsChanged();
         return;
     }

@@ -187,13 +187,16 @@ TEST(VectorKernels, BlitsMatchThePortableKernels) {
 // lines and at every width from one pixel to five groups of eight, so that
 // the pieces before and after the aligned groups take every length. Each
 // is drawn by a fresh source, which scales its colour as it goes, and by
-// one drawn before, which adds its cached added colour.
+// one drawn before, which adds its cached added colour; and each is drawn
+// whole and through a smaller source rectangle, some cut by the
+// destination's left or right edge, with an odd or even count of rows.
 TEST(VectorKernels, AdditiveBlitsMatchAtEveryOffsetAndWidth) {
     RandomPixels random(2024);
-    constexpr int dw = 64, dh = 3, sh = 3;
+    constexpr int dw = 64, dh = 4;
     int drawn = 0;
     for (int width = 1; width <= 40; ++width)
         for (int x = 0; x < 16; ++x) {
+            const int sh = 3 + (width + x) % 2;
             std::vector<uint32_t> pixels;
             for (int row = 0; row < sh; ++row) {
                 const int lead = static_cast<int>(random.Below(static_cast<uint32_t>(width) + 1));
@@ -203,9 +206,23 @@ TEST(VectorKernels, AdditiveBlitsMatchAtEveryOffsetAndWidth) {
             }
             const Form form = (width + x) % 4 == 3 ? Form::Palettised : Form::Plain;
             const auto dest = random.Pixels(static_cast<size_t>(dw) * dh, random.Below(2) == 0);
+            // Whole, or a part of the source placed anywhere from all but
+            // its last column past the left edge to all but its first past
+            // the right one.
+            const bool part = random.Below(2) == 0;
+            const int sx = part ? static_cast<int>(random.Below(static_cast<uint32_t>(width))) : 0;
+            const int sy = part ? static_cast<int>(random.Below(2)) : 0;
+            const IntRect rect(
+                sx, sy, width - sx - (part ? static_cast<int>(random.Below(static_cast<uint32_t>(width - sx))) : 0),
+                sh - sy);
+            const int at =
+                part ? static_cast<int>(random.Below(static_cast<uint32_t>(dw + rect.mWidth - 1))) - (rect.mWidth - 1)
+                     : x;
             for (bool drawnBefore : {false, true}) {
-                SCOPED_TRACE(testing::Message() << "width " << width << ", at " << x << ", " << FormName(form)
-                                                << (drawnBefore ? ", drawn before" : ", fresh"));
+                SCOPED_TRACE(testing::Message()
+                             << "width " << width << ", rows " << sh << ", from " << rect.mX << ", " << rect.mY
+                             << " size " << rect.mWidth << " x " << rect.mHeight << " at " << at << ", "
+                             << FormName(form) << (drawnBefore ? ", drawn before" : ", fresh"));
                 drawn += ExpectSameBothWays(dest, dw, dh, false, [&](MemoryImage& image) {
                     const auto source = MakeSource(width, sh, pixels, form);
                     if (drawnBefore) {
@@ -213,7 +230,7 @@ TEST(VectorKernels, AdditiveBlitsMatchAtEveryOffsetAndWidth) {
                         scratch.Create(width, sh);
                         scratch.Blt(source.get(), 0, 0, IntRect(0, 0, width, sh), Color::White, 1);
                     }
-                    image.Blt(source.get(), x, 0, IntRect(0, 0, width, sh), Color::White, 1);
+                    image.Blt(source.get(), at, 0, rect, Color::White, 1);
                     const bool cached = drawnBefore && source->mHasAlpha && BlitPixel::VectorKernelsEnabled();
                     EXPECT_EQ(source->mAddedColorData != nullptr, cached);
                 });
